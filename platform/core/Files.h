@@ -1,0 +1,42 @@
+// Files and folders. The program keeps everything beside its executable; tests move that folder.
+#pragma once
+#include "platform/core/AnsiString.h"
+#include <cstdint>
+#include <vector>
+
+// The executable's folder with a trailing '/'; tests point it elsewhere with SetExeFolder.
+AnsiString ExeFolder();
+void SetExeFolder(const AnsiString& folder);
+
+bool FileExists(const AnsiString& path);      // a regular file (or a link to one)
+bool DirectoryExists(const AnsiString& path);
+bool ForceDirectories(const AnsiString& path); // creates every missing level
+bool DeleteFile(const AnsiString& path);
+bool RenameFile(const AnsiString& from, const AnsiString& to);
+bool CreateDir(const AnsiString& path);
+bool RemoveDir(const AnsiString& path);
+std::int64_t FileSize(const AnsiString& path); // -1 when it can't be read
+
+AnsiString ExtractFilePath(const AnsiString& path);  // through the last '/'
+AnsiString ExtractFileName(const AnsiString& path);
+AnsiString ExtractFileExt(const AnsiString& path);   // with the dot
+AnsiString ChangeFileExt(const AnsiString& path, const AnsiString& ext);
+AnsiString IncludeTrailingPathDelimiter(const AnsiString& path);
+
+// True when name matches the mask ('*' and '?'), ignoring A-Z case.
+bool MatchesMask(const AnsiString& name, const AnsiString& mask);
+// Names (not paths) of the regular files in folder that match mask, sorted, case ignored in the match.
+std::vector<AnsiString> FindFiles(const AnsiString& folder, const AnsiString& mask);
+// The path of `name` in folder: the exact name when it exists, else the first case-insensitive
+// match, else folder + name.
+AnsiString ResolveIgnoringCase(const AnsiString& folder, const AnsiString& name);
+
+// Writes bytes to a temporary file in the same folder, flushes it and renames it over path, so a
+// crash or a full disk never leaves a half-written file. Raises EFCreateError / EWriteError.
+void AtomicWriteFile(const AnsiString& path, const std::string& bytes);
+// Whole file as bytes; raises EFOpenError / EReadError.
+std::string ReadWholeFile(const AnsiString& path);
+
+// Modification time as a TDateTime (local), or -1.
+double FileAgeDateTime(const AnsiString& path);
+bool FileSetDateTime(const AnsiString& path, double dateTime);

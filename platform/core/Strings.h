@@ -1,0 +1,106 @@
+// String lists. TStrings is the abstract list that controls back with their own storage;
+// TStringList keeps the strings itself.
+#pragma once
+#include "platform/core/AnsiString.h"
+#include "platform/core/Object.h"
+#include <vector>
+
+class TStrings : public TObject {
+public:
+    ~TStrings() override = default;
+
+    virtual int Count() const = 0;
+    virtual AnsiString Get(int index) const = 0;
+    virtual void Put(int index, const AnsiString& s);
+    virtual TObject* GetObject(int index) const;
+    virtual void PutObject(int index, TObject* object);
+    virtual void Insert(int index, const AnsiString& s) = 0;
+    virtual void Delete(int index) = 0;
+    virtual void Clear() = 0;
+
+    AnsiString operator[](int index) const { return Get(index); }
+    AnsiString Strings(int index) const { return Get(index); }
+    TObject* Objects(int index) const { return GetObject(index); }
+
+    virtual int Add(const AnsiString& s);
+    int AddObject(const AnsiString& s, TObject* object);
+    void InsertObject(int index, const AnsiString& s, TObject* object);
+    void AddStrings(const TStrings& other);
+    void Assign(const TStrings& other);
+    void Exchange(int a, int b);
+    void Move(int from, int to);
+    // Index of the first string equal to s ignoring A-Z case, or -1.
+    virtual int IndexOf(const AnsiString& s) const;
+    int IndexOfObject(TObject* object) const;
+
+    // Lines joined, each followed by CR LF.
+    AnsiString Text() const;
+    // Replaces the contents: lines break at CR LF, lone CR or lone LF, a NUL byte ends the text,
+    // and a trailing line break adds no empty line.
+    void SetText(const AnsiString& text);
+    // Elements separated by commas, quoted with '"' when they hold blanks, commas or quotes.
+    AnsiString CommaText() const;
+    void SetCommaText(const AnsiString& text);
+
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+
+    // Raises EFOpenError / EFCreateError / EReadError / EWriteError as a file stream would.
+    void LoadFromFile(const AnsiString& path);
+    void SaveToFile(const AnsiString& path) const; // CR LF line ends, replaced atomically
+
+protected:
+    virtual void SetUpdateState(bool updating) { (void)updating; }
+
+private:
+    int FUpdateCount = 0;
+};
+
+enum class TDuplicates { dupIgnore, dupAccept, dupError };
+
+class TStringList : public TStrings {
+public:
+    TStringList() = default;
+    TStringList(const TStringList& other);
+    TStringList& operator=(const TStringList& other);
+
+    int Count() const override { return static_cast<int>(FItems.size()); }
+    AnsiString Get(int index) const override;
+    void Put(int index, const AnsiString& s) override;
+    TObject* GetObject(int index) const override;
+    void PutObject(int index, TObject* object) override;
+    void Insert(int index, const AnsiString& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+    int Add(const AnsiString& s) override;
+    int IndexOf(const AnsiString& s) const override;
+
+    // Sorts ignoring A-Z case; stable for equal keys.
+    virtual void Sort();
+    void CustomSort(int (*compare)(TStringList& list, int a, int b));
+    // With Sorted set, Add inserts in order and Duplicates decides what an equal string does.
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool sorted);
+    TDuplicates Duplicates = TDuplicates::dupIgnore;
+    // Binary search of a sorted list; index of the match or of the insertion point.
+    bool Find(const AnsiString& s, int& index) const;
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
+
+protected:
+    void SetUpdateState(bool updating) override;
+
+private:
+    struct Item {
+        AnsiString text;
+        TObject* object = nullptr;
+    };
+    void Changing();
+    void Changed();
+    void CheckIndex(int index, int limit) const;
+
+    std::vector<Item> FItems;
+    bool FSorted = false;
+};

@@ -1,0 +1,41 @@
+// Window messages on Qt's event loop. A hidden message window is a handle, unique and never
+// reused, that maps to a window procedure; messages to a freed handle are dropped.
+#pragma once
+#include <cstdint>
+#include <functional>
+
+using HWND = std::uintptr_t;
+using UINT = unsigned int;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+
+struct TMessage {
+    UINT Msg = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    LRESULT Result = 0;
+};
+
+using TWndMethod = std::function<void(TMessage& message)>;
+
+constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_HOTKEY = 0x0312;
+constexpr UINT WM_USER = 0x0400;
+
+// Creates a hidden window whose messages go to `method`. Never returns 0.
+HWND AllocateHWnd(TWndMethod method);
+// Frees the window; messages still queued for it are dropped. Safe inside its own handler.
+void DeallocateHWnd(HWND window);
+bool IsWindow(HWND window);
+
+// Queues the message behind everything already posted; false for an unknown window.
+bool PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// Calls the window procedure at once and returns its Result; 0 for an unknown window.
+LRESULT SendMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// Posts WM_QUIT: sets the application's quit flag that every loop honours.
+void PostQuitMessage(int exitCode);

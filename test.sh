@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+./tools/install-deps.sh
+BUILD=${BUILD_DIR:-build}
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$BUILD"
+cd "$BUILD"
+ctest --output-on-failure -j "$(nproc)" --timeout 600
