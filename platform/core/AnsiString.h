@@ -19,21 +19,30 @@ std::u16string ToUtf16(std::string_view ansi);
 AnsiString FromUtf8(std::string_view utf8);
 AnsiString FromUtf16(std::u16string_view utf16);
 
-// Compile-time mapping used by the _a literal; throws (a compile error) for a code point outside the code page.
+// Code points of the bytes 0x80-0x9F, the only range where Windows-1252 differs from Latin-1.
+inline constexpr char32_t kHighRange[32] = {
+    0x20AC, 0x81, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D, 0x017D, 0x8F,
+    0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D, 0x017E, 0x0178};
+
+// Byte of a code point, or -1 outside the code page. The _a literal uses it at compile time.
 constexpr int ByteOf(char32_t cp)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<int>(cp);
-    constexpr char32_t high[32] = {
-        0x20AC, 0x81, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D, 0x017D, 0x8F,
-        0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D, 0x017E, 0x0178};
     for (int i = 0; i < 32; ++i)
-        if (high[i] == cp)
+        if (kHighRange[i] == cp)
             return 0x80 + i;
     return -1;
 }
+
+// Case of one byte: the Ascii forms fold only A-Z, the Ansi forms every Windows-1252 letter
+// (Š Œ Ž Ÿ and À-Þ except ×; ß and µ have no upper case here).
+constexpr char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+constexpr char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char ToUpperAnsi(char c);
+char ToLowerAnsi(char c);
 
 template <std::size_t N>
 struct Utf8Literal {

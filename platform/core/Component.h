@@ -23,13 +23,19 @@ public:
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
 
-    // Asks `component` to tell this one when it is freed (Notification with opRemove).
+    // This component and `component` each tell the other when freed (Notification with
+    // opRemove), as for a reference to a component of another owner. Components of the same
+    // owner hear of each other through the owner already.
     void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
     bool Destroying() const { return FDestroying; }
 
     int Tag = 0;
 
 protected:
+    // Tells this component that `component` joined or leaves; the default passes the news to
+    // every owned component and forgets a freed one's free notification. Overrides clear their
+    // references to a component being removed, then call the base.
     virtual void Notification(TComponent* component, TOperation operation);
 
 private:

@@ -26,13 +26,14 @@ void Delete(AnsiString& s, int index, int count);
 
 AnsiString IntToStr(std::int64_t value);
 AnsiString IntToHex(std::uint64_t value, int digits); // upper case, at least `digits` digits
-// Decimal or "$"/"0x" hexadecimal with optional sign and surrounding blanks; raises EConvertError
-// "'<s>' is not a valid integer value" on anything else or on overflow.
+// Decimal or "$"/"0x" hexadecimal with optional leading blanks and sign; raises EConvertError
+// "'<s>' is not a valid integer value" on anything else (trailing blanks included) or on overflow.
 int StrToInt(const AnsiString& s);
 std::int64_t StrToInt64(const AnsiString& s);
 int StrToIntDef(const AnsiString& s, int defaultValue);
 bool TryStrToInt(const AnsiString& s, int& value);
 
-// Rounds halves to even, as the class library does (2.5 -> 2, 7.5 -> 8).
+// Rounds halves to even, as the class library does (2.5 -> 2, 7.5 -> 8). Both raise EInvalidOp
+// "Invalid floating point operation" for NaN, infinity or a value outside 64 bits.
 std::int64_t Round(double value);
 std::int64_t Trunc(double value);
