@@ -1,0 +1,1 @@
+qex_add_bench(listing_store LIBS qex_listings qex_test_fixtures)

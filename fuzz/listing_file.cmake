@@ -1,0 +1,1 @@
+qex_add_fuzzer(listing_file LIBS qex_listings)

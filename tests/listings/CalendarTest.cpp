@@ -1,0 +1,57 @@
+#include "listings/Calendar.h"
+#include "platform/core/Clock.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+class ClockGuard {
+public:
+    explicit ClockGuard(TDateTime now) { ClockSet(now); }
+    ~ClockGuard() { ClockUseSystem(); }
+};
+
+TEST(WeekNumber, CountsWeeksThatBeginOnSunday)
+{
+    EXPECT_EQ(WeekNumber(EncodeDate(2001, 9, 3)), 36);
+    EXPECT_EQ(WeekNumber(EncodeDate(2001, 1, 1)), 1);
+    EXPECT_EQ(WeekNumber(EncodeDate(2006, 1, 1)), 1); // a Sunday
+    EXPECT_EQ(WeekNumber(EncodeDate(2000, 12, 31)), 54);
+}
+
+TEST(WeekNumber, FileWeekOfASundayIsTheWeekItEnds)
+{
+    EXPECT_EQ(ListingWeekText(EncodeDate(2001, 9, 9)), "36");
+    EXPECT_EQ(ListingWeekText(EncodeDate(2001, 9, 3)), "36");
+    EXPECT_EQ(ListingWeekText(EncodeDate(2001, 9, 10)), "37");
+    EXPECT_EQ(ListingWeekText(EncodeDate(2000, 12, 31)), "53");
+    EXPECT_EQ(ListingWeekText(EncodeDate(2006, 1, 1)), "00");
+    EXPECT_EQ(ListingWeekText(EncodeDate(2026, 2, 17)), "08");
+}
+
+TEST(DayIndex, LateNightShiftFollowsTheClockNotTheDate)
+{
+    TDateTime tuesday = EncodeDate(2026, 2, 10);
+    {
+        ClockGuard clock(tuesday + EncodeTime(4, 59, 59, 0));
+        EXPECT_EQ(DayIndex(true, tuesday), 1);
+        EXPECT_EQ(DayIndex(false, tuesday), 2);
+        EXPECT_EQ(DayName(true, tuesday), "Maanantai");
+    }
+    {
+        ClockGuard clock(tuesday + EncodeTime(5, 0, 0, 0));
+        EXPECT_EQ(DayIndex(true, tuesday), 2);
+    }
+    TDateTime monday = EncodeDate(2026, 2, 9);
+    ClockGuard clock(monday + EncodeTime(3, 0, 0, 0));
+    EXPECT_EQ(DayIndex(true, monday), 7);
+    EXPECT_EQ(DayName(true, monday), "Sunnuntai");
+}
+
+TEST(DayAbbrev, IsTheFirstTwoLettersUpperCased)
+{
+    EXPECT_EQ(DayAbbrev(EncodeDate(2026, 2, 11)), "KE");
+    EXPECT_EQ(DayAbbrev(EncodeDate(2026, 2, 15)), "SU");
+    EXPECT_EQ(DayAbbrev(EncodeDate(2026, 2, 14)), "LA");
+}
+
+} // namespace
