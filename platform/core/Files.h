@@ -4,6 +4,12 @@
 #include <cstdint>
 #include <vector>
 
+// Paths are Windows-1252 text like every other string; the file system takes UTF-8 names, so
+// every system call converts at this boundary. Names that Windows-1252 cannot spell are out of
+// reach, as they were for the program's ANSI calls.
+std::string ToSystemPath(const AnsiString& path);
+AnsiString FromSystemPath(const std::string& path);
+
 // The executable's folder with a trailing '/'; tests point it elsewhere with SetExeFolder.
 AnsiString ExeFolder();
 void SetExeFolder(const AnsiString& folder);
