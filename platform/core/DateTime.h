@@ -12,7 +12,12 @@ struct TFormatSettings {
     AnsiString LongDateFormat = "dddd, mmmm d, yyyy";
     AnsiString ShortTimeFormat = "hh:nn";
     AnsiString LongTimeFormat = "hh:nn:ss";
-    // Index 1..12 / 1..7 (1 = Sunday) as in the class library; index 0 unused.
+    AnsiString TimeAMString = "AM";
+    AnsiString TimePMString = "PM";
+    // The Finnish locale's, for StrToFloat and FloatToStr.
+    char DecimalSeparator = ',';
+    // Index 1..12 / 1..7 (1 = Sunday) as in the class library; index 0 unused. English until
+    // the program sets its own.
     std::array<AnsiString, 13> ShortMonthNames;
     std::array<AnsiString, 13> LongMonthNames;
     std::array<AnsiString, 8> ShortDayNames;
@@ -47,13 +52,15 @@ AnsiString TimeToStr(TDateTime dt);
 AnsiString DateTimeToStr(TDateTime dt);
 
 // Day, month and year in the order of ShortDateFormat, separated by DateSeparator; a missing
-// year is the current one. Times as h:n[:s]. Raise EConvertError "'<s>' is not a valid date"
-// (time, date and time).
+// year is the current one, a two-digit year lies in the current century. Times as h[:n[:s]].
+// Blanks may surround the numbers. Raise EConvertError "'<s>' is not a valid date" (time,
+// date and time).
 TDateTime StrToDate(const AnsiString& s);
 TDateTime StrToTime(const AnsiString& s);
 TDateTime StrToDateTime(const AnsiString& s);
 bool TryStrToDate(const AnsiString& s, TDateTime& value);
 bool TryStrToTime(const AnsiString& s, TDateTime& value);
+bool TryStrToDateTime(const AnsiString& s, TDateTime& value);
 
 // Unix seconds <-> TDateTime in local time, for file times.
 TDateTime UnixToDateTime(std::int64_t seconds);

@@ -37,3 +37,11 @@ bool TryStrToInt(const AnsiString& s, int& value);
 // "Invalid floating point operation" for NaN, infinity or a value outside 64 bits.
 std::int64_t Round(double value);
 std::int64_t Trunc(double value);
+
+// Decimal numbers with the settings' DecimalSeparator, independent of the C locale. FloatToStr
+// gives up to 15 significant digits and switches to "1,5E-6" form below 0.00001 or at 15
+// digits before the separator. StrToFloat accepts blanks around an optionally signed number
+// with an optional exponent; raises EConvertError "'<s>' is not a valid floating point value".
+AnsiString FloatToStr(double value);
+double StrToFloat(const AnsiString& s);
+bool TryStrToFloat(const AnsiString& s, double& value);
