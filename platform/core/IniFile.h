@@ -1,7 +1,11 @@
 // INI files with Windows private-profile semantics over Windows-1252 bytes: sections and keys
-// compare ignoring case, values are trimmed and lose one pair of surrounding quotes, the first
-// of duplicate keys wins, writes update the line in place (or append) and replace the file
-// atomically. Nothing is kept in memory between calls.
+// compare ignoring the case of every Windows-1252 letter, values are trimmed and lose one pair
+// of matching surrounding quotes (double or single), the first of duplicate sections and keys
+// wins, writes update the line in place (or append to the section, or append the section),
+// create a missing file and replace the file atomically with CR LF line ends. A missing or
+// unreadable file reads as empty. A failed write raises Exception "Unable to write to <file>".
+// Line breaks in names and values written become blanks, so a write adds exactly one line.
+// Nothing is kept in memory between calls.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/core/Object.h"

@@ -52,6 +52,23 @@ AnsiString Quoted(const AnsiString& s)
 
 } // namespace
 
+std::vector<AnsiString> SplitLines(std::string_view text)
+{
+    std::vector<AnsiString> lines;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t start = i;
+        while (i < text.size() && text[i] != '\r' && text[i] != '\n')
+            ++i;
+        lines.emplace_back(text.substr(start, i - start));
+        if (i < text.size() && text[i] == '\r')
+            ++i;
+        if (i < text.size() && text[i] == '\n')
+            ++i;
+    }
+    return lines;
+}
+
 // --- TStrings ---
 
 void TStrings::Put(int index, const AnsiString& s)
@@ -169,18 +186,8 @@ void TStrings::SetText(const AnsiString& text)
     BeginUpdate();
     Clear();
     // The text ends at a NUL byte, as a C string would.
-    const std::size_t end = std::min(text.find('\0'), text.size());
-    std::size_t i = 0;
-    while (i < end) {
-        std::size_t start = i;
-        while (i < end && text[i] != '\r' && text[i] != '\n')
-            ++i;
-        Add(text.substr(start, i - start));
-        if (i < end && text[i] == '\r')
-            ++i;
-        if (i < end && text[i] == '\n')
-            ++i;
-    }
+    for (const AnsiString& line : SplitLines(std::string_view(text).substr(0, text.find('\0'))))
+        Add(line);
     EndUpdate();
 }
 

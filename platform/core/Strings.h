@@ -3,7 +3,12 @@
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/core/Object.h"
+#include <string_view>
 #include <vector>
+
+// Lines of a text broken at CR LF, lone CR or lone LF; a trailing line break adds no empty line.
+// Every byte else, NUL included, belongs to a line.
+std::vector<AnsiString> SplitLines(std::string_view text);
 
 class TStrings : public TObject {
 public:

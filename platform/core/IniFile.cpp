@@ -1,0 +1,111 @@
+#include "platform/core/IniFile.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Files.h"
+#include "platform/core/IniDocument.h"
+#include "platform/core/Strings.h"
+#include "platform/core/SysUtils.h"
+
+namespace {
+
+// A file that is missing or can't be read reads as empty, so every reader gets its default.
+IniDocument Load(const AnsiString& fileName)
+{
+    try {
+        return IniDocument(ReadWholeFile(fileName));
+    } catch (const EStreamError&) {
+        return IniDocument(std::string_view());
+    }
+}
+
+void Save(const AnsiString& fileName, const IniDocument& document)
+{
+    try {
+        AtomicWriteFile(fileName, document.Bytes());
+    } catch (const EStreamError&) {
+        throw Exception("Unable to write to " + fileName);
+    }
+}
+
+void Fill(TStrings& list, const std::vector<AnsiString>& names)
+{
+    list.BeginUpdate();
+    list.Clear();
+    for (const AnsiString& name : names)
+        list.Add(name);
+    list.EndUpdate();
+}
+
+} // namespace
+
+AnsiString TIniFile::ReadString(const AnsiString& section, const AnsiString& key, const AnsiString& defaultValue) const
+{
+    return Load(FFileName).Value(section, key).value_or(defaultValue);
+}
+
+// "0x1F" is read as hexadecimal as well as "$1F"; anything that is not a number gives the default.
+int TIniFile::ReadInteger(const AnsiString& section, const AnsiString& key, int defaultValue) const
+{
+    return StrToIntDef(ReadString(section, key, AnsiString()), defaultValue);
+}
+
+bool TIniFile::ReadBool(const AnsiString& section, const AnsiString& key, bool defaultValue) const
+{
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteString(const AnsiString& section, const AnsiString& key, const AnsiString& value)
+{
+    if (key.empty())
+        return;
+    IniDocument document = Load(FFileName);
+    document.SetValue(section, key, value);
+    Save(FFileName, document);
+}
+
+void TIniFile::WriteInteger(const AnsiString& section, const AnsiString& key, int value)
+{
+    WriteString(section, key, IntToStr(value));
+}
+
+void TIniFile::WriteBool(const AnsiString& section, const AnsiString& key, bool value)
+{
+    WriteString(section, key, value ? "1" : "0");
+}
+
+bool TIniFile::SectionExists(const AnsiString& section) const
+{
+    return Load(FFileName).HasSection(section);
+}
+
+bool TIniFile::ValueExists(const AnsiString& section, const AnsiString& key) const
+{
+    return Load(FFileName).Value(section, key).has_value();
+}
+
+void TIniFile::ReadSection(const AnsiString& section, TStrings& keys) const
+{
+    Fill(keys, Load(FFileName).Keys(section));
+}
+
+void TIniFile::ReadSections(TStrings& sections) const
+{
+    Fill(sections, Load(FFileName).Sections());
+}
+
+void TIniFile::EraseSection(const AnsiString& section)
+{
+    IniDocument document = Load(FFileName);
+    if (!document.HasSection(section))
+        return;
+    document.EraseSection(section);
+    Save(FFileName, document);
+}
+
+void TIniFile::DeleteKey(const AnsiString& section, const AnsiString& key)
+{
+    IniDocument document = Load(FFileName);
+    if (!document.Value(section, key))
+        return;
+    document.DeleteKey(section, key);
+    Save(FFileName, document);
+}
