@@ -6,9 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 name=${1:?usage: tools/fuzz.sh <name> [seconds]}
 seconds=${2:-60}
-CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DQEX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-fuzz --target "fuzz_$name"
-mkdir -p "fuzz/corpus/$name" build-fuzz/work-$name
+# One build folder per target, so several fuzzers can be built and run side by side.
+build="build-fuzz-$name"
+CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DQEX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target "fuzz_$name"
+mkdir -p "fuzz/corpus/$name" "$build/work"
 export QT_QPA_PLATFORM=offscreen
-./build-fuzz/fuzz/fuzz_"$name" -max_total_time="$seconds" -artifact_prefix="fuzz/corpus/$name/crash-" \
-  build-fuzz/work-$name "fuzz/corpus/$name"
+"./$build/fuzz/fuzz_$name" -max_total_time="$seconds" -artifact_prefix="fuzz/corpus/$name/crash-" \
+  "$build/work" "fuzz/corpus/$name"

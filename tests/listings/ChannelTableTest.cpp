@@ -13,8 +13,9 @@ TEST(ChannelTable, CodesAndIconsOfEveryRow)
     std::set<std::string> codes;
     for (std::size_t i = 0; i < ChannelTable.size(); ++i) {
         codes.insert(ChannelTable[i].code);
-        if (i < 22)
+        if (i < 22) {
             EXPECT_EQ(ChannelImageIndex(ChannelTable[i].name), static_cast<int>(i));
+        }
     }
     EXPECT_EQ(codes.size(), 26u);
 }

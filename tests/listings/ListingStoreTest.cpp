@@ -1,4 +1,5 @@
 #include "listings/ListingStore.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Files.h"
 #include "platform/core/Strings.h"
 #include "support/ListingFixture.h"

@@ -77,7 +77,7 @@ void WriteWeek(const std::string& folder, int channelCode, const std::string& we
         AddDays(y, m, d, static_cast<int>(i));
         records.push_back({RecordKey(y, m, d, channelCode), DayText(days[i])});
     }
-    char code[3];
+    char code[12];
     std::snprintf(code, sizeof code, "%02d", channelCode);
     WriteBytes(folder + code + "-" + weekText + ".QEX", FileBytes(records));
 }
@@ -93,7 +93,7 @@ std::vector<Programme> SampleDay(int seed)
     while (minutes < 29 * 60) {
         int h = (minutes / 60) % 24;
         int m = minutes % 60;
-        char time[6];
+        char time[16];
         std::snprintf(time, sizeof time, "%02d:%02d", h, m);
         day.push_back({time, titles[i % 9], "Kuvaus ohjelmasta numero " + std::to_string(i) +
                                                  ", jossa on tavallisen mittainen esittelyteksti."});

@@ -1,0 +1,114 @@
+"""Drives the real program as a user would: in a run folder of its own, on a virtual display
+with a window manager, at a chosen date and time, pressing keys and reading window titles."""
+import contextlib
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+BINARY = os.environ.get("QEX_BINARY", "build/bin/qex")
+SOURCE = os.environ.get("QEX_SOURCE", os.getcwd())
+
+
+def cp1252(text):
+    return text.encode("cp1252")
+
+
+class Display:
+    """An Xvfb display with openbox, for the life of a test class."""
+
+    def __init__(self):
+        self.number = None
+        self.processes = []
+
+    def start(self):
+        for number in range(91, 140):
+            if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
+                break
+        self.number = number
+        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(xvfb)
+        deadline = time.monotonic() + 10
+        while not os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            if time.monotonic() > deadline:
+                raise RuntimeError("Xvfb did not start")
+            time.sleep(0.05)
+        wm = subprocess.Popen(["openbox"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(wm)
+        time.sleep(0.5)
+        return self
+
+    def env(self):
+        env = dict(os.environ)
+        env["DISPLAY"] = f":{self.number}"
+        env.pop("QT_QPA_PLATFORM", None)
+        return env
+
+    def stop(self):
+        for process in reversed(self.processes):
+            process.terminate()
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                process.wait(timeout=5)
+
+
+class Program:
+    """The program started from a run folder beside a copy of its executable."""
+
+    def __init__(self, display, folder, fake_time=None, args=()):
+        self.display = display
+        self.folder = folder
+        shutil.copy2(BINARY, os.path.join(folder, "qex"))
+        env = display.env()
+        env["TZ"] = "Europe/Helsinki"
+        runtime = tempfile.mkdtemp(prefix="qex-xdg-")
+        os.chmod(runtime, 0o700)
+        env["XDG_RUNTIME_DIR"] = runtime
+        command = [os.path.join(folder, "qex"), *args]
+        if fake_time:
+            env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
+            command = ["faketime", "-f", f"@{fake_time}", *command]
+        self.process = subprocess.Popen(command, cwd=folder, env=env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+
+    def xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool", *args], env=self.display.env(), capture_output=True, timeout=20)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"xdotool {args} failed: {result.stderr!r}")
+        return result.stdout.decode("utf-8", "replace").strip()
+
+    def wait_window(self, name_part, timeout=20):
+        """Id of the first visible window whose title contains name_part (UTF-8 text)."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise RuntimeError(f"program ended with {self.process.returncode}: {self.process.stderr.read()!r}")
+            out = self.xdotool("search", "--onlyvisible", "--name", name_part, check=False)
+            if out:
+                return out.splitlines()[0]
+            time.sleep(0.2)
+        raise TimeoutError(f"no window titled like {name_part!r}; titles: {self.titles()}")
+
+    def titles(self):
+        ids = self.xdotool("search", "--onlyvisible", "--name", ".", check=False).splitlines()
+        return [self.xdotool("getwindowname", i, check=False) for i in ids]
+
+    def title(self, window):
+        return self.xdotool("getwindowname", window)
+
+    def key(self, window, *keys):
+        self.xdotool("windowactivate", "--sync", window, check=False)
+        self.xdotool("key", "--window", window, "--clearmodifiers", *keys)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-display", f":{self.display.number}", "-window", "root", path],
+                       check=True, timeout=30)
+
+    def wait_exit(self, timeout=20):
+        return self.process.wait(timeout=timeout)
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(timeout=10)
