@@ -1,0 +1,8 @@
+#include "platform/services/MediaBackend.h"
+#include <QtGlobal>
+
+void PreferMediaBackend()
+{
+    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+}

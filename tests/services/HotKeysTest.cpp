@@ -1,0 +1,151 @@
+#include "platform/messages/Application.h"
+#include "platform/services/HotKeys.h"
+#include "platform/services/VirtualKeys.h"
+#include "platform/services/X11KeyGrabber.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <vector>
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+
+namespace {
+
+class RecordingGrabber : public KeyGrabber {
+public:
+    bool Grab(const GrabbedKey& key) override
+    {
+        grabbed.push_back(key);
+        return accept;
+    }
+    void Ungrab(const GrabbedKey& key) override { released.push_back(key); }
+
+    bool accept = true;
+    std::vector<GrabbedKey> grabbed;
+    std::vector<GrabbedKey> released;
+};
+
+class HotKeysTest : public ::testing::Test {
+protected:
+    HotKeysTest() : saved(Application)
+    {
+        Application = &app;
+        SetKeyGrabber(&grabber);
+        window = AllocateHWnd([this](TMessage& m) { received.push_back(m); });
+    }
+    ~HotKeysTest() override
+    {
+        UnregisterHotKey(window, 0);
+        UnregisterHotKey(window, 1);
+        DeallocateHWnd(window);
+        SetKeyGrabber(nullptr);
+        Application = saved;
+    }
+
+    TApplication* saved;
+    TApplication app{nullptr};
+    RecordingGrabber grabber;
+    HWND window = 0;
+    std::vector<TMessage> received;
+};
+
+constexpr unsigned XShift = 1, XControl = 4, XAlt = 8;
+
+} // namespace
+
+TEST(VirtualKeys, KeysMapToTheirXKeysyms)
+{
+    EXPECT_EQ(KeysymOfVirtualKey(0x7B), 0xFFC9u); // F12
+    EXPECT_EQ(KeysymOfVirtualKey(0x70), 0xFFBEu); // F1
+    EXPECT_EQ(KeysymOfVirtualKey(0x87), 0xFFD5u); // F24
+    EXPECT_EQ(KeysymOfVirtualKey('A'), unsigned('a'));
+    EXPECT_EQ(KeysymOfVirtualKey('Z'), unsigned('z'));
+    EXPECT_EQ(KeysymOfVirtualKey('0'), unsigned('0'));
+    EXPECT_EQ(KeysymOfVirtualKey(0x60), 0xFFB0u); // numpad 0
+    EXPECT_EQ(KeysymOfVirtualKey(0x69), 0xFFB9u); // numpad 9
+    EXPECT_EQ(KeysymOfVirtualKey(0x2E), 0xFFFFu); // Delete
+    EXPECT_EQ(KeysymOfVirtualKey(0x24), 0xFF50u); // Home
+    EXPECT_EQ(KeysymOfVirtualKey(0x20), 0x20u);
+    EXPECT_EQ(KeysymOfVirtualKey(0xBC), unsigned(','));
+    for (unsigned none : {0x00u, 0x07u, 0x88u, 0xFFu, 0x1234u})
+        EXPECT_EQ(KeysymOfVirtualKey(none), 0u) << none;
+}
+
+TEST(VirtualKeys, ModifiersMapToTheXMasks)
+{
+    EXPECT_EQ(GrabbedKeyOf(0, 0x7B), (GrabbedKey{0xFFC9, 0}));
+    EXPECT_EQ(GrabbedKeyOf(MOD_CONTROL, 0x7B), (GrabbedKey{0xFFC9, XControl}));
+    EXPECT_EQ(GrabbedKeyOf(MOD_SHIFT | MOD_ALT, 'T'), (GrabbedKey{'t', XShift | XAlt}));
+    EXPECT_EQ(GrabbedKeyOf(MOD_SHIFT | MOD_CONTROL | MOD_ALT | MOD_WIN, 'Q'), (GrabbedKey{'q', XShift | XControl | XAlt | 64}));
+}
+
+TEST_F(HotKeysTest, APressPostsWmHotKeyToTheRegisteredWindow)
+{
+    ASSERT_TRUE(RegisterHotKey(window, 0, MOD_CONTROL, 0x7B));
+    ASSERT_EQ(grabber.grabbed.size(), 1u);
+    EXPECT_EQ(grabber.grabbed[0], (GrabbedKey{0xFFC9, XControl}));
+
+    HotKeyPressed(GrabbedKey{0xFFC9, 0});                  // plain F12: not ours
+    HotKeyPressed(GrabbedKey{0xFFC9, XControl});
+    EXPECT_TRUE(received.empty()) << "posted, not sent";
+    app.ProcessMessages();
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].Msg, WM_HOTKEY);
+    EXPECT_EQ(received[0].WParam, 0u);
+    EXPECT_EQ(received[0].LParam, LPARAM(MOD_CONTROL | (0x7B << 16)));
+
+    EXPECT_TRUE(UnregisterHotKey(window, 0));
+    ASSERT_EQ(grabber.released.size(), 1u);
+    EXPECT_EQ(grabber.released[0], grabber.grabbed[0]);
+    HotKeyPressed(GrabbedKey{0xFFC9, XControl});
+    app.ProcessMessages();
+    EXPECT_EQ(received.size(), 1u);
+    EXPECT_FALSE(UnregisterHotKey(window, 0));
+}
+
+TEST_F(HotKeysTest, RegistrationFailsForTakenKeysUsedIdsAndKeysWithoutSymbol)
+{
+    grabber.accept = false;
+    EXPECT_FALSE(RegisterHotKey(window, 0, 0, 0x7B));  // held by another program
+    grabber.accept = true;
+    EXPECT_FALSE(RegisterHotKey(window, 0, 0, 0));     // virtual key 0 has no key
+    EXPECT_EQ(grabber.grabbed.size(), 1u);
+    ASSERT_TRUE(RegisterHotKey(window, 0, 0, 0x7B));
+    EXPECT_FALSE(RegisterHotKey(window, 0, MOD_SHIFT, 0x7A)); // id 0 is in use
+    EXPECT_FALSE(RegisterHotKey(window, 1, 0, 0x7B));         // the same key twice
+    EXPECT_TRUE(RegisterHotKey(window, 1, MOD_SHIFT, 0x7B));
+    EXPECT_FALSE(RegisterHotKey(0xDEAD, 2, MOD_ALT, 0x7B));   // no such window
+}
+
+// Needs an X server (run under xvfb-run): a key that another client holds can't be registered,
+// and every lock-state variant is taken and given back.
+TEST(X11KeyGrabber, AKeyHeldByAnotherClientIsRefused)
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        GTEST_SKIP() << "no X display";
+    int screenNumber = 0;
+    xcb_connection_t* other = xcb_connect(nullptr, &screenNumber);
+    ASSERT_FALSE(xcb_connection_has_error(other));
+    auto screens = xcb_setup_roots_iterator(xcb_get_setup(other));
+    for (int i = 0; i < screenNumber; ++i)
+        xcb_screen_next(&screens);
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(other);
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, 0xFFC8); // F11
+    ASSERT_NE(codes, nullptr);
+    auto cookie = xcb_grab_key_checked(other, 1, screens.data->root, XCB_MOD_MASK_CONTROL, codes[0],
+                                       XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    ASSERT_EQ(xcb_request_check(other, cookie), nullptr);
+
+    X11KeyGrabber grabber;
+    EXPECT_FALSE(grabber.Grab(GrabbedKey{0xFFC8, XControl}));
+    EXPECT_TRUE(grabber.Grab(GrabbedKey{0xFFC8, XControl | XAlt}));
+
+    // Once given back, every variant (CapsLock included) is free for the other client.
+    grabber.Ungrab(GrabbedKey{0xFFC8, XControl | XAlt});
+    auto again = xcb_grab_key_checked(other, 1, screens.data->root, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_LOCK,
+                                      codes[0], XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    EXPECT_EQ(xcb_request_check(other, again), nullptr);
+    std::free(codes);
+    xcb_key_symbols_free(symbols);
+    xcb_disconnect(other);
+}
