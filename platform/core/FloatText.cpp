@@ -1,7 +1,7 @@
 // FloatToStr and StrToFloat. std::to_chars and std::from_chars ignore the C locale, which Qt
 // sets from the environment; the separator comes from the format settings alone.
 #include "platform/core/DateTime.h"
-#include "platform/core/Exceptions.h"
+#include "platform/core/ConvertOrRaise.h"
 #include "platform/core/SysUtils.h"
 #include <charconv>
 #include <cmath>
@@ -108,10 +108,4 @@ bool TryStrToFloat(const AnsiString& s, double& value)
     return true;
 }
 
-double StrToFloat(const AnsiString& s)
-{
-    double value = 0;
-    if (!TryStrToFloat(s, value))
-        throw EConvertError("'" + s + "' is not a valid floating point value");
-    return value;
-}
+double StrToFloat(const AnsiString& s) { return ConvertOrRaise(s, TryStrToFloat, "floating point value"); }

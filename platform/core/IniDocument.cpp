@@ -131,9 +131,12 @@ void IniDocument::SetValue(const AnsiString& section, const AnsiString& key, con
     auto range = FindSection(section);
     if (range) {
         if (auto index = FindKey(*range, cleanKey)) {
-            // The key keeps its spelling and its place.
-            Line& line = FLines[*index];
-            FLines[*index] = Parse(line.text.substr(0, line.valueStart) + cleanValue);
+            // The key keeps its spelling, its place and the blanks before the value.
+            const Line& line = FLines[*index];
+            std::size_t keep = line.valueStart;
+            while (keep < line.text.size() && (line.text[keep] == ' ' || line.text[keep] == '\t'))
+                ++keep;
+            FLines[*index] = Parse(line.text.substr(0, keep) + cleanValue);
             return;
         }
         // New keys go after the section's last non-blank line, before the blank lines that

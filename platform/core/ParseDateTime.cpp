@@ -1,7 +1,7 @@
 // StrToDate, StrToTime and StrToDateTime: the class library's scanner, numbers separated by the
 // settings' separators, blanks allowed around them.
 #include "platform/core/DateTime.h"
-#include "platform/core/Exceptions.h"
+#include "platform/core/ConvertOrRaise.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ bool ScanDate(Scanner& scan, TDateTime& value)
             day = n2;
         }
     }
-    // A date may end with its separator ("11.2.").
+    // A full date may end with its separator ("11.2.2026.").
     scan.Char(settings.DateSeparator);
     scan.SkipBlanks();
     return TryEncodeDate(year, month, day, value);
@@ -147,26 +147,6 @@ bool TryStrToDateTime(const AnsiString& s, TDateTime& value)
     return TryStrToTime(s, value);
 }
 
-TDateTime StrToDate(const AnsiString& s)
-{
-    TDateTime value = 0;
-    if (!TryStrToDate(s, value))
-        throw EConvertError("'" + s + "' is not a valid date");
-    return value;
-}
-
-TDateTime StrToTime(const AnsiString& s)
-{
-    TDateTime value = 0;
-    if (!TryStrToTime(s, value))
-        throw EConvertError("'" + s + "' is not a valid time");
-    return value;
-}
-
-TDateTime StrToDateTime(const AnsiString& s)
-{
-    TDateTime value = 0;
-    if (!TryStrToDateTime(s, value))
-        throw EConvertError("'" + s + "' is not a valid date and time");
-    return value;
-}
+TDateTime StrToDate(const AnsiString& s) { return ConvertOrRaise(s, TryStrToDate, "date"); }
+TDateTime StrToTime(const AnsiString& s) { return ConvertOrRaise(s, TryStrToTime, "time"); }
+TDateTime StrToDateTime(const AnsiString& s) { return ConvertOrRaise(s, TryStrToDateTime, "date and time"); }

@@ -1,5 +1,5 @@
 #include "platform/core/SysUtils.h"
-#include "platform/core/Exceptions.h"
+#include "platform/core/ConvertOrRaise.h"
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -30,11 +30,6 @@ char UpperAscii(char c) { return cp1252::ToUpperAscii(c); }
 char LowerAscii(char c) { return cp1252::ToLowerAscii(c); }
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-[[noreturn]] void RaiseNotInteger(const AnsiString& s)
-{
-    throw EConvertError("'" + s + "' is not a valid integer value");
-}
 
 int DigitValue(char c, bool hex)
 {
@@ -188,21 +183,10 @@ bool TryStrToInt(const AnsiString& s, int& value)
     return true;
 }
 
-int StrToInt(const AnsiString& s)
-{
-    int value = 0;
-    if (!TryStrToInt(s, value))
-        RaiseNotInteger(s);
-    return value;
-}
+bool TryStrToInt64(const AnsiString& s, std::int64_t& value) { return ParseSigned(s, 64, value); }
 
-std::int64_t StrToInt64(const AnsiString& s)
-{
-    std::int64_t value = 0;
-    if (!ParseSigned(s, 64, value))
-        RaiseNotInteger(s);
-    return value;
-}
+int StrToInt(const AnsiString& s) { return ConvertOrRaise(s, TryStrToInt, "integer value"); }
+std::int64_t StrToInt64(const AnsiString& s) { return ConvertOrRaise(s, TryStrToInt64, "integer value"); }
 
 int StrToIntDef(const AnsiString& s, int defaultValue)
 {

@@ -32,6 +32,7 @@ int StrToInt(const AnsiString& s);
 std::int64_t StrToInt64(const AnsiString& s);
 int StrToIntDef(const AnsiString& s, int defaultValue);
 bool TryStrToInt(const AnsiString& s, int& value);
+bool TryStrToInt64(const AnsiString& s, std::int64_t& value);
 
 // Rounds halves to even, as the class library does (2.5 -> 2, 7.5 -> 8). Both raise EInvalidOp
 // "Invalid floating point operation" for NaN, infinity or a value outside 64 bits.

@@ -1,0 +1,131 @@
+// INI files: private-profile lookups and in-place writes over Windows-1252 bytes.
+#include "TempFolder.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/IniFile.h"
+#include "platform/core/Strings.h"
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Ini : public ::testing::Test {
+protected:
+    std::string Bytes() const { return TempFolder::Read(FPath); }
+    void Given(const std::string& bytes) const { TempFolder::Write(FPath, bytes); }
+
+    TempFolder FFolder;
+    std::string FPath = FFolder / "QEX.INI";
+    TIniFile FIni {FPath};
+};
+
+} // namespace
+
+TEST_F(Ini, MissingFileReadsDefaultsAndIsNotCreatedByReading)
+{
+    EXPECT_EQ(FIni.ReadString("Muut", "Avain", "oletus"), "oletus");
+    EXPECT_EQ(FIni.ReadInteger("Muut", "Avain", 7), 7);
+    EXPECT_TRUE(FIni.ReadBool("Muut", "Avain", true));
+    EXPECT_FALSE(FIni.SectionExists("Muut"));
+    EXPECT_FALSE(std::filesystem::exists(FPath));
+}
+
+TEST_F(Ini, WriteCreatesTheFileWithCrLf)
+{
+    FIni.WriteString("Muut", "Nimi", "arvo");
+    FIni.WriteBool("Muut", "Lippu", true);
+    FIni.WriteInteger("Toinen", "Luku", -3);
+    EXPECT_EQ(Bytes(), "[Muut]\r\nNimi=arvo\r\nLippu=1\r\n\r\n[Toinen]\r\nLuku=-3\r\n");
+}
+
+TEST_F(Ini, Windows1252NamesSurviveByteForByte)
+{
+    FIni.WriteString("Asetukset"_a, "KäynnistäPienennettynä"_a, "Kyllä ¤¤ €"_a);
+    FIni.WriteString("Näkymät"_a, "OmaNäkymä0"_a, "x");
+    EXPECT_EQ(Bytes(), "[Asetukset]\r\nK\xE4ynnist\xE4Pienennettyn\xE4=Kyll\xE4 \xA4\xA4 \x80\r\n"
+                       "\r\n[N\xE4kym\xE4t]\r\nOmaN\xE4kym\xE4" "0=x\r\n");
+    EXPECT_EQ(FIni.ReadString("Asetukset"_a, "KäynnistäPienennettynä"_a, ""), "Kyllä ¤¤ €"_a);
+    // Case is ignored for every Windows-1252 letter, ä and Ä included.
+    EXPECT_EQ(FIni.ReadString("NÄKYMÄT"_a, "omanäkymä0"_a, ""), "x");
+}
+
+TEST_F(Ini, ValuesAreTrimmedAndLoseOnePairOfQuotes)
+{
+    Given("[S]\r\n a = spaced \r\nq=\"  quoted  \"\r\nqq=\"\"x\"\"\r\nsingle='s'\r\nodd=\"x\r\nempty=\r\n");
+    EXPECT_EQ(FIni.ReadString("s", "A", "-"), "spaced");
+    EXPECT_EQ(FIni.ReadString("S", "q", "-"), "  quoted  ");
+    EXPECT_EQ(FIni.ReadString("S", "qq", "-"), "\"x\"");
+    EXPECT_EQ(FIni.ReadString("S", "single", "-"), "s");
+    EXPECT_EQ(FIni.ReadString("S", "odd", "-"), "\"x");
+    EXPECT_EQ(FIni.ReadString("S", "empty", "-"), "");
+    EXPECT_TRUE(FIni.ValueExists("S", "empty"));
+}
+
+TEST_F(Ini, FirstDuplicateSectionAndKeyWin)
+{
+    Given("[S]\r\nk=first\r\nk=second\r\n[s]\r\nk=third\r\nonly=later\r\n");
+    EXPECT_EQ(FIni.ReadString("S", "K", ""), "first");
+    EXPECT_EQ(FIni.ReadString("S", "only", "default"), "default");
+    FIni.WriteString("S", "k", "new");
+    EXPECT_EQ(Bytes(), "[S]\r\nk=new\r\nk=second\r\n[s]\r\nk=third\r\nonly=later\r\n");
+    TStringList sections;
+    FIni.ReadSections(sections);
+    EXPECT_EQ(sections.CommaText(), "S");
+    TStringList keys;
+    FIni.ReadSection("s", keys);
+    EXPECT_EQ(keys.CommaText(), "k");
+}
+
+TEST_F(Ini, WritesChangeOneLineAndKeepTheRest)
+{
+    Given("; comment\n[A]\nKey = old ; note\nOther=1\n\n[B]\nx=2\n");
+    FIni.WriteString("a", "KEY", "new");
+    FIni.WriteString("A", "Added", "3");
+    EXPECT_EQ(Bytes(), "; comment\r\n[A]\r\nKey = new\r\nOther=1\r\nAdded=3\r\n\r\n[B]\r\nx=2\r\n");
+}
+
+TEST_F(Ini, WrittenLineBreaksCannotForgeLines)
+{
+    FIni.WriteString("S", "k", "a\r\n[T]\r\nx=1");
+    EXPECT_FALSE(FIni.SectionExists("T"));
+    EXPECT_EQ(FIni.ReadString("S", "k", ""), "a  [T]  x=1");
+}
+
+TEST_F(Ini, EraseSectionAndDeleteKey)
+{
+    Given("[A]\r\nk=1\r\nj=2\r\n[B]\r\nk=3\r\n");
+    FIni.DeleteKey("A", "K");
+    EXPECT_EQ(FIni.ReadString("A", "k", "gone"), "gone");
+    EXPECT_EQ(FIni.ReadString("A", "j", ""), "2");
+    FIni.EraseSection("a");
+    EXPECT_EQ(Bytes(), "[B]\r\nk=3\r\n");
+}
+
+TEST_F(Ini, NumbersAndBooleans)
+{
+    Given("[N]\r\nhex=0x10\r\ndollar=$10\r\nbad=12abc\r\nzero=0\r\nyes=1\r\n");
+    EXPECT_EQ(FIni.ReadInteger("N", "hex", 0), 16);
+    EXPECT_EQ(FIni.ReadInteger("N", "dollar", 0), 16);
+    EXPECT_EQ(FIni.ReadInteger("N", "bad", -1), -1);
+    EXPECT_FALSE(FIni.ReadBool("N", "zero", true));
+    EXPECT_TRUE(FIni.ReadBool("N", "yes", false));
+    EXPECT_TRUE(FIni.ReadBool("N", "bad", true));
+}
+
+TEST_F(Ini, LinesOutsideSectionsAndJunkAreIgnored)
+{
+    Given(std::string("k=before\r\n[S\r\ngarbage\r\n[S]\r\nk=in\0side\r\n", 39));
+    EXPECT_EQ(FIni.ReadString("S", "k", ""), std::string("in\0side", 7));
+    FIni.WriteString("S", "new", "1");
+    EXPECT_EQ(Bytes(), std::string("k=before\r\n[S\r\ngarbage\r\n[S]\r\nk=in\0side\r\nnew=1\r\n", 46));
+}
+
+TEST_F(Ini, UnwritableFileRaisesAndKeepsTheOld)
+{
+    TIniFile nowhere(FFolder / "missing/QEX.INI");
+    try {
+        nowhere.WriteString("S", "k", "v");
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Unable to write to " + (FFolder / "missing/QEX.INI"));
+    }
+}

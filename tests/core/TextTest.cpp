@@ -1,0 +1,101 @@
+// Windows-1252 text: literals, conversion to and from Unicode, case folding, byte positions.
+#include "platform/core/SysUtils.h"
+#include <gtest/gtest.h>
+
+TEST(Literals, AreWindows1252BytesAtRunTime)
+{
+    EXPECT_EQ("Hälytykset"_a.size(), 10u);
+    EXPECT_EQ("Hälytykset"_a, AnsiString("H\xE4lytykset"));
+    EXPECT_EQ("€"_a, AnsiString("\x80"));
+    EXPECT_EQ("¤¤"_a, AnsiString("\xA4\xA4"));
+    EXPECT_EQ("KäynnistäPienennettynä"_a, AnsiString("K\xE4ynnist\xE4Pienennettyn\xE4"));
+    EXPECT_EQ("Œ–—™Ÿ"_a, AnsiString("\x8C\x96\x97\x99\x9F"));
+}
+
+TEST(Conversion, EveryByteSurvivesUtf8AndUtf16)
+{
+    AnsiString all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(cp1252::FromUtf8(cp1252::ToUtf8(all)), all);
+    EXPECT_EQ(cp1252::FromUtf16(cp1252::ToUtf16(all)), all);
+}
+
+TEST(Conversion, HighRangeDiffersFromLatin1)
+{
+    EXPECT_EQ(cp1252::ToUnicode(0x80), U'€');
+    EXPECT_EQ(cp1252::ToUnicode(0x9F), U'Ÿ');
+    EXPECT_EQ(cp1252::ToUnicode(0xA4), U'¤');
+    // The five unassigned bytes stand for themselves.
+    EXPECT_EQ(cp1252::ToUnicode(0x81), char32_t(0x81));
+    EXPECT_EQ(cp1252::ToUtf8("\x80"), "€");
+    EXPECT_EQ(cp1252::ToUtf16("\xE4\x80"), u"ä€");
+}
+
+TEST(Conversion, WhatTheCodePageLacksBecomesQuestionMarks)
+{
+    EXPECT_EQ(cp1252::FromUtf8("Жx"), "?x");
+    EXPECT_EQ(cp1252::FromUtf8("a😀b"), "a?b");
+    EXPECT_EQ(cp1252::FromUtf16(u"a😀b"), "a?b");
+    EXPECT_EQ(cp1252::FromUnicode(0x110000), '?');
+}
+
+TEST(Conversion, MalformedUtf8NeverSwallowsFollowingText)
+{
+    // Truncated sequence, lone continuation byte, overlong '/', encoded surrogate.
+    EXPECT_EQ(cp1252::FromUtf8("\xC3"), "?");
+    EXPECT_EQ(cp1252::FromUtf8("\xE2\x82" "A"), "??A");
+    EXPECT_EQ(cp1252::FromUtf8("\x80" "A"), "?A");
+    EXPECT_EQ(cp1252::FromUtf8("\xC0\xAF"), "??");
+    EXPECT_EQ(cp1252::FromUtf8("\xED\xA0\x80"), "???");
+    EXPECT_EQ(cp1252::FromUtf16(std::u16string(1, char16_t(0xD800)) + u"x"), "?x");
+}
+
+TEST(CaseFolding, PlainFormsFoldOnlyAsciiLetters)
+{
+    EXPECT_EQ(UpperCase("abc äö"_a), "ABC äö"_a);
+    EXPECT_EQ(LowerCase("ABC ÄÖ"_a), "abc ÄÖ"_a);
+    EXPECT_TRUE(SameText("Yle TV1", "YLE tv1"));
+    EXPECT_FALSE(SameText("ä"_a, "Ä"_a));
+    EXPECT_LT(CompareText("abc", "ABD"), 0);
+    EXPECT_GT(CompareText("abcd", "ABC"), 0);
+}
+
+TEST(CaseFolding, AnsiFormsFoldEveryWindows1252Letter)
+{
+    EXPECT_EQ(AnsiUpperCase("äöåéšœžÿ"_a), "ÄÖÅÉŠŒŽŸ"_a);
+    EXPECT_EQ(AnsiLowerCase("ÄÖÅÉŠŒŽŸ"_a), "äöåéšœžÿ"_a);
+    // ß, µ and the signs ÷ × have no other case here.
+    EXPECT_EQ(AnsiUpperCase("ßµ÷"_a), "ßµ÷"_a);
+    EXPECT_EQ(AnsiLowerCase("×"_a), "×"_a);
+    EXPECT_TRUE(AnsiSameText("KäynnistäPienennettynä"_a, "KÄYNNISTÄPIENENNETTYNÄ"_a));
+}
+
+TEST(BytePositions, CountFromOneAndClipInsteadOfThrowing)
+{
+    EXPECT_EQ(Pos("ty", "Hälytykset"_a), 5);
+    EXPECT_EQ(Pos("", "abc"), 0);
+    EXPECT_EQ(Pos("x", ""), 0);
+    EXPECT_EQ(Copy("Hälytykset"_a, 2, 3), "äly"_a);
+    EXPECT_EQ(Copy("abc", 0, 2), "ab");
+    EXPECT_EQ(Copy("abc", 3, 100), "c");
+    EXPECT_EQ(Copy("abc", 4, 1), "");
+    EXPECT_EQ(Copy("abc", 2, -1), "");
+    AnsiString s = "abcdef";
+    Delete(s, 2, 2);
+    EXPECT_EQ(s, "adef");
+    Delete(s, 10, 1);
+    Delete(s, 0, 1);
+    EXPECT_EQ(s, "adef");
+    Delete(s, 3, 100);
+    EXPECT_EQ(s, "ad");
+}
+
+TEST(Trimming, DropsControlBytesButNotHighLetters)
+{
+    EXPECT_EQ(Trim(" \t\r\nä x\x01"_a), "ä x"_a);
+    EXPECT_EQ(TrimLeft("  a  "), "a  ");
+    EXPECT_EQ(TrimRight("  a  "), "  a");
+    EXPECT_EQ(Trim("\xA0"), "\xA0");
+    EXPECT_EQ(Trim("   "), "");
+}
