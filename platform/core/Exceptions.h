@@ -18,6 +18,7 @@ public:
 
 QEX_EXCEPTION(EAbort, Exception);
 QEX_EXCEPTION(EConvertError, Exception);
+QEX_EXCEPTION(ERangeError, Exception);
 QEX_EXCEPTION(EInvalidOp, Exception);
 QEX_EXCEPTION(EListError, Exception);
 QEX_EXCEPTION(EStringListError, Exception);
