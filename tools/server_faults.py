@@ -1,0 +1,68 @@
+"""The ways the data server can misbehave on purpose, so tests can watch the program cope.
+
+Every mode replaces the normal reply of a data request (the version files, the listing request):
+    none        the normal reply
+    404, 500    that status with a short text body
+    reset       the header and half the body, then a TCP reset
+    short       a Content-Length of the whole body, half of it, then a normal close
+    stall       the header and half the body, then silence until the stall time is over
+    garbage     status 200 and bytes that are neither gzip nor tar
+    hostile     status 200 and a package with "../evil", "/tmp/abs", a symbolic link and a
+                member whose size field claims 8 GiB
+    nolength    the normal reply without a Content-Length line
+    zerolength  "Content-Length: 0" and no body
+"""
+import random
+
+import http_wire
+import listing_package
+
+MODES = ("none", "404", "500", "reset", "short", "stall", "garbage", "hostile", "nolength",
+         "zerolength")
+
+# Which requests a fault applies to: the listing request by default, so that the version check
+# before it still works and the fault lands where the package is written.
+SCOPES = {"qex": ("/qex/data/qex.cgi",), "versio": ("/qex/data/versio.txt",),
+          "versio2": ("/qex/data/versio2.txt",),
+          "all": ("/qex/data/qex.cgi", "/qex/data/versio.txt", "/qex/data/versio2.txt")}
+
+# Reset after the half body only once the client has had time to read it.
+RESET_DELAY_SECONDS = 0.3
+
+
+def garbage_bytes(size=3000):
+    """Deterministic noise; its first bytes are text, so it can never start like gzip."""
+    noise = random.Random("garbage").randbytes(size)
+    return b"<garbage>\r\n" + noise
+
+
+def send_faulty(sock, mode, status, content_type, body, stop_event, stall_seconds):
+    """Sends the reply that `mode` calls for instead of (status, content_type, body).
+
+    Returns True when the connection may be closed normally, False when it has been dealt with.
+    """
+    half = body[: len(body) // 2]
+    if mode in ("404", "500"):
+        text = f"{mode} {http_wire.REASONS[int(mode)]}\r\n".encode("ascii")
+        return http_wire.send_all(sock, http_wire.reply_head(int(mode), "text/plain", len(text)) + text)
+    if mode == "reset":
+        http_wire.send_all(sock, http_wire.reply_head(status, content_type, len(body)) + half)
+        stop_event.wait(RESET_DELAY_SECONDS)
+        http_wire.close_with_reset(sock)
+        return False
+    if mode in ("short", "stall"):
+        http_wire.send_all(sock, http_wire.reply_head(status, content_type, len(body)) + half)
+        if mode == "stall":
+            stop_event.wait(stall_seconds)
+        return True
+    if mode == "garbage":
+        noise = garbage_bytes()
+        return http_wire.send_all(sock, http_wire.reply_head(200, content_type, len(noise)) + noise)
+    if mode == "hostile":
+        package = listing_package.hostile_package()
+        return http_wire.send_all(sock, http_wire.reply_head(200, content_type, len(package)) + package)
+    if mode == "nolength":
+        return http_wire.send_all(sock, http_wire.reply_head(status, content_type) + body)
+    if mode == "zerolength":
+        return http_wire.send_all(sock, http_wire.reply_head(status, content_type, 0))
+    return http_wire.send_all(sock, http_wire.reply_head(status, content_type, len(body)) + body)
