@@ -187,7 +187,8 @@ class DataRequestHandler(socketserver.BaseRequestHandler):
             request = http_wire.read_request(sock)
         except http_wire.RequestError as error:
             state.log(error.raw)
-            self.report(error.raw[:80], f"refused: {error}")
+            if error.raw:
+                self.report(error.raw[:80], f"refused: {error}")
             if error.answerable:
                 status, content_type, body = text_reply(400, str(error))
                 http_wire.send_all(sock, http_wire.reply_head(status, content_type, len(body)) + body)
@@ -228,7 +229,7 @@ def parse_arguments(argv):
     parser.add_argument("--port-file", help="also write the chosen port into this file")
     parser.add_argument("--pid-file", help="write the server's process id into this file")
     parser.add_argument("--log", help="append every request received, byte for byte, to this file")
-    parser.add_argument("--build", default="476", help="latest program version in the version file")
+    parser.add_argument("--build", default="476", help="latest program version in the version file (digits are padded to three)")
     parser.add_argument("--news", default="100", help="latest announcement number; empty = no line 2")
     parser.add_argument("--program-url", default="http://www.example.com/qex/")
     parser.add_argument("--news-url", default="http://www.example.com/qex/ilmoitus.html")
