@@ -16,12 +16,12 @@ std::string_view TrimView(std::string_view s)
     return s;
 }
 
-// A name or value written into a line must not start another line (nor end the text when
-// read back), or one write could forge further sections and keys.
+// A name or value written into a line must not start another line, or one write could forge
+// further sections and keys.
 AnsiString OneLine(const AnsiString& s)
 {
     AnsiString out = s;
-    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return out;
 }
 
