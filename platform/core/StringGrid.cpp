@@ -24,14 +24,20 @@ void TStringGrid::Resize()
 
 AnsiString TStringGrid::Cells(int col, int row) const
 {
-    if (col < 0 || row < 0 || col >= FColCount || row >= FRowCount)
+    if (col < 0 || row < 0 || static_cast<std::size_t>(row) >= FCells.size())
         return AnsiString();
-    return FCells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    const auto& cells = FCells[static_cast<std::size_t>(row)];
+    return static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)] : AnsiString();
 }
 
 void TStringGrid::SetCell(int col, int row, const AnsiString& text)
 {
-    if (col < 0 || row < 0 || col >= FColCount || row >= FRowCount)
+    if (col < 0 || row < 0)
         throw EListError("Grid index out of range (" + IntToStr(col) + ", " + IntToStr(row) + ")");
-    FCells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = text;
+    if (static_cast<std::size_t>(row) >= FCells.size())
+        FCells.resize(static_cast<std::size_t>(row) + 1);
+    auto& cells = FCells[static_cast<std::size_t>(row)];
+    if (static_cast<std::size_t>(col) >= cells.size())
+        cells.resize(static_cast<std::size_t>(col) + 1);
+    cells[static_cast<std::size_t>(col)] = text;
 }

@@ -1,5 +1,7 @@
 // A grid of strings kept as data only (the program never shows one): cells addressed as
-// (column, row) from 0; reading outside the grid gives an empty string.
+// (column, row) from 0; reading a cell never written gives an empty string. As in the class
+// library's grid, a cell may be written beyond ColCount and RowCount (the own views keep each
+// programme's description past the last column); it is kept without changing the counts.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/core/Component.h"
@@ -11,12 +13,12 @@ public:
 
     int ColCount() const { return FColCount; }
     int RowCount() const { return FRowCount; }
-    // Growing keeps every cell; shrinking drops the cells outside.
+    // Setting a count keeps the cells inside the new counts and drops every other.
     void SetColCount(int count);
     void SetRowCount(int count);
 
     AnsiString Cells(int col, int row) const;
-    // Raises EListError outside the grid.
+    // Raises EListError for a negative column or row.
     void SetCell(int col, int row, const AnsiString& text);
 
 private:
