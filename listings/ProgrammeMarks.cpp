@@ -1,0 +1,118 @@
+#include "listings/ProgrammeMarks.h"
+#include "listings/Calendar.h"
+#include "listings/ProgrammeLine.h"
+#include "listings/Settings.h"
+#include "listings/TextRoutines.h"
+#include "platform/core/DateTime.h"
+#include "platform/core/SysUtils.h"
+
+namespace {
+
+// Programmes from 00:00 to 05:59 are the ones an alarm may date on the next calendar day.
+bool StartsAfterMidnight(const AnsiString& time)
+{
+    return time.size() >= 2 && time[0] == '0' && time[1] >= '0' && time[1] <= '5';
+}
+
+AnsiString NextDateText(const AnsiString& dateText)
+{
+    TDateTime date = 0;
+    return TryStrToDate(dateText, date) ? DateToStr(IncDay(date, 1)) : AnsiString();
+}
+
+AnsiString ItemDescription(const TStrings& descriptions, int index)
+{
+    return index < descriptions.Count() ? descriptions[index] : AnsiString();
+}
+
+bool ContainsKeyword(const AnsiString& text, const AnsiString& keyword)
+{
+    return !keyword.empty() && text.find(keyword) != AnsiString::npos;
+}
+
+} // namespace
+
+AlarmKey AlarmKeyOfRow(const AnsiString& caption, const AnsiString& time, const AnsiString& title)
+{
+    return {caption.substr(0, caption.find(' ')), time, title};
+}
+
+AlarmMatcher::AlarmMatcher(const std::vector<AlarmKey>& alarms, const AnsiString& currentDate)
+{
+    const AnsiString nextDate = NextDateText(currentDate);
+    for (const AlarmKey& alarm : alarms) {
+        bool onShownDay = alarm.date == currentDate;
+        bool afterMidnight = !nextDate.empty() && alarm.date == nextDate && StartsAfterMidnight(alarm.time);
+        if (onShownDay || afterMidnight)
+            FKeys.insert(alarm.time + " " + alarm.title);
+    }
+}
+
+bool AlarmMatcher::Matches(const AnsiString& programmeKey) const
+{
+    return FKeys.count(programmeKey) != 0;
+}
+
+AnsiString AlarmColourName()
+{
+    return IniReadString("Väritys"_a, "HälytystenVäri"_a, "clred");
+}
+
+void ApplyColourings(TStrings& items, const TStrings& descriptions)
+{
+    ApplyColourings(items, descriptions, ReadColouringEntries());
+}
+
+void ApplyColourings(TStrings& items, const TStrings& descriptions, const std::vector<ColouringEntry>& colourings)
+{
+    for (const ColouringEntry& colouring : colourings)
+        for (const AnsiString& keyword : colouring.keywords)
+            for (int i = 0; i < items.Count(); ++i) {
+                const AnsiString item = items[i];
+                if (item.find("<c:") == AnsiString::npos &&
+                    ContainsKeyword(item + " " + ItemDescription(descriptions, i), keyword))
+                    items.Put(i, colouring.tag + item);
+            }
+}
+
+void RemovePastProgrammes(TStrings& items, TStrings& descriptions)
+{
+    int onAir = -1;
+    for (int i = 0; i < items.Count() && onAir < 0; ++i)
+        if (items[i].compare(0, 3, "<b>") == 0)
+            onAir = i;
+    for (int i = 0; i < onAir; ++i) {
+        items.Delete(0);
+        if (descriptions.Count() > 0)
+            descriptions.Delete(0);
+    }
+}
+
+void MarkAlarmedProgrammes(TStrings& items, const std::vector<AlarmKey>& alarms, const AnsiString& currentDate)
+{
+    const AlarmMatcher matcher(alarms, currentDate);
+    const AnsiString tag = "<c:" + AlarmColourName() + ">";
+    for (int i = 0; i < items.Count(); ++i) {
+        const AnsiString plain = StripTags(items[i]);
+        if (matcher.Matches(Copy(plain, 1, 5) + " " + CharactersFrom(plain, 7)))
+            items.Put(i, tag + plain);
+    }
+}
+
+void MarkAlarmedProgrammesTimeline(TStrings& items, const std::vector<AlarmKey>& alarms, const AnsiString& currentDate)
+{
+    const AlarmMatcher matcher(alarms, currentDate);
+    const AnsiString tag = "<c:" + AlarmColourName() + ">";
+    for (int i = 0; i < items.Count(); ++i) {
+        // Without marks a time-line item reads time, two blanks and the title.
+        const AnsiString plain = StripTags(items[i]);
+        if (matcher.Matches(Copy(plain, 1, 5) + " " + CharactersFrom(plain, 8)))
+            items.Put(i, tag + items[i]);
+    }
+}
+
+bool PastProgrammesAreRemoved(int currentDayIndex, int currentWeek)
+{
+    return DayIndex(false, Now()) == currentDayIndex && currentWeek == 0 &&
+           IniReadString("Muut", "PoistaMenneetOhjelmat", "0") == "1";
+}

@@ -1,0 +1,129 @@
+// Marks on the programme lists and the list-valued settings they read.
+#include "listings/ProgrammeMarks.h"
+#include "listings/SettingEntries.h"
+#include "ViewFixture.h"
+
+using namespace views_test;
+
+namespace {
+
+class ProgrammeMarks : public ViewTest {
+};
+
+} // namespace
+
+TEST_F(ProgrammeMarks, FirstMatchingColouringWinsInTheLists)
+{
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=2", "OmaVäritys0=<c:clblue>Uutiset;", "OmaVäritys1=<c:clgreen>uutiset;Sää;",
+                   "OmaVäritys2=<c:clred>;;Elokuva;"});
+    TStringList items = ListOf({"06:00 Uutiset", "07:00 Aamu", "08:00 Elokuva", "09:00 Pikku Kakkonen", "<b>10:00 Elokuva"});
+    TStringList descriptions = ListOf({"Tuoreet uutiset", "Sää ja uutiset"_a, "Komedia", "", ""});
+    ApplyColourings(items, descriptions);
+    // Keywords are case-sensitive and match the description too; an empty keyword matches nothing.
+    EXPECT_EQ(LinesOf(items), (std::vector<AnsiString> {"<c:clblue>06:00 Uutiset", "<c:clgreen>07:00 Aamu",
+                                                         "<c:clred>08:00 Elokuva", "09:00 Pikku Kakkonen",
+                                                         "<c:clred><b>10:00 Elokuva"}));
+}
+
+TEST_F(ProgrammeMarks, ColouringCountThatIsNoNumberFallsBackToItsDefault)
+{
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=kaksi", "OmaVäritys0=<c:clblue>A;", "OmaVäritys1=<c:clred>B;"});
+    std::vector<ColouringEntry> entries = ReadColouringEntries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].tag, "<c:clblue>");
+    EXPECT_EQ(entries[0].ColourName(), "clblue");
+    EXPECT_EQ(entries[0].keywords, (std::vector<AnsiString> {"A"}));
+
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=-1", "OmaVäritys0=<c:clblue>A;"});
+    EXPECT_TRUE(ReadColouringEntries().empty());
+    // A count far beyond the stored entries reads the stored ones and nothing more.
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=2000000000", "OmaVäritys0=<c:clblue>A;", "omaväritys3=<c:clred>B;"});
+    entries = ReadColouringEntries();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[3].tag, "<c:clred>");
+    EXPECT_TRUE(entries[1].keywords.empty());
+}
+
+TEST_F(ProgrammeMarks, AlarmColourOnTheShownDayAndAfterMidnightOnTheNextDate)
+{
+    WriteSettings({"[Väritys]", "HälytystenVäri=clFuchsia"});
+    TStringList items = ListOf({"<b><c:clblue>21:00 Uutiset", "22:00 Elokuva", "00:30 Yöelokuva"_a, "06:30 Aamu"});
+    std::vector<AlarmKey> alarms = {AlarmKeyOfRow("11.2.2026 (KE)", "21:00", "Uutiset"),
+                                    AlarmKeyOfRow("12.2.2026 (KE)", "00:30", "Yöelokuva"_a),
+                                    AlarmKeyOfRow("12.2.2026 (TO)", "06:30", "Aamu"),
+                                    AlarmKeyOfRow("10.2.2026 (TI)", "22:00", "Elokuva")};
+    MarkAlarmedProgrammes(items, alarms, kShownDate);
+    EXPECT_EQ(LinesOf(items), (std::vector<AnsiString> {"<c:clFuchsia>21:00 Uutiset", "22:00 Elokuva",
+                                                         "<c:clFuchsia>00:30 Y\xF6" "elokuva", "06:30 Aamu"}));
+}
+
+TEST_F(ProgrammeMarks, TimelineAlarmTagGoesInFrontOfTheKeywordColour)
+{
+    TStringList items = ListOf({"<c:clblue>20:00 <w:TV1> Uutiset", "20:00 <w:TV2> Uutiset", "21:00 <w:TV1> Sää"_a});
+    MarkAlarmedProgrammesTimeline(items, {AlarmKeyOfRow("11.2.2026 (KE)", "20:00", "Uutiset")}, kShownDate);
+    EXPECT_EQ(LinesOf(items), (std::vector<AnsiString> {"<c:clred><c:clblue>20:00 <w:TV1> Uutiset",
+                                                         "<c:clred>20:00 <w:TV2> Uutiset", "21:00 <w:TV1> Sää"_a}));
+}
+
+TEST_F(ProgrammeMarks, RemovePastProgrammesKeepsBothListsInStep)
+{
+    TStringList items = ListOf({"06:00 A", "07:00 B", "<b><c:clred>08:00 C", "09:00 D"});
+    TStringList descriptions = ListOf({"a", "b", "c", "d"});
+    RemovePastProgrammes(items, descriptions);
+    EXPECT_EQ(LinesOf(items), (std::vector<AnsiString> {"<b><c:clred>08:00 C", "09:00 D"}));
+    EXPECT_EQ(LinesOf(descriptions), (std::vector<AnsiString> {"c", "d"}));
+    RemovePastProgrammes(items, descriptions); // the mark is on item 0 now
+    EXPECT_EQ(items.Count(), 2);
+
+    TStringList unmarked = ListOf({"06:00 A", "<c:clred><b>07:00 B"});
+    TStringList unmarkedDescriptions = ListOf({"a", "b"});
+    RemovePastProgrammes(unmarked, unmarkedDescriptions);
+    EXPECT_EQ(unmarked.Count(), 2);
+}
+
+TEST_F(ProgrammeMarks, PastProgrammesGoOnlyOnTodayInThisWeekWhenAsked)
+{
+    WriteSettings({"[Muut]", "PoistaMenneetOhjelmat=1"});
+    EXPECT_TRUE(PastProgrammesAreRemoved(3, 0)); // Wednesday
+    EXPECT_FALSE(PastProgrammesAreRemoved(3, 1));
+    EXPECT_FALSE(PastProgrammesAreRemoved(4, 0));
+    WriteSettings({});
+    EXPECT_FALSE(PastProgrammesAreRemoved(3, 0));
+}
+
+TEST_F(ProgrammeMarks, ChannelListStopsAtTheFirstEmptyElement)
+{
+    EXPECT_EQ(ChannelListOf("TV1;;TV2;"), (std::vector<AnsiString> {"TV1"}));
+    EXPECT_EQ(ChannelListOf("TV1;Canal+ Gold;TV2"), (std::vector<AnsiString> {"TV1", "Canal+ Gold"}));
+    EXPECT_TRUE(ChannelListOf("").empty());
+    WriteSettings({"[Kanavat]", "Käytössä=MTV3;TV1;"});
+    EXPECT_EQ(EnabledChannels(), (std::vector<AnsiString> {"MTV3", "TV1"}));
+    WriteSettings({});
+    std::vector<AnsiString> all = EnabledChannels();
+    ASSERT_EQ(all.size(), 26u);
+    EXPECT_EQ(all[15], "BBC World");
+    EXPECT_EQ(all[25], "Radio Extrem");
+}
+
+TEST_F(ProgrammeMarks, ViewEntriesGiveCaptionLayoutAndChannels)
+{
+    EXPECT_EQ(ViewEntryCaption("Ilta: leffat:Taulukko (laaja):TV1;MTV3;"), "Ilta");
+    EXPECT_EQ(ViewEntryCaption("Ilman kaksoispistettä"_a), "");
+
+    ViewEntry view = ParseViewEntry("Ilta:Taulukko 2 (laaja):TV1;;MTV3;Nelo");
+    EXPECT_EQ(view.layout, "Taulukko 2 (laaja)");
+    EXPECT_EQ(LinesOf(view.channels), (std::vector<AnsiString> {"TV1", "", "MTV3"}));
+
+    // 200 characters after the caption count: the channel cut by the limit is dropped.
+    std::string channels;
+    while (channels.size() < 190)
+        channels += "Canal+ Gold;";
+    view = ParseViewEntry("Kaikki:Aikajono:" + channels);
+    EXPECT_EQ(view.layout, "Aikajono");
+    EXPECT_EQ(view.channels.Count(), (200 - 9) / 12);
+    EXPECT_EQ(ParseViewEntry("Rikki").layout, "");
+
+    WriteSettings({"[Näkymät]", "OmiaNäkymiä=x", "OmaNäkymä1=Aamu:Aikajono:TV1;"});
+    EXPECT_EQ(HighestViewIndex(), 0);
+    EXPECT_EQ(ReadViewEntry(1), "Aamu:Aikajono:TV1;");
+}
