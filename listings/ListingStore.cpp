@@ -5,13 +5,15 @@
 #include "platform/core/Strings.h"
 #include "platform/core/SysUtils.h"
 #include <cstdint>
-#include <cstring>
+#include <algorithm>
+#include <string_view>
 #include <optional>
 
 namespace {
 
 constexpr int kRecordsPerFile = 7;
-constexpr std::int64_t kRecordHeaderSize = 8;
+constexpr std::size_t kRecordHeaderSize = 8;
+constexpr std::int64_t kLargestListingFile = 64 * 1024 * 1024;
 
 std::int32_t LittleEndian32(const unsigned char* bytes)
 {
@@ -22,38 +24,52 @@ std::int32_t LittleEndian32(const unsigned char* bytes)
 
 // Walks the records of one file looking for `wantedKey`. Every length is checked against what the
 // file still holds, so a damaged or hostile record ends the walk instead of reading wildly.
-std::optional<AnsiString> FindDayText(TStream& file, const AnsiString& wantedKey)
+std::optional<AnsiString> FindDayText(std::string_view file, const AnsiString& wantedKey)
 {
-    std::int64_t left = file.Size();
+    std::size_t at = 0;
     for (int record = 0; record < kRecordsPerFile; ++record) {
-        unsigned char header[kRecordHeaderSize];
-        if (left < kRecordHeaderSize || file.Read(header, kRecordHeaderSize) != kRecordHeaderSize)
+        if (file.size() - at < kRecordHeaderSize)
             return std::nullopt;
-        left -= kRecordHeaderSize;
+        auto header = reinterpret_cast<const unsigned char*>(file.data() + at);
         std::int32_t key = LittleEndian32(header);
         std::int32_t length = LittleEndian32(header + 4);
-        if (length < 0 || length > left)
+        at += kRecordHeaderSize;
+        if (length < 0 || static_cast<std::size_t>(length) > file.size() - at)
             return std::nullopt;
-        if (IntToStr(key) == wantedKey) {
-            AnsiString text(static_cast<std::size_t>(length), '\0');
-            if (length > 0 && file.Read(text.data(), length) != length)
-                return std::nullopt;
-            return text;
-        }
-        file.Seek(length, soFromCurrent);
-        left -= length;
+        if (IntToStr(key) == wantedKey)
+            return AnsiString(file.substr(at, static_cast<std::size_t>(length)));
+        at += static_cast<std::size_t>(length);
     }
     return std::nullopt;
 }
 
-// The day as it is found in one file: the record's text, nullopt when the file lacks the day,
-// or no value at all (false) when the file does not exist.
-bool ReadDayFromFile(const AnsiString& path, const AnsiString& wantedKey, std::optional<AnsiString>& text)
+// The whole file in one read: a week of one channel is a few tens of kilobytes. Anything larger
+// than a whole download could hold is not a listing file.
+std::optional<std::string> ReadListingFile(const AnsiString& path)
 {
-    if (!FileExists(path))
-        return false;
     TFileStream file(path, fmOpenRead | fmShareDenyNone);
-    text = FindDayText(file, wantedKey);
+    std::int64_t size = file.Size();
+    if (size < 0 || size > kLargestListingFile)
+        return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    std::int64_t got = size == 0 ? 0 : file.Read(bytes.data(), size);
+    bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    return bytes;
+}
+
+// Fills `text` with the day as found in one file, or leaves it empty when the file lacks the day;
+// false when the file does not exist.
+bool ReadDayFromFile(const AnsiString& channelCode, const AnsiString& weekText, const AnsiString& wantedKey,
+                     std::optional<AnsiString>& text)
+{
+    AnsiString path = DataFolder() + channelCode + "-" + weekText + ".QEX";
+    if (!FileExists(path)) {
+        path = ListingFilePath(channelCode, weekText);
+        if (!FileExists(path))
+            return false;
+    }
+    std::optional<std::string> bytes = ReadListingFile(path);
+    text = bytes ? FindDayText(*bytes, wantedKey) : std::nullopt;
     return true;
 }
 
@@ -80,9 +96,9 @@ bool LoadDayListing(const AnsiString& channelCode, const AnsiString& dateText, T
     AnsiString mondayWeek = ListingWeekText(IncDay(date, 1 - DayIndex(false, date)));
 
     std::optional<AnsiString> text;
-    bool anyFile = ReadDayFromFile(ListingFilePath(channelCode, ownWeek), wantedKey, text);
+    bool anyFile = ReadDayFromFile(channelCode, ownWeek, wantedKey, text);
     if (!text && mondayWeek != ownWeek)
-        anyFile = ReadDayFromFile(ListingFilePath(channelCode, mondayWeek), wantedKey, text) || anyFile;
+        anyFile = ReadDayFromFile(channelCode, mondayWeek, wantedKey, text) || anyFile;
     if (!anyFile)
         return false;
     if (!text) {

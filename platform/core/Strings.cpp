@@ -186,9 +186,14 @@ void TStrings::SetText(const AnsiString& text)
     BeginUpdate();
     Clear();
     // The text ends at a NUL byte, as a C string would.
-    for (const AnsiString& line : SplitLines(std::string_view(text).substr(0, text.find('\0'))))
-        Add(line);
+    AddLines(SplitLines(std::string_view(text).substr(0, text.find('\0'))));
     EndUpdate();
+}
+
+void TStrings::AddLines(std::vector<AnsiString>&& lines)
+{
+    for (const AnsiString& line : lines)
+        Add(line);
 }
 
 AnsiString TStrings::CommaText() const
@@ -335,6 +340,19 @@ int TStringList::Add(const AnsiString& s)
     FItems.insert(FItems.begin() + index, Item {s, nullptr});
     Changed();
     return index;
+}
+
+void TStringList::AddLines(std::vector<AnsiString>&& lines)
+{
+    if (FSorted) {
+        TStrings::AddLines(std::move(lines));
+        return;
+    }
+    Changing();
+    FItems.reserve(FItems.size() + lines.size());
+    for (AnsiString& line : lines)
+        FItems.push_back(Item {std::move(line), nullptr});
+    Changed();
 }
 
 void TStringList::Delete(int index)

@@ -57,6 +57,8 @@ public:
 
 protected:
     virtual void SetUpdateState(bool updating) { (void)updating; }
+    // Appends many lines at once; lists that keep their own storage take them without copying.
+    virtual void AddLines(std::vector<AnsiString>&& lines);
 
 private:
     int FUpdateCount = 0;
@@ -96,6 +98,7 @@ public:
 
 protected:
     void SetUpdateState(bool updating) override;
+    void AddLines(std::vector<AnsiString>&& lines) override;
 
 private:
     struct Item {
