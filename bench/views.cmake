@@ -1,0 +1,1 @@
+qex_add_bench(views LIBS qex_listings qex_test_fixtures)
