@@ -14,6 +14,7 @@ std::function<void(const TGzipErrorBox&)> GzipErrorBox = [](const TGzipErrorBox&
 namespace {
 
 constexpr int CopyBufferSize = 16384;
+constexpr unsigned ZlibInputBufferSize = 65536;
 
 // stat follows symlinks, so a link or a hard link to the source counts as the source.
 bool IsSameFile(const AnsiString& a, const AnsiString& b)
@@ -86,6 +87,7 @@ int TGzip::GunzipCopy(gzFile_s* source, ReplacementFile& destination, std::int64
     if (ProgressStep > 0)
         DoOnProgress();
     char buffer[CopyBufferSize];
+    gzbuffer(source, ZlibInputBufferSize); // fewer, larger reads of the package
     std::int64_t total = 0;
     int result = GunzipOk;
     AnsiString failure;

@@ -109,9 +109,11 @@ void TUnTar::ExtractFile(TTarFile& tar)
 }
 
 // False when the member is to be passed over. A handler that neither decides nor names a new
-// target would be asked forever; its silence means skip.
+// target would be asked forever; its silence means skip. A name the handler gives is held to the
+// same rule as the archive's: its folder must lie inside the unpack folder.
 bool TUnTar::ChooseTarget()
 {
+    bool renamed = false;
     while (PathExists(FTarget) && OverwriteMode == omRename && OverwriteAction == omRename) {
         NewFileName.clear();
         DoOnExtractOverwrite();
@@ -119,15 +121,16 @@ bool TUnTar::ChooseTarget()
             break;
         if (NewFileName.empty())
             return false;
-        std::string renamed = NewFileName[0] == '/' ? ToSystemPath(NewFileName) : FRoot + "/" + ToSystemPath(NewFileName);
-        if (renamed == FTarget)
+        std::string newTarget = NewFileName[0] == '/' ? ToSystemPath(NewFileName) : FRoot + "/" + ToSystemPath(NewFileName);
+        if (newTarget == FTarget)
             return false;
-        FTarget = renamed;
+        FTarget = newTarget;
         Target = FromSystemPath(FTarget);
+        renamed = true;
     }
     if (PathExists(FTarget) && OverwriteMode != omReplace && OverwriteAction != omReplace)
         return false;
-    return LiesInside(FRoot, CanonicalPath(FolderOf(FTarget)));
+    return !renamed || LiesInside(FRoot, CanonicalPath(FolderOf(FTarget)));
 }
 
 // Reads until the reader has passed the member's data, not by NextFile.Size: an OnNextFile

@@ -1,0 +1,1 @@
+qex_add_fuzzer(gunzip LIBS qex_unpack)

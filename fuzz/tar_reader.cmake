@@ -1,0 +1,1 @@
+qex_add_fuzzer(tar_reader LIBS qex_unpack)
