@@ -111,6 +111,11 @@ AnsiString GetNowOnAir(const AnsiString& channelCode, const AnsiString& dateText
     TStringList day;
     if (!LoadDayListing(channelCode, dateText, day))
         return AnsiString();
+    return NowOnAirOfDay(day, next, afterNext);
+}
+
+AnsiString NowOnAirOfDay(const TStrings& day, bool next, bool afterNext)
+{
     const ReducedLines lines = Reduce(day);
     int k = FindProgramme(lines, NowAsReducedTime(), next, afterNext);
     return k < 0 ? AnsiString() : NowOnAirText(lines, day, k);

@@ -1,0 +1,1 @@
+qex_add_fuzzer(view_day_text LIBS qex_listings)
