@@ -96,7 +96,7 @@ int TGzip::GunzipCopy(gzFile_s* source, ReplacementFile& destination, std::int64
         int code = Z_OK;
         if (got <= 0) {
             AnsiString reason = ZlibReason(source, ToSystemPath(FileSource), code);
-            if (code != Z_OK) {
+            if (got < 0 || code != Z_OK) {
                 result = GunzipReadError;
                 failure = (code == Z_ERRNO ? "Can't read: " : "Corrupt data in: ") + FileSource + " (" + reason + ")";
             }

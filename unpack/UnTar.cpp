@@ -39,7 +39,8 @@ std::int64_t TarDateToFileDate(const TTarDate& date)
     local.tm_min = date.Minute;
     local.tm_sec = date.Second - date.Second % 2;
     local.tm_isdst = -1;
-    return std::mktime(&local);
+    std::time_t seconds = std::mktime(&local);
+    return seconds == -1 ? 0 : seconds;
 }
 
 void TUnTar::Extract()
