@@ -15,7 +15,8 @@ std::optional<AnsiString> HtmlColourOf(const AnsiString& colourName);
 AnsiString AlarmColourHtml();
 
 // "Taulukko" tables: each matching line is written anew from its text without tags, so the last
-// matching keyword and colouring wins. Does nothing while colourings are switched off.
+// matching keyword and colouring wins. The first form reads the colourings from the settings and
+// does nothing while they are switched off ("Käytössä" of section "Väritys" is "0").
 void ApplyColouringsHtml(TStrings& programmes, const TStrings& descriptions);
 void ApplyColouringsHtml(TStrings& programmes, const TStrings& descriptions,
                          const std::vector<ColouringEntry>& colourings);
