@@ -24,19 +24,6 @@ protected:
     }
 };
 
-TEST_F(GzipTest, DefaultsAreThoseOfTheComponent)
-{
-    TGzip fresh(nullptr);
-    EXPECT_EQ(fresh.FileSource, "data.dat");
-    EXPECT_EQ(fresh.FileDestination, "data.dat.gz");
-    EXPECT_EQ(fresh.GzipHeader, THeader {THeaderField::filename});
-    EXPECT_FALSE(fresh.DeleteSource);
-    EXPECT_TRUE(fresh.WindowOnError);
-    EXPECT_EQ(fresh.CompressionLevel, 6);
-    EXPECT_EQ(fresh.CompressionType, TCompressionType::Standard);
-    EXPECT_EQ(fresh.ProgressStep, 0);
-}
-
 TEST_F(GzipTest, DecompressesAndDeletesTheSourceWhenAsked)
 {
     std::string data = PatternBytes(100000, 1) + std::string(50000, 'x');

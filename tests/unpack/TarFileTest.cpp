@@ -94,19 +94,6 @@ TEST_F(TarFileTest, NamesAreFixedForTheDataFolder)
     EXPECT_EQ(TTarFile::FixTarName("./01-07.QEX"), ".\\01-07.QEX");
 }
 
-TEST_F(TarFileTest, KindFollowsTheTypeFlag)
-{
-    std::vector<std::pair<char, TTarKind>> kinds = {{'0', TTarKind::File}, {'\0', TTarKind::File},
-        {'7', TTarKind::File}, {'5', TTarKind::Folder}, {'x', TTarKind::Other}, {'g', TTarKind::Other},
-        {'L', TTarKind::Other}, {'K', TTarKind::Other}, {'1', TTarKind::Other}, {'2', TTarKind::Other},
-        {'3', TTarKind::Other}, {'6', TTarKind::Other}};
-    for (auto [flag, kind] : kinds) {
-        TTarFile& tar = Open(Tar({{"m", "", flag}}));
-        tar.GetNextFileName();
-        EXPECT_EQ(tar.Kind(), kind) << "type flag " << int(flag);
-    }
-}
-
 TEST_F(TarFileTest, DatesAreUtcPartsWithEveryFourthYearLeap)
 {
     TTarDate leapDay = UnixTimeToParts(951782400 + 3723); // 29.2.2000 01:02:03
