@@ -34,6 +34,8 @@ void TApplication::HandleMessage()
 
 void TApplication::Run()
 {
+    if (BeforeRun)
+        BeforeRun();
     while (!FTerminated)
         HandleMessage();
 }

@@ -7,6 +7,8 @@
 #include <exception>
 #include <functional>
 
+class TForm;
+
 class TApplication : public TComponent {
 public:
     explicit TApplication(TComponent* owner = nullptr);
@@ -35,7 +37,33 @@ public:
     // Installed by the forms layer: shows the default error box (title = Title).
     std::function<void(const AnsiString& title, const AnsiString& message)> ExceptionBox;
 
+    // The forms side, defined by platform/forms (FormsApplication.cpp). The first form made
+    // becomes the main form; the reference is set before the form's OnCreate runs.
+    template <class T>
+    void CreateForm(T*& reference)
+    {
+        reference = new T(this);
+        FormCreated(reference);
+    }
+    TForm* MainForm() const { return FMainForm; }
+    // Run shows the main form first unless this is false (a start hidden in the tray).
+    bool ShowMainForm = true;
+    void Minimize();
+    void Restore();
+    // The application's taskbar entry; hidden, a minimised program leaves no button behind.
+    bool TaskbarWindowVisible() const { return FTaskbarWindowVisible; }
+    void ShowTaskbarWindow(bool visible);
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+    // Run calls this before its loop; the forms layer shows the main form there.
+    std::function<void()> BeforeRun;
+
 private:
+    friend class TForm;
+    void FormCreated(TForm* form);
+    TForm* FMainForm = nullptr;
+    bool FTaskbarWindowVisible = true;
+
     AnsiString FTitle;
     bool FTerminated = false;
     int FExitCode = 0;

@@ -17,6 +17,10 @@ struct TMessage {
     LRESULT Result = 0;
 };
 
+// Key-state flags of a mouse message's WParam.
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+
 using TWndMethod = std::function<void(TMessage& message)>;
 
 constexpr UINT WM_NULL = 0x0000;
@@ -24,6 +28,11 @@ constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_HOTKEY = 0x0312;
 constexpr UINT WM_USER = 0x0400;
 

@@ -1,0 +1,33 @@
+#include "platform/forms/Bitmap.h"
+
+void TBitmap::SetSize(int width, int height)
+{
+    FCanvas.reset();
+    if (width <= 0 || height <= 0) {
+        FImage = QImage();
+        return;
+    }
+    FImage = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    FImage.fill(Qt::transparent);
+}
+
+void TBitmap::Assign(const TBitmap& other)
+{
+    Assign(other.FImage);
+}
+
+void TBitmap::Assign(const QImage& image)
+{
+    FCanvas.reset();
+    FImage = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+TCanvas* TBitmap::Canvas()
+{
+    if (!FCanvas) {
+        if (FImage.isNull())
+            SetSize(1, 1);
+        FCanvas = std::make_unique<TCanvas>(&FImage);
+    }
+    return FCanvas.get();
+}

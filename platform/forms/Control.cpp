@@ -1,0 +1,379 @@
+#include "platform/forms/Control.h"
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include "platform/messages/Application.h"
+#include "platform/forms/FormsInit.h"
+#include "platform/forms/HandOn.h"
+#include "platform/forms/PaletteColors.h"
+#include "platform/forms/PopupMenu.h"
+#include "platform/forms/QtText.h"
+#include "platform/forms/WinControl.h"
+
+namespace {
+constexpr const char* kControlProperty = "qexControl";
+}
+
+class ControlEventFilter : public QObject {
+public:
+    explicit ControlEventFilter(TControl* control) : FControl(control) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        return !IsHandedOn(event) && FControl->widget_event(watched, event);
+    }
+
+private:
+    TControl* FControl;
+};
+
+TControl::TControl(TComponent* owner) : TComponent(owner)
+{
+    EnsureFormsInitialized();
+    FFont.OnChange = [this](TObject*) {
+        if (!FApplyingParentFont)
+            FParentFont = false;
+        font_changed();
+    };
+}
+
+TControl::~TControl()
+{
+    if (FParent)
+        FParent->RemoveControl(this);
+    // The filter goes first: the widget's last events must not reach a control half gone.
+    delete FFilter;
+    FFilter = nullptr;
+    if (FWidget) {
+        FWidget->setProperty(kControlProperty, QVariant());
+        delete FWidget.data();
+    }
+}
+
+void TControl::SetWidget(QWidget* widget)
+{
+    FWidget = widget;
+    FFilter = new ControlEventFilter(this);
+    widget->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
+    widget->installEventFilter(FFilter);
+    font_changed();
+}
+
+void TControl::WatchWidget(QWidget* inner)
+{
+    if (inner && FFilter)
+        inner->installEventFilter(FFilter);
+}
+
+TControl* TControl::FromWidget(const QObject* widget)
+{
+    for (const QObject* object = widget; object; object = object->parent()) {
+        QVariant value = object->property(kControlProperty);
+        if (value.isValid())
+            return static_cast<TControl*>(value.value<void*>());
+        if (object->isWidgetType() && static_cast<const QWidget*>(object)->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
+void TControl::SetParent(TWinControl* parent)
+{
+    if (parent == FParent)
+        return;
+    if (FParent)
+        FParent->RemoveControl(this);
+    FParent = parent;
+    if (FWidget) {
+        FWidget->setParent(parent ? parent->ClientWidget() : nullptr);
+        FWidget->setVisible(FVisible && parent);
+    }
+    if (parent) {
+        parent->InsertControl(this);
+        ApplyParentFont();
+    }
+}
+
+void TControl::SetAlign(TAlign align)
+{
+    if (align == FAlign)
+        return;
+    FAlign = align;
+    if (FParent)
+        FParent->AlignControls();
+}
+
+int TControl::Left() const { return FWidget ? FWidget->x() : 0; }
+int TControl::Top() const { return FWidget ? FWidget->y() : 0; }
+int TControl::Width() const { return FWidget ? FWidget->width() : 0; }
+int TControl::Height() const { return FWidget ? FWidget->height() : 0; }
+int TControl::ClientWidth() const { return Width(); }
+int TControl::ClientHeight() const { return Height(); }
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    if (!FWidget)
+        return;
+    Place(left, top, width, height);
+    if (FAlign != alNone && FParent)
+        FParent->AlignControls();
+}
+
+// A hidden widget gets its resize event only when it is shown; the children of a hidden
+// container are laid out at once all the same, since start-up code reads their sizes.
+void TControl::Place(int left, int top, int width, int height)
+{
+    QRect geometry(left, top, std::max(0, width), std::max(0, height));
+    if (!FWidget || FWidget->geometry() == geometry)
+        return;
+    FWidget->setGeometry(geometry);
+    if (!FWidget->isVisible())
+        if (auto* container = dynamic_cast<TWinControl*>(this))
+            container->AlignControls();
+}
+
+void TControl::SetVisible(bool visible)
+{
+    if (visible == FVisible)
+        return;
+    FVisible = visible;
+    if (FWidget && (FParent || !visible))
+        FWidget->setVisible(visible);
+    if (FAlign != alNone && FParent)
+        FParent->AlignControls();
+}
+
+bool TControl::Showing() const
+{
+    return FWidget && FWidget->isVisible();
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    FEnabled = enabled;
+    if (FWidget)
+        FWidget->setEnabled(enabled);
+}
+
+void TControl::SetParentFont(bool parentFont)
+{
+    FParentFont = parentFont;
+    ApplyParentFont();
+}
+
+void TControl::ApplyParentFont()
+{
+    if (!FParentFont || !FParent)
+        return;
+    FApplyingParentFont = true;
+    FFont.Assign(*FParent->Font());
+    FApplyingParentFont = false;
+}
+
+void TControl::SetColor(TColor color)
+{
+    FColor = color;
+    color_changed();
+}
+
+void TControl::SetHint(const AnsiString& hint)
+{
+    FHint = hint;
+    if (FWidget)
+        FWidget->setToolTip(ToQString(hint));
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu)
+{
+    FPopupMenu = menu;
+    if (menu)
+        menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == FPopupMenu)
+        FPopupMenu = nullptr;
+}
+
+void TControl::BringToFront()
+{
+    if (FWidget)
+        FWidget->raise();
+}
+
+void TControl::SendToBack()
+{
+    if (FWidget)
+        FWidget->lower();
+}
+
+void TControl::Invalidate()
+{
+    if (FWidget)
+        FWidget->update();
+}
+
+void TControl::Repaint()
+{
+    if (FWidget)
+        FWidget->repaint();
+}
+
+TPoint TControl::ClientToScreen(TPoint point) const
+{
+    if (!FWidget)
+        return point;
+    QPoint global = FWidget->mapToGlobal(QPoint(point.X, point.Y));
+    return Point(global.x(), global.y());
+}
+
+TPoint TControl::ScreenToClient(TPoint point) const
+{
+    if (!FWidget)
+        return point;
+    QPoint local = FWidget->mapFromGlobal(QPoint(point.X, point.Y));
+    return Point(local.x(), local.y());
+}
+
+void TControl::font_changed()
+{
+    if (!FWidget)
+        return;
+    FWidget->setFont(FFont.ToQFont());
+    if (FFont.Color() == clWindowText)
+        return;
+    QPalette palette = FWidget->palette();
+    QColor text = ToQColor(FFont.Color());
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(group, role, text);
+    FWidget->setPalette(palette);
+}
+
+void TControl::color_changed()
+{
+    if (!FWidget)
+        return;
+    QPalette palette = FWidget->palette();
+    palette.setColor(FWidget->backgroundRole(), ToQColor(FColor));
+    FWidget->setPalette(palette);
+    FWidget->setAutoFillBackground(true);
+}
+
+void TControl::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton)
+        return mbRight;
+    if (button == Qt::MiddleButton)
+        return mbMiddle;
+    return mbLeft;
+}
+
+TShiftState ShiftOf(const QMouseEvent& event)
+{
+    TShiftState shift;
+    if (event.modifiers() & Qt::ShiftModifier)
+        shift << ssShift;
+    if (event.modifiers() & Qt::ControlModifier)
+        shift << ssCtrl;
+    if (event.modifiers() & Qt::AltModifier)
+        shift << ssAlt;
+    if (event.buttons() & Qt::LeftButton)
+        shift << ssLeft;
+    if (event.buttons() & Qt::RightButton)
+        shift << ssRight;
+    if (event.buttons() & Qt::MiddleButton)
+        shift << ssMiddle;
+    if (event.type() == QEvent::MouseButtonDblClick)
+        shift << ssDouble;
+    return shift;
+}
+
+} // namespace
+
+bool TControl::widget_event(QObject* watched, QEvent* event)
+{
+    if (IsHandedOn(event))
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return HandleMouse(watched, event);
+    case QEvent::ContextMenu:
+        return HandleContextMenu(event);
+    default:
+        return false;
+    }
+}
+
+// The class library raises the mouse events after the control's own handling (a list box has
+// selected the row by the time OnMouseDown runs), so the event is handed on first.
+bool TControl::HandleMouse(QObject* watched, QEvent* event)
+{
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    bool release = event->type() == QEvent::MouseButtonRelease;
+    bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
+    const TMouseEvent& handler = release ? OnMouseUp : OnMouseDown;
+    if (!handler && !(doubleClick && OnDblClick) && !FWantsAfterMouse)
+        return false;
+    QPointer<QObject> guard = watched;
+    HandOn(watched, event);
+    if (!guard)
+        return true;
+    Dispatch([&] { after_mouse_event(event); });
+    QPoint pos = mouse->position().toPoint();
+    TMouseButton button = ButtonOf(mouse->button());
+    TShiftState shift = ShiftOf(*mouse);
+    Dispatch([&] {
+        if (handler)
+            handler(this, button, shift, pos.x(), pos.y());
+        if (doubleClick && OnDblClick)
+            OnDblClick(this);
+    });
+    return true;
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COPY) {
+        copy_message();
+        return 0;
+    }
+    if ((msg != WM_LBUTTONDOWN && msg != WM_LBUTTONUP) || !InputWidget())
+        return 0;
+    QWidget* target = InputWidget();
+    QPointF pos(static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF));
+    Qt::KeyboardModifiers modifiers;
+    if (wParam & MK_SHIFT)
+        modifiers |= Qt::ShiftModifier;
+    if (wParam & MK_CONTROL)
+        modifiers |= Qt::ControlModifier;
+    bool press = msg == WM_LBUTTONDOWN;
+    QMouseEvent event(press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, pos,
+                      target->mapToGlobal(pos), Qt::LeftButton, press ? Qt::LeftButton : Qt::NoButton, modifiers);
+    QCoreApplication::sendEvent(target, &event);
+    return 0;
+}
+
+bool TControl::HandleContextMenu(QEvent* event)
+{
+    auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+    if (FPopupMenu) {
+        QPoint global = menuEvent->globalPos();
+        TPopupMenu* menu = FPopupMenu;
+        Dispatch([&] { menu->Popup(global.x(), global.y()); });
+        return true;
+    }
+    return FSuppressQtContextMenu;
+}

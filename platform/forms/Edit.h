@@ -1,0 +1,30 @@
+// TEdit: a one-line text field. OnChange follows every change of the text, from the user or
+// from code, as the class library's edit does.
+#pragma once
+#include "platform/forms/WinControl.h"
+
+class QLineEdit;
+
+class TEdit : public TWinControl {
+public:
+    explicit TEdit(TComponent* owner);
+
+    AnsiString Text() const;
+    void SetText(const AnsiString& text);
+    // 0 is no limit; text set from code is cut to the limit as well.
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int maxLength);
+    bool ReadOnly() const;
+    void SetReadOnly(bool readOnly);
+    void SelectAll();
+    int SelStart() const;
+    int SelLength() const;
+    void SetSelStart(int start);
+    void SetSelLength(int length);
+
+    TNotifyEvent OnChange;
+
+private:
+    QLineEdit* FEdit;
+    int FMaxLength = 0;
+};

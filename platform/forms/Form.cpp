@@ -1,0 +1,467 @@
+#include "platform/forms/Form.h"
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <QWindowStateChangeEvent>
+#include "platform/messages/Application.h"
+#include "platform/forms/MainMenu.h"
+#include "platform/forms/Modal.h"
+#include "platform/forms/QtText.h"
+
+TForm::TForm(TComponent* owner) : TWinControl(owner)
+{
+    auto* window = new QWidget(nullptr, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    FClient = new QWidget(window);
+    layout->addWidget(FClient, 1);
+    SetWidget(window);
+    WatchWidget(FClient);
+    TControl::SetVisible(false);
+    window->resize(FFrame.Width(), FFrame.Height());
+}
+
+TForm::~TForm()
+{
+    *FAlive = false;
+    if (Application && Application->FMainForm == this)
+        Application->FMainForm = nullptr;
+}
+
+void TForm::AfterConstruction()
+{
+    if (FCreated)
+        return;
+    FCreated = true;
+    if (OnCreate)
+        Dispatch([this] { OnCreate(this); });
+}
+
+QWidget* TForm::ClientWidget() const
+{
+    return FClient;
+}
+
+TForm* TForm::FormOf(const QObject* widget)
+{
+    for (TControl* control = TControl::FromWidget(widget); control; control = control->Parent())
+        if (auto* form = dynamic_cast<TForm*>(control))
+            return form;
+    return nullptr;
+}
+
+void TForm::SetCaption(const AnsiString& caption)
+{
+    FCaption = caption;
+    if (Widget())
+        Widget()->setWindowTitle(ToQString(caption));
+}
+
+void TForm::SetMenu(TMainMenu* menu)
+{
+    auto* layout = static_cast<QVBoxLayout*>(Widget()->layout());
+    if (QWidget* old = layout->menuBar()) {
+        layout->setMenuBar(nullptr);
+        delete old;
+    }
+    FMenu = menu;
+    if (!menu)
+        return;
+    menu->FreeNotification(this);
+    auto* bar = new QMenuBar(Widget());
+    menu->AttachBar(bar);
+    layout->setMenuBar(bar);
+    SyncClientArea();
+}
+
+// Frame bounds: while the window is shown they are read from the window system; while it is
+// hidden they are kept here, and the client size follows with the frame last seen.
+int TForm::Left() const { return Widget() && Widget()->isVisible() ? Widget()->frameGeometry().x() : FFrame.Left; }
+int TForm::Top() const { return Widget() && Widget()->isVisible() ? Widget()->frameGeometry().y() : FFrame.Top; }
+int TForm::Width() const { return Widget() && Widget()->isVisible() ? Widget()->frameGeometry().width() : FFrame.Width(); }
+int TForm::Height() const { return Widget() && Widget()->isVisible() ? Widget()->frameGeometry().height() : FFrame.Height(); }
+
+void TForm::SetBounds(int left, int top, int width, int height)
+{
+    FFrame = Bounds(left, top, std::max(0, width), std::max(0, height));
+    ApplyFrameBounds();
+}
+
+void TForm::ApplyFrameBounds()
+{
+    QWidget* window = Widget();
+    if (!window)
+        return;
+    window->move(FFrame.Left, FFrame.Top);
+    window->resize(std::max(1, FFrame.Width() - FMargins.Left - FMargins.Right),
+                   std::max(1, FFrame.Height() - FMargins.Top - FMargins.Bottom));
+    SyncClientArea();
+}
+
+// Qt lays out a hidden window only when it is shown; forms are measured before that.
+void TForm::SyncClientArea()
+{
+    QWidget* window = Widget();
+    if (!window || window->isVisible() || !window->layout())
+        return;
+    QRect before = FClient->geometry();
+    window->layout()->setGeometry(window->rect());
+    if (FClient->geometry() != before)
+        AlignControls();
+}
+
+void TForm::RememberFrameBounds()
+{
+    QWidget* window = Widget();
+    if (!window || !window->isVisible() || window->isMinimized())
+        return;
+    QRect frame = window->frameGeometry();
+    FFrame = Bounds(frame.x(), frame.y(), frame.width(), frame.height());
+}
+
+// A window manager adds its frame after the window is mapped; the frame bounds asked for are
+// then applied again, so the outer size is what was saved.
+void TForm::frame_changed()
+{
+    QWidget* window = Widget();
+    if (!window || !window->isVisible())
+        return;
+    QRect frame = window->frameGeometry();
+    QRect inner = window->geometry();
+    TRect margins = Rect(inner.x() - frame.x(), inner.y() - frame.y(), frame.right() - inner.right(),
+                         frame.bottom() - inner.bottom());
+    if (margins == FMargins)
+        return;
+    FMargins = margins;
+    if (window->windowState() == Qt::WindowNoState)
+        ApplyFrameBounds();
+}
+
+int TForm::ClientWidth() const
+{
+    return FClient->width();
+}
+
+int TForm::ClientHeight() const
+{
+    return FClient->height();
+}
+
+void TForm::SetClientWidth(int width)
+{
+    SetBounds(Left(), Top(), width + (Width() - ClientWidth()), Height());
+}
+
+void TForm::SetClientHeight(int height)
+{
+    SetBounds(Left(), Top(), Width(), height + (Height() - ClientHeight()));
+}
+
+void TForm::SetMinSize(int width, int height)
+{
+    if (Widget())
+        Widget()->setMinimumSize(std::max(0, width - FMargins.Left - FMargins.Right),
+                                 std::max(0, height - FMargins.Top - FMargins.Bottom));
+}
+
+void TForm::SetFormStyle(TFormStyle style)
+{
+    if (style == FFormStyle) {
+        if (style == fsStayOnTop && Widget() && Widget()->isVisible())
+            Widget()->raise();
+        return;
+    }
+    FFormStyle = style;
+    UpdateWindowFlags();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (style == FBorderStyle)
+        return;
+    FBorderStyle = style;
+    UpdateWindowFlags();
+}
+
+void TForm::SetShowInTaskbar(bool show)
+{
+    if (show == FShowInTaskbar)
+        return;
+    FShowInTaskbar = show;
+    UpdateWindowFlags();
+}
+
+// Changing the flags of a shown window makes Qt hide and re-create it; forms set them before
+// they are first shown, so this normally costs nothing.
+void TForm::UpdateWindowFlags()
+{
+    QWidget* window = Widget();
+    if (!window)
+        return;
+    Qt::WindowFlags flags = Qt::Window;
+    if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin || !FShowInTaskbar)
+        flags = Qt::Tool;
+    else if (FBorderStyle == bsDialog)
+        flags = Qt::Dialog;
+    if (FBorderStyle == bsNone)
+        flags |= Qt::FramelessWindowHint;
+    if (FFormStyle == fsStayOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
+    if (flags == window->windowFlags())
+        return;
+    bool visible = window->isVisible();
+    RememberFrameBounds();
+    window->setWindowFlags(flags);
+    if (visible) {
+        ApplyFrameBounds();
+        window->show();
+    }
+}
+
+TWindowState TForm::WindowState() const
+{
+    QWidget* window = Widget();
+    if (!window || !window->isVisible())
+        return FPendingState;
+    if (window->isMinimized())
+        return wsMinimized;
+    if (window->isMaximized())
+        return wsMaximized;
+    return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state)
+{
+    FPendingState = state;
+    QWidget* window = Widget();
+    if (!window || !window->isVisible())
+        return;
+    switch (state) {
+    case wsMinimized: window->showMinimized(); break;
+    case wsMaximized: window->showMaximized(); break;
+    default: window->showNormal(); break;
+    }
+}
+
+void TForm::PlaceOnFirstShow()
+{
+    TRect area;
+    if (FPosition == poScreenCenter || (FPosition == poMainFormCenter && !(Application && Application->MainForm() && Application->MainForm() != this))) {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        QRect available = screen->availableGeometry();
+        area = Bounds(available.x(), available.y(), available.width(), available.height());
+    } else if (FPosition == poMainFormCenter) {
+        TForm* main = Application->MainForm();
+        area = Bounds(main->Left(), main->Top(), main->Width(), main->Height());
+    } else {
+        return;
+    }
+    int width = FFrame.Width();
+    int height = FFrame.Height();
+    FFrame = Bounds(area.Left + (area.Width() - width) / 2, area.Top + (area.Height() - height) / 2, width, height);
+}
+
+void TForm::SetVisible(bool visible)
+{
+    QWidget* window = Widget();
+    if (!visible) {
+        if (window && window->isVisible()) {
+            RememberFrameBounds();
+            window->hide();
+        }
+        TControl::SetVisible(false);
+        return;
+    }
+    TControl::SetVisible(true);
+    if (!window || window->isVisible())
+        return;
+    AfterConstruction();
+    PlaceOnFirstShow();
+    ApplyFrameBounds();
+    if (FBorderStyle == bsDialog || FBorderStyle == bsSingle || FBorderStyle == bsToolWindow)
+        window->setFixedSize(window->size());
+    switch (FPendingState) {
+    case wsMaximized: window->showMaximized(); break;
+    case wsMinimized: window->showMinimized(); break;
+    default: window->show(); break;
+    }
+}
+
+void TForm::Show()
+{
+    SetVisible(true);
+    if (Widget())
+        Widget()->raise();
+}
+
+void TForm::Hide()
+{
+    SetVisible(false);
+}
+
+bool TForm::Active() const
+{
+    return Widget() && Widget()->isActiveWindow();
+}
+
+void TForm::Activate()
+{
+    if (!Widget())
+        return;
+    Widget()->raise();
+    Widget()->activateWindow();
+}
+
+TModalResult TForm::ShowModal()
+{
+    return RunModal(this, TModalKind::Form, "");
+}
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        Dispatch([&] { OnCloseQuery(this, canClose); });
+    return canClose;
+}
+
+TCloseAction TForm::DoClose(TCloseAction action)
+{
+    if (OnClose)
+        Dispatch([&] { OnClose(this, action); });
+    return action;
+}
+
+// The modal loop calls this when ModalResult is set: the close handlers may still keep the
+// form open (caNone), which clears ModalResult.
+void TForm::CloseModal()
+{
+    TCloseAction action = CloseQuery() ? DoClose(caHide) : caNone;
+    if (action == caNone)
+        FModalResult = mrNone;
+    else if (action == caFree)
+        Release();
+}
+
+void TForm::Close()
+{
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = DoClose(caHide);
+    if (action == caNone)
+        return;
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        SetWindowState(wsMinimized);
+    else
+        Release();
+}
+
+void TForm::Release()
+{
+    if (FReleasing)
+        return;
+    FReleasing = true;
+    if (Widget())
+        Widget()->hide();
+    std::weak_ptr<bool> alive = FAlive;
+    QTimer::singleShot(0, [this, alive] {
+        if (auto flag = alive.lock(); flag && *flag)
+            delete this;
+    });
+}
+
+void TForm::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == FMenu)
+        SetMenu(nullptr);
+}
+
+void TForm::resize_event()
+{
+    if (OnResize)
+        OnResize(this);
+}
+
+void TForm::user_close()
+{
+    Close();
+}
+
+void TForm::shown()
+{
+    frame_changed();
+    if (OnShow)
+        OnShow(this);
+}
+
+void TForm::hidden()
+{
+    if (OnHide)
+        OnHide(this);
+}
+
+void TForm::state_changed()
+{
+    bool minimized = Widget() && Widget()->isMinimized();
+    bool isMain = Application && Application->MainForm() == this;
+    if (minimized && !FMinimizedNotified) {
+        FMinimizedNotified = true;
+        if (isMain && Application->OnMinimize)
+            Application->OnMinimize(Application);
+    } else if (!minimized && FMinimizedNotified) {
+        FMinimizedNotified = false;
+        if (isMain && Application->OnRestore)
+            Application->OnRestore(Application);
+    }
+}
+
+bool TForm::widget_event(QObject* watched, QEvent* event)
+{
+    if (watched == Widget()) {
+        switch (event->type()) {
+        case QEvent::Close:
+            event->ignore();
+            Dispatch([this] { user_close(); });
+            return true;
+        case QEvent::Show:
+            if (!event->spontaneous())
+                Dispatch([this] { shown(); });
+            break;
+        case QEvent::Hide:
+            if (!event->spontaneous())
+                Dispatch([this] { hidden(); });
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            frame_changed();
+            break;
+        case QEvent::WindowStateChange:
+            Dispatch([this] { state_changed(); });
+            break;
+        case QEvent::WindowActivate:
+            if (OnActivate)
+                Dispatch([this] { OnActivate(this); });
+            break;
+        default:
+            break;
+        }
+    }
+    return TWinControl::widget_event(watched, event);
+}

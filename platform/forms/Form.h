@@ -1,0 +1,131 @@
+// TForm: a top-level window. Its bounds are frame bounds (outer position and size), as the class
+// library saves and restores them, so a window put back where it was does not creep.
+#pragma once
+#include "platform/forms/WinControl.h"
+#include <memory>
+
+class TMainMenu;
+enum class TModalKind : int;
+
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                       mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    // Runs OnCreate once, after the derived constructor has built the controls; CreateForm,
+    // Show and ShowModal call it, so only a form that is never shown needs to call it itself.
+    void AfterConstruction();
+
+    AnsiString Caption() const { return FCaption; }
+    void SetCaption(const AnsiString& caption);
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* menu);
+
+    int Left() const override;
+    int Top() const override;
+    int Width() const override;
+    int Height() const override;
+    void SetBounds(int left, int top, int width, int height) override;
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetClientWidth(int width);
+    void SetClientHeight(int height);
+    void SetMinSize(int width, int height);
+
+    TFormStyle FormStyle() const { return FFormStyle; }
+    // Stay-on-top is given to the window once; setting it again only raises the window.
+    void SetFormStyle(TFormStyle style);
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition position) { FPosition = position; }
+    // Qt always double-buffers; kept so forms can say what they want.
+    void SetDoubleBuffered(bool) {}
+    // A window of its own on the taskbar (true) or a tool window without one.
+    void SetShowInTaskbar(bool show);
+
+    void SetVisible(bool visible) override;
+    void Show();
+    void Hide();
+    // Runs the form through the one modal path; returns ModalResult (mrCancel when the
+    // application ends meanwhile).
+    TModalResult ShowModal();
+    // Asks OnCloseQuery and OnClose; a modal form ends with mrCancel; the main form ends the
+    // application; otherwise the close action hides or frees the form.
+    void Close();
+    // Frees the form once the current event has been handled.
+    void Release();
+    bool Modal() const { return FModal; }
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult result) { FModalResult = result; }
+    bool Active() const;
+    // Brings the window forward and gives it the keyboard.
+    void Activate();
+
+    bool KeyPreview = false;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnResize;
+    TNotifyEvent OnActivate;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+    QWidget* ClientWidget() const override;
+    // The form a widget lies in, or nullptr.
+    static TForm* FormOf(const QObject* widget);
+
+protected:
+    void resize_event() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    bool widget_event(QObject* watched, QEvent* event) override;
+
+private:
+    friend TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text);
+    bool CloseQuery();
+    TCloseAction DoClose(TCloseAction action);
+    void ApplyFrameBounds();
+    void SyncClientArea();
+    void PlaceOnFirstShow();
+    void UpdateWindowFlags();
+    void RememberFrameBounds();
+    void CloseModal();
+    void user_close();
+    void shown();
+    void hidden();
+    void state_changed();
+    void frame_changed();
+
+    QWidget* FClient = nullptr;
+    AnsiString FCaption;
+    TMainMenu* FMenu = nullptr;
+    TFormStyle FFormStyle = fsNormal;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TPosition FPosition = poDesigned;
+    TWindowState FPendingState = wsNormal;
+    TRect FFrame = Rect(0, 0, 320, 240);
+    bool FCreated = false;
+    bool FPlaced = false;
+    bool FModal = false;
+    bool FShowInTaskbar = true;
+    bool FReleasing = false;
+    bool FMinimizedNotified = false;
+    TRect FMargins; // frame thickness on each side, as last seen
+    TModalResult FModalResult = 0;
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+};

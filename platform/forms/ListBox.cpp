@@ -1,0 +1,336 @@
+#include "platform/forms/ListBox.h"
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include "platform/core/Exceptions.h"
+#include "platform/core/SysUtils.h"
+#include "platform/messages/Application.h"
+#include "platform/forms/HandOn.h"
+#include "platform/forms/PaletteColors.h"
+#include "platform/forms/QtText.h"
+
+namespace {
+
+constexpr int kTextRole = Qt::UserRole;
+constexpr int kObjectRole = Qt::UserRole + 1;
+
+class ListBoxStrings : public TStrings {
+public:
+    explicit ListBoxStrings(QListWidget* list) : FList(list) {}
+
+    int Count() const override { return FList->count(); }
+    AnsiString Get(int index) const override
+    {
+        CheckIndex(index);
+        QByteArray bytes = FList->item(index)->data(kTextRole).toByteArray();
+        return AnsiString(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
+    void Put(int index, const AnsiString& s) override
+    {
+        CheckIndex(index);
+        SetText(FList->item(index), s);
+    }
+    TObject* GetObject(int index) const override
+    {
+        CheckIndex(index);
+        return static_cast<TObject*>(FList->item(index)->data(kObjectRole).value<void*>());
+    }
+    void PutObject(int index, TObject* object) override
+    {
+        CheckIndex(index);
+        FList->item(index)->setData(kObjectRole, QVariant::fromValue(static_cast<void*>(object)));
+    }
+    void Insert(int index, const AnsiString& s) override
+    {
+        if (index < 0 || index > Count())
+            throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
+        auto* item = new QListWidgetItem();
+        SetText(item, s);
+        QSignalBlocker block(FList);
+        FList->insertItem(index, item);
+    }
+    void Delete(int index) override
+    {
+        CheckIndex(index);
+        QSignalBlocker block(FList);
+        delete FList->takeItem(index);
+    }
+    void Clear() override
+    {
+        QSignalBlocker block(FList);
+        FList->clear();
+    }
+
+protected:
+    void SetUpdateState(bool updating) override { FList->setUpdatesEnabled(!updating); }
+
+private:
+    static void SetText(QListWidgetItem* item, const AnsiString& s)
+    {
+        item->setData(kTextRole, QByteArray(s.data(), static_cast<qsizetype>(s.size())));
+        item->setData(Qt::DisplayRole, ToQString(s));
+    }
+    void CheckIndex(int index) const
+    {
+        if (index < 0 || index >= Count())
+            throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
+    }
+    QListWidget* FList;
+};
+
+class ListBoxDelegate : public QStyledItemDelegate {
+public:
+    ListBoxDelegate(TListBox* box, QObject* parent) : QStyledItemDelegate(parent), FBox(box) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        FBox->DrawItem(painter, option.rect, index.row());
+    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
+    {
+        return QSize(FBox->Width(), FBox->ItemHeight());
+    }
+
+private:
+    TListBox* FBox;
+};
+
+TRect ToTRect(const QRect& rect)
+{
+    return Bounds(rect.x(), rect.y(), rect.width(), rect.height());
+}
+
+} // namespace
+
+TListBox::TListBox(TComponent* owner) : TWinControl(owner), FList(new QListWidget())
+{
+    FItems = std::make_unique<ListBoxStrings>(FList);
+    FList->setItemDelegate(new ListBoxDelegate(this, FList));
+    FList->setUniformItemSizes(true);
+    FList->setSelectionMode(QAbstractItemView::SingleSelection);
+    FList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    SetWidget(FList);
+    WatchWidget(FList->viewport());
+    FWantsAfterMouse = true;
+    SetColor(clWindow);
+    FList->resize(121, 97);
+}
+
+TListBox::~TListBox() = default;
+
+int TListBox::Count() const
+{
+    return FList->count();
+}
+
+void TListBox::Clear()
+{
+    FItems->Clear();
+}
+
+void TListBox::SetStyle(TListBoxStyle style)
+{
+    FStyle = style;
+    UpdateItemSize();
+}
+
+int TListBox::ItemHeight() const
+{
+    if (FStyle == lbOwnerDrawFixed)
+        return FItemHeight;
+    return QFontMetrics(FList->font()).height();
+}
+
+void TListBox::SetItemHeight(int height)
+{
+    if (height < 1)
+        return;
+    FItemHeight = height;
+    UpdateItemSize();
+}
+
+void TListBox::UpdateItemSize()
+{
+    // Uniform sizes are cached; a new height needs the layout done again.
+    FList->setUniformItemSizes(false);
+    FList->setUniformItemSizes(true);
+    FList->doItemsLayout();
+}
+
+void TListBox::font_changed()
+{
+    TWinControl::font_changed();
+    if (FList)
+        UpdateItemSize();
+}
+
+void TListBox::SetMultiSelect(bool multiSelect)
+{
+    FMultiSelect = multiSelect;
+    FList->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+int TListBox::ItemIndex() const
+{
+    if (FMultiSelect)
+        return FList->currentRow();
+    QList<QListWidgetItem*> selected = FList->selectedItems();
+    return selected.isEmpty() ? -1 : FList->row(selected.first());
+}
+
+void TListBox::SetItemIndex(int index)
+{
+    QSignalBlocker block(FList);
+    QSignalBlocker blockSelection(FList->selectionModel());
+    bool inRange = index >= 0 && index < Count();
+    if (FMultiSelect) {
+        if (!inRange)
+            return;
+        FList->selectionModel()->setCurrentIndex(FList->model()->index(index, 0), QItemSelectionModel::NoUpdate);
+        FList->scrollToItem(FList->item(index));
+    } else if (inRange) {
+        FList->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+        FList->scrollToItem(FList->item(index));
+    } else {
+        FList->clearSelection();
+        FList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+    FList->viewport()->update();
+}
+
+void TListBox::CheckIndex(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+}
+
+bool TListBox::Selected(int index) const
+{
+    CheckIndex(index);
+    return FList->item(index)->isSelected();
+}
+
+void TListBox::SetSelected(int index, bool selected)
+{
+    CheckIndex(index);
+    if (!FMultiSelect) {
+        if (selected)
+            SetItemIndex(index);
+        else if (ItemIndex() == index)
+            SetItemIndex(-1);
+        return;
+    }
+    QSignalBlocker block(FList);
+    QSignalBlocker blockSelection(FList->selectionModel());
+    FList->item(index)->setSelected(selected);
+    FList->viewport()->update();
+}
+
+int TListBox::SelCount() const
+{
+    return static_cast<int>(FList->selectedItems().size());
+}
+
+int TListBox::TopIndex() const
+{
+    QModelIndex top = FList->indexAt(QPoint(1, 1));
+    return top.isValid() ? top.row() : 0;
+}
+
+void TListBox::SetTopIndex(int index)
+{
+    if (index >= 0 && index < Count())
+        FList->scrollToItem(FList->item(index), QAbstractItemView::PositionAtTop);
+}
+
+int TListBox::ItemAtPos(TPoint point) const
+{
+    QModelIndex index = FList->indexAt(QPoint(point.X, point.Y));
+    return index.isValid() ? index.row() : -1;
+}
+
+TRect TListBox::ItemRect(int index) const
+{
+    if (index < 0 || index >= Count())
+        return TRect();
+    return ToTRect(FList->visualItemRect(FList->item(index)));
+}
+
+void TListBox::DrawItem(QPainter* painter, const QRect& rect, int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    bool selected = FList->item(index)->isSelected();
+    TOwnerDrawState state;
+    if (selected)
+        state << odSelected;
+    if (!Enabled())
+        state << odDisabled;
+    bool focused = FList->hasFocus() && FList->currentRow() == index;
+    if (focused)
+        state << odFocused;
+    FCanvas.BeginPaint(painter);
+    FCanvas.Font()->Assign(*Font());
+    FCanvas.Brush()->SetColor(selected ? clHighlight : Color());
+    if (selected)
+        FCanvas.Font()->SetColor(clHighlightText);
+    TRect itemRect = ToTRect(rect);
+    if (FStyle == lbOwnerDrawFixed && OnDrawItem) {
+        Dispatch([&] { OnDrawItem(this, index, itemRect, state); });
+    } else {
+        FCanvas.FillRect(itemRect);
+        FCanvas.TextOut(itemRect.Left + 2, itemRect.Top, FItems->Get(index));
+    }
+    FCanvas.EndPaint();
+    if (focused) {
+        painter->save();
+        QPen pen(ToQColor(selected ? clHighlightText : clWindowText));
+        pen.setStyle(Qt::DotLine);
+        painter->setPen(pen);
+        painter->drawRect(rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+}
+
+QWidget* TListBox::InputWidget() const
+{
+    return FList->viewport();
+}
+
+// The class library's list box reports a selection by mouse when the button goes down, after
+// the row is selected; clicking the selected row again reports it again.
+void TListBox::after_mouse_event(QEvent* event)
+{
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton &&
+        FList->indexAt(mouse->position().toPoint()).isValid())
+        Click();
+}
+
+bool TListBox::widget_event(QObject* watched, QEvent* event)
+{
+    if (watched == FList->viewport() && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        // Qt would select the row under the pointer; the class library's list box does not.
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        QPoint pos = mouse->position().toPoint();
+        TShiftState shift;
+        shift << ssRight;
+        if (OnMouseDown)
+            Dispatch([&] { OnMouseDown(this, mbRight, shift, pos.x(), pos.y()); });
+        return true;
+    }
+    if (watched == FList && event->type() == QEvent::KeyPress) {
+        int before = FList->currentRow();
+        QList<QListWidgetItem*> selectedBefore = FList->selectedItems();
+        QPointer<QListWidget> guard = FList;
+        HandOn(FList, event);
+        if (guard && (FList->currentRow() != before || FList->selectedItems() != selectedBefore))
+            Dispatch([this] { Click(); });
+        return true;
+    }
+    return TWinControl::widget_event(watched, event);
+}

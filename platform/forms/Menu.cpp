@@ -1,0 +1,38 @@
+#include "platform/forms/Menu.h"
+#include <QMenu>
+#include "platform/forms/MainMenu.h"
+#include "platform/forms/PopupMenu.h"
+#include <QMenuBar>
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullptr)) {}
+
+TMenu::~TMenu()
+{
+    delete FItems;
+}
+
+bool TMenu::IsShortCut(TShortCut shortCut)
+{
+    TMenuItem* item = FItems->FindShortCut(shortCut);
+    if (!item)
+        return false;
+    item->Click();
+    return true;
+}
+
+void TPopupMenu::Popup(int X, int Y)
+{
+    if (OnPopup)
+        OnPopup(this);
+    Items()->SubMenu()->popup(QPoint(X, Y));
+}
+
+TMainMenu::~TMainMenu()
+{
+    Items()->SetMirror(nullptr);
+}
+
+void TMainMenu::AttachBar(QMenuBar* bar)
+{
+    Items()->SetMirror(bar);
+}

@@ -1,0 +1,195 @@
+#include "platform/forms/Modal.h"
+#include <QApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include "platform/messages/Application.h"
+#include "platform/forms/Button.h"
+#include "platform/forms/Edit.h"
+
+namespace {
+
+TModalHandler& Handler()
+{
+    static TModalHandler handler;
+    return handler;
+}
+
+std::function<void(const AnsiString&)>& Reporter()
+{
+    static std::function<void(const AnsiString&)> reporter;
+    return reporter;
+}
+
+template <typename T>
+void CollectControls(TWinControl* parent, std::vector<T*>& found)
+{
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* control = parent->Controls(i);
+        if (auto* match = dynamic_cast<T*>(control))
+            found.push_back(match);
+        if (auto* container = dynamic_cast<TWinControl*>(control))
+            CollectControls(container, found);
+    }
+}
+
+template <typename T>
+std::vector<T*> ControlsOf(TForm* form)
+{
+    std::vector<T*> found;
+    CollectControls(form, found);
+    return found;
+}
+
+AnsiString WithoutAccelerator(const AnsiString& caption)
+{
+    AnsiString plain;
+    for (char c : caption)
+        if (c != '&')
+            plain += c;
+    std::size_t first = plain.find_first_not_of(' ');
+    std::size_t last = plain.find_last_not_of(' ');
+    return first == AnsiString::npos ? AnsiString() : plain.substr(first, last - first + 1);
+}
+
+bool NobodyCanAnswer()
+{
+    return QGuiApplication::platformName() == "offscreen";
+}
+
+void ReportUnanswered(const ModalBox& box)
+{
+    AnsiString description = "unanswered modal box \"" + box.Caption() + "\": " + box.Text();
+    if (Reporter())
+        Reporter()(description);
+    else
+        std::fprintf(stderr, "%s\n", description.c_str());
+}
+
+// Disables every shown top-level window but the modal one; windows that open later (alarm
+// notices) stay usable. Returns what it disabled, to be enabled again afterwards.
+std::vector<QPointer<QWidget>> DisableOtherWindows(QWidget* modal)
+{
+    std::vector<QPointer<QWidget>> disabled;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == modal || !window->isVisible() || !window->isEnabled() || window->inherits("QMenu"))
+            continue;
+        window->setEnabled(false);
+        disabled.emplace_back(window);
+    }
+    return disabled;
+}
+
+bool ApplicationEnding()
+{
+    return Application && Application->Terminated();
+}
+
+} // namespace
+
+std::vector<AnsiString> ModalBox::Buttons() const
+{
+    std::vector<AnsiString> captions;
+    for (TButton* button : ControlsOf<TButton>(FForm))
+        captions.push_back(button->Caption());
+    return captions;
+}
+
+bool ModalBox::Press(const AnsiString& caption)
+{
+    std::vector<TButton*> buttons = ControlsOf<TButton>(FForm);
+    for (TButton* button : buttons)
+        if (button->Caption() == caption) {
+            Dispatch([button] { button->Click(); });
+            return true;
+        }
+    for (TButton* button : buttons)
+        if (WithoutAccelerator(button->Caption()) == WithoutAccelerator(caption)) {
+            Dispatch([button] { button->Click(); });
+            return true;
+        }
+    return false;
+}
+
+int ModalBox::EditCount() const
+{
+    return static_cast<int>(ControlsOf<TEdit>(FForm).size());
+}
+
+AnsiString ModalBox::EditText(int index) const
+{
+    return ControlsOf<TEdit>(FForm).at(index)->Text();
+}
+
+void ModalBox::SetEditText(int index, const AnsiString& text)
+{
+    ControlsOf<TEdit>(FForm).at(index)->SetText(text);
+}
+
+void SetModalHandler(TModalHandler handler)
+{
+    Handler() = std::move(handler);
+}
+
+void SetUnansweredModalReporter(std::function<void(const AnsiString& description)> reporter)
+{
+    Reporter() = std::move(reporter);
+}
+
+TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
+{
+    form->AfterConstruction();
+    std::weak_ptr<bool> alive = form->FAlive;
+    auto formAlive = [&alive] { auto flag = alive.lock(); return flag && *flag; };
+    form->FModal = true;
+    form->FModalResult = mrNone;
+    std::vector<QPointer<QWidget>> disabled = DisableOtherWindows(form->Widget());
+    form->Show();
+    form->Activate();
+
+    ModalBox box(form, kind, text);
+    bool testMode = Handler() || NobodyCanAnswer();
+    bool forced = false;
+    QObject handlerScope; // cancels the handler's call when the box ends first
+    if (testMode) {
+        QTimer::singleShot(0, &handlerScope, [&] {
+            if (!formAlive() || box.Answered())
+                return;
+            if (TModalHandler handler = Handler())
+                Dispatch([&] { handler(box); });
+            if (formAlive() && form->FModal && !box.Answered() && !ApplicationEnding()) {
+                ReportUnanswered(box);
+                forced = true;
+                form->FModalResult = mrCancel;
+            }
+        });
+    }
+
+    QEventLoop loop;
+    while (formAlive()) {
+        if (ApplicationEnding()) {
+            form->FModalResult = mrCancel;
+            break;
+        }
+        if (form->FModalResult != mrNone) {
+            if (forced)
+                break;
+            form->CloseModal();
+            if (form->FModalResult != mrNone)
+                break;
+        }
+        loop.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+
+    for (QPointer<QWidget>& window : disabled)
+        if (window)
+            window->setEnabled(true);
+    if (!formAlive())
+        return mrCancel;
+    TModalResult result = form->FModalResult;
+    form->FModal = false;
+    form->Hide();
+    return result;
+}

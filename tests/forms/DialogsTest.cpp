@@ -1,0 +1,145 @@
+#include <QTimer>
+#include "FormsFixture.h"
+#include "Input.h"
+#include "platform/core/Exceptions.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/Form.h"
+
+using Captions = std::vector<AnsiString>;
+
+TEST_F(FormsTest, MessageBoxesCarryFinnishTitlesAndButtons)
+{
+    struct Case {
+        TMsgDlgType type;
+        AnsiString title;
+    };
+    App.SetTitle("QEX 2000");
+    for (const Case& c : {Case{mtWarning, "Varoitus"}, Case{mtError, "Virhe"}, Case{mtInformation, "Info"},
+                          Case{mtConfirmation, "Hyväksy"_a}, Case{mtCustom, "QEX 2000"}}) {
+        Answers.push_back([&](ModalBox& box) {
+            EXPECT_EQ(box.Kind(), TModalKind::MessageBox);
+            EXPECT_EQ(box.Caption(), c.title);
+            EXPECT_EQ(box.Text(), "Tiedot\r\nhaettu."_a);
+            EXPECT_TRUE(box.Press("OK"));
+        });
+        EXPECT_EQ(MessageDlg("Tiedot\r\nhaettu.", c.type, {mbOK}), mrOk);
+    }
+
+    Answers.push_back([](ModalBox& box) {
+        EXPECT_EQ(box.Buttons(), (Captions{"&Kyllä"_a, "&Ei", "OK", "Peruuta", "&Keskeytä"_a, "&Uudelleen", "&Ohita",
+                                           " &Lisää hälytyksiin "_a, "E&i kaikkiin", "K&yllä kaikkiin"_a, "&Ohje"}));
+        box.Press("Lisää hälytyksiin"_a);
+    });
+    TMsgDlgButtons all{mbHelp, mbYesToAll, mbNoToAll, mbAll, mbIgnore, mbRetry, mbAbort, mbCancel, mbOK, mbNo, mbYes};
+    EXPECT_EQ(MessageDlg("?", mtInformation, all), mrAll);
+
+    const std::pair<const char*, TModalResult> answers[] = {{"&Kyllä", mrYes}, {"&Ei", mrNo}, {"Peruuta", mrCancel},
+                                                              {"&Keskeytä", mrAbort}, {"&Uudelleen", mrRetry}, {"&Ohita", mrIgnore},
+                                                              {"E&i kaikkiin", mrNoToAll}, {"K&yllä kaikkiin", mrYesToAll}};
+    for (const auto& [caption, result] : answers) {
+        AnsiString bytes = cp1252::FromUtf8(caption);
+        Answers.push_back([bytes](ModalBox& box) { EXPECT_TRUE(box.Press(bytes)) << bytes; });
+        EXPECT_EQ(MessageDlg("?", mtConfirmation, all), result) << caption;
+    }
+}
+
+TEST_F(FormsTest, EnterEscapeAndTheCloseBoxFollowTheDefaultAndCancelRules)
+{
+    auto key = [](int qtKey) {
+        return [qtKey](ModalBox& box) { PressKey(box.Form()->Widget(), qtKey); };
+    };
+    Answers.push_back(key(Qt::Key_Escape));
+    EXPECT_EQ(MessageDlg("?", mtConfirmation, {mbYes, mbNo}), mrNo);
+    Answers.push_back(key(Qt::Key_Return));
+    EXPECT_EQ(MessageDlg("?", mtConfirmation, {mbYes, mbNo}), mrYes);
+    Answers.push_back(key(Qt::Key_Escape));
+    EXPECT_EQ(MessageDlg("?", mtInformation, {mbOK}), mrOk);
+    Answers.push_back(key(Qt::Key_Escape));
+    EXPECT_EQ(MessageDlg("?", mtConfirmation, {mbOK, mbCancel}), mrCancel);
+    Answers.push_back(key(Qt::Key_Return));
+    EXPECT_EQ(MessageDlg("?", mtError, {mbAbort, mbRetry, mbIgnore}), mrRetry);
+    Answers.push_back([](ModalBox& box) { box.Form()->Widget()->close(); });
+    EXPECT_EQ(MessageDlg("?", mtConfirmation, {mbYes, mbNo}), mrNo);
+}
+
+TEST_F(FormsTest, InputQueryKeepsAtMost255Characters)
+{
+    AnsiString value = "Star Wars";
+    Answers.push_back([](ModalBox& box) {
+        EXPECT_EQ(box.Kind(), TModalKind::InputQuery);
+        EXPECT_EQ(box.Caption(), "The Internet Movie Database haku");
+        EXPECT_EQ(box.Text(), "Etsi tekstillä:"_a);
+        EXPECT_EQ(box.EditText(0), "Star Wars");
+        box.SetEditText(0, AnsiString(300, 'x'));
+        box.Press("OK");
+    });
+    EXPECT_TRUE(InputQuery("The Internet Movie Database haku", "Etsi tekstillä:"_a, value));
+    EXPECT_EQ(value, AnsiString(255, 'x'));
+
+    Answers.push_back([](ModalBox& box) {
+        box.SetEditText(0, "ei käytetä"_a);
+        box.Press("Peruuta");
+    });
+    EXPECT_FALSE(InputQuery("Etsi", "Etsi tekstillä:"_a, value));
+    EXPECT_EQ(value, AnsiString(255, 'x'));
+
+    Answers.push_back([](ModalBox& box) { box.Press("Peruuta"); });
+    EXPECT_EQ(InputBox("Etsi", "?", "oletus"), "oletus");
+}
+
+TEST_F(FormsTest, ShowMessageAndTheExceptionBoxUseTheApplicationTitle)
+{
+    App.SetTitle("QEX 2000");
+    Answers.push_back([](ModalBox& box) {
+        EXPECT_EQ(box.Kind(), TModalKind::ShowMessage);
+        EXPECT_EQ(box.Caption(), "QEX 2000");
+        EXPECT_EQ(box.Buttons(), Captions{"OK"});
+        box.Press("OK");
+    });
+    ShowMessage("1234 x 100001");
+
+    InstallDefaultExceptionBox();
+    Answers.push_back([](ModalBox& box) {
+        EXPECT_EQ(box.Kind(), TModalKind::ExceptionBox);
+        EXPECT_EQ(box.Caption(), "QEX 2000");
+        EXPECT_EQ(box.Text(), "Tiedostoa ei voi avata.");
+        box.Press("OK");
+    });
+    Dispatch([] { throw EFOpenError("Tiedostoa ei voi avata"); });
+}
+
+TEST_F(FormsTest, ModalLoopKeepsTimersAndNewWindowsAliveAndDisablesTheRest)
+{
+    TForm main(nullptr);
+    main.Show();
+    bool timerRan = false;
+    QTimer::singleShot(0, [&] { timerRan = true; });
+    TForm* notice = nullptr;
+    Answers.push_back([&](ModalBox& box) {
+        EXPECT_TRUE(timerRan);
+        EXPECT_FALSE(main.Widget()->isEnabled());
+        notice = new TForm(nullptr);
+        notice->Show();
+        Flush();
+        EXPECT_TRUE(notice->Widget()->isEnabled());
+        box.Press("OK");
+    });
+    MessageDlg("?", mtInformation, {mbOK});
+    EXPECT_TRUE(main.Widget()->isEnabled());
+    delete notice;
+}
+
+TEST_F(FormsTest, UnansweredBoxIsReportedAndNeverHangs)
+{
+    std::vector<AnsiString> reports;
+    SetUnansweredModalReporter([&](const AnsiString& description) { reports.push_back(description); });
+    Answers.push_back([](ModalBox&) {});
+    EXPECT_EQ(MessageDlg("Haluatko varmasti?", mtConfirmation, {mbYes, mbNo}), mrNo);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("Haluatko varmasti?"), AnsiString::npos);
+
+    // Ending the application answers every open box with Cancel.
+    Answers.push_back([this](ModalBox&) { App.Terminate(); });
+    EXPECT_EQ(MessageDlg("?", mtConfirmation, {mbOK, mbCancel}), mrCancel);
+    EXPECT_EQ(reports.size(), 1u);
+}

@@ -1,0 +1,152 @@
+#include <QWidget>
+#include "FormsFixture.h"
+#include "platform/forms/Button.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/ListBox.h"
+
+namespace {
+
+class TSampleForm : public TForm {
+public:
+    explicit TSampleForm(TComponent* owner) : TForm(owner)
+    {
+        OnCreate = [this](TObject*) {
+            ++Creates;
+            MainAtCreate = Application->MainForm();
+        };
+    }
+    ~TSampleForm() override { Destroyed = true; }
+    int Creates = 0;
+    TForm* MainAtCreate = nullptr;
+    static inline bool Destroyed = false;
+};
+
+} // namespace
+
+TEST_F(FormsTest, FrameBoundsSurviveShowAndHide)
+{
+    TForm form(nullptr);
+    form.SetBounds(40, 60, 700, 644);
+    for (int round = 0; round < 2; ++round) {
+        form.Show();
+        Flush();
+        EXPECT_EQ(form.BoundsRect(), Bounds(40, 60, 700, 644)) << round;
+        form.Hide();
+        EXPECT_EQ(form.BoundsRect(), Bounds(40, 60, 700, 644)) << round;
+    }
+    form.SetClientWidth(300);
+    EXPECT_EQ(form.ClientWidth(), 300);
+}
+
+TEST_F(FormsTest, CreateFormMakesTheMainFormBeforeItsCreateHandlerAndRunShowsIt)
+{
+    TSampleForm* main = nullptr;
+    TSampleForm* other = nullptr;
+    App.CreateForm(main);
+    App.CreateForm(other);
+    EXPECT_EQ(main->Creates, 1);
+    EXPECT_EQ(main->MainAtCreate, main);
+    EXPECT_EQ(other->MainAtCreate, main);
+    main->Show();
+    EXPECT_EQ(main->Creates, 1);
+    main->Hide();
+
+    App.ShowMainForm = false;
+    App.BeforeRun();
+    EXPECT_FALSE(main->Visible());
+    App.ShowMainForm = true;
+    App.BeforeRun();
+    EXPECT_TRUE(main->Widget()->isVisible());
+
+    // The main form's close ends the application; another form's close only hides it.
+    other->Show();
+    other->Close();
+    EXPECT_FALSE(other->Visible());
+    EXPECT_FALSE(App.Terminated());
+    main->Close();
+    EXPECT_TRUE(App.Terminated());
+}
+
+TEST_F(FormsTest, CloseActionFreeReleasesTheFormLater)
+{
+    TSampleForm::Destroyed = false;
+    auto* form = new TSampleForm(nullptr);
+    form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    form->Show();
+    form->Close();
+    EXPECT_FALSE(TSampleForm::Destroyed);
+    Flush();
+    EXPECT_TRUE(TSampleForm::Destroyed);
+}
+
+TEST_F(FormsTest, ShowModalEndsWithTheButtonsModalResult)
+{
+    TForm dialog(nullptr);
+    dialog.SetCaption("Asetukset");
+    auto* ok = new TButton(&dialog);
+    ok->SetParent(&dialog);
+    ok->SetCaption("&OK");
+    ok->SetModalResult(mrOk);
+    bool closed = false;
+    dialog.OnClose = [&](TObject*, TCloseAction&) { closed = true; };
+    Answers.push_back([](ModalBox& box) {
+        EXPECT_EQ(box.Kind(), TModalKind::Form);
+        EXPECT_EQ(box.Caption(), "Asetukset");
+        box.Press("OK");
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(FormsTest, AlignedControlsShareTheClientArea)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    auto* left = new TListBox(&form);
+    left->SetParent(&form);
+    left->SetWidth(115);
+    left->SetAlign(alLeft);
+    auto* bottom = new TListBox(&form);
+    bottom->SetParent(&form);
+    bottom->SetHeight(100);
+    bottom->SetAlign(alBottom);
+    auto* centre = new TListBox(&form);
+    centre->SetParent(&form);
+    centre->SetAlign(alClient);
+    form.Show();
+    Flush();
+    int w = form.ClientWidth();
+    int h = form.ClientHeight();
+    EXPECT_EQ(bottom->BoundsRect(), Bounds(0, h - 100, w, 100));
+    EXPECT_EQ(left->BoundsRect(), Bounds(0, 0, 115, h - 100));
+    EXPECT_EQ(centre->BoundsRect(), Bounds(115, 0, w - 115, h - 100));
+
+    int resizes = 0;
+    form.OnResize = [&](TObject*) { ++resizes; };
+    form.SetBounds(0, 0, 500, 400);
+    Flush();
+    EXPECT_GE(resizes, 1);
+    EXPECT_EQ(centre->Width(), form.ClientWidth() - 115);
+    bottom->SetVisible(false);
+    EXPECT_EQ(centre->Height(), form.ClientHeight());
+}
+
+TEST_F(FormsTest, StayOnTopIsGivenOnceAndMaximisedStateIsKept)
+{
+    TForm form(nullptr);
+    form.SetFormStyle(fsStayOnTop);
+    form.Show();
+    Flush();
+    WId window = form.Widget()->winId();
+    form.SetFormStyle(fsStayOnTop);
+    EXPECT_EQ(form.Widget()->winId(), window);
+    EXPECT_TRUE(form.Widget()->isVisible());
+    EXPECT_TRUE(form.Widget()->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    TForm big(nullptr);
+    big.SetWindowState(wsMaximized);
+    big.Show();
+    Flush();
+    EXPECT_EQ(big.WindowState(), wsMaximized);
+}

@@ -1,0 +1,117 @@
+#include <QAction>
+#include <QListWidget>
+#include "FormsFixture.h"
+#include "Input.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/ListBox.h"
+#include "platform/forms/MainMenu.h"
+#include "platform/forms/PopupMenu.h"
+#include "platform/forms/QtText.h"
+
+namespace {
+
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const AnsiString& caption, TShortCut shortCut = 0)
+{
+    auto* item = new TMenuItem(owner);
+    item->SetCaption(caption);
+    item->SetShortCut(shortCut);
+    parent->Add(item);
+    return item;
+}
+
+} // namespace
+
+TEST(ShortCuts, UseTheClassLibraryEncoding)
+{
+    EXPECT_EQ(ShortCut(VK_F12, {}), 123);
+    EXPECT_EQ(ShortCut(VK_DELETE, {}), 46);
+    EXPECT_EQ(ShortCut(VK_INSERT, {ssShift}), 8237);
+    EXPECT_EQ(ShortCut(VK_INSERT, {ssCtrl}), 16429);
+    EXPECT_EQ(ShortCut('T', {ssCtrl}), 16468);
+    EXPECT_EQ(ShortCutToText(ShortCut('C', {ssCtrl})), "Ctrl+C");
+    EXPECT_EQ(ShortCutToText(8237), "Shift+Ins");
+    EXPECT_EQ(ShortCutToText(VK_F7), "F7");
+    EXPECT_EQ(ShortCutToText(VK_DELETE), "Del");
+}
+
+TEST_F(FormsTest, MenuShortcutsComeBeforeKeyPreview)
+{
+    TForm form(nullptr);
+    auto* menu = new TMainMenu(&form);
+    TMenuItem* file = AddItem(&form, menu->Items(), "Tietojen &haku");
+    int fetches = 0;
+    AddItem(&form, file, "Hae ohjelmatiedot", VK_F7)->OnClick = [&](TObject*) { ++fetches; };
+    form.SetMenu(menu);
+
+    auto* list = new TListBox(&form);
+    list->SetParent(&form);
+    auto* popup = new TPopupMenu(&form);
+    int deletes = 0;
+    TMenuItem* del = AddItem(&form, popup->Items(), "Poista", VK_DELETE);
+    del->OnClick = [&](TObject*) { ++deletes; };
+    list->SetPopupMenu(popup);
+
+    std::vector<WORD> previewed;
+    form.KeyPreview = true;
+    form.OnKeyDown = [&](TObject*, WORD& key, TShiftState) { previewed.push_back(key); };
+    form.Show();
+
+    QWidget* target = list->Widget();
+    PressKey(target, Qt::Key_F7);
+    PressKey(target, Qt::Key_Delete);
+    PressKey(target, Qt::Key_F9);
+    PressKey(target, Qt::Key_Asterisk, Qt::KeypadModifier, "*");
+    EXPECT_EQ(fetches, 1);
+    EXPECT_EQ(deletes, 1);
+    EXPECT_EQ(previewed, (std::vector<WORD>{VK_F9, VK_MULTIPLY}));
+
+    // A disabled item still takes its key, as the class library's menus do, but does nothing.
+    del->SetEnabled(false);
+    PressKey(target, Qt::Key_Delete);
+    EXPECT_EQ(deletes, 1);
+    EXPECT_EQ(previewed.size(), 2u);
+}
+
+TEST_F(FormsTest, RadioItemsAndCheckMarksAreTheProgramsToSet)
+{
+    TMenuItem root(nullptr);
+    TMenuItem* normal = AddItem(nullptr, &root, "&Normaali");
+    AddItem(nullptr, &root, "-");
+    TMenuItem* alarms = AddItem(nullptr, &root, "Hälytykset"_a);
+    for (TMenuItem* item : {normal, alarms})
+        item->SetRadioItem(true);
+    normal->SetChecked(true);
+    alarms->SetChecked(true);
+    EXPECT_FALSE(normal->Checked());
+    EXPECT_TRUE(root.Items(1)->IsLine());
+
+    int clicks = 0;
+    normal->OnClick = [&](TObject*) { ++clicks; };
+    normal->Action()->trigger();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(normal->Checked());
+    EXPECT_FALSE(normal->Action()->isChecked());
+
+    normal->SetEnabled(false);
+    normal->Click();
+    EXPECT_EQ(clicks, 1);
+
+    root.Delete(0);
+    EXPECT_EQ(root.Count(), 2);
+    EXPECT_EQ(normal->Parent(), nullptr);
+    root.Insert(0, normal);
+    EXPECT_EQ(root.Items(0), normal);
+    delete normal;
+    EXPECT_EQ(root.Count(), 2);
+}
+
+TEST_F(FormsTest, CaptionsShowTabbedDatesAndShortcutText)
+{
+    TMenuItem day(nullptr);
+    day.SetCaption("Keskiviikko\t11.2.2026");
+    EXPECT_EQ(FromQString(day.Action()->text()), "Keskiviikko\t11.2.2026");
+    TMenuItem fetch(nullptr);
+    fetch.SetCaption("Hae ohjelmatiedot");
+    fetch.SetShortCut(VK_F7);
+    EXPECT_EQ(FromQString(fetch.Action()->text()), "Hae ohjelmatiedot\tF7");
+}
