@@ -47,10 +47,12 @@ private:
     HWND next_ = 0x1000;
 };
 
+// Never destroyed: a name look-up finishing on a worker thread while the process exits may
+// still post through it.
 WindowRegistry& Registry()
 {
-    static WindowRegistry registry;
-    return registry;
+    static auto* registry = new WindowRegistry;
+    return *registry;
 }
 
 QEvent::Type MessageEventType()

@@ -1,0 +1,25 @@
+// What a response has told so far: the status, the header fields the client keeps, the lines.
+#pragma once
+#include "platform/core/AnsiString.h"
+#include "platform/core/Strings.h"
+#include <cstdint>
+
+struct HttpResponseFields {
+    int StatusCode = 0;
+    AnsiString ReasonPhrase;
+    bool StatusSeen = false;  // a status line with a usable code arrived
+    bool Headerless = false;  // the reply began with "<HTML>" instead of a header
+    std::int64_t ContentLength = -1;
+    AnsiString ContentType;   // lower-cased
+    AnsiString AcceptRanges;
+    AnsiString ContentRangeBegin, ContentRangeEnd;
+    TStringList RcvdHeader;   // every non-empty header line, in order
+    TStringList AuthenticateList;
+
+    // A new request: everything but the range fields (the caller's to send) and AcceptRanges
+    // (emptied when a request header is sent).
+    void Clear();
+    // Applies one non-empty header line; the field's name (lower-cased) and value come back,
+    // both empty for a status line or a line without ':'.
+    void Apply(const AnsiString& line, AnsiString& name, AnsiString& value);
+};
