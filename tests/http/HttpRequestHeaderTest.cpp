@@ -1,0 +1,111 @@
+#include "net/HttpDate.h"
+#include "net/HttpEncoding.h"
+#include "net/HttpRequestHeader.h"
+#include "platform/core/DateTime.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+AnsiString Joined(const std::vector<AnsiString>& lines)
+{
+    AnsiString all;
+    for (const auto& line : lines)
+        all += line + "\r\n";
+    return all;
+}
+
+HttpRequestHeaderFields MainWindowFields(const AnsiString& method)
+{
+    HttpRequestHeaderFields f;
+    f.Method = method;
+    f.RequestPath = "/qex/data/versio.txt";
+    f.Accept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
+    f.Reference = "-";
+    f.ContentTypePost = "application/x-www-form-urlencoded";
+    f.Agent = "QEX 2000 (Kelvaro - WINXP)";
+    f.TargetHost = "127.0.0.1";
+    f.NoCache = true;
+    f.ModifiedSince = 29585;
+    return f;
+}
+
+} // namespace
+
+TEST(RequestHeaderLines, GetAndPostInTheirFixedOrder)
+{
+    EXPECT_EQ(Joined(RequestHeaderLines(MainWindowFields("GET"))),
+              "GET /qex/data/versio.txt HTTP/1.0\r\n"
+              "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
+              "Referer: -\r\n"
+              "User-Agent: QEX 2000 (Kelvaro - WINXP)\r\n"
+              "Host: 127.0.0.1\r\n"
+              "Pragma: no-cache\r\n"
+              "If-Modified-Since: Tue, 30 Dec 1980 00:00:00 GMT\r\n");
+
+    HttpRequestHeaderFields post = MainWindowFields("POST");
+    post.RequestPath = "/qex/data/qex.cgi";
+    post.ContentLength = 23;
+    EXPECT_EQ(Joined(RequestHeaderLines(post)),
+              "POST /qex/data/qex.cgi HTTP/1.0\r\n"
+              "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
+              "Referer: -\r\n"
+              "Content-Type: application/x-www-form-urlencoded\r\n"
+              "User-Agent: QEX 2000 (Kelvaro - WINXP)\r\n"
+              "Host: 127.0.0.1\r\n"
+              "Pragma: no-cache\r\n"
+              "Content-Length: 23\r\n"
+              "If-Modified-Since: Tue, 30 Dec 1980 00:00:00 GMT\r\n");
+}
+
+TEST(RequestHeaderLines, OptionalLinesAndTheAlwaysPresentHost)
+{
+    HttpRequestHeaderFields f;
+    f.Method = "HEAD";
+    f.RequestPath = "/";
+    auto bare = RequestHeaderLines(f);
+    ASSERT_EQ(bare.size(), 2u);
+    EXPECT_EQ(bare[1], "Host: "); // even empty
+
+    f.Sender = "me@example.com";
+    f.ContentTypePost = "text/plain"; // not a POST: no Content-Type, no Content-Length
+    f.Username = "u";
+    f.ProxyUsername = "pu";
+    f.ProxyPassword = "pp";
+    f.Cookie = "a=b";
+    f.ContentRangeBegin = "100";
+    auto lines = RequestHeaderLines(f);
+    EXPECT_EQ(Joined(lines), "HEAD / HTTP/1.0\r\n"
+                             "From: me@example.com\r\n"
+                             "Host: \r\n"
+                             "Authorization: Basic dTo=\r\n"
+                             "Cookie: a=b\r\n"
+                             "Range: bytes=100-\r\n");
+    f.UsingProxy = true;
+    lines = RequestHeaderLines(f);
+    EXPECT_EQ(lines[4], "Proxy-Authorization: Basic cHU6cHA=");
+}
+
+TEST(Encoding, Base64AndUuencode)
+{
+    EXPECT_EQ(EncodeStr(1, ""), "");
+    EXPECT_EQ(EncodeStr(1, "f"), "Zg==");
+    EXPECT_EQ(EncodeStr(1, "fo"), "Zm8=");
+    EXPECT_EQ(EncodeStr(1, "foo"), "Zm9v");
+    EXPECT_EQ(EncodeStr(2, "Aladdin:open sesame"), "QWxhZGRpbjpvcGVuIHNlc2FtZQ==");
+    EXPECT_EQ(EncodeStr(1, AnsiString("\xFF\x00\xFE", 3)), "/wD+");
+    EXPECT_EQ(EncodeStr(1, "ä"_a), "5A==");
+    // uuencode: length character, then four characters per group of three, zero as '`'.
+    EXPECT_EQ(EncodeStr(0, "Cat"), "#0V%T");
+    EXPECT_EQ(EncodeStr(0, AnsiString("\0\0\0", 3)), "#````");
+    EXPECT_EQ(EncodeStr(0, "a"), "!80``");
+}
+
+TEST(RFC1123_Date, WeekdayMonthAndTimeWithoutConversion)
+{
+    EXPECT_EQ(RFC1123_Date(29585), "Tue, 30 Dec 1980 00:00:00");
+    EXPECT_EQ(RFC1123_Date(EncodeDate(2026, 2, 11) + EncodeTime(9, 5, 7, 0)), "Wed, 11 Feb 2026 09:05:07");
+    EXPECT_EQ(RFC1123_Date(EncodeDate(2024, 2, 29)), "Thu, 29 Feb 2024 00:00:00");
+    // Days before 30.12.1899 are negative: still a real weekday (29.12.1899 was a Friday).
+    EXPECT_EQ(RFC1123_Date(-1), "Fri, 29 Dec 1899 00:00:00");
+    EXPECT_EQ(RFC1123_Date(-7), "Sat, 23 Dec 1899 00:00:00");
+}

@@ -1,0 +1,200 @@
+#include "net/HttpHeaderFields.h"
+#include "net/HttpResponseReader.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records what the reader reports, in order, as short text events.
+class Recorder : public HttpResponseListener {
+public:
+    Recorder() : reader(fields, *this) { reader.Start(); }
+
+    void ResponseHeaderBegin() override { events.push_back("begin"); }
+    void ResponseHeaderLine(const AnsiString& line, const AnsiString& name, const AnsiString& value) override
+    {
+        events.push_back("line:" + line);
+        if (!name.empty())
+            events.push_back("field:" + name + "=" + value);
+        if (stopOnLine == line)
+            reader.Stop();
+    }
+    bool ResponseHeaderComplete(bool headerless) override
+    {
+        events.push_back(headerless ? "end:headerless" : "end");
+        return goOnWithBody;
+    }
+    void ResponseBody(const char* data, int length) override
+    {
+        chunks.emplace_back(data, static_cast<std::size_t>(length));
+        body.append(data, static_cast<std::size_t>(length));
+    }
+    void ResponseFailed(std::uint16_t code, const AnsiString& reason) override
+    {
+        events.push_back("failed:" + std::to_string(code) + ":" + reason);
+    }
+
+    HttpResponseFields fields;
+    HttpResponseReader reader;
+    std::vector<std::string> events;
+    std::vector<std::string> chunks;
+    std::string body;
+    bool goOnWithBody = true;
+    AnsiString stopOnLine = "\x01";
+};
+
+} // namespace
+
+TEST(ResponseReader, StatusLineFieldsAndBody)
+{
+    Recorder r;
+    std::string reply = "HTTP/1.1 200 OK\r\nContent-Length:    1234\r\nContent-Type: Text/HTML\r\n"
+                        "Accept-Ranges: bytes\r\nX-Other: kept\r\nWWW-Authenticate: Basic\r\n"
+                        "Content-Range: bytes 100-199/1000\r\n\r\nbody\r\nbytes";
+    r.reader.Feed(reply.data(), reply.size());
+    EXPECT_EQ(r.fields.StatusCode, 200);
+    EXPECT_EQ(r.fields.ReasonPhrase, "OK");
+    EXPECT_TRUE(r.fields.StatusSeen);
+    EXPECT_EQ(r.fields.ContentLength, 1234);
+    EXPECT_EQ(r.fields.ContentType, "text/html");
+    EXPECT_EQ(r.fields.AcceptRanges, "bytes");
+    EXPECT_EQ(r.fields.ContentRangeBegin, "100");
+    EXPECT_EQ(r.fields.ContentRangeEnd, "199");
+    ASSERT_EQ(r.fields.AuthenticateList.Count(), 1);
+    EXPECT_EQ(r.fields.AuthenticateList[0], "Basic");
+    ASSERT_EQ(r.fields.RcvdHeader.Count(), 7);
+    EXPECT_EQ(r.fields.RcvdHeader[4], "X-Other: kept");
+    EXPECT_EQ(r.events.front(), "begin");
+    EXPECT_EQ(r.events[1], "line:HTTP/1.1 200 OK");
+    EXPECT_EQ(r.events[2], "line:Content-Length:    1234");
+    EXPECT_EQ(r.events[3], "field:content-length=1234");
+    EXPECT_EQ(r.events.back(), "end");
+    EXPECT_EQ(r.body, "body\r\nbytes");
+    EXPECT_TRUE(r.reader.InBody());
+    // Later reads are body as they come, line ends and all.
+    r.reader.Feed("\nmore\r\n", 7);
+    EXPECT_EQ(r.chunks.back(), "\nmore\r\n");
+}
+
+TEST(ResponseReader, LinesEndingInLfAloneAndSplitAcrossReads)
+{
+    Recorder r;
+    std::string reply = "HTTP/1.0 404 Not Found\nContent-Length: 3\n\nabc";
+    for (char c : reply)
+        r.reader.Feed(&c, 1); // one byte per read
+    EXPECT_EQ(r.fields.StatusCode, 404);
+    EXPECT_EQ(r.fields.ReasonPhrase, "Not Found");
+    EXPECT_EQ(r.fields.ContentLength, 3);
+    EXPECT_EQ(r.body, "abc");
+}
+
+TEST(ResponseReader, BadNumbersAreIgnored)
+{
+    Recorder r;
+    std::string reply = "HTTP/1.0 2x0 Odd\r\nContent-Length: 12abc\r\nContent-Length: -5\r\n"
+                        "Content-Length: $10\r\nHTTP/1.0 20\r\n\r\n";
+    r.reader.Feed(reply.data(), reply.size());
+    EXPECT_EQ(r.fields.StatusCode, 0);
+    EXPECT_EQ(r.fields.ReasonPhrase, "");
+    EXPECT_FALSE(r.fields.StatusSeen);
+    EXPECT_EQ(r.fields.ContentLength, -1);
+    EXPECT_EQ(r.fields.RcvdHeader.Count(), 5);
+    std::int64_t length = 7;
+    EXPECT_FALSE(ParseContentLength("99999999999999999999999", length));
+    EXPECT_EQ(length, 7);
+}
+
+TEST(ResponseReader, HeaderFieldValues)
+{
+    AnsiString name, value;
+    ASSERT_TRUE(SplitHeaderField("Set-Cookie:   a=b; c", name, value));
+    EXPECT_EQ(name, "set-cookie");
+    EXPECT_EQ(value, "a=b; c");
+    ASSERT_TRUE(SplitHeaderField("X:   ", name, value));
+    EXPECT_EQ(value, " "); // the last character is never skipped
+    ASSERT_TRUE(SplitHeaderField("Empty:", name, value));
+    EXPECT_EQ(value, "");
+    EXPECT_FALSE(SplitHeaderField("no colon here", name, value));
+    AnsiString begin = "x", end = "y";
+    ParseContentRange("bytes 0-0/1", begin, end);
+    EXPECT_EQ(begin, "0");
+    EXPECT_EQ(end, "0");
+}
+
+TEST(ResponseReader, HeaderlessHtmlKeepsItsLineEndsAndTheRest)
+{
+    Recorder r;
+    std::string reply = "<html>\r\n<body>x\0y</body>\n</html>";
+    reply[15] = '\0';
+    r.reader.Feed(reply.data(), reply.size());
+    EXPECT_TRUE(r.fields.Headerless);
+    EXPECT_EQ(r.fields.ContentType, "text/html");
+    EXPECT_EQ(r.events, (std::vector<std::string>{"begin", "end:headerless"}));
+    EXPECT_EQ(r.body, reply);
+    EXPECT_EQ(r.chunks.size(), 1u);
+
+    Recorder typed;
+    std::string withType = "Content-Type: text/plain\n<HTML>page\n";
+    typed.reader.Feed(withType.data(), withType.size());
+    EXPECT_EQ(typed.fields.ContentType, "text/plain");
+    EXPECT_EQ(typed.body, "<HTML>page\n");
+}
+
+TEST(ResponseReader, ListenerDecidesAtTheEndOfTheHeader)
+{
+    Recorder r;
+    r.goOnWithBody = false;
+    std::string reply = "HTTP/1.0 302 Found\r\nLocation: /x\r\n\r\nignored body";
+    r.reader.Feed(reply.data(), reply.size());
+    EXPECT_EQ(r.events.back(), "end");
+    EXPECT_TRUE(r.body.empty());
+    EXPECT_FALSE(r.reader.InBody());
+}
+
+TEST(ResponseReader, StoppingDropsWhatIsStillBuffered)
+{
+    Recorder r;
+    r.stopOnLine = "HTTP/1.0 500 Internal Server Error";
+    std::string reply = "HTTP/1.0 500 Internal Server Error\r\nX-A: 1\r\n\r\nsecret body";
+    r.reader.Feed(reply.data(), reply.size());
+    EXPECT_EQ(r.events, (std::vector<std::string>{"begin", "line:HTTP/1.0 500 Internal Server Error"}));
+    EXPECT_TRUE(r.body.empty());
+    EXPECT_FALSE(r.reader.Reading());
+    r.reader.Feed("more", 4);
+    EXPECT_TRUE(r.body.empty());
+}
+
+TEST(ResponseReader, OverlongLineAndOverlongHeaderFail)
+{
+    Recorder exact;
+    std::string line = "X: " + std::string(HttpLineBuffer::kCapacity - 5, 'a') + "\r\n"; // 8192 bytes
+    exact.reader.Feed(line.data(), line.size());
+    ASSERT_EQ(exact.events.size(), 3u); // begin, the line, its field
+    EXPECT_TRUE(exact.events[1] == "line:" + line.substr(0, line.size() - 2));
+
+    Recorder tooLong;
+    std::string longLine = "X: " + std::string(HttpLineBuffer::kCapacity, 'a') + "\r\n";
+    tooLong.reader.Feed(longLine.data(), longLine.size());
+    EXPECT_EQ(tooLong.events.back(), "failed:4:HTTP line too long");
+    EXPECT_FALSE(tooLong.reader.Reading());
+
+    Recorder big;
+    std::string header = "HTTP/1.0 200 OK\r\n";
+    while (header.size() <= 70000)
+        header += "X-Filler: " + std::string(1000, 'f') + "\r\n";
+    big.reader.Feed(header.data(), header.size());
+    EXPECT_EQ(big.events.back(), "failed:4:HTTP header too long");
+    EXPECT_LE(big.fields.RcvdHeader.Count(), 66);
+}
+
+TEST(ResponseReader, StartForgetsAnEarlierResponse)
+{
+    Recorder r;
+    r.reader.Feed("HTTP/1.0 200 OK\r\npartial li", 27);
+    r.reader.Start();
+    r.reader.Feed("HTTP/1.0 204 No Content\r\n\r\n", 27);
+    EXPECT_EQ(r.fields.StatusCode, 204);
+    EXPECT_EQ(r.fields.RcvdHeader[1], "HTTP/1.0 204 No Content");
+    EXPECT_EQ(r.events[2], "begin"); // a new response begins again
+}
