@@ -12,6 +12,6 @@ int AsyncSocketResolveProto(const AnsiString& proto);
 bool AsyncSocketIsDottedIP(const AnsiString& text);
 
 // Leading blanks skipped, then decimal digits up to the first other byte; no sign. Saturates
-// instead of overflowing.
+// instead of overflowing. Takes AnsiString only: a bare literal picks the C library's atoi.
 int atoi(const AnsiString& text);
 bool IsDigit(char c);
