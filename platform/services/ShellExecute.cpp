@@ -2,7 +2,7 @@
 #include "platform/core/Files.h"
 #include "platform/core/SysUtils.h"
 #include "platform/services/DetachedProcess.h"
-#include "platform/services/QtText.h"
+#include "platform/forms/QtText.h"
 #include <QDesktopServices>
 #include <QUrl>
 #include <cctype>
@@ -46,7 +46,7 @@ bool IsWebOrMailAddress(const AnsiString& text)
             return false;
     if (!HasScheme(text))
         return false;
-    QUrl url(AnsiToQString(text), QUrl::TolerantMode);
+    QUrl url(ToQString(text), QUrl::TolerantMode);
     if (!url.isValid())
         return false;
     const QString scheme = url.scheme().toLower();
@@ -129,7 +129,7 @@ bool OpenOnDesktop(const AnsiString& target)
     bool isPath = !target.empty() && target[0] == '/';
     std::string argument = isPath
         ? ToSystemPath(target)
-        : QUrl(AnsiToQString(target), QUrl::TolerantMode).toEncoded().toStdString();
+        : QUrl(ToQString(target), QUrl::TolerantMode).toEncoded().toStdString();
     std::string opener = FindInPath("xdg-open");
     if (!opener.empty())
         return StartDetached(opener, {argument}, std::string()) == 0;

@@ -76,7 +76,8 @@ struct X11KeyGrabber::Connection {
         for (auto code : codes)
             for (unsigned lock : LockVariants())
                 xcb_ungrab_key(conn, code, root, static_cast<uint16_t>(modifiers | lock));
-        xcb_flush(conn);
+        // A round trip, so the key is free for others once we return, as a released hot key is.
+        std::free(xcb_get_input_focus_reply(conn, xcb_get_input_focus(conn), nullptr));
     }
 
     bool GrabCodes(const std::vector<xcb_keycode_t>& codes, unsigned modifiers)

@@ -2,34 +2,21 @@
 #include "platform/services/HotKeys.h"
 #include "platform/services/VirtualKeys.h"
 #include "platform/services/X11KeyGrabber.h"
+#include "services/RecordingKeyGrabber.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
+#include <string>
 #include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
 namespace {
 
-class RecordingGrabber : public KeyGrabber {
-public:
-    bool Grab(const GrabbedKey& key) override
-    {
-        grabbed.push_back(key);
-        return accept;
-    }
-    void Ungrab(const GrabbedKey& key) override { released.push_back(key); }
-
-    bool accept = true;
-    std::vector<GrabbedKey> grabbed;
-    std::vector<GrabbedKey> released;
-};
-
 class HotKeysTest : public ::testing::Test {
 protected:
     HotKeysTest() : saved(Application)
     {
         Application = &app;
-        SetKeyGrabber(&grabber);
         window = AllocateHWnd([this](TMessage& m) { received.push_back(m); });
     }
     ~HotKeysTest() override
@@ -37,13 +24,12 @@ protected:
         UnregisterHotKey(window, 0);
         UnregisterHotKey(window, 1);
         DeallocateHWnd(window);
-        SetKeyGrabber(nullptr);
         Application = saved;
     }
 
     TApplication* saved;
     TApplication app{nullptr};
-    RecordingGrabber grabber;
+    RecordingKeyGrabber grabber;
     HWND window = 0;
     std::vector<TMessage> received;
 };
@@ -114,6 +100,18 @@ TEST_F(HotKeysTest, RegistrationFailsForTakenKeysUsedIdsAndKeysWithoutSymbol)
     EXPECT_FALSE(RegisterHotKey(window, 1, 0, 0x7B));         // the same key twice
     EXPECT_TRUE(RegisterHotKey(window, 1, MOD_SHIFT, 0x7B));
     EXPECT_FALSE(RegisterHotKey(0xDEAD, 2, MOD_ALT, 0x7B));   // no such window
+}
+
+TEST(X11KeyGrabber, WithoutADisplayNothingIsGrabbed)
+{
+    const char* display = std::getenv("DISPLAY");
+    std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    X11KeyGrabber grabber;
+    EXPECT_FALSE(grabber.Grab(GrabbedKey{0xFFC9, 0}));
+    grabber.Ungrab(GrabbedKey{0xFFC9, 0});
+    if (display)
+        setenv("DISPLAY", saved.c_str(), 1);
 }
 
 // Needs an X server (run under xvfb-run): a key that another client holds can't be registered,

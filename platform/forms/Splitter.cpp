@@ -1,0 +1,89 @@
+#include "platform/forms/Splitter.h"
+#include <QMouseEvent>
+#include <QWidget>
+#include "platform/messages/Application.h"
+#include "platform/forms/WinControl.h"
+
+TSplitter::TSplitter(TComponent* owner) : TControl(owner)
+{
+    SetWidget(new QWidget());
+    // Not aligned yet (the class library starts at alLeft): code sets the bounds first and
+    // then the side, as a form's description does.
+    Widget()->resize(3, 100);
+}
+
+static bool Vertical(TAlign align)
+{
+    return align == alTop || align == alBottom;
+}
+
+// The visible control with the same alignment whose edge touches the splitter's near edge.
+TControl* TSplitter::FindNeighbour() const
+{
+    TWinControl* parent = Parent();
+    if (!parent)
+        return nullptr;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* control = parent->Controls(i);
+        if (control == this || !control->Visible() || control->Align() != Align())
+            continue;
+        switch (Align()) {
+        case alTop: if (control->Top() + control->Height() == Top()) return control; break;
+        case alBottom: if (control->Top() == Top() + Height()) return control; break;
+        case alLeft: if (control->Left() + control->Width() == Left()) return control; break;
+        case alRight: if (control->Left() == Left() + Width()) return control; break;
+        default: break;
+        }
+    }
+    return nullptr;
+}
+
+void TSplitter::UpdateCursor()
+{
+    Widget()->setCursor(Vertical(Align()) ? Qt::SplitVCursor : Qt::SplitHCursor);
+}
+
+bool TSplitter::widget_event(QObject* watched, QEvent* event)
+{
+    if (watched != Widget())
+        return TControl::widget_event(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::Enter:
+        UpdateCursor();
+        return false;
+    case QEvent::MouseButtonPress: {
+        if (mouse->button() != Qt::LeftButton)
+            return true;
+        FNeighbour = FindNeighbour();
+        if (FNeighbour) {
+            FStartSize = Vertical(Align()) ? FNeighbour->Height() : FNeighbour->Width();
+            QPointF global = mouse->globalPosition();
+            FStartPos = static_cast<int>(Vertical(Align()) ? global.y() : global.x());
+        }
+        return true;
+    }
+    case QEvent::MouseMove: {
+        if (!FNeighbour || !(mouse->buttons() & Qt::LeftButton) || !Parent())
+            return true;
+        QPointF global = mouse->globalPosition();
+        int delta = static_cast<int>(Vertical(Align()) ? global.y() : global.x()) - FStartPos;
+        if (Align() == alBottom || Align() == alRight)
+            delta = -delta;
+        int room = Vertical(Align()) ? Parent()->ClientHeight() : Parent()->ClientWidth();
+        int size = std::clamp(FStartSize + delta, FMinSize, std::max(FMinSize, room - Height() - FMinSize));
+        if (Vertical(Align()))
+            FNeighbour->SetHeight(size);
+        else
+            FNeighbour->SetWidth(size);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (FNeighbour && OnMoved)
+            Dispatch([this] { OnMoved(this); });
+        FNeighbour = nullptr;
+        return true;
+    default:
+        return TControl::widget_event(watched, event);
+    }
+}

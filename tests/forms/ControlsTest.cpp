@@ -1,0 +1,192 @@
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QTextEdit>
+#include <QToolButton>
+#include "FormsFixture.h"
+#include "Input.h"
+#include "platform/forms/CheckBox.h"
+#include "platform/forms/Clipboard.h"
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Memo.h"
+#include "platform/forms/PageScroller.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/RichEdit.h"
+#include "platform/forms/Splitter.h"
+#include "platform/forms/StatusBar.h"
+#include "platform/forms/TabControl.h"
+#include "platform/forms/ListBox.h"
+
+TEST_F(FormsTest, RichEditStylesExactlyTheSelectedLine)
+{
+    TForm form(nullptr);
+    auto* edit = new TRichEdit(&form);
+    edit->SetParent(&form);
+    edit->SetReadOnly(true);
+    edit->Lines()->Add("18:00 Uutiset");
+    edit->SetSelStart(edit->LineStart(0));
+    edit->SetSelLength(static_cast<int>(edit->Lines()->Get(0).size()));
+    edit->SelAttributes()->SetStyle({fsBold});
+    edit->SelAttributes()->SetColor(clRed);
+    edit->Lines()->Add("Päivän tärkeimmät uutiset."_a);
+    EXPECT_EQ(edit->Lines()->Count(), 2);
+    EXPECT_EQ(edit->LineStart(1), 14);
+
+    edit->SetSelStart(2);
+    edit->SetSelLength(1);
+    EXPECT_EQ(edit->SelAttributes()->Style(), TFontStyles{fsBold});
+    EXPECT_EQ(edit->SelAttributes()->Color(), clRed);
+    edit->SetSelStart(edit->LineStart(1) + 3);
+    edit->SetSelLength(1);
+    EXPECT_EQ(edit->SelAttributes()->Style(), TFontStyles{});
+
+    edit->SetSelStart(6);
+    edit->SetSelLength(13);
+    EXPECT_EQ(edit->SelText(), "Uutiset\r\nPäivä"_a);
+    edit->CopyToClipboard();
+    EXPECT_EQ(Clipboard()->AsText(), "Uutiset\nPäivä"_a);
+    edit->Lines()->Delete(0);
+    EXPECT_EQ(edit->Lines()->Get(0), "Päivän tärkeimmät uutiset."_a);
+    edit->Lines()->Clear();
+    EXPECT_EQ(edit->Lines()->Count(), 0);
+}
+
+TEST_F(FormsTest, StatusPanelsHoldWidthsAndTexts)
+{
+    TForm form(nullptr);
+    auto* bar = new TStatusBar(&form);
+    bar->SetParent(&form);
+    for (int width : {500, 90, 80})
+        bar->Panels()->Add()->SetWidth(width);
+    bar->Panels()->Items(1)->SetAlignment(taCenter);
+    bar->Panels()->Items(0)->SetText("Ladataan...");
+    EXPECT_EQ(bar->Panels()->Count(), 3);
+    EXPECT_EQ(bar->Panels()->Items(0)->Text(), "Ladataan...");
+    EXPECT_EQ(bar->Panels()->Items(2)->Width(), 80);
+    EXPECT_EQ(bar->Align(), alBottom);
+    bar->Widget()->grab(); // paints without a fault
+}
+
+TEST_F(FormsTest, CodeSetValuesRaiseNoEventsUserActionsDo)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 200);
+    auto* tabs = new TTabControl(&form);
+    tabs->SetParent(&form);
+    tabs->Tabs()->Add("Viikko 7");
+    tabs->Tabs()->Add("Viikko 8");
+    tabs->SetTabWidth(120);
+    int changes = 0;
+    bool allow = true;
+    tabs->OnChange = [&](TObject*) { ++changes; };
+    tabs->OnChanging = [&](TObject*, bool& allowChange) { allowChange = allow; };
+    tabs->SetTabIndex(1);
+    tabs->SetTabIndex(5);
+    EXPECT_EQ(tabs->TabIndex(), -1);
+    tabs->SetTabIndex(0);
+    auto buttons = tabs->Widget()->findChildren<QToolButton*>();
+    ASSERT_EQ(buttons.size(), 2);
+    EXPECT_EQ(buttons[1]->width(), 120);
+    buttons[1]->click();
+    EXPECT_EQ(tabs->TabIndex(), 1);
+    EXPECT_EQ(changes, 1);
+    allow = false;
+    buttons[0]->click();
+    EXPECT_EQ(tabs->TabIndex(), 1);
+    EXPECT_FALSE(buttons[0]->isChecked());
+    EXPECT_EQ(changes, 1);
+
+    auto* box = new TCheckBox(&form);
+    box->SetParent(&form);
+    int boxClicks = 0;
+    box->OnClick = [&](TObject*) { ++boxClicks; };
+    box->SetChecked(true);
+    EXPECT_EQ(boxClicks, 0);
+    static_cast<QCheckBox*>(box->Widget())->click();
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ(boxClicks, 1);
+
+    auto* combo = new TComboBox(&form);
+    combo->SetParent(&form);
+    combo->SetStyle(csDropDownList);
+    int comboChanges = 0;
+    combo->OnChange = [&](TObject*) { ++comboChanges; };
+    combo->Items()->Add("Aikajono");
+    combo->Items()->Add("Taulukko");
+    combo->SetItemIndex(1);
+    combo->SetItemIndex(9);
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    combo->SetText("Taulukko");
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(comboChanges, 0);
+}
+
+TEST_F(FormsTest, SplitterResizesTheControlBelowItWithinLimits)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 400);
+    auto* list = new TListBox(&form);
+    list->SetParent(&form);
+    list->SetAlign(alClient);
+    auto* pane = new TRichEdit(&form);
+    pane->SetParent(&form);
+    pane->SetHeight(100);
+    pane->SetAlign(alBottom);
+    auto* splitter = new TSplitter(&form);
+    splitter->SetParent(&form);
+    splitter->SetHeight(2);
+    splitter->SetTop(pane->Top() - 2);
+    splitter->SetAlign(alBottom);
+    splitter->SetMinSize(50);
+    int moved = 0;
+    splitter->OnMoved = [&](TObject*) { ++moved; };
+    form.Show();
+    Flush();
+    EXPECT_EQ(splitter->Top() + 2, pane->Top());
+
+    QWidget* bar = splitter->Widget();
+    MouseButton(bar, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 1));
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, -29), QPointF(bar->mapToGlobal(QPoint(5, -29))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &move);
+    MouseButton(bar, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, -29));
+    EXPECT_EQ(pane->Height(), 130);
+    EXPECT_EQ(splitter->Top() + 2, pane->Top());
+    EXPECT_EQ(list->Height(), form.ClientHeight() - 132);
+    EXPECT_EQ(moved, 1);
+
+    MouseButton(bar, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 1));
+    QMouseEvent down(QEvent::MouseMove, QPointF(5, 500), QPointF(bar->mapToGlobal(QPoint(5, 500))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &down);
+    MouseButton(bar, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 500));
+    EXPECT_EQ(pane->Height(), 50);
+}
+
+TEST_F(FormsTest, PageScrollerShowsArrowsOnlyForATallerControl)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 300);
+    auto* scroller = new TPageScroller(&form);
+    scroller->SetParent(&form);
+    scroller->SetBounds(0, 0, 115, 200);
+    scroller->SetButtonSize(20);
+    auto* channels = new TListBox(&form);
+    scroller->SetControl(channels);
+    channels->SetHeight(20 * 5 + 20);
+    scroller->Realign();
+    form.Show();
+    Flush();
+    auto arrows = scroller->Widget()->findChildren<QToolButton*>();
+    ASSERT_EQ(arrows.size(), 2);
+    EXPECT_FALSE(arrows[0]->isVisible());
+    EXPECT_EQ(channels->Width(), 115);
+
+    channels->SetHeight(20 * 26 + 20);
+    scroller->Realign();
+    EXPECT_TRUE(arrows[1]->isVisible());
+    scroller->SetPosition(10000);
+    EXPECT_EQ(scroller->Position(), 540 - 160);
+    arrows[1]->click();
+    EXPECT_EQ(scroller->Position(), 540 - 160);
+    arrows[0]->click();
+    EXPECT_EQ(scroller->Position(), 540 - 180);
+}
