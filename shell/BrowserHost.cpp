@@ -45,6 +45,17 @@ AnsiString CloseBareNbsp(const AnsiString& html)
     return out;
 }
 
+// The sum of the platform values of the members set; values[i] belongs to member i.
+template <typename E, std::size_t N>
+DWORD FlagWord(TSet<E> options, const DWORD (&values)[N])
+{
+    DWORD flags = 0;
+    for (std::size_t i = 0; i < N; ++i)
+        if (options.Contains(static_cast<E>(i)))
+            flags += values[i];
+    return flags;
+}
+
 bool IsRefreshCommand(DWORD command)
 {
     return command == IDM_REFRESH || command == 6041 || command == 6042;
@@ -54,20 +65,12 @@ bool IsRefreshCommand(DWORD command)
 
 DWORD DownloadControlFlags(TDownloadControlOptions options)
 {
-    DWORD flags = 0;
-    for (std::size_t i = 0; i < std::size(kDownloadFlagValues); ++i)
-        if (options.Contains(static_cast<TDownloadControlOption>(i)))
-            flags += kDownloadFlagValues[i];
-    return flags;
+    return FlagWord(options, kDownloadFlagValues);
 }
 
 DWORD UserInterfaceFlags(TUserInterfaceOptions options)
 {
-    DWORD flags = 0;
-    for (std::size_t i = 0; i < std::size(kUserInterfaceFlagValues); ++i)
-        if (options.Contains(static_cast<TUserInterfaceOption>(i)))
-            flags += kUserInterfaceFlagValues[i];
-    return flags;
+    return FlagWord(options, kUserInterfaceFlagValues);
 }
 
 TBrowserHost::TBrowserHost(TComponent* owner) : TWebBrowser(owner)
