@@ -55,6 +55,15 @@ std::string ReadSome(int fd, std::size_t count, int boundMs)
     return data;
 }
 
+std::string ReadOnce(int fd, int boundMs)
+{
+    if (!WaitReadable(fd, boundMs))
+        return {};
+    char buffer[65536];
+    ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+}
+
 std::string ReadUntil(int fd, const std::string& text, int boundMs)
 {
     std::string data;

@@ -12,6 +12,8 @@ namespace peer {
 
 // Reads up to `count` bytes or until the peer closes or `boundMs` passes.
 std::string ReadSome(int fd, std::size_t count, int boundMs = 5000);
+// One read: whatever arrives first (empty when the peer closes or `boundMs` passes).
+std::string ReadOnce(int fd, int boundMs = 5000);
 // Reads until `text` has arrived (or the bound passes); returns everything read.
 std::string ReadUntil(int fd, const std::string& text, int boundMs = 5000);
 std::size_t ReadAll(int fd, int boundMs = 10000);
