@@ -1,0 +1,200 @@
+// TMainForm: the program's one main window and its shared state. The other subsystems reach its
+// controls and fields directly, as the class library's units would. Its handlers live in several
+// files: MainForm.cpp (the controls), MainMenus.cpp (menus), MainStartup.cpp (create, show,
+// resize, close), MainChannelView.cpp (channel view, day and week), MainViews.cpp (own views, the
+// alarm view and what is on now), MainMarks.cpp (the marks on the programme list), MainDrawing.cpp
+// (owner drawing), MainKeys.cpp (keys and mouse), MainCommands.cpp (menu commands).
+#pragma once
+#include "platform/core/StringGrid.h"
+#include "platform/core/Strings.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/ListBox.h"
+#include <memory>
+
+class TBrowserHost;
+class TGlobalHotKey;
+class TImageList;
+class TListView;
+class TListItem;
+class TListColumn;
+class TMainMenu;
+class TMediaPlayer;
+class TMenuItem;
+class TPageScroller;
+class TPanel;
+class TPopupMenu;
+class TRichEdit;
+class TSplitter;
+class TStatusBar;
+class TTabControl;
+class TTimer;
+struct AlarmKey;
+struct AlarmRow;
+
+class TMainForm : public TForm {
+public:
+    explicit TMainForm(TComponent* owner);
+    ~TMainForm() override;
+
+    // Controls (made by the constructor, owned by the form).
+    TMainMenu* Mainmenu = nullptr;
+    TMenuItem* MM_Tietojenetsinta = nullptr;
+    TMenuItem* MM_AloitaHaku = nullptr;
+    TMenuItem* MM_Etsiohjelmiatallennetuistatiedoista = nullptr;
+    TMenuItem* MM_EtsiIMDB = nullptr;
+    TMenuItem* Pienennohjelmatykaluriville1 = nullptr;
+    TMenuItem* fg1 = nullptr;
+    TMenuItem* Suljeohjelma1 = nullptr;
+    TMenuItem* MM_Paiva = nullptr;
+    TMenuItem* MM_Tanaan = nullptr;
+    TMenuItem* MM_D[15] = {}; // MM_D1 .. MM_D14 at 1 .. 14
+    TMenuItem* MM_PaivaPalkkiOn = nullptr;
+    TMenuItem* MM_Nakyma = nullptr;
+    TMenuItem* MM_Normaali = nullptr;
+    TMenuItem* Tulostus1 = nullptr;
+    TMenuItem* Valitunpivntiedot141 = nullptr;
+    TMenuItem* Hlytykset1 = nullptr;
+    TMenuItem* MM_Asetukset = nullptr;
+    TMenuItem* MM_Muutasetukset = nullptr;
+    TMenuItem* MM_Halytysasetukset = nullptr;
+    TMenuItem* MM_Kanavaasetukset = nullptr;
+    TMenuItem* MM_Varitysasetukset = nullptr;
+    TMenuItem* MM_Nakymat = nullptr;
+    TMenuItem* MM_Olestusasetukset = nullptr;
+    TMenuItem* TyhjennTVohjelmatiedostojenhakemisto1 = nullptr;
+    TMenuItem* MM_Ohjeet = nullptr;
+    TMenuItem* MM_Ohjelmanpikanappaimet = nullptr;
+    TMenuItem* MM_Ohjelmasta = nullptr;
+
+    TPopupMenu* Kanavat_PopupMenu = nullptr;
+    TMenuItem* Kanavat_EtsiKanavanTiedoista = nullptr;
+    TPopupMenu* InfoEdit_PopupMenu = nullptr;
+    TMenuItem* InfoEdit_Kopioivalittutekstileikepoydalle = nullptr;
+    TMenuItem* InfoEdit_EtsiIMDB = nullptr;
+    TPopupMenu* Ohjelmat_PopupMenu = nullptr;
+    TPopupMenu* PopupMenu_Alarms = nullptr;
+
+    TPanel* V_Panel = nullptr;
+    TPageScroller* V_Scroller = nullptr;
+    TListBox* V_Kanavat = nullptr;
+    TListBox* V_Muut = nullptr;
+    TPanel* KeskiPanel = nullptr;
+    TPanel* ViikotPanel = nullptr;
+    TTabControl* ViikotTabs = nullptr;
+    TTabControl* ViikonPaivatTabs = nullptr;
+    TPanel* ListatPanel = nullptr;
+    TListBox* Ohjelmat = nullptr;
+    TListBox* Keski_Ohjelmainfot = nullptr;
+    TListView* Alarmlist = nullptr;
+    TBrowserHost* WWW = nullptr;
+    TSplitter* Jakaja = nullptr;
+    TRichEdit* TiedotText = nullptr;
+    TStatusBar* StatusPanel = nullptr;
+    TTimer* Timer1 = nullptr;
+    TTimer* AlarmsTimer = nullptr;
+    TTimer* BeepTimer = nullptr;
+    TGlobalHotKey* TVTanaanHotkey = nullptr;
+    TMediaPlayer* Aanisoitto = nullptr;
+    TImageList* S_Logot = nullptr;
+
+    // State shared with the other subsystems.
+    AnsiString CurrentChannel;
+    AnsiString CurrentDate;      // the shown TV day, "d.m.yyyy"
+    AnsiString CurrentDayName;
+    int CurrentDayIndex = 0;     // Monday = 1
+    int SearchMode = 0;          // 1 while search results fill the programme list
+    int MinutesBefore = 0;
+    int CurrentWeek = 0;         // 0 this week, 1 next week
+    int WeekDayTab0 = 0;
+    int WeekDayTab1 = 0;
+    int BeepsLeft = 0;
+    bool Downloading = false;
+    bool AlarmEditing = false;
+    std::unique_ptr<TStringGrid> ListingGrid;
+
+    // The lines of the listing being shown or searched, and the 15 dates of the day bar.
+    TStringList DayLines;
+    TStringList WeekDates;
+    // True from the create handler until the first show.
+    bool FirstShow = false;
+
+    // Start-up and shutdown.
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormResize(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+
+    // Channel view, day and week.
+    void V_KanavatClick(TObject* Sender);
+    void MM_NormaaliClick(TObject* Sender);
+    void ViikkoChange(TObject* Sender);
+    void ViikonPaivaChange(TObject* Sender);
+    void DayMenuClick(TObject* Sender);
+    void MM_TanaanClick(TObject* Sender);
+    void Timer1Timer(TObject* Sender);
+    void OhjelmatClick(TObject* Sender);
+
+    // Own views, the alarm view and the what-is-on-now view.
+    void NakymatClick(TObject* Sender);
+    void V_MuutClick(TObject* Sender);
+
+    // Drawing, keys and the mouse.
+    void OhjelmatDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State);
+    void V_ListatDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State);
+    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void MM_OhjelmanpikanappaimetClick(TObject* Sender);
+    void OhjelmatMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void V_KanavatMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void V_KanavatMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void V_MuutMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+    // Marks on the programme list and the lists filled from the settings.
+    void MarkCurrentProgramme(bool useToday);
+    void RemovePastProgrammes();
+    void MarkAlarmedProgrammes();
+    void LoadChannelList();
+    void BuildViewsMenu();
+
+    // Menu commands used at start-up and by the keys.
+    void MM_PaivaPalkkiOnClick(TObject* Sender);
+    void MM_AsetuksetClick(TObject* Sender);
+    void MM_OhjelmastaClick(TObject* Sender);
+    void Suljeohjelma1Click(TObject* Sender);
+    void InfoEdit_KopioivalittutekstileikepoydalleClick(TObject* Sender);
+    void TyhjennTVohjelmatiedostojenhakemisto1Click(TObject* Sender);
+    void EmptyKeyHandler(TObject* Sender);
+
+    // The alarm list as rows, and the keys the programme marks compare.
+    std::vector<AlarmRow> AlarmRows() const;
+    void AddAlarmRow(const AlarmRow& row);
+    std::vector<AlarmKey> AlarmKeys() const;
+
+private:
+    void CreateMenus();
+    void CreateControls();
+    void CreateComponents();
+    void ReadWindowSettings();
+    void GuardOversize();
+    void LoadAlarmFile();
+    void FillWeekTabsAndDayMenu();
+    void SaveWindowSettings();
+    void FillNowOnAir();
+    void ShowOwnView(const AnsiString& layout, const TStrings& channels);
+    // Programme list and its descriptions emptied together.
+    void ClearProgrammes();
+    void AddProgramme(const AnsiString& line, const AnsiString& description);
+    void ClickOwnView(TMenuItem* item);
+    void StepDay(int step);
+    void StepChannel(int step);
+    void SelectChannelUnderPointer(TListBox* list, int X, int Y);
+    bool NormalViewChecked() const;
+    // The what-is-on-now fill stops when another view is chosen meanwhile.
+    int FViewGeneration = 0;
+};
+
+// The one main window, assigned before its create handler runs.
+extern TMainForm* MainForm;
+
+// Appends a line to a rich edit in exactly this colour and style, leaving the user's selection
+// as it was.
+void RichEditAddLine(TRichEdit* edit, const AnsiString& line, TColor color, TFontStyles style);

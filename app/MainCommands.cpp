@@ -1,0 +1,74 @@
+// Menu commands of the main window that open the settings dialog and the about box, toggle the
+// day bar, empty the data folder, copy from the information pane and close the program.
+#include "app/Main.h"
+#include "dialogs/About.h"
+#include "dialogs/Asetukset.h"
+#include "listings/Funktiot.h"
+#include "platform/core/Files.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/MenuItem.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/RichEdit.h"
+#include "platform/messages/Messages.h"
+#include <memory>
+
+void TMainForm::MM_PaivaPalkkiOnClick(TObject*)
+{
+    const bool visible = !MM_PaivaPalkkiOn->Checked();
+    MM_PaivaPalkkiOn->SetChecked(visible);
+    ViikotPanel->SetVisible(visible);
+    IniWriteValue("Muut", "PPalkki", visible, 'B');
+    FormResize(this);
+}
+
+void TMainForm::MM_AsetuksetClick(TObject* Sender)
+{
+    auto dialog = std::make_unique<TAsetuksetForm>(this);
+    if (auto* item = dynamic_cast<TMenuItem*>(Sender)) {
+        const AnsiString& name = item->Name();
+        if (name == "MM_Halytysasetukset" || name == "MM_Olestusasetukset")
+            dialog->SetActivePage("Hälytykset"_a);
+        else if (name == "MM_Muutasetukset")
+            dialog->SetActivePage("Yleiset");
+        else if (name == "MM_Kanavaasetukset")
+            dialog->SetActivePage("Kanavat");
+        else if (name == "MM_Varitysasetukset")
+            dialog->SetActivePage("Väritys"_a);
+        else if (name == "MM_Nakymat")
+            dialog->SetActivePage("Näkymät"_a);
+        // "Olestusasetusten palautus" also restores the defaults in the dialog, once the
+        // dialog has its pages.
+    }
+    dialog->ShowModal();
+}
+
+void TMainForm::MM_OhjelmastaClick(TObject*)
+{
+    auto about = std::make_unique<TAboutForm>(this);
+    about->ShowModal();
+}
+
+void TMainForm::TyhjennTVohjelmatiedostojenhakemisto1Click(TObject*)
+{
+    if (MessageDlg("Haluatko varmasti poistaa kaikki ohjelmatiedostot (*.QEX)", mtConfirmation, {mbOK, mbCancel}) ==
+        mrCancel)
+        return;
+    TStringList files;
+    ListFiles(DataFolder(), "*.QEX", files);
+    for (int i = 0; i < files.Count(); ++i)
+        DeleteFile(files[i]);
+}
+
+void TMainForm::InfoEdit_KopioivalittutekstileikepoydalleClick(TObject*)
+{
+    TiedotText->Perform(WM_COPY, 0, 0);
+}
+
+void TMainForm::Suljeohjelma1Click(TObject*)
+{
+    Close();
+}
+
+void TMainForm::EmptyKeyHandler(TObject*)
+{
+}

@@ -1,0 +1,230 @@
+// The main window's controls and components as the form is laid out: the channel column on the
+// left, the day bar, the programme list, alarm list and browser stacked in the centre, the
+// information pane under them and the status bar at the bottom.
+#include "app/Main.h"
+#include "app/ChannelIcons.h"
+#include "platform/forms/ImageList.h"
+#include "platform/forms/ListView.h"
+#include "platform/forms/PageScroller.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/RichEdit.h"
+#include "platform/forms/Splitter.h"
+#include "platform/forms/StatusBar.h"
+#include "platform/forms/TabControl.h"
+#include "platform/messages/Timer.h"
+#include "platform/services/MediaPlayer.h"
+#include "shell/BrowserHost.h"
+#include "shell/GlobalHotKey.h"
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+template <class T>
+T* Make(TComponent* owner, TWinControl* parent, const char* name, TAlign align = alNone)
+{
+    auto* control = new T(owner);
+    control->SetName(name);
+    control->SetParent(parent);
+    control->SetAlign(align);
+    return control;
+}
+
+TListBox* MakeOwnerDrawnList(TMainForm* form, TWinControl* parent, const char* name, TAlign align, int itemHeight)
+{
+    TListBox* list = Make<TListBox>(form, parent, name, align);
+    list->SetStyle(lbOwnerDrawFixed);
+    list->SetItemHeight(itemHeight);
+    return list;
+}
+
+void AddColumn(TListView* view, const AnsiString& caption, int width, int minWidth, bool autoSize = false)
+{
+    TListColumn* column = view->Columns()->Add();
+    column->SetCaption(caption);
+    column->SetWidth(width);
+    column->SetMinWidth(minWidth);
+    column->SetAutoSize(autoSize);
+}
+
+} // namespace
+
+TMainForm::TMainForm(TComponent* owner) : TForm(owner)
+{
+    SetName("MainForm");
+    SetCaption("QEX 2000");
+    SetMinSize(400, 300);
+    Font()->SetName("Arial");
+    Font()->SetHeight(-12);
+    KeyPreview = true;
+    SetBounds(1, 1, 700, 644);
+
+    CreateMenus();
+    CreateControls();
+    CreateComponents();
+
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    OnShow = [this](TObject* sender) { FormShow(sender); };
+    OnResize = [this](TObject* sender) { FormResize(sender); };
+    OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+    OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { FormKeyDown(sender, key, shift); };
+}
+
+TMainForm::~TMainForm()
+{
+    if (MainForm == this)
+        MainForm = nullptr;
+}
+
+void TMainForm::CreateControls()
+{
+    auto drawList = [this](TWinControl* control, int index, TRect rect, TOwnerDrawState state) {
+        V_ListatDrawItem(control, index, rect, state);
+    };
+
+    StatusPanel = Make<TStatusBar>(this, this, "StatusPanel", alBottom);
+    StatusPanel->SetHeight(19);
+    const struct {
+        int width;
+        TAlignment alignment;
+    } panels[] = {{500, taLeftJustify}, {90, taCenter}, {80, taCenter}};
+    for (const auto& spec : panels) {
+        TStatusPanel* panel = StatusPanel->Panels()->Add();
+        panel->SetWidth(spec.width);
+        panel->SetAlignment(spec.alignment);
+    }
+
+    V_Panel = Make<TPanel>(this, this, "V_Panel", alLeft);
+    V_Panel->SetBevelOuter(bvNone);
+    V_Panel->SetWidth(115);
+    V_Muut = MakeOwnerDrawnList(this, V_Panel, "V_Muut", alBottom, 20);
+    V_Muut->SetHeight(44);
+    V_Muut->Items()->Add("Hälytykset"_a);
+    V_Muut->Items()->Add("TV:ssä nyt"_a);
+    V_Muut->OnDrawItem = drawList;
+    V_Muut->OnClick = [this](TObject* sender) { V_MuutClick(sender); };
+    V_Muut->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        V_MuutMouseDown(s, b, sh, x, y);
+    };
+    V_Scroller = Make<TPageScroller>(this, V_Panel, "V_Scroller", alClient);
+    V_Scroller->SetButtonSize(20);
+    V_Kanavat = MakeOwnerDrawnList(this, V_Scroller, "V_Kanavat", alNone, 20);
+    V_Kanavat->SetWidth(115);
+    V_Scroller->SetControl(V_Kanavat);
+    V_Kanavat->SetPopupMenu(Kanavat_PopupMenu);
+    V_Kanavat->OnDrawItem = drawList;
+    V_Kanavat->OnClick = [this](TObject* sender) { V_KanavatClick(sender); };
+    V_Kanavat->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        V_KanavatMouseDown(s, b, sh, x, y);
+    };
+    V_Kanavat->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        V_KanavatMouseUp(s, b, sh, x, y);
+    };
+
+    KeskiPanel = Make<TPanel>(this, this, "KeskiPanel", alClient);
+    KeskiPanel->SetBevelOuter(bvNone);
+
+    ViikotPanel = Make<TPanel>(this, KeskiPanel, "ViikotPanel", alTop);
+    ViikotPanel->SetBevelOuter(bvNone);
+    ViikotPanel->SetHeight(48);
+    ViikotPanel->Hide();
+    ViikotTabs = Make<TTabControl>(this, ViikotPanel, "ViikotTabs", alTop);
+    ViikotTabs->SetBounds(0, 0, 500, 24);
+    ViikotTabs->Tabs()->Add("Viikko");
+    ViikotTabs->Tabs()->Add("Viikko");
+    ViikotTabs->SetTabWidth(120);
+    ViikotTabs->SetTabIndex(0);
+    ViikotTabs->OnChange = [this](TObject* sender) { ViikkoChange(sender); };
+    ViikonPaivatTabs = Make<TTabControl>(this, ViikotPanel, "ViikonPaivatTabs", alTop);
+    ViikonPaivatTabs->SetBounds(0, 24, 500, 24);
+    for (const AnsiString& day : {"Maanantai"_a, "Tiistai"_a, "Keskiviikko"_a, "Torstai"_a, "Perjantai"_a,
+                                  "Lauantai"_a, "Sunnuntai"_a})
+        ViikonPaivatTabs->Tabs()->Add(day);
+    ViikonPaivatTabs->SetTabWidth(60);
+    ViikonPaivatTabs->SetTabIndex(0);
+    ViikonPaivatTabs->OnChange = [this](TObject* sender) { ViikonPaivaChange(sender); };
+
+    // Bottom-aligned in this order from the edge: the pane, then the bar above it.
+    TiedotText = Make<TRichEdit>(this, KeskiPanel, "TiedotText", alBottom);
+    TiedotText->SetBounds(0, 500, 500, 100);
+    TiedotText->SetReadOnly(true);
+    TiedotText->SetScrollBars(ssVertical);
+    TiedotText->SetPopupMenu(InfoEdit_PopupMenu);
+    Jakaja = Make<TSplitter>(this, KeskiPanel, "Jakaja", alBottom);
+    Jakaja->SetBounds(0, 497, 500, 3);
+
+    ListatPanel = Make<TPanel>(this, KeskiPanel, "ListatPanel", alClient);
+    ListatPanel->SetBevelOuter(bvNone);
+    WWW = Make<TBrowserHost>(this, ListatPanel, "WWW", alClient);
+    WWW->OnShowContextMenu = [](DWORD, TPoint*, void*, void*) -> HRESULT { return S_OK; };
+    Alarmlist = Make<TListView>(this, ListatPanel, "Alarmlist", alClient);
+    Alarmlist->SetViewStyle(vsReport);
+    Alarmlist->SetMultiSelect(true);
+    Alarmlist->SetReadOnly(true);
+    Alarmlist->SetRowSelect(true);
+    Alarmlist->SetPopupMenu(PopupMenu_Alarms);
+    AddColumn(Alarmlist, "Päivä"_a, 95, 50);
+    AddColumn(Alarmlist, "Kanava", 80, 80);
+    AddColumn(Alarmlist, "Aika", 40, 40);
+    AddColumn(Alarmlist, "Ohjelma", 355, 50, true);
+    AddColumn(Alarmlist, "Esittämiseen"_a, 125, 125);
+    Alarmlist->Columns()->Items(4)->SetMaxWidth(125);
+    AddColumn(Alarmlist, "Ohjelmaninfo", 0, 0);
+    AddColumn(Alarmlist, "Asetukset", 0, 0);
+    Keski_Ohjelmainfot = Make<TListBox>(this, ListatPanel, "Keski_Ohjelmainfot");
+    Keski_Ohjelmainfot->Hide();
+    Ohjelmat = MakeOwnerDrawnList(this, ListatPanel, "Ohjelmat", alClient, 15);
+    Ohjelmat->SetMultiSelect(true);
+    Ohjelmat->SetPopupMenu(Ohjelmat_PopupMenu);
+    Ohjelmat->OnDrawItem = [this](TWinControl* control, int index, TRect rect, TOwnerDrawState state) {
+        OhjelmatDrawItem(control, index, rect, state);
+    };
+    Ohjelmat->OnClick = [this](TObject* sender) { OhjelmatClick(sender); };
+    Ohjelmat->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        OhjelmatMouseDown(s, b, sh, x, y);
+    };
+    Ohjelmat->BringToFront();
+}
+
+void TMainForm::CreateComponents()
+{
+    Timer1 = new TTimer(this);
+    Timer1->SetName("Timer1");
+    Timer1->SetInterval(300000);
+    Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
+    // The alarm clock and the beeps are driven by the alarm units.
+    AlarmsTimer = new TTimer(this);
+    AlarmsTimer->SetName("AlarmsTimer");
+    AlarmsTimer->SetInterval(900);
+    BeepTimer = new TTimer(this);
+    BeepTimer->SetName("BeepTimer");
+    BeepTimer->SetInterval(1000);
+    BeepTimer->SetEnabled(false);
+
+    TVTanaanHotkey = new TGlobalHotKey(this);
+    TVTanaanHotkey->SetName("TVTanaanHotkey");
+    Aanisoitto = new TMediaPlayer(this);
+    Aanisoitto->SetName("Aanisoitto");
+    S_Logot = new TImageList(this);
+    S_Logot->SetName("S_Logot");
+    DrawChannelIcons(*S_Logot);
+}
+
+void RichEditAddLine(TRichEdit* edit, const AnsiString& line, TColor color, TFontStyles style)
+{
+    TStrings* lines = edit->Lines();
+    struct UpdateBracket {
+        TStrings* lines;
+        ~UpdateBracket() { lines->EndUpdate(); }
+    } bracket{lines};
+    lines->BeginUpdate();
+    const int selStart = edit->SelStart();
+    const int selLength = edit->SelLength();
+    lines->Add(line);
+    edit->SetSelStart(edit->LineStart(lines->Count() - 1));
+    edit->SetSelLength(static_cast<int>(line.size()));
+    edit->SelAttributes()->SetStyle(style);
+    edit->SelAttributes()->SetColor(color);
+    edit->SetSelStart(selStart);
+    edit->SetSelLength(selLength);
+}

@@ -1,0 +1,136 @@
+// Switching between the channel view, the own views (tables in the browser, the time line in the
+// programme list), the alarm view and the what-is-on-now view.
+#include "app/Main.h"
+#include "app/NowOnAirRows.h"
+#include "app/WeekDates.h"
+#include "listings/Funktiot.h"
+#include "listings/NakymaAikajono.h"
+#include "listings/NakymaTaulukko.h"
+#include "listings/ProgrammeMarks.h"
+#include "listings/SettingEntries.h"
+#include "platform/forms/ListView.h"
+#include "platform/forms/MenuItem.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/PopupMenu.h"
+#include "platform/forms/RichEdit.h"
+#include "platform/messages/Application.h"
+#include "shell/BrowserHost.h"
+
+namespace {
+
+constexpr int kAlarmViewTag = 5000;
+constexpr int kNowOnAirViewTag = 5001;
+
+} // namespace
+
+void TMainForm::MM_NormaaliClick(TObject*)
+{
+    Ohjelmat->BringToFront();
+    Ohjelmat->SetPopupMenu(Ohjelmat_PopupMenu);
+    MM_Normaali->SetChecked(true);
+    V_Panel->Show();
+    WWW->SendToBack();
+    FormResize(this);
+    V_Kanavat->SetItemIndex(0);
+    V_KanavatClick(this);
+}
+
+void TMainForm::NakymatClick(TObject* Sender)
+{
+    auto* item = dynamic_cast<TMenuItem*>(Sender);
+    if (!item)
+        return;
+    Ohjelmat->SetPopupMenu(nullptr);
+    if (item->Tag == kAlarmViewTag || item->Tag == kNowOnAirViewTag) {
+        V_Muut->SetItemIndex(item->Tag - kAlarmViewTag);
+        V_MuutClick(this);
+    } else {
+        ++FViewGeneration;
+        const ViewEntry view = ParseViewEntry(ReadViewEntry(item->Tag));
+        ShowOwnView(view.layout, view.channels);
+    }
+    item->SetChecked(true);
+}
+
+void TMainForm::ShowOwnView(const AnsiString& layout, const TStrings& channels)
+{
+    const bool table = layout == "Taulukko" || layout == "Taulukko (laaja)";
+    const bool table2 = layout == "Taulukko 2" || layout == "Taulukko 2 (laaja)";
+    if (table || table2) {
+        V_Panel->Hide();
+        TiedotText->Lines()->Clear();
+        WWW->BringToFront();
+        FormResize(this);
+        const bool wide = layout.find("(laaja)") != AnsiString::npos;
+        TableView view = table ? BuildTableView(channels, wide, CurrentDate, AlarmKeys())
+                               : BuildTable2View(channels, wide, CurrentDate, AlarmKeys());
+        ListingGrid = std::move(view.grid);
+        SetCaption(view.caption);
+        WWW->LoadHtmlFromStrings(view.page);
+        return;
+    }
+    if (layout != "Aikajono")
+        return;
+    Ohjelmat->BringToFront();
+    Ohjelmat->SetPopupMenu(Ohjelmat_PopupMenu);
+    V_Panel->Hide();
+    TiedotText->Lines()->Clear();
+    WWW->SendToBack();
+    FormResize(this);
+    TimelineView view =
+        BuildTimelineView(channels, CurrentDate, AlarmKeys(), *Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
+    ListingGrid = std::move(view.grid);
+    SetCaption(view.caption);
+    MarkCurrentProgramme(false);
+    if (PastProgrammesAreRemoved(CurrentDayIndex, CurrentWeek))
+        RemovePastProgrammes();
+}
+
+void TMainForm::V_MuutClick(TObject*)
+{
+    ++FViewGeneration;
+    if (MM_PaivaPalkkiOn->Checked())
+        ViikotPanel->Hide();
+    const int count = MM_Nakyma->Count();
+    if (V_Muut->ItemIndex() == 0) {
+        MM_Nakyma->Items(count - 2)->SetChecked(true);
+        // The countdowns and the sort order are refreshed here (AlarmlistColumnClick with the
+        // first column) once the alarm list's commands are in.
+        WWW->SendToBack();
+        V_Kanavat->SetItemIndex(-1);
+        TiedotText->Lines()->Clear();
+        SetCaption("QEX 2000 - Hälytykset"_a);
+        Alarmlist->BringToFront();
+        Alarmlist->SetFocus();
+    } else if (V_Muut->ItemIndex() == 1) {
+        MM_Nakyma->Items(count - 1)->SetChecked(true);
+        WWW->SendToBack();
+        V_Kanavat->SetItemIndex(-1);
+        TiedotText->Lines()->Clear();
+        SetCaption("QEX 2000 - TV:ssä nyt ja seuraavaksi"_a);
+        Ohjelmat->BringToFront();
+        FillNowOnAir();
+    }
+}
+
+void TMainForm::FillNowOnAir()
+{
+    ClearProgrammes();
+    const int generation = FViewGeneration;
+    const AnsiString tvDate = CurrentTvDateText(Now());
+    for (int i = 0; i < V_Kanavat->Count(); ++i) {
+        AddNowOnAirRows(V_Kanavat->Items()->Get(i), tvDate, *Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
+        Application->ProcessMessages();
+        // Another view chosen meanwhile (or the program closing) owns the lists now.
+        if (generation != FViewGeneration || Application->Terminated())
+            return;
+    }
+    if (ColouringsEnabled())
+        ApplyColourings(*Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
+    Ohjelmat->SetFocus();
+    if (Ohjelmat->Count() > 0) {
+        Ohjelmat->SetItemIndex(0);
+        Ohjelmat->SetSelected(0, true);
+        OhjelmatClick(this);
+    }
+}

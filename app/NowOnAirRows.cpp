@@ -1,0 +1,27 @@
+#include "app/NowOnAirRows.h"
+#include "listings/ChannelTable.h"
+#include "listings/NowOnAir.h"
+
+void AddNowOnAirRows(const AnsiString& channel, const AnsiString& dateText, TStrings& items, TStrings& descriptions)
+{
+    const AnsiString code = ChannelCode(channel);
+    const struct {
+        bool next;
+        bool afterNext;
+        const char* mark;
+    } searches[] = {{false, false, "<b> <t>"}, {true, false, " <t>"}, {true, true, " <t>"}};
+    bool onAir = false;
+    for (const auto& search : searches) {
+        const AnsiString text = GetNowOnAir(code, dateText, search.next, search.afterNext);
+        if (text.empty())
+            continue;
+        const std::size_t separator = text.find(NowOnAirSeparator);
+        items.Add(search.mark + channel + ", " + text.substr(0, separator));
+        descriptions.Add(separator == AnsiString::npos ? AnsiString() : text.substr(separator + 2));
+        onAir = onAir || !search.next;
+    }
+    if (onAir) {
+        items.Add("");
+        descriptions.Add("");
+    }
+}

@@ -1,0 +1,52 @@
+#include "app/ProgramMain.h"
+#include "app/Main.h"
+#include "dialogs/About.h"
+#include "dialogs/Tulostus.h"
+#include "dialogs/Tvtanaan.h"
+#include "listings/Settings.h"
+#include "platform/core/DateTime.h"
+#include "platform/core/Files.h"
+#include "platform/core/SysUtils.h"
+#include "platform/forms/FormsInit.h"
+#include "platform/messages/Application.h"
+#include <QApplication>
+#include <memory>
+
+void MainInitialization()
+{
+    static const char* const days[] = {"Sunnuntai", "Maanantai", "Tiistai", "Keskiviikko",
+                                       "Torstai",   "Perjantai", "Lauantai"};
+    static const AnsiString months[] = {"Tammikuu", "Helmikuu", "Maaliskuu", "Huhtikuu", "Toukokuu", "Kesäkuu"_a,
+                                        "Heinäkuu"_a, "Elokuu", "Syyskuu", "Lokakuu", "Marraskuu", "Joulukuu"};
+    TFormatSettings& formats = FormatSettings();
+    for (int i = 0; i < 7; ++i)
+        formats.LongDayNames[static_cast<std::size_t>(i + 1)] = days[i];
+    for (int i = 0; i < 12; ++i)
+        formats.LongMonthNames[static_cast<std::size_t>(i + 1)] = months[i];
+}
+
+bool StartsHidden(int argc, char** argv)
+{
+    if (argc > 1 && LowerCase(argv[1]) == "/startup")
+        return true;
+    return IniReadString("Muut", "KäynnistäPienennettynä"_a, "0") == "1";
+}
+
+int ProgramMain(int argc, char** argv)
+{
+    MainInitialization();
+    QApplication qt(argc, argv);
+    EnsureFormsInitialized();
+    auto application = std::make_unique<TApplication>();
+    Application->SetTitle("QEX 2000");
+    Application->CreateForm(MainForm);
+    Application->CreateForm(PrintForm);
+    Application->CreateForm(AboutForm);
+    MainForm->SetDoubleBuffered(true);
+    // A hidden start waits in the notification area; until the tray icon is part of the window
+    // there would be no way back to a hidden window, so the window is shown all the same.
+    (void)StartsHidden(argc, argv);
+    Application->CreateForm(TVTanaanForm);
+    Application->Run();
+    return Application->ExitCode();
+}

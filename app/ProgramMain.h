@@ -1,0 +1,11 @@
+// The program's entry: the Finnish date names, the application object, the main window and the
+// long-lived secondary windows, the hidden start and the message loop.
+#pragma once
+
+// Sets the long day names (index 1 = Sunday) and month names to the Finnish ones.
+void MainInitialization();
+// Runs the program; returns the exit code (1 after the main window was closed).
+int ProgramMain(int argc, char** argv);
+// Whether the program starts hidden in the notification area: the first argument "/startup" in
+// any letter case, or the setting "KäynnistäPienennettynä".
+bool StartsHidden(int argc, char** argv);
