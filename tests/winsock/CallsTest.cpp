@@ -1,0 +1,156 @@
+// The binding's plain calls: start-up, handles, errors, options and the databases.
+#include "../net/LocalPeer.h"
+#include "platform/winsock/Winsock.h"
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+// Inside the namespace, the binding's names hide the C library's.
+namespace winsock {
+
+namespace {
+
+class Started : public ::testing::Test {
+protected:
+    Started() { WSAStartup(0x0101, &data); }
+    ~Started() override { WSACleanup(); }
+    WSADATA data;
+};
+
+sockaddr_in Loopback(std::uint16_t port)
+{
+    sockaddr_in a {};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    a.sin_addr.s_addr = inet_addr("127.0.0.1");
+    return a;
+}
+
+} // namespace
+
+TEST(Startup, NothingWorksBeforeItAndOldVersionsAreRefused)
+{
+    EXPECT_EQ(winsock::socket(AF_INET, SOCK_STREAM, 0), INVALID_SOCKET);
+    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+    WSADATA data;
+    EXPECT_EQ(WSAStartup(0x0001, &data), WSAVERNOTSUPPORTED);
+    EXPECT_EQ(WSAStartup(0x0101, &data), 0);
+    EXPECT_EQ(data.wVersion, 0x0101);
+    EXPECT_EQ(WSACleanup(), 0);
+    EXPECT_EQ(WSACleanup(), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+}
+
+TEST_F(Started, HandlesAreNeverReusedEvenWhenDescriptorsAre)
+{
+    SOCKET first = winsock::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_NE(first, INVALID_SOCKET);
+    EXPECT_EQ(closesocket(first), 0);
+    SOCKET second = winsock::socket(AF_INET, SOCK_STREAM, 0);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(closesocket(first), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    u_long waiting = 0;
+    EXPECT_EQ(ioctlsocket(first, WS_FIONREAD, &waiting), SOCKET_ERROR);
+    EXPECT_EQ(closesocket(second), 0);
+}
+
+TEST_F(Started, ARefusedBlockingConnectMapsTo10061)
+{
+    SOCKET s = winsock::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in target = Loopback(peer::ClosedPort());
+    EXPECT_EQ(connect(s, reinterpret_cast<sockaddr*>(&target), sizeof target), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAECONNREFUSED);
+    closesocket(s);
+}
+
+TEST_F(Started, SendingToAPeerThatResetIsAnErrorNotASignal)
+{
+    peer::Server server([](int& fd) { peer::Reset(fd); });
+    SOCKET s = winsock::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in target = Loopback(server.Port());
+    ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&target), sizeof target), 0);
+    char byte;
+    recv(s, &byte, 1, 0); // waits for the reset
+    int result = 0;
+    for (int i = 0; i < 5 && result >= 0; ++i)
+        result = send(s, "x", 1, 0);
+    EXPECT_EQ(result, SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAECONNRESET);
+    closesocket(s);
+}
+
+TEST_F(Started, OptionsUseTheLibraryNumbers)
+{
+    SOCKET s = winsock::socket(AF_INET, SOCK_STREAM, 0);
+    int on = -1;
+    EXPECT_EQ(setsockopt(s, WS_SOL_SOCKET, WS_SO_REUSEADDR, reinterpret_cast<char*>(&on), sizeof on), 0);
+    EXPECT_EQ(setsockopt(s, IPPROTO_TCP, WS_TCP_NODELAY, reinterpret_cast<char*>(&on), sizeof on), 0);
+    winsock::linger hard {1, 0};
+    EXPECT_EQ(setsockopt(s, WS_SOL_SOCKET, WS_SO_LINGER, reinterpret_cast<char*>(&hard), sizeof hard), 0);
+    EXPECT_EQ(setsockopt(s, WS_SOL_SOCKET, 0x7777, reinterpret_cast<char*>(&on), sizeof on), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOPROTOOPT);
+    u_long nonBlocking = 1;
+    EXPECT_EQ(ioctlsocket(s, WS_FIONBIO, &nonBlocking), 0);
+    closesocket(s);
+}
+
+TEST_F(Started, DatabasesAndAddressTexts)
+{
+    servent* http = getservbyname("http", "tcp");
+    ASSERT_NE(http, nullptr);
+    EXPECT_EQ(ntohs(static_cast<u_short>(http->s_port)), 80);
+    protoent* udp = getprotobyname("udp");
+    ASSERT_NE(udp, nullptr);
+    EXPECT_EQ(udp->p_proto, 17);
+    EXPECT_EQ(getservbyname("no-such-service", "tcp"), nullptr);
+    EXPECT_EQ(WSAGetLastError(), WSANO_DATA);
+    hostent* local = gethostbyname("localhost");
+    ASSERT_NE(local, nullptr);
+    EXPECT_EQ(*reinterpret_cast<std::uint32_t*>(local->h_addr_list[0]), inet_addr("127.0.0.1"));
+    EXPECT_EQ(gethostbyname("bad..name"), nullptr);
+    EXPECT_EQ(WSAGetLastError(), WSAHOST_NOT_FOUND);
+
+    in_addr a {};
+    a.s_addr = static_cast<std::uint32_t>(inet_addr("010.1.1.1"));
+    EXPECT_STREQ(inet_ntoa(a), "8.1.1.1");
+    EXPECT_EQ(inet_addr("1.2.3.256"), WS_INADDR_NONE);
+    EXPECT_EQ(inet_addr(""), WS_INADDR_NONE);
+}
+
+TEST_F(Started, DatagramsLongerThanTheBufferAreCutAndReported)
+{
+    SOCKET receiver = winsock::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in here = Loopback(0);
+    ASSERT_EQ(bind(receiver, reinterpret_cast<sockaddr*>(&here), sizeof here), 0);
+    int length = sizeof here;
+    getsockname(receiver, reinterpret_cast<sockaddr*>(&here), &length);
+    SOCKET sender = winsock::socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_EQ(sendto(sender, "0123456789", 10, 0, reinterpret_cast<sockaddr*>(&here), sizeof here), 10);
+    char buffer[4];
+    EXPECT_EQ(recv(receiver, buffer, sizeof buffer, 0), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEMSGSIZE);
+    EXPECT_EQ(std::string(buffer, 4), "0123");
+    closesocket(sender);
+    closesocket(receiver);
+}
+
+TEST_F(Started, SocketsAreClosedOnExec)
+{
+    SOCKET s = winsock::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_NE(s, INVALID_SOCKET);
+    int sockets = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        auto target = std::filesystem::read_symlink(entry.path(), error);
+        if (error || target.string().rfind("socket:", 0) != 0)
+            continue;
+        int fd = std::stoi(entry.path().filename().string());
+        ++sockets;
+        EXPECT_TRUE(fcntl(fd, F_GETFD) & FD_CLOEXEC) << "descriptor " << fd;
+    }
+    EXPECT_GE(sockets, 1);
+    closesocket(s);
+}
+
+} // namespace winsock
