@@ -13,6 +13,9 @@
 
 namespace {
 constexpr const char* kControlProperty = "qexControl";
+// Set while a control deletes its widget: the events Qt sends to the widgets going down with it
+// (hide, focus out) must not reach program code of a form that is being freed.
+int tearingDown = 0;
 }
 
 class ControlEventFilter : public QObject {
@@ -20,7 +23,7 @@ public:
     explicit ControlEventFilter(TControl* control) : FControl(control) {}
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        return !IsHandedOn(event) && FControl->widget_event(watched, event);
+        return tearingDown == 0 && !IsHandedOn(event) && FControl->widget_event(watched, event);
     }
 
 private:
@@ -46,7 +49,9 @@ TControl::~TControl()
     FFilter = nullptr;
     if (FWidget) {
         FWidget->setProperty(kControlProperty, QVariant());
+        ++tearingDown;
         delete FWidget.data();
+        --tearingDown;
     }
 }
 

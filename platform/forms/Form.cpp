@@ -65,6 +65,8 @@ void TForm::SetCaption(const AnsiString& caption)
 
 void TForm::SetMenu(TMainMenu* menu)
 {
+    if (!Widget())
+        return;
     auto* layout = static_cast<QVBoxLayout*>(Widget()->layout());
     if (QWidget* old = layout->menuBar()) {
         layout->setMenuBar(nullptr);

@@ -19,6 +19,7 @@ namespace {
 // default and cancel buttons. Anything left goes on to the Qt widget.
 class KeyRouter : public QObject {
 public:
+    explicit KeyRouter(QObject* parent) : QObject(parent) {}
     bool eventFilter(QObject* receiver, QEvent* event) override
     {
         if (event->type() != QEvent::KeyPress || !receiver->isWidgetType())
@@ -153,5 +154,5 @@ void EnsureFormsInitialized()
     done = true;
     InstallPaletteColors();
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    qApp->installEventFilter(new KeyRouter());
+    qApp->installEventFilter(new KeyRouter(qApp));
 }

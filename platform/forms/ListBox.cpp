@@ -312,7 +312,9 @@ void TListBox::after_mouse_event(QEvent* event)
 
 bool TListBox::widget_event(QObject* watched, QEvent* event)
 {
-    if (watched == FList->viewport() && event->type() == QEvent::MouseButtonPress &&
+    // The event type is looked at first: while Qt takes the widget down it still sends events,
+    // and the list must not be asked for its parts then.
+    if (event->type() == QEvent::MouseButtonPress && watched == FList->viewport() &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         // Qt would select the row under the pointer; the class library's list box does not.
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -323,7 +325,7 @@ bool TListBox::widget_event(QObject* watched, QEvent* event)
             Dispatch([&] { OnMouseDown(this, mbRight, shift, pos.x(), pos.y()); });
         return true;
     }
-    if (watched == FList && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && watched == FList) {
         int before = FList->currentRow();
         QList<QListWidgetItem*> selectedBefore = FList->selectedItems();
         QPointer<QListWidget> guard = FList;

@@ -462,7 +462,7 @@ void TListView::after_mouse_event(QEvent* event)
 
 bool TListView::widget_event(QObject* watched, QEvent* event)
 {
-    if (watched == FTree->viewport() && event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize && watched == FTree->viewport())
         FitColumns();
     return TWinControl::widget_event(watched, event);
 }

@@ -47,12 +47,12 @@ bool TSplitter::widget_event(QObject* watched, QEvent* event)
 {
     if (watched != Widget())
         return TControl::widget_event(watched, event);
-    auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::Enter:
         UpdateCursor();
         return false;
     case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton)
             return true;
         FNeighbour = FindNeighbour();
@@ -64,6 +64,7 @@ bool TSplitter::widget_event(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
         if (!FNeighbour || !(mouse->buttons() & Qt::LeftButton) || !Parent())
             return true;
         QPointF global = mouse->globalPosition();

@@ -15,6 +15,7 @@
 #include "platform/forms/Splitter.h"
 #include "platform/forms/StatusBar.h"
 #include "platform/forms/TabControl.h"
+#include "platform/forms/Label.h"
 #include "platform/forms/ListBox.h"
 
 TEST_F(FormsTest, RichEditStylesExactlyTheSelectedLine)
@@ -189,4 +190,25 @@ TEST_F(FormsTest, PageScrollerShowsArrowsOnlyForATallerControl)
     EXPECT_EQ(scroller->Position(), 540 - 160);
     arrows[0]->click();
     EXPECT_EQ(scroller->Position(), 540 - 180);
+}
+
+TEST_F(FormsTest, WrappedLabelGrowsWithItsTextAndCopyMessageCopies)
+{
+    TForm form(nullptr);
+    auto* label = new TLabel(&form);
+    label->SetParent(&form);
+    label->SetWidth(305);
+    label->SetWordWrap(true);
+    label->SetCaption("Lyhyt.");
+    int oneLine = label->Height();
+    label->SetCaption(AnsiString(40, 'x') + " " + AnsiString(40, 'y') + " " + AnsiString(40, 'z') + " " + AnsiString(40, 'w'));
+    EXPECT_EQ(label->Width(), 305);
+    EXPECT_GT(label->Height(), oneLine);
+
+    auto* pane = new TRichEdit(&form);
+    pane->SetParent(&form);
+    pane->Lines()->Add("Kopioi tämä"_a);
+    pane->SelectAll();
+    pane->Perform(WM_COPY, 0, 0);
+    EXPECT_EQ(Clipboard()->AsText(), "Kopioi tämä"_a);
 }

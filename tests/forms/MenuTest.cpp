@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include "FormsFixture.h"
 #include "Input.h"
 #include "platform/forms/Form.h"
@@ -114,4 +116,25 @@ TEST_F(FormsTest, CaptionsShowTabbedDatesAndShortcutText)
     fetch.SetCaption("Hae ohjelmatiedot");
     fetch.SetShortCut(VK_F7);
     EXPECT_EQ(FromQString(fetch.Action()->text()), "Hae ohjelmatiedot\tF7");
+}
+
+TEST_F(FormsTest, ItemsAddedLaterShowInTheMenuBarAndSubMenus)
+{
+    TForm form(nullptr);
+    auto* menu = new TMainMenu(&form);
+    TMenuItem* views = AddItem(&form, menu->Items(), "Näkymä"_a);
+    form.SetMenu(menu);
+    auto* bar = form.Widget()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    AddItem(&form, menu->Items(), "&Ohjeet");
+    EXPECT_EQ(bar->actions().size(), 2);
+    TMenuItem* view = AddItem(&form, views, "Omat");
+    EXPECT_EQ(views->SubMenu()->actions().size(), 1);
+    delete view;
+    EXPECT_EQ(views->SubMenu()->actions().size(), 0);
+    EXPECT_EQ(views->Count(), 0);
+    form.Show();
+    Flush();
+    EXPECT_GE(form.Height() - form.ClientHeight(), bar->height()); // the bar takes room from the client area
+    EXPECT_GT(bar->height(), 0);
 }
