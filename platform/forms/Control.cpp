@@ -286,13 +286,7 @@ TMouseButton ButtonOf(Qt::MouseButton button)
 
 TShiftState ShiftOf(const QMouseEvent& event)
 {
-    TShiftState shift;
-    if (event.modifiers() & Qt::ShiftModifier)
-        shift << ssShift;
-    if (event.modifiers() & Qt::ControlModifier)
-        shift << ssCtrl;
-    if (event.modifiers() & Qt::AltModifier)
-        shift << ssAlt;
+    TShiftState shift = ShiftStateOf(event.modifiers());
     if (event.buttons() & Qt::LeftButton)
         shift << ssLeft;
     if (event.buttons() & Qt::RightButton)

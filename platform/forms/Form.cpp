@@ -251,20 +251,21 @@ void TForm::SetWindowState(TWindowState state)
     }
 }
 
-void TForm::PlaceOnFirstShow()
+// Centred forms are centred again at every show, as the class library does.
+void TForm::PlaceByPosition()
 {
+    if (FPosition == poDesigned)
+        return;
     TRect area;
-    if (FPosition == poScreenCenter || (FPosition == poMainFormCenter && !(Application && Application->MainForm() && Application->MainForm() != this))) {
+    TForm* main = Application ? Application->MainForm() : nullptr;
+    if (FPosition == poMainFormCenter && main && main != this && main->Visible()) {
+        area = main->BoundsRect();
+    } else {
         QScreen* screen = QGuiApplication::primaryScreen();
         if (!screen)
             return;
         QRect available = screen->availableGeometry();
         area = Bounds(available.x(), available.y(), available.width(), available.height());
-    } else if (FPosition == poMainFormCenter) {
-        TForm* main = Application->MainForm();
-        area = Bounds(main->Left(), main->Top(), main->Width(), main->Height());
-    } else {
-        return;
     }
     int width = FFrame.Width();
     int height = FFrame.Height();
@@ -286,7 +287,7 @@ void TForm::SetVisible(bool visible)
     if (!window || window->isVisible())
         return;
     AfterConstruction();
-    PlaceOnFirstShow();
+    PlaceByPosition();
     ApplyFrameBounds();
     if (FBorderStyle == bsDialog || FBorderStyle == bsSingle || FBorderStyle == bsToolWindow)
         window->setFixedSize(window->size());

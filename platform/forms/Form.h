@@ -101,7 +101,7 @@ private:
     TCloseAction DoClose(TCloseAction action);
     void ApplyFrameBounds();
     void SyncClientArea();
-    void PlaceOnFirstShow();
+    void PlaceByPosition();
     void UpdateWindowFlags();
     void RememberFrameBounds();
     void CloseModal();
@@ -120,7 +120,6 @@ private:
     TWindowState FPendingState = wsNormal;
     TRect FFrame = Rect(0, 0, 320, 240);
     bool FCreated = false;
-    bool FPlaced = false;
     bool FModal = false;
     bool FShowInTaskbar = true;
     bool FReleasing = false;

@@ -142,8 +142,12 @@ WORD VirtualKeyOf(const QKeyEvent& event)
 
 TShiftState ShiftStateOf(const QKeyEvent& event)
 {
+    return ShiftStateOf(event.modifiers());
+}
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers)
+{
     TShiftState shift;
-    Qt::KeyboardModifiers modifiers = event.modifiers();
     if (modifiers & Qt::ShiftModifier)
         shift << ssShift;
     if (modifiers & Qt::ControlModifier)

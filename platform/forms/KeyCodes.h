@@ -5,6 +5,8 @@
 #include "platform/forms/Set.h"
 #include "platform/forms/Types.h"
 
+#include <QtCore/qnamespace.h>
+
 class QKeyEvent;
 
 enum TShiftStateValue { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -29,3 +31,5 @@ AnsiString ShortCutToText(TShortCut shortCut);
 // The virtual key of a Qt key event, 0 when it has none; numpad keys keep their own codes.
 WORD VirtualKeyOf(const QKeyEvent& event);
 TShiftState ShiftStateOf(const QKeyEvent& event);
+// Shift, Ctrl and Alt of a set of Qt modifiers (QGuiApplication::queryKeyboardModifiers()).
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers);

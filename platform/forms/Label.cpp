@@ -35,9 +35,10 @@ void TLabel::SetWordWrap(bool wordWrap)
 
 void TLabel::SetTransparent(bool transparent)
 {
+    // A label fills its background only once it has been given a colour of its own.
     FTransparent = transparent;
-    FLabel->setAutoFillBackground(!transparent && FLabel->autoFillBackground());
-    FLabel->setAttribute(Qt::WA_TranslucentBackground, transparent);
+    if (transparent)
+        FLabel->setAutoFillBackground(false);
 }
 
 void TLabel::SetAlignment(TAlignment alignment)
@@ -53,6 +54,13 @@ void TLabel::font_changed()
 {
     TControl::font_changed();
     AdjustSize();
+}
+
+void TLabel::color_changed()
+{
+    TControl::color_changed();
+    if (FTransparent)
+        FLabel->setAutoFillBackground(false);
 }
 
 void TLabel::AdjustSize()

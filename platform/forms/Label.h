@@ -22,6 +22,7 @@ public:
 
 protected:
     void font_changed() override;
+    void color_changed() override;
     bool widget_event(QObject* watched, QEvent* event) override;
 
 private:
