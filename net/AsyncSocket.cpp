@@ -252,7 +252,7 @@ void TCustomAsyncSocket::TriggerError()
 
 void TCustomAsyncSocket::ProcessMessages()
 {
-    WaitForMessageUntil(0);
+    ProcessPendingMessages();
     if (Application && Application->Terminated())
         FQuitSeen = true;
 }
@@ -264,7 +264,7 @@ void TCustomAsyncSocket::MessagePump()
     else if (Application)
         Application->ProcessMessages();
     else
-        WaitForMessageUntil(0);
+        ProcessPendingMessages();
 }
 
 std::int64_t TCustomAsyncSocket::FlushDeadline() const

@@ -16,6 +16,12 @@ std::int64_t MonotonicMs()
     return clock.elapsed();
 }
 
+void ProcessPendingMessages()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}
+
 void WaitForMessageUntil(std::int64_t deadlineMs)
 {
     if (!QCoreApplication::instance() || (Application && Application->Terminated()))
@@ -25,7 +31,7 @@ void WaitForMessageUntil(std::int64_t deadlineMs)
     if (deadlineMs >= 0) {
         std::int64_t left = deadlineMs - MonotonicMs();
         if (left <= 0) {
-            QCoreApplication::processEvents();
+            ProcessPendingMessages();
             return;
         }
         wake.setSingleShot(true);
