@@ -1,0 +1,227 @@
+#include <QWidget> // MenuItem.h names QWidget without declaring it
+#include "platform/forms/PopupMenu.h"
+#include "platform/messages/Application.h"
+#include "shell/TrayIcon.h"
+#include <QPixmap>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+class RecordingNotificationArea : public NotificationArea {
+public:
+    RecordingNotificationArea() { SetNotificationArea(this); }
+    ~RecordingNotificationArea() override { SetNotificationArea(nullptr); }
+
+    bool Request(unsigned message, const TNotifyIconData& data) override
+    {
+        requests.push_back({message, data});
+        if (message == NIM_ADD) {
+            if (!available || shown)
+                return false;
+            shown = true;
+            return true;
+        }
+        if (message == NIM_DELETE) {
+            bool was = shown;
+            shown = false;
+            return was;
+        }
+        return shown;
+    }
+    bool Available() const override { return available; }
+
+    // The requests as "add", "modify" and "delete".
+    std::vector<std::string> Kinds() const
+    {
+        std::vector<std::string> kinds;
+        for (const auto& r : requests)
+            kinds.push_back(r.message == NIM_ADD ? "add" : r.message == NIM_MODIFY ? "modify" : "delete");
+        return kinds;
+    }
+
+    struct Entry {
+        unsigned message;
+        TNotifyIconData data;
+    };
+    std::vector<Entry> requests;
+    bool available = true;
+    bool shown = false;
+};
+
+QIcon Solid(Qt::GlobalColor color)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(color);
+    return QIcon(pixmap);
+}
+
+class TrayIconTest : public ::testing::Test {
+protected:
+    TrayIconTest() : saved(Application)
+    {
+        Application = &app;
+        TIcon icon;
+        icon.SetImage(Solid(Qt::red));
+        tray.SetIcon(icon);
+        tray.OnClick = [this](TObject*, TMouseButton button, TShiftState shift, int, int) {
+            events.push_back(std::string("click ") + Name(button));
+            EXPECT_TRUE(shift.Contains(button == mbLeft ? ssLeft : ssRight));
+        };
+        tray.OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int, int) {
+            events.push_back(std::string("down ") + Name(button));
+        };
+        tray.OnMouseUp = [this](TObject*, TMouseButton button, TShiftState, int, int) {
+            events.push_back(std::string("up ") + Name(button));
+        };
+        tray.OnDblClick = [this](TObject*) { events.push_back("double"); };
+    }
+    ~TrayIconTest() override { Application = saved; }
+
+    static const char* Name(TMouseButton button)
+    {
+        return button == mbLeft ? "left" : button == mbRight ? "right" : "middle";
+    }
+    void Mouse(UINT message) { SendMessage(tray.Handle(), WM_TRAYICON, 0, static_cast<LPARAM>(message)); }
+
+    TApplication* saved;
+    TApplication app{nullptr};
+    RecordingNotificationArea area;
+    TTrayIcon tray{nullptr};
+    std::vector<std::string> events;
+};
+
+} // namespace
+
+TEST_F(TrayIconTest, ALeftClickRaisesOnClickOnceThenOnMouseUp)
+{
+    Mouse(WM_LBUTTONDOWN);
+    Mouse(WM_LBUTTONUP);
+    EXPECT_EQ(events, (std::vector<std::string>{"down left", "click left", "up left"}));
+
+    // A release without a press on the icon is no click.
+    events.clear();
+    Mouse(WM_LBUTTONUP);
+    Mouse(WM_RBUTTONUP);
+    EXPECT_EQ(events, (std::vector<std::string>{"up left", "up right"}));
+
+    // A double click: the event, then a press; the release after it is no second click.
+    events.clear();
+    Mouse(WM_LBUTTONDBLCLK);
+    Mouse(WM_LBUTTONUP);
+    EXPECT_EQ(events, (std::vector<std::string>{"double", "down left", "up left"}));
+
+    events.clear();
+    tray.SetEnabled(false);
+    Mouse(WM_LBUTTONDOWN);
+    Mouse(WM_LBUTTONUP);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(TrayIconTest, ARightClickOpensThePopupMenuInsteadOfOnClickWhileActive)
+{
+    Mouse(WM_RBUTTONDOWN);
+    Mouse(WM_RBUTTONUP);
+    EXPECT_EQ(events, (std::vector<std::string>{"down right", "click right", "up right"}));
+
+    events.clear();
+    auto* menu = new TPopupMenu(nullptr);
+    int popups = 0;
+    menu->OnPopup = [&](TObject*) { ++popups; };
+    tray.SetPopupMenu(menu);
+    tray.SetActive(false); // not active: no menu, the click goes to OnClick
+    Mouse(WM_RBUTTONDOWN);
+    Mouse(WM_RBUTTONUP);
+    EXPECT_EQ(popups, 0);
+    events.clear();
+    tray.SetActive(true);
+    Mouse(WM_RBUTTONDOWN);
+    Mouse(WM_RBUTTONUP);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(menu->PopupComponent(), &tray);
+    EXPECT_EQ(events, (std::vector<std::string>{"down right", "up right"}));
+
+    delete menu; // the tray hears of it and no longer shows it
+    EXPECT_EQ(tray.PopupMenu(), nullptr);
+    events.clear();
+    Mouse(WM_RBUTTONDOWN);
+    Mouse(WM_RBUTTONUP);
+    EXPECT_EQ(events, (std::vector<std::string>{"down right", "click right", "up right"}));
+}
+
+TEST_F(TrayIconTest, TheIconShowsOnlyAfterLoadedAndFollowsActive)
+{
+    EXPECT_TRUE(area.requests.empty());
+    tray.SetHint("QEX 2000");
+    EXPECT_TRUE(area.requests.empty()) << "not before Loaded";
+    tray.Loaded();
+    EXPECT_TRUE(tray.Added());
+    EXPECT_EQ(area.Kinds(), (std::vector<std::string>{"delete", "add"}));
+    const TNotifyIconData& added = area.requests.back().data;
+    EXPECT_EQ(added.cbSize, 88u);
+    EXPECT_EQ(added.Wnd, tray.Handle());
+    EXPECT_EQ(added.uID, 0u);
+    EXPECT_EQ(added.uFlags, 7u);
+    EXPECT_EQ(added.uCallbackMessage, 0xB054u);
+    EXPECT_EQ(added.szTip, "QEX 2000");
+    EXPECT_FALSE(added.hIcon.isNull());
+
+    area.requests.clear();
+    tray.SetActive(false);
+    EXPECT_FALSE(tray.Added());
+    tray.SetActive(true);
+    EXPECT_TRUE(tray.Added());
+    EXPECT_EQ(area.Kinds(), (std::vector<std::string>{"delete", "delete", "add"}));
+
+    area.requests.clear();
+    TIcon empty;
+    tray.SetIcon(empty); // an empty icon is never shown
+    EXPECT_FALSE(tray.Added());
+    EXPECT_EQ(area.Kinds(), (std::vector<std::string>{"delete"}));
+}
+
+TEST_F(TrayIconTest, TheTipIsTheShortHintCutTo63Characters)
+{
+    tray.Loaded();
+    std::string long70(70, 'x');
+    tray.SetHint(long70);
+    EXPECT_EQ(area.Kinds().back(), "modify");
+    EXPECT_EQ(area.requests.back().data.szTip, std::string(63, 'x'));
+    tray.SetHint("Lyhyt|" + long70);
+    EXPECT_EQ(area.requests.back().data.szTip, "Lyhyt");
+}
+
+TEST_F(TrayIconTest, WithoutANotificationAreaTheIconIsActiveButNotAdded)
+{
+    area.available = false;
+    EXPECT_FALSE(TTrayIcon::TrayAvailable());
+    tray.Loaded();
+    EXPECT_TRUE(tray.Active());
+    EXPECT_FALSE(tray.Added());
+}
+
+TEST_F(TrayIconTest, AnimationShowsTheFramesAndStopsWhenTheFramesGo)
+{
+    tray.SetAnimated(true); // no frames: nothing to animate
+    EXPECT_FALSE(tray.Animated());
+    TIconList frames;
+    TIcon frame;
+    frame.SetImage(Solid(Qt::green));
+    frames.Add(&frame);
+    frame.SetImage(Solid(Qt::blue));
+    frames.Add(&frame);
+    tray.SetIcons(frames);
+    tray.Loaded();
+    tray.SetInterval(1);
+    tray.SetAnimated(true);
+    EXPECT_TRUE(tray.Animated());
+    const qint64 first = area.requests.back().data.hIcon.cacheKey();
+    for (int i = 0; i < 200 && area.requests.back().data.hIcon.cacheKey() == first; ++i)
+        app.HandleMessage();
+    EXPECT_NE(area.requests.back().data.hIcon.cacheKey(), first);
+
+    tray.Icons()->Clear();
+    EXPECT_FALSE(tray.Animated());
+    EXPECT_EQ(area.requests.back().data.hIcon.cacheKey(), tray.Icon()->Handle().cacheKey());
+}
