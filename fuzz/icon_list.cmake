@@ -1,0 +1,1 @@
+qex_add_fuzzer(icon_list LIBS qex_kit)

@@ -1,0 +1,93 @@
+#include "kit/Icon.h"
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include "platform/core/Streams.h"
+#include "platform/forms/QtText.h"
+
+namespace {
+
+// The largest picture of an icon file, or a null image when the bytes are no icon.
+QImage ReadIconBytes(const std::string& bytes)
+{
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "ico");
+    QImage best;
+    do {
+        QImage image = reader.read();
+        if (image.isNull())
+            break;
+        if (best.isNull() || image.width() * image.height() > best.width() * best.height())
+            best = image;
+    } while (reader.jumpToNextImage());
+    return best;
+}
+
+} // namespace
+
+void TIcon::SetBytes(std::string bytes, QImage image)
+{
+    FBytes = std::move(bytes);
+    FImage = std::move(image);
+    if (OnChange)
+        OnChange(this);
+}
+
+void TIcon::Assign(const TIcon* other)
+{
+    if (other == this)
+        return;
+    if (other)
+        SetBytes(other->FBytes, other->FImage);
+    else
+        SetBytes(std::string(), QImage());
+}
+
+void TIcon::LoadFromStream(TStream& stream)
+{
+    std::int64_t left = stream.Size() - stream.Position();
+    std::string bytes(static_cast<std::size_t>(std::max<std::int64_t>(left, 0)), '\0');
+    bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(stream.Read(bytes.data(), left), 0)));
+    QImage image = ReadIconBytes(bytes);
+    if (image.isNull())
+        throw EInvalidGraphic("Icon image is not valid");
+    SetBytes(std::move(bytes), std::move(image));
+}
+
+void TIcon::SaveToStream(TStream& stream) const
+{
+    if (!FBytes.empty())
+        stream.WriteBuffer(FBytes.data(), static_cast<std::int64_t>(FBytes.size()));
+}
+
+void TIcon::SetImage(const QImage& image)
+{
+    if (image.isNull()) {
+        SetBytes(std::string(), QImage());
+        return;
+    }
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "ico");
+    if (!writer.write(image.convertToFormat(QImage::Format_ARGB32)))
+        throw EInvalidGraphic("Icon image is not valid");
+    SetBytes(std::string(data.constData(), static_cast<std::size_t>(data.size())), image);
+}
+
+void TIcon::LoadResource(const AnsiString& name)
+{
+    QFile file(ToQString(name));
+    std::string bytes;
+    if (file.open(QIODevice::ReadOnly)) {
+        QByteArray data = file.readAll();
+        bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    }
+    QImage image = ReadIconBytes(bytes);
+    if (image.isNull())
+        bytes.clear();
+    SetBytes(std::move(bytes), std::move(image));
+}

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+#include "kit/IconList.h"
+#include "platform/core/Streams.h"
+
+namespace {
+
+TIcon MakeIcon(QRgb color, int size = 16)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(color);
+    TIcon icon;
+    icon.SetImage(image);
+    return icon;
+}
+
+std::int32_t Int32At(const std::string& bytes, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes.at(at + static_cast<std::size_t>(i)));
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace
+
+TEST(IconList, StreamKeepsEmptyEntriesBetweenIcons)
+{
+    TIcon a = MakeIcon(qRgb(255, 0, 0));
+    TIcon b = MakeIcon(qRgb(0, 0, 255), 32);
+    TIconList list;
+    list.Add(&a);
+    list.Add(nullptr);
+    list.Add(&b);
+    TMemoryStream aBytes, bBytes, stream;
+    a.SaveToStream(aBytes);
+    b.SaveToStream(bBytes);
+    list.SaveToStream(stream);
+
+    const std::string& bytes = stream.Bytes();
+    const std::size_t aSize = aBytes.Bytes().size(), bSize = bBytes.Bytes().size();
+    ASSERT_EQ(bytes.size(), 4 + 4 + aSize + 4 + 4 + bSize);
+    EXPECT_EQ(Int32At(bytes, 0), 3);
+    EXPECT_EQ(Int32At(bytes, 4), static_cast<std::int32_t>(aSize));
+    EXPECT_EQ(bytes.substr(8, aSize), aBytes.Bytes());
+    EXPECT_EQ(Int32At(bytes, 8 + aSize), 0);
+    EXPECT_EQ(Int32At(bytes, 12 + aSize), static_cast<std::int32_t>(bSize));
+    EXPECT_EQ(bytes.substr(16 + aSize), bBytes.Bytes());
+
+    TIconList read;
+    int changes = 0;
+    read.OnChange = [&](TObject* sender) { EXPECT_EQ(sender, &read); ++changes; };
+    stream.SetPosition(0);
+    read.LoadFromStream(stream);
+    EXPECT_EQ(changes, 1);
+    ASSERT_EQ(read.Count(), 3);
+    EXPECT_EQ(read.Get(0)->Width(), 16);
+    EXPECT_EQ(read.Get(1), nullptr);
+    EXPECT_EQ(read.Get(2)->Width(), 32);
+
+    TMemoryStream empty;
+    TIconList().SaveToStream(empty);
+    EXPECT_EQ(empty.Bytes(), std::string(4, '\0'));
+}
+
+TEST(IconList, DamagedStreamsKeepWhatWasReadAndStaySafe)
+{
+    TIcon a = MakeIcon(qRgb(0, 255, 0));
+    TIconList list;
+    list.Add(&a);
+    list.Add(&a);
+    TMemoryStream stream;
+    list.SaveToStream(stream);
+    std::string bytes = stream.Bytes();
+
+    // Second icon's bytes spoiled: the first stays, the error is the icon's own.
+    std::string spoiled = bytes;
+    spoiled.replace(spoiled.size() - 20, 20, 20, 'x');
+    std::size_t secondSize = (bytes.size() - 8) / 2 - 4;
+    spoiled.replace(8 + secondSize + 4, 4, "zzzz");
+    TStringStream input(spoiled);
+    TIconList read;
+    int changes = 0;
+    read.OnChange = [&](TObject*) { ++changes; };
+    EXPECT_THROW(read.LoadFromStream(input), EInvalidGraphic);
+    EXPECT_EQ(read.Count(), 1);
+    EXPECT_EQ(changes, 1);
+
+    // A count that promises more than the stream holds, and a size far beyond its end.
+    TStringStream shortList(std::string("\x05\0\0\0\0\0\0\0", 8));
+    read.LoadFromStream(shortList);
+    EXPECT_EQ(read.Count(), 1);
+    EXPECT_EQ(read.Get(0), nullptr);
+    TStringStream hugeSize(std::string("\x01\0\0\0\xFF\xFF\xFF\x7F" "abc", 11));
+    EXPECT_THROW(read.LoadFromStream(hugeSize), EInvalidGraphic);
+    EXPECT_EQ(read.Count(), 0);
+}
+
+TEST(IconList, ChangesAreReportedOncePerOperationOrUpdate)
+{
+    TIcon a = MakeIcon(qRgb(1, 2, 3));
+    TIconList list;
+    int changes = 0;
+    list.OnChange = [&](TObject*) { ++changes; };
+    for (int i = 0; i < 5; ++i)
+        list.Add(&a);
+    EXPECT_EQ(changes, 5);
+    changes = 0;
+    list.Delete(0);
+    list.Delete(0);
+    EXPECT_EQ(changes, 2);
+    changes = 0;
+    list.Clear();
+    EXPECT_EQ(changes, 1);
+
+    list.Add(&a);
+    changes = 0;
+    // Changing a held icon in place is a change of the list.
+    list.Get(0)->SetImage(QImage(8, 8, QImage::Format_ARGB32));
+    EXPECT_EQ(changes, 1);
+    // A held icon is the list's own copy.
+    EXPECT_NE(list.Get(0), &a);
+    EXPECT_EQ(list.IndexOf(list.Get(0)), 0);
+    EXPECT_EQ(list.IndexOf(&a), -1);
+
+    list.Put(1, &a);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Get(1)->Width(), 16);
+    EXPECT_THROW(list.Put(3, &a), EListError);
+    try {
+        list.Get(5);
+        FAIL();
+    } catch (const EListError& error) {
+        EXPECT_EQ(error.Message, "List index out of bounds (5)");
+    }
+    EXPECT_EQ(list.Count(), 2);
+
+    TIcon* first = list.Get(0);
+    list.Exchange(0, 1);
+    EXPECT_EQ(list.Get(1), first);
+    list.Move(1, 0);
+    EXPECT_EQ(list.Get(0), first);
+
+    auto doomed = std::make_unique<TIconList>();
+    bool changed = false;
+    doomed->Add(&a);
+    doomed->OnChange = [&](TObject*) { changed = true; };
+    doomed.reset();
+    EXPECT_FALSE(changed);
+}
+
+TEST(IconList, AssignCopiesEveryEntry)
+{
+    TIcon a = MakeIcon(qRgb(9, 9, 9));
+    TIconList source;
+    source.Add(&a);
+    source.Add(nullptr);
+    TIconList copy;
+    copy.Add(&a);
+    copy.Add(&a);
+    copy.Add(&a);
+    int changes = 0;
+    copy.OnChange = [&](TObject*) { ++changes; };
+    copy.Assign(&source);
+    EXPECT_EQ(changes, 1);
+    ASSERT_EQ(copy.Count(), 2);
+    EXPECT_FALSE(copy.Get(0)->Empty());
+    EXPECT_TRUE(copy.Get(1)->Empty());
+    copy.Assign(&a);
+    EXPECT_EQ(copy.Count(), 1);
+    copy.Assign(static_cast<const TIconList*>(nullptr));
+    EXPECT_EQ(copy.Count(), 0);
+    EXPECT_EQ(copy.AddResource(":/no/such/icon.ico"), 0);
+    EXPECT_TRUE(copy.Get(0)->Empty());
+}
