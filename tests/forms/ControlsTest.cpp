@@ -1,4 +1,6 @@
 #include <QAbstractButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QCheckBox>
 #include <QTextEdit>
 #include <QToolButton>
@@ -9,6 +11,7 @@
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Memo.h"
+#include "platform/forms/PageControl.h"
 #include "platform/forms/PageScroller.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/RichEdit.h"
@@ -211,4 +214,30 @@ TEST_F(FormsTest, WrappedLabelGrowsWithItsTextAndCopyMessageCopies)
     pane->SelectAll();
     pane->Perform(WM_COPY, 0, 0);
     EXPECT_EQ(Clipboard()->AsText(), "Kopioi tämä"_a);
+}
+
+TEST_F(FormsTest, PagesChangeSilentlyFromCodeAndAudiblyForTheUser)
+{
+    TForm form(nullptr);
+    auto* pages = new TPageControl(&form);
+    pages->SetParent(&form);
+    std::vector<TTabSheet*> sheets;
+    for (const char* caption : {"Yleiset", "Hälytykset", "Kanavat"}) {
+        auto* sheet = new TTabSheet(&form);
+        sheet->SetCaption(cp1252::FromUtf8(caption));
+        sheet->SetPageControl(pages);
+        sheets.push_back(sheet);
+    }
+    int changes = 0;
+    pages->OnChange = [&](TObject*) { ++changes; };
+    pages->SetActivePage(sheets[1]);
+    pages->SetActivePageIndex(7);
+    EXPECT_EQ(pages->ActivePage(), sheets[1]);
+    EXPECT_EQ(changes, 0);
+    static_cast<QTabWidget*>(pages->Widget())->tabBar()->setCurrentIndex(2);
+    EXPECT_EQ(pages->ActivePageIndex(), 2);
+    EXPECT_EQ(changes, 1);
+    delete sheets[0];
+    EXPECT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(sheets[2]->PageIndex(), 1);
 }
