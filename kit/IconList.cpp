@@ -45,6 +45,18 @@ void TIconList::EndUpdate()
         Changed();
 }
 
+void TIconList::InUpdate(const std::function<void()>& body)
+{
+    BeginUpdate();
+    try {
+        body();
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
 void TIconList::Changed()
 {
     if (FUpdateCount == 0 && OnChange)
@@ -80,8 +92,7 @@ int TIconList::AddIcon(std::unique_ptr<TIcon> icon)
 void TIconList::Put(int index, const TIcon* icon)
 {
     CheckIndex(index, Count() + 1);
-    BeginUpdate();
-    try {
+    InUpdate([&] {
         if (index == Count())
             AddIcon(std::make_unique<TIcon>());
         auto& entry = FIcons[static_cast<std::size_t>(index)];
@@ -89,11 +100,7 @@ void TIconList::Put(int index, const TIcon* icon)
             entry = std::make_unique<TIcon>();
         Link(entry.get());
         entry->Assign(icon);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 int TIconList::Add(const TIcon* icon)
@@ -179,16 +186,11 @@ void TIconList::Assign(const TIconList* source)
         Clear();
         return;
     }
-    BeginUpdate();
-    try {
+    InUpdate([&] {
         Clear();
         for (int i = 0; i < source->Count(); ++i)
             Add(source->Get(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TIconList::Assign(const TIcon* source)
@@ -197,23 +199,17 @@ void TIconList::Assign(const TIcon* source)
         Clear();
         return;
     }
-    BeginUpdate();
-    try {
+    InUpdate([&] {
         Clear();
         Add(source);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 // A stream that ends early ends the list there; a size beyond the stream's end is never
 // allocated: the icon gets what is left and refuses it as an invalid image.
 void TIconList::LoadFromStream(TStream& stream)
 {
-    BeginUpdate();
-    try {
+    InUpdate([&] {
         Clear();
         TMemoryStream buffer;
         std::int32_t count = 0;
@@ -236,11 +232,7 @@ void TIconList::LoadFromStream(TStream& stream)
             icon->LoadFromStream(buffer);
             AddIcon(std::move(icon));
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TIconList::SaveToStream(TStream& stream) const

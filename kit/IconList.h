@@ -4,6 +4,7 @@
 // BeginUpdate/EndUpdate raise one OnChange at the end.
 #pragma once
 #include "kit/Icon.h"
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,8 @@ protected:
 
 private:
     void CheckIndex(int index, int limit) const;
+    // Runs body inside one update, also when it raises.
+    void InUpdate(const std::function<void()>& body);
     int AddIcon(std::unique_ptr<TIcon> icon);
     void Link(TIcon* icon);
 
