@@ -1,0 +1,234 @@
+// Start-up and shutdown of the real main window: the shown day, the day bar and the day menu, the
+// alarm file read and pruned, the files written on closing, the first run and the clean-up.
+#include "MainWindowFixture.h"
+#include "alarms/AlarmFile.h"
+#include "listings/Settings.h"
+#include "platform/core/IniFile.h"
+#include "platform/forms/ListView.h"
+#include "platform/forms/MenuItem.h"
+#include "platform/forms/RichEdit.h"
+#include "platform/forms/TabControl.h"
+
+namespace app_test {
+namespace {
+
+TEST_F(MainWindowTest, ShowsTodaysListingWithTheProgrammeOnAir)
+{
+    WriteUsualSettings();
+    WriteWeek7("TV1", WednesdayProgrammes());
+    StartWindow();
+
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026");
+    EXPECT_EQ(MainForm->CurrentDate, "11.2.2026");
+    EXPECT_EQ(MainForm->CurrentChannel, "TV1");
+    std::vector<AnsiString> items = Items(MainForm->Ohjelmat);
+    ASSERT_EQ(items.size(), 9u);
+    EXPECT_EQ(items[0], "06:00 Aamu-tv");
+    EXPECT_EQ(items[2], Cp("<b>09:55 Ryhmä H"));
+    EXPECT_EQ(items[7], Cp("00:30 Yöelokuva"));
+    EXPECT_EQ(SelectedRows(MainForm->Ohjelmat), std::vector<int>{2});
+    EXPECT_EQ(MainForm->Keski_Ohjelmainfot->Items()->Get(2), Cp("Ensimmäinen esitys."));
+    // The information pane shows the programme on air.
+    ASSERT_GE(MainForm->TiedotText->Lines()->Count(), 2);
+    EXPECT_EQ(MainForm->TiedotText->Lines()->Get(0), Cp("09:55 Ryhmä H"));
+    EXPECT_EQ(MainForm->TiedotText->Lines()->Get(1), Cp("Ensimmäinen esitys."));
+
+    EXPECT_EQ(MainForm->ViikotTabs->Tabs()->Get(0), "Viikko 7  (9.2 - 15.2)");
+    EXPECT_EQ(MainForm->ViikotTabs->Tabs()->Get(1), "Viikko 8  (16.2 - 22.2)");
+    EXPECT_EQ(MainForm->ViikonPaivatTabs->TabIndex(), 2);
+    EXPECT_TRUE(MainForm->ViikotPanel->Visible());
+    for (int i = 1; i <= 14; ++i)
+        EXPECT_EQ(MainForm->MM_D[i]->Checked(), i == 3) << i;
+    EXPECT_EQ(MainForm->MM_D[3]->Caption(), "Keskiviikko\t11.2.2026");
+    EXPECT_EQ(MainForm->MM_D[14]->Caption(), "Sunnuntai\t22.2.2026");
+    EXPECT_TRUE(MainForm->MM_Normaali->Checked());
+}
+
+TEST_F(MainWindowTest, DayNotFetchedSaysSoInTheCaption)
+{
+    WriteUsualSettings();
+    StartWindow();
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Tietoja ei ole haettu (Keskiviikko 11. Helmikuuta 2026)");
+    EXPECT_EQ(MainForm->Ohjelmat->Count(), 0);
+    EXPECT_EQ(MainForm->Keski_Ohjelmainfot->Count(), 0);
+}
+
+TEST_F(MainWindowTest, BeforeFiveTheTvDayIsYesterday)
+{
+    WriteUsualSettings();
+    WriteWeek7("TV1", WednesdayProgrammes(), 2);
+    ClockSet(At(2026, 2, 11, 4, 59));
+    StartWindow();
+    EXPECT_EQ(MainForm->CurrentDate, "10.2.2026");
+    EXPECT_EQ(MainForm->ViikonPaivatTabs->TabIndex(), 1);
+    EXPECT_TRUE(MainForm->MM_D[2]->Checked());
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Tiistai 10. Helmikuuta 2026");
+    // At 04:59 the programme that began at 01:45 after midnight is still on air.
+    std::vector<AnsiString> items = Items(MainForm->Ohjelmat);
+    EXPECT_EQ(items.back(), "<b>01:45 Lopetus");
+    EXPECT_EQ(SelectedRows(MainForm->Ohjelmat), std::vector<int>{8});
+}
+
+TEST_F(MainWindowTest, ExpiredAlarmsAreListedOnceAndTheFileRewritten)
+{
+    WriteUsualSettings();
+    const std::string expiredNow = "11.2.2026 (KE)\r\nTV1\r\n10:00\r\nUutiset\r\n\r\nKuvaus\r\n#NRM #SHD:Normaali \r\n\r\n";
+    const std::string expiredEarlier = "10.2.2026 (TI)\r\nTV2\r\n21:00\r\nElokuva\r\n\r\n\r\n#NRM \r\n\r\n";
+    const std::string future = cp1252::FromUtf8("11.2.2026 (KE)\r\nMTV3\r\n10:01\r\nHuomenta Suomi\r\n5 min. \r\n"
+                                                "Aamun ohjelmaa.\r\n#NRM #SHD:Koko ruudun ilmoitus näytölle #PCS3 \r\n\r\n");
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", expiredNow + future + expiredEarlier);
+    ExpectOk();
+    StartWindow();
+
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Info");
+    EXPECT_EQ(boxes[0].text, Cp("Seuraavat vanhetuneet hälytykset poistettiin:\r\r"
+                                "11.2.2026 (KE) TV1 10:00 Uutiset\r\n10.2.2026 (TI) TV2 21:00 Elokuva\r\n"));
+    ASSERT_EQ(MainForm->Alarmlist->Items()->Count(), 1);
+    TListItem* row = MainForm->Alarmlist->Items()->Item(0);
+    EXPECT_EQ(row->Caption(), "11.2.2026 (KE)");
+    EXPECT_EQ(row->SubItems()->Get(0), "MTV3");
+    EXPECT_EQ(row->SubItems()->Get(5), Cp("#NRM #SHD:Koko ruudun ilmoitus näytölle #PCS3 "));
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "QEX.ALS"), future);
+}
+
+TEST_F(MainWindowTest, DamagedAlarmFileNeverStopsTheStartUp)
+{
+    WriteUsualSettings();
+    WriteWeek7("TV1", WednesdayProgrammes());
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", "xx.yy.2026 (KE)\r\nTV1\r\nab:cd\r\nOutoa\r\n");
+    ExpectBox([](ModalBox& box) {
+        EXPECT_NE(box.Text().find("Outoa"), AnsiString::npos);
+        box.Press("OK");
+    });
+    StartWindow();
+    EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 0);
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "QEX.ALS"), "");
+    // The rest of the start-up ran: channels, days and the listing are there.
+    EXPECT_EQ(MainForm->V_Kanavat->Count(), 2);
+    EXPECT_EQ(MainForm->WeekDates.Count(), 15);
+    EXPECT_EQ(MainForm->Ohjelmat->Count(), 9);
+}
+
+TEST_F(MainWindowTest, ClosingWritesAlarmsAndLayoutAndEndsWithOne)
+{
+    WriteSettings({"[Kanavat]", "Käytössä=TV1;", "[Muut]", "OletusNäkymä=Normaali", "[Ulkoasu]", "Form.X=30",
+                   "Form.Y=40", "Form.Leveys=720", "Form.Korkeus=560", "Form.Jakaja=120", "Alarms.C1=99"});
+    const std::string future = "12.2.2026 (TO)\r\nTV1\r\n20:00\r\nUutiset\r\n\r\nKuvaus\r\n#NRM \r\n\r\n";
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", future);
+    StartWindow();
+    MainForm->TiedotText->SetHeight(130);
+    MainForm->Alarmlist->Columns()->Items(1)->SetWidth(85);
+    MainForm->Close();
+
+    EXPECT_TRUE(app.Terminated());
+    EXPECT_EQ(app.ExitCode(), 1);
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "QEX.ALS"), future);
+    TIniFile ini(folder.Path() + "QEX.INI");
+    EXPECT_EQ(ini.ReadString("Ulkoasu", "Form.X", ""), IntToStr(MainForm->Left()));
+    EXPECT_EQ(ini.ReadString("Ulkoasu", "Form.Y", ""), IntToStr(MainForm->Top()));
+    EXPECT_EQ(ini.ReadString("Ulkoasu", "Form.Leveys", ""), "720");
+    EXPECT_EQ(ini.ReadString("Ulkoasu", "Form.Korkeus", ""), "560");
+    EXPECT_EQ(ini.ReadString("Ulkoasu", "Form.Jakaja", ""), "130");
+    EXPECT_EQ(ini.ReadString("Ulkoasu", "Alarms.C1", ""), "99");
+    EXPECT_EQ(ini.ReadString("Ulkoasu", "Alarms.C2", ""), "85");
+    EXPECT_TRUE(ini.ValueExists("Ulkoasu", "Alarms.C5"));
+    // Settings the window does not own stay as they were.
+    EXPECT_EQ(ini.ReadString("Kanavat", "Käytössä"_a, ""), "TV1;");
+}
+
+TEST_F(MainWindowTest, FirstRunShowsTheNoticeAndTheSettingsDialog)
+{
+    ExpectBox([](ModalBox& box) {
+        EXPECT_EQ(box.Text(), "Tiedosto (QEX.INI) on tuhoutunut tai ohjelma on päivitetty.\n\r"
+                              "Asetukset pitää asettaa uudestaan."_a);
+        EXPECT_EQ(box.Buttons(), std::vector<AnsiString>{"OK"});
+        box.Press("OK");
+    });
+    ExpectBox([](ModalBox& box) {
+        EXPECT_EQ(box.Kind(), TModalKind::Form);
+        EXPECT_EQ(box.Caption(), "Asetukset");
+        box.Press("&Poistu");
+    });
+    StartWindow(false);
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(DirectoryExists(folder.Path() + "Tiedot"));
+    // Every channel of the table, and the day bar's switch written by the start-up.
+    EXPECT_EQ(MainForm->V_Kanavat->Count(), 26);
+    EXPECT_EQ(IniReadString("Muut", "PPalkki", ""), "1");
+}
+
+TEST_F(MainWindowTest, SettingsThatAreNoNumbersFallBackToTheirDefaults)
+{
+    WriteSettings({"[Kanavat]", "Käytössä=TV1;", "[Hälytys]", "MinuutitEnnenOhjelmaa=viisi", "[Ulkoasu]",
+                   "Form.Leveys=leveä", "Form.Korkeus=", "Form.Jakaja=1x", "[Näkymät]", "OmiaNäkymiä=kaksi"});
+    StartWindow(false);
+    EXPECT_EQ(MainForm->MinutesBefore, 5);
+    EXPECT_EQ(MainForm->Width(), 700);
+    EXPECT_EQ(MainForm->Height(), 644);
+    EXPECT_EQ(MainForm->TiedotText->Height(), 100);
+    // One own view (index 0), the separator, the alarm view and what is on now.
+    EXPECT_EQ(MainForm->MM_Nakyma->Count(), 2 + 1 + 3);
+}
+
+TEST_F(MainWindowTest, OldListingFilesGoAtStartUp)
+{
+    WriteUsualSettings();
+    ClockSet(At(2026, 5, 13, 12, 0)); // week 20
+    for (const char* name : {"01-18.QEX", "10-18.QEX", "01-19.QEX", "01-20.QEX", "01-21.QEX"})
+        fixture::WriteBytes(folder.Path() + "Tiedot/" + name, "");
+    StartWindow(false);
+    std::vector<AnsiString> left = FindFiles(folder.Path() + "Tiedot/", "*.QEX");
+    EXPECT_EQ(left, (std::vector<AnsiString>{"01-19.QEX", "01-20.QEX", "01-21.QEX"}));
+}
+
+TEST_F(MainWindowTest, OldListingFilesStayWhenSwitchedOff)
+{
+    WriteSettings({"[Muut]", "PoistaVanhatTiedostot=0"});
+    ClockSet(At(2026, 5, 13, 12, 0));
+    fixture::WriteBytes(folder.Path() + "Tiedot/01-18.QEX", "");
+    StartWindow(false);
+    EXPECT_TRUE(FileExists(folder.Path() + "Tiedot/01-18.QEX"));
+}
+
+TEST_F(MainWindowTest, ChannelListStopsAtTheFirstEmptyElement)
+{
+    WriteSettings({"[Kanavat]", "Käytössä=TV1;;TV2;"});
+    StartWindow(false);
+    EXPECT_EQ(Items(MainForm->V_Kanavat), std::vector<AnsiString>{"TV1"});
+    EXPECT_EQ(MainForm->V_Kanavat->Height(), 40);
+}
+
+TEST_F(MainWindowTest, ViewsMenuFromTheSettings)
+{
+    WriteSettings({"[Näkymät]", "OmiaNäkymiä=1", "OmaNäkymä0=Illan elokuvat:Taulukko:TV1;TV2;",
+                   "OmaNäkymä1=Ilman kaksoispistettä"});
+    StartWindow(false);
+    TMenuItem* menu = MainForm->MM_Nakyma;
+    ASSERT_EQ(menu->Count(), 7);
+    EXPECT_EQ(menu->Items(2)->Caption(), "Illan elokuvat");
+    EXPECT_EQ(menu->Items(2)->Tag, 0);
+    EXPECT_EQ(menu->Items(3)->Caption(), "");
+    EXPECT_EQ(menu->Items(3)->Tag, 1);
+    EXPECT_TRUE(menu->Items(4)->IsLine());
+    EXPECT_EQ(menu->Items(5)->Caption(), "Hälytykset"_a);
+    EXPECT_EQ(menu->Items(5)->Tag, 5000);
+    EXPECT_EQ(menu->Items(6)->Caption(), "TV:ssa nyt");
+    EXPECT_EQ(menu->Items(6)->Tag, 5001);
+    // Built again, the menu has the same items, not twice as many.
+    MainForm->BuildViewsMenu();
+    EXPECT_EQ(menu->Count(), 7);
+}
+
+TEST_F(MainWindowTest, WithoutAnyViewSettingTheEmptyViewOpensEmpty)
+{
+    WriteSettings({"[Kanavat]", "Käytössä=TV1;"});
+    WriteWeek7("TV1", WednesdayProgrammes());
+    StartWindow();
+    EXPECT_TRUE(MainForm->MM_Nakyma->Items(2)->Checked());
+    EXPECT_FALSE(MainForm->MM_Normaali->Checked());
+    EXPECT_EQ(MainForm->Ohjelmat->Count(), 0);
+}
+
+} // namespace
+} // namespace app_test
