@@ -32,8 +32,8 @@ public:
     void InsertObject(int index, const AnsiString& s, TObject* object);
     void AddStrings(const TStrings& other);
     void Assign(const TStrings& other);
-    void Exchange(int a, int b);
-    void Move(int from, int to);
+    virtual void Exchange(int a, int b);
+    virtual void Move(int from, int to);
     // Index of the first string equal to s ignoring A-Z case, or -1.
     virtual int IndexOf(const AnsiString& s) const;
     int IndexOfObject(TObject* object) const;
