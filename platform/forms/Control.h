@@ -99,17 +99,19 @@ protected:
     // Every event of the watched widgets passes here first; true swallows it.
     virtual bool widget_event(QObject* watched, QEvent* event);
     virtual void font_changed();
+    virtual void color_changed();
     // The widget that takes the mouse (a scroll area's viewport).
     virtual QWidget* InputWidget() const { return Widget(); }
-    virtual void copy_message() {}
     // Called after Qt has handled a mouse press or release of InputWidget, before OnMouseDown
-    // or OnMouseUp; for controls whose events follow the native handling.
+    // or OnMouseUp, when FWantsAfterMouse is set: for controls whose own events follow the
+    // native handling.
     virtual void after_mouse_event(QEvent* event) { (void)event; }
-    bool FWantsAfterMouse = false;
-    virtual void color_changed();
+    virtual void copy_message() {}
     // Fires OnClick; controls call it for user actions only.
     virtual void Click();
     void Notification(TComponent* component, TOperation operation) override;
+
+    bool FWantsAfterMouse = false;
     // Without a pop-up menu the request goes on to the parent, as the class library's does;
     // controls whose Qt widget brings a menu of its own that the original lacks set this.
     bool FSuppressQtContextMenu = false;
@@ -119,7 +121,6 @@ private:
     friend class ControlEventFilter;
     void ApplyParentFont();
     void Place(int left, int top, int width, int height);
-    void ApplyColor();
     bool HandleMouse(QObject* watched, QEvent* event);
     bool HandleContextMenu(QEvent* event);
 
