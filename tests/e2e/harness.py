@@ -98,8 +98,14 @@ class Program:
         return self.xdotool("getwindowname", window)
 
     def key(self, window, *keys):
+        """Types the keys into the window as a user would: the window is activated first and the
+        keys go through the X server's test extension to whichever widget has the focus
+        (events sent straight to a window id are synthetic, and a window may be re-created)."""
         self.xdotool("windowactivate", "--sync", window, check=False)
-        self.xdotool("key", "--window", window, "--clearmodifiers", *keys)
+        time.sleep(0.2)
+        for key in keys:
+            self.xdotool("key", "--clearmodifiers", key)
+            time.sleep(0.1)
 
     def screenshot(self, path):
         subprocess.run(["import", "-display", f":{self.display.number}", "-window", "root", path],
