@@ -3,6 +3,7 @@
 #include "platform/messages/Application.h"
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPixmap>
 #include <algorithm>
 
 namespace {
@@ -103,7 +104,7 @@ void TTrayIcon::Notification(TComponent* component, TOperation operation)
 const TIcon* TTrayIcon::CurrentIcon() const
 {
     if (FAnimated && FIcons.Count() > 0)
-        return FIcons.Icons(std::clamp(FFrame, 0, FIcons.Count() - 1));
+        return FIcons.Get(std::clamp(FFrame, 0, FIcons.Count() - 1));
     return &FIcon;
 }
 
@@ -115,7 +116,7 @@ void TTrayIcon::FillNotifyData()
     FData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     FData.uCallbackMessage = WM_TRAYICON;
     const TIcon* icon = CurrentIcon();
-    FData.hIcon = icon ? icon->Handle() : QIcon();
+    FData.hIcon = icon && !icon->Empty() ? QIcon(QPixmap::fromImage(icon->Image())) : QIcon();
     FData.szTip = ShortHint(FHint);
 }
 

@@ -7,8 +7,7 @@
 #include "platform/forms/Control.h"
 #include "platform/messages/Timer.h"
 #include "platform/services/NotifyIcon.h"
-#include "shell/Icon.h"
-#include "shell/IconList.h"
+#include "kit/IconList.h"
 
 class TPopupMenu;
 
@@ -31,9 +30,9 @@ public:
     const AnsiString& Hint() const { return FHint; }
     void SetHint(const AnsiString& hint);
     TIcon* Icon() { return &FIcon; }
-    void SetIcon(const TIcon& icon) { FIcon.Assign(icon); }
+    void SetIcon(const TIcon& icon) { FIcon.Assign(&icon); }
     TIconList* Icons() { return &FIcons; }
-    void SetIcons(const TIconList& icons) { FIcons.Assign(icons); }
+    void SetIcons(const TIconList& icons) { FIcons.Assign(&icons); }
     bool Animated() const { return FAnimated; }
     void SetAnimated(bool animated);
     std::uint16_t Interval() const { return FInterval; }
