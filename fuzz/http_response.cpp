@@ -3,6 +3,7 @@
 // the body handed on never exceeds what arrived, nothing follows a stop, and a headerless
 // reply's body is exactly the rest of the input from its "<HTML>" line.
 #include "net/HttpDocName.h"
+#include "net/HttpHeaderFields.h"
 #include "net/HttpResponseReader.h"
 #include "net/HttpTarget.h"
 #include "net/HttpUrl.h"
@@ -35,6 +36,11 @@ public:
             RedirectTarget(target, url, false);
             Check(!target.RequestPath.empty());
             DocumentName(target.RequestPath);
+        }
+        if (name == "content-range") {
+            AnsiString begin, end;
+            ParseContentRange(value, begin, end);
+            Check(begin.size() <= value.size() && end.size() <= value.size());
         }
     }
     bool ResponseHeaderComplete(bool headerless) override

@@ -29,8 +29,6 @@ void HttpResponseFields::Apply(const AnsiString& line, AnsiString& name, AnsiStr
         return;
     if (name == "content-length")
         ParseContentLength(value, ContentLength); // a bad number is ignored
-    else if (name == "content-range")
-        ParseContentRange(value, ContentRangeBegin, ContentRangeEnd);
     else if (name == "accept-ranges")
         AcceptRanges = value;
     else if (name == "content-type")

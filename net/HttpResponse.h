@@ -12,12 +12,10 @@ struct HttpResponseFields {
     std::int64_t ContentLength = -1;
     AnsiString ContentType;   // lower-cased
     AnsiString AcceptRanges;
-    AnsiString ContentRangeBegin, ContentRangeEnd;
     TStringList RcvdHeader;   // every non-empty header line, in order
     TStringList AuthenticateList;
 
-    // A new request: everything but the range fields (the caller's to send) and AcceptRanges
-    // (emptied when a request header is sent).
+    // A new response: everything but AcceptRanges, which is emptied when a request is sent.
     void Clear();
     // Applies one non-empty header line; the field's name (lower-cased) and value come back,
     // both empty for a status line or a line without ':'.

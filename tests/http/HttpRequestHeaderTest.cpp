@@ -14,48 +14,7 @@ AnsiString Joined(const std::vector<AnsiString>& lines)
     return all;
 }
 
-HttpRequestHeaderFields MainWindowFields(const AnsiString& method)
-{
-    HttpRequestHeaderFields f;
-    f.Method = method;
-    f.RequestPath = "/qex/data/versio.txt";
-    f.Accept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
-    f.Reference = "-";
-    f.ContentTypePost = "application/x-www-form-urlencoded";
-    f.Agent = "QEX 2000 (Kelvaro - WINXP)";
-    f.TargetHost = "127.0.0.1";
-    f.NoCache = true;
-    f.ModifiedSince = 29585;
-    return f;
-}
-
 } // namespace
-
-TEST(RequestHeaderLines, GetAndPostInTheirFixedOrder)
-{
-    EXPECT_EQ(Joined(RequestHeaderLines(MainWindowFields("GET"))),
-              "GET /qex/data/versio.txt HTTP/1.0\r\n"
-              "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
-              "Referer: -\r\n"
-              "User-Agent: QEX 2000 (Kelvaro - WINXP)\r\n"
-              "Host: 127.0.0.1\r\n"
-              "Pragma: no-cache\r\n"
-              "If-Modified-Since: Tue, 30 Dec 1980 00:00:00 GMT\r\n");
-
-    HttpRequestHeaderFields post = MainWindowFields("POST");
-    post.RequestPath = "/qex/data/qex.cgi";
-    post.ContentLength = 23;
-    EXPECT_EQ(Joined(RequestHeaderLines(post)),
-              "POST /qex/data/qex.cgi HTTP/1.0\r\n"
-              "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
-              "Referer: -\r\n"
-              "Content-Type: application/x-www-form-urlencoded\r\n"
-              "User-Agent: QEX 2000 (Kelvaro - WINXP)\r\n"
-              "Host: 127.0.0.1\r\n"
-              "Pragma: no-cache\r\n"
-              "Content-Length: 23\r\n"
-              "If-Modified-Since: Tue, 30 Dec 1980 00:00:00 GMT\r\n");
-}
 
 TEST(RequestHeaderLines, OptionalLinesAndTheAlwaysPresentHost)
 {

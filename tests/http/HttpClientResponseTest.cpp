@@ -1,0 +1,241 @@
+#include "http/HttpClientFixture.h"
+#include "platform/messages/Timer.h"
+#include <algorithm>
+
+namespace {
+
+std::string BinaryBody(std::size_t size)
+{
+    std::string body(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        body[i] = static_cast<char>((i * 131 + i / 977) & 0xFF);
+    // NUL bytes, line ends and a blank line must all come through untouched.
+    body.replace(1000, 8, std::string("\r\n\r\n\0\0\n\r", 8));
+    return body;
+}
+
+// A stream that takes nothing, as a full disk would.
+class FullDisk : public TMemoryStream {
+public:
+    std::int64_t Write(const void*, std::int64_t) override { return 0; }
+};
+
+} // namespace
+
+TEST_F(HttpClientTest, StatusOfFourHundredOrMoreRaisesWithoutTouchingTheStream)
+{
+    int headerEnds = 0;
+    http->OnHeaderEnd = [&](TObject*) { ++headerEnds; };
+    http->URL = server.Url("/missing");
+    for (auto [code, reason] : {std::pair{404, "Not Found"}, std::pair{500, "Internal Server Error"}}) {
+        server.Script({ScriptedReply::Status(code, reason, "error page that must not be kept\r\n")});
+        headerEnds = 0;
+        Outcome outcome = Run();
+        EXPECT_EQ(outcome.code, code);
+        EXPECT_EQ(outcome.message, reason);
+        EXPECT_EQ(Body(), "");
+        EXPECT_EQ(http->RcvdCount(), 0);
+        EXPECT_EQ(headerEnds, 1);
+        EXPECT_EQ(http->State(), httpReady);
+    }
+    server.Script({ScriptedReply::Status(200, "OK", "next")});
+    EXPECT_EQ(Run().code, 0);
+    EXPECT_EQ(Body(), "next");
+}
+
+TEST_F(HttpClientTest, BinaryBodyWithoutLengthArrivesWhole)
+{
+    const std::string body = BinaryBody(300 * 1024);
+    ScriptedReply reply;
+    reply.bytes = "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n\r\n" + body;
+    reply.pieces = 7;
+    server.Script({reply});
+    std::int64_t lengthSeen = 0;
+    http->OnDocData = [&](TObject*, const void*, int) { lengthSeen = http->ContentLength(); };
+    http->URL = server.Url("/qex/data/qex.cgi");
+    EXPECT_EQ(Run().code, 0);
+    EXPECT_TRUE(Body() == body) << "the body differs";
+    EXPECT_EQ(http->ContentLength(), -1);
+    EXPECT_EQ(lengthSeen, -1);
+    EXPECT_EQ(http->RcvdCount(), static_cast<std::int64_t>(body.size()));
+}
+
+TEST_F(HttpClientTest, PacedBodyIsReportedPieceByPieceWhileTheProgramRuns)
+{
+    const std::string body = BinaryBody(1024 * 1024);
+    ScriptedReply reply = ScriptedReply::Status(200, "OK", body);
+    reply.pieces = 40;
+    reply.pauseMs = 15;
+    server.Script({reply});
+    std::vector<std::int64_t> counts;
+    std::int64_t chunkTotal = 0;
+    http->OnDocData = [&](TObject*, const void*, int length) {
+        chunkTotal += length;
+        counts.push_back(http->RcvdCount());
+    };
+    int ticks = 0;
+    TTimer timer(nullptr);
+    timer.SetInterval(100);
+    timer.OnTimer = [&](TObject*) { ++ticks; };
+    http->URL = server.Url("/big");
+    EXPECT_EQ(Run().code, 0);
+
+    EXPECT_TRUE(Body() == body) << "the body differs";
+    EXPECT_EQ(http->ContentLength(), static_cast<std::int64_t>(body.size()));
+    EXPECT_EQ(chunkTotal, static_cast<std::int64_t>(body.size()));
+    EXPECT_GE(counts.size(), 40u);
+    EXPECT_TRUE(std::is_sorted(counts.begin(), counts.end()));
+    EXPECT_GE(ticks, 2) << "the program's timers stopped during the download";
+}
+
+TEST_F(HttpClientTest, ZeroLengthReplyEndsAtItsHeaderAndTheNextRequestArrivesWhole)
+{
+    // The first reply is never closed by the server: only its length says it is over.
+    ScriptedReply empty;
+    empty.bytes = "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n";
+    empty.end = ScriptedReply::End::Hold;
+    server.Script({empty, ScriptedReply::Status(200, "OK", "second reply")});
+    bool docBegun = false;
+    http->OnDocBegin = [&](TObject*) { docBegun = true; };
+    http->URL = server.Url("/qex/data/versio2.txt");
+    EXPECT_EQ(Run().code, 0);
+    EXPECT_FALSE(docBegun);
+    EXPECT_EQ(Body(), "");
+    EXPECT_EQ(http->ContentLength(), 0);
+
+    http->URL = server.Url("/qex/data/versio.txt");
+    EXPECT_EQ(Run().code, 0);
+    EXPECT_EQ(Body(), "second reply");
+    EXPECT_EQ(server.Connections(), 2);
+}
+
+TEST_F(HttpClientTest, HeaderlessHtmlReplyIsAllBody)
+{
+    ScriptedReply reply;
+    reply.bytes = "<html>\r\n<body>page</body>\n</html>\r\n";
+    server.Script({reply});
+    http->URL = server.Url("/setup.exe");
+    EXPECT_EQ(Run().code, 0);
+    EXPECT_EQ(Body(), reply.bytes);
+    EXPECT_EQ(http->ContentType(), "text/html");
+    EXPECT_EQ(http->ContentLength(), -1);
+}
+
+TEST_F(HttpClientTest, ExeAnsweredWithHtmlIsNamedHtm)
+{
+    server.Script({ScriptedReply::Status(200, "OK", "<p>", "Content-Type: TEXT/HTML\r\n")});
+    http->URL = server.Url("/files/setup.exe");
+    EXPECT_EQ(Run().code, 0);
+    EXPECT_EQ(http->DocName(), "setup.htm");
+}
+
+TEST_F(HttpClientTest, RepliesCutShortOrBrokenAreFailures)
+{
+    http->URL = server.Url("/qex/data/qex.cgi");
+    const std::string body = BinaryBody(20000);
+
+    ScriptedReply shortBody = ScriptedReply::Status(200, "OK", body);
+    shortBody.bytes.resize(shortBody.bytes.size() - 5000);
+    server.Script({shortBody});
+    Outcome cut = Run();
+    EXPECT_EQ(cut.message, "Connection closed before end of document");
+    EXPECT_EQ(cut.code, 404);
+
+    ScriptedReply reset = shortBody;
+    reset.end = ScriptedReply::End::Reset;
+    reset.pauseBeforeEndMs = 200;
+    server.Script({reset});
+    Outcome broken = Run();
+    EXPECT_EQ(broken.message, "Connection reset by peer (Error #10054)");
+    EXPECT_EQ(broken.code, 404);
+
+    ScriptedReply noStatus;
+    noStatus.bytes = "Content-Type: text/plain\r\n\r\nbody without a status line";
+    server.Script({noStatus});
+    EXPECT_EQ(Run().message, "Connection closed before end of document");
+
+    ScriptedReply nothing;
+    server.Script({nothing});
+    EXPECT_EQ(Run().message, "Connection closed before end of document");
+
+    ScriptedReply headerCut;
+    headerCut.bytes = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n";
+    server.Script({headerCut});
+    EXPECT_EQ(Run().message, "Connection closed before end of document");
+
+    // A body shorter than its length is fine for HEAD, which has none.
+    ScriptedReply head;
+    head.bytes = "HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n";
+    server.Script({head});
+    EXPECT_EQ(Run(httpHEAD).code, 0);
+    EXPECT_EQ(server.Requests().back().substr(0, 5), "HEAD ");
+}
+
+TEST_F(HttpClientTest, StreamThatCannotBeWrittenEndsTheRequest)
+{
+    server.Script({ScriptedReply::Status(200, "OK", BinaryBody(50000))});
+    FullDisk full;
+    http->RcvdStream = &full;
+    http->URL = server.Url("/qex/data/qex.cgi");
+    Outcome outcome = Run();
+    EXPECT_EQ(outcome.code, 404);
+    EXPECT_FALSE(outcome.message.empty());
+    EXPECT_EQ(http->State(), httpReady);
+}
+
+TEST_F(HttpClientTest, UnreadableHeadersEndTheRequestAtOnce)
+{
+    ScriptedReply longLine;
+    longLine.bytes = "HTTP/1.0 200 OK\r\nX-Long: " + std::string(9000, 'x') + "\r\n\r\nbody";
+    longLine.end = ScriptedReply::End::Hold; // only the client can end it
+    server.Script({longLine});
+    http->URL = server.Url("/x");
+    Outcome line = Run();
+    EXPECT_EQ(line.message, "HTTP line too long");
+    EXPECT_EQ(line.code, 4);
+
+    ScriptedReply huge;
+    huge.bytes = "HTTP/1.0 200 OK\r\n";
+    while (huge.bytes.size() < 70 * 1024)
+        huge.bytes += "X-Filler: " + std::string(500, 'f') + "\r\n";
+    huge.end = ScriptedReply::End::Hold;
+    server.Script({huge});
+    Outcome header = Run();
+    EXPECT_EQ(header.message, "HTTP header too long");
+    EXPECT_EQ(header.code, 4);
+}
+
+TEST_F(HttpClientTest, BadNumbersInTheHeaderAreIgnored)
+{
+    ScriptedReply reply;
+    reply.bytes = "HTTP/1.0 200 OK\r\nContent-Length: lots\r\n\r\nbody";
+    server.Script({reply});
+    http->URL = server.Url("/x");
+    EXPECT_EQ(Run().code, 0);
+    EXPECT_EQ(http->ContentLength(), -1);
+    EXPECT_EQ(Body(), "body");
+}
+
+TEST_F(HttpClientTest, ServerThatGoesSilentIsLeftAfterTheInactivityLimit)
+{
+    ScriptedReply stall = ScriptedReply::Status(200, "OK", BinaryBody(10000));
+    stall.bytes.resize(stall.bytes.size() - 4000);
+    stall.end = ScriptedReply::End::Hold;
+    server.Script({stall});
+    http->SetInactivityTimeout(300);
+    bool docEnded = false;
+    http->OnDocEnd = [&](TObject*) { docEnded = true; };
+    http->URL = server.Url("/qex/data/qex.cgi");
+    Outcome outcome = Run();
+    EXPECT_EQ(outcome.message, "Connection timed out (Error #10060)");
+    EXPECT_EQ(outcome.code, 404);
+    EXPECT_TRUE(docEnded);
+
+    // Slower than the limit in total, but never silent for that long: never cut.
+    ScriptedReply slow = ScriptedReply::Status(200, "OK", BinaryBody(10000));
+    slow.pieces = 8;
+    slow.pauseMs = 100;
+    server.Script({slow});
+    EXPECT_EQ(Run().code, 0);
+    EXPECT_EQ(Body().size(), 10000u);
+}
