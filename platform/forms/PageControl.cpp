@@ -19,7 +19,7 @@ TTabSheet::~TTabSheet()
 void TTabSheet::SetCaption(const AnsiString& caption)
 {
     FCaption = caption;
-    if (FPageControl && Widget())
+    if (FPageControl && FPageControl->Widget())
         FPageControl->FTabs->setTabText(PageIndex(), ToQString(caption));
 }
 
@@ -72,10 +72,12 @@ void TPageControl::RemovePage(TTabSheet* page)
     auto it = std::find(FPages.begin(), FPages.end(), page);
     if (it == FPages.end())
         return;
-    QSignalBlocker block(FTabs);
-    QSignalBlocker blockBar(FTabs->tabBar());
-    if (Widget() && page->Widget())
+    // The tabs may have gone already with their window.
+    if (Widget() && page->Widget()) {
+        QSignalBlocker block(FTabs);
+        QSignalBlocker blockBar(FTabs->tabBar());
         FTabs->removeTab(static_cast<int>(it - FPages.begin()));
+    }
     FPages.erase(it);
 }
 
