@@ -3,7 +3,6 @@
 #include <QRegularExpressionValidator>
 #include "alarms/AlarmAction.h"
 #include "alarms/DatePicker.h"
-#include "alarms/TextMemo.h"
 #include "alarms/TimeMaskEdit.h"
 #include "alarms/UpDown.h"
 #include "listings/Calendar.h"
@@ -15,6 +14,7 @@
 #include "platform/forms/Edit.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/ListBox.h"
+#include "platform/forms/Memo.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void TAddAlarmForm::CreateControls()
     Label4 = AddLabel("Label4", "Ohjelma", kLeft, 48);
     Edit3 = PlaceControl(this, new TEdit(this), "Edit3", kLeft, 62, kFullWidth, kEditHeight);
     Label5 = AddLabel("Label5", "Ohjelmatiedot", kLeft, 88);
-    Memo1 = PlaceControl(this, new TTextMemo(this), "Memo1", kLeft, 102, kFullWidth, 50);
+    Memo1 = PlaceControl(this, new TMemo(this), "Memo1", kLeft, 102, kFullWidth, 50);
 
     Label6 = AddLabel("Label6", "Hälytyksen tyyppi"_a, kLeft, 157);
     ListBox1 = PlaceControl(this, new TListBox(this), "ListBox1", kLeft, 171, 190, 46);
@@ -202,7 +202,7 @@ AlarmRow TAddAlarmForm::RowFromFields() const
     row.SubItems[afTime] = MaskEdit1->Text();
     row.SubItems[afTitle] = Edit3->Text();
     row.SubItems[afCountdown] = "";
-    row.SubItems[afDescription] = Memo1->FirstLine();
+    row.SubItems[afDescription] = Memo1->Lines()->Count() > 0 ? Memo1->Lines()->Strings(0) : AnsiString();
     row.SubItems[afActions] = ActionStringFromFields();
     return row;
 }

@@ -13,7 +13,7 @@ class TDatePicker;
 class TEdit;
 class TLabel;
 class TListBox;
-class TTextMemo;
+class TMemo;
 class TTimeMaskEdit;
 class TUpDownButtons;
 
@@ -30,7 +30,7 @@ public:
     TLabel* Label4 = nullptr;
     TEdit* Edit3 = nullptr;
     TLabel* Label5 = nullptr;
-    TTextMemo* Memo1 = nullptr;
+    TMemo* Memo1 = nullptr;
     TLabel* Label6 = nullptr;
     TListBox* ListBox1 = nullptr;
     TLabel* Label7 = nullptr;

@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QWidget>
 #include "alarms/AlarmSounds.h"
-#include "alarms/IconImage.h"
 #include "alarms/NoticeWindow.h"
+#include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
 #include "platform/messages/Timer.h"
 
@@ -39,10 +39,11 @@ TAlarmForm::TAlarmForm(TComponent* owner) : TForm(owner)
     SetClientHeight(264);
     KeyPreview = true;
 
-    I1 = new TIconImage(this);
+    I1 = new TImage(this);
     I1->SetName("I1");
     I1->SetParent(this);
     I1->SetBounds(8, 10, 16, 16);
+    I1->SetCenter(true);
     l1 = FixedNoticeLabel(this, "l1", 8, 13);
     l2 = FixedNoticeLabel(this, "l2", 26, 31);
     Desc = AddNoticeLabel(this, "Desc", kTextLeft, 56);

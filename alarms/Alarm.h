@@ -7,7 +7,7 @@
 #include "platform/forms/Form.h"
 #include <random>
 
-class TIconImage;
+class TImage;
 class TLabel;
 class TTimer;
 
@@ -15,7 +15,7 @@ class TAlarmForm : public TForm {
 public:
     explicit TAlarmForm(TComponent* owner);
 
-    TIconImage* I1 = nullptr;
+    TImage* I1 = nullptr;
     TLabel* l1 = nullptr;
     TLabel* l2 = nullptr;
     TLabel* Desc = nullptr;

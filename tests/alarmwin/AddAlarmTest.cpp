@@ -1,6 +1,5 @@
 #include "alarms/AddAlarm.h"
 #include "alarms/DatePicker.h"
-#include "alarms/TextMemo.h"
 #include "alarms/TimeMaskEdit.h"
 #include "alarms/UpDown.h"
 #include "forms/FormsFixture.h"
@@ -9,6 +8,7 @@
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/ListBox.h"
+#include "platform/forms/Memo.h"
 #include <vector>
 
 namespace {

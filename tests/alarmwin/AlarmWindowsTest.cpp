@@ -1,10 +1,10 @@
 #include "alarms/Alarm.h"
 #include "alarms/Alarm2.h"
 #include "alarms/AlarmSounds.h"
-#include "alarms/IconImage.h"
 #include "core/TempFolder.h"
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
+#include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/Screen.h"
 #include "platform/messages/Timer.h"
@@ -112,7 +112,7 @@ TEST_F(AlarmWindowsTest, FilledNoticeShowsTheAlarmOnTopAndCentred)
     EXPECT_EQ(form->l1->Caption(), "TV1");
     EXPECT_EQ(form->l2->Caption(), "20:00 Uutiset");
     EXPECT_EQ(form->Desc->Caption(), "P\xE4iv\xE4n uutiset");
-    EXPECT_EQ(form->I1->Picture().Width(), 16);
+    EXPECT_EQ(form->I1->Picture()->Width(), 16);
     EXPECT_TRUE(form->Widget()->isVisible());
     EXPECT_TRUE(form->Widget()->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(form->Timer->Enabled());
