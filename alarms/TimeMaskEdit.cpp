@@ -28,23 +28,26 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (event == QKeySequence::Copy || event == QKeySequence::SelectAll || IsMove(event->key())) {
-            QLineEdit::keyPressEvent(event);
+        bool typing = event->text().size() == 1 && event->text().at(0).isPrint()
+                      && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        bool pasting = event == QKeySequence::Paste;
+        bool erasing = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+        if (!typing && !pasting && !erasing) {
+            if (event == QKeySequence::Copy || event == QKeySequence::SelectAll || IsMove(event->key()))
+                QLineEdit::keyPressEvent(event);
+            else
+                event->ignore();
             return;
         }
+        bool hadSelection = hasSelectedText();
         int cursor = TakeSelection();
-        if (event == QKeySequence::Paste) {
+        if (pasting) {
             for (char c : FromQString(QApplication::clipboard()->text()))
                 cursor = Mask.Type(cursor, c);
-        } else if (event->key() == Qt::Key_Backspace) {
-            cursor = hadSelection ? cursor : Mask.Backspace(cursor);
-        } else if (event->key() == Qt::Key_Delete) {
-            cursor = hadSelection ? cursor : Mask.DeleteAt(cursor);
-        } else if (event->text().size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        } else if (typing) {
             cursor = Mask.Type(cursor, FromQString(event->text())[0]);
-        } else {
-            event->ignore();
-            return;
+        } else if (!hadSelection) {
+            cursor = event->key() == Qt::Key_Backspace ? Mask.Backspace(cursor) : Mask.DeleteAt(cursor);
         }
         Show(cursor);
     }
@@ -58,14 +61,12 @@ private:
     // A selection is emptied before typing, as overwriting it would.
     int TakeSelection()
     {
-        hadSelection = hasSelectedText();
-        if (!hadSelection)
+        if (!hasSelectedText())
             return cursorPosition();
         int from = selectionStart();
         Mask.Clear(from, from + static_cast<int>(selectedText().size()));
         return from;
     }
-    bool hadSelection = false;
 };
 
 TTimeMaskEdit::TTimeMaskEdit(TComponent* owner) : TWinControl(owner), FEdit(new TimeMaskLineEdit())

@@ -158,6 +158,15 @@ TEST_F(AddAlarmTest, OneDigitHourKeepsItsBlankAndThePickedDateItsOwnLetters)
     for (QString key : {"1", ":", "3", "0"})
         PressKey(Form->MaskEdit1->Widget(), 0, Qt::NoModifier, key);
     EXPECT_EQ(Form->MaskEdit1->EditText(), "_1:30");
+    // Keys that would edit the text behind the mask's back change nothing.
+    PressKey(Form->MaskEdit1->Widget(), Qt::Key_A, Qt::ControlModifier);
+    PressKey(Form->MaskEdit1->Widget(), Qt::Key_Z, Qt::ControlModifier);
+    PressKey(Form->MaskEdit1->Widget(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Form->MaskEdit1->EditText(), "_1:30");
+    PressKey(Form->MaskEdit1->Widget(), Qt::Key_Backspace);
+    EXPECT_EQ(Form->MaskEdit1->EditText(), "__:__");
+    for (QString key : {"1", ":", "3", "0"})
+        PressKey(Form->MaskEdit1->Widget(), 0, Qt::NoModifier, key);
     Form->DateTimePicker1->SetDate(EncodeDate(2026, 12, 8));
     ShowAndPress({"OK"});
     ASSERT_EQ(Appended.size(), 1u);

@@ -4,6 +4,7 @@
 #include "core/TempFolder.h"
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/Screen.h"
@@ -170,6 +171,18 @@ TEST_F(AlarmWindowsTest, EscapeClosesTheNoticeAndEndsTheBeepsOfEveryAlarm)
     EXPECT_TRUE(flashing->Enabled());
     second->Close();
     Flush();
+}
+
+TEST_F(AlarmWindowsTest, NoticeOpenedWhileAModalBoxRunsStaysUsable)
+{
+    Answers.push_back([this](ModalBox& box) {
+        TAlarmForm* notice = Notice("");
+        EXPECT_TRUE(notice->Widget()->isEnabled());
+        EXPECT_TRUE(EscapeFrees(notice));
+        box.Press("OK");
+    });
+    MessageDlg("Asetukset tallennettu", mtInformation, {mbOK});
+    EXPECT_FALSE(Beeps.Enabled());
 }
 
 TEST_F(AlarmWindowsTest, FullScreenNoticeCoversTheScreen)
