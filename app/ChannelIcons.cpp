@@ -26,23 +26,29 @@ TColor Darker(TColor color)
     return static_cast<TColor>(r | (g << 8) | (b << 16));
 }
 
-TBitmap DrawBadge(const Badge& badge)
+// White bold text centred on a filled rectangle with a darker frame.
+void DrawBadgeOn(TBitmap& bitmap, const TRect& area, const char* text, TColor color, int fontHeight)
 {
-    TBitmap bitmap(16, 16);
     TCanvas* canvas = bitmap.Canvas();
-    canvas->Brush()->SetColor(badge.color);
-    canvas->FillRect(Rect(0, 1, 16, 15));
-    canvas->Brush()->SetColor(Darker(badge.color));
-    canvas->FrameRect(Rect(0, 1, 16, 15));
+    canvas->Brush()->SetColor(color);
+    canvas->FillRect(area);
+    canvas->Brush()->SetColor(Darker(color));
+    canvas->FrameRect(area);
     canvas->Brush()->SetStyle(bsClear);
     TFont* font = canvas->Font();
     font->SetName("Arial");
-    font->SetHeight(badge.text[1] ? -9 : -11);
+    font->SetHeight(fontHeight);
     font->SetStyle({fsBold});
     font->SetColor(clWhite);
-    const int width = canvas->TextWidth(badge.text);
-    const int height = canvas->TextHeight(badge.text);
-    canvas->TextOut((16 - width) / 2, (16 - height) / 2, badge.text);
+    const int width = canvas->TextWidth(text);
+    const int height = canvas->TextHeight(text);
+    canvas->TextOut(area.Left + (area.Width() - width) / 2, area.Top + (area.Height() - height) / 2, text);
+}
+
+TBitmap DrawBadge(const Badge& badge)
+{
+    TBitmap bitmap(16, 16);
+    DrawBadgeOn(bitmap, Rect(0, 1, 16, 15), badge.text, badge.color, badge.text[1] ? -9 : -11);
     return bitmap;
 }
 
@@ -53,4 +59,11 @@ void DrawChannelIcons(TImageList& icons)
     icons.SetSize(16, 16);
     for (const Badge& badge : kBadges)
         icons.Add(DrawBadge(badge));
+}
+
+QImage ProgramIconImage()
+{
+    TBitmap bitmap(32, 32);
+    DrawBadgeOn(bitmap, Rect(1, 1, 31, 31), "Q", 0x00A05000, -24);
+    return bitmap.Image();
 }

@@ -13,6 +13,7 @@
 
 class TBrowserHost;
 class TGlobalHotKey;
+class TGzip;
 class TImageList;
 class TListView;
 class TListItem;
@@ -28,6 +29,8 @@ class TSplitter;
 class TStatusBar;
 class TTabControl;
 class TTimer;
+class TTrayIcon;
+class TUnTar;
 struct AlarmKey;
 struct AlarmRow;
 
@@ -93,6 +96,9 @@ public:
     TTimer* Timer1 = nullptr;
     TTimer* AlarmsTimer = nullptr;
     TTimer* BeepTimer = nullptr;
+    TGzip* TVZ1 = nullptr;
+    TUnTar* TVZ2 = nullptr;
+    TTrayIcon* Tray = nullptr;
     TGlobalHotKey* TVTanaanHotkey = nullptr;
     TMediaPlayer* Aanisoitto = nullptr;
     TImageList* S_Logot = nullptr;
@@ -163,6 +169,15 @@ public:
     void InfoEdit_KopioivalittutekstileikepoydalleClick(TObject* Sender);
     void TyhjennTVohjelmatiedostojenhakemisto1Click(TObject* Sender);
     void EmptyKeyHandler(TObject* Sender);
+
+    // The notification area: minimising with Ctrl (or always, by the setting), F8, the hidden
+    // start, and the click on the icon that brings the window back.
+    void AppMinimize(TObject* Sender);
+    void Pienennohjelmatykaluriville1Click(TObject* Sender);
+    void TrayClick(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Hides the window into the notification area; where the desktop has none the window is
+    // only minimised, so it can always be reached again.
+    void HideToTray();
 
     // The alarm list as rows, and the keys the programme marks compare.
     std::vector<AlarmRow> AlarmRows() const;

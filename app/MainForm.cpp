@@ -15,6 +15,9 @@
 #include "platform/services/MediaPlayer.h"
 #include "shell/BrowserHost.h"
 #include "shell/GlobalHotKey.h"
+#include "shell/TrayIcon.h"
+#include "unpack/Gzip.h"
+#include "unpack/UnTar.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -200,6 +203,22 @@ void TMainForm::CreateComponents()
     BeepTimer->SetName("BeepTimer");
     BeepTimer->SetInterval(1000);
     BeepTimer->SetEnabled(false);
+
+    TVZ1 = new TGzip(this);
+    TVZ1->SetName("TVZ1");
+    TVZ1->DeleteSource = true;
+    TVZ2 = new TUnTar(this);
+    TVZ2->SetName("TVZ2");
+    TVZ2->OverwriteMode = omReplace;
+    TVZ2->CreateEmptyDir = true;
+
+    Tray = new TTrayIcon(this);
+    Tray->SetName("Tray");
+    Tray->SetActive(false);
+    Tray->SetHint("QEX 2000");
+    Tray->Icon()->SetImage(ProgramIconImage());
+    Tray->OnClick = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { TrayClick(s, b, sh, x, y); };
+    Tray->Loaded();
 
     TVTanaanHotkey = new TGlobalHotKey(this);
     TVTanaanHotkey->SetName("TVTanaanHotkey");

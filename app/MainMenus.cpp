@@ -45,7 +45,8 @@ void TMainForm::CreateMenus()
     MM_EtsiIMDB = AddItem(this, MM_Tietojenetsinta, "MM_EtsiIMDB", "Etsi The Internet Movie Database:sta (IMDb)...",
                           VK_F2);
     Pienennohjelmatykaluriville1 = AddItem(this, MM_Tietojenetsinta, "Pienennohjelmatykaluriville1",
-                                           "Pienennä ohjelma työkaluriville"_a, VK_F8);
+                                           "Pienennä ohjelma työkaluriville"_a, VK_F8,
+                                           on(&TMainForm::Pienennohjelmatykaluriville1Click));
     fg1 = AddItem(this, MM_Tietojenetsinta, "fg1", "Suorita automaattinen hälytysten lisäys"_a);
     Suljeohjelma1 = AddItem(this, MM_Tietojenetsinta, "Suljeohjelma1", "Sulje ohjelma", 0,
                             on(&TMainForm::Suljeohjelma1Click));

@@ -60,7 +60,7 @@ void TMainForm::FormCreate(TObject*)
     // Before anything writes the settings file (the day bar's switch below does).
     const bool firstRun = !FileExists(SettingsFilePath());
     FirstShow = true;
-    // The move to the notification area on minimising comes with the tray icon.
+    Application->OnMinimize = [this](TObject* sender) { AppMinimize(sender); };
     DayLines.Clear();
     WeekDates.Clear();
     SetFinnishFormats();

@@ -9,6 +9,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/forms/FormsInit.h"
 #include "platform/messages/Application.h"
+#include "shell/TrayIcon.h"
 #include <QApplication>
 #include <memory>
 
@@ -43,9 +44,14 @@ int ProgramMain(int argc, char** argv)
     Application->CreateForm(PrintForm);
     Application->CreateForm(AboutForm);
     MainForm->SetDoubleBuffered(true);
-    // A hidden start waits in the notification area; until the tray icon is part of the window
-    // there would be no way back to a hidden window, so the window is shown all the same.
-    (void)StartsHidden(argc, argv);
+    // Without a notification area there would be no way back to a hidden window: the window is
+    // then shown all the same.
+    if (StartsHidden(argc, argv) && TTrayIcon::TrayAvailable()) {
+        Application->ShowTaskbarWindow(false);
+        MainForm->Hide();
+        Application->ShowMainForm = false;
+        MainForm->Tray->SetActive(true);
+    }
     Application->CreateForm(TVTanaanForm);
     Application->Run();
     return Application->ExitCode();

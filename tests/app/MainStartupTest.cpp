@@ -8,6 +8,7 @@
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/RichEdit.h"
 #include "platform/forms/TabControl.h"
+#include "shell/TrayIcon.h"
 
 namespace app_test {
 namespace {
@@ -228,6 +229,52 @@ TEST_F(MainWindowTest, WithoutAnyViewSettingTheEmptyViewOpensEmpty)
     EXPECT_TRUE(MainForm->MM_Nakyma->Items(2)->Checked());
     EXPECT_FALSE(MainForm->MM_Normaali->Checked());
     EXPECT_EQ(MainForm->Ohjelmat->Count(), 0);
+}
+
+} // namespace
+} // namespace app_test
+
+namespace app_test {
+namespace {
+
+TEST_F(MainWindowTest, StartupArgumentInAnyCaseStartsHidden)
+{
+    WriteSettings({"[Muut]", "KäynnistäPienennettynä=0"});
+    char program[] = "qex", upper[] = "/STARTUP", other[] = "/other";
+    char* withUpper[] = {program, upper};
+    char* withOther[] = {program, other};
+    EXPECT_TRUE(StartsHidden(2, withUpper));
+    EXPECT_FALSE(StartsHidden(2, withOther));
+    EXPECT_FALSE(StartsHidden(1, withOther));
+    WriteSettings({"[Muut]", "KäynnistäPienennettynä=1"});
+    EXPECT_TRUE(StartsHidden(1, withOther));
+}
+
+TEST_F(MainWindowTest, ClickOnTheTrayIconShowsTheHiddenWindowAndItsDefaultView)
+{
+    WriteUsualSettings();
+    WriteWeek7("TV1", WednesdayProgrammes());
+    StartWindow(false);
+    EXPECT_TRUE(MainForm->FirstShow);
+    MainForm->TrayClick(MainForm->Tray, mbLeft, {}, 0, 0);
+    Flush();
+    EXPECT_TRUE(MainForm->Visible());
+    EXPECT_FALSE(MainForm->FirstShow);
+    EXPECT_FALSE(MainForm->Tray->Active());
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026");
+}
+
+TEST_F(MainWindowTest, WithoutANotificationAreaF8OnlyMinimises)
+{
+    // The offscreen desktop has no notification area: hiding would leave no way back.
+    WriteUsualSettings();
+    StartWindow();
+    ASSERT_FALSE(TTrayIcon::TrayAvailable());
+    MainForm->Pienennohjelmatykaluriville1Click(MainForm);
+    Flush();
+    EXPECT_FALSE(MainForm->Tray->Active());
+    EXPECT_TRUE(MainForm->Visible());
+    EXPECT_TRUE(app.TaskbarWindowVisible());
 }
 
 } // namespace
