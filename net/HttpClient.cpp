@@ -106,22 +106,24 @@ void THttpClient::DoRequestAsync(THttpRequest kind)
     FInHeader = false;
     FLocationSeen = false;
     FReader.Stop();
-    StateChange(httpNotConnected);
     FRequestKind = kind;
-    CleanupRcvdStuff();
-
-    FTarget = RequestTarget(URL, Proxy, ProxyPort);
-    if (!FTarget.User.empty())
-        Username = FTarget.User;
-    if (!FTarget.Pass.empty())
-        Password = FTarget.Pass;
-    FCurrentUrl = URL;
-    FDocName = DocumentName(FTarget.Path);
-
-    MarkActivity();
-    FInactivityTimer->SetInterval(static_cast<unsigned>(std::clamp(FInactivityTimeout / 4, 10, 1000)));
-    FInactivityTimer->SetEnabled(true);
-    StartLogin();
+    // From here on the request is running: whatever goes wrong ends it, so the component never
+    // stays busy.
+    Guarded([this] {
+        StateChange(httpNotConnected);
+        CleanupRcvdStuff();
+        FTarget = RequestTarget(URL, Proxy, ProxyPort);
+        if (!FTarget.User.empty())
+            Username = FTarget.User;
+        if (!FTarget.Pass.empty())
+            Password = FTarget.Pass;
+        FCurrentUrl = URL;
+        FDocName = DocumentName(FTarget.Path);
+        MarkActivity();
+        FInactivityTimer->SetInterval(static_cast<unsigned>(std::clamp(FInactivityTimeout / 4, 10, 1000)));
+        FInactivityTimer->SetEnabled(true);
+        Login();
+    });
 }
 
 void THttpClient::DoRequestSync(THttpRequest kind)

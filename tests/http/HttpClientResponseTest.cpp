@@ -1,4 +1,5 @@
 #include "http/HttpClientFixture.h"
+#include "platform/messages/Application.h"
 #include "platform/messages/Timer.h"
 #include <algorithm>
 
@@ -238,4 +239,23 @@ TEST_F(HttpClientTest, ServerThatGoesSilentIsLeftAfterTheInactivityLimit)
     server.Script({slow});
     EXPECT_EQ(Run().code, 0);
     EXPECT_EQ(Body().size(), 10000u);
+}
+
+TEST_F(HttpClientTest, ClosingTheProgramEndsARequestThatWaits)
+{
+    TApplication app(nullptr);
+    TApplication* saved = Application;
+    Application = &app;
+    ScriptedReply stall;
+    stall.bytes = "HTTP/1.0 200 OK\r\n";
+    stall.end = ScriptedReply::End::Hold;
+    server.Script({stall});
+    TTimer quit(nullptr);
+    quit.SetInterval(50);
+    quit.OnTimer = [&](TObject*) { app.Terminate(); };
+    http->URL = server.Url("/x");
+    Outcome outcome = Run();
+    Application = saved;
+    EXPECT_EQ(outcome.message, "Interrupted system call (Error #10004)");
+    EXPECT_EQ(http->State(), httpReady);
 }
