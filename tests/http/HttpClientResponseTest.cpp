@@ -206,17 +206,6 @@ TEST_F(HttpClientTest, UnreadableHeadersEndTheRequestAtOnce)
     EXPECT_EQ(header.code, 4);
 }
 
-TEST_F(HttpClientTest, BadNumbersInTheHeaderAreIgnored)
-{
-    ScriptedReply reply;
-    reply.bytes = "HTTP/1.0 200 OK\r\nContent-Length: lots\r\n\r\nbody";
-    server.Script({reply});
-    http->URL = server.Url("/x");
-    EXPECT_EQ(Run().code, 0);
-    EXPECT_EQ(http->ContentLength(), -1);
-    EXPECT_EQ(Body(), "body");
-}
-
 TEST_F(HttpClientTest, ServerThatGoesSilentIsLeftAfterTheInactivityLimit)
 {
     ScriptedReply stall = ScriptedReply::Status(200, "OK", BinaryBody(10000));

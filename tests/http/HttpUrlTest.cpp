@@ -126,30 +126,14 @@ TEST(DocumentName, LastPartOfThePathWithoutQuery)
     EXPECT_EQ(DocumentExtension("noext"), "");
 }
 
-TEST(RequestTarget, DirectAndThroughAProxy)
+TEST(RequestTarget, PortsPathsAndCredentialsOfTheUrl)
 {
-    HttpTarget direct = RequestTarget("http://host/dir/file.txt", "", "80");
-    EXPECT_EQ(direct.ConnectHost, "host");
-    EXPECT_EQ(direct.ConnectPort, "80");
-    EXPECT_EQ(direct.TargetHost, "host");
-    EXPECT_EQ(direct.RequestPath, "/dir/file.txt");
-
     HttpTarget port = RequestTarget("http://host:8000/", "", "80");
     EXPECT_EQ(port.ConnectPort, "8000");
     EXPECT_EQ(port.TargetHost, "host");
     EXPECT_EQ(port.RequestPath, "/");
     EXPECT_EQ(RequestTarget("http://host", "", "80").RequestPath, "/");
-
-    HttpTarget viaProxy = RequestTarget("http://host:81/dir/file.txt", "proxy", "8080");
-    EXPECT_EQ(viaProxy.ConnectHost, "proxy");
-    EXPECT_EQ(viaProxy.ConnectPort, "8080");
-    EXPECT_EQ(viaProxy.TargetHost, "host");
-    EXPECT_EQ(viaProxy.RequestPath, "http://host:81/dir/file.txt");
-    EXPECT_EQ(viaProxy.Path, "/dir/file.txt");
-
-    HttpTarget proxyPort = RequestTarget("host/x", "proxy:3128", "8080");
-    EXPECT_EQ(proxyPort.ConnectPort, "3128");
-    EXPECT_EQ(proxyPort.RequestPath, "http://host/x");
+    EXPECT_EQ(RequestTarget("host/x", "proxy", "8080").RequestPath, "http://host/x");
 
     HttpTarget credentials = RequestTarget("http://u:p@host/", "", "80");
     EXPECT_EQ(credentials.User, "u");
@@ -174,23 +158,4 @@ TEST(ResolveLocation, RelativeValuesReadAgainstTheCurrentUrl)
     EXPECT_EQ(ResolveLocation("http://host", "a.txt"), "http://host/a.txt");
     // Bytes that would break the request line never reach it.
     EXPECT_EQ(ResolveLocation(base, "/a b\rHost: evil"), "http://host:8080/a%20b%0DHost:%20evil");
-}
-
-TEST(RedirectTarget, DirectConnectionsFollowTheHostAProxyIsKept)
-{
-    HttpTarget t = RequestTarget("http://host/a", "", "80");
-    RedirectTarget(t, "http://other:9000/b?c", false);
-    EXPECT_EQ(t.ConnectHost, "other");
-    EXPECT_EQ(t.ConnectPort, "9000");
-    EXPECT_EQ(t.TargetHost, "other");
-    EXPECT_EQ(t.RequestPath, "/b?c");
-    RedirectTarget(t, "http://third/", false);
-    EXPECT_EQ(t.ConnectPort, "80");
-
-    HttpTarget p = RequestTarget("http://host/a", "proxy:3128", "80");
-    RedirectTarget(p, "http://other:9000/b", true);
-    EXPECT_EQ(p.ConnectHost, "proxy");
-    EXPECT_EQ(p.ConnectPort, "3128");
-    EXPECT_EQ(p.TargetHost, "other");
-    EXPECT_EQ(p.RequestPath, "http://other:9000/b");
 }
