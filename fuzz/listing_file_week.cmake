@@ -1,0 +1,1 @@
+qex_add_fuzzer(listing_file_week LIBS qex_app_data)
