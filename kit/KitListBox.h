@@ -128,6 +128,12 @@ public:
     int AddString(const AnsiString& s);
     void InsertString(int index, const AnsiString& s);
     AnsiString ItemText(int index) const;
+    // What an item carries beyond text and object (a check list's check state) taken over from
+    // an item of another list; nothing here.
+    virtual void TakeItemState(int index, TKitCustomListBox& source, int sourceIndex)
+    {
+        (void)index, (void)source, (void)sourceIndex;
+    }
 
     // For the list's item view: paints one row, and the height of a row.
     void PaintItem(QPainter* painter, const QRect& rect, int index);
