@@ -2,7 +2,6 @@
 // left, the day bar, the programme list, alarm list and browser stacked in the centre, the
 // information pane under them and the status bar at the bottom.
 #include "app/Main.h"
-#include "alarms/AlarmSounds.h"
 #include "app/ChannelIcons.h"
 #include "platform/forms/ImageList.h"
 #include "platform/forms/ListView.h"
@@ -66,7 +65,6 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
     CreateMenus();
     CreateControls();
     CreateComponents();
-    CreateAlarmCommands();
 
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
@@ -77,9 +75,6 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
 
 TMainForm::~TMainForm()
 {
-    // Notice windows outlive the main window; closing one must not reach its freed player.
-    if (AlarmSounds.Player == Aanisoitto)
-        AlarmSounds = {};
     if (MainForm == this)
         MainForm = nullptr;
 }
