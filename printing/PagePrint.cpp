@@ -12,17 +12,19 @@ namespace {
 constexpr const char* kFinish = "<FINISH>";
 }
 
+// A range whose ends cross is closed up on the end just written. A last page of 0 stands for
+// the document's last page, which no first page lies beyond.
 void TPagePrinter::SetPrintFromPage(unsigned page)
 {
     FPrintFromPage = page;
-    if (FPrintFromPage > FPrintToPage)
+    if (FPrintToPage != 0 && FPrintFromPage > FPrintToPage)
         FPrintToPage = FPrintFromPage;
 }
 
 void TPagePrinter::SetPrintToPage(unsigned page)
 {
     FPrintToPage = page;
-    if (FPrintToPage < FPrintFromPage)
+    if (FPrintToPage != 0 && FPrintToPage < FPrintFromPage)
         FPrintFromPage = FPrintToPage;
 }
 
@@ -50,11 +52,11 @@ bool TPagePrinter::Print()
         if (Collate) {
             for (unsigned copy = 1; copy <= FCopies; ++copy)
                 for (unsigned page = first; page <= last; ++page)
-                    PrintOnePage(page, first, last, page == last && copy == FCopies);
+                    PrintOnePage(page, first, last, page == first && copy == 1);
         } else {
             for (unsigned page = first; page <= last; ++page)
                 for (unsigned copy = 1; copy <= FCopies; ++copy)
-                    PrintOnePage(page, first, last, page == last && copy == FCopies);
+                    PrintOnePage(page, first, last, page == first && copy == 1);
         }
         printer->EndDoc();
     } catch (const ECancelPrinting&) {
@@ -76,18 +78,20 @@ bool TPagePrinter::Print()
     return !cancelled;
 }
 
-void TPagePrinter::PrintOnePage(unsigned page, unsigned fromPage, unsigned toPage, bool isLast)
+// Each sheet after the first is started just before its page is drawn, so a run cancelled
+// between pages leaves no blank sheet behind.
+void TPagePrinter::PrintOnePage(unsigned page, unsigned fromPage, unsigned toPage, bool isFirst)
 {
     if (ShowProgress && ShowCancel && Application)
         Application->ProcessMessages();
     if (FCancelled)
         throw ECancelPrinting("Printing Cancelled");
     UpdateProgress(ProgressMessage, page, fromPage, toPage);
+    if (!isFirst)
+        Printer()->NewPage();
     // The message loop ran meanwhile: the page is looked up again rather than kept.
     if (TMetafile* metafile = PageMetafile(page))
         metafile->Play(*Printer()->Painter(), QRectF(0, 0, metafile->Width(), metafile->Height()));
-    if (!isLast)
-        Printer()->NewPage();
 }
 
 void TPagePrinter::UpdateProgress(const AnsiString& message, unsigned page, unsigned fromPage, unsigned toPage)

@@ -232,7 +232,7 @@ private:
     void RepaintPreview();
 
     // Printing.
-    void PrintOnePage(unsigned page, unsigned fromPage, unsigned toPage, bool isLast);
+    void PrintOnePage(unsigned page, unsigned fromPage, unsigned toPage, bool isFirst);
     void UpdateProgress(const AnsiString& message, unsigned page, unsigned fromPage, unsigned toPage);
     void ShowProgressDialog();
     void CloseProgressDialog();
