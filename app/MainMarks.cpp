@@ -1,6 +1,7 @@
 // The marks on the main window's programme list (on air, past, alarmed) and the two lists that
 // the settings fill: the channel list and the views menu.
 #include "app/Main.h"
+#include "app/ViewTags.h"
 #include "alarms/AlarmFile.h"
 #include "listings/Funktiot.h"
 #include "listings/ProgrammeMarks.h"
@@ -15,9 +16,6 @@
 namespace {
 
 constexpr double kSevenOClock = 7.0 / 24.0;
-// The views menu keeps its own items at these tags.
-constexpr int kAlarmViewTag = 5000;
-constexpr int kNowOnAirViewTag = 5001;
 // A damaged settings file could name any number of views; more than this are not listed.
 constexpr int kMostViews = 1000;
 
@@ -126,8 +124,8 @@ void TMainForm::BuildViewsMenu()
     for (int i = 0; i <= highest; ++i)
         addItem(ViewEntryCaption(ReadViewEntry(i)), i);
     addItem("-", 0);
-    addItem("Hälytykset"_a, kAlarmViewTag);
-    addItem("TV:ssa nyt", kNowOnAirViewTag);
+    addItem("Hälytykset"_a, AlarmViewTag);
+    addItem("TV:ssa nyt", NowOnAirViewTag);
 }
 
 std::vector<AlarmRow> TMainForm::AlarmRows() const

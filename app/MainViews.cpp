@@ -2,6 +2,7 @@
 // programme list), the alarm view and the what-is-on-now view.
 #include "app/Main.h"
 #include "app/NowOnAirRows.h"
+#include "app/ViewTags.h"
 #include "app/WeekDates.h"
 #include "listings/Funktiot.h"
 #include "listings/NakymaAikajono.h"
@@ -15,13 +16,6 @@
 #include "platform/forms/RichEdit.h"
 #include "platform/messages/Application.h"
 #include "shell/BrowserHost.h"
-
-namespace {
-
-constexpr int kAlarmViewTag = 5000;
-constexpr int kNowOnAirViewTag = 5001;
-
-} // namespace
 
 void TMainForm::MM_NormaaliClick(TObject*)
 {
@@ -41,8 +35,8 @@ void TMainForm::NakymatClick(TObject* Sender)
     if (!item)
         return;
     Ohjelmat->SetPopupMenu(nullptr);
-    if (item->Tag == kAlarmViewTag || item->Tag == kNowOnAirViewTag) {
-        V_Muut->SetItemIndex(item->Tag - kAlarmViewTag);
+    if (item->Tag == AlarmViewTag || item->Tag == NowOnAirViewTag) {
+        V_Muut->SetItemIndex(item->Tag - AlarmViewTag);
         V_MuutClick(this);
     } else {
         ++FViewGeneration;
