@@ -6,6 +6,7 @@
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/forms/WinControl.h"
+#include <QWidget> // WinControl.h keeps a QPointer<QWidget> from a forward declaration
 #include <cstdint>
 #include <functional>
 

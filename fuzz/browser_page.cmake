@@ -1,0 +1,1 @@
+qex_add_fuzzer(browser_page LIBS qex_shell)

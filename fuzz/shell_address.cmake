@@ -1,0 +1,1 @@
+qex_add_fuzzer(shell_address LIBS qex_platform_services)
