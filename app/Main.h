@@ -13,6 +13,7 @@
 
 class TBrowserHost;
 class TGlobalHotKey;
+class THttpClient;
 class TGzip;
 class TImageList;
 class TListView;
@@ -96,6 +97,7 @@ public:
     TTimer* Timer1 = nullptr;
     TTimer* AlarmsTimer = nullptr;
     TTimer* BeepTimer = nullptr;
+    THttpClient* Http = nullptr;
     TGzip* TVZ1 = nullptr;
     TUnTar* TVZ2 = nullptr;
     TTrayIcon* Tray = nullptr;

@@ -3,6 +3,7 @@
 // information pane under them and the status bar at the bottom.
 #include "app/Main.h"
 #include "app/ChannelIcons.h"
+#include "net/HttpClient.h"
 #include "platform/forms/ImageList.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/PageScroller.h"
@@ -203,6 +204,18 @@ void TMainForm::CreateComponents()
     BeepTimer->SetName("BeepTimer");
     BeepTimer->SetInterval(1000);
     BeepTimer->SetEnabled(false);
+
+    Http = new THttpClient(this);
+    Http->SetName("Http");
+    Http->ProxyPort = "80";
+    Http->Agent = "QEX 2000 (Kelvaro - ";
+    Http->Accept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
+    Http->Reference = "-";
+    Http->NoCache = true;
+    Http->ModifiedSince = EncodeDate(1980, 12, 30);
+    Http->ContentTypePost = "application/x-www-form-urlencoded";
+    Http->LocalAddr = "0.0.0.0";
+    Http->SetMultiThreaded(true);
 
     TVZ1 = new TGzip(this);
     TVZ1->SetName("TVZ1");

@@ -6,6 +6,7 @@
 #include "app/OldListingFiles.h"
 #include "app/WeekDates.h"
 #include "listings/Funktiot.h"
+#include "net/HttpClient.h"
 #include "platform/core/Files.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/SysUtils.h"
@@ -67,7 +68,9 @@ void TMainForm::FormCreate(TObject*)
     const TDateTime now = Now();
     CurrentDayName = DayName(false, now);
     CurrentDayIndex = DayIndex(false, now);
-    // The HTTP client's agent and proxy are set here once the client is part of the window.
+    Http->Agent += WindowsVersionName() + ")";
+    Http->Proxy = IniReadString("Muut", "ProxyIP", "");
+    Http->ProxyPort = IntToStr(IniReadInteger("Muut", "ProxyPortti", 80));
     if (IniReadString("Muut", "PPalkki", "1") == "1")
         MM_PaivaPalkkiOnClick(this);
     MinutesBefore = IniReadInteger("Hälytys"_a, "MinuutitEnnenOhjelmaa", 5);
