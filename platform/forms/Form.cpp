@@ -24,7 +24,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
     SetWidget(window);
     WatchWidget(FClient);
     TControl::SetVisible(false);
-    window->resize(FFrame.Width(), FFrame.Height());
+    ApplyFrameBounds();
 }
 
 TForm::~TForm()
@@ -91,19 +91,64 @@ int TForm::Height() const { return Widget() && Widget()->isVisible() ? Widget()-
 
 void TForm::SetBounds(int left, int top, int width, int height)
 {
-    FFrame = Bounds(left, top, std::max(0, width), std::max(0, height));
+    width = std::max(0, width);
+    height = std::max(0, height);
+    // A frame size given outright replaces a client size asked for before.
+    if (width != Width())
+        FWantedClientWidth = -1;
+    if (height != Height())
+        FWantedClientHeight = -1;
+    SetFrame(left, top, width, height);
+}
+
+void TForm::SetFrame(int left, int top, int width, int height)
+{
+    FFrame = Bounds(left, top, width, height);
     ApplyFrameBounds();
 }
 
+bool TForm::FixedSize() const
+{
+    return FBorderStyle == bsDialog || FBorderStyle == bsSingle || FBorderStyle == bsToolWindow;
+}
+
+// The window system's frame lies outside the Qt window, so the inner size is the frame bounds
+// less the frame last seen. A fixed window is pinned to that inner size, so the frame added
+// when it is mapped cannot make it grow.
 void TForm::ApplyFrameBounds()
 {
     QWidget* window = Widget();
     if (!window)
         return;
+    QSize inner(std::max(1, FFrame.Width() - FMargins.Left - FMargins.Right),
+                std::max(1, FFrame.Height() - FMargins.Top - FMargins.Bottom));
     window->move(FFrame.Left, FFrame.Top);
-    window->resize(std::max(1, FFrame.Width() - FMargins.Left - FMargins.Right),
-                   std::max(1, FFrame.Height() - FMargins.Top - FMargins.Bottom));
+    if (FixedSize()) {
+        SetSizeLimits(inner, inner);
+    } else {
+        SetSizeLimits(QSize(std::max(0, FMinFrame.X - FMargins.Left - FMargins.Right),
+                            std::max(0, FMinFrame.Y - FMargins.Top - FMargins.Bottom)),
+                      QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    }
+    window->resize(inner);
     SyncClientArea();
+}
+
+// Qt passes every change of the limits on to the window system; only real changes are made,
+// in the order that never leaves the minimum above the maximum.
+void TForm::SetSizeLimits(QSize minimum, QSize maximum)
+{
+    QWidget* window = Widget();
+    auto setMinimum = [&] { if (window->minimumSize() != minimum) window->setMinimumSize(minimum); };
+    auto setMaximum = [&] { if (window->maximumSize() != maximum) window->setMaximumSize(maximum); };
+    QSize oldMinimum = window->minimumSize();
+    if (maximum.width() >= oldMinimum.width() && maximum.height() >= oldMinimum.height()) {
+        setMaximum();
+        setMinimum();
+    } else {
+        setMinimum();
+        setMaximum();
+    }
 }
 
 // Qt lays out a hidden window only when it is shown; forms are measured before that.
@@ -141,8 +186,16 @@ void TForm::frame_changed()
     if (margins == FMargins)
         return;
     FMargins = margins;
-    if (window->windowState() == Qt::WindowNoState)
-        ApplyFrameBounds();
+    if (window->windowState() != Qt::WindowNoState)
+        return;
+    // A client size asked for before the frame was known is kept; the frame grows around it.
+    int width = FFrame.Width();
+    int height = FFrame.Height();
+    if (FWantedClientWidth >= 0)
+        width = FWantedClientWidth + margins.Left + margins.Right + (window->width() - FClient->width());
+    if (FWantedClientHeight >= 0)
+        height = FWantedClientHeight + margins.Top + margins.Bottom + (window->height() - FClient->height());
+    SetFrame(FFrame.Left, FFrame.Top, width, height);
 }
 
 int TForm::ClientWidth() const
@@ -157,19 +210,23 @@ int TForm::ClientHeight() const
 
 void TForm::SetClientWidth(int width)
 {
-    SetBounds(Left(), Top(), width + (Width() - ClientWidth()), Height());
+    FWantedClientWidth = std::max(0, width);
+    SetFrame(Left(), Top(), FWantedClientWidth + (Width() - ClientWidth()), Height());
 }
 
 void TForm::SetClientHeight(int height)
 {
-    SetBounds(Left(), Top(), Width(), height + (Height() - ClientHeight()));
+    FWantedClientHeight = std::max(0, height);
+    SetFrame(Left(), Top(), Width(), FWantedClientHeight + (Height() - ClientHeight()));
 }
 
 void TForm::SetMinSize(int width, int height)
 {
-    if (Widget())
-        Widget()->setMinimumSize(std::max(0, width - FMargins.Left - FMargins.Right),
-                                 std::max(0, height - FMargins.Top - FMargins.Bottom));
+    FMinFrame = Point(std::max(0, width), std::max(0, height));
+    if (Widget() && !FixedSize())
+        SetSizeLimits(QSize(std::max(0, width - FMargins.Left - FMargins.Right),
+                            std::max(0, height - FMargins.Top - FMargins.Bottom)),
+                      QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 void TForm::SetFormStyle(TFormStyle style)
@@ -187,8 +244,10 @@ void TForm::SetBorderStyle(TFormBorderStyle style)
 {
     if (style == FBorderStyle)
         return;
+    RememberFrameBounds();
     FBorderStyle = style;
     UpdateWindowFlags();
+    ApplyFrameBounds();
 }
 
 void TForm::SetShowInTaskbar(bool show)
@@ -289,8 +348,6 @@ void TForm::SetVisible(bool visible)
     AfterConstruction();
     PlaceByPosition();
     ApplyFrameBounds();
-    if (FBorderStyle == bsDialog || FBorderStyle == bsSingle || FBorderStyle == bsToolWindow)
-        window->setFixedSize(window->size());
     switch (FPendingState) {
     case wsMaximized: window->showMaximized(); break;
     case wsMinimized: window->showMinimized(); break;

@@ -2,6 +2,7 @@
 // library saves and restores them, so a window put back where it was does not creep.
 #pragma once
 #include "platform/forms/WinControl.h"
+#include <QSize>
 #include <memory>
 
 class TMainMenu;
@@ -99,7 +100,10 @@ private:
     friend TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text);
     bool CloseQuery();
     TCloseAction DoClose(TCloseAction action);
+    void SetFrame(int left, int top, int width, int height);
+    bool FixedSize() const;
     void ApplyFrameBounds();
+    void SetSizeLimits(QSize minimum, QSize maximum);
     void SyncClientArea();
     void PlaceByPosition();
     void UpdateWindowFlags();
@@ -125,6 +129,10 @@ private:
     bool FReleasing = false;
     bool FMinimizedNotified = false;
     TRect FMargins; // frame thickness on each side, as last seen
+    TPoint FMinFrame;
+    // Client sizes asked for with SetClientWidth/Height (-1: none), kept when the frame changes.
+    int FWantedClientWidth = -1;
+    int FWantedClientHeight = -1;
     TModalResult FModalResult = 0;
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

@@ -3,6 +3,8 @@
 #include "platform/forms/Button.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/ListBox.h"
+#include "platform/forms/MainMenu.h"
+#include "platform/forms/MenuItem.h"
 
 namespace {
 
@@ -149,4 +151,58 @@ TEST_F(FormsTest, StayOnTopIsGivenOnceAndMaximisedStateIsKept)
     big.Show();
     Flush();
     EXPECT_EQ(big.WindowState(), wsMaximized);
+}
+
+TEST_F(FormsTest, ClientSizeSetInTheConstructorIsTheClientSize)
+{
+    class TDialog : public TForm {
+    public:
+        explicit TDialog(TComponent* owner) : TForm(owner)
+        {
+            SetBorderStyle(bsDialog);
+            SetClientWidth(406);
+            SetClientHeight(351);
+        }
+    };
+    TDialog dialog(nullptr);
+    EXPECT_EQ(dialog.ClientWidth(), 406);
+    EXPECT_EQ(dialog.ClientHeight(), 351);
+    dialog.Show();
+    Flush();
+    EXPECT_EQ(dialog.ClientWidth(), 406);
+    EXPECT_EQ(dialog.ClientHeight(), 351);
+    EXPECT_EQ(dialog.Width() - dialog.ClientWidth(), dialog.Widget()->frameGeometry().width() - 406);
+
+    // A menu bar sits between frame and client area; a frame size set later wins.
+    TForm withMenu(nullptr);
+    auto* menu = new TMainMenu(&withMenu);
+    auto* file = new TMenuItem(&withMenu);
+    file->SetCaption("&Tiedosto");
+    menu->Items()->Add(file);
+    withMenu.SetMenu(menu);
+    withMenu.SetClientHeight(200);
+    EXPECT_EQ(withMenu.ClientHeight(), 200);
+    withMenu.Show();
+    Flush();
+    EXPECT_EQ(withMenu.ClientHeight(), 200);
+    EXPECT_GT(withMenu.Height(), 200);
+    withMenu.SetBounds(0, 0, 500, 400);
+    Flush();
+    EXPECT_EQ(withMenu.Widget()->frameGeometry().size(), QSize(500, 400));
+}
+
+TEST_F(FormsTest, AFixedWindowKeepsItsFrameSizeWhenShown)
+{
+    for (TFormBorderStyle style : {bsDialog, bsSingle, bsSizeable}) {
+        TForm form(nullptr);
+        form.SetBorderStyle(style);
+        form.SetBounds(30, 40, 300, 200);
+        form.Show();
+        Flush();
+        EXPECT_EQ(form.BoundsRect(), Bounds(30, 40, 300, 200)) << style;
+        EXPECT_EQ(form.Widget()->frameGeometry().size(), QSize(300, 200)) << style;
+        form.SetBounds(30, 40, 320, 220);
+        Flush();
+        EXPECT_EQ(form.Widget()->frameGeometry().size(), QSize(320, 220)) << style;
+    }
 }
