@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "app/ChannelIcons.h"
 #include "net/HttpClient.h"
+#include "platform/core/DateTime.h"
 #include "platform/forms/ImageList.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/PageScroller.h"

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "alarms/AlarmFile.h"
 #include "listings/Settings.h"
+#include "net/HttpClient.h"
 #include "platform/core/IniFile.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/MenuItem.h"
@@ -170,6 +171,25 @@ TEST_F(MainWindowTest, SettingsThatAreNoNumbersFallBackToTheirDefaults)
     EXPECT_EQ(MainForm->TiedotText->Height(), 100);
     // One own view (index 0), the separator, the alarm view and what is on now.
     EXPECT_EQ(MainForm->MM_Nakyma->Count(), 2 + 1 + 3);
+}
+
+TEST_F(MainWindowTest, HttpClientTakesAgentAndProxyFromTheSettings)
+{
+    WriteSettings({"[Muut]", "ProxyIP=127.0.0.1", "ProxyPortti=8080"});
+    StartWindow(false);
+    EXPECT_EQ(MainForm->Http->Agent, "QEX 2000 (Kelvaro - ???)");
+    EXPECT_EQ(MainForm->Http->Proxy, "127.0.0.1");
+    EXPECT_EQ(MainForm->Http->ProxyPort, "8080");
+    EXPECT_EQ(MainForm->Http->Reference, "-");
+    EXPECT_TRUE(MainForm->Http->NoCache);
+}
+
+TEST_F(MainWindowTest, ProxyPortThatIsNoNumberIsTheDefault)
+{
+    WriteSettings({"[Muut]", "ProxyPortti=http"});
+    StartWindow(false);
+    EXPECT_EQ(MainForm->Http->Proxy, "");
+    EXPECT_EQ(MainForm->Http->ProxyPort, "80");
 }
 
 TEST_F(MainWindowTest, OldListingFilesGoAtStartUp)
