@@ -27,9 +27,10 @@ const char* const kAlarmColumnKeys[kAlarmColumns] = {"Alarms.C1", "Alarms.C2", "
                                                       "Alarms.C5"};
 const int kAlarmColumnDefaults[kAlarmColumns] = {95, 90, 45, 355, 90};
 
-// A step of the start-up that fails shows its error and lets the rest run: the later steps build
-// the week dates and the channel list that every view needs.
-void RunStartupStep(const std::function<void()>& step)
+// A step of the start-up or the shutdown that fails shows its error and lets the rest run: the
+// later start-up steps build the week dates and the channel list that every view needs, and
+// the settings are still saved when the alarm file can't be.
+void RunAndReport(const std::function<void()>& step)
 {
     try {
         step();
@@ -89,13 +90,13 @@ void TMainForm::FormCreate(TObject*)
     }
     if (!DirectoryExists(DataFolder()))
         ForceDirectories(DataFolder());
-    RunStartupStep([this] { LoadAlarmFile(); });
+    RunAndReport([this] { LoadAlarmFile(); });
     LoadChannelList();
     ViikonPaivatTabs->SetTabIndex(DayIndex(true, now) - 1);
     FillWeekDates(now, WeekDates);
     FillWeekTabsAndDayMenu();
     if (IniReadString("Muut", "PoistaVanhatTiedostot", "1") == "1")
-        RunStartupStep([now] { DeleteOldListingFiles(now); });
+        RunAndReport([now] { DeleteOldListingFiles(now); });
 }
 
 void TMainForm::ReadWindowSettings()
@@ -177,8 +178,8 @@ void TMainForm::FormResize(TObject*)
 
 void TMainForm::FormClose(TObject*, TCloseAction&)
 {
-    RunStartupStep([this] { WriteAlarmFile(AlarmRows()); });
-    RunStartupStep([this] { SaveWindowSettings(); });
+    RunAndReport([this] { WriteAlarmFile(AlarmRows()); });
+    RunAndReport([this] { SaveWindowSettings(); });
     DayLines.Clear();
     WeekDates.Clear();
     Application->SetExitCode(1);
