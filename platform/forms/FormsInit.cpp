@@ -130,6 +130,8 @@ private:
     {
         if (!shift.Empty() || (vk != VK_RETURN && vk != VK_ESCAPE))
             return false;
+        if (auto* winControl = dynamic_cast<TWinControl*>(control); winControl && winControl->WantsSpecialKey(vk))
+            return false;
         TButton* button = nullptr;
         if (vk == VK_RETURN)
             button = dynamic_cast<TButton*>(control);

@@ -1,4 +1,5 @@
 #include "platform/forms/Memo.h"
+#include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -87,6 +88,7 @@ TCustomMemo::TCustomMemo(TComponent* owner) : TWinControl(owner), FEdit(new QTex
 {
     FLines = std::make_unique<MemoLines>(FEdit);
     FEdit->setAcceptRichText(false);
+    FEdit->setTabChangesFocus(true);
     FEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetWidget(FEdit);
@@ -146,6 +148,34 @@ void TCustomMemo::SetWordWrap(bool wordWrap)
 {
     FWordWrap = wordWrap;
     FEdit->setLineWrapMode(wordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+void TCustomMemo::SetWantTabs(bool wantTabs)
+{
+    FWantTabs = wantTabs;
+    FEdit->setTabChangesFocus(!wantTabs);
+}
+
+bool TCustomMemo::WantsSpecialKey(WORD key) const
+{
+    return (key == VK_RETURN || key == VK_ESCAPE) && FWantReturns;
+}
+
+bool TCustomMemo::widget_event(QObject* watched, QEvent* event)
+{
+    if (watched == FEdit && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // Only Ctrl+Enter breaks a line in a memo that does not want returns; one that does
+        // keeps Escape too, so the key does not travel on to the form's cancel button.
+        bool swallowed = FWantReturns ? key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier
+                                      : enter && !(key->modifiers() & Qt::ControlModifier);
+        if (swallowed) {
+            event->accept();
+            return true;
+        }
+    }
+    return TWinControl::widget_event(watched, event);
 }
 
 int TCustomMemo::SelStart() const

@@ -26,6 +26,14 @@ public:
     void SetScrollBars(TScrollStyle scrollBars);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool wordWrap);
+    // Enter starts a new line (and neither Enter nor Escape reaches the form's default or cancel
+    // button); without it Enter adds no line.
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool wantReturns) { FWantReturns = wantReturns; }
+    // Tab types a tab instead of moving to the next control.
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool wantTabs);
+    bool WantsSpecialKey(WORD key) const override;
 
     int SelStart() const;
     void SetSelStart(int position);
@@ -43,12 +51,15 @@ public:
 
 protected:
     void copy_message() override { CopyToClipboard(); }
+    bool widget_event(QObject* watched, QEvent* event) override;
     QTextEdit* FEdit;
 
 private:
     std::unique_ptr<TStrings> FLines;
     TScrollStyle FScrollBars = ssNone;
     bool FWordWrap = true;
+    bool FWantReturns = true;
+    bool FWantTabs = false;
 };
 
 class TMemo : public TCustomMemo {

@@ -22,6 +22,13 @@ public:
     bool CanFocus() const;
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool tabStop);
+    // True when the control takes this key itself instead of the form using it as a dialog key
+    // (Enter for the default button, Escape for the cancel button).
+    virtual bool WantsSpecialKey(WORD key) const
+    {
+        (void)key;
+        return false;
+    }
 
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;

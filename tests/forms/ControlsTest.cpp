@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include "FormsFixture.h"
 #include "Input.h"
+#include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/ComboBox.h"
@@ -240,4 +241,46 @@ TEST_F(FormsTest, PagesChangeSilentlyFromCodeAndAudiblyForTheUser)
     delete sheets[0];
     EXPECT_EQ(pages->PageCount(), 2);
     EXPECT_EQ(sheets[2]->PageIndex(), 1);
+}
+
+TEST_F(FormsTest, EnterInAMemoStartsALineUnlessTheMemoLeavesItToTheForm)
+{
+    TForm form(nullptr);
+    auto* memo = new TMemo(&form);
+    memo->SetParent(&form);
+    auto* ok = new TButton(&form);
+    ok->SetParent(&form);
+    ok->SetDefault(true);
+    auto* cancel = new TButton(&form);
+    cancel->SetParent(&form);
+    cancel->SetCancel(true);
+    int okClicks = 0;
+    int cancelClicks = 0;
+    ok->OnClick = [&](TObject*) { ++okClicks; };
+    cancel->OnClick = [&](TObject*) { ++cancelClicks; };
+    form.Show();
+    memo->SetFocus();
+
+    PressKey(memo->Widget(), Qt::Key_A, Qt::NoModifier, "a");
+    PressKey(memo->Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+    PressKey(memo->Widget(), Qt::Key_B, Qt::NoModifier, "b");
+    PressKey(memo->Widget(), Qt::Key_Escape);
+    EXPECT_EQ(memo->Text(), "a\r\nb");
+    EXPECT_EQ(okClicks, 0);
+    EXPECT_EQ(cancelClicks, 0);
+
+    memo->SetWantReturns(false);
+    PressKey(memo->Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+    PressKey(memo->Widget(), Qt::Key_Escape);
+    EXPECT_EQ(okClicks, 1);
+    EXPECT_EQ(cancelClicks, 1);
+    ok->SetDefault(false);
+    PressKey(memo->Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(memo->Text(), "a\r\nb");
+
+    // Tab leaves the memo unless the memo wants tabs.
+    EXPECT_TRUE(static_cast<QTextEdit*>(memo->Widget())->tabChangesFocus());
+    memo->SetWantTabs(true);
+    PressKey(memo->Widget(), Qt::Key_Tab, Qt::NoModifier, "\t");
+    EXPECT_EQ(memo->Text(), "a\r\nb\t");
 }
