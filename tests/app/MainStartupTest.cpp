@@ -139,6 +139,20 @@ TEST_F(MainWindowTest, ClosingWritesAlarmsAndLayoutAndEndsWithOne)
     EXPECT_EQ(ini.ReadString("Kanavat", "Käytössä"_a, ""), "TV1;");
 }
 
+TEST_F(MainWindowTest, AlarmFileThatCantBeWrittenStillLetsTheWindowClose)
+{
+    WriteUsualSettings();
+    StartWindow();
+    // A folder in the file's place: the alarm file can't be replaced.
+    ASSERT_TRUE(ForceDirectories(folder.Path() + "QEX.ALS"));
+    MainForm->Close();
+    ASSERT_EQ(errors.size(), 1u);
+    errors.clear();
+    EXPECT_EQ(app.ExitCode(), 1);
+    EXPECT_TRUE(app.Terminated());
+    EXPECT_EQ(IniReadString("Ulkoasu", "Form.Jakaja", ""), "100");
+}
+
 TEST_F(MainWindowTest, FirstRunShowsTheNoticeAndTheSettingsDialog)
 {
     ExpectBox([](ModalBox& box) {
