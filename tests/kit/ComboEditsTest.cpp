@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include "forms/FormsFixture.h"
+#include "forms/Input.h"
+#include "kit/ComboEdits.h"
+#include "platform/core/Files.h"
+#include "platform/forms/Form.h"
+
+namespace {
+
+class ComboEditsTest : public FormsTest {
+protected:
+    void SetUp() override
+    {
+        FormsTest::SetUp();
+        Folder = FromSystemPath(Dir.path().toStdString()) + "/";
+        Form.SetBounds(0, 0, 420, 200);
+        Edit = new TFilenameEdit(&Form);
+        Edit->SetParent(&Form);
+        Edit->SetBounds(8, 8, 193, 21);
+        Edit->SetDialogTitle("Selaa tiedostoja");
+        Edit->SetFilter("Wav-äänet (*.wav)|*.wav|Kaikki tiedostot|*.*"_a);
+    }
+    AnsiString MakeFile(const AnsiString& name)
+    {
+        AtomicWriteFile(Folder + name, "RIFF");
+        return Folder + name;
+    }
+    // Whether the edit takes a drag of these addresses. (Qt hands a drop only to the target of a
+    // drag it runs itself, so the drop is made with DropFiles.)
+    bool TakesDrag(const QList<QUrl>& urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.ignore();
+        QApplication::sendEvent(Edit->Widget(), &enter);
+        return enter.isAccepted();
+    }
+    QTemporaryDir Dir;
+    AnsiString Folder;
+    TForm Form{nullptr};
+    TFilenameEdit* Edit = nullptr;
+};
+
+} // namespace
+
+TEST_F(ComboEditsTest, FileNameQuotesBlanksAndReadsTheNameBack)
+{
+    Edit->SetFileName("/home/user/My Music/herätys.wav"_a);
+    EXPECT_EQ(Edit->Text(), "\"/home/user/My Music/herätys.wav\""_a);
+    EXPECT_EQ(Edit->FileName(), "/home/user/My Music/herätys.wav"_a);
+
+    Edit->SetFileName("\"/opt/x y/z\"");
+    EXPECT_EQ(Edit->Text(), "\"/opt/x y/z\"");
+
+    Edit->SetText("/usr/bin/mplayer -quiet");
+    EXPECT_EQ(Edit->FileName(), "/usr/bin/mplayer");
+
+    AnsiString spaced = MakeFile("two words.wav");
+    Edit->SetText(spaced);
+    EXPECT_EQ(Edit->FileName(), spaced);
+    EXPECT_EQ(Edit->LongName(), "two words.wav");
+
+    Edit->SetText("kept");
+    try {
+        Edit->SetFileName("a|b.wav");
+        FAIL();
+    } catch (const EComboEditError& error) {
+        EXPECT_EQ(error.Message, "Invalid file name - a|b.wav");
+    }
+    EXPECT_EQ(Edit->Text(), "kept");
+    Edit->SetFileName("");
+    EXPECT_EQ(Edit->Text(), "");
+}
+
+TEST_F(ComboEditsTest, BrowseButtonFillsTheTextFromTheDialog)
+{
+    AnsiString chosen = MakeFile("Hälytys ääni.wav"_a);
+    Edit->SetFileName(Folder + "old.wav");
+    Answers.push_back([&](ModalBox& box) {
+        EXPECT_EQ(box.Caption(), "Selaa tiedostoja");
+        ASSERT_EQ(box.EditCount(), 1);
+        EXPECT_EQ(box.EditText(0), "old.wav");
+        box.SetEditText(0, "Hälytys ääni.wav"_a);
+        EXPECT_TRUE(box.Press("&Avaa"));
+    });
+    Edit->Button()->Click();
+    EXPECT_EQ(Edit->Text(), "\"" + chosen + "\"");
+    EXPECT_EQ(Edit->FileName(), chosen);
+    EXPECT_EQ(Edit->InitialDir(), Folder);
+
+    // Cancelling leaves the text alone.
+    Answers.push_back([](ModalBox& box) { box.Press("Peruuta"); });
+    Edit->Button()->Click();
+    EXPECT_EQ(Edit->FileName(), chosen);
+
+    // A name that must exist and does not keeps the dialog open with a warning.
+    Edit->SetDialogOptions({ofHideReadOnly, ofFileMustExist, ofPathMustExist});
+    Answers.push_back([&](ModalBox& box) {
+        box.SetEditText(0, "missing.wav");
+        box.Press("&Avaa");
+        EXPECT_FALSE(box.Answered());
+        box.Press("Peruuta");
+    });
+    Answers.push_back([&](ModalBox& box) {
+        EXPECT_EQ(box.Caption(), "Varoitus");
+        EXPECT_EQ(box.Text(), Folder + "missing.wav\r\nTiedostoa ei löydy. Tarkista tiedoston nimi."_a);
+        box.Press("OK");
+    });
+    Edit->Button()->Click();
+    EXPECT_EQ(Edit->FileName(), chosen);
+}
+
+TEST_F(ComboEditsTest, DirectInputAndReadOnlyDecideWhatStillWorks)
+{
+    Edit->SetDirectInput(false);
+    Edit->SetFileName("/a.wav");
+    Form.Show();
+    Edit->SetFocus();
+    PressKey(Edit->Widget(), Qt::Key_X, Qt::NoModifier, "x");
+    EXPECT_EQ(Edit->Text(), "/a.wav");
+
+    int opened = 0;
+    Edit->OnBeforeDialog = [&](TObject*, AnsiString& name, bool& action) {
+        EXPECT_EQ(name, "/a.wav");
+        ++opened;
+        action = false;
+    };
+    Edit->Button()->Click();
+    PressKey(Edit->Widget(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(opened, 2);
+
+    Edit->SetReadOnly(true);
+    Edit->Button()->Click();
+    PressKey(Edit->Widget(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(opened, 2);
+}
+
+TEST_F(ComboEditsTest, DroppedFilesGiveTheFirstNameUnlessSeveralAreAllowed)
+{
+    AnsiString a = MakeFile("a.wav"), b = MakeFile("b c.wav"), c = MakeFile("c.wav");
+    Form.Show();
+    int drops = 0;
+    Edit->OnDropFiles = [&](TObject*) { ++drops; };
+    QUrl file = QUrl::fromLocalFile(QString::fromStdString(ToSystemPath(a)));
+    EXPECT_FALSE(TakesDrag({file}));
+    Edit->SetAcceptFiles(true);
+    EXPECT_TRUE(TakesDrag({file}));
+    EXPECT_FALSE(TakesDrag({QUrl("http://example.com/a.wav")}));
+
+    Edit->DropFiles({b, a, c});
+    EXPECT_EQ(Edit->FileName(), b);
+    EXPECT_EQ(Edit->Text(), "\"" + b + "\"");
+    EXPECT_EQ(drops, 1);
+
+    Edit->SetDialogOptions({ofHideReadOnly, ofAllowMultiSelect});
+    Edit->DropFiles({c, a});
+    EXPECT_EQ(Edit->FileName(), c);
+    EXPECT_EQ(Edit->Dialog()->Files.Count(), 2);
+    EXPECT_EQ(drops, 2);
+}
+
+TEST_F(ComboEditsTest, ButtonWidthAndGlyphs)
+{
+    EXPECT_EQ(Edit->GlyphKind(), gkDefault);
+    EXPECT_EQ(Edit->ButtonWidth(), 21);
+    EXPECT_EQ(Edit->Glyph().Width(), 14);
+    Edit->SetButtonWidth(20);
+    EXPECT_EQ(Edit->ButtonWidth(), 20);
+    EXPECT_EQ(Edit->Button()->Width(), 20);
+    Edit->SetButtonWidth(Edit->ClientWidth());
+    EXPECT_EQ(Edit->ButtonWidth(), 20);
+    Edit->SetButtonWidth(1);
+    EXPECT_FALSE(Edit->ButtonShown());
+
+    TComboEdit combo(&Form);
+    combo.SetParent(&Form);
+    combo.SetBounds(8, 40, 265, 21);
+    int clicks = 0;
+    combo.OnButtonClick = [&](TObject*) { ++clicks; };
+    combo.SetButtonWidth(13);
+    combo.SetGlyphKind(gkEllipsis);
+    QImage dots = combo.Glyph().Image();
+    ASSERT_EQ(dots.width(), 7);
+    ASSERT_EQ(dots.height(), 4);
+    for (int x = 0; x < 7; ++x)
+        EXPECT_EQ(qRed(dots.pixel(x, 1)) == 0, x == 0 || x == 1 || x == 3 || x == 4 || x == 6) << x;
+    EXPECT_EQ(qRed(dots.pixel(0, 0)), 255);
+    combo.Button()->Click();
+    EXPECT_EQ(clicks, 1);
+}
