@@ -15,6 +15,7 @@
 #include "printing/PageList.h"
 #include "printing/ScrollBox.h"
 #include <memory>
+#include <vector>
 
 class DisabledWindows;
 class PageTextFile;

@@ -7,8 +7,6 @@ void TPagePrinter::BeginDoc()
 {
     PrepareMetrics();
     if (FPrintToFile) {
-        if (FOutFile)
-            FOutFile->Close();
         FOutFile.reset();
         FOutFile = std::make_unique<PageTextFile>(FFileName);
         FFileOpen = true;
@@ -26,8 +24,6 @@ void TPagePrinter::EndDoc()
 {
     FPrinting = false;
     if (FPrintToFile) {
-        if (FOutFile)
-            FOutFile->Close();
         FOutFile.reset();
         FFileOpen = false;
         return;

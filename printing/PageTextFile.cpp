@@ -22,12 +22,5 @@ PageTextFile::PageTextFile(const AnsiString& fileName)
 
 void PageTextFile::Write(const AnsiString& text)
 {
-    if (!FStream)
-        throw EInOutError("File not open");
     AsInOutError([&] { FStream->WriteBuffer(text.data(), static_cast<std::int64_t>(text.size())); });
-}
-
-void PageTextFile::Close()
-{
-    FStream.reset();
 }

@@ -10,7 +10,6 @@ public:
     // Creates the file, replacing an existing one.
     explicit PageTextFile(const AnsiString& fileName);
     void Write(const AnsiString& text);
-    void Close();
 
 private:
     std::unique_ptr<TFileStream> FStream;

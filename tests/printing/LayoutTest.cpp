@@ -396,3 +396,48 @@ TEST_F(PrintingTest, PrintToFileWritesPlainText)
     EXPECT_THROW(PP->BeginDoc(), EInOutError);
     EXPECT_FALSE(PP->IsPrinting());
 }
+
+// The day's listing as the print form writes it: bold times and plain titles running on as one
+// paragraph, which must wrap between programmes and never inside a time.
+TEST_F(PrintingTest, MixedFontsRunOnAndWrapAsOneParagraph)
+{
+    PP->SetLineSpacing(lsSingleAndAHalf);
+    PP->BeginDoc();
+    PP->Font()->SetName("Verdana");
+    PP->Font()->SetSize(8);
+    for (int i = 0; i < 40; ++i) {
+        char time[8];
+        std::snprintf(time, sizeof time, "%02d:%02d", 6 + i / 3, i % 3 * 20);
+        PP->Font()->SetStyle({fsBold});
+        PP->Write(i == 0 ? AnsiString(time) : " " + AnsiString(time));
+        PP->Font()->SetStyle({});
+        PP->Write(" Uutiset ja sää"_a);
+    }
+    PP->EndDoc();
+
+    std::vector<MetafileText> texts = Texts(1);
+    ASSERT_EQ(texts[0].Text, "06:00");
+    EXPECT_TRUE(texts[0].Font.Style.Contains(fsBold));
+    EXPECT_EQ(texts[1].Text, " Uutiset ja sää"_a);
+    EXPECT_FALSE(texts[1].Font.Style.Contains(fsBold));
+    EXPECT_EQ(texts[1].Y, texts[0].Y);
+    EXPECT_GT(texts[1].X, texts[0].X);
+    EXPECT_EQ(texts[1].Font.Name, "Verdana");
+    EXPECT_EQ(texts[1].Font.Height, -33); // 8 points at 300 dpi
+
+    int lines = 0;
+    for (const MetafileText& text : texts) {
+        if (text.Font.Style.Contains(fsBold)) {
+            // A time is whole, or only the blank before it stayed at the end of a line.
+            AnsiString time = text.Text[0] == ' ' ? text.Text.substr(1) : text.Text;
+            EXPECT_TRUE(time.empty() || (time.size() == 5 && time[2] == ':')) << text.Text;
+        }
+        if (text.X == PP->LeftOffset())
+            ++lines;
+        if (!text.Font.Style.Contains(fsBold)) {
+            EXPECT_LE(text.X - PP->LeftOffset() + PP->Canvas()->TextWidth(text.Text), PP->PrintableWidth());
+        }
+    }
+    EXPECT_GT(lines, 3);
+    EXPECT_EQ(texts.back().Y, PP->TopOffset() + (lines - 1) * static_cast<int>(PP->LineHeight()));
+}
