@@ -4,7 +4,6 @@
 #include "printing/PageMacros.h"
 #include "printing/PageTextFile.h"
 #include "printing/PaintBox.h"
-#include "printing/PrintProgress.h"
 #include "platform/core/SysUtils.h"
 
 TPagePrinter::TPagePrinter(TComponent* owner) : TScrollBox(owner)
