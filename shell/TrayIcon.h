@@ -5,6 +5,7 @@
 #pragma once
 #include "platform/core/Component.h"
 #include "platform/forms/Control.h"
+#include <QWidget> // Control.h keeps a QPointer<QWidget> from a forward declaration
 #include "platform/messages/Timer.h"
 #include "platform/services/NotifyIcon.h"
 #include "kit/IconList.h"
