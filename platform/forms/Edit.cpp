@@ -3,7 +3,9 @@
 #include "platform/messages/Application.h"
 #include "platform/forms/QtText.h"
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner), FEdit(new QLineEdit())
+TEdit::TEdit(TComponent* owner) : TEdit(owner, new QLineEdit()) {}
+
+TEdit::TEdit(TComponent* owner, QLineEdit* edit) : TWinControl(owner), FEdit(edit)
 {
     SetWidget(FEdit);
     SetColor(clWindow);

@@ -9,8 +9,8 @@ class TEdit : public TWinControl {
 public:
     explicit TEdit(TComponent* owner);
 
-    AnsiString Text() const;
-    void SetText(const AnsiString& text);
+    virtual AnsiString Text() const;
+    virtual void SetText(const AnsiString& text);
     // 0 is no limit; text set from code is cut to the limit as well.
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int maxLength);
@@ -23,6 +23,11 @@ public:
     void SetSelLength(int length);
 
     TNotifyEvent OnChange;
+
+protected:
+    // For edits that bring a line edit of their own.
+    TEdit(TComponent* owner, QLineEdit* edit);
+    QLineEdit* LineEdit() const { return FEdit; }
 
 private:
     QLineEdit* FEdit;
