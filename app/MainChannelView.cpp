@@ -22,11 +22,6 @@ bool IsProgrammeLine(const AnsiString& line)
     return line.size() >= 6 && line[2] == ':' && line[5] == ' ';
 }
 
-bool RemovesPastProgrammes()
-{
-    return IniReadString("Muut", "PoistaMenneetOhjelmat", "0") == "1";
-}
-
 } // namespace
 
 bool TMainForm::NormalViewChecked() const
@@ -89,7 +84,7 @@ void TMainForm::V_KanavatClick(TObject*)
 
     if (CurrentWeek == 0)
         MarkCurrentProgramme(false);
-    if (DayIndex(false, Now()) == CurrentDayIndex && CurrentWeek == 0 && RemovesPastProgrammes())
+    if (PastProgrammesAreRemoved(CurrentDayIndex, CurrentWeek))
         RemovePastProgrammes();
     if (ColouringsEnabled())
         ApplyColourings(*Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
@@ -161,11 +156,10 @@ void TMainForm::Timer1Timer(TObject*)
 {
     if (V_Muut->ItemIndex() >= 1 || SearchMode == 1 || !NormalViewChecked())
         return;
-    const bool today = DayIndex(false, Now()) == CurrentDayIndex;
-    if (today && RemovesPastProgrammes())
+    if (PastProgrammesAreRemoved(CurrentDayIndex, CurrentWeek))
         RemovePastProgrammes();
     MarkAlarmedProgrammes();
-    if (today)
+    if (DayIndex(false, Now()) == CurrentDayIndex)
         MarkCurrentProgramme(false);
     Ohjelmat->Repaint();
 }
