@@ -59,6 +59,10 @@ AnsiString KeyName(WORD key)
     case VK_SUBTRACT: return "Num -";
     case VK_DECIMAL: return "Num Del";
     case VK_DIVIDE: return "Num /";
+    case VK_OEM_PLUS: return "+";
+    case VK_OEM_COMMA: return ",";
+    case VK_OEM_MINUS: return "-";
+    case VK_OEM_PERIOD: return ".";
     default: return "";
     }
 }
@@ -132,10 +136,10 @@ WORD VirtualKeyOf(const QKeyEvent& event)
     case Qt::Key_Menu: return VK_APPS;
     case Qt::Key_NumLock: return VK_NUMLOCK;
     case Qt::Key_ScrollLock: return VK_SCROLL;
-    case Qt::Key_Plus: return 187;
-    case Qt::Key_Comma: return 188;
-    case Qt::Key_Minus: return 189;
-    case Qt::Key_Period: return 190;
+    case Qt::Key_Plus: return VK_OEM_PLUS;
+    case Qt::Key_Comma: return VK_OEM_COMMA;
+    case Qt::Key_Minus: return VK_OEM_MINUS;
+    case Qt::Key_Period: return VK_OEM_PERIOD;
     default: return 0;
     }
 }

@@ -20,7 +20,8 @@ constexpr WORD VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTRO
                VK_MULTIPLY = 106, VK_ADD = 107, VK_SEPARATOR = 108, VK_SUBTRACT = 109, VK_DECIMAL = 110,
                VK_DIVIDE = 111, VK_F1 = 112, VK_F2 = 113, VK_F3 = 114, VK_F4 = 115, VK_F5 = 116,
                VK_F6 = 117, VK_F7 = 118, VK_F8 = 119, VK_F9 = 120, VK_F10 = 121, VK_F11 = 122,
-               VK_F12 = 123, VK_NUMLOCK = 144, VK_SCROLL = 145;
+               VK_F12 = 123, VK_NUMLOCK = 144, VK_SCROLL = 145, VK_OEM_PLUS = 187, VK_OEM_COMMA = 188,
+               VK_OEM_MINUS = 189, VK_OEM_PERIOD = 190;
 constexpr WORD scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 
 TShortCut ShortCut(WORD key, TShiftState shift);
