@@ -1,0 +1,244 @@
+#include "kit/AppRoutines.h"
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <cxxabi.h>
+#include <cstdlib>
+#include <typeinfo>
+#include "kit/WordRoutines.h"
+#include "platform/core/Files.h"
+#include "platform/core/IniFile.h"
+#include "platform/core/SysUtils.h"
+#include "platform/messages/Application.h"
+#include "platform/services/Registry.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/QtText.h"
+#include "platform/forms/Screen.h"
+
+namespace {
+
+AnsiString ExecutableName()
+{
+    QString path = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
+    AnsiString name = ExtractFileName(FromQString(path));
+    return name.empty() ? AnsiString("qex") : name;
+}
+
+bool Quoted(const AnsiString& value)
+{
+    return value.size() >= 2 && ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\''));
+}
+
+AnsiString Coordinates(int a, int b, int c, int d)
+{
+    return IntToStr(a) + "," + IntToStr(b) + "," + IntToStr(c) + "," + IntToStr(d);
+}
+
+int WordOr(const AnsiString& text, int n, int def)
+{
+    int value = 0;
+    return TryStrToInt(ExtractNthWord(n, text, " ,"), value) ? value : def;
+}
+
+TRect NormalFrameOf(QWidget* window, const TRect& bounds)
+{
+    QRect normal = window->normalGeometry();
+    if (!window->isVisible() || !(window->isMaximized() || window->isMinimized()) || !normal.isValid())
+        return bounds;
+    QRect frame = window->frameGeometry();
+    QRect inner = window->geometry();
+    return Rect(normal.left() - (inner.left() - frame.left()), normal.top() - (inner.top() - frame.top()),
+                normal.right() + 1 + (frame.right() - inner.right()), normal.bottom() + 1 + (frame.bottom() - inner.bottom()));
+}
+
+} // namespace
+
+AnsiString ClassNameOf(const TObject* object)
+{
+    if (!object)
+        return AnsiString();
+    const char* mangled = typeid(*object).name();
+    int status = 0;
+    char* plain = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+    AnsiString name = status == 0 && plain ? plain : mangled;
+    std::free(plain);
+    std::size_t colon = name.rfind("::");
+    return colon == AnsiString::npos ? name : name.substr(colon + 2);
+}
+
+AnsiString DefaultPlacementSection(const TComponent* component)
+{
+    if (!component)
+        return AnsiString();
+    if (dynamic_cast<const TForm*>(component))
+        return ClassNameOf(component);
+    if (auto* control = dynamic_cast<const TControl*>(component)) {
+        for (const TControl* parent = control->Parent(); parent; parent = parent->Parent())
+            if (auto* form = dynamic_cast<const TForm*>(parent))
+                return ClassNameOf(form) + control->Name();
+        return control->Parent() ? control->Parent()->Name() + control->Name() : control->Name();
+    }
+    if (auto* form = dynamic_cast<const TForm*>(component->Owner()))
+        return ClassNameOf(form) + "." + component->Name();
+    return component->Name();
+}
+
+AnsiString DefaultIniFileName()
+{
+    return ChangeFileExt(ExecutableName(), ".INI");
+}
+
+AnsiString DefaultRegistryKey()
+{
+    return "Software\\" + ChangeFileExt(ExecutableName(), "");
+}
+
+AnsiString StorageReadString(TObject* storage, const AnsiString& section, const AnsiString& key, const AnsiString& def)
+{
+    if (auto* ini = dynamic_cast<TIniFile*>(storage))
+        return ini->ReadString(section, key, def);
+    if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
+        return registry->ReadString(section, key, def);
+    return def;
+}
+
+void StorageWriteString(TObject* storage, const AnsiString& section, const AnsiString& key, const AnsiString& value)
+{
+    if (auto* ini = dynamic_cast<TIniFile*>(storage))
+        ini->WriteString(section, key, Quoted(value) ? '"' + value + '"' : value);
+    else if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
+        registry->WriteString(section, key, value);
+}
+
+int StorageReadInteger(TObject* storage, const AnsiString& section, const AnsiString& key, int def)
+{
+    if (auto* ini = dynamic_cast<TIniFile*>(storage))
+        return ini->ReadInteger(section, key, def);
+    if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
+        return registry->ReadInteger(section, key, def);
+    return def;
+}
+
+void StorageWriteInteger(TObject* storage, const AnsiString& section, const AnsiString& key, int value)
+{
+    if (auto* ini = dynamic_cast<TIniFile*>(storage))
+        ini->WriteInteger(section, key, value);
+    else if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
+        registry->WriteInteger(section, key, value);
+}
+
+void StorageEraseSection(TObject* storage, const AnsiString& section)
+{
+    if (auto* ini = dynamic_cast<TIniFile*>(storage))
+        ini->EraseSection(section);
+    else if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
+        registry->EraseSection(section);
+}
+
+AnsiString ScreenSizeSuffix()
+{
+    return "(" + IntToStr(Screen->Width()) + "x" + IntToStr(Screen->Height()) + ")";
+}
+
+AnsiString ReadScreenDependentString(TObject* storage, const AnsiString& section, const AnsiString& key)
+{
+    AnsiString value = StorageReadString(storage, section, key + ScreenSizeSuffix(), "");
+    return value.empty() ? StorageReadString(storage, section, key, "") : value;
+}
+
+void WriteScreenDependentString(TObject* storage, const AnsiString& section, const AnsiString& key, const AnsiString& value)
+{
+    StorageWriteString(storage, section, key + ScreenSizeSuffix(), value);
+    StorageWriteString(storage, section, key, value);
+}
+
+int ScreenPixelsPerInch()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(screen->logicalDotsPerInch() + 0.5) : 96;
+}
+
+TWindowPlacementRecord GetWindowPlacement(TForm* form)
+{
+    TWindowPlacementRecord placement;
+    switch (form->WindowState()) {
+    case wsMinimized: placement.ShowCmd = SW_SHOWMINIMIZED; break;
+    case wsMaximized: placement.ShowCmd = SW_SHOWMAXIMIZED; break;
+    default: placement.ShowCmd = SW_SHOWNORMAL; break;
+    }
+    placement.NormalPosition = form->Widget() ? NormalFrameOf(form->Widget(), form->BoundsRect()) : form->BoundsRect();
+    return placement;
+}
+
+void WriteWindowPlacement(const TWindowPlacementRecord& placement, TObject* storage, const AnsiString& section)
+{
+    StorageWriteInteger(storage, section, "Flags", placement.Flags);
+    StorageWriteInteger(storage, section, "ShowCmd", placement.ShowCmd);
+    StorageWriteInteger(storage, section, "PixelsPerInch", ScreenPixelsPerInch());
+    WriteScreenDependentString(storage, section, "MinMaxPos",
+                               Coordinates(placement.MinPosition.X, placement.MinPosition.Y, placement.MaxPosition.X,
+                                           placement.MaxPosition.Y));
+    const TRect& normal = placement.NormalPosition;
+    WriteScreenDependentString(storage, section, "NormPos", Coordinates(normal.Left, normal.Top, normal.Right, normal.Bottom));
+}
+
+void SaveWindowPlacement(TForm* form, TObject* storage, const AnsiString& section)
+{
+    TWindowPlacementRecord placement = GetWindowPlacement(form);
+    if (Application && Application->MainForm() == form && form->WindowState() == wsMinimized)
+        placement.ShowCmd = SW_SHOWMINIMIZED;
+    WriteWindowPlacement(placement, storage, section);
+}
+
+void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& section, bool loadPosition, bool loadState)
+{
+    if (!loadPosition && !loadState)
+        return;
+    TWindowPlacementRecord placement = GetWindowPlacement(form);
+    if (!form->Visible())
+        placement.ShowCmd = SW_HIDE;
+    if (loadPosition) {
+        placement.Flags = StorageReadInteger(storage, section, "Flags", placement.Flags);
+        AnsiString minMax = ReadScreenDependentString(storage, section, "MinMaxPos");
+        AnsiString normal = ReadScreenDependentString(storage, section, "NormPos");
+        bool found = !minMax.empty() || !normal.empty();
+        TRect rect = Rect(WordOr(normal, 1, form->Left()), WordOr(normal, 2, form->Top()),
+                          WordOr(normal, 3, form->Left() + form->Width()), WordOr(normal, 4, form->Top() + form->Height()));
+        if (found && StorageReadInteger(storage, section, "PixelsPerInch", ScreenPixelsPerInch()) == ScreenPixelsPerInch()) {
+            if (form->BorderStyle() != bsSizeable && form->BorderStyle() != bsSizeToolWin)
+                rect = Bounds(rect.Left, rect.Top, form->Width(), form->Height());
+            if (rect.Right > rect.Left) {
+                if (form->Position() == poScreenCenter)
+                    form->SetPosition(poDesigned);
+                form->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+            }
+        }
+    }
+    if (loadState) {
+        TWindowState state = wsNormal;
+        switch (StorageReadInteger(storage, section, "ShowCmd", SW_HIDE)) {
+        case SW_SHOWNORMAL:
+        case SW_SHOW:
+        case SW_RESTORE: state = wsNormal; break;
+        case SW_SHOWMINIMIZED:
+        case SW_MINIMIZE:
+        case SW_SHOWMINNOACTIVE: state = wsMinimized; break;
+        case SW_SHOWMAXIMIZED: state = wsMaximized; break;
+        default: break;
+        }
+        bool mainForm = !Application || !Application->MainForm() || Application->MainForm() == form;
+        if (state == wsMinimized && mainForm) {
+            // The application is minimised once the form is up, as a posted command would do it.
+            form->SetWindowState(wsNormal);
+            QTimer::singleShot(0, [] {
+                if (Application)
+                    Dispatch([] { Application->Minimize(); });
+            });
+            return;
+        }
+        form->SetWindowState(state);
+    }
+    form->Invalidate();
+}

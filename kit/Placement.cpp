@@ -1,0 +1,429 @@
+#include "kit/Placement.h"
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+#include <algorithm>
+#include "platform/core/Files.h"
+#include "platform/core/IniFile.h"
+#include "platform/messages/Application.h"
+#include "platform/services/Registry.h"
+#include "platform/forms/Form.h"
+
+namespace {
+
+HKEY RootKeyOf(TPlacementRegRoot root)
+{
+    switch (root) {
+    case prLocalMachine: return HKEY_LOCAL_MACHINE;
+    case prCurrentConfig: return HKEY_CURRENT_CONFIG;
+    case prClassesRoot: return HKEY_CLASSES_ROOT;
+    case prUsers: return HKEY_USERS;
+    case prDynData: return HKEY_DYN_DATA;
+    default: return HKEY_CURRENT_USER;
+    }
+}
+
+// The frame's extra width and height around the window's client area.
+QSize FrameExtra(QWidget* window)
+{
+    return window->frameGeometry().size() - window->geometry().size();
+}
+
+} // namespace
+
+// Watches the form's window: restores on show, and keeps the last placement seen.
+class TFormPlacement::FormWatch : public QObject {
+public:
+    explicit FormWatch(TFormPlacement* placement) : FPlacement(placement) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+            if (!event->spontaneous())
+                Dispatch([this] { FPlacement->FormShown(); });
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowStateChange:
+        case QEvent::Hide:
+        case QEvent::WindowDeactivate:
+            FPlacement->Remember();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    TFormPlacement* FPlacement;
+};
+
+// ---- limits ----
+
+void TWinMinMaxInfo::Set(int index, int value)
+{
+    if (FValues[index] == value)
+        return;
+    FValues[index] = value;
+    if (FOwner)
+        FOwner->UpdatePlacement();
+}
+
+void TWinMinMaxInfo::Assign(const TWinMinMaxInfo& other)
+{
+    std::copy(std::begin(other.FValues), std::end(other.FValues), std::begin(FValues));
+    if (FOwner)
+        FOwner->UpdatePlacement();
+}
+
+bool TWinMinMaxInfo::DefaultMinMaxInfo() const
+{
+    return std::all_of(std::begin(FValues), std::end(FValues), [](int value) { return value == 0; });
+}
+
+// ---- links ----
+
+TIniLink::~TIniLink()
+{
+    OnSave = nullptr;
+    OnLoad = nullptr;
+    SetIniStorage(nullptr);
+}
+
+void TIniLink::SetIniStorage(TFormPlacement* storage)
+{
+    if (storage == FStorage)
+        return;
+    if (FStorage)
+        FStorage->RemoveLink(this);
+    if (storage)
+        storage->AddLink(this);
+}
+
+TObject* TIniLink::IniObject() const
+{
+    return FStorage ? FStorage->IniObject() : nullptr;
+}
+
+AnsiString TIniLink::RootSection() const
+{
+    if (!FStorage || FStorage->StoredIniSection().empty())
+        return AnsiString();
+    return FStorage->StoredIniSection() + "\\";
+}
+
+void TIniLink::SaveToIni()
+{
+    if (OnSave)
+        OnSave(this);
+}
+
+void TIniLink::LoadFromIni()
+{
+    if (OnLoad)
+        OnLoad(this);
+}
+
+// ---- the placement ----
+
+TFormPlacement::TFormPlacement(TComponent* owner) : TComponent(owner), FHook(std::make_unique<TWindowHook>(nullptr))
+{
+    FHook->AfterMessage = [this](TObject*, TMessage& msg, bool&) { HookAfterMessage(msg); };
+    if (TForm* form = Form()) {
+        FOptions = TPlacementOptions{fpState, fpPosition};
+        FWatch = std::make_unique<FormWatch>(this);
+        if (form->Widget())
+            form->Widget()->installEventFilter(FWatch.get());
+    }
+}
+
+TFormPlacement::~TFormPlacement()
+{
+    FDestroying = true;
+    if (Owner() && Owner()->Destroying())
+        SaveAtDestruction();
+    CloseStorage();
+    while (!FLinks.empty())
+        RemoveLink(FLinks.back());
+    FHook.reset();
+    FWatch.reset();
+}
+
+TForm* TFormPlacement::Form() const
+{
+    return dynamic_cast<TForm*>(Owner());
+}
+
+void TFormPlacement::Loaded()
+{
+    if (FLoaded)
+        return;
+    FLoaded = true;
+    TForm* form = Form();
+    if (!form)
+        return;
+    // The form's own close check runs first; only a close it allows saves.
+    TCloseQueryEvent own = form->OnCloseQuery;
+    form->OnCloseQuery = [this, own](TObject* sender, bool& canClose) {
+        if (own)
+            own(sender, canClose);
+        if (canClose && FActive && Form() && Form()->Widget())
+            SaveNow();
+    };
+    BindHook();
+}
+
+AnsiString TFormPlacement::IniFileName() const
+{
+    if (FIniFileName.empty())
+        return FUseRegistry ? DefaultRegistryKey() : ExeFolder() + DefaultIniFileName();
+    if (!FUseRegistry && FIniFileName[0] != '/')
+        return ExeFolder() + FIniFileName;
+    return FIniFileName;
+}
+
+AnsiString TFormPlacement::IniSection() const
+{
+    return FIniSection.empty() ? DefaultPlacementSection(Owner()) : FIniSection;
+}
+
+void TFormPlacement::OpenStorage(bool reading)
+{
+    (void)reading;
+    if (FUseRegistry)
+        FStorage = std::make_unique<TRegIniFile>(IniFileName(), RootKeyOf(FRegistryRoot));
+    else
+        FStorage = std::make_unique<TIniFile>(IniFileName());
+}
+
+void TFormPlacement::CloseStorage()
+{
+    FStorage.reset();
+}
+
+template <typename Fn>
+auto TFormPlacement::WithStorage(bool reading, Fn&& body)
+{
+    if (FStorage)
+        return body();
+    OpenStorage(reading);
+    struct Closer {
+        TFormPlacement* placement;
+        ~Closer() { placement->CloseStorage(); }
+    } closer{this};
+    return body();
+}
+
+AnsiString TFormPlacement::ReadString(const AnsiString& key, const AnsiString& def, const AnsiString& section)
+{
+    return WithStorage(true, [&] { return StorageReadString(IniObject(), section.empty() ? IniSection() : section, key, def); });
+}
+
+void TFormPlacement::WriteString(const AnsiString& key, const AnsiString& value, const AnsiString& section)
+{
+    WithStorage(false, [&] { StorageWriteString(IniObject(), section.empty() ? IniSection() : section, key, value); });
+}
+
+int TFormPlacement::ReadInteger(const AnsiString& key, int def, const AnsiString& section)
+{
+    return WithStorage(true, [&] { return StorageReadInteger(IniObject(), section.empty() ? IniSection() : section, key, def); });
+}
+
+void TFormPlacement::WriteInteger(const AnsiString& key, int value, const AnsiString& section)
+{
+    WithStorage(false, [&] { StorageWriteInteger(IniObject(), section.empty() ? IniSection() : section, key, value); });
+}
+
+void TFormPlacement::AddLink(TIniLink* link)
+{
+    if (std::find(FLinks.begin(), FLinks.end(), link) == FLinks.end())
+        FLinks.push_back(link);
+    link->FStorage = this;
+}
+
+void TFormPlacement::RemoveLink(TIniLink* link)
+{
+    FLinks.erase(std::remove(FLinks.begin(), FLinks.end(), link), FLinks.end());
+    link->FStorage = nullptr;
+}
+
+void TFormPlacement::SaveNow()
+{
+    if (!FRestored && FActive)
+        return;
+    WithStorage(false, [&] {
+        StorageWriteInteger(IniObject(), IniSection(), "FormVersion", FVersion);
+        SaveFormPlacement();
+        SaveEvent();
+    });
+    FSaved = true;
+}
+
+void TFormPlacement::RestoreNow()
+{
+    FSaved = false;
+    WithStorage(true, [&] {
+        if (StorageReadInteger(IniObject(), IniSection(), "FormVersion", 0) >= FVersion) {
+            RestoreFormPlacement();
+            FRestored = true;
+            RestoreEvent();
+            if (FOptions.Contains(fpActiveControl) && Form()) {
+                AnsiString name = StorageReadString(IniObject(), IniSection(), "ActiveControl", "");
+                auto* control = name.empty() ? nullptr : dynamic_cast<TWinControl*>(Form()->FindComponent(name));
+                if (control && control->CanFocus())
+                    control->SetFocus();
+            }
+        }
+    });
+    FRestored = true;
+    UpdatePlacement();
+}
+
+namespace {
+
+AnsiString ActiveControlName(TForm* form)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || !form->Widget() || !form->Widget()->isAncestorOf(focus))
+        return AnsiString();
+    auto* control = dynamic_cast<TWinControl*>(TControl::FromWidget(focus));
+    return control && control != form ? control->Name() : AnsiString();
+}
+
+} // namespace
+
+void TFormPlacement::SaveFormPlacement()
+{
+    if (TForm* form = Form()) {
+        SaveWindowPlacement(form, IniObject(), IniSection());
+        AnsiString active = ActiveControlName(form);
+        if (FOptions.Contains(fpActiveControl) && !active.empty())
+            StorageWriteString(IniObject(), IniSection(), "ActiveControl", active);
+        StorageWriteInteger(IniObject(), IniSection(), "Visible", FDestroying ? 1 : 0);
+    }
+    for (TIniLink* link : std::vector<TIniLink*>(FLinks))
+        link->SaveToIni();
+}
+
+void TFormPlacement::RestoreFormPlacement()
+{
+    if (TForm* form = Form())
+        LoadWindowPlacement(form, IniObject(), IniSection(), FOptions.Contains(fpPosition), FOptions.Contains(fpState));
+    for (TIniLink* link : std::vector<TIniLink*>(FLinks))
+        link->LoadFromIni();
+}
+
+void TFormPlacement::SaveEvent()
+{
+    if (OnSavePlacement)
+        OnSavePlacement(this);
+}
+
+void TFormPlacement::RestoreEvent()
+{
+    if (OnRestorePlacement)
+        OnRestorePlacement(this);
+}
+
+void TFormPlacement::FormShown()
+{
+    Loaded();
+    if (FActive)
+        RestoreNow();
+}
+
+void TFormPlacement::Remember()
+{
+    TForm* form = Form();
+    if (!form || !form->Widget() || !form->Widget()->isVisible())
+        return;
+    FLastPlacement = GetWindowPlacement(form);
+    FLastActiveControl = ActiveControlName(form);
+    FFormSection = IniSection();
+    FHaveLastPlacement = true;
+}
+
+// The form is going without having been closed: what was last seen of it is saved, marked as
+// still visible. Its controls are gone already, so linked components are not asked.
+void TFormPlacement::SaveAtDestruction()
+{
+    if (!FActive || FSaved || !FRestored || !FHaveLastPlacement)
+        return;
+    Dispatch([this] {
+        TIniFile ini(IniFileName());
+        TRegIniFile registry(IniFileName(), RootKeyOf(FRegistryRoot));
+        TObject* storage = FUseRegistry ? static_cast<TObject*>(&registry) : &ini;
+        StorageWriteInteger(storage, FFormSection, "FormVersion", FVersion);
+        WriteWindowPlacement(FLastPlacement, storage, FFormSection);
+        if (FOptions.Contains(fpActiveControl) && !FLastActiveControl.empty())
+            StorageWriteString(storage, FFormSection, "ActiveControl", FLastActiveControl);
+        StorageWriteInteger(storage, FFormSection, "Visible", 1);
+    });
+    FSaved = true;
+}
+
+// ---- size limits ----
+
+void TFormPlacement::SetPreventResize(bool prevent)
+{
+    if (prevent == FPreventResize)
+        return;
+    FPreventResize = prevent;
+    UpdatePlacement();
+}
+
+void TFormPlacement::BindHook()
+{
+    TForm* form = Form();
+    bool limited = form && (FPreventResize || !FMinMaxInfo.DefaultMinMaxInfo());
+    FHook->SetWinControl(limited ? form : nullptr);
+}
+
+void TFormPlacement::UpdatePlacement()
+{
+    if (FDestroying)
+        return;
+    BindHook();
+    TForm* form = Form();
+    if (form && form->Widget() && form->Widget()->isVisible())
+        ApplyLimits();
+}
+
+void TFormPlacement::HookAfterMessage(TMessage& msg)
+{
+    if (msg.Msg == HookMessages::WM_SHOWWINDOW && msg.WParam == 1)
+        ApplyLimits();
+}
+
+// The window system keeps the limits: a frozen form keeps the size it has, tracking limits are
+// given to the window in client pixels.
+void TFormPlacement::ApplyLimits()
+{
+    TForm* form = Form();
+    if (!form || !form->Widget())
+        return;
+    QWidget* window = form->Widget();
+    if (FPreventResize) {
+        window->setFixedSize(window->size());
+        FLimitsApplied = true;
+        return;
+    }
+    if (FMinMaxInfo.DefaultMinMaxInfo()) {
+        if (FLimitsApplied) {
+            window->setMinimumSize(0, 0);
+            window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            FLimitsApplied = false;
+        }
+        return;
+    }
+    QSize extra = FrameExtra(window);
+    auto inner = [](int frame, int extraPart, int none) { return frame > 0 ? std::max(0, frame - extraPart) : none; };
+    window->setMinimumSize(inner(FMinMaxInfo.MinTrackWidth(), extra.width(), 0),
+                           inner(FMinMaxInfo.MinTrackHeight(), extra.height(), 0));
+    window->setMaximumSize(inner(FMinMaxInfo.MaxTrackWidth(), extra.width(), QWIDGETSIZE_MAX),
+                           inner(FMinMaxInfo.MaxTrackHeight(), extra.height(), QWIDGETSIZE_MAX));
+    FLimitsApplied = true;
+}
