@@ -2,19 +2,19 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include "alarms/AlarmAction.h"
-#include "alarms/DatePicker.h"
-#include "alarms/TimeMaskEdit.h"
-#include "alarms/UpDown.h"
 #include "listings/Calendar.h"
 #include "platform/core/Clock.h"
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
+#include "platform/forms/DateTimePicker.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/ListBox.h"
+#include "platform/forms/MaskEdit.h"
 #include "platform/forms/Memo.h"
+#include "platform/forms/UpDown.h"
 
 namespace {
 
@@ -76,9 +76,10 @@ void TAddAlarmForm::CreateControls()
     Label1 = AddLabel("Label1", "Kanava", kLeft, 8);
     Edit1 = PlaceControl(this, new TEdit(this), "Edit1", kLeft, 22, 190, kEditHeight);
     Label2 = AddLabel("Label2", "Aika", kRight, 8);
-    MaskEdit1 = PlaceControl(this, new TTimeMaskEdit(this), "MaskEdit1", kRight, 22, 56, kEditHeight);
+    MaskEdit1 = PlaceControl(this, new TMaskEdit(this), "MaskEdit1", kRight, 22, 56, kEditHeight);
+    MaskEdit1->SetEditMask("!90:00;1;_");
     Label3 = AddLabel("Label3", "Päivämäärä"_a, 272, 8);
-    DateTimePicker1 = PlaceControl(this, new TDatePicker(this), "DateTimePicker1", 272, 22, 126, kEditHeight);
+    DateTimePicker1 = PlaceControl(this, new TDateTimePicker(this), "DateTimePicker1", 272, 22, 126, kEditHeight);
 
     Label4 = AddLabel("Label4", "Ohjelma", kLeft, 48);
     Edit3 = PlaceControl(this, new TEdit(this), "Edit3", kLeft, 62, kFullWidth, kEditHeight);
@@ -96,8 +97,9 @@ void TAddAlarmForm::CreateControls()
     HalytysEdit5->SetText("0");
     if (auto* line = qobject_cast<QLineEdit*>(HalytysEdit5->Widget()))
         line->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), line));
-    UpDown2 = PlaceControl(this, new TUpDownButtons(this), "UpDown2", kRight + 28, 194, 15, kEditHeight);
-    UpDown2->SetRange(0, kMostBeeps);
+    UpDown2 = PlaceControl(this, new TUpDown(this), "UpDown2", kRight + 28, 194, 15, kEditHeight);
+    UpDown2->SetMin(0);
+    UpDown2->SetMax(kMostBeeps);
     UpDown2->SetAssociate(HalytysEdit5);
     Label9 = AddLabel("Label9", "kertaa", kRight + 49, 198);
 

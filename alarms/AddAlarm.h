@@ -9,13 +9,13 @@
 
 class TButton;
 class TCheckBox;
-class TDatePicker;
+class TDateTimePicker;
 class TEdit;
 class TLabel;
 class TListBox;
 class TMemo;
-class TTimeMaskEdit;
-class TUpDownButtons;
+class TMaskEdit;
+class TUpDown;
 
 class TAddAlarmForm : public TForm {
 public:
@@ -24,9 +24,9 @@ public:
     TLabel* Label1 = nullptr;
     TEdit* Edit1 = nullptr;
     TLabel* Label2 = nullptr;
-    TTimeMaskEdit* MaskEdit1 = nullptr;
+    TMaskEdit* MaskEdit1 = nullptr;
     TLabel* Label3 = nullptr;
-    TDatePicker* DateTimePicker1 = nullptr;
+    TDateTimePicker* DateTimePicker1 = nullptr;
     TLabel* Label4 = nullptr;
     TEdit* Edit3 = nullptr;
     TLabel* Label5 = nullptr;
@@ -39,7 +39,7 @@ public:
     TEdit* ExeFile = nullptr;
     TCheckBox* ACB5 = nullptr;
     TEdit* HalytysEdit5 = nullptr;
-    TUpDownButtons* UpDown2 = nullptr;
+    TUpDown* UpDown2 = nullptr;
     TLabel* Label9 = nullptr;
     TButton* Button1 = nullptr;
     TButton* Button2 = nullptr;

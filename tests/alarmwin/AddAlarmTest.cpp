@@ -1,14 +1,14 @@
 #include "alarms/AddAlarm.h"
-#include "alarms/DatePicker.h"
-#include "alarms/TimeMaskEdit.h"
-#include "alarms/UpDown.h"
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
+#include "platform/forms/DateTimePicker.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/ListBox.h"
+#include "platform/forms/MaskEdit.h"
 #include "platform/forms/Memo.h"
+#include "platform/forms/UpDown.h"
 #include <vector>
 
 namespace {
