@@ -123,15 +123,18 @@ void TForm::ApplyFrameBounds()
     QSize inner(std::max(1, FFrame.Width() - FMargins.Left - FMargins.Right),
                 std::max(1, FFrame.Height() - FMargins.Top - FMargins.Bottom));
     window->move(FFrame.Left, FFrame.Top);
-    if (FixedSize()) {
+    if (FixedSize())
         SetSizeLimits(inner, inner);
-    } else {
-        SetSizeLimits(QSize(std::max(0, FMinFrame.X - FMargins.Left - FMargins.Right),
-                            std::max(0, FMinFrame.Y - FMargins.Top - FMargins.Bottom)),
-                      QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-    }
+    else
+        SetSizeLimits(MinimumInnerSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     window->resize(inner);
     SyncClientArea();
+}
+
+QSize TForm::MinimumInnerSize() const
+{
+    return QSize(std::max(0, FMinFrame.X - FMargins.Left - FMargins.Right),
+                 std::max(0, FMinFrame.Y - FMargins.Top - FMargins.Bottom));
 }
 
 // Qt passes every change of the limits on to the window system; only real changes are made,
@@ -224,9 +227,7 @@ void TForm::SetMinSize(int width, int height)
 {
     FMinFrame = Point(std::max(0, width), std::max(0, height));
     if (Widget() && !FixedSize())
-        SetSizeLimits(QSize(std::max(0, width - FMargins.Left - FMargins.Right),
-                            std::max(0, height - FMargins.Top - FMargins.Bottom)),
-                      QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        SetSizeLimits(MinimumInnerSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 void TForm::SetFormStyle(TFormStyle style)

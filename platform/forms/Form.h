@@ -41,13 +41,17 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     int ClientWidth() const override;
     int ClientHeight() const override;
+    // The client size asked for is kept when the window system adds its frame later; a frame
+    // size given with SetBounds afterwards replaces it.
     void SetClientWidth(int width);
     void SetClientHeight(int height);
+    // The smallest frame size a sizeable window can be dragged to.
     void SetMinSize(int width, int height);
 
     TFormStyle FormStyle() const { return FFormStyle; }
     // Stay-on-top is given to the window once; setting it again only raises the window.
     void SetFormStyle(TFormStyle style);
+    // bsDialog, bsSingle and bsToolWindow windows keep the size the program gives them.
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle style);
     TWindowState WindowState() const;
@@ -103,6 +107,7 @@ private:
     void SetFrame(int left, int top, int width, int height);
     bool FixedSize() const;
     void ApplyFrameBounds();
+    QSize MinimumInnerSize() const;
     void SetSizeLimits(QSize minimum, QSize maximum);
     void SyncClientArea();
     void PlaceByPosition();
