@@ -2,9 +2,11 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <cxxabi.h>
+#include <optional>
 #include <cstdlib>
 #include <typeinfo>
 #include "kit/WordRoutines.h"
@@ -51,6 +53,34 @@ TRect NormalFrameOf(QWidget* window, const TRect& bounds)
     QRect inner = window->geometry();
     return Rect(normal.left() - (inner.left() - frame.left()), normal.top() - (inner.top() - frame.top()),
                 normal.right() + 1 + (frame.right() - inner.right()), normal.bottom() + 1 + (frame.bottom() - inner.bottom()));
+}
+
+// A window that is being shown learns the size of its frame only once it is up. Bounds and
+// state are set at once, and again on the next turn of the loop, so that the frame bounds asked
+// for are the ones the window has (and returns to from the maximised state).
+void ApplyOnceShown(TForm* form, const TRect* bounds, bool setState, TWindowState state)
+{
+    if (bounds)
+        form->SetBounds(bounds->Left, bounds->Top, bounds->Width(), bounds->Height());
+    QWidget* window = form->Widget();
+    bool settle = window && window->isVisible() && (bounds || (setState && state != wsNormal));
+    if (!settle) {
+        if (setState)
+            form->SetWindowState(state);
+        return;
+    }
+    QPointer<QWidget> alive = window;
+    std::optional<TRect> again = bounds ? std::optional<TRect>(*bounds) : std::nullopt;
+    QTimer::singleShot(0, window, [form, alive, again, setState, state] {
+        if (!alive)
+            return;
+        Dispatch([&] {
+            if (again && form->WindowState() == wsNormal)
+                form->SetBounds(again->Left, again->Top, again->Width(), again->Height());
+            if (setState)
+                form->SetWindowState(state);
+        });
+    });
 }
 
 } // namespace
@@ -196,11 +226,8 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
 {
     if (!loadPosition && !loadState)
         return;
-    TWindowPlacementRecord placement = GetWindowPlacement(form);
-    if (!form->Visible())
-        placement.ShowCmd = SW_HIDE;
+    std::optional<TRect> bounds;
     if (loadPosition) {
-        placement.Flags = StorageReadInteger(storage, section, "Flags", placement.Flags);
         AnsiString minMax = ReadScreenDependentString(storage, section, "MinMaxPos");
         AnsiString normal = ReadScreenDependentString(storage, section, "NormPos");
         bool found = !minMax.empty() || !normal.empty();
@@ -212,16 +239,13 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
             if (rect.Right > rect.Left) {
                 if (form->Position() == poScreenCenter)
                     form->SetPosition(poDesigned);
-                form->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+                bounds = rect;
             }
         }
     }
+    TWindowState state = wsNormal;
     if (loadState) {
-        TWindowState state = wsNormal;
         switch (StorageReadInteger(storage, section, "ShowCmd", SW_HIDE)) {
-        case SW_SHOWNORMAL:
-        case SW_SHOW:
-        case SW_RESTORE: state = wsNormal; break;
         case SW_SHOWMINIMIZED:
         case SW_MINIMIZE:
         case SW_SHOWMINNOACTIVE: state = wsMinimized; break;
@@ -231,14 +255,14 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
         bool mainForm = !Application || !Application->MainForm() || Application->MainForm() == form;
         if (state == wsMinimized && mainForm) {
             // The application is minimised once the form is up, as a posted command would do it.
-            form->SetWindowState(wsNormal);
+            ApplyOnceShown(form, bounds ? &*bounds : nullptr, true, wsNormal);
             QTimer::singleShot(0, [] {
                 if (Application)
                     Dispatch([] { Application->Minimize(); });
             });
             return;
         }
-        form->SetWindowState(state);
     }
+    ApplyOnceShown(form, bounds ? &*bounds : nullptr, loadState, state);
     form->Invalidate();
 }

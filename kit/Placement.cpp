@@ -133,6 +133,8 @@ TFormPlacement::TFormPlacement(TComponent* owner) : TComponent(owner), FHook(std
 {
     FHook->AfterMessage = [this](TObject*, TMessage& msg, bool&) { HookAfterMessage(msg); };
     if (TForm* form = Form()) {
+        // The form tells us when it goes, before its owned components are freed.
+        form->FreeNotification(this);
         FOptions = TPlacementOptions{fpState, fpPosition};
         FWatch = std::make_unique<FormWatch>(this);
         if (form->Widget())
@@ -143,8 +145,6 @@ TFormPlacement::TFormPlacement(TComponent* owner) : TComponent(owner), FHook(std
 TFormPlacement::~TFormPlacement()
 {
     FDestroying = true;
-    if (Owner() && Owner()->Destroying())
-        SaveAtDestruction();
     CloseStorage();
     while (!FLinks.empty())
         RemoveLink(FLinks.back());
@@ -154,7 +154,17 @@ TFormPlacement::~TFormPlacement()
 
 TForm* TFormPlacement::Form() const
 {
-    return dynamic_cast<TForm*>(Owner());
+    return FFormGone ? nullptr : dynamic_cast<TForm*>(Owner());
+}
+
+void TFormPlacement::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == Owner() && !FFormGone) {
+        FFormGone = true;
+        FDestroying = true;
+        SaveAtDestruction();
+    }
 }
 
 void TFormPlacement::Loaded()

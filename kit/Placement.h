@@ -133,6 +133,7 @@ protected:
     virtual void RestoreFormPlacement();
     virtual void SaveEvent();
     virtual void RestoreEvent();
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     class FormWatch;
@@ -172,4 +173,5 @@ private:
     AnsiString FFormSection;
     bool FHaveLastPlacement = false;
     bool FLimitsApplied = false;
+    bool FFormGone = false;
 };

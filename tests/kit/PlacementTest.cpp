@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+#include <QWidget>
+#include "forms/FormsFixture.h"
+#include "forms/Input.h"
+#include "kit/Placement.h"
+#include "kit/WindowHook.h"
+#include "platform/core/Files.h"
+#include "platform/core/IniFile.h"
+#include "platform/core/SysUtils.h"
+#include "platform/forms/Edit.h"
+#include "platform/forms/Form.h"
+
+namespace {
+
+class TPlacedForm : public TForm {
+public:
+    explicit TPlacedForm(TComponent* owner) : TForm(owner)
+    {
+        SetBounds(10, 10, 300, 200);
+        Placement = new TFormPlacement(this);
+        Placement->SetName("Placement");
+        Field = new TEdit(this);
+        Field->SetName("Field");
+        Field->SetParent(this);
+    }
+    TFormPlacement* Placement;
+    TEdit* Field;
+};
+
+class PlacementTest : public FormsTest {
+protected:
+    void SetUp() override
+    {
+        FormsTest::SetUp();
+        SavedExeFolder = ExeFolder();
+        SetExeFolder(FromSystemPath(Dir.path().toStdString()) + "/");
+    }
+    void TearDown() override
+    {
+        SetExeFolder(SavedExeFolder);
+        FormsTest::TearDown();
+    }
+    AnsiString IniPath() const { return ExeFolder() + "placement.ini"; }
+    AnsiString Read(const AnsiString& key) const { return TIniFile(IniPath()).ReadString("TPlacedForm", key, "-"); }
+    std::unique_ptr<TPlacedForm> MakeForm()
+    {
+        auto form = std::make_unique<TPlacedForm>(nullptr);
+        form->Placement->SetIniFileName("placement.ini");
+        return form;
+    }
+    QTemporaryDir Dir;
+    AnsiString SavedExeFolder;
+};
+
+} // namespace
+
+TEST_F(PlacementTest, FrameBoundsAndMaximisedStateSurviveARestart)
+{
+    auto form = MakeForm();
+    form->Show();
+    Flush();
+    form->SetBounds(100, 120, 400, 300);
+    Flush();
+    form->SetWindowState(wsMaximized);
+    Flush();
+    form->Close();
+    EXPECT_EQ(Read("NormPos"), "100,120,500,420");
+    EXPECT_EQ(Read("NormPos" + ScreenSizeSuffix()), "100,120,500,420");
+    EXPECT_EQ(Read("ShowCmd"), "3");
+    EXPECT_EQ(Read("FormVersion"), "0");
+    EXPECT_EQ(Read("Visible"), "0");
+    EXPECT_EQ(Read("PixelsPerInch"), IntToStr(ScreenPixelsPerInch()));
+    form.reset();
+
+    auto again = MakeForm();
+    again->Show();
+    Flush();
+    EXPECT_EQ(again->WindowState(), wsMaximized);
+    EXPECT_EQ(GetWindowPlacement(again.get()).NormalPosition, Rect(100, 120, 500, 420));
+    // Saved again as it was: the window does not creep from run to run.
+    again->Close();
+    EXPECT_EQ(Read("NormPos"), "100,120,500,420");
+    again->Show();
+    Flush();
+    again->SetWindowState(wsNormal);
+    Flush();
+    EXPECT_EQ(again->BoundsRect(), Bounds(100, 120, 400, 300));
+}
+
+TEST_F(PlacementTest, OtherScreenResolutionKeepsOnlyTheState)
+{
+    TIniFile ini(IniPath());
+    ini.WriteInteger("TPlacedForm", "PixelsPerInch", ScreenPixelsPerInch() + 24);
+    ini.WriteString("TPlacedForm", "NormPos", "50,60,450,360");
+    ini.WriteInteger("TPlacedForm", "ShowCmd", 3);
+    auto form = MakeForm();
+    form->Show();
+    Flush();
+    EXPECT_EQ(form->WindowState(), wsMaximized);
+    EXPECT_EQ(GetWindowPlacement(form.get()).NormalPosition, Bounds(10, 10, 300, 200));
+}
+
+TEST_F(PlacementTest, AnOlderVersionRestoresNothingAndIsReplacedAtClose)
+{
+    TIniFile ini(IniPath());
+    ini.WriteInteger("TPlacedForm", "FormVersion", 1);
+    ini.WriteString("TPlacedForm", "NormPos", "50,60,450,360");
+    ini.WriteInteger("TPlacedForm", "ShowCmd", 1);
+    auto form = MakeForm();
+    form->Placement->SetVersion(2);
+    form->Show();
+    Flush();
+    EXPECT_EQ(form->BoundsRect(), Bounds(10, 10, 300, 200));
+    form->Close();
+    EXPECT_EQ(Read("FormVersion"), "2");
+    EXPECT_EQ(Read("NormPos"), "10,10,310,210");
+}
+
+TEST_F(PlacementTest, NothingIsSavedBeforeARestoreAndAFormFreedOpenIsMarkedVisible)
+{
+    auto form = MakeForm();
+    form->Placement->SaveNow();
+    EXPECT_FALSE(FileExists(IniPath()));
+    form->Close();
+    EXPECT_FALSE(FileExists(IniPath()));
+
+    form->Show();
+    Flush();
+    form->SetBounds(30, 40, 320, 240);
+    Flush();
+    form.reset();
+    EXPECT_EQ(Read("Visible"), "1");
+    EXPECT_EQ(Read("NormPos"), "30,40,350,280");
+}
+
+TEST_F(PlacementTest, QuotedValuesReadBackUnchangedAndLinksSaveAlong)
+{
+    auto form = MakeForm();
+    form->Placement->WriteString("Title", "\"Uutiset\"");
+    form->Placement->WriteString("Other", "'x'");
+    EXPECT_EQ(form->Placement->ReadString("Title", ""), "\"Uutiset\"");
+    EXPECT_EQ(form->Placement->ReadString("Other", ""), "'x'");
+
+    TIniLink link;
+    int saves = 0, loads = 0;
+    link.OnSave = [&](TObject*) {
+        ++saves;
+        EXPECT_NE(link.IniObject(), nullptr);
+        StorageWriteInteger(link.IniObject(), "Linked", "Value", 7);
+    };
+    link.OnLoad = [&](TObject*) { loads += StorageReadInteger(link.IniObject(), "Linked", "Value", 0); };
+    link.SetIniStorage(form->Placement);
+    EXPECT_EQ(link.RootSection(), "");
+    form->Placement->SetIniSection("Ikkuna");
+    EXPECT_EQ(link.RootSection(), "Ikkuna\\");
+    form->Show();
+    Flush();
+    form->Close();
+    EXPECT_EQ(saves, 1);
+    form->Show();
+    Flush();
+    EXPECT_EQ(loads, 7);
+    EXPECT_EQ(TIniFile(IniPath()).ReadString("Ikkuna", "ShowCmd", ""), "1");
+}
+
+TEST_F(PlacementTest, PreventResizeFreezesTheShownSize)
+{
+    auto form = MakeForm();
+    form->Placement->SetPreventResize(true);
+    form->Show();
+    Flush();
+    QWidget* window = form->Widget();
+    EXPECT_EQ(window->minimumSize(), window->size());
+    EXPECT_EQ(window->maximumSize(), window->size());
+    form->Placement->SetPreventResize(false);
+    form->Placement->MinMaxInfo()->SetMaxTrackWidth(500);
+    EXPECT_EQ(window->maximumWidth(), 500 - (form->Width() - window->width()));
+    EXPECT_EQ(window->minimumWidth(), 0);
+}
+
+TEST_F(PlacementTest, DefaultSectionsFollowFormClassAndNames)
+{
+    TPlacedForm form(nullptr);
+    EXPECT_EQ(DefaultPlacementSection(&form), "TPlacedForm");
+    EXPECT_EQ(DefaultPlacementSection(form.Field), "TPlacedFormField");
+    EXPECT_EQ(DefaultPlacementSection(form.Placement), "TPlacedForm.Placement");
+    EXPECT_EQ(DefaultPlacementSection(nullptr), "");
+}
+
+TEST_F(PlacementTest, NewestHookFirstAndAHandledMessageNeverReachesTheControl)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    TEdit edit(&form);
+    edit.SetParent(&form);
+    std::vector<AnsiString> order;
+    edit.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { order.push_back("edit"); };
+    TWindowHook older(nullptr), newer(nullptr);
+    older.BeforeMessage = [&](TObject*, TMessage& msg, bool&) {
+        if (msg.Msg == WM_LBUTTONDOWN)
+            order.push_back("older");
+    };
+    older.AfterMessage = [&](TObject*, TMessage& msg, bool&) {
+        if (msg.Msg == WM_LBUTTONDOWN)
+            order.push_back("older after");
+    };
+    bool swallow = false;
+    newer.BeforeMessage = [&](TObject*, TMessage& msg, bool& handled) {
+        if (msg.Msg != WM_LBUTTONDOWN)
+            return;
+        order.push_back("newer");
+        EXPECT_EQ(msg.LParam, (4 << 16) | 3);
+        handled = swallow;
+    };
+    Flush();
+    const int before = HookedControlCount();
+    older.SetWinControl(&edit);
+    newer.SetWinControl(&edit);
+    EXPECT_EQ(HookedControlCount(), before + 1);
+
+    MouseButton(edit.Widget(), QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 4));
+    EXPECT_EQ(order, (std::vector<AnsiString>{"newer", "older", "edit", "older after"}));
+    order.clear();
+    swallow = true;
+    MouseButton(edit.Widget(), QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 4));
+    EXPECT_EQ(order, (std::vector<AnsiString>{"newer"}));
+
+    newer.SetActive(false);
+    older.SetWinControl(nullptr);
+    order.clear();
+    MouseButton(edit.Widget(), QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 4));
+    EXPECT_EQ(order, (std::vector<AnsiString>{"edit"}));
+    // The record without hooks goes on the next turn of the loop.
+    EXPECT_EQ(HookedControlCount(), before + 1);
+    Flush();
+    EXPECT_EQ(HookedControlCount(), before);
+}
+
+TEST_F(PlacementTest, AHookLetsGoOfAControlThatIsFreed)
+{
+    Flush();
+    const int before = HookedControlCount();
+    auto edit = std::make_unique<TEdit>(nullptr);
+    TWindowHook hook(nullptr);
+    hook.SetWinControl(edit.get());
+    EXPECT_EQ(hook.WinControl(), edit.get());
+    EXPECT_EQ(HookedControlCount(), before + 1);
+    edit.reset();
+    EXPECT_EQ(hook.WinControl(), nullptr);
+    Flush();
+    EXPECT_EQ(HookedControlCount(), before);
+}
