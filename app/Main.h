@@ -145,6 +145,15 @@ public:
     // Own views, the alarm view and the what-is-on-now view.
     void NakymatClick(TObject* Sender);
     void V_MuutClick(TObject* Sender);
+    // The browser of the table views: programme links are cancelled, the context menu suppressed.
+    void WWWBeforeNavigate2(TObject* Sender, void* pDisp, const AnsiString& URL, int Flags,
+                            const AnsiString& TargetFrameName, const AnsiString& PostData,
+                            const AnsiString& Headers, bool& Cancel);
+    std::int32_t WWWShowContextMenu(std::uint32_t dwID, TPoint* ppt, void* pcmdtReserved, void* pdispReserved);
+
+    // The search in the stored listings (F3) and the IMDb look-up (F2).
+    void MM_EtsiohjelmiatallennetuistatiedoistaClick(TObject* Sender);
+    void MM_EtsiIMDBClick(TObject* Sender);
 
     // Drawing, keys and the mouse.
     void OhjelmatDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State);
@@ -190,6 +199,10 @@ private:
     void CreateMenus();
     void CreateControls();
     void CreateComponents();
+    void CreateSearchCommands();
+    // Adds the hits of one listing file; false when another view was chosen meanwhile.
+    bool SearchListingFile(const AnsiString& path, const AnsiString& foldedText);
+    bool FSearching = false;
     void ReadWindowSettings();
     void GuardOversize();
     void LoadAlarmFile();

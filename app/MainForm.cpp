@@ -67,6 +67,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
     CreateMenus();
     CreateControls();
     CreateComponents();
+    CreateSearchCommands();
 
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
@@ -161,7 +162,14 @@ void TMainForm::CreateControls()
     ListatPanel = Make<TPanel>(this, KeskiPanel, "ListatPanel", alClient);
     ListatPanel->SetBevelOuter(bvNone);
     WWW = Make<TBrowserHost>(this, ListatPanel, "WWW", alClient);
-    WWW->OnShowContextMenu = [](DWORD, TPoint*, void*, void*) -> HRESULT { return S_OK; };
+    WWW->OnShowContextMenu = [this](DWORD id, TPoint* point, void* target, void* object) {
+        return WWWShowContextMenu(id, point, target, object);
+    };
+    WWW->OnBeforeNavigate2 = [this](TObject* sender, void* browser, const AnsiString& url, int flags,
+                                    const AnsiString& frame, const AnsiString& postData, const AnsiString& headers,
+                                    bool& cancel) {
+        WWWBeforeNavigate2(sender, browser, url, flags, frame, postData, headers, cancel);
+    };
     Alarmlist = Make<TListView>(this, ListatPanel, "Alarmlist", alClient);
     Alarmlist->SetViewStyle(vsReport);
     Alarmlist->SetMultiSelect(true);

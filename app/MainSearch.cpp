@@ -1,0 +1,141 @@
+// The search in the stored listings (F3, and the channel list's pop-up for the shown channel's
+// files) and the look-up of a text on IMDb (F2, and the information pane's pop-up).
+#include "app/Main.h"
+#include "listings/ChannelTable.h"
+#include "listings/ImdbAddress.h"
+#include "listings/ListingRecords.h"
+#include "listings/ListingSearch.h"
+#include "listings/ProgrammeMarks.h"
+#include "listings/SettingEntries.h"
+#include "platform/core/Streams.h"
+#include "platform/core/SysUtils.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/MenuItem.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/RichEdit.h"
+#include "platform/forms/Screen.h"
+#include "platform/messages/Application.h"
+#include "platform/services/ShellExecute.h"
+
+namespace {
+
+// The longest pre-filled text the look-up takes from the information pane.
+constexpr std::size_t kLongestImdbPrefill = 254;
+
+// What a running search changes and must give back however it ends: the hourglass, the
+// disabled channel list and the flag that refuses a second search.
+class RunningSearch {
+public:
+    RunningSearch(TListBox* channels, bool& searching)
+        : FChannels(channels), FSearching(searching), FCursor(Screen->Cursor())
+    {
+        FSearching = true;
+        FChannels->SetEnabled(false);
+        Screen->SetCursor(crHourGlass);
+    }
+    ~RunningSearch()
+    {
+        Screen->SetCursor(FCursor);
+        FChannels->SetEnabled(true);
+        FSearching = false;
+    }
+    RunningSearch(const RunningSearch&) = delete;
+    RunningSearch& operator=(const RunningSearch&) = delete;
+
+private:
+    TListBox* FChannels;
+    bool& FSearching;
+    TCursor FCursor;
+};
+
+} // namespace
+
+void TMainForm::CreateSearchCommands()
+{
+    const TNotifyEvent search = [this](TObject* sender) { MM_EtsiohjelmiatallennetuistatiedoistaClick(sender); };
+    MM_Etsiohjelmiatallennetuistatiedoista->OnClick = search;
+    Kanavat_EtsiKanavanTiedoista->OnClick = search;
+    const TNotifyEvent lookUp = [this](TObject* sender) { MM_EtsiIMDBClick(sender); };
+    MM_EtsiIMDB->OnClick = lookUp;
+    InfoEdit_EtsiIMDB->OnClick = lookUp;
+}
+
+void TMainForm::MM_EtsiohjelmiatallennetuistatiedoistaClick(TObject* Sender)
+{
+    // The search lets messages run; F3 meanwhile would start a second one over the first.
+    if (FSearching)
+        return;
+    AnsiString text;
+    if (!InputQuery("Etsi ohjelmatiedoista", "Etsi tekstillä:"_a, text))
+        return;
+    if (text.size() < ShortestSearchText) {
+        MessageDlg("Anna vähintää 3 merkkiä pitkä teksti!"_a, mtError, {mbOK});
+        return;
+    }
+    const AnsiString channelCode = Sender == Kanavat_EtsiKanavanTiedoista ? ChannelCode(CurrentChannel) : AnsiString();
+
+    RunningSearch running(V_Kanavat, FSearching);
+    ++FViewGeneration;
+    ViikotPanel->Hide();
+    Ohjelmat->BringToFront();
+    SearchMode = 1;
+    DayLines.Clear();
+    ClearProgrammes();
+    TiedotText->Lines()->Clear();
+    SetCaption("QEX 2000 - Haun tulokset");
+
+    TStringList files;
+    SearchedFiles(channelCode, files);
+    const AnsiString foldedText = FoldAsciiLetters(text);
+    for (int i = 0; i < files.Count(); ++i)
+        if (!SearchListingFile(files[i], foldedText))
+            return; // another view took the lists
+    Ohjelmat->SetFocus();
+    if (ColouringsEnabled())
+        ApplyColourings(*Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
+    if (Ohjelmat->Count() > 0) {
+        Ohjelmat->SetItemIndex(0);
+        Ohjelmat->SetSelected(0, true);
+        OhjelmatClick(this);
+    }
+}
+
+bool TMainForm::SearchListingFile(const AnsiString& path, const AnsiString& foldedText)
+{
+    const int generation = FViewGeneration;
+    auto searchGoesOn = [&] { return generation == FViewGeneration && !Application->Terminated(); };
+    TFileStream file(path, fmOpenRead | fmShareDenyNone);
+    ListingRecordReader records(file);
+    std::vector<SearchHit> hits;
+    for (;;) {
+        switch (records.Next()) {
+        case ListingRecordReader::Step::End:
+            return true;
+        case ListingRecordReader::Step::BadLength:
+            ShowMessage(IntToStr(records.Key()) + " " + path + " " + IntToStr(records.Length()));
+            return searchGoesOn();
+        case ListingRecordReader::Step::Record:
+            hits.clear();
+            SearchDayText(records.Key(), records.Text(), foldedText, hits);
+            if (hits.empty())
+                break;
+            for (const SearchHit& hit : hits)
+                AddProgramme(hit.row, hit.description);
+            Application->ProcessMessages();
+            if (!searchGoesOn())
+                return false;
+            break;
+        }
+    }
+}
+
+void TMainForm::MM_EtsiIMDBClick(TObject* Sender)
+{
+    AnsiString text;
+    if (Sender == InfoEdit_EtsiIMDB)
+        text = TiedotText->SelText().substr(0, kLongestImdbPrefill);
+    if (!InputQuery("The Internet Movie Database haku", "Etsi tekstillä:"_a, text))
+        return;
+    // The text goes to the desktop's opener as one address argument, never through a shell.
+    ShellExecute(0, "Open", ImdbSearchAddress(text), AnsiString(), AnsiString(), SW_SHOWMAXIMIZED);
+}

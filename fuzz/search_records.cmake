@@ -1,0 +1,1 @@
+qex_add_fuzzer(search_records LIBS qex_listings)
