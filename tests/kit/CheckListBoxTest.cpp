@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include "forms/FormsFixture.h"
+#include "forms/Input.h"
+#include "kit/CheckListBox.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Files.h"
+#include "platform/core/IniFile.h"
+#include "platform/forms/Form.h"
+
+namespace {
+
+class TChannelsForm : public TForm {
+public:
+    using TForm::TForm;
+};
+
+class CheckListBoxTest : public FormsTest {
+protected:
+    void SetUp() override
+    {
+        FormsTest::SetUp();
+        Form.SetBounds(0, 0, 300, 300);
+        List = new TKitCheckListBox(&Form);
+        List->SetName("Kanavat");
+        List->SetParent(&Form);
+        List->SetBounds(5, 5, 200, 200);
+        for (const char* name : {"TV1", "TV2", "MTV3", "Nelonen"})
+            List->Items()->Add(name);
+    }
+    QWidget* View() const { return static_cast<QListWidget*>(List->Widget())->viewport(); }
+    std::vector<TCheckBoxState> States() const
+    {
+        std::vector<TCheckBoxState> states;
+        for (int i = 0; i < List->Items()->Count(); ++i)
+            states.push_back(List->State(i));
+        return states;
+    }
+    TChannelsForm Form{nullptr};
+    TKitCheckListBox* List = nullptr;
+};
+
+using S = std::vector<TCheckBoxState>;
+
+} // namespace
+
+TEST_F(CheckListBoxTest, StatesToggleAndBadIndexesRaise)
+{
+    EXPECT_EQ(States(), (S{cbUnchecked, cbUnchecked, cbUnchecked, cbUnchecked}));
+    int clicks = 0;
+    std::vector<int> changed;
+    List->OnClickCheck = [&](TObject*) { ++clicks; };
+    List->OnStateChange = [&](TObject*, int index) { changed.push_back(index); };
+    List->ToggleClickCheck(1);
+    EXPECT_EQ(List->State(1), cbChecked);
+    List->SetAllowGrayed(true);
+    List->ToggleClickCheck(2);
+    EXPECT_EQ(List->State(2), cbGrayed);
+    List->ToggleClickCheck(2);
+    EXPECT_EQ(List->State(2), cbChecked);
+    List->ToggleClickCheck(2);
+    EXPECT_EQ(List->State(2), cbUnchecked);
+    EXPECT_EQ(clicks, 4);
+    EXPECT_EQ(changed, (std::vector<int>{1, 2, 2, 2}));
+    List->SetState(1, cbChecked);
+    EXPECT_EQ(changed.size(), 4u);
+
+    for (int bad : {-1, 4}) {
+        try {
+            List->State(bad);
+            FAIL() << bad;
+        } catch (const EStringListError& error) {
+            EXPECT_EQ(error.Message, "List index out of bounds (" + std::to_string(bad) + ")");
+        }
+        EXPECT_THROW(List->SetState(bad, cbChecked), EStringListError);
+        EXPECT_THROW(List->ItemEnabled(bad), EStringListError);
+        EXPECT_THROW(List->SetItemEnabled(bad, false), EStringListError);
+    }
+    EXPECT_EQ(List->Items()->Count(), 4);
+
+    // Moving and exchanging items carries their states.
+    List->SetItemEnabled(3, false);
+    List->Items()->Move(1, 3);
+    EXPECT_EQ(List->Items()->Get(3), "TV2");
+    EXPECT_EQ(List->State(3), cbChecked);
+    EXPECT_FALSE(List->ItemEnabled(2));
+    List->Items()->Exchange(0, 3);
+    EXPECT_EQ(List->State(0), cbChecked);
+    EXPECT_EQ(List->State(3), cbUnchecked);
+}
+
+TEST_F(CheckListBoxTest, RadioListKeepsExactlyOneChecked)
+{
+    List->SetCheckKind(ckRadioButtons);
+    EXPECT_EQ(List->CheckedIndex(), 0);
+    List->SetChecked(0, false);
+    EXPECT_EQ(List->CheckedIndex(), 0);
+    List->SetChecked(2, true);
+    EXPECT_EQ(States(), (S{cbUnchecked, cbUnchecked, cbChecked, cbUnchecked}));
+    List->SetAllowGrayed(true);
+    EXPECT_FALSE(List->AllowGrayed());
+    List->ApplyStateToAll(cbChecked, false);
+    EXPECT_EQ(List->CheckedIndex(), 2);
+    List->SetCheckedIndex(-5);
+    EXPECT_EQ(List->CheckedIndex(), 0);
+    List->SetCheckedIndex(99);
+    EXPECT_EQ(List->CheckedIndex(), 3);
+
+    TKitCheckListBox filled(nullptr);
+    filled.SetCheckKind(ckRadioButtons);
+    filled.Items()->Add("a");
+    filled.Items()->Add("b");
+    EXPECT_EQ(filled.CheckedIndex(), -1);
+    filled.Loaded();
+    EXPECT_EQ(filled.CheckedIndex(), 0);
+}
+
+TEST_F(CheckListBoxTest, DisabledItemsIgnoreKeysAndClicks)
+{
+    List->SetItemEnabled(1, false);
+    Form.Show();
+    List->SetFocus();
+    List->SetItemIndex(1);
+    PressKey(List->Widget(), Qt::Key_Space, Qt::NoModifier, " ");
+    EXPECT_EQ(List->State(1), cbUnchecked);
+    int clicks = 0;
+    List->OnClickCheck = [&](TObject*) { ++clicks; };
+    PressKey(List->Widget(), Qt::Key_Plus, Qt::NoModifier, "+");
+    EXPECT_EQ(States(), (S{cbChecked, cbUnchecked, cbChecked, cbChecked}));
+    EXPECT_EQ(clicks, 1);
+    PressKey(List->Widget(), Qt::Key_Minus, Qt::NoModifier, "-");
+    EXPECT_EQ(States(), (S{cbUnchecked, cbUnchecked, cbUnchecked, cbUnchecked}));
+
+    TRect second = List->ItemRect(1);
+    TRect third = List->ItemRect(2);
+    ClickMouse(View(), Qt::LeftButton, QPoint(second.Left + 5, second.Top + 3));
+    EXPECT_EQ(List->State(1), cbUnchecked);
+    ClickMouse(View(), Qt::LeftButton, QPoint(third.Left + 5, third.Top + 3));
+    EXPECT_EQ(List->State(2), cbChecked);
+    // A click on the text selects without toggling.
+    ClickMouse(View(), Qt::LeftButton, QPoint(third.Left + 40, third.Top + 3));
+    EXPECT_EQ(List->State(2), cbChecked);
+    EXPECT_EQ(List->ItemIndex(), 2);
+    List->SetItemIndex(3);
+    PressKey(List->Widget(), Qt::Key_Space, Qt::NoModifier, " ");
+    EXPECT_EQ(List->State(3), cbChecked);
+}
+
+TEST_F(CheckListBoxTest, StatesAreStoredWithTheFormPlacement)
+{
+    QTemporaryDir dir;
+    AnsiString ini = FromSystemPath(dir.path().toStdString()) + "/states.ini";
+    TFormPlacement placement(&Form);
+    placement.SetIniFileName(ini);
+    List->SetIniStorage(&placement);
+    Form.Show();
+    Flush();
+    List->SetState(1, cbChecked);
+    List->SetState(3, cbGrayed);
+    Form.Close();
+    TIniFile file(ini);
+    EXPECT_EQ(file.ReadString("TChannelsFormKanavat", "Count", ""), "4");
+    EXPECT_EQ(file.ReadString("TChannelsFormKanavat", "Item1", ""), "1");
+    EXPECT_EQ(file.ReadString("TChannelsFormKanavat", "Item3", ""), "2");
+
+    // More stored items than the list holds restore only as many; nonsense states read unchecked.
+    file.WriteInteger("TChannelsFormKanavat", "Count", 9);
+    file.WriteInteger("TChannelsFormKanavat", "Item0", 7);
+    List->Items()->Delete(3);
+    List->SetState(1, cbUnchecked);
+    List->SetState(0, cbChecked);
+    Form.Show();
+    Flush();
+    EXPECT_EQ(States(), (S{cbUnchecked, cbChecked, cbUnchecked}));
+
+    // With the section under the placement's own name.
+    placement.SetIniSection("Asetukset");
+    Form.Close();
+    EXPECT_EQ(file.ReadString("Asetukset\\TChannelsFormKanavat", "Count", ""), "3");
+}
+
+TEST_F(CheckListBoxTest, ItemWidthHasTheCheckColumn)
+{
+    List->Canvas()->Font()->Assign(*List->Font());
+    EXPECT_EQ(List->HorizontalExtent(), List->Canvas()->TextWidth("Nelonenx") + 18);
+    TKitCheckListBox other(nullptr);
+    other.Items()->Add("x");
+    List->SetState(2, cbChecked);
+    List->SetItemEnabled(2, false);
+    other.SetItems(*List->Items());
+    EXPECT_EQ(other.Items()->Count(), 4);
+    EXPECT_EQ(other.State(2), cbChecked);
+    EXPECT_FALSE(other.ItemEnabled(2));
+}
