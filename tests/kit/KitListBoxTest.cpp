@@ -6,6 +6,7 @@
 #include "kit/TextListBox.h"
 #include "platform/core/Exceptions.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/PaletteColors.h"
 
 namespace {
 
@@ -143,4 +144,67 @@ TEST_F(KitListBoxTest, SelectionFromCodeAndPlaces)
     ClickMouse(List->Widget()->findChild<QWidget*>("qt_scrollarea_viewport"), Qt::LeftButton,
                QPoint(last.Left + 2, last.Top + 1));
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(KitListBoxTest, OwnerDrawnRowsMeasureAndDrawThemselves)
+{
+    TKitCustomListBox list(Form);
+    list.SetParent(Form);
+    list.SetBounds(140, 10, 150, 170);
+    for (const char* name : {"a", "b", "c"})
+        list.Items()->Add(name);
+    std::vector<int> drawn;
+    list.SetOnDrawItem([&](TWinControl*, int index, TRect, TOwnerDrawState) { drawn.push_back(index); });
+    list.OnMeasureItem = [](TWinControl*, int index, int& height) { height = 10 + 10 * index; };
+    Form->Show();
+
+    // The standard style draws its own text and leaves OnDrawItem alone.
+    list.Widget()->grab();
+    EXPECT_TRUE(drawn.empty());
+
+    list.SetStyle(TKitListBoxStyle::lbOwnerDrawVariable);
+    list.Widget()->grab();
+    EXPECT_FALSE(drawn.empty());
+    EXPECT_EQ(list.ItemRect(0).Height(), 10);
+    EXPECT_EQ(list.ItemRect(2).Height(), 30);
+    EXPECT_EQ(list.ItemRect(2).Top, list.ItemRect(1).Bottom);
+
+    list.SetStyle(TKitListBoxStyle::lbOwnerDrawFixed);
+    list.SetItemHeight(0);
+    list.SetItemHeight(22);
+    EXPECT_EQ(list.ItemRect(1).Height(), 22);
+}
+
+TEST_F(KitListBoxTest, UnfocusedSelectionIsGreyWhenAsked)
+{
+    for (const char* name : {"a", "b"})
+        List->Items()->Add(name);
+    List->SetItemIndex(0);
+    Form->Show();
+    ASSERT_FALSE(List->Focused());
+    TRect row = List->ItemRect(0);
+    auto rowColour = [&] {
+        return static_cast<QListWidget*>(List->Widget())->viewport()->grab().toImage().pixel(row.Right - 3, row.Top + 2);
+    };
+    EXPECT_EQ(rowColour(), ToQColor(clHighlight).rgb());
+    List->SetGraySelection(true);
+    EXPECT_EQ(rowColour(), ToQColor(clBtnFace).rgb());
+}
+
+TEST_F(KitListBoxTest, ColumnsSpreadTheItemsSideBySide)
+{
+    TKitCustomListBox list(Form);
+    list.SetParent(Form);
+    list.SetBounds(140, 10, 150, 170);
+    list.SetAutoScroll(true);
+    for (int i = 0; i < 30; ++i)
+        list.Items()->Add("Kanava " + std::to_string(i));
+    Form->Show();
+    EXPECT_EQ(list.ItemRect(29).Left, 0);
+    // Columns are a list of their own kind: no automatic range.
+    list.SetColumns(2);
+    EXPECT_FALSE(list.AutoScroll());
+    Flush();
+    EXPECT_EQ(list.ItemRect(0).Width(), (150 + 2 - 3) / 2);
+    EXPECT_GT(list.ItemRect(29).Left, 0);
 }

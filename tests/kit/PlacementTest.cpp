@@ -5,6 +5,7 @@
 #include "forms/Input.h"
 #include "kit/Placement.h"
 #include "kit/WindowHook.h"
+#include "kit/WindowRoutines.h"
 #include "platform/core/Files.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/SysUtils.h"
@@ -250,4 +251,25 @@ TEST_F(PlacementTest, AHookLetsGoOfAControlThatIsFreed)
     EXPECT_EQ(hook.WinControl(), nullptr);
     Flush();
     EXPECT_EQ(HookedControlCount(), before);
+}
+
+TEST_F(PlacementTest, ActivatingADisabledWindowDoesNothing)
+{
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 200, 100);
+    TForm other(nullptr);
+    other.SetBounds(0, 0, 100, 100);
+    other.Show();
+    Form.Show();
+    ActivateWindow(&other, false);
+    Flush();
+    ASSERT_TRUE(other.Active());
+    Form.SetEnabled(false);
+    ActivateWindow(&Form, true);
+    Flush();
+    EXPECT_FALSE(Form.Active());
+    Form.SetEnabled(true);
+    ActivateWindow(&Form, true);
+    Flush();
+    EXPECT_TRUE(Form.Active());
 }

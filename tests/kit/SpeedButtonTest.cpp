@@ -2,6 +2,7 @@
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
 #include "kit/SpeedButton.h"
+#include "platform/forms/PopupMenu.h"
 #include "platform/forms/PaletteColors.h"
 
 namespace {
@@ -145,4 +146,27 @@ TEST_F(SpeedButtonTest, ButtonsOfOneGlyphSizeShareOneImageList)
         EXPECT_EQ(SharedGlyphCache()->ListCount(), 2);
     }
     EXPECT_EQ(SharedGlyphCache(), nullptr);
+}
+
+TEST_F(SpeedButtonTest, ModalResultGoesToTheFormAndAMenuTakesThePress)
+{
+    TKitSpeedButton* button = Make(10);
+    button->SetModalResult(mrOk);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(Form.ModalResult(), mrOk);
+    EXPECT_EQ(clicks, 1);
+
+    TPopupMenu menu(&Form);
+    int popups = 0;
+    menu.OnPopup = [&](TObject*) { ++popups; };
+    button->SetDropDownMenu(&menu);
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(menu.PopupComponent(), button);
+    EXPECT_EQ(button->State(), bsUp);
 }
