@@ -1,0 +1,1 @@
+qex_add_bench(browser_page LIBS qex_shell qex_listings qex_test_fixtures)
