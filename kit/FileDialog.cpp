@@ -87,7 +87,7 @@ private:
 
 class TFileDialogForm : public TForm {
 public:
-    TFileDialogForm(TOpenDialog& dialog) : TForm(nullptr), FDialog(dialog)
+    explicit TFileDialogForm(TOpenDialog& dialog) : TForm(nullptr), FDialog(dialog)
     {
         SetBorderStyle(bsSizeable);
         SetPosition(poScreenCenter);

@@ -66,11 +66,6 @@ TOwnerDrawComboBox::TOwnerDrawComboBox(TComponent* owner) : TComboBox(owner)
     UpdateItemHeight();
 }
 
-void TOwnerDrawComboBox::SetStyle(TComboBoxStyle style)
-{
-    TComboBox::SetStyle(style);
-}
-
 int TOwnerDrawComboBox::GetItemHt()
 {
     return IntMax(9, QFontMetrics(Font()->ToQFont()).height() + 1);

@@ -16,8 +16,6 @@ class TOwnerDrawComboBox : public TComboBox {
 public:
     explicit TOwnerDrawComboBox(TComponent* owner);
 
-    TComboBoxStyle Style() const { return TComboBox::Style(); }
-    void SetStyle(TComboBoxStyle style);
     int ItemHeight() const { return FItemHeight; }
     TCanvas* Canvas() { return &FCanvas; }
 

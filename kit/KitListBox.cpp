@@ -311,7 +311,7 @@ int TKitCustomListBox::TabbedTextWidth(const AnsiString& text)
 
 void TKitCustomListBox::TabbedTextOut(int x, int y, const AnsiString& text)
 {
-    int stop = TabStopPixels() ;
+    int stop = TabStopPixels();
     int offset = 0;
     std::size_t start = 0;
     for (;;) {

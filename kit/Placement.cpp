@@ -200,13 +200,12 @@ AnsiString TFormPlacement::IniSection() const
     return FIniSection.empty() ? DefaultPlacementSection(Owner()) : FIniSection;
 }
 
-void TFormPlacement::OpenStorage(bool reading)
+// Reading and writing open the same way: neither store here has access modes.
+std::unique_ptr<TObject> TFormPlacement::MakeStorage() const
 {
-    (void)reading;
     if (FUseRegistry)
-        FStorage = std::make_unique<TRegIniFile>(IniFileName(), RootKeyOf(FRegistryRoot));
-    else
-        FStorage = std::make_unique<TIniFile>(IniFileName());
+        return std::make_unique<TRegIniFile>(IniFileName(), RootKeyOf(FRegistryRoot));
+    return std::make_unique<TIniFile>(IniFileName());
 }
 
 void TFormPlacement::CloseStorage()
@@ -215,11 +214,11 @@ void TFormPlacement::CloseStorage()
 }
 
 template <typename Fn>
-auto TFormPlacement::WithStorage(bool reading, Fn&& body)
+auto TFormPlacement::WithStorage(Fn&& body)
 {
     if (FStorage)
         return body();
-    OpenStorage(reading);
+    FStorage = MakeStorage();
     struct Closer {
         TFormPlacement* placement;
         ~Closer() { placement->CloseStorage(); }
@@ -229,22 +228,22 @@ auto TFormPlacement::WithStorage(bool reading, Fn&& body)
 
 AnsiString TFormPlacement::ReadString(const AnsiString& key, const AnsiString& def, const AnsiString& section)
 {
-    return WithStorage(true, [&] { return StorageReadString(IniObject(), section.empty() ? IniSection() : section, key, def); });
+    return WithStorage([&] { return StorageReadString(IniObject(), section.empty() ? IniSection() : section, key, def); });
 }
 
 void TFormPlacement::WriteString(const AnsiString& key, const AnsiString& value, const AnsiString& section)
 {
-    WithStorage(false, [&] { StorageWriteString(IniObject(), section.empty() ? IniSection() : section, key, value); });
+    WithStorage([&] { StorageWriteString(IniObject(), section.empty() ? IniSection() : section, key, value); });
 }
 
 int TFormPlacement::ReadInteger(const AnsiString& key, int def, const AnsiString& section)
 {
-    return WithStorage(true, [&] { return StorageReadInteger(IniObject(), section.empty() ? IniSection() : section, key, def); });
+    return WithStorage([&] { return StorageReadInteger(IniObject(), section.empty() ? IniSection() : section, key, def); });
 }
 
 void TFormPlacement::WriteInteger(const AnsiString& key, int value, const AnsiString& section)
 {
-    WithStorage(false, [&] { StorageWriteInteger(IniObject(), section.empty() ? IniSection() : section, key, value); });
+    WithStorage([&] { StorageWriteInteger(IniObject(), section.empty() ? IniSection() : section, key, value); });
 }
 
 void TFormPlacement::AddLink(TIniLink* link)
@@ -264,7 +263,7 @@ void TFormPlacement::SaveNow()
 {
     if (!FRestored && FActive)
         return;
-    WithStorage(false, [&] {
+    WithStorage([&] {
         StorageWriteInteger(IniObject(), IniSection(), "FormVersion", FVersion);
         SaveFormPlacement();
         SaveEvent();
@@ -275,7 +274,7 @@ void TFormPlacement::SaveNow()
 void TFormPlacement::RestoreNow()
 {
     FSaved = false;
-    WithStorage(true, [&] {
+    WithStorage([&] {
         if (StorageReadInteger(IniObject(), IniSection(), "FormVersion", 0) >= FVersion) {
             RestoreFormPlacement();
             FRestored = true;
@@ -363,9 +362,8 @@ void TFormPlacement::SaveAtDestruction()
     if (!FActive || FSaved || !FRestored || !FHaveLastPlacement)
         return;
     Dispatch([this] {
-        TIniFile ini(IniFileName());
-        TRegIniFile registry(IniFileName(), RootKeyOf(FRegistryRoot));
-        TObject* storage = FUseRegistry ? static_cast<TObject*>(&registry) : &ini;
+        std::unique_ptr<TObject> store = MakeStorage();
+        TObject* storage = store.get();
         StorageWriteInteger(storage, FFormSection, "FormVersion", FVersion);
         WriteWindowPlacement(FLastPlacement, storage, FFormSection);
         if (FOptions.Contains(fpActiveControl) && !FLastActiveControl.empty())

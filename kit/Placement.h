@@ -138,10 +138,12 @@ protected:
 private:
     class FormWatch;
     TForm* Form() const;
-    void OpenStorage(bool reading);
+    // The store the placement names: an INI file or a registry key.
+    std::unique_ptr<TObject> MakeStorage() const;
     void CloseStorage();
+    // Runs body with the store open, opening it for the call when it is closed.
     template <typename Fn>
-    auto WithStorage(bool reading, Fn&& body);
+    auto WithStorage(Fn&& body);
     void FormShown();
     void Remember();
     void ApplyLimits();
