@@ -102,8 +102,8 @@ private:
     void SetEditRect();
     void RecreateGlyph();
 
-    TWinControl* FContainer;
-    TEditButton* FButton;
+    TWinControl* FContainer = nullptr;
+    TEditButton* FButton = nullptr;
     bool FReadOnly = false;
     bool FDirectInput = true;
     TShortCut FClickKey = scAlt | VK_DOWN;
