@@ -1,0 +1,178 @@
+"""The real program at Wednesday 11.2.2026 10:00 opening an own table view at start: the table
+with its keyword and alarm colours in the embedded browser, a click on a programme that opens
+no page, the search (F3) with its results and its refusal of a short text, and the IMDb look-up
+(F2) reaching the desktop's opener with the search address."""
+import datetime
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from harness import Display, Program, SOURCE, cp1252
+
+sys.path.insert(0, os.path.join(SOURCE, "tools"))
+import listing_file  # noqa: E402
+
+START = "2026-02-11 10:00:00"
+TITLE = "QEX 2000 - Keskiviikko 11. Helmikuuta 2026"
+ALARM = ("11.2.2026 (KE)\r\nTV1\r\n21:00\r\nElokuva: Tuntematon sotilas\r\n\r\nSotaelokuva.\r\n"
+         "#NRM #SHD:Normaali ilmoitus n\u00e4yt\u00f6lle \r\n\r\n")
+DAYS = {
+    "01": [("06:00", "Aamu-tv", "Uutisia."), ("09:00", "Uutiset", "P\u00e4iv\u00e4n uutiset."),
+           ("12:00", "Puoli seitsem\u00e4n", ""), ("21:00", "Elokuva: Tuntematon sotilas", "Sotaelokuva."),
+           ("00:30", "Y\u00f6uutiset", "")],
+    "10": [("08:00", "Elokuva", "Kuvaus."), ("11:00", "Sarja", "Jakso 2."), ("20:30", "Iltauutiset", "")],
+}
+
+
+def write_fixture(folder):
+    data = os.path.join(folder, "Tiedot")
+    os.makedirs(data)
+    monday = datetime.date(2026, 2, 9)
+    for code, wednesday in DAYS.items():
+        records = []
+        for i in range(7):
+            date = monday + datetime.timedelta(days=i)
+            text = listing_file.day_text(wednesday) if i == 2 else b""
+            records.append((listing_file.record_key(date, code), text))
+        with open(os.path.join(data, f"{code}-07.QEX"), "wb") as out:
+            out.write(listing_file.file_bytes(records))
+    settings = ("[Kanavat]\r\nK\u00e4yt\u00f6ss\u00e4=TV1;Canal+;\r\n"
+                "[Muut]\r\nOletusN\u00e4kym\u00e4=Ilta\r\n"
+                "[N\u00e4kym\u00e4t]\r\nOmiaN\u00e4kymi\u00e4=0\r\nOmaN\u00e4kym\u00e40=Ilta:Taulukko:TV1;Canal+;\r\n"
+                "[V\u00e4ritys]\r\nK\u00e4yt\u00f6ss\u00e4=1\r\nOmiaV\u00e4rityksi\u00e4=0\r\n"
+                "OmaV\u00e4ritys0=<c:clblue>Uutiset;\r\n")
+    with open(os.path.join(folder, "QEX.INI"), "wb") as out:
+        out.write(cp1252(settings))
+    with open(os.path.join(folder, "QEX.ALS"), "wb") as out:
+        out.write(cp1252(ALARM))
+
+
+def read_ppm(path):
+    """Width, height and RGB bytes of a screenshot converted to binary PPM."""
+    raw = subprocess.run(["convert", path, "ppm:-"], check=True, capture_output=True, timeout=30).stdout
+    fields = raw.split(maxsplit=4)
+    assert fields[0] == b"P6" and fields[3] == b"255", fields[:4]
+    return int(fields[1]), int(fields[2]), fields[4]
+
+
+def pixels_of(shot, colour):
+    """Every (x, y) of the screenshot with exactly this colour."""
+    width, height, rgb = read_ppm(shot)
+    wanted = bytes(colour)
+    found = []
+    at = rgb.find(wanted)
+    while at >= 0:
+        if at % 3 == 0:
+            found.append(((at // 3) % width, (at // 3) // width))
+        at = rgb.find(wanted, at + 1)
+    return found
+
+
+class ViewsAndSearchEndToEnd(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.display = Display().start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display.stop()
+
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="qex-e2e-views-")
+        write_fixture(self.folder)
+        # The desktop's opener is a recorder: it writes the address it was given.
+        self.opened = os.path.join(self.folder, "opened.txt")
+        bin_folder = os.path.join(self.folder, "bin")
+        os.makedirs(bin_folder)
+        opener = os.path.join(bin_folder, "xdg-open")
+        with open(opener, "w") as out:
+            out.write(f"#!/bin/sh\nprintf '%s\\n' \"$1\" >> '{self.opened}'\n")
+        os.chmod(opener, 0o755)
+        saved_path = os.environ["PATH"]
+        os.environ["PATH"] = bin_folder + os.pathsep + saved_path
+        self.addCleanup(os.environ.__setitem__, "PATH", saved_path)
+        self.program = Program(self.display, self.folder, fake_time=START)
+        self.addCleanup(self.program.kill)
+
+    def wait_title(self, window, expected, timeout=10):
+        deadline = time.monotonic() + timeout
+        title = None
+        while time.monotonic() < deadline:
+            title = self.program.title(window)
+            if title == expected:
+                return
+            time.sleep(0.1)
+        self.assertEqual(title, expected)
+
+    def type_text(self, window, text):
+        self.program.key(window, *["space" if c == " " else c for c in text])
+
+    def opened_addresses(self):
+        if not os.path.exists(self.opened):
+            return []
+        with open(self.opened) as recorded:
+            return recorded.read().splitlines()
+
+    def test_table_view_link_search_and_imdb(self):
+        program = self.program
+        window = program.wait_window("^QEX 2000 - Keskiviikko")
+        self.wait_title(window, TITLE)
+        time.sleep(1)  # the page paints
+
+        shots = os.environ.get("QEX_E2E_SHOTS", tempfile.gettempdir())
+        shot = os.path.join(shots, "qex-table-view.png")
+        program.screenshot(shot)
+        print(f"screenshot: {shot}", file=sys.stderr)
+        # The navy channel headers, the keyword colour of "Uutiset" and the alarm colour.
+        self.assertTrue(pixels_of(shot, (0x00, 0x00, 0x80)), "no navy channel header")
+        blue = pixels_of(shot, (0x00, 0x00, 0xFF))
+        self.assertTrue(blue, "no programme in the keyword colour")
+        self.assertTrue(pixels_of(shot, (0xFF, 0x00, 0x00)), "no programme in the alarm colour")
+
+        # A click on a coloured programme opens no page and leaves the view; whatever box the
+        # programme link shows is closed.
+        x, y = blue[len(blue) // 2]
+        program.xdotool("mousemove", "--sync", str(x), str(y))
+        program.xdotool("click", "1")
+        time.sleep(1)
+        box = program.xdotool("search", "--onlyvisible", "--name", "^Info$", check=False)
+        if box:
+            program.key(box.splitlines()[0], "Return")
+        self.wait_title(window, TITLE)
+        self.assertEqual(self.opened_addresses(), [])
+
+        # F3 with a two-letter text is refused with the error box.
+        program.key(window, "F3")
+        query = program.wait_window("^Etsi ohjelmatiedoista$")
+        self.type_text(query, "ab")
+        program.key(query, "Return")
+        error = program.wait_window("^Virhe$")
+        program.key(error, "Return")
+        self.wait_title(window, TITLE)
+
+        # F3 for "uutiset" lists the results under their caption.
+        program.key(window, "F3")
+        query = program.wait_window("^Etsi ohjelmatiedoista$")
+        self.type_text(query, "uutiset")
+        program.key(query, "Return")
+        self.wait_title(window, "QEX 2000 - Haun tulokset")
+        shot = os.path.join(shots, "qex-search-results.png")
+        program.screenshot(shot)
+        print(f"screenshot: {shot}", file=sys.stderr)
+
+        # F2 for "Star Wars" hands the search address to the desktop's opener.
+        program.key(window, "F2")
+        query = program.wait_window("^The Internet Movie Database haku$")
+        self.type_text(query, "Star Wars")
+        program.key(query, "Return")
+        deadline = time.monotonic() + 10
+        while not self.opened_addresses() and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(self.opened_addresses(), ["https://www.imdb.com/Find?star+wars"])
+
+
+if __name__ == "__main__":
+    unittest.main()
