@@ -4,6 +4,7 @@
 #include "listings/ListingStore.h"
 #include "platform/core/Files.h"
 #include "platform/core/Strings.h"
+#include "support/ChannelCodes.h"
 #include "support/ListingFixture.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -12,11 +13,6 @@
 
 namespace {
 
-struct Week {
-    const char* text;
-    int year, month, day;
-};
-constexpr Week kWeeks[] = {{"07", 2026, 2, 9}, {"08", 2026, 2, 16}};
 
 fixture::TempFolder& Store()
 {
@@ -24,14 +20,7 @@ fixture::TempFolder& Store()
     static bool written = [] {
         SetExeFolder(folder.Path());
         ForceDirectories(folder.Path() + "Tiedot");
-        for (const auto& channel : ChannelTable)
-            for (const auto& week : kWeeks) {
-                std::vector<std::vector<fixture::Programme>> days;
-                for (int d = 0; d < 7; ++d)
-                    days.push_back(fixture::SampleDay(d + std::atoi(channel.code)));
-                fixture::WriteWeek(folder.Path() + "Tiedot/", std::atoi(channel.code), week.text, week.year,
-                                   week.month, week.day, days);
-            }
+        fixture::WriteSampleWeeks(folder.Path() + "Tiedot/", AllChannelCodes());
         return true;
     }();
     (void)written;
@@ -56,8 +45,8 @@ void BM_ReadRawBytesFloor(benchmark::State& state)
     std::string data = Store().Path() + "Tiedot/";
     std::vector<std::string> paths;
     for (const auto& channel : ChannelTable)
-        for (const auto& week : kWeeks)
-            paths.push_back(data + channel.code + "-" + week.text + ".QEX");
+        for (const char* week : {"07", "08"})
+            paths.push_back(data + channel.code + "-" + week + ".QEX");
     std::vector<char> buffer(1 << 20);
     for (auto _ : state) {
         for (const auto& path : paths)

@@ -13,6 +13,7 @@
 #include "platform/core/Strings.h"
 #include "platform/forms/Modal.h"
 #include "platform/messages/Application.h"
+#include "support/ChannelCodes.h"
 #include "support/ListingFixture.h"
 #include "support/TestEnvironment.h"
 #include <QApplication>
@@ -22,12 +23,6 @@
 #include <cstdlib>
 
 namespace {
-
-struct Week {
-    const char* text;
-    int year, month, day;
-};
-constexpr Week kWeeks[] = {{"07", 2026, 2, 9}, {"08", 2026, 2, 16}};
 
 void EnsureQt()
 {
@@ -49,14 +44,7 @@ fixture::TempFolder& ProgramFolder()
     static bool written = [] {
         SetExeFolder(folder.Path());
         ForceDirectories(folder.Path() + "Tiedot");
-        for (const auto& channel : ChannelTable)
-            for (const auto& week : kWeeks) {
-                std::vector<std::vector<fixture::Programme>> days;
-                for (int d = 0; d < 7; ++d)
-                    days.push_back(fixture::SampleDay(d + std::atoi(channel.code)));
-                fixture::WriteWeek(folder.Path() + "Tiedot/", std::atoi(channel.code), week.text, week.year,
-                                   week.month, week.day, days);
-            }
+        fixture::WriteSampleWeeks(folder.Path() + "Tiedot/", AllChannelCodes());
         fixture::WriteBytes(folder.Path() + "QEX.INI",
                             cp1252::FromUtf8("[Muut]\r\nOletusNäkymä=Normaali\r\nPoistaVanhatTiedostot=0\r\n"));
         MainInitialization();

@@ -103,6 +103,22 @@ std::vector<Programme> SampleDay(int seed)
     return day;
 }
 
+void WriteSampleWeeks(const std::string& dataFolder, const std::vector<int>& channelCodes)
+{
+    struct Week {
+        const char* text;
+        int year, month, day;
+    };
+    static const Week weeks[] = {{"07", 2026, 2, 9}, {"08", 2026, 2, 16}};
+    for (int code : channelCodes)
+        for (const auto& week : weeks) {
+            std::vector<std::vector<Programme>> days;
+            for (int d = 0; d < 7; ++d)
+                days.push_back(SampleDay(d + code));
+            WriteWeek(dataFolder, code, week.text, week.year, week.month, week.day, days);
+        }
+}
+
 TempFolder::TempFolder()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "qex-test-XXXXXX").string();

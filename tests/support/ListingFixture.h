@@ -31,6 +31,9 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 
 // A plausible day of programmes from 06:00 running past midnight, for volume tests.
 std::vector<Programme> SampleDay(int seed);
+// Weeks 07 (from Monday 9.2.2026) and 08 (from 16.2.2026) of sample days for every channel code,
+// into dataFolder (ending with '/'): the volume the benchmarks load.
+void WriteSampleWeeks(const std::string& dataFolder, const std::vector<int>& channelCodes);
 
 // A fresh folder under the system's temporary folder, removed by the destructor.
 class TempFolder {
