@@ -1,0 +1,1 @@
+qex_add_fuzzer(masked_text LIBS qex_platform_forms)
