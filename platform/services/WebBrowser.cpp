@@ -113,6 +113,9 @@ bool IsExtendedKey(const QKeyEvent& event)
 TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner), FView(new BrowserView(this))
 {
     SetWidget(FView);
+    // The vertical bar stays, as the desktop's own browser control keeps it: a bar that appears
+    // half-way through would make a long table lay out twice.
+    FView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 TWebBrowser::~TWebBrowser() = default;
@@ -199,9 +202,9 @@ void TWebBrowser::AmbientPropertyChange()
     if (GetHostInfo(info) != S_OK)
         return;
     FView->setFrameShape(info.dwFlags & DOCHOSTUIFLAG_NO3DBORDER ? QFrame::NoFrame : QFrame::StyledPanel);
-    auto policy = info.dwFlags & DOCHOSTUIFLAG_SCROLL_NO ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
-    FView->setHorizontalScrollBarPolicy(policy);
-    FView->setVerticalScrollBarPolicy(policy);
+    bool noScrolling = info.dwFlags & DOCHOSTUIFLAG_SCROLL_NO;
+    FView->setHorizontalScrollBarPolicy(noScrolling ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    FView->setVerticalScrollBarPolicy(noScrolling ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
 }
 
 HRESULT TWebBrowser::ShowContextMenu(DWORD, TPoint*, void*, void*) { return S_FALSE; }
