@@ -159,18 +159,28 @@ bool MaskedText::Complete() const
 
 void MaskedText::SetText(const AnsiString& text)
 {
-    for (int place = 0; place < Length(); ++place)
-        if (Editable(place))
-            FChars[place] = ' ';
+    Clear(0, Length());
     bool holdsLiteral = std::any_of(FPlaces.begin(), FPlaces.end(), [&](const Place& place) {
         return place.kind == Kind::Literal && text.find(place.literal) != AnsiString::npos;
     });
-    if (!holdsLiteral) {
-        std::size_t next = 0;
-        for (int place = EditableFrom(0); place < Length() && next < text.size(); place = EditableFrom(place + 1))
-            FChars[place] = Fits(place, text[next]) ? text[next] : ' ', ++next;
-        return;
+    if (holdsLiteral)
+        FillFieldByField(text);
+    else
+        FillPlaceByPlace(text);
+}
+
+void MaskedText::FillPlaceByPlace(const AnsiString& text)
+{
+    std::size_t next = 0;
+    for (int place = EditableFrom(0); place < Length() && next < text.size(); place = EditableFrom(place + 1)) {
+        char c = text[next++];
+        FChars[place] = Fits(place, c) ? c : ' ';
     }
+}
+
+// Each field takes the text up to the literal that ends it in the mask.
+void MaskedText::FillFieldByField(const AnsiString& text)
+{
     std::size_t position = 0;
     for (int place = 0; place < Length();) {
         // Literals written before a field are passed over.
@@ -178,7 +188,7 @@ void MaskedText::SetText(const AnsiString& text)
             if (position < text.size() && text[position] == FPlaces[place].literal)
                 ++position;
         if (place == Length())
-            break;
+            return;
         int first = 0, end = 0;
         FieldAround(place, first, end);
         std::size_t stop = end < Length() ? text.find(FPlaces[end].literal, position) : AnsiString::npos;
@@ -211,7 +221,8 @@ int MaskedText::Type(int cursor, char c)
     // Only an optional place takes a blank.
     if (place < Length() && (Fits(place, c) || (c == ' ' && !FPlaces[place].required))) {
         FChars[place] = c;
-        return EditableFrom(place + 1) < Length() ? EditableFrom(place + 1) : place + 1;
+        int next = EditableFrom(place + 1);
+        return next < Length() ? next : place + 1;
     }
     for (int literal = cursor; literal < Length(); ++literal) {
         if (Editable(literal) || FPlaces[literal].literal != c)

@@ -60,6 +60,8 @@ private:
     // With '!', moves the characters of a field that begins with an optional place to its end.
     void AlignField(std::vector<char>& chars, int first, int end) const;
     std::vector<char> AlignedChars() const;
+    void FillPlaceByPlace(const AnsiString& text);
+    void FillFieldByField(const AnsiString& text);
     // Puts a segment of text into the field [first, end).
     void FillField(int first, int end, const AnsiString& segment);
 
