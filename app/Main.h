@@ -9,6 +9,7 @@
 #include "platform/core/Strings.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/ListBox.h"
+#include "alarms/AlarmSchedule.h"
 #include <memory>
 
 class TBrowserHost;
@@ -195,6 +196,34 @@ public:
     void AddAlarmRow(const AlarmRow& row);
     std::vector<AlarmKey> AlarmKeys() const;
 
+    // The alarm list's commands and its pop-up menus (MainAlarmList.cpp), the programme list's
+    // add commands (MainAlarmAdd.cpp), the alarm clock and the beeps (MainAlarmClock.cpp).
+    TMenuItem* PMenu_Poistahalytys = nullptr;
+    TMenuItem* PMenu_Testaahalytyst = nullptr;
+    TMenuItem* PMenu_Muokkaahalytyst = nullptr;
+    TMenuItem* PMenu_Tyhjennahalytyslista = nullptr;
+    TMenuItem* Ohjelmat_Lishlytyksiin1 = nullptr;
+    TMenuItem* Lishlytyksiinvalitutasetukset1 = nullptr;
+    TMenuItem* Ohjelmat_LisaaAutomaattisiin = nullptr;
+    // The alarm list's sort key: -1 until the first sort; a sort by column 0 is kept as 2.
+    int AlarmSortColumn = -1;
+    void PopupMenu_AlarmsPopup(TObject* Sender);
+    void PMenu_PoistahalytysClick(TObject* Sender);
+    void PMenu_TestaahalytystClick(TObject* Sender);
+    void PMenu_MuokkaahalytystClick(TObject* Sender);
+    void PMenu_TyhjennahalytyslistaClick(TObject* Sender);
+    void Ohjelmat_PopupMenuPopup(TObject* Sender);
+    void Ohjelmat_Lishlytyksiin1Click(TObject* Sender);
+    void Lishlytyksiinvalitutasetukset1Click(TObject* Sender);
+    void Ohjelmat_LisaaAutomaattisiinClick(TObject* Sender);
+    void AlarmlistClick(TObject* Sender);
+    // The one refresh of the sort order and the countdowns.
+    void AlarmlistColumnClick(TObject* Sender, TListColumn* Column);
+    void AlarmlistCompare(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare);
+    void fg1Click(TObject* Sender);
+    void AlarmsTimerTimer(TObject* Sender);
+    void BeepTimerTimer(TObject* Sender);
+
 private:
     void CreateMenus();
     void CreateControls();
@@ -220,6 +249,15 @@ private:
     bool NormalViewChecked() const;
     // The what-is-on-now fill stops when another view is chosen meanwhile.
     int FViewGeneration = 0;
+    // Menu items, events and the sound outputs of the alarm units.
+    void CreateAlarmCommands();
+    void ShowClock(TDateTime now);
+    void FireDueAlarms(SecondRange seconds);
+    // The seconds the alarm clock has looked at, and the guards that keep a tick from running
+    // inside itself through the nested loop of a box or a tune.
+    DueSeconds FAlarmSeconds;
+    bool FAlarmTickRunning = false;
+    bool FBeepTickRunning = false;
 };
 
 // The one main window, assigned before its create handler runs.

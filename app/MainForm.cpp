@@ -2,6 +2,7 @@
 // left, the day bar, the programme list, alarm list and browser stacked in the centre, the
 // information pane under them and the status bar at the bottom.
 #include "app/Main.h"
+#include "alarms/AlarmSounds.h"
 #include "app/ChannelIcons.h"
 #include "net/HttpClient.h"
 #include "platform/core/DateTime.h"
@@ -67,6 +68,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
     CreateMenus();
     CreateControls();
     CreateComponents();
+    CreateAlarmCommands();
     CreateSearchCommands();
 
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
@@ -78,6 +80,9 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
 
 TMainForm::~TMainForm()
 {
+    // Notice windows outlive the main window; closing one must not reach its freed player.
+    if (AlarmSounds.Player == Aanisoitto)
+        AlarmSounds = {};
     if (MainForm == this)
         MainForm = nullptr;
 }

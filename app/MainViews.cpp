@@ -88,8 +88,7 @@ void TMainForm::V_MuutClick(TObject*)
     const int count = MM_Nakyma->Count();
     if (V_Muut->ItemIndex() == 0) {
         MM_Nakyma->Items(count - 2)->SetChecked(true);
-        // The countdowns and the sort order are refreshed here (AlarmlistColumnClick with the
-        // first column) once the alarm list's commands are in.
+        AlarmlistColumnClick(this, Alarmlist->Columns()->Items(0));
         WWW->SendToBack();
         V_Kanavat->SetItemIndex(-1);
         TiedotText->Lines()->Clear();
@@ -111,16 +110,11 @@ void TMainForm::FillNowOnAir()
 {
     ClearProgrammes();
     const int generation = FViewGeneration;
-    const AnsiString tvDate = CurrentTvDateText(Now());
-    for (int i = 0; i < V_Kanavat->Count(); ++i) {
-        AddNowOnAirRows(V_Kanavat->Items()->Get(i), tvDate, *Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
-        Application->ProcessMessages();
-        // Another view chosen meanwhile (or the program closing) owns the lists now.
-        if (generation != FViewGeneration || Application->Terminated())
-            return;
-    }
-    if (ColouringsEnabled())
-        ApplyColourings(*Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
+    // Another view chosen meanwhile (or the program closing) owns the lists then.
+    const auto wanted = [this, generation] { return generation == FViewGeneration && !Application->Terminated(); };
+    if (!FillNowOnAirLists(*V_Kanavat->Items(), CurrentTvDateText(Now()), *Ohjelmat->Items(),
+                           *Keski_Ohjelmainfot->Items(), wanted))
+        return;
     Ohjelmat->SetFocus();
     if (Ohjelmat->Count() > 0) {
         Ohjelmat->SetItemIndex(0);

@@ -1,0 +1,37 @@
+// The routines that join the listings with the main window's alarm list: adding a row with the
+// default alarm settings, carrying out a row's actions when it is due or tested, and adding the
+// programmes that the automatic alarms' keywords find.
+#pragma once
+#include "platform/core/AnsiString.h"
+
+class TListItem;
+
+// Appends a row with the action string of the alarm settings, holding AlarmEditing meanwhile.
+// The row is not written to the alarm file here.
+void AddAlarmEntry(const AnsiString& dateLabel, const AnsiString& channel, const AnsiString& time,
+                   const AnsiString& title, const AnsiString& description);
+
+// Carries out an alarm: notice window and beeps, sound file, program, in that order; a sound file
+// that can't be played or a program that can't start ends the firing with its warning. Unless
+// testing, `row` is taken out of the alarm list before anything is shown (it may be gone already);
+// the alarm file is not written.
+void FireAlarm(const AnsiString& dateLabel, const AnsiString& channel, const AnsiString& time,
+               const AnsiString& title, const AnsiString& description, const AnsiString& actions, bool testing,
+               TListItem* row);
+
+// Searches the stored listings for the automatic alarms' keywords and adds what is found (after
+// a question, when the settings ask for one). The status bar tells how many were added.
+void AutoAddAlarms();
+
+// Holds the main window's AlarmEditing set while it lives and gives back the value it found, on
+// every way out.
+class AlarmEditingHold {
+public:
+    AlarmEditingHold();
+    ~AlarmEditingHold();
+    AlarmEditingHold(const AlarmEditingHold&) = delete;
+    AlarmEditingHold& operator=(const AlarmEditingHold&) = delete;
+
+private:
+    bool FWas;
+};

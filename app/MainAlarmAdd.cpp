@@ -1,0 +1,119 @@
+// The programme list's alarm commands: add the selected programmes with the default settings,
+// add the focused one through the alarm dialog, put its title among the automatic alarms' words;
+// and the rules that enable them.
+#include "alarms/AddAlarm.h"
+#include "alarms/AlarmEntry.h"
+#include "app/AlarmRoutines.h"
+#include "app/Main.h"
+#include "listings/ProgrammeMarks.h"
+#include "listings/Settings.h"
+#include "listings/TextRoutines.h"
+#include "platform/core/SysUtils.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/ListView.h"
+#include "platform/forms/MenuItem.h"
+#include <memory>
+
+namespace {
+
+AnsiString LineAt(const TListBox* list, int index)
+{
+    return index >= 0 && index < list->Count() ? list->Items()->Get(index) : AnsiString();
+}
+
+// While the alarm dialog adds a row, the list orders itself by caption text.
+class CompareDetached {
+public:
+    explicit CompareDetached(TListView* list) : FList(list), FCompare(std::move(list->OnCompare))
+    {
+        FList->OnCompare = nullptr;
+    }
+    ~CompareDetached() { FList->OnCompare = std::move(FCompare); }
+    CompareDetached(const CompareDetached&) = delete;
+    CompareDetached& operator=(const CompareDetached&) = delete;
+
+private:
+    TListView* FList;
+    TLVCompareEvent FCompare;
+};
+
+} // namespace
+
+void TMainForm::Ohjelmat_PopupMenuPopup(TObject*)
+{
+    if (V_Muut->ItemIndex() > 0) {
+        Ohjelmat_Lishlytyksiin1->SetEnabled(false);
+        Lishlytyksiinvalitutasetukset1->SetEnabled(false);
+        Ohjelmat_LisaaAutomaattisiin->SetEnabled(false);
+        return;
+    }
+    const bool oneAtMost = Ohjelmat->SelCount() <= 1;
+    Ohjelmat_Lishlytyksiin1->SetEnabled(true);
+    Lishlytyksiinvalitutasetukset1->SetEnabled(oneAtMost && SearchMode != 1);
+    Ohjelmat_LisaaAutomaattisiin->SetEnabled(oneAtMost);
+}
+
+void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
+{
+    const AnsiString shownChannel =
+        MM_Normaali->Checked() ? LineAt(V_Kanavat, V_Kanavat->ItemIndex()) : AnsiString();
+    const TDateTime tvDay = StrToDate(CurrentDate);
+    for (int i = 0; i < Ohjelmat->Count(); ++i) {
+        if (!Ohjelmat->Selected(i))
+            continue;
+        const AnsiString line = LineAt(Ohjelmat, i);
+        ListedProgramme programme;
+        const bool read = SearchMode == 1 ? ProgrammeOfSearchLine(line, programme)
+                                          : ProgrammeOfViewLine(line, tvDay, shownChannel, programme);
+        // A line without a readable time is no programme.
+        if (!read)
+            continue;
+        if (AnyHoldsProgramme(AlarmRows(), FormatDateTime("d.m.yyyy", programme.Start), programme.Channel,
+                              programme.Time, programme.Title)) {
+            MessageDlg("Valittu ohjelma on jo hälytyksissä "_a + "\r\n\r\n(" + StripTags(line) + ")", mtInformation,
+                       {mbOK});
+            return;
+        }
+        AddAlarmEntry(AlarmCaption(programme.Start), programme.Channel, programme.Time, programme.Title,
+                      LineAt(Keski_Ohjelmainfot, i));
+    }
+    WriteAlarmFile(AlarmRows());
+    if (SearchMode != 1) {
+        MarkAlarmedProgrammes();
+        Ohjelmat->Invalidate();
+    }
+    if (!MM_Normaali->Checked()) {
+        MarkAlarmedProgrammesTimeline(*Ohjelmat->Items(), AlarmKeys(), CurrentDate);
+        Ohjelmat->Invalidate();
+    }
+}
+
+void TMainForm::Lishlytyksiinvalitutasetukset1Click(TObject*)
+{
+    const int index = Ohjelmat->ItemIndex();
+    if (index < 0 || index >= Ohjelmat->Count())
+        return;
+    const AnsiString line = LineAt(Ohjelmat, index);
+    const AnsiString channel = MM_Normaali->Checked() ? LineAt(V_Kanavat, V_Kanavat->ItemIndex()) : AnsiString();
+    ListedProgramme programme;
+    ProgrammeOfViewLine(line, StrToDate(CurrentDate), channel, programme);
+
+    CompareDetached detached(Alarmlist);
+    auto dialog = std::make_unique<TAddAlarmForm>(nullptr);
+    dialog->FillForAdding(programme.Channel, CurrentDate, programme.Time, programme.Title,
+                          LineAt(Keski_Ohjelmainfot, index));
+    dialog->OnAppendRow = [this](const AlarmRow& row) { AddAlarmRow(row); };
+    dialog->OnAlarmAdded = [this](TObject*) { V_KanavatClick(nullptr); };
+    dialog->ShowModal();
+}
+
+void TMainForm::Ohjelmat_LisaaAutomaattisiinClick(TObject*)
+{
+    const AnsiString stripped = StripTags(LineAt(Ohjelmat, Ohjelmat->ItemIndex()));
+    AnsiString title = Trim(stripped.size() > 6 ? stripped.substr(6) : AnsiString());
+    if (!InputQuery("Lisää automaattisesti lisättäviin hälytyksiin"_a, "Otsikkolla:", title))
+        return;
+    const AnsiString section = "Hälytys"_a;
+    const AnsiString key = "AutomaattisestiLisättävät"_a;
+    IniWriteValue(section, key, IniReadString(section, key, "") + title + ";", 'S');
+}

@@ -1,0 +1,193 @@
+// The alarm clock of the real main window: each due row fires once at its lead second, across
+// midnight, in list order, with skipped seconds caught up; nothing fires while an alarm is edited
+// or inside a firing's own box; the clock texts; the beeps and the notice windows.
+#include "AlarmWindowFixture.h"
+#include "dialogs/Tvtanaan.h"
+#include "platform/forms/StatusBar.h"
+#include "shell/RecordingToneSink.h"
+
+namespace alarm_test {
+namespace {
+
+using AlarmClockTest = AlarmWindowTest;
+
+TEST_F(AlarmClockTest, RowFiresAtTheLeadSecondOnceAndTheFileStays)
+{
+    Settings({});
+    Start({Row("7.12.2026 (MA)", "20:00", Opens("today.txt"), "Uutiset"),
+           Row("8.12.2026 (TI)", "20:00", Opens("tomorrow.txt"), "Huomenna")});
+    const std::string file = AlarmFileBytes();
+
+    TickAt(At(2026, 12, 7, 19, 54) + EncodeTime(0, 0, 59, 950));
+    EXPECT_TRUE(opened.empty());
+    TickAt(At(2026, 12, 7, 19, 55) + EncodeTime(0, 0, 0, 850));
+    EXPECT_EQ(opened, std::vector<AnsiString>{folder.Path() + "today.txt"});
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"Huomenna"});
+    TickAt(At(2026, 12, 7, 19, 55, 1) + EncodeTime(0, 0, 0, 750));
+    TickAt(At(2026, 12, 7, 20, 0));
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_EQ(AlarmFileBytes(), file);
+}
+
+TEST_F(AlarmClockTest, LeadZeroFiresAtTheStartAndAnOutOfRangeLeadIsClamped)
+{
+    Settings({"[Hälytys]", "MinuutitEnnenOhjelmaa=0"});
+    Start({Row("7.12.2026 (MA)", "20:00", Opens("a.txt"), "A"), Row("7.12.2026 (MA)", "21:00", Opens("b.txt"), "B")});
+    TickAt(At(2026, 12, 7, 19, 59, 59));
+    EXPECT_TRUE(opened.empty());
+    TickAt(At(2026, 12, 7, 20, 0));
+    EXPECT_EQ(opened.size(), 1u);
+
+    // The settings dialog could leave any number; the clock keeps it within the hour.
+    MainForm->MinutesBefore = 500;
+    TickAt(At(2026, 12, 7, 20, 0, 59));
+    TickAt(At(2026, 12, 7, 20, 1));
+    EXPECT_EQ(opened.size(), 2u);
+}
+
+TEST_F(AlarmClockTest, RowsDueInTheSameSecondAllFireUpperFirst)
+{
+    Settings({});
+    Start({Row("7.12.2026 (MA)", "21:00", Opens("later.txt"), "Later"),
+           Row("7.12.2026 (MA)", "20:00", Opens("upper.txt"), "Upper"),
+           Row("7.12.2026 (MA)", "20:00", Opens("lower.txt"), "Lower")});
+    TickAt(At(2026, 12, 7, 19, 55) + EncodeTime(0, 0, 0, 100));
+    EXPECT_EQ(opened, (std::vector<AnsiString>{folder.Path() + "upper.txt", folder.Path() + "lower.txt"}));
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"Later"});
+}
+
+TEST_F(AlarmClockTest, LeadReachesBackOverMidnight)
+{
+    Settings({});
+    Start({Row("8.12.2026 (MA)", "00:03", Opens("night.txt"), "Yöuutiset"_a)});
+    TickAt(At(2026, 12, 7, 23, 57, 59) + EncodeTime(0, 0, 0, 900));
+    EXPECT_TRUE(opened.empty());
+    TickAt(At(2026, 12, 7, 23, 58) + EncodeTime(0, 0, 0, 800));
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(AlarmClockTest, SecondsSkippedByABusyLoopAreCaughtUpWithinAMinute)
+{
+    Settings({});
+    Start({Row("7.12.2026 (MA)", "20:00", Opens("a.txt"), "A"), Row("7.12.2026 (MA)", "20:10", Opens("b.txt"), "B")});
+    TickAt(At(2026, 12, 7, 19, 54, 58));
+    // Five seconds without a tick.
+    TickAt(At(2026, 12, 7, 19, 55, 3));
+    EXPECT_EQ(opened.size(), 1u);
+    // Three minutes without a tick: the alarm due two minutes ago stays where it was.
+    TickAt(At(2026, 12, 7, 20, 3));
+    TickAt(At(2026, 12, 7, 20, 6));
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"B"});
+}
+
+TEST_F(AlarmClockTest, NothingFiresWhileAnAlarmIsEditedNorAfterwards)
+{
+    Settings({});
+    Start({Row("7.12.2026 (MA)", "20:00", Opens("a.txt"), "A")});
+    TickAt(At(2026, 12, 7, 19, 54, 59));
+    SelectRows({0});
+    ExpectBox([](ModalBox& box) {
+        EXPECT_TRUE(MainForm->AlarmEditing);
+        // The dialog stays open over the alarm's second; the clock keeps ticking meanwhile.
+        TickAt(At(2026, 12, 7, 19, 55));
+        TickAt(At(2026, 12, 7, 19, 55, 1));
+        EXPECT_TRUE(box.Press("&Poistu"));
+    });
+    MainForm->PMenu_MuokkaahalytystClick(nullptr);
+    EXPECT_FALSE(MainForm->AlarmEditing);
+    TickAt(At(2026, 12, 7, 19, 55, 2));
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"A"});
+}
+
+TEST_F(AlarmClockTest, TicksInsideAFiringsBoxFireNothingAndTheirSecondsAreCaughtUpAfter)
+{
+    Settings({});
+    Start({Row("7.12.2026 (MA)", "20:00", "#NRM #SHD:0 #WV:\"/nowhere/a.wav\" ", "A"),
+           Row("7.12.2026 (MA)", "20:00", Opens("b.txt"), "B"),
+           Row("7.12.2026 (MA)", "20:00", Opens("c.txt"), "C"),
+           Row("7.12.2026 (MA)", "20:01", Opens("d.txt"), "D")});
+    bool insideFiredNothing = false;
+    ExpectBox([&](ModalBox& box) {
+        // The warning stays open past D's second; the nested ticks must not fire B or D.
+        TickAt(At(2026, 12, 7, 19, 55, 1));
+        TickAt(At(2026, 12, 7, 19, 56));
+        insideFiredNothing = opened.empty() && Titles() == std::vector<AnsiString>{"B", "C", "D"};
+        // Meanwhile the user deletes C: it must not fire once the box is gone.
+        SelectRows({1});
+        MainForm->PMenu_PoistahalytysClick(nullptr);
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    TickAt(At(2026, 12, 7, 19, 55));
+    EXPECT_TRUE(insideFiredNothing);
+    EXPECT_EQ(opened, std::vector<AnsiString>{folder.Path() + "b.txt"});
+    TickAt(At(2026, 12, 7, 19, 56, 10));
+    EXPECT_EQ(opened, (std::vector<AnsiString>{folder.Path() + "b.txt", folder.Path() + "d.txt"}));
+    EXPECT_TRUE(Titles().empty());
+}
+
+TEST_F(AlarmClockTest, ClockTextsShowTheWeekdayAndTime)
+{
+    Settings({});
+    Start({});
+    TickAt(At(2026, 12, 7, 19, 55) + EncodeTime(0, 0, 0, 700));
+    EXPECT_EQ(MainForm->StatusPanel->Panels()->Items(1)->Text(), "Maanantai");
+    EXPECT_EQ(MainForm->StatusPanel->Panels()->Items(2)->Text(), "19:55:00");
+
+    TVTanaanForm = new TTVTanaanForm(nullptr);
+    TickAt(At(2026, 12, 8, 0, 1, 2));
+    EXPECT_EQ(TVTanaanForm->Caption(), "Tiistai 8. Joulukuuta 2026, klo. 00:01:02");
+    // The weekday is the calendar day's, not the TV day's.
+    EXPECT_EQ(MainForm->StatusPanel->Panels()->Items(1)->Text(), "Tiistai");
+    delete TVTanaanForm;
+    TVTanaanForm = nullptr;
+}
+
+TEST_F(AlarmClockTest, ThreeBeepsAreThreeTunesOnThreeTicksThenTheTimerStops)
+{
+    Settings({});
+    Start({Row("7.12.2026 (MA)", "20:00", "#NRM #SHD:Vain lisäasetukset #PCS3 "_a)});
+    const int windows = VisibleWindows();
+    TickAt(At(2026, 12, 7, 19, 55));
+    EXPECT_EQ(VisibleWindows(), windows) << "extras only: no notice window";
+    EXPECT_TRUE(MainForm->BeepTimer->Enabled());
+    EXPECT_EQ(MainForm->BeepsLeft, 3);
+
+    RecordingToneSink tones;
+    for (int tick = 0; tick < 3; ++tick) {
+        MainForm->BeepTimerTimer(nullptr);
+        EXPECT_TRUE(MainForm->BeepTimer->Enabled());
+    }
+    MainForm->BeepTimerTimer(nullptr);
+    EXPECT_FALSE(MainForm->BeepTimer->Enabled());
+    const std::vector<double> tune = {2093, 0, 1976, 0, 1857, 0};
+    std::vector<double> expected;
+    for (int i = 0; i < 3; ++i)
+        expected.insert(expected.end(), tune.begin(), tune.end());
+    EXPECT_EQ(tones.Sequence(), expected);
+}
+
+TEST_F(AlarmClockTest, NormalNoticeShowsTheAlarmAndClosingItEndsTheBeeps)
+{
+    Settings({});
+    Start({Row("7.12.2026 (MA)", "20:00", "#NRM #SHD:Normaali ilmoitus näytölle #PCS3 "_a),
+           Row("7.12.2026 (MA)", "20:30", "#NRM #SHD:Koko ruudun ilmoitus näytölle "_a, "Elokuva")});
+    TickAt(At(2026, 12, 7, 19, 55));
+    Flush();
+    QPointer<QWidget> notice = WindowCaptioned("TV1: 20:00 Uutiset  ");
+    ASSERT_TRUE(notice);
+    EXPECT_TRUE(MainForm->BeepTimer->Enabled());
+    notice->close();
+    Flush();
+    EXPECT_FALSE(MainForm->BeepTimer->Enabled());
+
+    const int windows = VisibleWindows();
+    TickAt(At(2026, 12, 7, 20, 25));
+    Flush();
+    EXPECT_EQ(VisibleWindows(), windows + 1) << "the full-screen notice";
+    EXPECT_FALSE(MainForm->BeepTimer->Enabled()) << "no #PCS, no beeps";
+}
+
+} // namespace
+} // namespace alarm_test
