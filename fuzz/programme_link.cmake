@@ -1,0 +1,1 @@
+qex_add_fuzzer(programme_link LIBS qex_app_data)
