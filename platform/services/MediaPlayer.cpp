@@ -1,24 +1,39 @@
 #include "platform/services/MediaPlayer.h"
 #include "platform/core/Files.h"
 #include "platform/services/MediaBackend.h"
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QPointer>
 #include <QUrl>
+
+namespace {
+
+// Qt's FFmpeg renderer writes into the audio sink's device without checking that the sink
+// opened; with no audio device that device is null and the process dies in the audio thread.
+bool AudioDeviceExists()
+{
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
+
+} // namespace
 
 struct TMediaPlayer::Impl {
     // Under the application object, so Qt frees it before the audio system goes away.
     QPointer<QMediaPlayer> player;
     bool open = false;
+    // Opened with no audio device: the file was checked but is never handed to an output, so
+    // playing it ends at once, as a silent sound would.
+    bool silent = false;
 
     QMediaPlayer* Player()
     {
         if (!player && QCoreApplication::instance()) {
             PreferMediaBackend();
             player = new QMediaPlayer(QCoreApplication::instance());
-            player->setAudioOutput(new QAudioOutput(player));
             // A backend that finds the file unplayable only while playing closes it as a failed
             // open would. Queued: some backends report from inside setSource.
             QObject::connect(player, &QMediaPlayer::errorOccurred, player, [this] {
@@ -29,6 +44,20 @@ struct TMediaPlayer::Impl {
             }, Qt::QueuedConnection);
         }
         return player;
+    }
+
+    // Called with no source set: an output joins or leaves only between files.
+    void ChooseOutput()
+    {
+        silent = !AudioDeviceExists();
+        if (silent) {
+            if (QAudioOutput* output = player->audioOutput()) {
+                player->setAudioOutput(nullptr);
+                delete output;
+            }
+        } else if (!player->audioOutput()) {
+            player->setAudioOutput(new QAudioOutput(player));
+        }
     }
 
     void Reset()
@@ -57,6 +86,7 @@ void TMediaPlayer::Open()
     QMediaPlayer* player = FImpl->Player();
     if (!player)
         throw EMCIDeviceError("No media player is available");
+    FImpl->ChooseOutput();
     player->setSource(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(ToSystemPath(FFileName)))));
     if (player->error() != QMediaPlayer::NoError || player->mediaStatus() == QMediaPlayer::InvalidMedia) {
         FImpl->Reset();
@@ -69,6 +99,8 @@ void TMediaPlayer::Play()
 {
     if (!FImpl->open || !FImpl->player)
         throw EMCIDeviceError("The media player is not open");
+    if (FImpl->silent)
+        return;
     FImpl->player->setPosition(0);
     FImpl->player->play();
 }

@@ -1,6 +1,6 @@
 // TMediaPlayer: plays one sound file through Qt Multimedia. A file that is missing or can't be
-// played makes Open fail the same way, so callers report both alike. Without an audio device
-// playback runs silently.
+// played makes Open fail the same way, so callers report both alike. Without an audio device a
+// file that opens still plays: silently, and it is over at once.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/core/Component.h"
