@@ -1,0 +1,1 @@
+qex_add_fuzzer(version_file LIBS qex_listings)
