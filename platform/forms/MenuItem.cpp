@@ -36,9 +36,14 @@ void TMenuItem::SetShortCut(TShortCut shortCut)
 }
 
 // Qt shows the text after a tab at the right edge, where the class library shows a shortcut; our
-// own key routing runs the shortcuts, so Qt is never given them.
+// own key routing runs the shortcuts, so Qt is never given them. A separator keeps no text: Qt's
+// styles draw a separator's text beside its line.
 void TMenuItem::UpdateText()
 {
+    if (IsLine()) {
+        FAction->setText(QString());
+        return;
+    }
     QString text = ToQString(FCaption);
     if (FShortCut != 0 && !FCaption.empty() && FCaption.find('\t') == AnsiString::npos)
         text += '\t' + ToQString(ShortCutToText(FShortCut));

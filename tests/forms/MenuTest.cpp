@@ -138,3 +138,33 @@ TEST_F(FormsTest, ItemsAddedLaterShowInTheMenuBarAndSubMenus)
     EXPECT_GE(form.Height() - form.ClientHeight(), bar->height()); // the bar takes room from the client area
     EXPECT_GT(bar->height(), 0);
 }
+
+// A line item draws as Qt's own separator does: no "-" beside the line, whatever order the
+// caption and shortcut come in or whatever the item showed before.
+TEST_F(FormsTest, LineItemsAreSeparatorsOnly)
+{
+    QMenu plain;
+    plain.addAction("Maanantai");
+    plain.addSeparator();
+    plain.addAction("Tiistai");
+
+    TMenuItem root(nullptr);
+    AddItem(&root, &root, "Maanantai");
+    TMenuItem* line = AddItem(&root, &root, "Tiistai", VK_F7);
+    line->SetCaption("-");
+    AddItem(&root, &root, "Tiistai");
+    EXPECT_TRUE(line->IsLine());
+    EXPECT_TRUE(line->Action()->isSeparator());
+
+    QMenu* ours = root.SubMenu();
+    ours->ensurePolished();
+    plain.ensurePolished();
+    ASSERT_EQ(ours->sizeHint(), plain.sizeHint());
+    ours->resize(ours->sizeHint());
+    plain.resize(plain.sizeHint());
+    EXPECT_EQ(ours->grab().toImage(), plain.grab().toImage());
+
+    line->SetCaption("Keskiviikko");
+    EXPECT_FALSE(line->Action()->isSeparator());
+    EXPECT_EQ(FromQString(line->Action()->text()), "Keskiviikko\tF7");
+}
