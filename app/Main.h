@@ -5,6 +5,7 @@
 // alarm view and what is on now), MainMarks.cpp (the marks on the programme list), MainDrawing.cpp
 // (owner drawing), MainKeys.cpp (keys and mouse), MainCommands.cpp (menu commands).
 #pragma once
+#include "dialogs/RichEditLines.h"
 #include "platform/core/StringGrid.h"
 #include "platform/core/Strings.h"
 #include "platform/forms/Form.h"
@@ -262,7 +263,3 @@ private:
 
 // The one main window, assigned before its create handler runs.
 extern TMainForm* MainForm;
-
-// Appends a line to a rich edit in exactly this colour and style, leaving the user's selection
-// as it was.
-void RichEditAddLine(TRichEdit* edit, const AnsiString& line, TColor color, TFontStyles style);

@@ -255,22 +255,3 @@ void TMainForm::CreateComponents()
     S_Logot->SetName("S_Logot");
     DrawChannelIcons(*S_Logot);
 }
-
-void RichEditAddLine(TRichEdit* edit, const AnsiString& line, TColor color, TFontStyles style)
-{
-    TStrings* lines = edit->Lines();
-    struct UpdateBracket {
-        TStrings* lines;
-        ~UpdateBracket() { lines->EndUpdate(); }
-    } bracket{lines};
-    lines->BeginUpdate();
-    const int selStart = edit->SelStart();
-    const int selLength = edit->SelLength();
-    lines->Add(line);
-    edit->SetSelStart(edit->LineStart(lines->Count() - 1));
-    edit->SetSelLength(static_cast<int>(line.size()));
-    edit->SelAttributes()->SetStyle(style);
-    edit->SelAttributes()->SetColor(color);
-    edit->SetSelStart(selStart);
-    edit->SetSelLength(selLength);
-}

@@ -1,0 +1,27 @@
+// The listing package on its way into the data folder: the file the reply is received into, the
+// archive it is decompressed to, and the unpacking. The package is unpacked into a folder of its
+// own first and its files join the listings only when the whole of it unpacked, so a damaged,
+// cut or hostile package leaves the data folder as it was.
+#pragma once
+#include "platform/core/AnsiString.h"
+
+class TGzip;
+class TUnTar;
+
+// DataFolder() + "tiedot.tvz": the package as received (gzip).
+AnsiString PackagePath();
+// DataFolder() + "tiedot.tvx": the tar archive inside it.
+AnsiString ArchivePath();
+// DataFolder() + "tiedot.tmp/": where the archive is unpacked before its files move on.
+AnsiString StagingFolder();
+
+// Decompresses the package with `gzip` and unpacks the archive with `untar` into the staging
+// folder, then moves every regular file lying directly in it into the data folder (over a file of
+// the same name in any letter case; the program reads nothing in subfolders). False when the
+// decompressor failed: it has shown its own box. Raises EReadError for an archive that is
+// damaged or does not end as a tar archive ends, and the extractor's or a move's error. The
+// package, the archive and the staging folder are gone afterwards, whatever happened.
+bool UnpackListingPackage(TGzip& gzip, TUnTar& untar);
+
+// Removes the package files and the staging folder; what a failed download leaves is cleared.
+void RemovePackageFiles();

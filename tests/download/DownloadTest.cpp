@@ -1,0 +1,267 @@
+// The download command in the real main window against the sample data server on loopback,
+// reached through the proxy setting as the program reaches it: the requests on the wire, the
+// files in the data folder, the offers of the version file, the progress text, the server's
+// faults and a second F7 while a download runs.
+#include "app/MainWindowFixture.h"
+#include "download/DataServerProcess.h"
+#include "listings/Settings.h"
+#include "net/HttpClient.h"
+#include "platform/forms/MenuItem.h"
+#include "platform/forms/StatusBar.h"
+#include "platform/services/ShellExecute.h"
+#include "unpack/UnpackSupport.h"
+#include <memory>
+
+namespace {
+
+using download_test::DataServerProcess;
+using unpack_test::NamesIn;
+using unpack_test::Snapshot;
+
+const std::vector<std::string> FullRoad = {"GET http://qex.example/qex/data/versio2.txt HTTP/1.0",
+                                           "GET http://qex.example/qex/data/versio.txt HTTP/1.0",
+                                           "POST http://qex.example/qex/data/qex.cgi HTTP/1.0"};
+
+class DownloadTest : public app_test::MainWindowTest {
+protected:
+    void TearDown() override
+    {
+        SetDesktopOpener(nullptr);
+        app_test::MainWindowTest::TearDown();
+        server.reset();
+    }
+
+    // The server resolves week numbers against the test's Wednesday 11.2.2026.
+    void StartServer(std::vector<std::string> options = {})
+    {
+        options.insert(options.begin(), {"--today", "2026-02-11"});
+        server = std::make_unique<DataServerProcess>(options);
+        ASSERT_NE(server->Port(), 0) << "the sample data server did not start (is python3 installed?)";
+    }
+
+    void StartProgram(const std::vector<std::string>& moreSettings = {})
+    {
+        std::vector<std::string> settings = {"[Kanavat]", "Käytössä=TV1;Canal+;", "[Muut]", "OletusNäkymä=Normaali",
+                                             "ProxyIP=127.0.0.1", "ProxyPortti=" + std::to_string(server->Port())};
+        settings.insert(settings.end(), moreSettings.begin(), moreSettings.end());
+        WriteSettings(settings);
+        StartWindow();
+        SetDesktopOpener([this](const AnsiString& target) {
+            opened.push_back(target);
+            return true;
+        });
+    }
+
+    void PressF7()
+    {
+        MainForm->MM_AloitaHaku->Click();
+        Flush();
+    }
+
+    AnsiString Status() const { return MainForm->StatusPanel->Panels()->Items(0)->Text(); }
+    std::string Data() const { return folder.Path() + "Tiedot/"; }
+    std::vector<std::string> DataFiles() const { return NamesIn(Data()); }
+    std::vector<std::string> TakeErrors() { return std::exchange(errors, {}); }
+
+    // The status texts shown while the package comes in (the version files show none).
+    void RecordProgress()
+    {
+        auto shown = MainForm->Http->OnDocData;
+        MainForm->Http->OnDocData = [this, shown](TObject* sender, const void* buffer, int length) {
+            shown(sender, buffer, length);
+            if (MainForm->Downloading)
+                progress.push_back(Status());
+        };
+    }
+
+    std::unique_ptr<DataServerProcess> server;
+    std::vector<AnsiString> opened;
+    std::vector<AnsiString> progress;
+};
+
+TEST_F(DownloadTest, FetchesTheMissingFilesAndShowsThem)
+{
+    StartServer();
+    StartProgram();
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Tietoja ei ole haettu (Keskiviikko 11. Helmikuuta 2026)");
+    PressF7();
+
+    ASSERT_EQ(server->RequestLines(), FullRoad);
+    const auto requests = server->Requests();
+    const std::string agent = "User-Agent: QEX 2000 (Kelvaro - ???)";
+    for (const auto& request : requests) {
+        EXPECT_TRUE(request.HasHeader(agent)) << request.head;
+        EXPECT_TRUE(request.HasHeader("Host: qex.example")) << request.head;
+    }
+    EXPECT_EQ(requests[2].body, "files=01-07,01-08,10-07");
+    EXPECT_TRUE(requests[2].HasHeader("Content-Length: 23")) << requests[2].head;
+    EXPECT_TRUE(requests[2].HasHeader("Content-Type: application/x-www-form-urlencoded")) << requests[2].head;
+
+    EXPECT_EQ(IniReadString("Haku", "GUpdate", ""), "2");
+    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"01-07.QEX", "01-08.QEX", "10-07.QEX", "versio2.tmp"}));
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+    EXPECT_FALSE(MainForm->Downloading);
+    // The refresh shows the fetched day at once.
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026");
+    EXPECT_GT(MainForm->Ohjelmat->Count(), 10);
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(DownloadTest, SecondDownloadOfTheMonthAsksOnlyForTheVersionFile)
+{
+    StartServer();
+    StartProgram();
+    PressF7();
+    ASSERT_EQ(Status(), "Tiedot haettu.");
+    PressF7();
+    auto lines = server->RequestLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[3], FullRoad[1]);
+    EXPECT_EQ(Status(), "Haku ohitettu (tietoja ei puuttunut).");
+
+    // In the next month the monthly request comes again, and its month is kept even when the
+    // request fails.
+    ClockSet(app_test::At(2026, 3, 2, 10, 0));
+    ASSERT_TRUE(server->Control("/control/fault?mode=404&on=versio2&count=1"));
+    PressF7();
+    EXPECT_EQ(IniReadString("Haku", "GUpdate", ""), "3");
+    EXPECT_EQ(TakeErrors(), (std::vector<std::string>{"Not Found"}));
+    EXPECT_EQ(server->RequestLines().size(), 5u);
+    EXPECT_EQ(server->RequestLines().back(), FullRoad[0]);
+}
+
+TEST_F(DownloadTest, NewVersionOfferedAndDeclinedThenTaken)
+{
+    StartServer({"--build", "477"});
+    StartProgram();
+    ExpectBox([this](ModalBox& box) {
+        EXPECT_EQ(box.Caption(), Cp("Hyväksy"));
+        EXPECT_EQ(box.Text(), "Uusi versio saatavilla.\r\nHaluatko avata selaimen ohjelman sivuille?");
+        EXPECT_TRUE(box.Press("&Ei"));
+    });
+    PressF7();
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+    EXPECT_TRUE(opened.empty());
+
+    // Yes opens the program's page and ends the command there: the version file stays.
+    ExpectBox([this](ModalBox& box) { EXPECT_TRUE(box.Press(Cp("&Kyllä"))); });
+    PressF7();
+    EXPECT_EQ(opened, (std::vector<AnsiString>{"http://www.example.com/qex/"}));
+    EXPECT_EQ(Status(), "Tarkistetaan versiota...");
+    EXPECT_EQ(server->RequestLines().size(), 4u);
+    EXPECT_TRUE(FileExists(Data() + "versio.tmp"));
+}
+
+TEST_F(DownloadTest, AnnouncementOfferedUntilOpened)
+{
+    StartServer({"--build", "475", "--news", "101"});
+    StartProgram();
+    ExpectBox([this](ModalBox& box) {
+        EXPECT_EQ(box.Text(), Cp("Ohjelman sivuilla on ilmoitus.\r\nHaluatko avata selaimen ja lukea sen?"));
+        EXPECT_TRUE(box.Press("&Ei"));
+    });
+    PressF7();
+    EXPECT_EQ(IniReadString("Haku", "News", "absent"), "absent");
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+
+    ExpectBox([this](ModalBox& box) { EXPECT_TRUE(box.Press(Cp("&Kyllä"))); });
+    PressF7();
+    EXPECT_EQ(IniReadString("Haku", "News", ""), "101");
+    EXPECT_EQ(opened, (std::vector<AnsiString>{"http://www.example.com/qex/ilmoitus.html"}));
+    EXPECT_EQ(Status(), "Haku ohitettu (tietoja ei puuttunut).");
+    EXPECT_FALSE(FileExists(Data() + "versio.tmp"));
+
+    PressF7(); // no box is expected: the fixture fails on any
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(DownloadTest, AddressesThatAreNoWebPagesAreNeverOpened)
+{
+    StartServer({"--build", "475", "--news", "102", "--news-url", "file:///etc/passwd"});
+    StartProgram();
+    ExpectBox([this](ModalBox& box) { EXPECT_TRUE(box.Press(Cp("&Kyllä"))); });
+    PressF7();
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(IniReadString("Haku", "News", ""), "102");
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+}
+
+TEST_F(DownloadTest, UnreadableVersionFileEndsTheDownloadWithItsMessage)
+{
+    StartServer({"--build", "x7", "--news", ""});
+    StartProgram();
+    PressF7();
+    EXPECT_EQ(TakeErrors(), (std::vector<std::string>{"'x7 ' is not a valid integer value"}));
+    EXPECT_EQ(Status(), Cp("Tietojen haku epäonnistui."));
+    EXPECT_EQ(server->RequestLines().size(), 2u);
+    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"versio2.tmp"}));
+}
+
+// Every fault of the server: one message, no listing file written or changed, nothing of the
+// package left, Downloading cleared, and the next F7 fetches normally.
+TEST_F(DownloadTest, EveryServerFaultFailsCleanlyAndTheNextDownloadWorks)
+{
+    StartServer({"--stall-seconds", "30"});
+    fixture::WriteBytes(Data() + "01-07.QEX", "kept as it was");
+    StartProgram();
+    MainForm->Http->SetInactivityTimeout(1500);
+    const auto before = Snapshot(Data(), "versio2.tmp");
+    for (const char* mode : {"404", "500", "reset", "short", "stall", "garbage", "hostile", "zerolength"}) {
+        SCOPED_TRACE(mode);
+        ASSERT_TRUE(server->Control(std::string("/control/fault?mode=") + mode + "&count=1"));
+        PressF7();
+        EXPECT_EQ(TakeErrors().size(), 1u);
+        EXPECT_EQ(Status(), Cp("Tietojen haku epäonnistui."));
+        EXPECT_FALSE(MainForm->Downloading);
+        EXPECT_EQ(Snapshot(Data(), "versio2.tmp"), before);
+        EXPECT_EQ(MainForm->Http->RcvdStream, nullptr);
+    }
+    PressF7();
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"01-07.QEX", "01-08.QEX", "10-07.QEX", "versio2.tmp"}));
+    EXPECT_EQ(unpack_test::ReadBytes(Data() + "01-07.QEX"), "kept as it was");
+}
+
+TEST_F(DownloadTest, ProgressShowsCountLengthAndPercentage)
+{
+    StartServer();
+    StartProgram();
+    RecordProgress();
+    PressF7();
+    ASSERT_FALSE(progress.empty());
+    for (const AnsiString& text : progress)
+        EXPECT_EQ(text.rfind("Kopioidaan tietoja... ", 0), 0u) << text;
+    const AnsiString last = progress.back();
+    EXPECT_EQ(last.substr(last.size() - 6), "(100%)") << last;
+    EXPECT_NE(last.find('/'), AnsiString::npos) << last;
+}
+
+TEST_F(DownloadTest, ProgressWithoutALengthShowsTheCountOnly)
+{
+    StartServer({"--fault", "nolength"});
+    StartProgram();
+    RecordProgress();
+    PressF7();
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.back(), "Kopioidaan tietoja... " + std::to_string(MainForm->Http->RcvdCount()));
+}
+
+TEST_F(DownloadTest, F7WhileADownloadRunsIsIgnored)
+{
+    StartServer();
+    StartProgram();
+    int pressed = 0;
+    auto shown = MainForm->Http->OnDocData;
+    MainForm->Http->OnDocData = [&](TObject* sender, const void* buffer, int length) {
+        shown(sender, buffer, length);
+        if (pressed++ == 0)
+            MainForm->MM_AloitaHaku->Click();
+    };
+    PressF7();
+    EXPECT_GT(pressed, 0);
+    EXPECT_EQ(server->RequestLines(), FullRoad);
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+}
+
+} // namespace

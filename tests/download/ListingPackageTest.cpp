@@ -1,0 +1,121 @@
+// The listing package into the data folder without a window: a whole package becomes listing
+// files; anything damaged, cut or hostile leaves the data folder exactly as it was and takes its
+// temporary files with it.
+#include "app/ListingPackage.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Files.h"
+#include "unpack/UnpackSupport.h"
+#include "unpack/UnTar.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace unpack_test;
+
+class ListingPackageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetExeFolder(root.Path());
+        ASSERT_TRUE(ForceDirectories(data()));
+        WriteBytes(data() + "01-07.QEX", "old week 7");
+        WriteBytes(data() + "versio2.tmp", "month");
+        gzip.DeleteSource = true;
+        untar.OverwriteMode = omReplace;
+        untar.CreateEmptyDir = true;
+    }
+    void TearDown() override { SetExeFolder(""); }
+
+    std::string data() const { return root.Path() + "/Tiedot/"; }
+    void Receive(const std::string& bytes) { WriteBytes(PackagePath(), bytes); }
+
+    // A failure leaves exactly what was there before the package came.
+    void ExpectDataFolderAsBefore(const std::map<std::string, std::string>& before)
+    {
+        EXPECT_EQ(Snapshot(data()), before);
+    }
+
+    ScratchFolder root;
+    TGzip gzip {nullptr};
+    TUnTar untar {nullptr};
+    CapturedBoxes boxes;
+};
+
+TEST_F(ListingPackageTest, WholePackageBecomesListingFilesAndTheTemporaryFilesGo)
+{
+    Receive(Gzipped(Tar({{"01-07.QEX", "new week 7"}, {"01-08.qex", "week 8"}, {"sub/10-07.QEX", "deep"}})));
+    WriteBytes(data() + "01-08.QEX", "old week 8");
+    ASSERT_TRUE(UnpackListingPackage(gzip, untar));
+    EXPECT_EQ(ReadBytes(data() + "01-07.QEX"), "new week 7");
+    // A name in another letter case replaces the stored file rather than standing beside it.
+    EXPECT_EQ(ReadBytes(data() + "01-08.QEX"), "week 8");
+    // The program reads nothing in subfolders, so nothing of them is kept.
+    EXPECT_EQ(NamesIn(data()), (std::vector<std::string>{"01-07.QEX", "01-08.QEX", "versio2.tmp"}));
+    EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(ListingPackageTest, EmptyArchiveIsAPackageWithNothingInIt)
+{
+    const auto before = Snapshot(data());
+    Receive(Gzipped(Tar({})));
+    EXPECT_TRUE(UnpackListingPackage(gzip, untar));
+    ExpectDataFolderAsBefore(before);
+}
+
+TEST_F(ListingPackageTest, TruncatedGzipIsShownByTheDecompressorAndChangesNothing)
+{
+    const auto before = Snapshot(data());
+    const std::string package = Gzipped(Tar({{"01-07.QEX", PatternBytes(20000, 1)}}));
+    Receive(package.substr(0, package.size() / 2));
+    EXPECT_FALSE(UnpackListingPackage(gzip, untar));
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.Boxes[0].Button, "&Keskeytä"_a);
+    ExpectDataFolderAsBefore(before);
+}
+
+TEST_F(ListingPackageTest, RepliesThatAreNoArchiveRaiseAndChangeNothing)
+{
+    const auto before = Snapshot(data());
+    for (const std::string& reply : {std::string(), std::string("<garbage>\r\n") + PatternBytes(3000, 7),
+                                     std::string("<HTML><BODY>Not found</BODY></HTML>\r\n")}) {
+        Receive(reply);
+        EXPECT_THROW(UnpackListingPackage(gzip, untar), EReadError) << reply.size();
+        ExpectDataFolderAsBefore(before);
+    }
+    EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(ListingPackageTest, DamagedArchiveKeepsEvenItsCompleteMembersOut)
+{
+    const auto before = Snapshot(data());
+    std::string archive = Tar({{"01-07.QEX", "complete"}, {"01-08.QEX", PatternBytes(5000, 2)}});
+    Receive(Gzipped(archive.substr(0, 512 + 512 + 512 + 1000)));
+    EXPECT_THROW(UnpackListingPackage(gzip, untar), EReadError);
+    ExpectDataFolderAsBefore(before);
+}
+
+TEST_F(ListingPackageTest, HostileArchiveReachesNothingInsideOrOutside)
+{
+    const auto before = Snapshot(data());
+    const auto outside = Snapshot(root.Path(), "Tiedot");
+    Receive(Gzipped(Tar({{"../evil", "escaped by ..\r\n"},
+                         {"/tmp/abs", "absolute path\r\n"},
+                         {"link", "", '2', 1770804003, "/tmp"},
+                         {"link/evil", "through a link\r\n"},
+                         {"huge", "not nearly 8 GiB", '0', 1770804003, "", "77777777777"}},
+                        false)));
+    EXPECT_THROW(UnpackListingPackage(gzip, untar), EReadError);
+    ExpectDataFolderAsBefore(before);
+    EXPECT_EQ(Snapshot(root.Path(), "Tiedot"), outside);
+}
+
+TEST_F(ListingPackageTest, LeftoversOfAnEarlierRunAreClearedBeforeUnpacking)
+{
+    ASSERT_TRUE(ForceDirectories(StagingFolder() + "sub"));
+    WriteBytes(StagingFolder() + "99-99.QEX", "left by a crash");
+    Receive(Gzipped(Tar({{"01-08.QEX", "week 8"}})));
+    ASSERT_TRUE(UnpackListingPackage(gzip, untar));
+    EXPECT_EQ(NamesIn(data()), (std::vector<std::string>{"01-07.QEX", "01-08.QEX", "versio2.tmp"}));
+}
+
+} // namespace
