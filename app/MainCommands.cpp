@@ -24,6 +24,17 @@ void TMainForm::MM_PaivaPalkkiOnClick(TObject*)
 void TMainForm::MM_AsetuksetClick(TObject* Sender)
 {
     auto dialog = std::make_unique<TAsetuksetForm>(this);
+    dialog->HotKey = TVTanaanHotkey;
+    // The last steps of the dialog's OK: the new lead time, then the channel view, the channel
+    // list and the views menu built again from the new settings.
+    dialog->OnSaved = [this](TObject*) {
+        MinutesBefore = IniReadInteger("Hälytys"_a, "MinuutitEnnenOhjelmaa", 5);
+        MM_NormaaliClick(MM_Normaali);
+        LoadChannelList();
+        V_KanavatClick(this);
+        BuildViewsMenu();
+    };
+    bool reset = false;
     if (auto* item = dynamic_cast<TMenuItem*>(Sender)) {
         const AnsiString& name = item->Name();
         if (name == "MM_Halytysasetukset" || name == "MM_Olestusasetukset")
@@ -36,9 +47,11 @@ void TMainForm::MM_AsetuksetClick(TObject* Sender)
             dialog->SetActivePage("Väritys"_a);
         else if (name == "MM_Nakymat")
             dialog->SetActivePage("Näkymät"_a);
-        // "Olestusasetusten palautus" also restores the defaults in the dialog, once the
-        // dialog has its pages.
+        reset = name == "MM_Olestusasetukset";
     }
+    // "Olestusasetusten palautus": the defaults are restored before the dialog loads its fields.
+    if (reset)
+        dialog->Button10Click(this);
     dialog->ShowModal();
 }
 

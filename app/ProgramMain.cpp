@@ -1,4 +1,5 @@
 #include "app/ProgramMain.h"
+#include "app/ChannelIcons.h"
 #include "app/Main.h"
 #include "dialogs/About.h"
 #include "dialogs/Tulostus.h"
@@ -11,6 +12,8 @@
 #include "platform/messages/Application.h"
 #include "shell/TrayIcon.h"
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <memory>
 
 void MainInitialization()
@@ -38,6 +41,8 @@ int ProgramMain(int argc, char** argv)
     MainInitialization();
     QApplication qt(argc, argv);
     EnsureFormsInitialized();
+    // Every window, the about box among them, shows the program's own picture.
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
     auto application = std::make_unique<TApplication>();
     Application->SetTitle("QEX 2000");
     Application->CreateForm(MainForm);
@@ -53,6 +58,7 @@ int ProgramMain(int argc, char** argv)
         MainForm->Tray->SetActive(true);
     }
     Application->CreateForm(TVTanaanForm);
+    TVTanaanForm->Tray = MainForm->Tray;
     Application->Run();
     return Application->ExitCode();
 }

@@ -63,6 +63,11 @@ TTVTanaanForm::TTVTanaanForm(TComponent* owner) : TForm(owner)
 
     OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { FormKeyDown(sender, key, shift); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+    OnShow = [this](TObject*) {
+        if (FWantedSplit >= 0)
+            ApplySplit(FWantedSplit);
+        FWantedSplit = -1;
+    };
     Ohjelmat->OnDrawItem = [this](TWinControl* control, int index, TRect rect, TOwnerDrawState state) {
         OhjelmatDrawItem(control, index, rect, state);
     };
@@ -122,6 +127,14 @@ int TTVTanaanForm::SplitPosition() const
 }
 
 void TTVTanaanForm::SetSplitPosition(int top)
+{
+    // A hidden window knows its inner height only roughly until its frame appears; the split is
+    // set again then.
+    FWantedSplit = Visible() ? -1 : top;
+    ApplySplit(top);
+}
+
+void TTVTanaanForm::ApplySplit(int top)
 {
     const int room = ClientHeight() - kSplitterHeight;
     const int pane = std::clamp(room - top, std::min(kMinPaneHeight, room), std::max(kMinPaneHeight, room));

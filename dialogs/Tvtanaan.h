@@ -46,8 +46,12 @@ public:
 
 private:
     void CreateControls();
+    void ApplySplit(int top);
     bool InTray() const;
     void SavePlacement();
+
+    // The split asked for while hidden, set again once the window shows; -1 for none.
+    int FWantedSplit = -1;
 };
 
 // The one instance, made by the program's entry; nullptr until then (and in tests that don't
