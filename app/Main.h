@@ -144,6 +144,10 @@ public:
     void Timer1Timer(TObject* Sender);
     void OhjelmatClick(TObject* Sender);
 
+    // The download command (F7) and the progress of its package (MainDownload.cpp).
+    void MM_AloitaHakuClick(TObject* Sender);
+    void HttpDocData(TObject* Sender, const void* Buffer, int Len);
+
     // Own views, the alarm view and the what-is-on-now view.
     void NakymatClick(TObject* Sender);
     void V_MuutClick(TObject* Sender);
@@ -229,6 +233,7 @@ private:
     void CreateMenus();
     void CreateControls();
     void CreateComponents();
+    void CreateDownloadCommand();
     void CreateSearchCommands();
     // Adds the hits of one listing file; false when another view was chosen meanwhile.
     bool SearchListingFile(const AnsiString& path, const AnsiString& foldedText);

@@ -238,6 +238,7 @@ void TMainForm::CreateComponents()
     TVZ2->SetName("TVZ2");
     TVZ2->OverwriteMode = omReplace;
     TVZ2->CreateEmptyDir = true;
+    CreateDownloadCommand();
 
     Tray = new TTrayIcon(this);
     Tray->SetName("Tray");
