@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Starts the built program from its folder (where it keeps QEX.INI, QEX.ALS and Tiedot).
-# While its settings point the proxy at this machine, the sample data server is started on a
-# free loopback port for the program's lifetime, so F7 fetches real-looking listings.
-# With no display, the program runs on a virtual one.
+#
+#   tools/start-program.sh [build folder] [program arguments...]
+#
+# On a first run (no QEX.INI yet) it writes one whose proxy points at this machine. While the
+# proxy points here, the sample data server is started on a free loopback port for the program's
+# lifetime and the port goes into QEX.INI, so F7 fetches real-looking listings. With no display,
+# the program runs on a virtual one.
 set -euo pipefail
-build=${1:-build}; shift || true
+build=${1:-build}
+shift || true
 here=$(cd "$(dirname "$0")" && pwd)
 bin="$build/bin/qex"
 [ -x "$bin" ] || { echo "The program has not been built: $bin is missing" >&2; exit 1; }
@@ -16,20 +21,29 @@ if [ ! -f "$ini" ]; then
 fi
 
 server_pid=""
-stop_server() { [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true; }
+stop_server() {
+  if [ -n "$server_pid" ]; then
+    kill "$server_pid" 2>/dev/null || true
+    server_pid=""
+  fi
+}
 trap stop_server EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
-if grep -q '^ProxyIP=127\.0\.0\.1' "$ini"; then
+if grep -q $'^ProxyIP=127\\.0\\.0\\.1\r\\?$' "$ini"; then
   port=$("$here/start-data-server.sh" --pid-file "$folder/.data-server.pid" --log "$folder/data-server.log")
   server_pid=$(cat "$folder/.data-server.pid")
-  sed -i "s/^ProxyPortti=.*/ProxyPortti=$port\r/" "$ini"
+  # The port changes from run to run; it goes right under the proxy's address.
+  sed -i -e '/^ProxyPortti=/d' -e "/^ProxyIP=/a ProxyPortti=$port"$'\r' "$ini"
   echo "Sample data server on 127.0.0.1:$port (its request log: $folder/data-server.log)"
 fi
 
 cd "$folder"
 status=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  xvfb-run -a ./qex "$@" || status=$?
+  echo "No display: the program runs on a virtual one (xvfb-run)."
+  xvfb-run -a -s "-screen 0 1280x1024x24" ./qex "$@" || status=$?
 else
   ./qex "$@" || status=$?
 fi

@@ -3,9 +3,11 @@ with a window manager, at a chosen date and time, pressing keys and reading wind
 import contextlib
 import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
+import unittest
 
 BINARY = os.environ.get("QEX_BINARY", "build/bin/qex")
 SOURCE = os.environ.get("QEX_SOURCE", os.getcwd())
@@ -53,6 +55,18 @@ class Display:
                 process.wait(timeout=5)
 
 
+class DisplayTestCase(unittest.TestCase):
+    """Test cases sharing one virtual display (self.display) for their class."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.display = Display().start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display.stop()
+
+
 class Program:
     """The program started from a run folder beside a copy of its executable."""
 
@@ -69,7 +83,8 @@ class Program:
         if fake_time:
             env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
             command = ["faketime", "-f", f"@{fake_time}", *command]
-        self.process = subprocess.Popen(command, cwd=folder, env=env,
+        # A group of its own, so that killing it reaches the program under faketime too.
+        self.process = subprocess.Popen(command, cwd=folder, env=env, start_new_session=True,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
 
     def xdotool(self, *args, check=True):
@@ -115,6 +130,8 @@ class Program:
         return self.process.wait(timeout=timeout)
 
     def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
+        # faketime runs the program as its child and may be gone while the program is not.
+        with contextlib.suppress(ProcessLookupError):
+            os.killpg(self.process.pid, signal.SIGKILL)
+        with contextlib.suppress(subprocess.TimeoutExpired):
             self.process.wait(timeout=10)
