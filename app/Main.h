@@ -195,6 +195,9 @@ public:
     // Hides the window into the notification area; where the desktop has none the window is
     // only minimised, so it can always be reached again.
     void HideToTray();
+    // The global hot key (MainHotKey.cpp): the TV-today window from the notification area, the
+    // what-is-on-now view otherwise.
+    void TVTanaanHotkeyHotKey(TObject* Sender);
 
     // The alarm list as rows, and the keys the programme marks compare.
     std::vector<AlarmRow> AlarmRows() const;
@@ -255,6 +258,9 @@ private:
     bool NormalViewChecked() const;
     // The what-is-on-now fill stops when another view is chosen meanwhile.
     int FViewGeneration = 0;
+    // Fills and shows the TV-today window; FFillingTvToday is set meanwhile.
+    void ShowTvToday();
+    bool FFillingTvToday = false;
     // Menu items, events and the sound outputs of the alarm units.
     void CreateAlarmCommands();
     void ShowClock(TDateTime now);

@@ -175,6 +175,11 @@ void TMainForm::CreateControls()
                                     bool& cancel) {
         WWWBeforeNavigate2(sender, browser, url, flags, frame, postData, headers, cancel);
     };
+    TPrintOptions* print = WWW->PrintOptions();
+    print->Margins = {19.05, 19.05, 19.05, 19.05};
+    print->Header = "&w&bPage &p of &P";
+    print->Footer = "&u&b&d";
+    WWW->Loaded();
     Alarmlist = Make<TListView>(this, ListatPanel, "Alarmlist", alClient);
     Alarmlist->SetViewStyle(vsReport);
     Alarmlist->SetMultiSelect(true);
@@ -250,6 +255,7 @@ void TMainForm::CreateComponents()
 
     TVTanaanHotkey = new TGlobalHotKey(this);
     TVTanaanHotkey->SetName("TVTanaanHotkey");
+    TVTanaanHotkey->OnHotKey = [this](TObject* sender) { TVTanaanHotkeyHotKey(sender); };
     Aanisoitto = new TMediaPlayer(this);
     Aanisoitto->SetName("Aanisoitto");
     S_Logot = new TImageList(this);

@@ -1,16 +1,51 @@
-// What the main window answers the browser of the table views: programme links never navigate,
-// and the browser's own context menu is never shown.
+// What the main window answers the browser of the table views: a programme link never
+// navigates but shows the programme in a box that can add its alarm, and the browser's own
+// context menu is never shown.
+#include "alarms/AlarmEntry.h"
+#include "alarms/AlarmFile.h"
+#include "app/AlarmRoutines.h"
 #include "app/Main.h"
+#include "app/ProgrammeLink.h"
+#include "platform/core/DateTime.h"
+#include "platform/forms/Dialogs.h"
 #include "shell/BrowserHost.h"
+
+namespace {
+
+// Adds the programme's alarm unless the same alarm is listed already, which is reported.
+void AddLinkedAlarm(TMainForm& form, const LinkedProgramme& programme)
+{
+    TDateTime start = 0;
+    if (!ProgrammeStart(StrToDate(form.CurrentDate), programme.Time, start))
+        return;
+    if (AnyHoldsProgramme(form.AlarmRows(), FormatDateTime("d.m.yyyy", start), programme.Channel, programme.Time,
+                          programme.Title)) {
+        MessageDlg("Valittu ohjelma on jo hälytyksissä "_a + "\r\n\r\n(" + programme.Programme + ")", mtInformation,
+                   {mbOK});
+        return;
+    }
+    AddAlarmEntry(AlarmCaption(start), programme.Channel, programme.Time, programme.Title, programme.Description);
+    // Kept at once, as the programme list's add command does: an alarm must not wait for a
+    // clean shutdown to survive.
+    WriteAlarmFile(form.AlarmRows());
+}
+
+} // namespace
 
 void TMainForm::WWWBeforeNavigate2(TObject*, void*, const AnsiString& URL, int, const AnsiString&, const AnsiString&,
                                    const AnsiString&, bool& Cancel)
 {
-    // A programme link ("##&" column "-" row) points into ListingGrid, not at a page. The
-    // programme's information box with its add-to-alarms button is not built yet; until it is,
-    // the link is only kept from navigating. Every other address proceeds.
-    if (URL.find("##&") != AnsiString::npos)
-        Cancel = true;
+    if (!IsProgrammeLink(URL))
+        return;
+    // A programme link points into ListingGrid, not at a page: it never navigates, whatever
+    // follows.
+    Cancel = true;
+    const GridCell cell = ParseProgrammeLink(URL);
+    LinkedProgramme programme;
+    if (!ListingGrid || !ReadLinkedProgramme(*ListingGrid, cell, programme))
+        return;
+    if (MessageDlg(ProgrammeInfoText(programme, CurrentDate), mtInformation, {mbOK, mbAll}) == mrAll)
+        AddLinkedAlarm(*this, programme);
 }
 
 HRESULT TMainForm::WWWShowContextMenu(DWORD, TPoint*, void*, void*)

@@ -1,6 +1,9 @@
 #include "app/NowOnAirRows.h"
 #include "listings/ChannelTable.h"
 #include "listings/NowOnAir.h"
+#include "listings/ProgrammeMarks.h"
+#include "listings/SettingEntries.h"
+#include "platform/messages/Application.h"
 
 void AddNowOnAirRows(const AnsiString& channel, const AnsiString& dateText, TStrings& items, TStrings& descriptions)
 {
@@ -24,4 +27,19 @@ void AddNowOnAirRows(const AnsiString& channel, const AnsiString& dateText, TStr
         items.Add("");
         descriptions.Add("");
     }
+}
+
+bool FillNowOnAirLists(const TStrings& channels, const AnsiString& dateText, TStrings& items, TStrings& descriptions,
+                       const std::function<bool()>& wanted)
+{
+    // The channel list may change while messages run, so it is read afresh at every step.
+    for (int i = 0; i < channels.Count(); ++i) {
+        AddNowOnAirRows(channels[i], dateText, items, descriptions);
+        Application->ProcessMessages();
+        if (!wanted())
+            return false;
+    }
+    if (ColouringsEnabled())
+        ApplyColourings(items, descriptions);
+    return true;
 }

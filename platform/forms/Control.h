@@ -9,11 +9,10 @@
 #include "platform/forms/KeyCodes.h"
 #include "platform/forms/Types.h"
 #include <QPointer>
+#include <QWidget>
 #include <functional>
 
 class QEvent;
-class QObject;
-class QWidget;
 class TPopupMenu;
 class TWinControl;
 

@@ -5,6 +5,7 @@
 #include "platform/core/Component.h"
 #include "platform/forms/KeyCodes.h"
 #include <QPointer>
+#include <QWidget>
 #include <vector>
 
 class QAction;
