@@ -1,35 +1,24 @@
 #include "alarms/AutoAlarms.h"
 #include "alarms/AlarmEntry.h"
 #include "listings/ChannelTable.h"
+#include "listings/ListingRecords.h"
 #include "listings/ListingStore.h"
 #include "listings/SettingEntries.h"
 #include "listings/Settings.h"
 #include "listings/TextRoutines.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Files.h"
+#include "platform/core/Streams.h"
 #include "platform/core/Strings.h"
 #include "platform/core/SysUtils.h"
 #include <algorithm>
 
 namespace {
 
-constexpr int kRecordsPerFile = 7;
-constexpr std::size_t kRecordHeaderSize = 8;
-constexpr std::int64_t kLargestListingFile = 64 * 1024 * 1024;
-constexpr std::size_t kQuestionColumns = 80;
-
 const AnsiString& Section()
 {
     static const AnsiString section = "Hälytys"_a;
     return section;
-}
-
-std::int32_t LittleEndian32(const unsigned char* bytes)
-{
-    const std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-                                (static_cast<std::uint32_t>(bytes[2]) << 16) |
-                                (static_cast<std::uint32_t>(bytes[3]) << 24);
-    return static_cast<std::int32_t>(value);
 }
 
 // A programme line has its time's ':' as third character: "hh:nn Title".
@@ -64,15 +53,22 @@ bool ChannelEnabled(const AnsiString& channel)
     return !channel.empty() && std::find(enabled.begin(), enabled.end(), channel) != enabled.end();
 }
 
-std::vector<DayRecord> ReadListingRecords(const AnsiString& path)
+// The candidates of every record of one file dated after `now`'s day start. What a damaged
+// file holds before the damage still counts; a file that can't be read gives nothing.
+void AddCandidatesOfFile(const AnsiString& path, const AnsiString& channel, TDateTime now,
+                         const std::vector<AnsiString>& keywords, std::vector<AutoAlarmCandidate>& candidates)
 {
-    const std::int64_t size = FileSize(path);
-    if (size < 0 || size > kLargestListingFile)
-        return {};
     try {
-        return ReadDayRecords(ReadWholeFile(path));
+        TFileStream file(path, fmOpenRead | fmShareDenyNone);
+        ListingRecordReader records(file);
+        while (records.Next() == ListingRecordReader::Step::Record) {
+            TDateTime date = 0;
+            if (!RecordDate(records.Key(), date) || date < now)
+                continue;
+            for (AutoAlarmCandidate& candidate : CandidatesOfDay(channel, date, records.Text(), keywords))
+                candidates.push_back(std::move(candidate));
+        }
     } catch (const EStreamError&) {
-        return {};
     }
 }
 
@@ -94,24 +90,6 @@ std::vector<AnsiString> AutoAlarmKeywords()
 bool AutoAlarmsAskFirst()
 {
     return IniReadString(Section(), "LisääAutomaattisestiVarmista"_a, "1") == "1";
-}
-
-std::vector<DayRecord> ReadDayRecords(std::string_view file)
-{
-    std::vector<DayRecord> records;
-    std::size_t at = 0;
-    for (int record = 0; record < kRecordsPerFile; ++record) {
-        if (file.size() - at < kRecordHeaderSize)
-            break;
-        const auto* header = reinterpret_cast<const unsigned char*>(file.data() + at);
-        const std::int32_t length = LittleEndian32(header + 4);
-        at += kRecordHeaderSize;
-        if (length < 0 || static_cast<std::size_t>(length) > file.size() - at)
-            break;
-        records.push_back({LittleEndian32(header), AnsiString(file.substr(at, static_cast<std::size_t>(length)))});
-        at += static_cast<std::size_t>(length);
-    }
-    return records;
 }
 
 bool RecordDate(std::int32_t key, TDateTime& date)
@@ -156,24 +134,10 @@ std::vector<AutoAlarmCandidate> FindAutoAlarmCandidates(TDateTime now, const std
     std::vector<AutoAlarmCandidate> candidates;
     for (int f = 0; f < files.Count(); ++f) {
         const AnsiString channel = ChannelNameFromCode(ExtractFileName(files[f]).substr(0, 2));
-        if (!ChannelEnabled(channel))
-            continue;
-        for (const DayRecord& record : ReadListingRecords(files[f])) {
-            TDateTime date = 0;
-            if (!RecordDate(record.Key, date) || date < now)
-                continue;
-            for (AutoAlarmCandidate& candidate : CandidatesOfDay(channel, date, record.Text, keywords))
-                candidates.push_back(std::move(candidate));
-        }
+        if (ChannelEnabled(channel))
+            AddCandidatesOfFile(files[f], channel, now, keywords, candidates);
     }
     return candidates;
-}
-
-AnsiString AutoAlarmQuestion(const AutoAlarmCandidate& candidate)
-{
-    return candidate.Channel + " - " + candidate.Caption + "\r\n\r\n" + candidate.Line + "\r\n" +
-           WrapAtBlanks(candidate.Description, kQuestionColumns) + "\r\n\r\n" + "Lisätäänkö hälytyksiin?"_a +
-           AnsiString(11, ' ');
 }
 
 AnsiString AutoAlarmsSearchingText()
@@ -184,24 +148,4 @@ AnsiString AutoAlarmsSearchingText()
 AnsiString AutoAlarmsDoneText(int added)
 {
     return "Hälytysten etsintä suoritettu. ("_a + IntToStr(added) + (added == 1 ? " ohjelma lisätty)"_a : " ohjelmaa lisätty)"_a);
-}
-
-AnsiString WrapAtBlanks(const AnsiString& text, std::size_t columns)
-{
-    AnsiString wrapped;
-    std::size_t lineStart = 0;
-    while (text.size() - lineStart > columns) {
-        // The last blank that keeps the line within the columns, blank included.
-        std::size_t blank = text.rfind(' ', lineStart + columns - 1);
-        if (blank == AnsiString::npos || blank < lineStart)
-            blank = text.find(' ', lineStart + columns);
-        if (blank == AnsiString::npos)
-            break;
-        wrapped += text.substr(lineStart, blank - lineStart + 1);
-        lineStart = text.find_first_not_of(' ', blank + 1);
-        if (lineStart == AnsiString::npos)
-            return wrapped;
-        wrapped += "\r\n";
-    }
-    return wrapped + text.substr(lineStart);
 }

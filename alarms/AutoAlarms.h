@@ -5,7 +5,6 @@
 #include "platform/core/AnsiString.h"
 #include "platform/core/DateTime.h"
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 // A programme found by a keyword, with its alarm row's fields.
@@ -19,11 +18,6 @@ struct AutoAlarmCandidate {
     AnsiString Line;         // the programme line as stored
 };
 
-struct DayRecord {
-    std::int32_t Key = 0;    // yyyymmdd followed by the channel code, as one number
-    AnsiString Text;
-};
-
 // "LisääAutomaattisesti" is "1" and the keyword list holds more than two characters.
 bool AutoAlarmsSwitchedOn();
 // The ';'-ended keywords in order; text after the last ';' and empty keywords are left out.
@@ -31,9 +25,6 @@ std::vector<AnsiString> AutoAlarmKeywords();
 // "LisääAutomaattisestiVarmista" (default "1") is "1".
 bool AutoAlarmsAskFirst();
 
-// The day records of a listing file in file order, at most seven. Every length is checked against
-// the bytes left; a record that does not fit ends the list.
-std::vector<DayRecord> ReadDayRecords(std::string_view file);
 // The calendar date of a record key; false when it does not name one.
 bool RecordDate(std::int32_t key, TDateTime& date);
 
@@ -47,12 +38,6 @@ std::vector<AutoAlarmCandidate> CandidatesOfDay(const AnsiString& channel, TDate
 // A file that can't be read is skipped.
 std::vector<AutoAlarmCandidate> FindAutoAlarmCandidates(TDateTime now, const std::vector<AnsiString>& keywords);
 
-// The confirmation asked before adding a candidate.
-AnsiString AutoAlarmQuestion(const AutoAlarmCandidate& candidate);
 // The status texts while searching and after it.
 AnsiString AutoAlarmsSearchingText();
 AnsiString AutoAlarmsDoneText(int added);
-
-// The text broken at blanks into lines of at most `columns` characters where a blank allows,
-// CR LF between lines; the blank at a break stays at the end of its line.
-AnsiString WrapAtBlanks(const AnsiString& text, std::size_t columns);

@@ -4,6 +4,7 @@
 #include "alarms/AutoAlarms.h"
 #include "app/AlarmRoutines.h"
 #include "app/Main.h"
+#include "app/WrapText.h"
 #include "listings/TextRoutines.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/StatusBar.h"
@@ -29,6 +30,15 @@ private:
     TStatusPanel* FPanel;
 };
 
+constexpr int kQuestionColumns = 80;
+
+AnsiString Question(const AutoAlarmCandidate& candidate)
+{
+    return candidate.Channel + " - " + candidate.Caption + "\r\n\r\n" + candidate.Line + "\r\n" +
+           WrapText(candidate.Description, "\r\n", " ", kQuestionColumns) + "\r\n\r\n" +
+           "Lisätäänkö hälytyksiin?"_a + AnsiString(11, ' ');
+}
+
 bool AlreadyAlarmed(const AutoAlarmCandidate& candidate)
 {
     return AnyHoldsProgramme(MainForm->AlarmRows(), candidate.DateText, candidate.Channel, candidate.Time,
@@ -46,7 +56,7 @@ void AutoAddAlarms()
     for (const AutoAlarmCandidate& candidate : FindAutoAlarmCandidates(Now(), AutoAlarmKeywords())) {
         if (AlreadyAlarmed(candidate))
             continue;
-        if (ask && MessageDlg(AutoAlarmQuestion(candidate), mtConfirmation, {mbYes, mbNo}) != mrYes)
+        if (ask && MessageDlg(Question(candidate), mtConfirmation, {mbYes, mbNo}) != mrYes)
             continue;
         AddAlarmEntry(candidate.Caption, candidate.Channel, candidate.Time, candidate.Title, candidate.Description);
         ++status.Added;

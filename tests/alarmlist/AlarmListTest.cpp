@@ -356,7 +356,7 @@ protected:
     {
         Settings(settings, "MTV3;TV1000;");
         const std::vector<Programme> tuesday = {{"18:00", "Elokuva", "Ohjaaja Aki."},
-                                                {"20:00", "Uutiset", "Iltauutiset."}};
+                                                {"20:00", "Uutiset", std::string(45, 'a') + " " + std::string(45, 'b')}};
         Listing("TV1000", "50", EncodeDate(2026, 12, 7), {{{"20:00", "Uutiset", "Tänään."}}, tuesday});
         Listing("TV1", "50", EncodeDate(2026, 12, 7), {{}, tuesday});
         Start({});
@@ -375,7 +375,10 @@ TEST_F(AutoAddTest, AskedProgrammesAreAddedAndCountedAndDuplicatesSkippedSilentl
         EXPECT_TRUE(box.Press("&Kyll\xE4"));
     });
     ExpectBox([](ModalBox& box) {
-        EXPECT_EQ(box.Text().substr(0, 40), "TV1000 - 8.12.2026 (TI)\r\n\r\n20:00 Uutiset");
+        // A description longer than a line is wrapped at a blank.
+        const AnsiString text = box.Text();
+        EXPECT_EQ(text.rfind("TV1000 - 8.12.2026 (TI)\r\n\r\n20:00 Uutiset\r\n" + std::string(45, 'a'), 0), 0u);
+        EXPECT_NE(text.find(" \r\n" + std::string(45, 'b') + "\r\n\r\n"), AnsiString::npos);
         EXPECT_TRUE(box.Press("&Ei"));
     });
     MainForm->fg1Click(nullptr);

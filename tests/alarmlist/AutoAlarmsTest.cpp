@@ -79,28 +79,14 @@ TEST_F(AutoAlarmsTest, NoKeywordAndUnreadableTimesFindNothing)
     EXPECT_TRUE(CandidatesOfDay("TV1", EncodeDate(2026, 12, 8), text, {}).empty());
 }
 
-TEST_F(AutoAlarmsTest, RecordsAreReadWithEveryLengthChecked)
+TEST_F(AutoAlarmsTest, RecordKeysGiveTheirDateOrNothing)
 {
-    const std::string bytes = fixture::FileBytes({{fixture::RecordKey(2026, 12, 8, 1), "abc"},
-                                                  {fixture::RecordKey(2026, 12, 9, 1), "defg"}});
-    std::vector<DayRecord> records = ReadDayRecords(bytes);
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[1].Text, "defg");
-    // Cut short inside the second record: the first stays, the rest is dropped.
-    EXPECT_EQ(ReadDayRecords(std::string_view(bytes).substr(0, bytes.size() - 1)).size(), 1u);
-    // A length beyond the file or below zero.
-    std::string hostile = bytes;
-    hostile[4] = '\xFF';
-    hostile[7] = '\x7F';
-    EXPECT_TRUE(ReadDayRecords(hostile).empty());
-    hostile[7] = '\xFF';
-    EXPECT_TRUE(ReadDayRecords(hostile).empty());
-    EXPECT_TRUE(ReadDayRecords("").empty());
     TDateTime date = 0;
     EXPECT_TRUE(RecordDate(fixture::RecordKey(2026, 12, 8, 1), date));
     EXPECT_EQ(date, EncodeDate(2026, 12, 8));
     EXPECT_FALSE(RecordDate(fixture::RecordKey(2026, 2, 30, 1), date));
     EXPECT_FALSE(RecordDate(-5, date));
+    EXPECT_FALSE(RecordDate(123, date));
 }
 
 TEST_F(AutoAlarmsTest, SearchSkipsTodayAndChannelsThatAreNoWholeElement)
@@ -120,44 +106,31 @@ TEST_F(AutoAlarmsTest, SearchSkipsTodayAndChannelsThatAreNoWholeElement)
     EXPECT_EQ(found[1].Caption, "9.12.2026 (KE)");
 }
 
-TEST_F(AutoAlarmsTest, DamagedFilesAreSkippedNotFatal)
+TEST_F(AutoAlarmsTest, DamagedFilesGiveWhatTheyHoldBeforeTheDamage)
 {
-    fixture::WriteBytes(folder.Path() + "Tiedot/01-50.QEX", "\x01\x02\x03");
-    fixture::WriteBytes(folder.Path() + "Tiedot/99-50.QEX", "whatever");
-    std::string bytes = fixture::FileBytes({{fixture::RecordKey(2026, 12, 9, 1), "20:00 Uutiset\r\n\r\n"}});
-    fixture::WriteBytes(folder.Path() + "Tiedot/01-51.QEX", bytes + "\x10\x20");
+    const std::string tuesday = fixture::FileBytes({{fixture::RecordKey(2026, 12, 8, 1), "20:00 Uutiset\r\n\r\n"}});
+    const std::string wednesday = fixture::FileBytes({{fixture::RecordKey(2026, 12, 9, 1), "21:00 Uutiset\r\n\r\n"}});
+    fixture::WriteBytes(folder.Path() + "Tiedot/01-49.QEX", "\x01\x02\x03");
+    // A length beyond the file, then a negative one: reading stops there.
+    std::string beyond = tuesday;
+    beyond[4] = '\x7F';
+    fixture::WriteBytes(folder.Path() + "Tiedot/01-50.QEX", wednesday + beyond + wednesday);
+    std::string negative = tuesday;
+    negative[7] = '\xFF';
+    fixture::WriteBytes(folder.Path() + "Tiedot/01-51.QEX", tuesday + negative + wednesday);
+    fixture::WriteBytes(folder.Path() + "Tiedot/99-50.QEX", tuesday);
     std::vector<AutoAlarmCandidate> found = FindAutoAlarmCandidates(now, {"Uutiset"});
-    ASSERT_EQ(found.size(), 1u);
+    ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].Caption, "9.12.2026 (KE)");
+    EXPECT_EQ(found[1].Caption, "8.12.2026 (TI)");
 }
 
-TEST_F(AutoAlarmsTest, QuestionAndStatusTexts)
+TEST_F(AutoAlarmsTest, StatusTexts)
 {
-    AutoAlarmCandidate candidate;
-    candidate.Channel = "TV1";
-    candidate.Caption = "8.12.2026 (TI)";
-    candidate.Line = "20:00 Uutiset";
-    candidate.Description = "Lyhyt.";
-    EXPECT_EQ(AutoAlarmQuestion(candidate),
-              "TV1 - 8.12.2026 (TI)\r\n\r\n20:00 Uutiset\r\nLyhyt.\r\n\r\nLis\xE4t\xE4\xE4nk\xF6 h\xE4lytyksiin?           ");
     EXPECT_EQ(AutoAlarmsSearchingText(), "Etsit\xE4\xE4n lis\xE4tt\xE4vi\xE4 h\xE4lytyksi\xE4...");
     EXPECT_EQ(AutoAlarmsDoneText(1), "H\xE4lytysten etsint\xE4 suoritettu. (1 ohjelma lis\xE4tty)");
     EXPECT_EQ(AutoAlarmsDoneText(0), "H\xE4lytysten etsint\xE4 suoritettu. (0 ohjelmaa lis\xE4tty)");
     EXPECT_EQ(AutoAlarmsDoneText(2), "H\xE4lytysten etsint\xE4 suoritettu. (2 ohjelmaa lis\xE4tty)");
-}
-
-TEST_F(AutoAlarmsTest, LongDescriptionsWrapAtBlanks)
-{
-    EXPECT_EQ(WrapAtBlanks("aaa bbb ccc", 6), "aaa \r\nbbb \r\nccc");
-    EXPECT_EQ(WrapAtBlanks("aaa bbb ccc", 7), "aaa \r\nbbb ccc");
-    EXPECT_EQ(WrapAtBlanks("aaa bbb", 7), "aaa bbb");
-    EXPECT_EQ(WrapAtBlanks("aaa   bbb", 4), "aaa \r\nbbb");
-    // A word longer than a line stands on its own line.
-    EXPECT_EQ(WrapAtBlanks("abcdefghij kl", 4), "abcdefghij \r\nkl");
-    EXPECT_EQ(WrapAtBlanks("abcdefghij", 4), "abcdefghij");
-    EXPECT_EQ(WrapAtBlanks("", 80), "");
-    const AnsiString eightyOne = AnsiString(40, 'a') + " " + AnsiString(40, 'b');
-    EXPECT_EQ(WrapAtBlanks(eightyOne, 80), AnsiString(40, 'a') + " \r\n" + AnsiString(40, 'b'));
 }
 
 } // namespace
