@@ -90,8 +90,10 @@ void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
 
 void TMainForm::Lishlytyksiinvalitutasetukset1Click(TObject*)
 {
+    // Search results carry no time the dialog could take; the pop-up keeps this item off there,
+    // and its shortcut must do no more.
     const int index = Ohjelmat->ItemIndex();
-    if (index < 0 || index >= Ohjelmat->Count())
+    if (SearchMode == 1 || index < 0 || index >= Ohjelmat->Count())
         return;
     const AnsiString line = LineAt(Ohjelmat, index);
     const AnsiString channel = MM_Normaali->Checked() ? LineAt(V_Kanavat, V_Kanavat->ItemIndex()) : AnsiString();

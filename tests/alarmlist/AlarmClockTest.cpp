@@ -5,6 +5,7 @@
 #include "dialogs/Tvtanaan.h"
 #include "platform/forms/StatusBar.h"
 #include "shell/RecordingToneSink.h"
+#include "shell/TrayIcon.h"
 
 namespace alarm_test {
 namespace {
@@ -166,6 +167,20 @@ TEST_F(AlarmClockTest, ThreeBeepsAreThreeTunesOnThreeTicksThenTheTimerStops)
     for (int i = 0; i < 3; ++i)
         expected.insert(expected.end(), tune.begin(), tune.end());
     EXPECT_EQ(tones.Sequence(), expected);
+}
+
+TEST_F(AlarmClockTest, InTheNotificationAreaTheTaskbarEntryStaysHidden)
+{
+    Settings({});
+    Start({Row("7.12.2026 (MA)", "20:00", "#NRM #SHD:Vain lisäasetukset "_a, "A"),
+           Row("7.12.2026 (MA)", "20:01", "#NRM #SHD:Vain lisäasetukset "_a, "B")});
+    app.ShowTaskbarWindow(true);
+    TickAt(At(2026, 12, 7, 19, 55));
+    EXPECT_TRUE(app.TaskbarWindowVisible());
+    MainForm->Tray->SetActive(true);
+    TickAt(At(2026, 12, 7, 19, 56));
+    EXPECT_FALSE(app.TaskbarWindowVisible());
+    MainForm->Tray->SetActive(false);
 }
 
 TEST_F(AlarmClockTest, NormalNoticeShowsTheAlarmAndClosingItEndsTheBeeps)
