@@ -182,6 +182,9 @@ public:
     void MM_PaivaPalkkiOnClick(TObject* Sender);
     void MM_AsetuksetClick(TObject* Sender);
     void MM_OhjelmastaClick(TObject* Sender);
+    // The print commands: the print form prepares the shown day or the alarm list, then shows it.
+    void Valitunpivntiedot141Click(TObject* Sender);
+    void Hlytykset1Click(TObject* Sender);
     void Suljeohjelma1Click(TObject* Sender);
     void InfoEdit_KopioivalittutekstileikepoydalleClick(TObject* Sender);
     void TyhjennTVohjelmatiedostojenhakemisto1Click(TObject* Sender);

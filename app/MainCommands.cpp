@@ -1,11 +1,14 @@
-// Menu commands of the main window that open the settings dialog and the about box, toggle the
-// day bar, empty the data folder, copy from the information pane and close the program.
+// Menu commands of the main window that open the settings dialog, the about box and the print
+// form, toggle the day bar, empty the data folder, copy from the information pane and close the
+// program.
 #include "app/Main.h"
 #include "dialogs/About.h"
 #include "dialogs/Asetukset.h"
+#include "dialogs/Tulostus.h"
 #include "listings/Funktiot.h"
 #include "platform/core/Files.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/ListView.h"
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/RichEdit.h"
@@ -59,6 +62,24 @@ void TMainForm::MM_OhjelmastaClick(TObject*)
 {
     auto about = std::make_unique<TAboutForm>(this);
     about->ShowModal();
+}
+
+void TMainForm::Valitunpivntiedot141Click(TObject*)
+{
+    if (!PrintForm)
+        return;
+    PrintForm->Button3Click(CurrentDate);
+    PrintForm->ShowModal();
+}
+
+void TMainForm::Hlytykset1Click(TObject*)
+{
+    if (!PrintForm)
+        return;
+    // Rows in date and time order, their countdowns refreshed.
+    AlarmlistColumnClick(this, Alarmlist->Columns()->Items(0));
+    PrintForm->Button4Click(AlarmRows());
+    PrintForm->ShowModal();
 }
 
 void TMainForm::TyhjennTVohjelmatiedostojenhakemisto1Click(TObject*)

@@ -72,8 +72,9 @@ void TMainForm::CreateMenus()
     AddSeparator(this, MM_Nakyma);
 
     Tulostus1 = AddItem(this, bar, "Tulostus1", "Tulostus");
-    Valitunpivntiedot141 = AddItem(this, Tulostus1, "Valitunpivntiedot141", "Valitun päivän tiedot"_a);
-    Hlytykset1 = AddItem(this, Tulostus1, "Hlytykset1", "Hälytykset"_a);
+    Valitunpivntiedot141 = AddItem(this, Tulostus1, "Valitunpivntiedot141", "Valitun päivän tiedot"_a, 0,
+                                   on(&TMainForm::Valitunpivntiedot141Click));
+    Hlytykset1 = AddItem(this, Tulostus1, "Hlytykset1", "Hälytykset"_a, 0, on(&TMainForm::Hlytykset1Click));
 
     MM_Asetukset = AddItem(this, bar, "MM_Asetukset", "&Asetukset");
     MM_Muutasetukset = AddItem(this, MM_Asetukset, "MM_Muutasetukset", "Yleiset...", VK_F5,
