@@ -3,6 +3,9 @@
 // boxes the test prepares and fails on any other.
 #pragma once
 #include "forms/FormsFixture.h"
+#include "kit/DualListForm.h"
+#include "kit/TextListBox.h"
+#include "platform/forms/Button.h"
 #include "platform/core/Clock.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Files.h"
@@ -76,6 +79,21 @@ protected:
             week[static_cast<std::size_t>(dayIndex - 1)].push_back(
                 {p.time, cp1252::FromUtf8(p.title), cp1252::FromUtf8(p.description)});
         fixture::WriteWeek(Folder.Path() + "Tiedot/", channelCode, "07", 2026, 2, 9, week);
+    }
+
+    // The user's moves in the dual-list chooser: each named item from the right list to the left,
+    // one at a time, so they join the left list in this order.
+    static void MoveToLeft(TDualListForm& chooser, const std::vector<AnsiString>& names)
+    {
+        for (const AnsiString& name : names) {
+            const int index = chooser.DstList->Items()->IndexOf(name);
+            ASSERT_GE(index, 0) << name;
+            for (int i = 0; i < chooser.DstList->Count(); ++i)
+                chooser.DstList->SetSelected(i, false);
+            chooser.DstList->SetItemIndex(index);
+            chooser.DstList->SetSelected(index, true);
+            chooser.ExclBtnClick(chooser.ExclBtn);
+        }
     }
 
     static std::vector<AnsiString> Items(const TStrings& items)

@@ -43,15 +43,7 @@ protected:
             EXPECT_EQ(chooser->SrcList->Count(), 0);
             if (offered)
                 *offered = Items(*chooser->DstList->Items());
-            for (const AnsiString& name : toPrint) {
-                const int index = chooser->DstList->Items()->IndexOf(name);
-                ASSERT_GE(index, 0) << name;
-                for (int i = 0; i < chooser->DstList->Count(); ++i)
-                    chooser->DstList->SetSelected(i, false);
-                chooser->DstList->SetItemIndex(index);
-                chooser->DstList->SetSelected(index, true);
-                chooser->ExclBtnClick(chooser->ExclBtn);
-            }
+            MoveToLeft(*chooser, toPrint);
             EXPECT_TRUE(box.Press(button));
         });
     }

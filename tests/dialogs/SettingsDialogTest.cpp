@@ -67,15 +67,7 @@ protected:
                 *left = Items(*chooser->SrcList->Items());
             if (right)
                 *right = Items(*chooser->DstList->Items());
-            for (const AnsiString& name : toLeft) {
-                const int index = chooser->DstList->Items()->IndexOf(name);
-                ASSERT_GE(index, 0) << name;
-                for (int i = 0; i < chooser->DstList->Count(); ++i)
-                    chooser->DstList->SetSelected(i, false);
-                chooser->DstList->SetItemIndex(index);
-                chooser->DstList->SetSelected(index, true);
-                chooser->ExclBtnClick(chooser->ExclBtn);
-            }
+            MoveToLeft(*chooser, toLeft);
             EXPECT_TRUE(box.Press(button));
         });
     }
