@@ -2,7 +2,7 @@
 // with its shadow, its recorded page and its margins.
 #include <QPainter>
 #include "printing/PagePrinter.h"
-#include "printing/PaintBox.h"
+#include "platform/forms/PaintBox.h"
 #include "platform/core/SysUtils.h"
 
 namespace {

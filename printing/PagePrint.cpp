@@ -2,7 +2,7 @@
 // a progress dialog and cancelling between pages.
 #include <QPainter>
 #include <climits>
-#include "printing/DisabledWindows.h"
+#include "platform/forms/DisabledWindows.h"
 #include "printing/PagePrinter.h"
 #include "printing/PrintProgress.h"
 #include "platform/core/SysUtils.h"

@@ -1,9 +1,9 @@
 #include "printing/PagePrinter.h"
 #include "printing/ColumnFormat.h"
-#include "printing/DisabledWindows.h"
+#include "platform/forms/DisabledWindows.h"
 #include "printing/PageMacros.h"
 #include "printing/PageTextFile.h"
-#include "printing/PaintBox.h"
+#include "platform/forms/PaintBox.h"
 #include "platform/core/SysUtils.h"
 
 TPagePrinter::TPagePrinter(TComponent* owner) : TScrollBox(owner)

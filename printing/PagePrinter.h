@@ -13,7 +13,7 @@
 #include "platform/services/MetafileCanvas.h"
 #include "platform/services/Printer.h"
 #include "printing/PageList.h"
-#include "printing/ScrollBox.h"
+#include "platform/forms/ScrollBox.h"
 #include <memory>
 #include <vector>
 

@@ -3,8 +3,8 @@
 #include "platform/forms/Button.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
-#include "printing/Bevel.h"
-#include "printing/ProgressBar.h"
+#include "platform/forms/Bevel.h"
+#include "platform/forms/ProgressBar.h"
 
 class TPPPrnPrgDlg : public TForm {
 public:

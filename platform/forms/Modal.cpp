@@ -1,12 +1,11 @@
 #include "platform/forms/Modal.h"
 #include <QApplication>
 #include <QEventLoop>
-#include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <cstdio>
 #include "platform/messages/Application.h"
 #include "platform/forms/Button.h"
+#include "platform/forms/DisabledWindows.h"
 #include "platform/forms/Edit.h"
 
 namespace {
@@ -66,20 +65,6 @@ void ReportUnanswered(const ModalBox& box)
         Reporter()(description);
     else
         std::fprintf(stderr, "%s\n", description.c_str());
-}
-
-// Disables every shown top-level window but the modal one; windows that open later (alarm
-// notices) stay usable. Returns what it disabled, to be enabled again afterwards.
-std::vector<QPointer<QWidget>> DisableOtherWindows(QWidget* modal)
-{
-    std::vector<QPointer<QWidget>> disabled;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window == modal || !window->isVisible() || !window->isEnabled() || window->inherits("QMenu"))
-            continue;
-        window->setEnabled(false);
-        disabled.emplace_back(window);
-    }
-    return disabled;
 }
 
 bool ApplicationEnding()
@@ -145,7 +130,7 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
     auto formAlive = [&alive] { auto flag = alive.lock(); return flag && *flag; };
     form->FModal = true;
     form->FModalResult = mrNone;
-    std::vector<QPointer<QWidget>> disabled = DisableOtherWindows(form->Widget());
+    DisabledWindows disabled(form->Widget());
     form->Show();
     form->Activate();
 
@@ -183,9 +168,7 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
         loop.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
 
-    for (QPointer<QWidget>& window : disabled)
-        if (window)
-            window->setEnabled(true);
+    disabled.Restore();
     if (!formAlive())
         return mrCancel;
     TModalResult result = form->FModalResult;

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <climits>
 #include <cmath>
-#include "printing/PaintBox.h"
+#include "platform/forms/PaintBox.h"
 
 TEST_F(PrintingTest, ThePreviewShowsThePaperAtItsRealSize)
 {

@@ -1,4 +1,4 @@
-#include "printing/ProgressBar.h"
+#include "platform/forms/ProgressBar.h"
 #include <QProgressBar>
 #include <algorithm>
 

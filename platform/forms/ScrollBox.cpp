@@ -1,4 +1,4 @@
-#include "printing/ScrollBox.h"
+#include "platform/forms/ScrollBox.h"
 #include <QEvent>
 #include <QScrollArea>
 #include <QScrollBar>

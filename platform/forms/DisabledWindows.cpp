@@ -1,4 +1,4 @@
-#include "printing/DisabledWindows.h"
+#include "platform/forms/DisabledWindows.h"
 #include <QApplication>
 
 DisabledWindows::DisabledWindows(QWidget* keep)
@@ -11,9 +11,10 @@ DisabledWindows::DisabledWindows(QWidget* keep)
     }
 }
 
-DisabledWindows::~DisabledWindows()
+void DisabledWindows::Restore()
 {
     for (QPointer<QWidget>& window : FWindows)
         if (window)
             window->setEnabled(true);
+    FWindows.clear();
 }

@@ -1,4 +1,4 @@
-#include "printing/Bevel.h"
+#include "platform/forms/Bevel.h"
 #include <QFrame>
 
 TBevel::TBevel(TComponent* owner) : TControl(owner)

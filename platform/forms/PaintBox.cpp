@@ -1,4 +1,4 @@
-#include "printing/PaintBox.h"
+#include "platform/forms/PaintBox.h"
 #include <QPainter>
 #include <QWidget>
 #include "platform/messages/Application.h"
