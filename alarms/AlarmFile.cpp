@@ -96,8 +96,9 @@ AnsiString ExpiredAlarmsNotice(const AnsiString& expiredText)
 
 AnsiString AlarmCountdownText(TDateTime alarmMoment, TDateTime now)
 {
-    // Whole seconds, as the present moment is written with seconds and read back.
-    std::int64_t nowSeconds = static_cast<std::int64_t>(std::floor(now * 86400.0 + 0.5));
+    // The present moment counts in whole seconds, as it is written with seconds and read back;
+    // the small allowance keeps an exact second from falling to the one before.
+    std::int64_t nowSeconds = static_cast<std::int64_t>(std::floor(now * 86400.0 + 1e-4));
     std::int64_t alarmSeconds = static_cast<std::int64_t>(std::floor(alarmMoment * 86400.0 + 0.5));
     if (alarmSeconds < nowSeconds)
         return "Vanha hälytys!"_a;

@@ -74,6 +74,8 @@ TEST(AlarmCountdown, DaysHoursMinutesOrOldOrEmpty)
     EXPECT_EQ(AlarmCountdownText(now + EncodeTime(0, 0, 59, 0), now), "");
     EXPECT_EQ(AlarmCountdownText(now + EncodeTime(2, 0, 30, 0), now), "2 h. ");
     EXPECT_EQ(AlarmCountdownText(now - EncodeTime(0, 0, 1, 0), now), "Vanha h\xE4lytys!");
+    // The milliseconds of now are dropped, not rounded: 1 min ahead less 0.6 s is still 1 min.
+    EXPECT_EQ(AlarmCountdownText(now + EncodeTime(0, 1, 0, 0), now + EncodeTime(0, 0, 0, 600)), "1 min. ");
 }
 
 } // namespace
