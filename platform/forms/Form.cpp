@@ -29,9 +29,20 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
 
 TForm::~TForm()
 {
-    *FAlive = false;
+    BeforeDestruction();
     if (Application && Application->FMainForm == this)
         Application->FMainForm = nullptr;
+}
+
+void TForm::BeforeDestruction()
+{
+    if (FDestroyNotified)
+        return;
+    FDestroyNotified = true;
+    // The form is going: a release still pending must not free it again while OnDestroy runs.
+    *FAlive = false;
+    if (OnDestroy)
+        Dispatch([this] { OnDestroy(this); });
 }
 
 void TForm::AfterConstruction()

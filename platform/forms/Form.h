@@ -28,6 +28,10 @@ public:
     // Runs OnCreate once, after the derived constructor has built the controls; CreateForm,
     // Show and ShowModal call it, so only a form that is never shown needs to call it itself.
     void AfterConstruction();
+    // Runs OnDestroy once, while the form's window and components are still there. TForm's
+    // destructor calls it; a derived form whose handler reads the derived form's own fields
+    // calls it first in its own destructor, since C++ has freed them by then.
+    void BeforeDestruction();
 
     AnsiString Caption() const { return FCaption; }
     void SetCaption(const AnsiString& caption);
@@ -84,6 +88,7 @@ public:
     bool KeyPreview = false;
 
     TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
     TNotifyEvent OnResize;
@@ -129,6 +134,7 @@ private:
     TWindowState FPendingState = wsNormal;
     TRect FFrame = Rect(0, 0, 320, 240);
     bool FCreated = false;
+    bool FDestroyNotified = false;
     bool FModal = false;
     bool FShowInTaskbar = true;
     bool FReleasing = false;

@@ -1,6 +1,8 @@
 #include <QWidget>
 #include "FormsFixture.h"
+#include "platform/core/Exceptions.h"
 #include "platform/forms/Button.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/ListBox.h"
 #include "platform/forms/MainMenu.h"
@@ -79,6 +81,59 @@ TEST_F(FormsTest, CloseActionFreeReleasesTheFormLater)
     EXPECT_FALSE(TSampleForm::Destroyed);
     Flush();
     EXPECT_TRUE(TSampleForm::Destroyed);
+}
+
+// The form's going is heard while its window and components are still there, once, on every
+// way a form is freed; a failing handler is reported and the form still goes.
+TEST_F(FormsTest, OnDestroyRunsOnceBeforeTheComponentsGo)
+{
+    std::vector<AnsiString> heard;
+    auto watch = [&heard](TForm* form, TButton* button) {
+        form->OnDestroy = [&heard, form, button](TObject* sender) {
+            EXPECT_EQ(sender, form);
+            EXPECT_NE(form->Widget(), nullptr);
+            EXPECT_EQ(form->ComponentCount(), 1);
+            heard.push_back(button->Caption());
+        };
+    };
+    auto* deleted = new TForm(nullptr);
+    auto* ok = new TButton(deleted);
+    ok->SetCaption("OK");
+    watch(deleted, ok);
+    deleted->BeforeDestruction();
+    delete deleted;
+    EXPECT_EQ(heard, std::vector<AnsiString>{"OK"});
+
+    auto* released = new TForm(nullptr);
+    auto* close = new TButton(released);
+    close->SetCaption("Sulje");
+    watch(released, close);
+    released->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    released->Show();
+    released->Close();
+    Flush();
+    EXPECT_EQ(heard, (std::vector<AnsiString>{"OK", "Sulje"}));
+
+    // Freed by its owner; a release pending meanwhile does not free it twice.
+    auto* owner = new TForm(nullptr);
+    auto* owned = new TForm(owner);
+    auto* cancel = new TButton(owned);
+    cancel->SetCaption("Peruuta");
+    watch(owned, cancel);
+    owned->Release();
+    delete owner;
+    Flush();
+    EXPECT_EQ(heard, (std::vector<AnsiString>{"OK", "Sulje", "Peruuta"}));
+
+    InstallDefaultExceptionBox();
+    Answers.push_back([](ModalBox& box) {
+        EXPECT_EQ(box.Kind(), TModalKind::ExceptionBox);
+        box.Press("OK");
+    });
+    auto* failing = new TForm(nullptr);
+    failing->OnDestroy = [](TObject*) { throw Exception("Asetuksia ei voi tallentaa."); };
+    failing->Release(); // the error box's loop runs while this release is still pending
+    delete failing;
 }
 
 TEST_F(FormsTest, ShowModalEndsWithTheButtonsModalResult)
