@@ -88,26 +88,25 @@ TEST_F(FormsTest, CloseActionFreeReleasesTheFormLater)
 TEST_F(FormsTest, OnDestroyRunsOnceBeforeTheComponentsGo)
 {
     std::vector<AnsiString> heard;
-    auto watch = [&heard](TForm* form, TButton* button) {
+    // A form with one button, whose caption OnDestroy records.
+    auto watched = [&heard](TComponent* owner, const AnsiString& caption) {
+        auto* form = new TForm(owner);
+        auto* button = new TButton(form);
+        button->SetCaption(caption);
         form->OnDestroy = [&heard, form, button](TObject* sender) {
             EXPECT_EQ(sender, form);
             EXPECT_NE(form->Widget(), nullptr);
             EXPECT_EQ(form->ComponentCount(), 1);
             heard.push_back(button->Caption());
         };
+        return form;
     };
-    auto* deleted = new TForm(nullptr);
-    auto* ok = new TButton(deleted);
-    ok->SetCaption("OK");
-    watch(deleted, ok);
+    TForm* deleted = watched(nullptr, "OK");
     deleted->BeforeDestruction();
     delete deleted;
     EXPECT_EQ(heard, std::vector<AnsiString>{"OK"});
 
-    auto* released = new TForm(nullptr);
-    auto* close = new TButton(released);
-    close->SetCaption("Sulje");
-    watch(released, close);
+    TForm* released = watched(nullptr, "Sulje");
     released->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
     released->Show();
     released->Close();
@@ -116,11 +115,7 @@ TEST_F(FormsTest, OnDestroyRunsOnceBeforeTheComponentsGo)
 
     // Freed by its owner; a release pending meanwhile does not free it twice.
     auto* owner = new TForm(nullptr);
-    auto* owned = new TForm(owner);
-    auto* cancel = new TButton(owned);
-    cancel->SetCaption("Peruuta");
-    watch(owned, cancel);
-    owned->Release();
+    watched(owner, "Peruuta")->Release();
     delete owner;
     Flush();
     EXPECT_EQ(heard, (std::vector<AnsiString>{"OK", "Sulje", "Peruuta"}));
