@@ -1,6 +1,7 @@
 // The marks on the main window's programme list (on air, past, alarmed) and the two lists that
 // the settings fill: the channel list and the views menu.
 #include "app/Main.h"
+#include "app/AlarmListRows.h"
 #include "app/ViewTags.h"
 #include "alarms/AlarmFile.h"
 #include "listings/Funktiot.h"
@@ -132,14 +133,8 @@ std::vector<AlarmRow> TMainForm::AlarmRows() const
 {
     std::vector<AlarmRow> rows;
     TListItems* items = Alarmlist->Items();
-    for (int i = 0; i < items->Count(); ++i) {
-        const TListItem* item = items->Item(i);
-        AlarmRow row;
-        row.Caption = item->Caption();
-        for (int k = 0; k < static_cast<int>(row.SubItems.size()) && k < item->SubItems()->Count(); ++k)
-            row.SubItems[k] = item->SubItems()->Get(k);
-        rows.push_back(row);
-    }
+    for (int i = 0; i < items->Count(); ++i)
+        rows.push_back(AlarmRowOf(items->Item(i)));
     return rows;
 }
 
