@@ -44,8 +44,6 @@ TAddAlarmForm::TAddAlarmForm(TComponent* owner) : TForm(owner)
     SetPosition(poMainFormCenter);
     Font()->SetName("Arial");
     Font()->SetHeight(-12);
-    // The client area follows the frame only once the frame has been set.
-    SetBounds(Left(), Top(), Width(), Height());
     SetClientWidth(406);
     SetClientHeight(351);
     KeyPreview = true;

@@ -33,8 +33,6 @@ TAlarmForm::TAlarmForm(TComponent* owner) : TForm(owner)
     SetPosition(poScreenCenter);
     Font()->SetName("Arial");
     Font()->SetHeight(-12);
-    // The client area follows the frame only once the frame has been set.
-    SetBounds(Left(), Top(), Width(), Height());
     SetClientWidth(342);
     SetClientHeight(264);
     KeyPreview = true;
