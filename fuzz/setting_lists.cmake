@@ -1,0 +1,1 @@
+qex_add_fuzzer(setting_lists LIBS qex_dialog_settings)
