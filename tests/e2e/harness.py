@@ -76,9 +76,9 @@ class Program:
         shutil.copy2(BINARY, os.path.join(folder, "qex"))
         env = display.env()
         env["TZ"] = "Europe/Helsinki"
-        runtime = tempfile.mkdtemp(prefix="qex-xdg-")
-        os.chmod(runtime, 0o700)
-        env["XDG_RUNTIME_DIR"] = runtime
+        self.runtime = tempfile.mkdtemp(prefix="qex-xdg-")
+        os.chmod(self.runtime, 0o700)
+        env["XDG_RUNTIME_DIR"] = self.runtime
         command = [os.path.join(folder, "qex"), *args]
         if fake_time:
             env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
@@ -135,3 +135,16 @@ class Program:
             os.killpg(self.process.pid, signal.SIGKILL)
         with contextlib.suppress(subprocess.TimeoutExpired):
             self.process.wait(timeout=10)
+        self.remove_files()
+
+    def remove_files(self):
+        """The run folder holds a copy of the executable: a test's folder goes once its program
+        is gone, unless QEX_E2E_KEEP asks to keep it for a look."""
+        shutil.rmtree(self.runtime, ignore_errors=True)
+        if os.environ.get("QEX_E2E_KEEP"):
+            return
+        if os.path.basename(self.folder.rstrip("/")).startswith("qex-e2e-"):
+            shutil.rmtree(self.folder, ignore_errors=True)
+        else:
+            with contextlib.suppress(FileNotFoundError):
+                os.remove(os.path.join(self.folder, "qex"))
