@@ -1,10 +1,10 @@
 #include "printing/PagePrinter.h"
-#include "printing/ColumnFormat.h"
+#include "platform/core/SysUtils.h"
 #include "platform/forms/DisabledWindows.h"
+#include "platform/forms/PaintBox.h"
+#include "printing/ColumnFormat.h"
 #include "printing/PageMacros.h"
 #include "printing/PageTextFile.h"
-#include "platform/forms/PaintBox.h"
-#include "platform/core/SysUtils.h"
 
 TPagePrinter::TPagePrinter(TComponent* owner) : TScrollBox(owner)
 {

@@ -8,12 +8,12 @@
 #include "platform/core/AnsiString.h"
 #include "platform/core/Strings.h"
 #include "platform/forms/Font.h"
+#include "platform/forms/ScrollBox.h"
 #include "platform/forms/Set.h"
 #include "platform/services/Metafile.h"
 #include "platform/services/MetafileCanvas.h"
 #include "platform/services/Printer.h"
 #include "printing/PageList.h"
-#include "platform/forms/ScrollBox.h"
 #include <memory>
 #include <vector>
 
