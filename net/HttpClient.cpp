@@ -149,8 +149,13 @@ void THttpClient::WaitForRequestEnd()
             StateChange(httpReady);
             return;
         }
-        if (FMultiThreaded)
+        if (FMultiThreaded) {
             FControlSocket->ProcessMessages();
+            // The request may have ended inside that pass: sleeping now would wait for an
+            // unrelated event before the caller goes on.
+            if (FState == httpReady && FDonePending == 0)
+                break;
+        }
         WaitForMessageUntil(-1);
     }
 }

@@ -1,6 +1,7 @@
 #include "http/HttpClientFixture.h"
 #include "net/MessageWait.h"
 #include "platform/core/SysUtils.h"
+#include <QTimer>
 #include <algorithm>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -221,4 +222,21 @@ TEST_F(HttpClientTest, OptionalRequestLinesAndTheirOneTimeRange)
               std::string::npos);
     EXPECT_EQ(requests[1].find("Range:"), std::string::npos);
     EXPECT_TRUE(http->ContentRangeBegin.empty());
+}
+
+// With MultiThreaded on, the end of a request is handled inside the socket's own message pass;
+// Get must return then, not wait for some unrelated event to wake its loop.
+TEST_F(HttpClientTest, GetReturnsWhenTheRequestEndsWithoutWaitingForAnotherEvent)
+{
+    http->SetMultiThreaded(true);
+    server.Script({ScriptedReply::Status(200, "OK", kVersionFile)});
+    bool woken = false;
+    QTimer wakeUp;
+    wakeUp.setSingleShot(true);
+    QObject::connect(&wakeUp, &QTimer::timeout, [&woken] { woken = true; });
+    wakeUp.start(4000);
+    http->URL = server.Url("/qex/data/versio.txt");
+    http->Get();
+    EXPECT_EQ(Body(), kVersionFile);
+    EXPECT_FALSE(woken) << "Get waited for an unrelated event after its request had ended";
 }
