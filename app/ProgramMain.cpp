@@ -1,4 +1,5 @@
 #include "app/ProgramMain.h"
+#include "listings/Calendar.h"
 #include "app/ChannelIcons.h"
 #include "app/Main.h"
 #include "dialogs/About.h"
@@ -18,15 +19,7 @@
 
 void MainInitialization()
 {
-    static const char* const days[] = {"Sunnuntai", "Maanantai", "Tiistai", "Keskiviikko",
-                                       "Torstai",   "Perjantai", "Lauantai"};
-    static const AnsiString months[] = {"Tammikuu", "Helmikuu", "Maaliskuu", "Huhtikuu", "Toukokuu", "Kesäkuu"_a,
-                                        "Heinäkuu"_a, "Elokuu", "Syyskuu", "Lokakuu", "Marraskuu", "Joulukuu"};
-    TFormatSettings& formats = FormatSettings();
-    for (int i = 0; i < 7; ++i)
-        formats.LongDayNames[static_cast<std::size_t>(i + 1)] = days[i];
-    for (int i = 0; i < 12; ++i)
-        formats.LongMonthNames[static_cast<std::size_t>(i + 1)] = months[i];
+    SetFinnishDateNames();
 }
 
 bool StartsHidden(int argc, char** argv)

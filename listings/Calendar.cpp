@@ -40,6 +40,19 @@ AnsiString FinnishDayName(int dayIndex)
     return names[dayIndex - 1];
 }
 
+void SetFinnishDateNames()
+{
+    static const AnsiString months[] = {"Tammikuu", "Helmikuu", "Maaliskuu", "Huhtikuu", "Toukokuu", "Kesäkuu"_a,
+                                        "Heinäkuu"_a, "Elokuu", "Syyskuu", "Lokakuu", "Marraskuu", "Joulukuu"};
+    TFormatSettings& formats = FormatSettings();
+    // The class library counts days from Sunday = 1.
+    formats.LongDayNames[1] = FinnishDayName(7);
+    for (int day = 1; day <= 6; ++day)
+        formats.LongDayNames[static_cast<std::size_t>(day + 1)] = FinnishDayName(day);
+    for (int month = 1; month <= 12; ++month)
+        formats.LongMonthNames[static_cast<std::size_t>(month)] = months[month - 1];
+}
+
 int DayIndex(bool lateNightShift, TDateTime date)
 {
     int index = WeekdayMondayFirst(date);

@@ -16,3 +16,5 @@ AnsiString DayName(bool lateNightShift, TDateTime date);
 AnsiString DayAbbrev(TDateTime date);
 // Finnish weekday name, Monday = 1 .. Sunday = 7.
 AnsiString FinnishDayName(int dayIndex);
+// Makes "dddd" and "mmmm" of FormatDateTime give the Finnish names ("Keskiviikko", "Helmikuu").
+void SetFinnishDateNames();

@@ -9,7 +9,7 @@ import tempfile
 import time
 import unittest
 
-from harness import Display, Program, SOURCE, cp1252
+from harness import DisplayTestCase, Program, SOURCE, cp1252
 
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import listing_file  # noqa: E402
@@ -34,15 +34,7 @@ def write_fixture(folder):
         out.write(cp1252(EXPIRED + FUTURE))
 
 
-class MainWindowEndToEnd(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.display = Display().start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.display.stop()
-
+class MainWindowEndToEnd(DisplayTestCase):
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="qex-e2e-main-")
         write_fixture(self.folder)

@@ -10,7 +10,7 @@ import tempfile
 import time
 import unittest
 
-from harness import Display, Program, SOURCE, cp1252
+from harness import DisplayTestCase, Program, SOURCE, cp1252
 
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import listing_file  # noqa: E402
@@ -71,15 +71,7 @@ def pixels_of(shot, colour):
     return found
 
 
-class ViewsAndSearchEndToEnd(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.display = Display().start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.display.stop()
-
+class ViewsAndSearchEndToEnd(DisplayTestCase):
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="qex-e2e-views-")
         write_fixture(self.folder)

@@ -1,6 +1,7 @@
 // A program folder in a temporary folder with listing files for Wednesday 11.2.2026 (week 7),
 // a settings file written as bytes, the Finnish date names and a fixed clock.
 #pragma once
+#include "listings/Calendar.h"
 #include "listings/ChannelTable.h"
 #include "platform/core/Colors.h"
 #include "platform/core/DateTime.h"
@@ -76,13 +77,7 @@ protected:
     {
         SetExeFolder(folder.Path());
         ASSERT_TRUE(ForceDirectories(folder.Path() + "Tiedot"));
-        const char* months[] = {"Tammikuu", "Helmikuu", "Maaliskuu", "Huhtikuu", "Toukokuu", "Kesäkuu",
-                                "Heinäkuu", "Elokuu", "Syyskuu", "Lokakuu", "Marraskuu", "Joulukuu"};
-        const char* days[] = {"Sunnuntai", "Maanantai", "Tiistai", "Keskiviikko", "Torstai", "Perjantai", "Lauantai"};
-        for (int i = 0; i < 12; ++i)
-            FormatSettings().LongMonthNames[i + 1] = cp1252::FromUtf8(months[i]);
-        for (int i = 0; i < 7; ++i)
-            FormatSettings().LongDayNames[i + 1] = days[i];
+        SetFinnishDateNames();
         // The button face of the page body follows the desktop's colour.
         SetSystemColorResolver([](int index) { return index == 15 ? 0x00C8D0D4u : 0u; });
         ClockSet(At(11, 10, 0));
