@@ -72,8 +72,6 @@ TAsetuksetForm::TAsetuksetForm(TComponent* owner) : TForm(owner)
     SetPosition(poMainFormCenter);
     Font()->SetName("Arial");
     Font()->SetHeight(-12);
-    // The client area follows the frame only once the frame has been set.
-    SetBounds(Left(), Top(), Width(), Height());
     SetClientWidth(301);
     SetClientHeight(425);
     KeyPreview = true;
