@@ -1,29 +1,10 @@
 #include "dialogs/SettingsEditing.h"
+#include "listings/SettingEntries.h"
 #include "listings/Settings.h"
 #include "listings/TextRoutines.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/SysUtils.h"
 #include <algorithm>
-
-namespace {
-
-// The highest index N of the keys prefix + N that the section holds, -1 when none.
-int HighestStoredIndex(const TIniFile& ini, const AnsiString& section, const AnsiString& prefix)
-{
-    TStringList keys;
-    ini.ReadSection(section, keys);
-    int highest = -1;
-    for (int i = 0; i < keys.Count(); ++i) {
-        const AnsiString key = keys[i];
-        int index = 0;
-        if (key.size() > prefix.size() && AnsiSameText(key.substr(0, prefix.size()), prefix) &&
-            TryStrToInt(key.substr(prefix.size()), index))
-            highest = std::max(highest, index);
-    }
-    return highest;
-}
-
-} // namespace
 
 std::vector<AnsiString> ReadIndexedSettings(const AnsiString& section, const AnsiString& countKey,
                                             const AnsiString& prefix)

@@ -14,11 +14,10 @@ namespace {
 
 constexpr std::size_t kViewEntryLimit = 200;
 
-// The highest index N of the keys prefix + N that the section really holds, -1 when none. Entries
-// beyond it are absent and so empty; a count key holding a huge number then costs nothing.
-int HighestStoredIndex(const AnsiString& section, const AnsiString& prefix)
+} // namespace
+
+int HighestStoredIndex(const TIniFile& ini, const AnsiString& section, const AnsiString& prefix)
 {
-    TIniFile ini(SettingsFilePath());
     TStringList keys;
     ini.ReadSection(section, keys);
     int highest = -1;
@@ -31,8 +30,6 @@ int HighestStoredIndex(const AnsiString& section, const AnsiString& prefix)
     }
     return highest;
 }
-
-} // namespace
 
 std::vector<AnsiString> SemicolonList(const AnsiString& text)
 {
@@ -109,7 +106,7 @@ std::vector<ColouringEntry> ReadColouringEntries()
 {
     const AnsiString section = "Väritys"_a;
     const AnsiString prefix = "OmaVäritys"_a;
-    int highest = std::min(IniReadInteger(section, "OmiaVärityksiä"_a, 0), HighestStoredIndex(section, prefix));
+    int highest = std::min(IniReadInteger(section, "OmiaVärityksiä"_a, 0), HighestStoredIndex(TIniFile(SettingsFilePath()), section, prefix));
     std::vector<ColouringEntry> entries;
     for (int i = 0; i <= highest; ++i)
         entries.push_back(ParseColouringEntry(IniReadString(section, prefix + IntToStr(i), "")));

@@ -2,6 +2,7 @@
 // settings dialog writes them into "QEX.INI".
 #pragma once
 #include "platform/core/AnsiString.h"
+#include "platform/core/IniFile.h"
 #include "platform/core/Strings.h"
 #include <vector>
 
@@ -10,6 +11,9 @@ extern const char* const AllChannelsSetting;
 
 // The ';'-terminated elements of a semicolon list, empty ones included; text after the last
 // ';' is dropped.
+// The highest index N of the keys prefix + N that the section really holds, -1 when none. Entries
+// beyond it are absent and so empty; a count key holding a huge number then costs nothing.
+int HighestStoredIndex(const TIniFile& ini, const AnsiString& section, const AnsiString& prefix);
 std::vector<AnsiString> SemicolonList(const AnsiString& text);
 // The channel list of a "Käytössä" value: its elements up to the first empty one.
 std::vector<AnsiString> ChannelListOf(const AnsiString& setting);
