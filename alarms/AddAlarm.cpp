@@ -58,33 +58,22 @@ TAddAlarmForm::TAddAlarmForm(TComponent* owner) : TForm(owner)
     AfterConstruction();
 }
 
-TLabel* TAddAlarmForm::AddLabel(const char* name, const AnsiString& caption, int left, int top)
-{
-    auto* label = new TLabel(this);
-    label->SetName(name);
-    label->SetParent(this);
-    label->SetLeft(left);
-    label->SetTop(top);
-    label->SetCaption(caption);
-    return label;
-}
-
 void TAddAlarmForm::CreateControls()
 {
-    Label1 = AddLabel("Label1", "Kanava", kLeft, 8);
+    Label1 = AddLabel(this, "Label1", "Kanava", kLeft, 8);
     Edit1 = PlaceControl(this, new TEdit(this), "Edit1", kLeft, 22, 190, kEditHeight);
-    Label2 = AddLabel("Label2", "Aika", kRight, 8);
+    Label2 = AddLabel(this, "Label2", "Aika", kRight, 8);
     MaskEdit1 = PlaceControl(this, new TMaskEdit(this), "MaskEdit1", kRight, 22, 56, kEditHeight);
     MaskEdit1->SetEditMask("!90:00;1;_");
-    Label3 = AddLabel("Label3", "Päivämäärä"_a, 272, 8);
+    Label3 = AddLabel(this, "Label3", "Päivämäärä"_a, 272, 8);
     DateTimePicker1 = PlaceControl(this, new TDateTimePicker(this), "DateTimePicker1", 272, 22, 126, kEditHeight);
 
-    Label4 = AddLabel("Label4", "Ohjelma", kLeft, 48);
+    Label4 = AddLabel(this, "Label4", "Ohjelma", kLeft, 48);
     Edit3 = PlaceControl(this, new TEdit(this), "Edit3", kLeft, 62, kFullWidth, kEditHeight);
-    Label5 = AddLabel("Label5", "Ohjelmatiedot", kLeft, 88);
+    Label5 = AddLabel(this, "Label5", "Ohjelmatiedot", kLeft, 88);
     Memo1 = PlaceControl(this, new TMemo(this), "Memo1", kLeft, 102, kFullWidth, 50);
 
-    Label6 = AddLabel("Label6", "Hälytyksen tyyppi"_a, kLeft, 157);
+    Label6 = AddLabel(this, "Label6", "Hälytyksen tyyppi"_a, kLeft, 157);
     ListBox1 = PlaceControl(this, new TListBox(this), "ListBox1", kLeft, 171, 190, 46);
     for (const AnsiString& type : AlarmNoticeTypes)
         ListBox1->Items()->Add(type);
@@ -99,11 +88,11 @@ void TAddAlarmForm::CreateControls()
     UpDown2->SetMin(0);
     UpDown2->SetMax(kMostBeeps);
     UpDown2->SetAssociate(HalytysEdit5);
-    Label9 = AddLabel("Label9", "kertaa", kRight + 49, 198);
+    Label9 = AddLabel(this, "Label9", "kertaa", kRight + 49, 198);
 
-    Label7 = AddLabel("Label7", "Soita äänitiedosto"_a, kLeft, 222);
+    Label7 = AddLabel(this, "Label7", "Soita äänitiedosto"_a, kLeft, 222);
     WavFile = PlaceControl(this, new TEdit(this), "WavFile", kLeft, 236, kFullWidth, kEditHeight);
-    Label8 = AddLabel("Label8", "Käynnistä tai avaa tiedosto"_a, kLeft, 262);
+    Label8 = AddLabel(this, "Label8", "Käynnistä tai avaa tiedosto"_a, kLeft, 262);
     ExeFile = PlaceControl(this, new TEdit(this), "ExeFile", kLeft, 276, kFullWidth, kEditHeight);
 
     Button1 = PlaceControl(this, new TButton(this), "Button1", 242, 316, 75, 25);

@@ -71,7 +71,6 @@ public:
 
 private:
     void CreateControls();
-    TLabel* AddLabel(const char* name, const AnsiString& caption, int left, int top);
     // The row the fields make now; the time field must hold a readable time.
     AlarmRow RowFromFields() const;
     AnsiString ActionStringFromFields() const;

@@ -45,10 +45,10 @@ TAboutForm::TAboutForm(TComponent* owner) : TForm(owner)
     Image1->SetPicture(ProgramPicture());
     Image1->SetBounds(8, 8, kIconSize, kIconSize);
 
-    Label1 = AddLabel("Label1", "QEX 2000\r\nVersio 4.76 (build 3061)\r\nTekijä: Kelvaro"_a, 48, 16);
+    Label1 = AddLabel(this, "Label1", "QEX 2000\r\nVersio 4.76 (build 3061)\r\nTekijä: Kelvaro"_a, 48, 16);
     Label1->SetTransparent(true);
-    Label2 = AddLabel("Label2", "Email:", 48, 80);
-    Label3 = AddLabel("Label3", "WWW:", 48, 96);
+    Label2 = AddLabel(this, "Label2", "Email:", 48, 80);
+    Label3 = AddLabel(this, "Label3", "WWW:", 48, 96);
     Label4 = AddLink("Label4", MakerMailAddress, 88, 80);
     Label5 = AddLink("Label5", MakerHomePage, 88, 96);
 
@@ -65,20 +65,9 @@ TAboutForm::TAboutForm(TComponent* owner) : TForm(owner)
     Label5->OnClick = [this](TObject* sender) { Label5Click(sender); };
 }
 
-TLabel* TAboutForm::AddLabel(const char* name, const AnsiString& caption, int left, int top)
-{
-    auto* label = new TLabel(this);
-    label->SetName(name);
-    label->SetParent(this);
-    label->SetLeft(left);
-    label->SetTop(top);
-    label->SetCaption(caption);
-    return label;
-}
-
 TLabel* TAboutForm::AddLink(const char* name, const AnsiString& target, int left, int top)
 {
-    TLabel* link = AddLabel(name, target, left, top);
+    TLabel* link = AddLabel(this, name, target, left, top);
     link->Font()->SetColor(clBlue);
     link->Widget()->setCursor(Qt::PointingHandCursor);
     return link;

@@ -28,7 +28,6 @@ public:
     void Label5Click(TObject* Sender);
 
 private:
-    TLabel* AddLabel(const char* name, const AnsiString& caption, int left, int top);
     TLabel* AddLink(const char* name, const AnsiString& target, int left, int top);
 };
 

@@ -1,4 +1,5 @@
 #include "kit/KitListBox.h"
+#include "platform/forms/KeyCodes.h"
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -40,18 +41,6 @@ AnsiString TextOf(const QListWidgetItem* item)
 TRect ToTRect(const QRect& rect)
 {
     return Bounds(rect.x(), rect.y(), rect.width(), rect.height());
-}
-
-TShiftState ShiftOf(Qt::KeyboardModifiers modifiers)
-{
-    TShiftState shift;
-    if (modifiers & Qt::ShiftModifier)
-        shift << ssShift;
-    if (modifiers & Qt::ControlModifier)
-        shift << ssCtrl;
-    if (modifiers & Qt::AltModifier)
-        shift << ssAlt;
-    return shift;
 }
 
 TPoint GlobalOf(const QMouseEvent& event)
@@ -790,7 +779,7 @@ void TKitCustomListBox::after_mouse_event(QEvent* event)
     QPoint pos = mouse->position().toPoint();
     if (mouse->button() == Qt::LeftButton && FList->indexAt(pos).isValid())
         Click();
-    TShiftState shift = ShiftOf(mouse->modifiers());
+    TShiftState shift = ShiftStateOf(mouse->modifiers());
     mouse_down(mouse->button() == Qt::LeftButton ? mbLeft : mouse->button() == Qt::RightButton ? mbRight : mbMiddle,
                shift, pos.x(), pos.y());
 }
@@ -813,7 +802,7 @@ bool TKitCustomListBox::HandleDragMouse(QEvent* event)
     case QEvent::MouseButtonPress: {
         if (mouse->button() != Qt::LeftButton || DragMode != dmAutomatic || DragSource())
             return false;
-        TShiftState shift = ShiftOf(mouse->modifiers());
+        TShiftState shift = ShiftStateOf(mouse->modifiers());
         QModelIndex index = FList->indexAt(mouse->position().toPoint());
         bool onSelected = index.isValid() && FList->item(index.row())->isSelected();
         if (FMultiSelect && (!shift.Contains(ssShift) || shift.Contains(ssCtrl)) && onSelected) {
@@ -859,7 +848,7 @@ bool TKitCustomListBox::widget_event(QObject* watched, QEvent* event)
             // Qt would select the item under the pointer; the system list box does not.
             auto* mouse = static_cast<QMouseEvent*>(event);
             QPoint pos = mouse->position().toPoint();
-            TShiftState shift = ShiftOf(mouse->modifiers());
+            TShiftState shift = ShiftStateOf(mouse->modifiers());
             shift << ssRight;
             if (OnMouseDown)
                 Dispatch([&] { OnMouseDown(this, mbRight, shift, pos.x(), pos.y()); });

@@ -1,4 +1,5 @@
 #include "platform/forms/Label.h"
+#include "platform/forms/WinControl.h"
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -89,4 +90,15 @@ bool TLabel::widget_event(QObject* watched, QEvent* event)
             Dispatch([this] { Click(); });
     }
     return TControl::widget_event(watched, event);
+}
+
+TLabel* AddLabel(TWinControl* parent, const char* name, const AnsiString& caption, int left, int top)
+{
+    auto* label = new TLabel(parent);
+    label->SetName(name);
+    label->SetParent(parent);
+    label->SetLeft(left);
+    label->SetTop(top);
+    label->SetCaption(caption);
+    return label;
 }

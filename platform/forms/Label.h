@@ -34,3 +34,8 @@ private:
     bool FTransparent = false;
     TAlignment FAlignment = taLeftJustify;
 };
+
+class TWinControl;
+
+// A label owned by and placed on `parent` at (left, top): how forms lay out their captions.
+TLabel* AddLabel(TWinControl* parent, const char* name, const AnsiString& caption, int left, int top);
