@@ -13,29 +13,15 @@
 #include "platform/core/SysUtils.h"
 #include "platform/messages/Application.h"
 #include "platform/forms/HandOn.h"
+#include "platform/forms/ListSelection.h"
 #include "platform/forms/PaletteColors.h"
 #include "platform/forms/QtText.h"
 
 namespace {
 
-constexpr int kTextRole = Qt::UserRole;
-constexpr int kObjectRole = Qt::UserRole + 1;
-
 [[noreturn]] void RaiseIndexError(int index)
 {
     throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
-}
-
-void SetItemText(QListWidgetItem* item, const AnsiString& s)
-{
-    item->setData(kTextRole, QByteArray(s.data(), static_cast<qsizetype>(s.size())));
-    item->setData(Qt::DisplayRole, ToQString(s));
-}
-
-AnsiString TextOf(const QListWidgetItem* item)
-{
-    QByteArray bytes = item->data(kTextRole).toByteArray();
-    return AnsiString(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 TRect ToTRect(const QRect& rect)
@@ -200,21 +186,21 @@ AnsiString TKitCustomListBox::ItemText(int index) const
 {
     if (index < 0 || index >= FList->count())
         RaiseIndexError(index);
-    return TextOf(FList->item(index));
+    return ListItemText(FList->item(index));
 }
 
 TObject* TKitCustomListBox::GetItemData(int index) const
 {
     if (index < 0 || index >= FList->count())
         RaiseIndexError(index);
-    return static_cast<TObject*>(FList->item(index)->data(kObjectRole).value<void*>());
+    return ListItemObject(FList->item(index));
 }
 
 void TKitCustomListBox::SetItemData(int index, TObject* data)
 {
     if (index < 0 || index >= FList->count())
         RaiseIndexError(index);
-    FList->item(index)->setData(kObjectRole, QVariant::fromValue(static_cast<void*>(data)));
+    SetListItemObject(FList->item(index), data);
 }
 
 int TKitCustomListBox::SortedPlace(const AnsiString& s) const
@@ -223,7 +209,7 @@ int TKitCustomListBox::SortedPlace(const AnsiString& s) const
     int high = FList->count();
     while (low < high) {
         int middle = (low + high) / 2;
-        if (AnsiCompareText(TextOf(FList->item(middle)), s) <= 0)
+        if (AnsiCompareText(ListItemText(FList->item(middle)), s) <= 0)
             low = middle + 1;
         else
             high = middle;
@@ -235,7 +221,7 @@ int TKitCustomListBox::AddString(const AnsiString& s)
 {
     int index = FSorted ? SortedPlace(s) : FList->count();
     auto* item = new QListWidgetItem();
-    SetItemText(item, s);
+    SetListItemText(item, s);
     FList->insertItem(index, item);
     WidenExtent(index);
     return index;
@@ -244,7 +230,7 @@ int TKitCustomListBox::AddString(const AnsiString& s)
 void TKitCustomListBox::InsertString(int index, const AnsiString& s)
 {
     auto* item = new QListWidgetItem();
-    SetItemText(item, s);
+    SetListItemText(item, s);
     FList->insertItem(index, item);
     WidenExtent(index);
 }
@@ -435,14 +421,8 @@ void TKitCustomListBox::PaintItem(QPainter* painter, const QRect& rect, int inde
     AdjustItemRect(itemRect);
     Dispatch([&] { DrawItem(index, itemRect, state); });
     FCanvas.EndPaint();
-    if (focusedItem) {
-        painter->save();
-        QPen pen(ToQColor(selected ? clHighlightText : clWindowText));
-        pen.setStyle(Qt::DotLine);
-        painter->setPen(pen);
-        painter->drawRect(QRect(itemRect.Left, itemRect.Top, itemRect.Width() - 1, itemRect.Height() - 1));
-        painter->restore();
-    }
+    if (focusedItem)
+        DrawListFocusFrame(painter, QRect(itemRect.Left, itemRect.Top, itemRect.Width(), itemRect.Height()), selected);
 }
 
 void TKitCustomListBox::DrawItem(int index, TRect rect, TOwnerDrawState state)
@@ -587,7 +567,7 @@ void TKitCustomListBox::SortItems()
         items.push_back(FList->takeItem(0));
     }
     std::stable_sort(items.begin(), items.end(), [](QListWidgetItem* a, QListWidgetItem* b) {
-        return AnsiCompareText(TextOf(a), TextOf(b)) < 0;
+        return AnsiCompareText(ListItemText(a), ListItemText(b)) < 0;
     });
     for (QListWidgetItem* item : items)
         FList->addItem(item);
@@ -650,10 +630,7 @@ void TKitCustomListBox::SetOnGetItemWidth(TGetItemWidthEvent handler)
 
 int TKitCustomListBox::ItemIndex() const
 {
-    if (FMultiSelect)
-        return FList->currentRow();
-    QList<QListWidgetItem*> selected = FList->selectedItems();
-    return selected.isEmpty() ? -1 : FList->row(selected.first());
+    return ListItemIndex(FList, FMultiSelect);
 }
 
 void TKitCustomListBox::SetItemIndex(int index)
@@ -661,20 +638,7 @@ void TKitCustomListBox::SetItemIndex(int index)
     if (index == ItemIndex())
         return;
     QSignalBlocker block(FList);
-    bool inRange = index >= 0 && index < FList->count();
-    if (FMultiSelect) {
-        if (!inRange)
-            return;
-        FList->selectionModel()->setCurrentIndex(FList->model()->index(index, 0), QItemSelectionModel::NoUpdate);
-        FList->scrollToItem(FList->item(index));
-    } else if (inRange) {
-        FList->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-        FList->scrollToItem(FList->item(index));
-    } else {
-        FList->clearSelection();
-        FList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    }
-    FList->viewport()->update();
+    SetListItemIndex(FList, index, FMultiSelect);
 }
 
 int TKitCustomListBox::SelCount() const
@@ -708,8 +672,7 @@ void TKitCustomListBox::SetSelected(int index, bool selected)
 
 int TKitCustomListBox::TopIndex() const
 {
-    QModelIndex top = FList->indexAt(QPoint(1, 1));
-    return top.isValid() ? top.row() : 0;
+    return ListTopIndex(FList);
 }
 
 void TKitCustomListBox::SetTopIndex(int index)
@@ -869,11 +832,7 @@ bool TKitCustomListBox::widget_event(QObject* watched, QEvent* event)
             if (taken)
                 return true;
         }
-        int before = FList->currentRow();
-        QList<QListWidgetItem*> selectedBefore = FList->selectedItems();
-        QPointer<QListWidget> guard = FList;
-        HandOn(FList, event);
-        if (guard && (FList->currentRow() != before || FList->selectedItems() != selectedBefore))
+        if (HandOnListKey(FList, event))
             Dispatch([this] { Click(); });
         return true;
     }

@@ -8,14 +8,11 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/SysUtils.h"
 #include "platform/messages/Application.h"
-#include "platform/forms/HandOn.h"
+#include "platform/forms/ListSelection.h"
 #include "platform/forms/PaletteColors.h"
 #include "platform/forms/QtText.h"
 
 namespace {
-
-constexpr int kTextRole = Qt::UserRole;
-constexpr int kObjectRole = Qt::UserRole + 1;
 
 class ListBoxStrings : public TStrings {
 public:
@@ -25,30 +22,29 @@ public:
     AnsiString Get(int index) const override
     {
         CheckIndex(index);
-        QByteArray bytes = FList->item(index)->data(kTextRole).toByteArray();
-        return AnsiString(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        return ListItemText(FList->item(index));
     }
     void Put(int index, const AnsiString& s) override
     {
         CheckIndex(index);
-        SetText(FList->item(index), s);
+        SetListItemText(FList->item(index), s);
     }
     TObject* GetObject(int index) const override
     {
         CheckIndex(index);
-        return static_cast<TObject*>(FList->item(index)->data(kObjectRole).value<void*>());
+        return ListItemObject(FList->item(index));
     }
     void PutObject(int index, TObject* object) override
     {
         CheckIndex(index);
-        FList->item(index)->setData(kObjectRole, QVariant::fromValue(static_cast<void*>(object)));
+        SetListItemObject(FList->item(index), object);
     }
     void Insert(int index, const AnsiString& s) override
     {
         if (index < 0 || index > Count())
             throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
         auto* item = new QListWidgetItem();
-        SetText(item, s);
+        SetListItemText(item, s);
         QSignalBlocker block(FList);
         FList->insertItem(index, item);
     }
@@ -68,11 +64,6 @@ protected:
     void SetUpdateState(bool updating) override { FList->setUpdatesEnabled(!updating); }
 
 private:
-    static void SetText(QListWidgetItem* item, const AnsiString& s)
-    {
-        item->setData(kTextRole, QByteArray(s.data(), static_cast<qsizetype>(s.size())));
-        item->setData(Qt::DisplayRole, ToQString(s));
-    }
     void CheckIndex(int index) const
     {
         if (index < 0 || index >= Count())
@@ -175,30 +166,14 @@ void TListBox::SetMultiSelect(bool multiSelect)
 
 int TListBox::ItemIndex() const
 {
-    if (FMultiSelect)
-        return FList->currentRow();
-    QList<QListWidgetItem*> selected = FList->selectedItems();
-    return selected.isEmpty() ? -1 : FList->row(selected.first());
+    return ListItemIndex(FList, FMultiSelect);
 }
 
 void TListBox::SetItemIndex(int index)
 {
     QSignalBlocker block(FList);
     QSignalBlocker blockSelection(FList->selectionModel());
-    bool inRange = index >= 0 && index < Count();
-    if (FMultiSelect) {
-        if (!inRange)
-            return;
-        FList->selectionModel()->setCurrentIndex(FList->model()->index(index, 0), QItemSelectionModel::NoUpdate);
-        FList->scrollToItem(FList->item(index));
-    } else if (inRange) {
-        FList->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-        FList->scrollToItem(FList->item(index));
-    } else {
-        FList->clearSelection();
-        FList->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    }
-    FList->viewport()->update();
+    SetListItemIndex(FList, index, FMultiSelect);
 }
 
 void TListBox::CheckIndex(int index) const
@@ -236,8 +211,7 @@ int TListBox::SelCount() const
 
 int TListBox::TopIndex() const
 {
-    QModelIndex top = FList->indexAt(QPoint(1, 1));
-    return top.isValid() ? top.row() : 0;
+    return ListTopIndex(FList);
 }
 
 void TListBox::SetTopIndex(int index)
@@ -285,14 +259,8 @@ void TListBox::DrawItem(QPainter* painter, const QRect& rect, int index)
         FCanvas.TextOut(itemRect.Left + 2, itemRect.Top, FItems->Get(index));
     }
     FCanvas.EndPaint();
-    if (focused) {
-        painter->save();
-        QPen pen(ToQColor(selected ? clHighlightText : clWindowText));
-        pen.setStyle(Qt::DotLine);
-        painter->setPen(pen);
-        painter->drawRect(rect.adjusted(0, 0, -1, -1));
-        painter->restore();
-    }
+    if (focused)
+        DrawListFocusFrame(painter, rect, selected);
 }
 
 QWidget* TListBox::InputWidget() const
@@ -326,11 +294,7 @@ bool TListBox::widget_event(QObject* watched, QEvent* event)
         return true;
     }
     if (event->type() == QEvent::KeyPress && watched == FList) {
-        int before = FList->currentRow();
-        QList<QListWidgetItem*> selectedBefore = FList->selectedItems();
-        QPointer<QListWidget> guard = FList;
-        HandOn(FList, event);
-        if (guard && (FList->currentRow() != before || FList->selectedItems() != selectedBefore))
+        if (HandOnListKey(FList, event))
             Dispatch([this] { Click(); });
         return true;
     }
