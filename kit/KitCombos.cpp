@@ -10,17 +10,13 @@
 #include "platform/core/SysUtils.h"
 #include "platform/messages/Application.h"
 #include "platform/forms/PaletteColors.h"
+#include "platform/forms/QtRect.h"
 #include "platform/forms/QtText.h"
 
 namespace {
 
 constexpr TColor kColors[16] = {clBlack, clMaroon, clGreen, clOlive, clNavy,    clPurple, clTeal, clGray,
                                 clSilver, clRed,   clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
-
-TRect ToTRect(const QRect& rect)
-{
-    return Bounds(rect.x(), rect.y(), rect.width(), rect.height());
-}
 
 class OwnerDrawDelegate : public QStyledItemDelegate {
 public:

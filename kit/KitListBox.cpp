@@ -15,6 +15,7 @@
 #include "platform/forms/HandOn.h"
 #include "platform/forms/ListSelection.h"
 #include "platform/forms/PaletteColors.h"
+#include "platform/forms/QtRect.h"
 #include "platform/forms/QtText.h"
 
 namespace {
@@ -22,11 +23,6 @@ namespace {
 [[noreturn]] void RaiseIndexError(int index)
 {
     throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
-}
-
-TRect ToTRect(const QRect& rect)
-{
-    return Bounds(rect.x(), rect.y(), rect.width(), rect.height());
 }
 
 TPoint GlobalOf(const QMouseEvent& event)
@@ -422,7 +418,7 @@ void TKitCustomListBox::PaintItem(QPainter* painter, const QRect& rect, int inde
     Dispatch([&] { DrawItem(index, itemRect, state); });
     FCanvas.EndPaint();
     if (focusedItem)
-        DrawListFocusFrame(painter, QRect(itemRect.Left, itemRect.Top, itemRect.Width(), itemRect.Height()), selected);
+        DrawListFocusFrame(painter, ToQRect(itemRect), selected);
 }
 
 void TKitCustomListBox::DrawItem(int index, TRect rect, TOwnerDrawState state)

@@ -3,16 +3,8 @@
 #include <QPainter>
 #include "platform/forms/Bitmap.h"
 #include "platform/forms/PaletteColors.h"
+#include "platform/forms/QtRect.h"
 #include "platform/forms/QtText.h"
-
-namespace {
-
-QRect ToQRect(const TRect& rect)
-{
-    return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
-}
-
-} // namespace
 
 template <typename Fn>
 void TCanvas::WithPainter(Fn&& draw)

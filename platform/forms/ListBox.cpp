@@ -10,6 +10,7 @@
 #include "platform/messages/Application.h"
 #include "platform/forms/ListSelection.h"
 #include "platform/forms/PaletteColors.h"
+#include "platform/forms/QtRect.h"
 #include "platform/forms/QtText.h"
 
 namespace {
@@ -87,11 +88,6 @@ public:
 private:
     TListBox* FBox;
 };
-
-TRect ToTRect(const QRect& rect)
-{
-    return Bounds(rect.x(), rect.y(), rect.width(), rect.height());
-}
 
 } // namespace
 
