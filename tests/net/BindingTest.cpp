@@ -1,5 +1,6 @@
 #include "net/SocketErrors.h"
 #include "net/WinsockBinding.h"
+#include "SocketErrorMessage.h"
 #include <gtest/gtest.h>
 
 TEST(Binding, LoadsOnFirstUseAndAgainAfterUnloading)
@@ -35,12 +36,7 @@ TEST(Binding, UnloadingClosesWhatIsStillOpen)
 
 TEST(Binding, UnknownProcedureNamesTheLibrary)
 {
-    try {
-        AsyncSocketGetProc("WSAFrobnicate");
-        FAIL() << "no exception";
-    } catch (const ESocketException& e) {
-        EXPECT_EQ(e.Message, "Procedure WSAFrobnicate not found in wsock32.dll Error #127");
-    }
+    EXPECT_EQ(MessageOf([&] { AsyncSocketGetProc("WSAFrobnicate"); }), "Procedure WSAFrobnicate not found in wsock32.dll Error #127");
     EXPECT_EQ(AsyncSocketGetProc(""), nullptr);
     AsyncSocketUnloadWinsock();
 }

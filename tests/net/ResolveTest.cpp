@@ -2,22 +2,8 @@
 #include "net/SocketErrors.h"
 #include "net/WinsockBinding.h"
 #include <arpa/inet.h>
+#include "SocketErrorMessage.h"
 #include <gtest/gtest.h>
-
-namespace {
-
-template <typename F>
-std::string MessageOf(F call)
-{
-    try {
-        call();
-    } catch (const ESocketException& e) {
-        return e.Message;
-    }
-    return "(no exception)";
-}
-
-} // namespace
 
 TEST(Resolve, DottedAddressesAreRecognisedStrictly)
 {

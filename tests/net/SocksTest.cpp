@@ -1,6 +1,7 @@
 // SOCKS: the reply parsers on their own, then whole negotiations against a small SOCKS server
 // written here, on 127.0.0.1.
 #include "LocalPeer.h"
+#include "SocketErrorMessage.h"
 #include "SocketFixture.h"
 #include "net/SocksProtocol.h"
 #include <arpa/inet.h>
@@ -270,10 +271,5 @@ TEST_F(Socks, LevelsAreCheckedAndOnlyTcpGoesThroughAProxy)
     s->SetPort(std::to_string(peer::ClosedPort()));
     s->SetProto("udp");
     s->SetSocksServer("127.0.0.1");
-    try {
-        s->Connect();
-        FAIL() << "no exception";
-    } catch (const ESocketException& e) {
-        EXPECT_EQ(e.Message, "tcp is the only protocol supported thru socks server");
-    }
+    EXPECT_EQ(MessageOf([&] { s->Connect(); }), "tcp is the only protocol supported thru socks server");
 }
