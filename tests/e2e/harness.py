@@ -112,6 +112,17 @@ class Program:
     def title(self, window):
         return self.xdotool("getwindowname", window)
 
+    def wait_title(self, window, expected, timeout=10):
+        """Waits until the window's title reads `expected`; fails with the title it last read."""
+        deadline = time.monotonic() + timeout
+        title = None
+        while time.monotonic() < deadline:
+            title = self.title(window)
+            if title == expected:
+                return
+            time.sleep(0.1)
+        raise AssertionError(f"the title {expected!r} never came; it is {title!r}")
+
     def key(self, window, *keys):
         """Types the keys into the window as a user would: the window is activated first and the
         keys go through the X server's test extension to whichever widget has the focus

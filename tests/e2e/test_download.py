@@ -124,8 +124,7 @@ class DownloadEndToEnd(DisplayTestCase):
         self.wait_title(NO_LISTING_TITLE)
 
     def wait_title(self, expected, timeout=20):
-        wait_for(lambda: self.program.title(self.window) == expected, timeout,
-                 f"the title {expected!r}; it is {self.program.title(self.window)!r}")
+        self.program.wait_title(self.window, expected, timeout)
 
     def press_f7(self):
         self.program.key(self.window, "F7")

@@ -89,16 +89,6 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
         self.program = Program(self.display, self.folder, fake_time=START)
         self.addCleanup(self.program.kill)
 
-    def wait_title(self, window, expected, timeout=10):
-        deadline = time.monotonic() + timeout
-        title = None
-        while time.monotonic() < deadline:
-            title = self.program.title(window)
-            if title == expected:
-                return
-            time.sleep(0.1)
-        self.assertEqual(title, expected)
-
     def type_text(self, window, text):
         self.program.key(window, *["space" if c == " " else c for c in text])
 
@@ -111,7 +101,7 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
     def test_table_view_link_search_and_imdb(self):
         program = self.program
         window = program.wait_window("^QEX 2000 - Keskiviikko")
-        self.wait_title(window, TITLE)
+        self.program.wait_title(window, TITLE)
         time.sleep(1)  # the page paints
 
         shots = os.environ.get("QEX_E2E_SHOTS", tempfile.gettempdir())
@@ -133,7 +123,7 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
         box = program.xdotool("search", "--onlyvisible", "--name", "^Info$", check=False)
         if box:
             program.key(box.splitlines()[0], "Return")
-        self.wait_title(window, TITLE)
+        self.program.wait_title(window, TITLE)
         self.assertEqual(self.opened_addresses(), [])
 
         # F3 with a two-letter text is refused with the error box.
@@ -143,14 +133,14 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
         program.key(query, "Return")
         error = program.wait_window("^Virhe$")
         program.key(error, "Return")
-        self.wait_title(window, TITLE)
+        self.program.wait_title(window, TITLE)
 
         # F3 for "uutiset" lists the results under their caption.
         program.key(window, "F3")
         query = program.wait_window("^Etsi ohjelmatiedoista$")
         self.type_text(query, "uutiset")
         program.key(query, "Return")
-        self.wait_title(window, "QEX 2000 - Haun tulokset")
+        self.program.wait_title(window, "QEX 2000 - Haun tulokset")
         shot = os.path.join(shots, "qex-search-results.png")
         program.screenshot(shot)
         print(f"screenshot: {shot}", file=sys.stderr)

@@ -24,7 +24,20 @@ void Aim(TAsyncSocket& s, const std::string& port)
 
 } // namespace
 
-class Client : public SocketTest {};
+class Client : public SocketTest {
+protected:
+    // Connects s to the local peer and runs the loop until its session is up.
+    bool ConnectTo(TAsyncSocket& s, const peer::Server& server)
+    {
+        bool connected = false;
+        s.OnSessionConnected = [&connected](TObject*, std::uint16_t) { connected = true; };
+        Aim(s, server.PortText());
+        s.Connect();
+        bool up = PumpUntil([&] { return connected; });
+        s.OnSessionConnected = nullptr;
+        return up;
+    }
+};
 
 TEST_F(Client, ConnectsSendsReceivesAndIsToldOfTheCloseOnce)
 {
@@ -254,11 +267,7 @@ TEST_F(Client, AnExceptionWhileHandlingAMessageGoesToOnBgExceptionAndAborts)
 {
     peer::Server server([](int& fd) { peer::ReadUntil(fd, "never", 1000); });
     auto s = NewSocket();
-    bool connected = false;
-    s->OnSessionConnected = [&](TObject*, std::uint16_t) { connected = true; };
-    Aim(*s, server.PortText());
-    s->Connect();
-    ASSERT_TRUE(PumpUntil([&] { return connected; }));
+    ASSERT_TRUE(ConnectTo(*s, server));
     std::string seen;
     s->OnBgException = [&](TObject*, const Exception& e, bool& canClose) {
         seen = e.Message;
@@ -313,13 +322,9 @@ TEST_F(Client, WaitForCloseReturnsWhenThePeerLeaves)
         peer::WriteAll(fd, "last words");
     });
     auto s = NewSocket();
-    bool connected = false;
     std::string received;
-    s->OnSessionConnected = [&](TObject*, std::uint16_t) { connected = true; };
     s->OnDataAvailable = [&](TObject*, std::uint16_t) { received += s->ReceiveStr(); };
-    Aim(*s, server.PortText());
-    s->Connect();
-    ASSERT_TRUE(PumpUntil([&] { return connected; }));
+    ASSERT_TRUE(ConnectTo(*s, server));
     s->SendStr("bye");
     s->WaitForClose();
     PumpUntil([&] { return s->State() == wsClosed; }, 1000);
@@ -330,11 +335,7 @@ TEST_F(Client, FlushAndWaitForCloseGiveUpAfterFlushTimeout)
 {
     peer::Server server([](int& fd) { peer::ReadUntil(fd, "never", 4000); });
     auto s = NewSocket();
-    bool connected = false;
-    s->OnSessionConnected = [&](TObject*, std::uint16_t) { connected = true; };
-    Aim(*s, server.PortText());
-    s->Connect();
-    ASSERT_TRUE(PumpUntil([&] { return connected; }));
+    ASSERT_TRUE(ConnectTo(*s, server));
     s->SetFlushTimeout(1);
     std::string block(32 * 1024 * 1024, 'f');
     s->Send(block.data(), static_cast<int>(block.size()));
