@@ -24,6 +24,38 @@ void DrawTick(QPainter& painter, QColor color, int x, int y)
     }
 }
 
+// One picture of the grid. A grayed item is a checked one on a dithered box in a lighter mark;
+// a disabled one is greyed out and embossed, so neither passes for the other.
+void DrawCheckCell(QPainter& painter, int row, TCheckBoxState state, bool enabled, int x, int y)
+{
+    bool grayed = state == cbGrayed;
+    QColor mark = !enabled ? ToQColor(clBtnShadow) : grayed ? ToQColor(clGrayText) : ToQColor(clWindowText);
+    QBrush fill(ToQColor(enabled ? clWindow : clBtnFace));
+    painter.setPen(ToQColor(enabled ? clBtnShadow : clGrayText));
+    if (row == 0) {
+        painter.setBrush(fill);
+        painter.drawRect(x, y, 10, 10);
+        if (grayed)
+            painter.fillRect(x + 1, y + 1, 9, 9, QBrush(ToQColor(clBtnFace), Qt::Dense4Pattern));
+    } else if (row == 1) {
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setBrush(fill);
+        painter.drawEllipse(QRectF(x + 0.5, y + 0.5, 10, 10));
+        if (state == cbChecked) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(mark);
+            painter.drawEllipse(QRectF(x + 3.5, y + 3.5, 4, 4));
+        }
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        return;
+    }
+    if (state == cbUnchecked)
+        return;
+    if (!enabled)
+        DrawTick(painter, ToQColor(clBtnHighlight), x + 3, y + 3);
+    DrawTick(painter, mark, x + 2, y + 2);
+}
+
 // The check pictures: rows of check boxes, radio buttons and check marks; columns unchecked,
 // checked and grayed, enabled and then disabled. Drawn once for every check list.
 const TBitmap& CheckImages()
@@ -32,37 +64,10 @@ const TBitmap& CheckImages()
         QImage image(6 * kCellWidth, 3 * kCellHeight, QImage::Format_ARGB32);
         image.fill(Qt::transparent);
         QPainter painter(&image);
-        QColor frame = ToQColor(clBtnShadow);
-        for (int row = 0; row < 3; ++row) {
-            for (int column = 0; column < 6; ++column) {
-                int state = column % 3;
-                bool enabled = column < 3;
-                int x = column * kCellWidth + 2;
-                int y = row * kCellHeight + 1;
-                QColor mark = enabled && state != cbGrayed ? ToQColor(clWindowText) : ToQColor(clGrayText);
-                QColor fill = enabled && state != cbGrayed ? ToQColor(clWindow) : ToQColor(clBtnFace);
-                if (row == 0) {
-                    painter.setPen(frame);
-                    painter.setBrush(fill);
-                    painter.drawRect(x, y, 10, 10);
-                    if (state != cbUnchecked)
-                        DrawTick(painter, mark, x + 2, y + 2);
-                } else if (row == 1) {
-                    painter.setRenderHint(QPainter::Antialiasing, true);
-                    painter.setPen(frame);
-                    painter.setBrush(fill);
-                    painter.drawEllipse(QRectF(x + 0.5, y + 0.5, 10, 10));
-                    if (state == cbChecked) {
-                        painter.setPen(Qt::NoPen);
-                        painter.setBrush(mark);
-                        painter.drawEllipse(QRectF(x + 3.5, y + 3.5, 4, 4));
-                    }
-                    painter.setRenderHint(QPainter::Antialiasing, false);
-                } else if (state != cbUnchecked) {
-                    DrawTick(painter, mark, x + 2, y + 2);
-                }
-            }
-        }
+        for (int row = 0; row < 3; ++row)
+            for (int column = 0; column < 6; ++column)
+                DrawCheckCell(painter, row, static_cast<TCheckBoxState>(column % 3), column < 3,
+                              column * kCellWidth + 2, row * kCellHeight + 1);
         painter.end();
         TBitmap bitmap;
         bitmap.Assign(image);
@@ -207,7 +212,7 @@ int TKitCheckListBox::CheckedIndex() const
 void TKitCheckListBox::SetCheckedIndex(int index)
 {
     if (FCheckKind == ckRadioButtons && Count() > 0)
-        SetState(IntMin(IntMax(index, 0), Count() - 1), cbChecked);
+        SetState(IntMax(index, 0), cbChecked);
 }
 
 void TKitCheckListBox::UpdateCheckStates()

@@ -35,7 +35,8 @@ public:
     void SetAllowGrayed(bool allow) { FAllowGrayed = allow; }
     TCheckKind CheckKind() const { return FCheckKind; }
     void SetCheckKind(TCheckKind kind);
-    // Radio buttons: the first checked item, else -1. Writing checks item max(value, 0).
+    // Radio buttons: the first checked item, else -1. Writing checks item max(value, 0); an index
+    // past the list raises.
     int CheckedIndex() const;
     void SetCheckedIndex(int index);
 

@@ -356,7 +356,7 @@ int TKitCustomListBox::RowWidth() const
     int client = FList->viewport()->width();
     if (FColumns > 0)
         return IntMax(1, (FList->width() + FColumns - 3) / FColumns);
-    return AutoScroll() ? IntMax(FWidest, client) : client;
+    return AutoScroll() ? IntMax(FWidest, 1) : client;
 }
 
 int TKitCustomListBox::TextRowHeight()

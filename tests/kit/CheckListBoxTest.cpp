@@ -104,7 +104,14 @@ TEST_F(CheckListBoxTest, RadioListKeepsExactlyOneChecked)
     EXPECT_EQ(List->CheckedIndex(), 2);
     List->SetCheckedIndex(-5);
     EXPECT_EQ(List->CheckedIndex(), 0);
-    List->SetCheckedIndex(99);
+    List->SetCheckedIndex(3);
+    EXPECT_EQ(List->CheckedIndex(), 3);
+    try {
+        List->SetCheckedIndex(4);
+        FAIL() << "an index past the list was taken";
+    } catch (const EStringListError& error) {
+        EXPECT_EQ(error.Message, "List index out of bounds (4)");
+    }
     EXPECT_EQ(List->CheckedIndex(), 3);
 
     TKitCheckListBox filled(nullptr);
@@ -145,6 +152,25 @@ TEST_F(CheckListBoxTest, DisabledItemsIgnoreKeysAndClicks)
     List->SetItemIndex(3);
     PressKey(List->Widget(), Qt::Key_Space, Qt::NoModifier, " ");
     EXPECT_EQ(List->State(3), cbChecked);
+}
+
+TEST_F(CheckListBoxTest, EveryStateHasAPictureOfItsOwn)
+{
+    // Rows 0-2 enabled unchecked, checked, grayed; row 3 checked but disabled.
+    List->SetState(1, cbChecked);
+    List->SetState(2, cbGrayed);
+    List->SetState(3, cbChecked);
+    List->SetItemEnabled(3, false);
+    Form.Show();
+    QImage view = View()->grab().toImage();
+    auto checkOf = [&](int index) {
+        TRect row = List->ItemRect(index);
+        return view.copy(row.Left, row.Top, TKitCheckListBox::CheckColumnWidth(), row.Height());
+    };
+    std::vector<QImage> checks{checkOf(0), checkOf(1), checkOf(2), checkOf(3)};
+    for (int a = 0; a < 4; ++a)
+        for (int b = a + 1; b < 4; ++b)
+            EXPECT_NE(checks[a], checks[b]) << "items " << a << " and " << b << " look alike";
 }
 
 TEST_F(CheckListBoxTest, StatesAreStoredWithTheFormPlacement)

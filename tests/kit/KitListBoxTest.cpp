@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QApplication>
+#include <QMouseEvent>
+#include <vector>
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
 #include "kit/TextListBox.h"
@@ -35,6 +38,29 @@ protected:
     TForm* Form = nullptr;
     TTextListBox* List = nullptr;
 };
+
+void ClickWith(QWidget* view, QPoint pos, Qt::KeyboardModifiers modifiers)
+{
+    QPointF global = view->mapToGlobal(pos);
+    QMouseEvent press(QEvent::MouseButtonPress, pos, global, Qt::LeftButton, Qt::LeftButton, modifiers);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton, Qt::NoButton, modifiers);
+    QApplication::sendEvent(view, &press);
+    QApplication::sendEvent(view, &release);
+}
+
+QWidget* ViewOf(TKitCustomListBox& list)
+{
+    return static_cast<QListWidget*>(list.Widget())->viewport();
+}
+
+std::vector<int> SelectedOf(TKitCustomListBox& list)
+{
+    std::vector<int> selected;
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Selected(i))
+            selected.push_back(i);
+    return selected;
+}
 
 } // namespace
 
@@ -207,4 +233,139 @@ TEST_F(KitListBoxTest, ColumnsSpreadTheItemsSideBySide)
     Flush();
     EXPECT_EQ(list.ItemRect(0).Width(), (150 + 2 - 3) / 2);
     EXPECT_GT(list.ItemRect(29).Left, 0);
+}
+
+TEST_F(KitListBoxTest, HorizontalBarOnlyWhenTheWidestItemDoesNotFit)
+{
+    Form->Show();
+    QListWidget* view = static_cast<QListWidget*>(List->Widget());
+    // Enough short items to need the vertical bar.
+    for (int i = 0; i < 30; ++i)
+        List->Items()->Add("TV" + std::to_string(i));
+    Flush();
+    ASSERT_TRUE(view->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
+
+    List->Items()->Add("Discovery Channel Scandinavia and more");
+    Flush();
+    EXPECT_TRUE(view->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), List->HorizontalExtent() - view->viewport()->width());
+    List->Items()->Delete(30);
+    Flush();
+    EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
+}
+
+TEST_F(KitListBoxTest, SingleSelectionIsTakenAwayFromCode)
+{
+    for (const char* name : {"a", "b", "c"})
+        List->Items()->Add(name);
+    List->SetSelected(2, true);
+    // Deselecting another item leaves the selection alone.
+    List->SetSelected(0, false);
+    EXPECT_EQ(SelectedOf(*List), std::vector<int>{2});
+    List->SetSelected(2, false);
+    EXPECT_TRUE(SelectedOf(*List).empty());
+    EXPECT_EQ(List->ItemIndex(), -1);
+}
+
+TEST_F(KitListBoxTest, IntegralHeightShowsWholeRowsOnly)
+{
+    List->Items()->Add("a");
+    int row = List->ItemRect(0).Height();
+    ASSERT_GT(row, 0);
+    List->SetBounds(10, 10, 120, 5 * row + row / 2);
+    EXPECT_EQ(List->Height(), 5 * row + row / 2) << "the height is kept without IntegralHeight";
+
+    List->SetIntegralHeight(true);
+    EXPECT_LT(List->Height(), 5 * row + row / 2);
+    Form->Show();
+    Flush();
+    EXPECT_EQ(ViewOf(*List)->height() % row, 0);
+    int frame = List->Height() - ViewOf(*List)->height();
+    List->SetBounds(10, 10, 120, 8 * row + frame + row / 2);
+    Flush();
+    EXPECT_EQ(ViewOf(*List)->height(), 8 * row);
+    // Never less than one row.
+    List->SetBounds(10, 10, 120, 2);
+    Flush();
+    EXPECT_EQ(ViewOf(*List)->height(), row);
+}
+
+TEST_F(KitListBoxTest, ExtendedSelectDecidesWhatAClickDoes)
+{
+    for (const char* name : {"a", "b", "c", "d"})
+        List->Items()->Add(name);
+    List->SetMultiSelect(true);
+    Form->Show();
+    auto rowPoint = [&](int index) {
+        TRect rect = List->ItemRect(index);
+        return QPoint(rect.Left + 3, rect.Top + 2);
+    };
+    // Extended: a plain click selects one item, Ctrl adds, Shift takes a range.
+    ClickWith(ViewOf(*List), rowPoint(0), Qt::NoModifier);
+    ClickWith(ViewOf(*List), rowPoint(2), Qt::NoModifier);
+    EXPECT_EQ(SelectedOf(*List), std::vector<int>{2});
+    ClickWith(ViewOf(*List), rowPoint(0), Qt::ControlModifier);
+    EXPECT_EQ(SelectedOf(*List), (std::vector<int>{0, 2}));
+    ClickWith(ViewOf(*List), rowPoint(3), Qt::ShiftModifier);
+    EXPECT_EQ(SelectedOf(*List), (std::vector<int>{0, 1, 2, 3}));
+
+    // Not extended: every click toggles its item and leaves the others.
+    List->SetExtendedSelect(false);
+    for (int i = 0; i < List->Count(); ++i)
+        List->SetSelected(i, false);
+    ClickWith(ViewOf(*List), rowPoint(1), Qt::NoModifier);
+    ClickWith(ViewOf(*List), rowPoint(3), Qt::NoModifier);
+    EXPECT_EQ(SelectedOf(*List), (std::vector<int>{1, 3}));
+    ClickWith(ViewOf(*List), rowPoint(1), Qt::NoModifier);
+    EXPECT_EQ(SelectedOf(*List), std::vector<int>{3});
+}
+
+TEST_F(KitListBoxTest, TopIndexScrollsWithinTheList)
+{
+    for (int i = 0; i < 40; ++i)
+        List->Items()->Add("Kanava " + std::to_string(i));
+    Form->Show();
+    Flush();
+    EXPECT_EQ(List->TopIndex(), 0);
+    List->SetTopIndex(10);
+    EXPECT_EQ(List->TopIndex(), 10);
+    EXPECT_EQ(List->ItemRect(10).Top, 0);
+    EXPECT_EQ(List->ItemAtPos(Point(3, 1), true), 10);
+    // Indexes outside the list change nothing.
+    List->SetTopIndex(-1);
+    List->SetTopIndex(40);
+    EXPECT_EQ(List->TopIndex(), 10);
+    // The last index scrolls only as far as the last page.
+    int rows = ViewOf(*List)->height() / List->ItemRect(0).Height();
+    List->SetTopIndex(39);
+    EXPECT_EQ(List->TopIndex(), 40 - rows);
+}
+
+TEST_F(KitListBoxTest, ItemWidthEventSizesOwnerDrawnItems)
+{
+    TKitCustomListBox list(Form);
+    list.SetAutoScroll(true);
+    for (const char* name : {"a", "bb", "c"})
+        list.Items()->Add(name);
+    int textWidest = list.HorizontalExtent();
+    ASSERT_EQ(textWidest, WidthOf(list, "bb"));
+    std::vector<int> asked;
+    list.SetOnGetItemWidth([&](TWinControl* control, int index, int& width) {
+        EXPECT_EQ(control, &list);
+        EXPECT_EQ(width, 0);
+        asked.push_back(index);
+        width = 300 + 10 * index;
+    });
+    // The standard style keeps measuring text, and so does an owner-drawn list without OnDrawItem.
+    EXPECT_EQ(list.HorizontalExtent(), textWidest);
+    list.SetStyle(TKitListBoxStyle::lbOwnerDrawFixed);
+    EXPECT_EQ(list.HorizontalExtent(), textWidest);
+    EXPECT_TRUE(asked.empty());
+    list.SetOnDrawItem([](TWinControl*, int, TRect, TOwnerDrawState) {});
+    EXPECT_EQ(list.HorizontalExtent(), 320);
+    list.Items()->Add("d");
+    EXPECT_EQ(list.HorizontalExtent(), 330);
+    list.SetOnGetItemWidth(nullptr);
+    EXPECT_EQ(list.HorizontalExtent(), WidthOf(list, "bb"));
 }
