@@ -1,4 +1,4 @@
-// Downloading 100 MB from a local server into a file: the HTTP client against curl fetching the
+// Downloading 200 MB from a local server into a file: the HTTP client against curl fetching the
 // same URL in the same run. Throughput is bytes_per_second; cpu_ms_per_MB is the downloader's own
 // processor time (the client's thread, or the curl process), the server's excluded.
 #include "http/ScriptedServer.h"
@@ -17,7 +17,7 @@ extern char** environ;
 
 namespace {
 
-constexpr std::size_t kDocumentSize = 100u * 1024 * 1024;
+constexpr std::size_t kDocumentSize = 200u * 1024 * 1024;
 
 void EnsureApplication()
 {

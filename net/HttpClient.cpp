@@ -5,16 +5,10 @@
 #include "net/HttpDocName.h"
 #include "net/MessageWait.h"
 #include "net/SocketErrors.h"
+#include "platform/winsock/Winsock.h"
 #include "platform/messages/Application.h"
 #include "platform/messages/Timer.h"
 #include <algorithm>
-
-namespace {
-
-constexpr std::uint16_t kInterrupted = 10004; // WSAEINTR
-constexpr std::uint16_t kTimedOut = 10060;    // WSAETIMEDOUT
-
-} // namespace
 
 THttpClient::THttpClient(TComponent* AOwner) : TComponent(AOwner)
 {
@@ -26,15 +20,15 @@ THttpClient::THttpClient(TComponent* AOwner) : TComponent(AOwner)
     FControlSocket->OnDataSent = [this](TObject*, std::uint16_t e) { SocketDataSent(e); };
     FControlSocket->OnDnsLookupDone = [this](TObject*, std::uint16_t e) { DoBeforeConnect(e); };
     // Every piece the network takes counts as activity, so a slow upload is never cut.
-    FControlSocket->OnSendData = [this](TObject*, int) { MarkActivity(); };
-    FInactivityTimer = std::make_unique<TTimer>(nullptr);
-    FInactivityTimer->SetEnabled(false);
-    FInactivityTimer->OnTimer = [this](TObject*) { CheckInactivity(); };
+    FControlSocket->OnSendData = [this](TObject*, int count) { MarkActivity(count); };
+    FProgressTimer = std::make_unique<TTimer>(nullptr);
+    FProgressTimer->SetEnabled(false);
+    FProgressTimer->OnTimer = [this](TObject*) { CheckProgress(); };
 }
 
 THttpClient::~THttpClient()
 {
-    FInactivityTimer.reset();
+    FProgressTimer.reset();
     // The socket may still report a close while it goes; nobody is left to hear it.
     FControlSocket->OnSessionClosed = nullptr;
     FControlSocket->OnDataAvailable = nullptr;
@@ -85,11 +79,6 @@ void THttpClient::SetMultiThreaded(bool value)
     FControlSocket->SetMultiThreaded(value);
 }
 
-void THttpClient::SetInactivityTimeout(int milliseconds)
-{
-    FInactivityTimeout = std::max(1, milliseconds);
-}
-
 void THttpClient::DoRequestAsync(THttpRequest kind)
 {
     if (FState != httpReady)
@@ -119,9 +108,10 @@ void THttpClient::DoRequestAsync(THttpRequest kind)
             Password = FTarget.Pass;
         FCurrentUrl = URL;
         FDocName = DocumentName(FTarget.Path);
-        MarkActivity();
-        FInactivityTimer->SetInterval(static_cast<unsigned>(std::clamp(FInactivityTimeout / 4, 10, 1000)));
-        FInactivityTimer->SetEnabled(true);
+        FWatch.Start(MonotonicMs());
+        const int shortest = std::min(FWatch.InactivityLimit(), FWatch.Window());
+        FProgressTimer->SetInterval(static_cast<unsigned>(std::clamp(shortest / 4, 10, 1000)));
+        FProgressTimer->SetEnabled(true);
         Login();
     });
 }
@@ -143,7 +133,7 @@ void THttpClient::WaitForRequestEnd()
         if (Application && Application->Terminated()) {
             // The program is closing: nothing would run the loop that ends the request.
             if (!FFinished) {
-                FailWithSocketError(kInterrupted);
+                FailWithSocketError(winsock::WSAEINTR);
                 EndRequest();
             }
             StateChange(httpReady);
@@ -170,6 +160,7 @@ void THttpClient::CleanupRcvdStuff()
     FBodyChunks = 0;
     FSendingBody = false;
     FLocation = URL;
+    FBodyWriter.Start(RcvdStream);
 }
 
 void THttpClient::StateChange(THttpClientState newState)
@@ -201,12 +192,12 @@ void THttpClient::Fail(std::uint16_t code, const AnsiString& reason, std::uint16
     FFailed = true;
     FResponse.StatusCode = code;
     FResponse.ReasonPhrase = reason;
-    FDoneError = socketError != 0 ? socketError : code;
+    FDoneError = socketError;
 }
 
 void THttpClient::FailWithSocketError(std::uint16_t socketError)
 {
-    Fail(404, AsyncSocketErrorDesc(socketError) + " (Error #" + std::to_string(socketError) + ")", socketError);
+    Fail(kNetworkFailureStatus, AsyncSocketErrorDesc(socketError) + " (Error #" + std::to_string(socketError) + ")", socketError);
 }
 
 void THttpClient::FailAndEnd(std::uint16_t code, const AnsiString& reason, std::uint16_t socketError)
@@ -221,7 +212,7 @@ void THttpClient::Guarded(const std::function<void()>& step)
         step();
     } catch (const std::exception& e) {
         if (!FFinished)
-            FailAndEnd(404, e.what());
+            FailAndEnd(kNetworkFailureStatus, e.what());
     }
 }
 
@@ -231,9 +222,19 @@ void THttpClient::EndRequest()
         return;
     if (FInHeader)
         TriggerHeaderEnd();
+    EndBody();
+    FinishRequest(true);
+}
+
+void THttpClient::EndBody()
+{
+    try {
+        FBodyWriter.Flush();
+    } catch (const std::exception& e) {
+        Fail(kNetworkFailureStatus, e.what());
+    }
     if (FBodyChunks > 0)
         TriggerDocEnd();
-    FinishRequest(true);
 }
 
 void THttpClient::FinishRequest(bool closeSocket)
@@ -242,7 +243,7 @@ void THttpClient::FinishRequest(bool closeSocket)
     FReader.Stop();
     FSendingBody = false;
     FConnected = false;
-    FInactivityTimer->SetEnabled(false);
+    FProgressTimer->SetEnabled(false);
     if (closeSocket)
         AbortSocketSilently();
     SetReady();
@@ -264,19 +265,19 @@ void THttpClient::AbortSocketSilently()
     FControlSocket->OnDnsLookupDone = looked;
 }
 
-void THttpClient::MarkActivity()
+void THttpClient::MarkActivity(std::int64_t bytes)
 {
-    FLastActivity = MonotonicMs();
+    FWatch.Moved(bytes, MonotonicMs());
 }
 
-void THttpClient::CheckInactivity()
+void THttpClient::CheckProgress()
 {
     if (FFinished || FState == httpReady) {
-        FInactivityTimer->SetEnabled(false);
+        FProgressTimer->SetEnabled(false);
         return;
     }
-    if (MonotonicMs() - FLastActivity < FInactivityTimeout)
+    if (!FWatch.Stalled(MonotonicMs()))
         return;
-    FailWithSocketError(kTimedOut);
+    FailWithSocketError(winsock::WSAETIMEDOUT);
     EndRequest();
 }

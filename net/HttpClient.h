@@ -3,9 +3,11 @@
 // until the server closes. Get and Post run the message loop until the request is over and raise
 // EHttpException when it failed or the status is 400 or above.
 #pragma once
+#include "net/HttpBodyWriter.h"
 #include "net/HttpException.h"
 #include "net/HttpResponseReader.h"
 #include "net/HttpTarget.h"
+#include "net/HttpTransferWatch.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Component.h"
 #include "platform/core/Streams.h"
@@ -87,8 +89,11 @@ public:
 
     // A request during which nothing is sent or received for this long ends as a failed
     // connection would. Milliseconds; 60 seconds unless a test shortens it.
-    int InactivityTimeout() const { return FInactivityTimeout; }
-    void SetInactivityTimeout(int milliseconds);
+    int InactivityTimeout() const { return FWatch.InactivityLimit(); }
+    void SetInactivityTimeout(int milliseconds) { FWatch.SetInactivityLimit(milliseconds); }
+    // So does a request that moves less than 1 KiB in any window of this length.
+    int SlowTransferWindow() const { return FWatch.Window(); }
+    void SetSlowTransferWindow(int milliseconds) { FWatch.SetWindow(milliseconds); }
 
     TNotifyEvent OnTrace;
     TNotifyEvent OnSessionConnected;
@@ -111,6 +116,9 @@ public:
     // Data that arrives while no response is awaited; it is dropped.
     THttpStrayDataEvent OnStrayLine;
 
+    // The status of a request that got no usable reply: a failed look-up, connection or
+    // transfer counts as "not found".
+    static constexpr std::uint16_t kNetworkFailureStatus = 404;
     static constexpr int kMaxRedirects = 10;
     static constexpr int kSendChunk = 8193;
 
@@ -154,6 +162,9 @@ private:
     void ResponseBody(const char* data, int length) override;
     void ResponseFailed(std::uint16_t code, const AnsiString& reason) override;
     bool BodyExpected() const;
+    // How long the body is by the header: 0 when the reply can carry none, -1 when only the
+    // server's close tells.
+    std::int64_t DeclaredBodyLength() const;
     void JudgeReply(bool headerComplete);
 
     // The end of a request (HttpClient.cpp).
@@ -165,15 +176,17 @@ private:
     // Runs a step of the request; an exception it raises ends the request as failed.
     void Guarded(const std::function<void()>& step);
     void EndRequest();
+    // The body is over: everything received reaches the stream, then OnDocEnd.
+    void EndBody();
     void FinishRequest(bool closeSocket);
     void AbortSocketSilently();
-    void MarkActivity();
-    void CheckInactivity();
+    void MarkActivity(std::int64_t bytes = 0);
+    void CheckProgress();
     void WaitForRequestEnd();
 
     TAsyncSocket* FControlSocket = nullptr;
     HWND FHttpWindow = 0;
-    std::unique_ptr<TTimer> FInactivityTimer;
+    std::unique_ptr<TTimer> FProgressTimer;
     THttpClientState FState = httpReady;
     THttpRequest FRequestKind = httpNoRequest;
     HttpTarget FTarget;
@@ -201,6 +214,6 @@ private:
     bool FFinished = true;            // no request runs; late socket events are ignored
     int FDonePending = 0;             // OnRequestDone messages posted but not yet handled
     unsigned FSerial = 0;             // tells this request's posted messages from older ones
-    int FInactivityTimeout = 60000;
-    std::int64_t FLastActivity = 0;
+    HttpTransferWatch FWatch;
+    HttpBodyWriter FBodyWriter;
 };

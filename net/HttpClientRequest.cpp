@@ -22,7 +22,7 @@ void THttpClient::DoBeforeConnect(std::uint16_t error)
     if (FFinished || FState != httpDnsLookup)
         return; // a look-up cancelled by the end of the request
     if (error != 0) {
-        FailAndEnd(404, "can't resolve hostname to IP address", error);
+        FailAndEnd(kNetworkFailureStatus, "can't resolve hostname to IP address", error);
         return;
     }
     Guarded([this] { Connect(); });
@@ -53,7 +53,9 @@ void THttpClient::SocketSessionConnected(std::uint16_t error)
         MarkActivity();
         StateChange(httpConnected);
         TriggerSessionConnected();
-        // Nothing of an earlier response may precede this one's status line.
+        // Nothing of an earlier response may precede this one's status line; a redirect's
+        // fields stay readable until here.
+        FResponse.Clear();
         FReader.Start();
         StateChange(httpWaitingHeader);
         switch (FRequestKind) {

@@ -4,10 +4,11 @@
 #include "net/HttpClient.h"
 #include "net/HttpDocName.h"
 #include "net/HttpHeaderFields.h"
+#include "platform/winsock/Winsock.h"
+#include <algorithm>
 
 namespace {
 
-constexpr int kWouldBlock = 10035; // WSAEWOULDBLOCK
 const char* const kClosedEarly = "Connection closed before end of document";
 
 } // namespace
@@ -23,13 +24,13 @@ void THttpClient::SocketDataAvailable(std::uint16_t error)
     int count = FControlSocket->Receive(space, room);
     if (count < 0) {
         int lastError = FControlSocket->LastError();
-        if (lastError != kWouldBlock)
+        if (lastError != winsock::WSAEWOULDBLOCK)
             FReceiveError = static_cast<std::uint16_t>(lastError);
         return;
     }
     if (count == 0)
         return;
-    MarkActivity();
+    MarkActivity(count);
     Guarded([&] { FReader.Received(count); });
 }
 
@@ -81,7 +82,7 @@ bool THttpClient::ResponseHeaderComplete(bool headerless)
         FollowLocation();
         return false;
     }
-    if (FResponse.ContentLength == 0) {
+    if (DeclaredBodyLength() == 0) {
         // Nothing follows, so the request ends now rather than at the server's close.
         JudgeReply(true);
         EndRequest();
@@ -96,18 +97,28 @@ bool THttpClient::ResponseHeaderComplete(bool headerless)
 
 void THttpClient::ResponseBody(const char* data, int length)
 {
+    // Bytes past the declared length belong to no document.
+    const std::int64_t declared = DeclaredBodyLength();
+    if (declared >= 0)
+        length = static_cast<int>(std::min<std::int64_t>(length, declared - FRcvdCount));
+    if (length <= 0)
+        return;
     if (FBodyChunks++ == 0)
         TriggerDocBegin();
     FRcvdCount += length;
-    if (RcvdStream) {
-        try {
-            RcvdStream->WriteBuffer(data, length);
-        } catch (const std::exception& e) {
-            FailAndEnd(404, e.what());
-            return;
-        }
+    try {
+        FBodyWriter.Write(data, static_cast<std::size_t>(length));
+    } catch (const std::exception& e) {
+        FailAndEnd(kNetworkFailureStatus, e.what());
+        return;
     }
     TriggerDocData(data, length);
+    // A whole reply is a success whether the server then closes, resets or keeps the
+    // connection open.
+    if (declared >= 0 && FRcvdCount >= declared && !FFinished) {
+        JudgeReply(true);
+        EndRequest();
+    }
 }
 
 void THttpClient::ResponseFailed(std::uint16_t code, const AnsiString& reason)
@@ -135,8 +146,7 @@ void THttpClient::SocketSessionClosed(std::uint16_t error)
     if (error != 0 && FResponse.StatusCode < 400)
         FailWithSocketError(error);
     JudgeReply(headerComplete);
-    if (FBodyChunks > 0)
-        TriggerDocEnd();
+    EndBody();
     // The socket closes itself once this handler returns.
     FinishRequest(false);
 }
@@ -147,6 +157,13 @@ bool THttpClient::BodyExpected() const
     return FRequestKind != httpHEAD && !(status >= 100 && status < 200) && status != 204 && status != 304;
 }
 
+std::int64_t THttpClient::DeclaredBodyLength() const
+{
+    if (FResponse.Headerless)
+        return -1;
+    return BodyExpected() ? FResponse.ContentLength : 0;
+}
+
 void THttpClient::JudgeReply(bool headerComplete)
 {
     if (FFailed || FResponse.StatusCode >= 400)
@@ -155,7 +172,7 @@ void THttpClient::JudgeReply(bool headerComplete)
     if (whole && BodyExpected() && FResponse.ContentLength >= 0 && FRcvdCount < FResponse.ContentLength)
         whole = false;
     if (!whole)
-        Fail(404, kClosedEarly);
+        Fail(kNetworkFailureStatus, kClosedEarly);
 }
 
 void THttpClient::FollowLocation()
@@ -163,7 +180,7 @@ void THttpClient::FollowLocation()
     FConnected = false;
     FLocationSeen = false;
     if (++FRedirects > kMaxRedirects) {
-        FailAndEnd(404, "too many redirects");
+        FailAndEnd(kNetworkFailureStatus, "too many redirects");
         return;
     }
     // The body of a POST is not sent again: the new target is fetched.
@@ -173,7 +190,6 @@ void THttpClient::FollowLocation()
     RedirectTarget(FTarget, FRedirectUrl, !Proxy.empty());
     FCurrentUrl = FRedirectUrl;
     FLocation = FRedirectUrl;
-    FResponse.Clear();
     FReceiveError = 0;
     LocationSessionClosed();
 }

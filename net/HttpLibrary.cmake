@@ -18,10 +18,12 @@ if(NOT TARGET qex_http_protocol)
 endif()
 if(NOT TARGET qex_net_http AND TARGET qex_net)
   add_library(qex_net_http STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/HttpBodyWriter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HttpClient.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HttpClientEvents.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HttpClientRequest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/HttpClientResponse.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/HttpClientResponse.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HttpTransferWatch.cpp)
   target_include_directories(qex_net_http PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(qex_net_http PUBLIC qex_http_protocol qex_net qex_platform_messages)
   target_include_directories(qex_net_http PRIVATE $<TARGET_PROPERTY:Qt6::Widgets,INTERFACE_INCLUDE_DIRECTORIES>)

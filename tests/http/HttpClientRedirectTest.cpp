@@ -24,6 +24,15 @@ TEST_F(HttpClientTest, RedirectToAnotherPortTurnsAPostIntoAGet)
     }()});
     server.Script({Redirect(other.Url("/new.txt"), "0123456789")});
     RecordEvents();
+    int statusSeen = 0;
+    std::int64_t lengthSeen = 0;
+    std::string headerSeen;
+    http->OnLocationChange = [&](TObject*) {
+        events.push_back("LocationChange");
+        statusSeen = http->StatusCode();
+        lengthSeen = http->ContentLength();
+        headerSeen = http->RcvdHeader()->Count() > 0 ? http->RcvdHeader()->Strings(0) : "";
+    };
     TStringStream body("files=01-07");
     http->SendStream = &body;
     http->URL = server.Url("/qex/data/qex.cgi");
@@ -40,6 +49,10 @@ TEST_F(HttpClientTest, RedirectToAnotherPortTurnsAPostIntoAGet)
     EXPECT_EQ(http->ContentLength(), -1);
     EXPECT_EQ(http->Location(), other.Url("/new.txt"));
     EXPECT_EQ(std::count(events.begin(), events.end(), "LocationChange"), 1);
+    // Inside the event the redirect's own reply is still what the client reports.
+    EXPECT_EQ(statusSeen, 302);
+    EXPECT_EQ(lengthSeen, 10);
+    EXPECT_EQ(headerSeen, "HTTP/1.0 302 Found");
     EXPECT_EQ(std::count(events.begin(), events.end(), "State0"), 1); // never ready in between
     EXPECT_EQ(std::count(events.begin(), events.end(), "RequestDone0"), 1);
 }

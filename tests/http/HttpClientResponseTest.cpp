@@ -74,6 +74,8 @@ TEST_F(HttpClientTest, PacedBodyIsReportedPieceByPieceWhileTheProgramRuns)
         chunkTotal += length;
         counts.push_back(http->RcvdCount());
     };
+    std::int64_t storedAtEnd = -1;
+    http->OnDocEnd = [&](TObject*) { storedAtEnd = received.Size(); };
     int ticks = 0;
     TTimer timer(nullptr);
     timer.SetInterval(100);
@@ -84,6 +86,7 @@ TEST_F(HttpClientTest, PacedBodyIsReportedPieceByPieceWhileTheProgramRuns)
     EXPECT_TRUE(Body() == body) << "the body differs";
     EXPECT_EQ(http->ContentLength(), static_cast<std::int64_t>(body.size()));
     EXPECT_EQ(chunkTotal, static_cast<std::int64_t>(body.size()));
+    EXPECT_EQ(storedAtEnd, static_cast<std::int64_t>(body.size())) << "the stream lagged behind OnDocEnd";
     EXPECT_GE(counts.size(), 40u);
     EXPECT_TRUE(std::is_sorted(counts.begin(), counts.end()));
     EXPECT_GE(ticks, 2) << "the program's timers stopped during the download";
@@ -132,6 +135,8 @@ TEST_F(HttpClientTest, ExeAnsweredWithHtmlIsNamedHtm)
 
 TEST_F(HttpClientTest, RepliesCutShortOrBrokenAreFailures)
 {
+    std::vector<std::uint16_t> doneErrors;
+    http->OnRequestDone = [&](TObject*, THttpRequest, std::uint16_t error) { doneErrors.push_back(error); };
     http->URL = server.Url("/qex/data/qex.cgi");
     const std::string body = BinaryBody(20000);
 
@@ -149,6 +154,8 @@ TEST_F(HttpClientTest, RepliesCutShortOrBrokenAreFailures)
     Outcome broken = Run();
     EXPECT_EQ(broken.message, "Connection reset by peer (Error #10054)");
     EXPECT_EQ(broken.code, 404);
+    // The socket's error where there was one, 0 for a close that only came too early.
+    EXPECT_EQ(doneErrors, (std::vector<std::uint16_t>{0, 10054}));
 
     ScriptedReply noStatus;
     noStatus.bytes = "Content-Type: text/plain\r\n\r\nbody without a status line";
@@ -247,4 +254,75 @@ TEST_F(HttpClientTest, ClosingTheProgramEndsARequestThatWaits)
     Application = saved;
     EXPECT_EQ(outcome.message, "Interrupted system call (Error #10004)");
     EXPECT_EQ(http->State(), httpReady);
+}
+
+TEST_F(HttpClientTest, ReplyThatReachedItsLengthIsWholeWhateverTheConnectionDoesNext)
+{
+    const std::string body = BinaryBody(120 * 1024);
+    http->URL = server.Url("/qex/data/qex.cgi");
+    std::int64_t reported = 0;
+    http->OnDocData = [&](TObject*, const void*, int length) { reported += length; };
+
+    // Reset right after the last byte; held open with nothing more to come; held open after
+    // bytes the length does not cover (they belong to no document).
+    ScriptedReply reset = ScriptedReply::Status(200, "OK", body);
+    reset.end = ScriptedReply::End::Reset;
+    ScriptedReply held = ScriptedReply::Status(200, "OK", body);
+    held.end = ScriptedReply::End::Hold;
+    ScriptedReply overlong = held;
+    overlong.bytes += "trailing bytes";
+    for (const ScriptedReply& reply : {reset, held, overlong}) {
+        server.Script({reply});
+        reported = 0;
+        Outcome outcome = Run();
+        EXPECT_EQ(outcome.message, "");
+        EXPECT_TRUE(Body() == body) << "the body differs";
+        EXPECT_EQ(http->RcvdCount(), static_cast<std::int64_t>(body.size()));
+        EXPECT_EQ(reported, http->RcvdCount());
+    }
+
+    // A reply that can carry no body ends at its header, whatever length it names.
+    ScriptedReply head;
+    head.bytes = "HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n";
+    head.end = ScriptedReply::End::Hold;
+    ScriptedReply unchanged;
+    unchanged.bytes = "HTTP/1.0 304 Not Modified\r\nContent-Length: 5000\r\n\r\n";
+    unchanged.end = ScriptedReply::End::Hold;
+    server.Script({head});
+    EXPECT_EQ(Run(httpHEAD).message, "");
+    server.Script({unchanged});
+    EXPECT_EQ(Run().message, "");
+    EXPECT_EQ(http->StatusCode(), 304);
+
+    // Without a length only the close ends the reply.
+    ScriptedReply open;
+    open.bytes = "HTTP/1.0 200 OK\r\n\r\n" + body;
+    open.end = ScriptedReply::End::Hold;
+    server.Script({open});
+    http->SetInactivityTimeout(300);
+    EXPECT_EQ(Run().message, "Connection timed out (Error #10060)");
+}
+
+TEST_F(HttpClientTest, TrickleIsLeftAfterAWindowWithoutAKilobyte)
+{
+    http->SetSlowTransferWindow(500);
+    http->URL = server.Url("/qex/data/qex.cgi");
+
+    // One byte every 50 ms is never silent and would end whole after six seconds.
+    ScriptedReply trickle = ScriptedReply::Status(200, "OK", std::string(50, 'x'));
+    trickle.pieces = static_cast<int>(trickle.bytes.size());
+    trickle.pauseMs = 50;
+    server.Script({trickle});
+    Outcome outcome = Run();
+    EXPECT_EQ(outcome.message, "Connection timed out (Error #10060)");
+    EXPECT_EQ(outcome.code, 404);
+    EXPECT_EQ(http->State(), httpReady);
+
+    // Slow but steady: several kilobytes in every window.
+    ScriptedReply steady = ScriptedReply::Status(200, "OK", BinaryBody(40000));
+    steady.pieces = 10;
+    steady.pauseMs = 150;
+    server.Script({steady});
+    EXPECT_EQ(Run().message, "");
+    EXPECT_EQ(Body().size(), 40000u);
 }
