@@ -4,6 +4,7 @@ Every mode replaces the normal reply of a data request (the version files, the l
     none        the normal reply
     404, 500    that status with a short text body
     reset       the header and half the body, then a TCP reset
+    wholereset  the whole reply, then a TCP reset as soon as the client has all of it
     short       a Content-Length of the whole body, half of it, then a normal close
     stall       the header and half the body, then silence until the stall time is over
     garbage     status 200 and bytes that are neither gzip nor tar
@@ -12,13 +13,16 @@ Every mode replaces the normal reply of a data request (the version files, the l
     nolength    the normal reply without a Content-Length line
     zerolength  "Content-Length: 0" and no body
 """
+import fcntl
 import random
+import struct
+import termios
 
 import http_wire
 import listing_package
 
-MODES = ("none", "404", "500", "reset", "short", "stall", "garbage", "hostile", "nolength",
-         "zerolength")
+MODES = ("none", "404", "500", "reset", "wholereset", "short", "stall", "garbage", "hostile",
+         "nolength", "zerolength")
 
 # Which requests a fault applies to: the listing request by default, so that the version check
 # before it still works and the fault lands where the package is written.
@@ -28,6 +32,18 @@ SCOPES = {"qex": ("/qex/data/qex.cgi",), "versio": ("/qex/data/versio.txt",),
 
 # Reset after the half body only once the client has had time to read it.
 RESET_DELAY_SECONDS = 0.3
+# How long a whole reply may take to reach the client before it is reset anyway.
+DRAIN_SECONDS = 10.0
+
+
+def wait_until_received(sock, stop_event, seconds=DRAIN_SECONDS):
+    """Waits until the client has acknowledged every byte sent: a reset drops whatever the
+    kernel still holds, and the point of the reset is to come after the last byte."""
+    for _ in range(int(seconds / 0.01)):
+        unacknowledged = struct.unpack("i", fcntl.ioctl(sock.fileno(), termios.TIOCOUTQ, b"\0" * 4))[0]
+        if unacknowledged == 0 or stop_event.is_set():
+            return
+        stop_event.wait(0.01)
 
 
 def garbage_bytes(size=3000):
@@ -48,6 +64,11 @@ def send_faulty(sock, mode, status, content_type, body, stop_event, stall_second
     if mode == "reset":
         http_wire.send_all(sock, http_wire.reply_head(status, content_type, len(body)) + half)
         stop_event.wait(RESET_DELAY_SECONDS)
+        http_wire.close_with_reset(sock)
+        return False
+    if mode == "wholereset":
+        if http_wire.send_all(sock, http_wire.reply_head(status, content_type, len(body)) + body):
+            wait_until_received(sock, stop_event)
         http_wire.close_with_reset(sock)
         return False
     if mode in ("short", "stall"):

@@ -182,6 +182,14 @@ class DownloadEndToEnd(DisplayTestCase):
         self.assertEqual(lines[3], FULL_ROAD[1])
         self.assertEqual(self.data_files(), FETCHED + ["versio2.tmp"])
 
+    def test_replies_reset_right_after_their_last_byte_still_fetch(self):
+        self.start("--fault", "wholereset", "--fault-on", "all")
+        self.press_f7()
+        self.wait_title(LISTING_TITLE)
+        self.assertEqual(self.server.lines(), FULL_ROAD)
+        self.assertEqual(self.data_files(), FETCHED + ["versio2.tmp"])
+        self.assertEqual(self.visible_windows("^QEX 2000$"), [], "an error box came up")
+
     def test_version_file_offers(self):
         self.start("--build", "477")
         # The new version is offered; No (Escape) goes on with the download.

@@ -84,6 +84,11 @@ TEST_F(HttpClientTest, SampleDataServerThroughTheProxySetting)
     Outcome reset = post();
     EXPECT_EQ(reset.code, 404);
     EXPECT_NE(reset.message.find("(Error #"), std::string::npos) << reset.message;
+    // A reset right after the last byte leaves a whole package.
+    fault("wholereset");
+    EXPECT_EQ(post().message, "");
+    EXPECT_EQ(Body().substr(0, 2), "\x1F\x8B");
+    EXPECT_EQ(http->RcvdCount(), http->ContentLength());
     fault("500");
     EXPECT_EQ(post().code, 500);
     fault("zerolength");

@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -128,6 +129,13 @@ void ScriptedServer::Serve(int connection)
                 break;
     }
     if (reply.end == ScriptedReply::End::Reset) {
+        // A reset drops what the kernel still holds: let the client have every byte first.
+        int unacknowledged = 0;
+        for (int waited = 0; waited < kRequestWaitMs && !FStopping; waited += 1) {
+            if (::ioctl(connection, TIOCOUTQ, &unacknowledged) != 0 || unacknowledged == 0)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         linger hard{1, 0};
         ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
     }

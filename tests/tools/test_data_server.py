@@ -244,6 +244,15 @@ class Faults(ServerTestCase):
         if reply.raw:
             self.assertLess(len(reply.body), reply.content_length())
 
+    def test_wholereset_sends_the_whole_reply_then_resets_the_connection(self):
+        self.fault("wholereset")
+        with self.server.connect() as sock:
+            sock.sendall(program_post("/qex/data/qex.cgi", self.BODY))
+            reply = self.receive_until_error(sock, ConnectionResetError)
+        self.assertEqual(reply.status, 200)
+        self.assertEqual(len(reply.body), reply.content_length())
+        self.assertEqual(list(package_members(reply.body)), ["01-07.QEX", "10-07.QEX"])
+
     def test_short_reply_closes_before_content_length_bytes(self):
         self.fault("short")
         reply = self.server.post("/qex/data/qex.cgi", self.BODY)
