@@ -125,12 +125,6 @@ std::unique_ptr<TStrings> TKitCheckListBox::CreateItemList()
     return std::make_unique<TCheckListBoxStrings>(this);
 }
 
-void TKitCheckListBox::CheckIndex(int index) const
-{
-    if (index < 0 || index >= Count())
-        throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
-}
-
 TCheckBoxState TKitCheckListBox::State(int index) const
 {
     CheckIndex(index);

@@ -80,7 +80,6 @@ protected:
 
 private:
     friend class TCheckListBoxStrings;
-    void CheckIndex(int index) const;
     void StoreState(int index, TCheckBoxState state);
     void DrawCheck(const TRect& column, TCheckBoxState state, bool enabled);
     void SaveStates();

@@ -4,11 +4,11 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyleOptionComboBox>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
 #include "kit/MaxMin.h"
 #include "platform/core/SysUtils.h"
 #include "platform/messages/Application.h"
+#include "platform/forms/ListItemDelegate.h"
 #include "platform/forms/PaletteColors.h"
 #include "platform/forms/QtRect.h"
 #include "platform/forms/QtText.h"
@@ -17,22 +17,6 @@ namespace {
 
 constexpr TColor kColors[16] = {clBlack, clMaroon, clGreen, clOlive, clNavy,    clPurple, clTeal, clGray,
                                 clSilver, clRed,   clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
-
-class OwnerDrawDelegate : public QStyledItemDelegate {
-public:
-    OwnerDrawDelegate(TOwnerDrawComboBox* box, QObject* parent) : QStyledItemDelegate(parent), FBox(box) {}
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        FBox->PaintItem(painter, option.rect, index.row(), option.state & QStyle::State_Selected);
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override
-    {
-        return QSize(option.rect.width(), FBox->ItemHeight());
-    }
-
-private:
-    TOwnerDrawComboBox* FBox;
-};
 
 QComboBox* ComboOf(const TControl* control)
 {
@@ -57,7 +41,12 @@ AnsiString StandardColorName(TColor color)
 TOwnerDrawComboBox::TOwnerDrawComboBox(TComponent* owner) : TComboBox(owner)
 {
     QComboBox* combo = ComboOf(this);
-    combo->setItemDelegate(new OwnerDrawDelegate(this, combo));
+    combo->setItemDelegate(new ListItemDelegate(
+        combo,
+        [this](QPainter* painter, const QStyleOptionViewItem& option, int row) {
+            PaintItem(painter, option.rect, row, option.state & QStyle::State_Selected);
+        },
+        [this](const QStyleOptionViewItem& option, int) { return QSize(option.rect.width(), ItemHeight()); }));
     SetStyle(csDropDownList);
     UpdateItemHeight();
 }

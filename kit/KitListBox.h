@@ -41,7 +41,6 @@ public:
 
 protected:
     void SetUpdateState(bool updating) override;
-    void CheckIndex(int index) const;
     TKitCustomListBox* ListBox() const { return FListBox; }
 
 private:
@@ -128,6 +127,8 @@ public:
     int AddString(const AnsiString& s);
     void InsertString(int index, const AnsiString& s);
     AnsiString ItemText(int index) const;
+    // Raises EStringListError "List index out of bounds (%d)" unless the index names an item.
+    void CheckIndex(int index) const;
     // What an item carries beyond text and object (a check list's check state) taken over from
     // an item of another list; nothing here.
     virtual void TakeItemState(int index, TKitCustomListBox& source, int sourceIndex)
@@ -182,6 +183,9 @@ private:
     int SortedPlace(const AnsiString& s) const;
     bool HandleDragMouse(QEvent* event);
     void HandlerPresenceChanged(bool before, bool after);
+    void InstallItemDelegate();
+    bool HandleRightPress(QEvent* event);
+    bool HandleKey(QEvent* event);
 
     QListWidget* FList;
     std::unique_ptr<TStrings> FItems;

@@ -4,10 +4,10 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include "platform/core/Exceptions.h"
 #include "platform/core/SysUtils.h"
 #include "platform/messages/Application.h"
+#include "platform/forms/ListItemDelegate.h"
 #include "platform/forms/ListSelection.h"
 #include "platform/forms/PaletteColors.h"
 #include "platform/forms/QtRect.h"
@@ -42,8 +42,8 @@ public:
     }
     void Insert(int index, const AnsiString& s) override
     {
-        if (index < 0 || index > Count())
-            throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
+        if (index != Count())
+            CheckIndex(index);
         auto* item = new QListWidgetItem();
         SetListItemText(item, s);
         QSignalBlocker block(FList);
@@ -73,28 +73,14 @@ private:
     QListWidget* FList;
 };
 
-class ListBoxDelegate : public QStyledItemDelegate {
-public:
-    ListBoxDelegate(TListBox* box, QObject* parent) : QStyledItemDelegate(parent), FBox(box) {}
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        FBox->DrawItem(painter, option.rect, index.row());
-    }
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
-    {
-        return QSize(FBox->Width(), FBox->ItemHeight());
-    }
-
-private:
-    TListBox* FBox;
-};
-
 } // namespace
 
 TListBox::TListBox(TComponent* owner) : TWinControl(owner), FList(new QListWidget())
 {
     FItems = std::make_unique<ListBoxStrings>(FList);
-    FList->setItemDelegate(new ListBoxDelegate(this, FList));
+    FList->setItemDelegate(new ListItemDelegate(
+        FList, [this](QPainter* painter, const QStyleOptionViewItem& option, int row) { DrawItem(painter, option.rect, row); },
+        [this](const QStyleOptionViewItem&, int) { return QSize(Width(), ItemHeight()); }));
     FList->setUniformItemSizes(true);
     FList->setSelectionMode(QAbstractItemView::SingleSelection);
     FList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -187,17 +173,7 @@ bool TListBox::Selected(int index) const
 void TListBox::SetSelected(int index, bool selected)
 {
     CheckIndex(index);
-    if (!FMultiSelect) {
-        if (selected)
-            SetItemIndex(index);
-        else if (ItemIndex() == index)
-            SetItemIndex(-1);
-        return;
-    }
-    QSignalBlocker block(FList);
-    QSignalBlocker blockSelection(FList->selectionModel());
-    FList->item(index)->setSelected(selected);
-    FList->viewport()->update();
+    SetListItemSelected(FList, index, selected, FMultiSelect);
 }
 
 int TListBox::SelCount() const
@@ -233,15 +209,8 @@ void TListBox::DrawItem(QPainter* painter, const QRect& rect, int index)
 {
     if (index < 0 || index >= Count())
         return;
-    bool selected = FList->item(index)->isSelected();
-    TOwnerDrawState state;
-    if (selected)
-        state << odSelected;
-    if (!Enabled())
-        state << odDisabled;
-    bool focused = FList->hasFocus() && FList->currentRow() == index;
-    if (focused)
-        state << odFocused;
+    TOwnerDrawState state = ListRowState(FList, index, Enabled());
+    bool selected = state.Contains(odSelected);
     FCanvas.BeginPaint(painter);
     FCanvas.Font()->Assign(*Font());
     FCanvas.Brush()->SetColor(selected ? clHighlight : Color());
@@ -255,7 +224,7 @@ void TListBox::DrawItem(QPainter* painter, const QRect& rect, int index)
         FCanvas.TextOut(itemRect.Left + 2, itemRect.Top, FItems->Get(index));
     }
     FCanvas.EndPaint();
-    if (focused)
+    if (state.Contains(odFocused))
         DrawListFocusFrame(painter, rect, selected);
 }
 

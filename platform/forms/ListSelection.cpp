@@ -61,6 +61,21 @@ void SetListItemIndex(QListWidget* list, int index, bool multiSelect)
     list->viewport()->update();
 }
 
+void SetListItemSelected(QListWidget* list, int index, bool selected, bool multiSelect)
+{
+    QSignalBlocker block(list);
+    QSignalBlocker blockSelection(list->selectionModel());
+    if (!multiSelect) {
+        if (selected)
+            SetListItemIndex(list, index, false);
+        else if (ListItemIndex(list, false) == index)
+            SetListItemIndex(list, -1, false);
+        return;
+    }
+    list->item(index)->setSelected(selected);
+    list->viewport()->update();
+}
+
 int ListTopIndex(const QListWidget* list)
 {
     QModelIndex top = list->indexAt(QPoint(1, 1));

@@ -21,6 +21,10 @@ int ListItemIndex(const QListWidget* list, bool multiSelect);
 // Single selection: selects the row, or nothing for an index outside the list. Multiple
 // selection: moves the focus without changing the selection; an index outside does nothing.
 void SetListItemIndex(QListWidget* list, int index, bool multiSelect);
+// Single selection: selecting sets the selected row, deselecting the selected row leaves none
+// (another row's deselection changes nothing). Multiple selection: the row alone changes. The
+// index must lie in the list.
+void SetListItemSelected(QListWidget* list, int index, bool selected, bool multiSelect);
 // The first row shown; 0 for an empty list.
 int ListTopIndex(const QListWidget* list);
 // The dotted frame just inside a focused row, in the colour that shows on the row's background.

@@ -51,6 +51,11 @@ TEST_F(ListBoxTest, ItemIndexFromCodeRaisesNoEventAndToleratesAnyValue)
     EXPECT_EQ(List->ItemIndex(), 1);
     List->Items()->Put(1, "TV2 uusi");
     EXPECT_EQ(List->ItemIndex(), 1);
+    List->SetSelected(0, false);
+    EXPECT_EQ(List->ItemIndex(), 1);
+    List->SetSelected(1, false);
+    EXPECT_EQ(List->ItemIndex(), -1);
+    EXPECT_FALSE(List->Selected(1));
     List->Clear();
     List->SetItemIndex(0);
     EXPECT_EQ(List->ItemIndex(), -1);
