@@ -55,14 +55,24 @@ TBitmap SmallButtonGlyph(int kind)
 const AnsiString kSoundFilter = "MP3 (*.mp3)|*.mp3|Midi (*.mid)|*.mid|Wav-äänet (*.wav)|*.wav|Kaikki tiedostot|*.*"_a;
 const char* const kProgramFilter = "Ohjelmat  (*.exe)|*.exe|Kaikki tiedostot (*.*)|*.*";
 
+constexpr int kFileEditWidth = 132;
+constexpr int kChannelsEditWidth = 265;
+
+// Both file-name edits browse under one title; the sound's edit also takes dropped files, has a
+// 20-pixel button and asks for an existing file.
 void SetUpBrowsing(TFilenameEdit* edit, const AnsiString& filter, int filterIndex, const AnsiString& hint)
 {
     edit->SetDialogTitle("Selaa tiedostoja");
     edit->SetFilter(filter);
     edit->SetFilterIndex(filterIndex);
-    edit->SetDialogOptions({ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing});
-    edit->SetAcceptFiles(true);
     edit->SetHint(hint);
+}
+
+void SetUpSoundBrowsing(TFilenameEdit* edit)
+{
+    edit->SetButtonWidth(20);
+    edit->SetDialogOptions({ofReadOnly, ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing});
+    edit->SetAcceptFiles(true);
 }
 
 } // namespace
@@ -196,10 +206,11 @@ void TAsetuksetForm::CreateHalytyksetPage()
     AddLabel(page, "kertaa", 188, 128);
 
     AddLabel(page, "Soita äänitiedosto:"_a, kLeft, 152);
-    HalytysEdit1 = Place(new TFilenameEdit(this), page, "HalytysEdit1", kLeft, 168, kFieldWidth, kEditHeight);
+    HalytysEdit1 = Place(new TFilenameEdit(this), page, "HalytysEdit1", kLeft, 168, kFileEditWidth, kEditHeight);
     SetUpBrowsing(HalytysEdit1, kSoundFilter, 3, "Soittaa tietyn .wav äänen hälyttäessä."_a);
+    SetUpSoundBrowsing(HalytysEdit1);
     AddLabel(page, "Käynnistä/avaa tiedosto:"_a, kLeft, 194);
-    HalytysEdit2 = Place(new TFilenameEdit(this), page, "HalytysEdit2", kLeft, 210, kFieldWidth, kEditHeight);
+    HalytysEdit2 = Place(new TFilenameEdit(this), page, "HalytysEdit2", kLeft, 210, kFileEditWidth, kEditHeight);
     SetUpBrowsing(HalytysEdit2, kProgramFilter, 1,
                   "Käynnistää tietyn ohjelman hälyttäessä tai avaa tiedoston sille valitulla ohjelmalla."_a);
 
@@ -232,7 +243,7 @@ void TAsetuksetForm::CreateVaritysPage()
     AddLabel(page, "Värityksen sanat:"_a, kLeft, 194);
     VEdit = Place(new TEdit(this), page, "VEdit", kLeft, 210, kFieldWidth, kEditHeight);
     AddLabel(page, "Väri:"_a, kLeft, 240);
-    VColorComboBox = Place(new TColorComboBox(this), page, "VColorComboBox", 48, 236, 120, 22);
+    VColorComboBox = Place(new TColorComboBox(this), page, "VColorComboBox", 48, 236, 55, 22);
     VColorComboBox->SetDisplayNames(false);
     VColorComboBox->SetColorValue(clNavy);
     VariButton1 = AddButton(page, "VariButton1", "Lisää"_a, kLeft, 266);
@@ -240,8 +251,9 @@ void TAsetuksetForm::CreateVaritysPage()
     VariButton3 = AddButton(page, "VariButton3", "Tallenna", 172, 266);
 
     AddLabel(page, "Hälytysten väri"_a, kLeft, 308);
-    HalytysVari = Place(new TColorComboBox(this), page, "HalytysVari", 100, 304, 120, 22);
+    HalytysVari = Place(new TColorComboBox(this), page, "HalytysVari", 100, 304, 79, 22);
     HalytysVari->SetDisplayNames(false);
+    HalytysVari->SetColorValue(clFuchsia);
 }
 
 void TAsetuksetForm::CreateNakymatPage()
@@ -261,8 +273,9 @@ void TAsetuksetForm::CreateNakymatPage()
     for (const char* layout : {"Aikajono", "Taulukko", "Taulukko (laaja)", "Taulukko 2", "Taulukko 2 (laaja)"})
         NComboBox->Items()->Add(layout);
     AddLabel(page, "Näkymän kanavat:"_a, kLeft, 240);
-    NComboEdit = Place(new TComboEdit(this), page, "NComboEdit", kLeft, 256, kFieldWidth, kEditHeight);
+    NComboEdit = Place(new TComboEdit(this), page, "NComboEdit", kLeft, 256, kChannelsEditWidth, kEditHeight);
     NComboEdit->SetGlyphKind(gkEllipsis);
+    NComboEdit->SetButtonWidth(13);
     NComboEdit->SetDirectInput(false);
     NakButton1 = AddButton(page, "NakButton1", "Lisää"_a, kLeft, 284);
     NakButton2 = AddButton(page, "NakButton2", "Poista", 90, 284);

@@ -105,6 +105,48 @@ TEST_F(SettingsDialogTest, LooksAsDesignedAndOpensOnTheChosenPage)
               (std::vector<AnsiString>{"Aikajono", "Taulukko", "Taulukko (laaja)", "Taulukko 2", "Taulukko 2 (laaja)"}));
 }
 
+TEST_F(SettingsDialogTest, TheEditsWithButtonsAndTheColourPickersAreTheDesignedOnes)
+{
+    TComboEdit& channels = *Dialog->NComboEdit;
+    EXPECT_EQ(channels.Width(), 265);
+    EXPECT_EQ(channels.Height(), 21);
+    EXPECT_EQ(channels.GlyphKind(), gkEllipsis);
+    EXPECT_EQ(channels.ButtonWidth(), 13);
+    EXPECT_EQ(channels.Button()->Width(), 13);
+    // The ellipsis of a 13-pixel button is 7 pixels wide.
+    EXPECT_EQ(channels.Button()->Glyph().Width(), 7);
+    EXPECT_FALSE(channels.DirectInput());
+
+    const TOpenOptions mustExist{ofReadOnly, ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing};
+    TFilenameEdit& sound = *Dialog->HalytysEdit1;
+    EXPECT_EQ(sound.Width(), 132);
+    EXPECT_EQ(sound.ButtonWidth(), 20);
+    EXPECT_TRUE(sound.AcceptFiles());
+    EXPECT_EQ(sound.Filter(), Cp("MP3 (*.mp3)|*.mp3|Midi (*.mid)|*.mid|Wav-äänet (*.wav)|*.wav|Kaikki tiedostot|*.*"));
+    EXPECT_EQ(sound.FilterIndex(), 3);
+    EXPECT_TRUE(sound.DialogOptions() == mustExist);
+    EXPECT_EQ(sound.DialogTitle(), "Selaa tiedostoja");
+
+    // The program's edit keeps the file-name edit's own defaults but for its filter and title.
+    TFilenameEdit& program = *Dialog->HalytysEdit2;
+    EXPECT_EQ(program.Width(), 132);
+    EXPECT_EQ(program.ButtonWidth(), 21);
+    EXPECT_FALSE(program.AcceptFiles());
+    EXPECT_EQ(program.Filter(), "Ohjelmat  (*.exe)|*.exe|Kaikki tiedostot (*.*)|*.*");
+    EXPECT_EQ(program.FilterIndex(), 1);
+    EXPECT_TRUE(program.DialogOptions() == TOpenOptions{ofHideReadOnly});
+    EXPECT_EQ(program.DialogTitle(), "Selaa tiedostoja");
+
+    EXPECT_EQ(Dialog->HalytysVari->Width(), 79);
+    EXPECT_EQ(Dialog->HalytysVari->Height(), 22);
+    EXPECT_EQ(Dialog->HalytysVari->ColorValue(), clFuchsia);
+    EXPECT_EQ(Dialog->VColorComboBox->Width(), 55);
+    EXPECT_EQ(Dialog->VColorComboBox->Height(), 22);
+    EXPECT_EQ(Dialog->VColorComboBox->ColorValue(), clNavy);
+    for (TColorComboBox* picker : {Dialog->HalytysVari, Dialog->VColorComboBox})
+        EXPECT_FALSE(picker->DisplayNames());
+}
+
 TEST_F(SettingsDialogTest, WithoutASettingsFileEveryControlShowsItsDefaultAndEscapeWritesNothing)
 {
     EXPECT_EQ(Open([](Form& d, ModalBox&) {
