@@ -22,6 +22,18 @@ bool IsProgrammeLine(const AnsiString& line)
     return line.size() >= 6 && line[2] == ':' && line[5] == ' ';
 }
 
+// The lines of the day that the list now shows leave DayLines, all at once: deleting the first
+// line one at a time moves every line after it each time.
+void DropShownLines(TStringList& lines, int shown)
+{
+    if (shown == 0)
+        return;
+    TStringList rest;
+    for (int i = shown; i < lines.Count(); ++i)
+        rest.Add(lines[i]);
+    lines.Assign(rest);
+}
+
 } // namespace
 
 bool TMainForm::NormalViewChecked() const
@@ -72,15 +84,16 @@ void TMainForm::V_KanavatClick(TObject*)
     }
     SetCaption("QEX 2000 - " + CurrentChannel + ", " + shownDate);
     Ohjelmat->Items()->BeginUpdate();
-    for (int pairs = DayLines.Count() / 2; pairs > 0; --pairs) {
-        const AnsiString line = DayLines[0];
+    const int pairs = DayLines.Count() / 2;
+    int shown = 0;
+    for (; shown < pairs; ++shown) {
+        const AnsiString line = DayLines[2 * shown];
         if (!IsProgrammeLine(line))
             break;
-        AddProgramme(line.substr(0, 5) + " " + CharactersFrom(line, 7), DayLines[1]);
-        DayLines.Delete(0);
-        DayLines.Delete(0);
+        AddProgramme(line.substr(0, 5) + " " + CharactersFrom(line, 7), DayLines[2 * shown + 1]);
     }
     Ohjelmat->Items()->EndUpdate();
+    DropShownLines(DayLines, 2 * shown);
 
     if (CurrentWeek == 0)
         MarkCurrentProgramme(false);

@@ -22,9 +22,12 @@ constexpr int kMostViews = 1000;
 
 constexpr const char* kOnAirMark = "<b>";
 
+// The first mark wherever it stands: a colouring put in front of the row on air leaves the mark
+// behind the colour tag.
 AnsiString WithoutOnAirMark(const AnsiString& item)
 {
-    return item.rfind(kOnAirMark, 0) == 0 ? item.substr(3) : item;
+    const std::size_t at = item.find(kOnAirMark);
+    return at == AnsiString::npos ? item : AnsiString(item).erase(at, 3);
 }
 
 // Whether the shown day's list can hold the programme on air now: it is today's, or it is

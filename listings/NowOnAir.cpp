@@ -14,24 +14,23 @@ namespace {
 using ReducedLines = std::vector<AnsiString>;
 
 // The programme lines of the day without their descriptions, reduced. A line counts as after
-// midnight when its index lies beyond (count - 1) / 2 of the list as it stands at that moment,
-// with the descriptions behind it already gone.
+// midnight when its index lies beyond (count - 1) / 2 of the list as it would stand with the
+// descriptions behind it deleted one by one from the end: line i then still has index i, and the
+// list has lost the (count - i) / 2 odd lines after it.
 ReducedLines Reduce(const TStrings& day)
 {
+    const int count = day.Count();
     ReducedLines lines;
-    for (int i = 0; i < day.Count(); ++i)
-        lines.push_back(day[i]);
-    for (int i = static_cast<int>(lines.size()) - 1; i >= 0; --i) {
-        if (i % 2 == 1) {
-            lines.erase(lines.begin() + i);
-            continue;
-        }
-        AnsiString& line = lines[static_cast<std::size_t>(i)];
+    lines.reserve(static_cast<std::size_t>(count / 2 + 1));
+    for (int i = 0; i < count; i += 2) {
+        AnsiString line = day[i];
         if (line.size() > 2) {
             line[2] = '0';
-            if (i > (static_cast<double>(lines.size()) - 1) / 2 && line[0] == '0')
+            const double remaining = count - (count - i) / 2;
+            if (i > (remaining - 1) / 2 && line[0] == '0')
                 line[0] = '3';
         }
+        lines.push_back(std::move(line));
     }
     return lines;
 }

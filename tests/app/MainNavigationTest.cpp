@@ -233,6 +233,20 @@ TEST_F(Browsing, TimerMovesTheMarkAndRemovesPastProgrammes)
     EXPECT_EQ(MainForm->Keski_Ohjelmainfot->Count(), MainForm->Ohjelmat->Count());
 }
 
+TEST_F(Browsing, AColouredRowOnAirLosesItsBoldWhenTheMarkMoves)
+{
+    Start({"[Väritys]", "Käytössä=1", "OmiaVärityksiä=0", "OmaVäritys0=<c:clblue>Ryhmä;"});
+    EXPECT_EQ(Items(MainForm->Ohjelmat)[2], Cp("<b><c:clblue>09:55 Ryhmä H"));
+    ClockSet(At(2026, 2, 11, 10, 30));
+    MainForm->Timer1Timer(MainForm);
+    std::vector<AnsiString> bold;
+    for (const AnsiString& item : Items(MainForm->Ohjelmat))
+        if (item.find("<b>") != AnsiString::npos)
+            bold.push_back(item);
+    EXPECT_EQ(bold, (std::vector<AnsiString>{Cp("<b>10:25 Jääkiekon MM")}));
+    EXPECT_EQ(Items(MainForm->Ohjelmat)[2], Cp("<c:clblue>09:55 Ryhmä H"));
+}
+
 TEST_F(Browsing, AlarmedAndColouredProgrammes)
 {
     Start({"[Väritys]", "Käytössä=1", "OmiaVärityksiä=0", "OmaVäritys0=<c:clblue>Elokuva;"});

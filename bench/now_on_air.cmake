@@ -1,0 +1,1 @@
+qex_add_bench(now_on_air LIBS qex_listings qex_test_fixtures)
