@@ -183,9 +183,9 @@ TRect TKitButtonGlyph::Layout(const TRect& client, TPoint offset, const AnsiStri
     shownCaption = WordWrap ? caption : EllipsizeLines(caption, font, available);
     QSize text(0, 0);
     if (!shownCaption.empty()) {
-        QRect bounds = WordWrap ? metrics.boundingRect(QRect(0, 0, available, availableHeight), Qt::TextWordWrap,
-                                                       ToQString(shownCaption))
-                                : metrics.boundingRect(QRect(0, 0, 0, 0), 0, ToQString(shownCaption));
+        QRect bounds = WordWrap ? metrics.boundingRect(QRect(0, 0, available, availableHeight),
+                                                       Qt::TextWordWrap | Qt::TextShowMnemonic, ToQString(shownCaption))
+                                : metrics.boundingRect(QRect(0, 0, 0, 0), Qt::TextShowMnemonic, ToQString(shownCaption));
         text = bounds.size();
     }
     if (dropDownMark) {
@@ -248,7 +248,7 @@ TRect TKitButtonGlyph::Draw(QPainter& painter, const TRect& client, TPoint offse
         FGlyphList->Draw(painter, glyphPos.X, glyphPos.Y, picture);
 
     if (!shown.empty()) {
-        int flags = Qt::AlignVCenter | (WordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+        int flags = Qt::AlignVCenter | Qt::TextShowMnemonic | (WordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
         flags |= Alignment == taLeftJustify ? Qt::AlignLeft : Alignment == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
         QRect area(textRect.Left, textRect.Top, textRect.Width(), textRect.Height());
         painter.setFont(font.ToQFont());

@@ -365,6 +365,16 @@ void TCustomComboEdit::PopupCloseUp(bool accept)
         SelectAll();
 }
 
+void TCustomComboEdit::CancelMode(TControl* sender)
+{
+    if (!FPopupVisible || sender == this || sender == FButton || sender == FPopup)
+        return;
+    // A control inside the popup is the popup's own.
+    if (FPopup->Widget() && sender && sender->Widget() && FPopup->Widget()->isAncestorOf(sender->Widget()))
+        return;
+    PopupCloseUp(false);
+}
+
 void TCustomComboEdit::AcceptValue(const AnsiString& value)
 {
     if (Text() != value)

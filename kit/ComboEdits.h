@@ -5,6 +5,7 @@
 // file, else its first command-line token. DirectInput false blocks typing while the button and
 // ClickKey (Alt+Down) still work; ReadOnly true blocks the button as well.
 #pragma once
+#include "kit/CancelMode.h"
 #include "kit/FileDialog.h"
 #include "kit/SpeedButton.h"
 #include "platform/core/Exceptions.h"
@@ -35,7 +36,7 @@ private:
     bool FNoAction = false;
 };
 
-class TCustomComboEdit : public TEdit {
+class TCustomComboEdit : public TEdit, public TCancelModeTarget {
 public:
     explicit TCustomComboEdit(TComponent* owner);
     ~TCustomComboEdit() override;
@@ -74,6 +75,8 @@ public:
 
     void SetBounds(int left, int top, int width, int height) override;
     void SetEnabled(bool enabled) override;
+    // Another control is about to open something: the popup closes without taking its value.
+    void CancelMode(TControl* sender) override;
 
     TNotifyEvent OnButtonClick;
 

@@ -2,14 +2,18 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QWidget>
+#include "kit/CancelMode.h"
 #include "kit/DrawRoutines.h"
 #include "kit/MaxMin.h"
 #include "kit/WindowRoutines.h"
 #include "platform/messages/Application.h"
 #include "platform/messages/Timer.h"
 #include "platform/forms/PaletteColors.h"
+#include "platform/forms/ImageList.h"
 #include "platform/forms/PopupMenu.h"
+#include "platform/forms/QtText.h"
 #include "platform/forms/WinControl.h"
 
 namespace {
@@ -69,12 +73,79 @@ TKitSpeedButton::TKitSpeedButton(TComponent* owner) : TControl(owner)
     FGlyph.OnChange = [this](TObject*) { Invalidate(); };
 }
 
-TKitSpeedButton::~TKitSpeedButton() = default;
+TKitSpeedButton::~TKitSpeedButton()
+{
+    if (FAction)
+        FAction->UnregisterClient(this);
+}
 
 void TKitSpeedButton::SetCaption(const AnsiString& caption)
 {
     FCaption = caption;
+    UpdateAccelerator();
     Changed();
+}
+
+void TKitSpeedButton::UpdateAccelerator()
+{
+    QKeySequence key = QKeySequence::mnemonic(ToQString(FCaption));
+    if (key.isEmpty()) {
+        delete FAccelerator;
+        FAccelerator = nullptr;
+        return;
+    }
+    if (!FAccelerator) {
+        FAccelerator = new QShortcut(Widget());
+        FAccelerator->setContext(Qt::WindowShortcut);
+        QObject::connect(FAccelerator, &QShortcut::activated, FAccelerator, [this] {
+            if (Enabled())
+                Dispatch([this] { Click(); });
+        });
+    }
+    FAccelerator->setKey(key);
+}
+
+// ---- action ----
+
+void TKitSpeedButton::SetAction(TAction* action)
+{
+    if (action == FAction)
+        return;
+    if (FAction) {
+        FAction->UnregisterClient(this);
+        FAction->RemoveFreeNotification(this);
+    }
+    FAction = action;
+    if (!action)
+        return;
+    action->FreeNotification(this);
+    action->RegisterClient(this);
+    ActionChange(*action);
+}
+
+void TKitSpeedButton::ActionChange(TAction& action)
+{
+    SetCaption(action.Caption());
+    SetHint(action.Hint());
+    SetEnabled(action.Enabled());
+    SetVisible(action.Visible());
+    if (FGroupIndex != 0)
+        SetDown(action.Checked());
+    if (Glyph().Empty())
+        CopyActionImage(action);
+}
+
+// The picture on the glyph's transparent colour, so that it shows as the action list draws it.
+void TKitSpeedButton::CopyActionImage(const TAction& action)
+{
+    TImageList* images = action.ActionList() ? action.ActionList()->Images() : nullptr;
+    if (!images || action.ImageIndex() < 0 || action.ImageIndex() >= images->Count())
+        return;
+    TBitmap glyph(images->Width(), images->Height());
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(Rect(0, 0, images->Width(), images->Height()));
+    images->Draw(glyph.Canvas(), 0, 0, action.ImageIndex());
+    SetGlyph(glyph);
 }
 
 void TKitSpeedButton::SetAlignment(TAlignment alignment)
@@ -160,8 +231,12 @@ void TKitSpeedButton::SetDropDownMenu(TPopupMenu* menu)
 void TKitSpeedButton::Notification(TComponent* component, TOperation operation)
 {
     TControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == FDropDownMenu)
+    if (operation != TOperation::opRemove)
+        return;
+    if (component == FDropDownMenu)
         FDropDownMenu = nullptr;
+    if (component == FAction)
+        FAction = nullptr;
 }
 
 void TKitSpeedButton::SetAllowTimer(bool allow)
@@ -233,18 +308,23 @@ bool TKitSpeedButton::Inside(QPoint pos) const
     return pos.x() >= 0 && pos.x() < Width() && pos.y() >= 0 && pos.y() <= Height();
 }
 
+// The point the menu is aligned at: below the button or beside it, by the menu's alignment.
 TPoint TKitSpeedButton::MenuPoint() const
 {
-    // The menu's own alignment is left in the platform's hands: it opens left-aligned.
+    TPopupAlignment alignment = FDropDownMenu->Alignment();
+    if (alignment == paCenter)
+        return ClientToScreen(Point(Width() / 2, Height()));
+    bool left = alignment == paLeft;
     if (FMenuPosition == dmpBottom)
-        return ClientToScreen(Point(-1, Height()));
-    return ClientToScreen(Point(Width(), -1));
+        return ClientToScreen(Point(left ? -1 : Width() + 1, Height()));
+    return ClientToScreen(Point(left ? Width() : -1, -1));
 }
 
 void TKitSpeedButton::PopupDropDownMenu()
 {
     if (!FDropDownMenu)
         return;
+    SendCancelMode(this);
     FMenuTracking = true;
     FDropDownMenu->SetPopupComponent(this);
     TPoint at = MenuPoint();
@@ -262,7 +342,7 @@ void TKitSpeedButton::mouse_press(const QMouseEvent& event)
         Repaint();
     }
     FDragging = true;
-    if (FDropDownMenu) {
+    if (FDropDownMenu && FDropDownMenu->AutoPopup()) {
         PopupDropDownMenu();
         // The menu takes the press; for the button it ends as a release would.
         FDragging = false;
@@ -335,7 +415,10 @@ void TKitSpeedButton::Click()
     if (TForm* form = TForm::FormOf(Widget()))
         if (FModalResult != mrNone)
             form->SetModalResult(FModalResult);
-    TControl::Click();
+    if (FAction && !OnClick)
+        FAction->Execute();
+    else
+        TControl::Click();
 }
 
 void TKitSpeedButton::UpdateTracking()

@@ -5,11 +5,13 @@
 // the mouse is over it.
 #pragma once
 #include "kit/ButtonGlyph.h"
+#include "platform/forms/Action.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
 #include <memory>
 
 class QPainter;
+class QShortcut;
 class TPopupMenu;
 class TTimer;
 
@@ -19,13 +21,20 @@ enum TDropDownMenuPos { dmpBottom, dmpRight };
 // What a button that goes down tells the other buttons of its parent.
 constexpr UINT CM_BUTTONPRESSED = 0xB051;
 
-class TKitSpeedButton : public TControl {
+class TKitSpeedButton : public TControl, public TActionClient {
 public:
     explicit TKitSpeedButton(TComponent* owner);
     ~TKitSpeedButton() override;
 
+    // A character after '&' is the accelerator: Alt and that key click an enabled button.
     AnsiString Caption() const { return FCaption; }
     void SetCaption(const AnsiString& caption);
+    // The linked action gives caption, hint, enabled and visible state, the Down state of a
+    // grouped button and, to a button without a glyph, its picture; a click executes it unless
+    // OnClick is set.
+    TAction* Action() const { return FAction; }
+    void SetAction(TAction* action);
+    void ActionChange(TAction& action) override;
     TAlignment Alignment() const { return FGlyph.Alignment; }
     void SetAlignment(TAlignment alignment);
     bool AllowAllUp() const { return FAllowAllUp; }
@@ -108,6 +117,8 @@ private:
     void UpdateExclusive();
     TRect DrawFrame(QPainter& painter, TRect rect, bool pressed);
     TPoint MenuPoint() const;
+    void UpdateAccelerator();
+    void CopyActionImage(const TAction& action);
 
     TKitButtonGlyph FGlyph;
     AnsiString FCaption;
@@ -133,4 +144,6 @@ private:
     TButtonStyle FStyle = bsAutoDetect;
     bool FTransparent = false;
     std::unique_ptr<TTimer> FRepeatTimer;
+    TAction* FAction = nullptr;
+    QShortcut* FAccelerator = nullptr;
 };

@@ -368,7 +368,7 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 bool TControl::HandleContextMenu(QEvent* event)
 {
     auto* menuEvent = static_cast<QContextMenuEvent*>(event);
-    if (FPopupMenu) {
+    if (FPopupMenu && FPopupMenu->AutoPopup()) {
         QPoint global = menuEvent->globalPos();
         TPopupMenu* menu = FPopupMenu;
         Dispatch([&] { menu->Popup(global.x(), global.y()); });

@@ -24,7 +24,10 @@ void TPopupMenu::Popup(int X, int Y)
 {
     if (OnPopup)
         OnPopup(this);
-    Items()->SubMenu()->popup(QPoint(X, Y));
+    QMenu* menu = Items()->SubMenu();
+    int width = menu->sizeHint().width();
+    int left = FAlignment == paRight ? X - width : FAlignment == paCenter ? X - width / 2 : X;
+    menu->popup(QPoint(left, Y));
 }
 
 TMainMenu::~TMainMenu()

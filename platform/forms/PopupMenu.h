@@ -2,12 +2,21 @@
 #pragma once
 #include "platform/forms/Menu.h"
 
+// Which edge of the menu (or its middle) stands at the point it is opened at.
+enum TPopupAlignment { paLeft, paRight, paCenter };
+
 class TPopupMenu : public TMenu {
 public:
     using TMenu::TMenu;
 
-    // Opens the menu at a screen position and returns at once.
+    // Opens the menu at a screen position, aligned there as Alignment says, and returns at once.
     void Popup(int X, int Y);
+    TPopupAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TPopupAlignment alignment) { FAlignment = alignment; }
+    // Whether the controls that own the menu open it by themselves (on a right click, or on a
+    // press of a button that drops it down).
+    bool AutoPopup() const { return FAutoPopup; }
+    void SetAutoPopup(bool autoPopup) { FAutoPopup = autoPopup; }
     TComponent* PopupComponent() const { return FPopupComponent; }
     void SetPopupComponent(TComponent* component) { FPopupComponent = component; }
 
@@ -15,4 +24,6 @@ public:
 
 private:
     TComponent* FPopupComponent = nullptr;
+    TPopupAlignment FAlignment = paLeft;
+    bool FAutoPopup = true;
 };

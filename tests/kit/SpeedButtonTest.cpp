@@ -1,9 +1,20 @@
 #include <gtest/gtest.h>
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
+#include <QApplication>
+#include <QMenu>
+#include "kit/CancelMode.h"
+#include "kit/ComboEdits.h"
 #include "kit/SpeedButton.h"
+#include "platform/forms/Action.h"
+#include "platform/forms/ImageList.h"
+#include "platform/forms/Panel.h"
 #include "platform/forms/PopupMenu.h"
 #include "platform/forms/PaletteColors.h"
+
+// Qt's own entry for a key that the window system hands on: it tries the shortcuts first.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text = QString(), bool autorep = false, ushort count = 1);
 
 namespace {
 
@@ -17,6 +28,12 @@ TBitmap GlyphBitmap(int width, int height)
     TBitmap bitmap;
     bitmap.Assign(image);
     return bitmap;
+}
+
+// True when a shortcut took the key.
+bool PressShortcut(QWidget* window, int key, Qt::KeyboardModifiers modifiers)
+{
+    return qt_sendShortcutOverrideEvent(window, 0, key, modifiers);
 }
 
 void Mouse(TKitSpeedButton& button, QEvent::Type type, QPoint pos)
@@ -169,4 +186,165 @@ TEST_F(SpeedButtonTest, ModalResultGoesToTheFormAndAMenuTakesThePress)
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(menu.PopupComponent(), button);
     EXPECT_EQ(button->State(), bsUp);
+}
+
+namespace {
+
+// A combo edit whose drop-down stays a flag: enough to see what closes it.
+class TDropDownEdit : public TComboEdit {
+public:
+    explicit TDropDownEdit(TComponent* owner) : TComboEdit(owner) { FPopup = new TPanel(owner); }
+    using TComboEdit::PopupDropDown;
+
+protected:
+    void ShowPopup(TPoint) override {}
+    void HidePopup() override {}
+};
+
+} // namespace
+
+TEST_F(SpeedButtonTest, TheMenuOpensAtTheButtonAsItsAlignmentSays)
+{
+    Form.SetBounds(100, 100, 300, 200);
+    TKitSpeedButton* button = Make(40);
+    button->SetBounds(40, 30, 60, 20);
+    TPopupMenu menu(&Form);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Tulosta");
+    menu.Items()->Add(item);
+    button->SetDropDownMenu(&menu);
+    Form.Show();
+    QMenu* shown = menu.Items()->SubMenu();
+    auto opensAt = [&](TDropDownMenuPos position, TPopupAlignment alignment) {
+        button->SetMenuPosition(position);
+        menu.SetAlignment(alignment);
+        button->PopupDropDownMenu();
+        QPoint at = shown->pos();
+        shown->hide();
+        int width = shown->sizeHint().width();
+        TPoint origin = button->ClientToScreen(Point(0, 0));
+        // The point the menu is aligned at, relative to the button.
+        int shift = alignment == paRight ? width : alignment == paCenter ? width / 2 : 0;
+        return std::pair(at.x() + shift - origin.X, at.y() - origin.Y);
+    };
+    using P = std::pair<int, int>;
+    EXPECT_EQ(opensAt(dmpBottom, paLeft), P(-1, 20));
+    EXPECT_EQ(opensAt(dmpBottom, paRight), P(61, 20));
+    EXPECT_EQ(opensAt(dmpBottom, paCenter), P(30, 20));
+    EXPECT_EQ(opensAt(dmpRight, paLeft), P(60, -1));
+    EXPECT_EQ(opensAt(dmpRight, paRight), P(-1, -1));
+    EXPECT_EQ(opensAt(dmpRight, paCenter), P(30, 20));
+
+    // A menu that does not pop up by itself leaves the press to the button.
+    menu.SetAutoPopup(false);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SpeedButtonTest, OpeningTheMenuClosesADropDownOfTheFocusedControl)
+{
+    auto* edit = new TDropDownEdit(&Form);
+    edit->SetParent(&Form);
+    edit->SetBounds(40, 0, 120, 21);
+    TKitSpeedButton* button = Make(10);
+    TPopupMenu menu(&Form);
+    button->SetDropDownMenu(&menu);
+    Form.Show();
+    QApplication::setActiveWindow(Form.Widget());
+    edit->PopupDropDown(false);
+    ASSERT_TRUE(edit->PopupVisible());
+    ASSERT_TRUE(edit->Focused());
+    // The edit's own button leaves it open; any other control's notice closes it.
+    SendCancelMode(edit->Button());
+    EXPECT_TRUE(edit->PopupVisible());
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_FALSE(edit->PopupVisible());
+}
+
+TEST_F(SpeedButtonTest, TheCaptionsAcceleratorClicksAnEnabledButton)
+{
+    TKitSpeedButton* button = Make(10);
+    button->SetBounds(10, 0, 80, 25);
+    button->SetCaption("&Tulosta");
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    Form.Show();
+    QApplication::setActiveWindow(Form.Widget());
+    EXPECT_TRUE(PressShortcut(Form.Widget(), Qt::Key_T, Qt::AltModifier));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(PressShortcut(Form.Widget(), Qt::Key_U, Qt::AltModifier));
+    button->SetEnabled(false);
+    PressShortcut(Form.Widget(), Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+    // "&&" is an ampersand, not an accelerator.
+    button->SetEnabled(true);
+    button->SetCaption("A&&B");
+    EXPECT_FALSE(PressShortcut(Form.Widget(), Qt::Key_B, Qt::AltModifier));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SpeedButtonTest, AnActionGivesItsStateAndPictureAndRunsOnClick)
+{
+    TImageList images(&Form);
+    images.SetSize(16, 16);
+    QImage picture(16, 16, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    picture.setPixel(8, 8, qRgb(255, 0, 0));
+    TBitmap bitmap;
+    bitmap.Assign(picture);
+    images.Add(bitmap);
+    TActionList actions(&Form);
+    actions.SetImages(&images);
+    TAction action(&Form);
+    action.SetActionList(&actions);
+    action.SetCaption("Tulosta");
+    action.SetHint("Tulostaa sivut");
+    action.SetImageIndex(0);
+    int executed = 0;
+    action.OnExecute = [&](TObject*) { ++executed; };
+
+    TKitSpeedButton* button = Make(10);
+    button->SetGroupIndex(1);
+    button->SetAllowAllUp(true);
+    button->SetAction(&action);
+    EXPECT_EQ(button->Caption(), "Tulosta");
+    EXPECT_EQ(button->Hint(), "Tulostaa sivut");
+    ASSERT_EQ(button->Glyph().Width(), 16);
+    QImage glyph = button->Glyph().Image();
+    EXPECT_EQ(glyph.pixel(8, 8), qRgb(255, 0, 0));
+    EXPECT_EQ(glyph.pixel(0, 15), ToQColor(clFuchsia).rgb());
+
+    action.SetChecked(true);
+    EXPECT_TRUE(button->Down());
+    action.SetEnabled(false);
+    EXPECT_FALSE(button->Enabled());
+    action.SetEnabled(true);
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(executed, 1);
+
+    // A button with a glyph of its own keeps it.
+    TKitSpeedButton* other = Make(40);
+    other->SetGlyph(GlyphBitmap(20, 20));
+    other->SetAction(&action);
+    EXPECT_EQ(other->Glyph().Width(), 20);
+}
+
+TEST_F(SpeedButtonTest, AFreedActionLeavesTheButton)
+{
+    TKitSpeedButton* button = Make(10);
+    auto* action = new TAction(&Form);
+    button->SetAction(action);
+    delete action;
+    EXPECT_EQ(button->Action(), nullptr);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(clicks, 1);
 }
