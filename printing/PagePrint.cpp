@@ -12,19 +12,19 @@ namespace {
 constexpr const char* kFinish = "<FINISH>";
 }
 
-// A range whose ends cross is closed up on the end just written. A last page of 0 stands for
-// the document's last page, which no first page lies beyond.
+// A range whose ends cross is closed up on the end just written, 0 compared as the number it
+// is: a first page set alone (the last page still 0) prints that page only.
 void TPagePrinter::SetPrintFromPage(unsigned page)
 {
     FPrintFromPage = page;
-    if (FPrintToPage != 0 && FPrintFromPage > FPrintToPage)
+    if (FPrintFromPage > FPrintToPage)
         FPrintToPage = FPrintFromPage;
 }
 
 void TPagePrinter::SetPrintToPage(unsigned page)
 {
     FPrintToPage = page;
-    if (FPrintToPage != 0 && FPrintToPage < FPrintFromPage)
+    if (FPrintToPage < FPrintFromPage)
         FPrintFromPage = FPrintToPage;
 }
 

@@ -206,6 +206,7 @@ private:
     AnsiString TabsExpanded(const AnsiString& text) const;
     void BreakPageBeforeFullLine();
     void WriteWrapped(const AnsiString& text, bool asWrite);
+    AnsiString CutToRoom(const AnsiString& text, long long room) const;
     void PutText(int x, const AnsiString& text);
     void WriteFile(const AnsiString& text);
     int BlankWidth() const;

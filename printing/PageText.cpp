@@ -99,11 +99,15 @@ void TPagePrinter::Write(const AnsiString& text)
     AnsiString s = TabsExpanded(text);
     int width = MeasureWidth(s);
     long long room = static_cast<long long>(PrintableWidth()) - FCurrentX;
+    if (width > room && !WordWrap) {
+        // Cut at the right edge: what does not fit, be it a single character, is lost.
+        AnsiString head = CutToRoom(s, room);
+        if (!head.empty())
+            Write(head);
+        return;
+    }
     if (width > room && s.size() > 1) {
-        if (WordWrap)
-            WriteWrapped(s, true);
-        else
-            Write(TruncateToWidth(s, room, [this](const AnsiString& t) { return MeasureWidth(t); }));
+        WriteWrapped(s, true);
         return;
     }
     BreakPageBeforeFullLine();
@@ -115,12 +119,12 @@ void TPagePrinter::WriteLine(const AnsiString& text)
 {
     AnsiString s = TabsExpanded(text);
     int width = MeasureWidth(s);
-    if (width > PrintableWidth() && s.size() > 1) {
+    if (width > PrintableWidth() && (s.size() > 1 || !WordWrap)) {
         FCurrentX = 0;
         if (WordWrap)
             WriteWrapped(s, false);
         else
-            WriteLine(TruncateToWidth(s, PrintableWidth(), [this](const AnsiString& t) { return MeasureWidth(t); }));
+            WriteLine(CutToRoom(s, PrintableWidth()));
         return;
     }
     switch (Alignment) {
@@ -134,6 +138,14 @@ void TPagePrinter::WriteLine(const AnsiString& text)
     else
         PutText(FCurrentX, s);
     NewLine();
+}
+
+// The longest beginning of the text that fits the room; empty when not even its first
+// character does.
+AnsiString TPagePrinter::CutToRoom(const AnsiString& text, long long room) const
+{
+    AnsiString head = TruncateToWidth(text, room, [this](const AnsiString& t) { return MeasureWidth(t); });
+    return MeasureWidth(head) <= room ? head : AnsiString();
 }
 
 // Write continues the current line and leaves the cursor after the last piece; WriteLine

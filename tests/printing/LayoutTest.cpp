@@ -136,6 +136,31 @@ TEST_F(PrintingTest, WriteLineWrapsAtTheLastBlankThatFits)
     EXPECT_EQ(total, 200u);
 }
 
+TEST_F(PrintingTest, WithoutWrappingNothingIsDrawnPastTheRightEdge)
+{
+    PP->WordWrap = false;
+    PP->BeginDoc();
+    TMetafileCanvas* canvas = PP->Canvas();
+    // A line of x's with less room left than one "W" takes.
+    AnsiString filler;
+    while (canvas->TextWidth(filler + "x") <= PP->PrintableWidth())
+        filler += 'x';
+    ASSERT_GT(canvas->TextWidth(filler + "W"), PP->PrintableWidth());
+    PP->Write(filler);
+    PP->Write("Wide");
+    PP->Write("W");
+    PP->NewLine();
+    PP->Write("ok");
+    PP->EndDoc();
+
+    std::vector<MetafileText> texts = Texts(1);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].Text, filler);
+    EXPECT_EQ(texts[1].Text, "ok");
+    for (const MetafileText& text : texts)
+        EXPECT_LE(text.X + canvas->TextWidth(text.Text), PP->LeftOffset() + PP->PrintableWidth()) << text.Text;
+}
+
 TEST_F(PrintingTest, WriteRunsOnAndBreaksBeforeTheWordThatDoesNotFit)
 {
     PP->BeginDoc();

