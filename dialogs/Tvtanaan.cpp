@@ -63,11 +63,9 @@ TTVTanaanForm::TTVTanaanForm(TComponent* owner) : TForm(owner)
 
     OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { FormKeyDown(sender, key, shift); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
-    OnShow = [this](TObject*) {
-        if (FWantedSplit >= 0)
-            ApplySplit(FWantedSplit);
-        FWantedSplit = -1;
-    };
+    OnShow = [this](TObject*) { ApplyWantedSplit(); };
+    OnResize = [this](TObject*) { ApplyWantedSplit(); };
+    Splitter->OnMoved = [this](TObject*) { FWantedSplit = -1; };
     Ohjelmat->OnDrawItem = [this](TWinControl* control, int index, TRect rect, TOwnerDrawState state) {
         OhjelmatDrawItem(control, index, rect, state);
     };
@@ -131,7 +129,21 @@ void TTVTanaanForm::SetSplitPosition(int top)
     // A hidden window knows its inner height only roughly until its frame appears; the split is
     // set again then.
     FWantedSplit = Visible() ? -1 : top;
+    FWantedHeight = Height();
     ApplySplit(top);
+}
+
+// The window manager frames a window only after it is shown, and the inner height shrinks then;
+// the stored split holds until the frame is there (or the user moves the splitter).
+void TTVTanaanForm::ApplyWantedSplit()
+{
+    if (FWantedSplit < 0 || !Visible())
+        return;
+    ApplySplit(FWantedSplit);
+    // Until then Qt reports the frame as the inner window itself.
+    QWidget* window = Widget();
+    if (window->frameGeometry() != window->geometry() && window->frameGeometry().height() == FWantedHeight)
+        FWantedSplit = -1;
 }
 
 void TTVTanaanForm::ApplySplit(int top)
@@ -200,6 +212,7 @@ void TTVTanaanForm::FormKeyDown(TObject*, WORD& Key, TShiftState)
 
 void TTVTanaanForm::FormClose(TObject*, TCloseAction&)
 {
+    FWantedSplit = -1;
     // A settings file that can't be written costs the stored place, never the closing.
     try {
         SavePlacement();

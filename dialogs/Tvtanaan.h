@@ -47,11 +47,15 @@ public:
 private:
     void CreateControls();
     void ApplySplit(int top);
+    void ApplyWantedSplit();
     bool InTray() const;
     void SavePlacement();
 
-    // The split asked for while hidden, set again once the window shows; -1 for none.
+    // The split asked for while hidden, set again as the window shows and gets its frame; -1 for
+    // none.
     int FWantedSplit = -1;
+    // The outer height asked for meanwhile: once the framed window has it, the frame is there.
+    int FWantedHeight = 0;
 };
 
 // The one instance, made by the program's entry; nullptr until then (and in tests that don't

@@ -157,6 +157,32 @@ TEST_F(TVTodayTest, LinesAreDrawnInTheirColumnsAndColours)
     EXPECT_FALSE(Any(RowImage(4), 0, 300, Dark));
 }
 
+TEST_F(TVTodayTest, TheStoredSplitSurvivesTheFrameArrivingAfterTheWindowShows)
+{
+    Window->RestorePlacement();
+    // Shown for the first time, the window is taller inside than it will be: the window manager
+    // adds its frame only afterwards, and the window then shrinks to the outer height asked for.
+    Window->SetBounds(Window->Left(), Window->Top(), Window->Width(), Window->Height() + 25);
+    Window->ShowOnTop();
+    Flush();
+    Window->SetBounds(Window->Left(), Window->Top(), Window->Width(), 190);
+    Flush();
+    EXPECT_EQ(Window->SplitPosition(), 75);
+    PressKey(Window->Ohjelmat->Widget(), Qt::Key_Escape);
+    Flush();
+    EXPECT_EQ(Setting("Ulkoasu", "TVTänään.Jakaja"), "75");
+
+    // Once the window has its frame, the pane keeps its height when the window changes size.
+    Window->Show();
+    Flush();
+    Window->SetSplitPosition(60);
+    const int pane = Window->Keski_Infoedit->Height();
+    Window->SetBounds(Window->Left(), Window->Top(), Window->Width(), Window->Height() + 40);
+    Flush();
+    EXPECT_EQ(Window->Keski_Infoedit->Height(), pane);
+    EXPECT_EQ(Window->SplitPosition(), 100);
+}
+
 TEST_F(TVTodayTest, EscapeClosesAndStoresThePlaceSizeAndSplitForTheNextOpening)
 {
     Window->SetBounds(30, 40, 500, 300);
