@@ -1,6 +1,8 @@
-// When alarms are due. An alarm is due at its programme's full start moment less the lead time,
-// counted in whole seconds, so a lead that reaches back past midnight lands on the day before.
-// The alarm clock looks at every second once: DueSeconds hands out the seconds not looked at yet.
+// When alarms are due, and what each look at the clock asks of the alarm list. An alarm is due at
+// its programme's local start read as an absolute moment by the zone rules (DateTimeToUnix states
+// how a time in an hour that a daylight-saving change repeats or skips is read), less the lead
+// time. Everything is compared as absolute seconds, so midnight, New Year and the changes need no
+// case of their own.
 #pragma once
 #include "alarms/AlarmFile.h"
 #include <cstdint>
@@ -10,35 +12,40 @@
 // The lead time in minutes kept within 0..59.
 int ClampLeadMinutes(int minutes);
 
-// Whole seconds since the date origin; milliseconds are dropped, as the clock's "hh:nn:ss" does.
-std::int64_t WholeSecond(TDateTime moment);
-TDateTime MomentOfSecond(std::int64_t second);
-
-// The second the row is due in; empty when its date or time can't be read.
-std::optional<std::int64_t> AlarmDueSecond(const AlarmRow& row, int leadMinutes);
-
-struct SecondRange {
-    std::int64_t first = 0;
-    std::int64_t last = -1;
-    bool Empty() const { return last < first; }
-    bool Holds(std::int64_t second) const { return second >= first && second <= last; }
+struct AlarmMoments {
+    std::int64_t start = 0;  // the programme's start, Unix seconds
+    std::int64_t due = 0;    // the start less the lead
 };
 
-class DueSeconds {
-public:
-    // How far back a late tick still looks: seconds skipped by a long modal box or busy loop
-    // are caught up, but never more than the last minute.
-    static constexpr std::int64_t CatchUpSeconds = 60;
+// Empty when the row's date or time can't be read: such a row never falls due.
+std::optional<AlarmMoments> AlarmMomentsOf(const AlarmRow& row, int leadMinutes);
 
-    // The seconds after the last one handed out, up to `now`, at most the last CatchUpSeconds;
-    // the first call (and one after the clock went back) gives `now` alone. Each second is
-    // handed out once.
-    SecondRange Take(std::int64_t now);
+// Indexes of the rows, by one look at the clock.
+struct AlarmLook {
+    std::vector<std::size_t> fire;    // due, programme still ahead: fire now
+    std::vector<std::size_t> missed;  // fell due since the last look but the programme has begun
+    bool Empty() const { return fire.empty() && missed.empty(); }
+};
+
+// The alarm clock's memory between looks. The caller takes every row it is given out of the list
+// (fired or listed as missed), which is what makes each alarm fire once; whatever the clock did
+// meanwhile (a busy loop, a box, sleep, a jump either way, a late start), nothing due is passed
+// over.
+class AlarmSchedule {
+public:
+    // The rows due by `now` (Unix seconds), each list by due moment and then in list order. A due
+    // row whose programme has not begun (its first second counts as not begun) fires however long
+    // ago it fell due, as it may have been added or edited late; one whose programme has begun is
+    // missed if it fell due since the last look, and otherwise was made after its programme began
+    // and is left to show as old.
+    AlarmLook Look(const std::vector<AlarmRow>& rows, int leadMinutes, std::int64_t now);
 
 private:
-    std::optional<std::int64_t> FLast;
+    std::optional<std::int64_t> FLastLook;
 };
 
-// Indexes of the rows due within `range`, in firing order: by due second, and rows due in the
-// same second in list order.
-std::vector<std::size_t> RowsDueIn(const std::vector<AlarmRow>& rows, int leadMinutes, SecondRange range);
+// A missed alarm's line in the notice, as the start-up notice lists expired ones: caption,
+// channel, time and title joined by blanks, then CR LF.
+AnsiString MissedAlarmLine(const AlarmRow& row);
+// "Seuraavat hälytykset poistettiin hälyttämättä, koska ohjelma oli jo alkanut:", two CRs, the lines.
+AnsiString MissedAlarmsNotice(const AnsiString& missedText);

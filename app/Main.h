@@ -267,11 +267,10 @@ private:
     // Menu items, events and the sound outputs of the alarm units.
     void CreateAlarmCommands();
     void ShowClock(TDateTime now);
-    void FireDueAlarms(SecondRange seconds);
-    // The seconds the alarm clock has looked at, and the guards that keep a tick from running
-    // inside itself through the nested loop of a box or a tune.
-    DueSeconds FAlarmSeconds;
-    bool FAlarmTickRunning = false;
+    // Fires what is due and lists what was missed; also run when an alarm dialog closes.
+    void LookAtAlarms();
+    AlarmSchedule FAlarmSchedule;
+    // Keeps a beep tick from running inside itself through the nested loop of a tune.
     bool FBeepTickRunning = false;
 };
 

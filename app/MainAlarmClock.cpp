@@ -1,11 +1,14 @@
-// The alarm clock and the beeps. Every tick shows the time; the alarm clock then fires each row
-// that fell due since the last tick, once, and the beep timer sounds one tune per tick.
+// The alarm clock and the beeps. Every tick shows the time; the alarm clock then looks at the
+// alarm list: every row due by now fires once if its programme is still ahead, and rows that fell
+// due since the last look after their programme began are listed in one notice and removed. The
+// beep timer sounds one tune per tick.
 #include "alarms/AlarmSchedule.h"
 #include "app/AlarmListRows.h"
 #include "app/AlarmRoutines.h"
 #include "app/Main.h"
 #include "dialogs/Tvtanaan.h"
 #include "listings/Calendar.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/StatusBar.h"
 #include "platform/messages/Application.h"
@@ -26,27 +29,37 @@ private:
     bool& FRunning;
 };
 
-struct DueAlarm {
+struct ListedAlarm {
     TListItem* item;
     AlarmRow row;
 };
+
+std::vector<ListedAlarm> ListedAlarms(TListItems* items, const std::vector<AlarmRow>& rows,
+                                      const std::vector<std::size_t>& indexes)
+{
+    std::vector<ListedAlarm> alarms;
+    for (std::size_t index : indexes)
+        alarms.push_back({items->Item(static_cast<int>(index)), rows[index]});
+    return alarms;
+}
+
+// The row is still in the list as it was when the look was taken: a firing's box runs a nested
+// loop, in which nested ticks fire rows and the user may delete or edit them.
+int IndexIfUnchanged(TListItems* items, const ListedAlarm& alarm)
+{
+    const int index = items->IndexOf(alarm.item);
+    return index >= 0 && AlarmRowOf(items->Item(index)).RecordText() == alarm.row.RecordText() ? index : -1;
+}
 
 } // namespace
 
 void TMainForm::AlarmsTimerTimer(TObject*)
 {
-    const TDateTime now = Now();
-    ShowClock(now);
-    // A box shown by a firing runs a nested loop: the outer tick goes on once it closes, and the
-    // seconds that passed meanwhile are looked at by the next tick.
-    if (FAlarmTickRunning)
-        return;
-    const SecondRange seconds = FAlarmSeconds.Take(WholeSecond(now));
-    // While an alarm is edited or a row appended nothing fires, and what fell due meanwhile is
-    // passed over for good.
-    if (AlarmEditing || Alarmlist->Items()->Count() == 0 || seconds.Empty())
-        return;
-    FireDueAlarms(seconds);
+    ShowClock(Now());
+    // While an alarm is edited or a row appended nothing fires; what falls due meanwhile fires
+    // at the first look after.
+    if (!AlarmEditing)
+        LookAtAlarms();
 }
 
 void TMainForm::ShowClock(TDateTime now)
@@ -57,28 +70,36 @@ void TMainForm::ShowClock(TDateTime now)
         TVTanaanForm->SetCaption(FormatDateTime("dddd d. mmmm\"ta\" yyyy, \"klo.\" hh:nn:ss", now));
 }
 
-void TMainForm::FireDueAlarms(SecondRange seconds)
+// Ticks inside a firing's box look too, so alarms due meanwhile fire on time; each row leaves the
+// list as it is fired or listed, which keeps the outer look from handling it again.
+void TMainForm::LookAtAlarms()
 {
+    const std::int64_t now = ClockNowUnixMs() / 1000;
     const std::vector<AlarmRow> rows = AlarmRows();
-    std::vector<DueAlarm> due;
-    for (std::size_t index : RowsDueIn(rows, MinutesBefore, seconds))
-        due.push_back({Alarmlist->Items()->Item(static_cast<int>(index)), rows[index]});
-
-    TickGuard guard(FAlarmTickRunning);
-    for (const DueAlarm& alarm : due) {
+    const AlarmLook look = FAlarmSchedule.Look(rows, MinutesBefore, now);
+    if (look.Empty())
+        return;
+    TListItems* items = Alarmlist->Items();
+    const std::vector<ListedAlarm> due = ListedAlarms(items, rows, look.fire);
+    AnsiString missedText;
+    for (const ListedAlarm& alarm : ListedAlarms(items, rows, look.missed)) {
+        missedText += MissedAlarmLine(alarm.row);
+        items->Delete(items->IndexOf(alarm.item));
+    }
+    for (const ListedAlarm& alarm : due) {
         if (AlarmEditing)
-            return;
-        // An earlier firing's box may have let the user delete or change the row meanwhile.
-        const int index = Alarmlist->Items()->IndexOf(alarm.item);
-        if (index < 0 || AlarmRowOf(Alarmlist->Items()->Item(index)).RecordText() != alarm.row.RecordText())
+            break;
+        if (IndexIfUnchanged(items, alarm) < 0)
             continue;
         const AlarmRow& row = alarm.row;
-        // One alarm that fails must not keep the others of its second from firing.
+        // One alarm that fails must not keep the others from firing.
         Dispatch([&] {
             FireAlarm(row.Caption, row.SubItems[afChannel], row.SubItems[afTime], row.SubItems[afTitle],
                       row.SubItems[afDescription], row.SubItems[afActions], false, alarm.item);
         });
     }
+    if (!missedText.empty())
+        MessageDlg(MissedAlarmsNotice(missedText), mtInformation, {mbOK});
 }
 
 void TMainForm::BeepTimerTimer(TObject*)

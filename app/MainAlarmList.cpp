@@ -33,7 +33,7 @@ int CompareStarts(const TListItem* a, const TListItem* b)
     const bool readB = AlarmRowOf(b).StartMoment(startB);
     if (!readA || !readB)
         return readA == readB ? 0 : (readA ? -1 : 1);
-    const std::int64_t secondA = WholeSecond(startA), secondB = WholeSecond(startB);
+    const std::int64_t secondA = DateTimeToUnix(startA), secondB = DateTimeToUnix(startB);
     return secondA == secondB ? 0 : (secondA < secondB ? -1 : 1);
 }
 
@@ -154,6 +154,9 @@ void TMainForm::PMenu_MuokkaahalytystClick(TObject*)
         dialog->ShowModal();
     }
     AlarmlistColumnClick(this, Alarmlist->Columns()->Items(0));
+    // What fell due while the dialog held the clock fires now, the edited row by its new time.
+    if (!AlarmEditing)
+        LookAtAlarms();
 }
 
 void TMainForm::PMenu_TyhjennahalytyslistaClick(TObject*)
@@ -187,7 +190,7 @@ void TMainForm::AlarmlistColumnClick(TObject*, TListColumn* Column)
         return;
     AlarmSortColumn = Column->Index() == 0 ? 2 : Column->Index();
     Alarmlist->AlphaSort();
-    const TDateTime now = MomentOfSecond(WholeSecond(Now()));
+    const TDateTime now = Now();
     for (int i = 0; i < items->Count(); ++i) {
         TListItem* item = items->Item(i);
         TDateTime start = 0;

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TDateTime now = EncodeDate(2026, 12, 7) + EncodeTime(19, 0, 0, 0);
     const AlarmFileContents contents = ReadAlarmFile(now);
     for (const AlarmRow& row : contents.rows) {
-        AlarmDueSecond(row, 5);
+        AlarmMomentsOf(row, 5);
         TDateTime start = 0;
         if (row.StartMoment(start))
             AlarmCountdownText(start, now);

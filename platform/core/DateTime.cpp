@@ -156,18 +156,32 @@ TDateTime UnixToDateTime(std::int64_t seconds)
     return static_cast<double>(days) + secondOfDay / 86400.0;
 }
 
+namespace {
+
+// The zone's offset from UTC, in seconds, at an absolute moment.
+std::int64_t UtcOffsetAt(std::int64_t unixSeconds)
+{
+    time_t t = static_cast<time_t>(unixSeconds);
+    tm local {};
+    return ::localtime_r(&t, &local) ? local.tm_gmtoff : 0;
+}
+
+} // namespace
+
+// A local time that a daylight-saving change repeats or skips is read with the offset in force
+// before the change, unless only the offset after it gives a real reading.
 std::int64_t DateTimeToUnix(TDateTime dt)
 {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
     DecodeDate(dt, year, month, day);
     DecodeTime(dt, hour, minute, second, millisecond);
-    tm local {};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    return static_cast<std::int64_t>(::mktime(&local));
+    // The local reading counted as if it were UTC; the offsets a day either side bracket any change.
+    const std::int64_t wall = DaysFromCivil(year, month, day) * 86400 + (hour * 60 + minute) * 60 + second;
+    const std::int64_t before = UtcOffsetAt(wall - 86400);
+    const std::int64_t after = UtcOffsetAt(wall + 86400);
+    const std::int64_t early = wall - before;
+    if (before == after || UtcOffsetAt(early) == before)
+        return early;
+    const std::int64_t late = wall - after;
+    return UtcOffsetAt(late) == after ? late : early;
 }

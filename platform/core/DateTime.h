@@ -62,6 +62,10 @@ bool TryStrToDate(const AnsiString& s, TDateTime& value);
 bool TryStrToTime(const AnsiString& s, TDateTime& value);
 bool TryStrToDateTime(const AnsiString& s, TDateTime& value);
 
-// Unix seconds <-> TDateTime in local time, for file times.
+// Unix seconds <-> TDateTime in local time, by the zone rules of TZ. Compare and subtract
+// absolute moments, never local readings: those jump at daylight-saving changes.
 TDateTime UnixToDateTime(std::int64_t seconds);
+// A local time in the hour a change repeats is read as its first occurrence (summer time); one in
+// the hour a change skips is read with the winter offset, so 03:30 on the Finnish spring day is
+// 04:30 summer time. Milliseconds are dropped.
 std::int64_t DateTimeToUnix(TDateTime dt);

@@ -1,7 +1,11 @@
 // The alarm clock of the real main window: each due row fires once at its lead second, across
-// midnight, in list order, with skipped seconds caught up; nothing fires while an alarm is edited
-// or inside a firing's own box; the clock texts; the beeps and the notice windows.
+// midnight, in list order; after a jump or a late start what is due fires and what has begun is
+// listed once; what falls due while an alarm is edited fires when the dialog closes, and what
+// falls due while a firing's box is open fires on time; the clock texts; the beeps and the notice
+// windows.
 #include "AlarmWindowFixture.h"
+#include "alarms/AddAlarm.h"
+#include "platform/forms/MaskEdit.h"
 #include "dialogs/Tvtanaan.h"
 #include "platform/forms/StatusBar.h"
 #include "shell/RecordingToneSink.h"
@@ -67,62 +71,98 @@ TEST_F(AlarmClockTest, LeadReachesBackOverMidnight)
     EXPECT_EQ(opened.size(), 1u);
 }
 
-TEST_F(AlarmClockTest, SecondsSkippedByABusyLoopAreCaughtUpWithinAMinute)
+TEST_F(AlarmClockTest, AJumpFiresWhatFellDueAndListsTheBegunInOneNotice)
 {
     Settings({});
-    Start({Row("7.12.2026 (MA)", "20:00", Opens("a.txt"), "A"), Row("7.12.2026 (MA)", "20:10", Opens("b.txt"), "B")});
-    TickAt(At(2026, 12, 7, 19, 54, 58));
-    // Five seconds without a tick.
-    TickAt(At(2026, 12, 7, 19, 55, 3));
-    EXPECT_EQ(opened.size(), 1u);
-    // Three minutes without a tick: the alarm due two minutes ago stays where it was.
-    TickAt(At(2026, 12, 7, 20, 3));
-    TickAt(At(2026, 12, 7, 20, 6));
-    EXPECT_EQ(opened.size(), 1u);
+    Start({Row("7.12.2026 (MA)", "20:00", Opens("a.txt"), "A"), Row("7.12.2026 (MA)", "20:06", Opens("c.txt"), "C"),
+           Row("7.12.2026 (MA)", "19:59", Opens("b.txt"), "B"), Row("7.12.2026 (MA)", "20:10", Opens("d.txt"), "D")});
+    TickAt(At(2026, 12, 7, 19, 53, 58));
+    // Eight minutes without a tick, as after a suspend: C is still ahead, A and B have begun.
+    ExpectBox([this](ModalBox& box) {
+        EXPECT_EQ(box.Text(), "Seuraavat hälytykset poistettiin hälyttämättä, koska ohjelma oli jo alkanut:"_a +
+                                  "\r\r7.12.2026 (MA) TV1 19:59 B\r\n7.12.2026 (MA) TV1 20:00 A\r\n");
+        // Fired before the notice shows.
+        EXPECT_EQ(opened, std::vector<AnsiString>{folder.Path() + "c.txt"});
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    TickAt(At(2026, 12, 7, 20, 2));
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"D"});
+    TickAt(At(2026, 12, 7, 20, 4, 59));
+    TickAt(At(2026, 12, 7, 20, 5));
+    EXPECT_EQ(opened, (std::vector<AnsiString>{folder.Path() + "c.txt", folder.Path() + "d.txt"}));
+}
+
+TEST_F(AlarmClockTest, RowsDueAtALateStartFireOnTheFirstTick)
+{
+    Settings({});
+    ClockSet(At(2026, 12, 7, 19, 58));
+    Start({Row("7.12.2026 (MA)", "20:00", Opens("a.txt"), "A"), Row("7.12.2026 (MA)", "20:30", Opens("b.txt"), "B")});
+    TickAt(At(2026, 12, 7, 19, 58, 1));
+    EXPECT_EQ(opened, std::vector<AnsiString>{folder.Path() + "a.txt"});
     EXPECT_EQ(Titles(), std::vector<AnsiString>{"B"});
 }
 
-TEST_F(AlarmClockTest, NothingFiresWhileAnAlarmIsEditedNorAfterwards)
+TEST_F(AlarmClockTest, AlarmsDueWhileAnEditIsOpenFireWhenItCloses)
+{
+    Settings({});
+    Start({Row("7.12.2026 (MA)", "20:00", Opens("a.txt"), "A"), Row("7.12.2026 (MA)", "20:02", Opens("b.txt"), "B"),
+           Row("7.12.2026 (MA)", "20:01", Opens("c.txt"), "C")});
+    TickAt(At(2026, 12, 7, 19, 54, 59));
+    SelectRows({0});
+    ExpectBox([](ModalBox& box) {
+        EXPECT_TRUE(MainForm->AlarmEditing);
+        // The dialog stays open over the alarms' seconds; the clock keeps ticking meanwhile.
+        TickAt(At(2026, 12, 7, 19, 55));
+        TickAt(At(2026, 12, 7, 19, 57, 30));
+        EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 3);
+        EXPECT_TRUE(box.Press("&Poistu"));
+    });
+    MainForm->PMenu_MuokkaahalytystClick(nullptr);
+    EXPECT_FALSE(MainForm->AlarmEditing);
+    EXPECT_EQ(opened, (std::vector<AnsiString>{folder.Path() + "a.txt", folder.Path() + "c.txt",
+                                               folder.Path() + "b.txt"}));
+}
+
+TEST_F(AlarmClockTest, AnEditedRowFiresByItsNewTime)
 {
     Settings({});
     Start({Row("7.12.2026 (MA)", "20:00", Opens("a.txt"), "A")});
     TickAt(At(2026, 12, 7, 19, 54, 59));
     SelectRows({0});
     ExpectBox([](ModalBox& box) {
-        EXPECT_TRUE(MainForm->AlarmEditing);
-        // The dialog stays open over the alarm's second; the clock keeps ticking meanwhile.
-        TickAt(At(2026, 12, 7, 19, 55));
-        TickAt(At(2026, 12, 7, 19, 55, 1));
-        EXPECT_TRUE(box.Press("&Poistu"));
+        TickAt(At(2026, 12, 7, 19, 56));
+        static_cast<TAddAlarmForm*>(box.Form())->MaskEdit1->SetText("20:30");
+        EXPECT_TRUE(box.Press("OK"));
     });
     MainForm->PMenu_MuokkaahalytystClick(nullptr);
-    EXPECT_FALSE(MainForm->AlarmEditing);
-    TickAt(At(2026, 12, 7, 19, 55, 2));
     EXPECT_TRUE(opened.empty());
-    EXPECT_EQ(Titles(), std::vector<AnsiString>{"A"});
+    TickAt(At(2026, 12, 7, 20, 24, 59));
+    EXPECT_TRUE(opened.empty());
+    TickAt(At(2026, 12, 7, 20, 25));
+    EXPECT_EQ(opened, std::vector<AnsiString>{folder.Path() + "a.txt"});
 }
 
-TEST_F(AlarmClockTest, TicksInsideAFiringsBoxFireNothingAndTheirSecondsAreCaughtUpAfter)
+TEST_F(AlarmClockTest, TicksInsideAFiringsBoxFireWhatFallsDueOnTimeEachOnce)
 {
     Settings({});
     Start({Row("7.12.2026 (MA)", "20:00", "#NRM #SHD:0 #WV:\"/nowhere/a.wav\" ", "A"),
            Row("7.12.2026 (MA)", "20:00", Opens("b.txt"), "B"),
            Row("7.12.2026 (MA)", "20:00", Opens("c.txt"), "C"),
            Row("7.12.2026 (MA)", "20:01", Opens("d.txt"), "D")});
-    bool insideFiredNothing = false;
+    std::vector<AnsiString> openedInside;
     ExpectBox([&](ModalBox& box) {
-        // The warning stays open past D's second; the nested ticks must not fire B or D.
-        TickAt(At(2026, 12, 7, 19, 55, 1));
-        TickAt(At(2026, 12, 7, 19, 56));
-        insideFiredNothing = opened.empty() && Titles() == std::vector<AnsiString>{"B", "C", "D"};
-        // Meanwhile the user deletes C: it must not fire once the box is gone.
+        // The warning stays open: B, due in the same second, fires at the next tick, and D a
+        // minute later on time. C, deleted meanwhile, never fires.
         SelectRows({1});
         MainForm->PMenu_PoistahalytysClick(nullptr);
+        TickAt(At(2026, 12, 7, 19, 55) + EncodeTime(0, 0, 0, 900));
+        openedInside = opened;
+        TickAt(At(2026, 12, 7, 19, 56));
+        EXPECT_EQ(opened, (std::vector<AnsiString>{folder.Path() + "b.txt", folder.Path() + "d.txt"}));
         EXPECT_TRUE(box.Press("OK"));
     });
     TickAt(At(2026, 12, 7, 19, 55));
-    EXPECT_TRUE(insideFiredNothing);
-    EXPECT_EQ(opened, std::vector<AnsiString>{folder.Path() + "b.txt"});
+    EXPECT_EQ(openedInside, std::vector<AnsiString>{folder.Path() + "b.txt"});
     TickAt(At(2026, 12, 7, 19, 56, 10));
     EXPECT_EQ(opened, (std::vector<AnsiString>{folder.Path() + "b.txt", folder.Path() + "d.txt"}));
     EXPECT_TRUE(Titles().empty());

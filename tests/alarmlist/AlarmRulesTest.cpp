@@ -1,8 +1,7 @@
-// The alarm rules without a window: when a row is due, which seconds the clock looks at, what an
-// action string makes the firing do, the rows of listed programmes and the duplicate test.
+// The alarm rules without a window: what an action string makes the firing do, the rows of
+// listed programmes and the duplicate test.
 #include "alarms/AlarmEntry.h"
 #include "alarms/AlarmFiring.h"
-#include "alarms/AlarmSchedule.h"
 #include "platform/core/Files.h"
 #include "support/ListingFixture.h"
 #include <gtest/gtest.h>
@@ -21,71 +20,6 @@ AlarmRow Row(const AnsiString& caption, const AnsiString& time, const AnsiString
     row.Caption = caption;
     row.SubItems = {channel, time, title, "", "Kuvaus", "#NRM #SHD:0 "};
     return row;
-}
-
-TEST(AlarmDueTest, DueIsTheFullStartLessTheLeadAcrossMidnight)
-{
-    EXPECT_EQ(AlarmDueSecond(Row("7.12.2026 (MA)", "20:00"), 5), WholeSecond(At(2026, 12, 7, 19, 55)));
-    EXPECT_EQ(AlarmDueSecond(Row("7.12.2026 (MA)", "20:00"), 0), WholeSecond(At(2026, 12, 7, 20, 0)));
-    // The row of a programme after midnight carries its own date and the TV day's letters.
-    EXPECT_EQ(AlarmDueSecond(Row("8.12.2026 (MA)", "00:03"), 5), WholeSecond(At(2026, 12, 7, 23, 58)));
-    // A dialog-made time keeps a blank for a one-digit hour.
-    EXPECT_EQ(AlarmDueSecond(Row("1.1.2027 (PE)", " 0:02"), 5), WholeSecond(At(2026, 12, 31, 23, 57)));
-    EXPECT_FALSE(AlarmDueSecond(Row("7.12.2026 (MA)", "xx:00"), 5));
-    EXPECT_FALSE(AlarmDueSecond(Row("31.2.2026 (MA)", "20:00"), 5));
-}
-
-TEST(AlarmDueTest, LeadTimeStaysWithinAnHour)
-{
-    EXPECT_EQ(ClampLeadMinutes(-3), 0);
-    EXPECT_EQ(ClampLeadMinutes(59), 59);
-    EXPECT_EQ(ClampLeadMinutes(600), 59);
-    EXPECT_EQ(AlarmDueSecond(Row("7.12.2026 (MA)", "20:00"), 90), WholeSecond(At(2026, 12, 7, 19, 1)));
-}
-
-TEST(AlarmDueTest, WholeSecondsDropTheMilliseconds)
-{
-    EXPECT_EQ(WholeSecond(At(2026, 12, 7, 19, 54, 59, 950)) + 1, WholeSecond(At(2026, 12, 7, 19, 55)));
-    EXPECT_EQ(WholeSecond(At(2026, 12, 7, 19, 55, 0, 850)), WholeSecond(At(2026, 12, 7, 19, 55)));
-    EXPECT_EQ(WholeSecond(MomentOfSecond(WholeSecond(At(2026, 12, 7, 19, 55, 0, 999)))),
-              WholeSecond(At(2026, 12, 7, 19, 55)));
-}
-
-TEST(DueSecondsTest, EverySecondIsHandedOutOnceAndALateTickCatchesUpAMinute)
-{
-    DueSeconds seconds;
-    const std::int64_t t = WholeSecond(At(2026, 12, 7, 19, 55));
-    SecondRange first = seconds.Take(t);
-    EXPECT_EQ(first.first, t);
-    EXPECT_EQ(first.last, t);
-    // A second tick within the same second sees nothing new.
-    EXPECT_TRUE(seconds.Take(t).Empty());
-    SecondRange next = seconds.Take(t + 1);
-    EXPECT_EQ(next.first, t + 1);
-    EXPECT_EQ(next.last, t + 1);
-    // Five seconds lost in a modal box: all five are looked at.
-    SecondRange late = seconds.Take(t + 6);
-    EXPECT_EQ(late.first, t + 2);
-    EXPECT_EQ(late.last, t + 6);
-    // Ten minutes lost: only the last minute.
-    SecondRange long_late = seconds.Take(t + 606);
-    EXPECT_EQ(long_late.first, t + 606 - 59);
-    EXPECT_EQ(long_late.last, t + 606);
-    // The clock set back: the present second alone.
-    SecondRange back = seconds.Take(t);
-    EXPECT_EQ(back.first, t);
-    EXPECT_EQ(back.last, t);
-}
-
-TEST(DueSecondsTest, RowsFireByDueSecondThenInListOrder)
-{
-    const std::vector<AlarmRow> rows = {Row("7.12.2026 (MA)", "20:01", "C"), Row("7.12.2026 (MA)", "20:00", "A"),
-                                        Row("8.12.2026 (TI)", "20:00", "Huominen"),
-                                        Row("7.12.2026 (MA)", "20:00", "B"), Row("7.12.2026 (MA)", "bad", "X")};
-    const std::int64_t t = WholeSecond(At(2026, 12, 7, 19, 55));
-    EXPECT_EQ(RowsDueIn(rows, 5, {t, t}), (std::vector<std::size_t>{1, 3}));
-    EXPECT_EQ(RowsDueIn(rows, 5, {t, t + 60}), (std::vector<std::size_t>{1, 3, 0}));
-    EXPECT_TRUE(RowsDueIn(rows, 5, {t + 1, t + 59}).empty());
 }
 
 TEST(FiringPlanTest, ActionStringTellsWindowBeepsSoundAndProgram)

@@ -2,6 +2,7 @@
 // settable clock and local time (the tests run with TZ=Europe/Helsinki).
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
+#include "support/ZoneFixed.h"
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
@@ -184,32 +185,6 @@ TEST_F(Dates, ClockIsExactToTheMillisecond)
     EXPECT_GT(Now(), EncodeDate(2020, 1, 1));
 }
 
-// Pins the zone for one test, whatever the environment gave.
-class ZoneFixed {
-public:
-    explicit ZoneFixed(const char* zone)
-    {
-        const char* old = std::getenv("TZ");
-        FHad = old != nullptr;
-        if (FHad)
-            FOld = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ZoneFixed()
-    {
-        if (FHad)
-            ::setenv("TZ", FOld.c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-
-private:
-    bool FHad = false;
-    std::string FOld;
-};
-
 TEST_F(Dates, UnixSecondsAreLocalHelsinkiTime)
 {
     ZoneFixed zone("Europe/Helsinki");
@@ -218,4 +193,42 @@ TEST_F(Dates, UnixSecondsAreLocalHelsinkiTime)
     EXPECT_EQ(FormatDateTime("c", UnixToDateTime(1782896400)), "1.7.2026 12:00:00");
     EXPECT_EQ(DateTimeToUnix(At(2026, 7, 1, 12)), 1782896400);
     EXPECT_EQ(DateTimeToUnix(UnixToDateTime(1770796800)), 1770796800);
+}
+
+// Finland leaves winter time at 29.3.2026 01:00 UTC (03:00 becomes 04:00) and returns at
+// 25.10.2026 01:00 UTC (04:00 becomes 03:00 again).
+TEST_F(Dates, LocalTimesOfTheChangedHoursTakeOneFixedReading)
+{
+    ZoneFixed zone("Europe/Helsinki");
+    const std::int64_t springChange = 1774746000;  // 29.3.2026 01:00 UTC
+    EXPECT_EQ(DateTimeToUnix(At(2026, 3, 29, 2, 59, 59)), springChange - 1);
+    EXPECT_EQ(DateTimeToUnix(At(2026, 3, 29, 4)), springChange);
+    // The skipped 03:30 is read with the winter offset: half an hour past the change.
+    EXPECT_EQ(DateTimeToUnix(At(2026, 3, 29, 3, 30)), springChange + 1800);
+
+    const std::int64_t autumnChange = 1792890000;  // 25.10.2026 01:00 UTC
+    // The repeated 03:30 is its first occurrence, in summer time.
+    EXPECT_EQ(DateTimeToUnix(At(2026, 10, 25, 3, 30)), autumnChange - 1800);
+    EXPECT_EQ(DateTimeToUnix(At(2026, 10, 25, 3, 59, 59)), autumnChange - 1);
+    EXPECT_EQ(DateTimeToUnix(At(2026, 10, 25, 4)), autumnChange + 3600);
+    for (std::int64_t moment : {springChange - 1, springChange, autumnChange + 3600})
+        EXPECT_EQ(DateTimeToUnix(UnixToDateTime(moment)), moment) << moment;
+}
+
+TEST_F(Dates, TheClockRunsEvenlyThroughTheChanges)
+{
+    ZoneFixed zone("Europe/Helsinki");
+    ClockSet(At(2026, 3, 29, 2, 59, 59, 500));
+    const std::int64_t before = ClockNowUnixMs();
+    ClockAdvance(1000);
+    EXPECT_EQ(FormatDateTime("hh:nn:ss.zzz", Now()), "04:00:00.500");
+    EXPECT_EQ(ClockNowUnixMs() - before, 1000);
+
+    // Through the repeated hour: the local clock shows 03:59:59 twice.
+    ClockSetUnixMs(1792890000000 - 1000);
+    EXPECT_EQ(FormatDateTime("hh:nn:ss", Now()), "03:59:59");
+    ClockAdvance(3600 * 1000);
+    EXPECT_EQ(FormatDateTime("d.m.yyyy hh:nn:ss", Now()), "25.10.2026 03:59:59");
+    ClockAdvance(1000);
+    EXPECT_EQ(FormatDateTime("hh:nn:ss", Now()), "04:00:00");
 }
