@@ -12,6 +12,8 @@ namespace {
 
 struct Session {
     TDragControl* source = nullptr;
+    // What the targets are told the source is: the source's control unless OnStartDrag said.
+    TObject* dragObject = nullptr;
     TDragControl* target = nullptr;
     TPoint start;
     TPoint last;
@@ -96,20 +98,26 @@ bool AskTarget(TDragControl* target, TPoint global, TDragState state)
     if (target->OnDragOver) {
         accept = true;
         TPoint local = LocalTo(target, global);
-        TObject* source = session.source->DragControl();
+        TObject* source = session.dragObject;
         Dispatch([&] { target->OnDragOver(target->DragControl(), source, local.X, local.Y, state, accept); });
     }
     return accept;
 }
 
-void Finish()
+// `target` took the drop at `local`, or nullptr.
+void Finish(TDragControl* target, TPoint local)
 {
     Session& session = Current();
     TDragControl* source = session.source;
     ShowCursor(crDefault);
     session = Session();
-    if (source)
-        Dispatch([source] { source->drag_ended(); });
+    if (!source)
+        return;
+    if (source->OnEndDrag) {
+        TObject* to = target ? target->DragControl() : nullptr;
+        Dispatch([&] { source->OnEndDrag(source->DragControl(), to, local.X, local.Y); });
+    }
+    Dispatch([source] { source->drag_ended(); });
 }
 
 } // namespace
@@ -128,7 +136,7 @@ TDragControl::~TDragControl()
         session.target = nullptr;
     if (session.source == this) {
         session.source = nullptr;
-        Finish();
+        Finish(nullptr, TPoint());
     }
 }
 
@@ -138,8 +146,15 @@ void BeginDrag(TDragControl* source, TPoint global, bool immediate)
         return;
     Session& session = Current();
     session.source = source;
+    session.dragObject = source->DragControl();
     session.start = global;
     session.last = global;
+    if (source->OnStartDrag) {
+        TObject* dragObject = nullptr;
+        Dispatch([&] { source->OnStartDrag(source->DragControl(), dragObject); });
+        if (dragObject)
+            session.dragObject = dragObject;
+    }
     if (immediate) {
         session.begun = true;
         DragMoveTo(global);
@@ -193,16 +208,16 @@ void DragDropAt(TPoint global)
     if (session.begun)
         DragMoveTo(global);
     TDragControl* target = session.begun && session.accepted ? session.target : nullptr;
-    TObject* source = session.source->DragControl();
+    TObject* source = session.dragObject;
+    TPoint local;
     if (target) {
         // The target hears the drag leave first, so that it can take down its drop marker.
         AskTarget(target, global, dsDragLeave);
-        if (target->OnDragDrop) {
-            TPoint local = LocalTo(target, global);
+        local = LocalTo(target, global);
+        if (target->OnDragDrop)
             Dispatch([&] { target->OnDragDrop(target->DragControl(), source, local.X, local.Y); });
-        }
     }
-    Finish();
+    Finish(target, local);
 }
 
 void CancelDrag()
@@ -212,7 +227,7 @@ void CancelDrag()
         return;
     if (session.begun && session.target)
         AskTarget(session.target, session.last, dsDragLeave);
-    Finish();
+    Finish(nullptr, TPoint());
 }
 
 TCursor DragCursorShown()

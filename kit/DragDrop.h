@@ -21,6 +21,10 @@ constexpr TCursor crMultiDrag = static_cast<TCursor>(-16);
 using TDragOverEvent =
     std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+// DragObject starts empty; an object put there stands for the source in the targets' events.
+using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
+// Target is the control that took the drop (X, Y in its coordinates), or nullptr.
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 
 // What a control needs to take part; the kit's list boxes carry it.
 class TDragControl {
@@ -33,6 +37,9 @@ public:
     TCursor DragCursor = crDrag;
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
+    // A drag from this control begins / ends, dropped or not.
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
 
     // The control itself, and the widget whose coordinates the drag events use.
     virtual TControl* DragControl() = 0;

@@ -23,6 +23,9 @@ class TKitCustomListBox;
 enum class TKitListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 using TGetItemWidthEvent = std::function<void(TWinControl* Control, int Index, int& Width)>;
+// Handled set true keeps the list from scrolling / from showing its pop-up menu.
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
 // Every bad index raises EStringListError "List index out of bounds (%d)" and changes nothing.
 class TKitListBoxStrings : public TStrings {
@@ -113,6 +116,12 @@ public:
     const TGetItemWidthEvent& OnGetItemWidth() const { return FOnGetItemWidth; }
     void SetOnGetItemWidth(TGetItemWidthEvent handler);
     TMeasureItemEvent OnMeasureItem;
+    // A turn of the wheel towards the user (down) or away (up); the point is in client
+    // coordinates.
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
+    // Before the pop-up menu opens (by mouse: the client point; by keyboard: -1, -1).
+    TContextPopupEvent OnContextPopup;
 
     // The drop marker: a dotted frame around an item. Drawing it where it stands takes it away,
     // as an exclusive-or frame on the screen would.
@@ -185,6 +194,8 @@ private:
     void HandlerPresenceChanged(bool before, bool after);
     void InstallItemDelegate();
     bool HandleRightPress(QEvent* event);
+    bool HandleWheel(QEvent* event);
+    bool HandleContextPopup(QEvent* event);
     bool HandleKey(QEvent* event);
 
     QListWidget* FList;

@@ -1,9 +1,11 @@
 // The kit list box's selection and places (item index, selected items, top index, the item at a
 // point and an item's rectangle) and the user's clicks and keys.
 #include "kit/KitListBox.h"
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include "platform/messages/Application.h"
 #include "platform/forms/HandOn.h"
 #include "platform/forms/KeyCodes.h"
@@ -118,6 +120,30 @@ bool TKitCustomListBox::HandleRightPress(QEvent* event)
     return true;
 }
 
+bool TKitCustomListBox::HandleWheel(QEvent* event)
+{
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    int delta = wheel->angleDelta().y();
+    const TMouseWheelUpDownEvent& handler = delta < 0 ? OnMouseWheelDown : OnMouseWheelUp;
+    if (delta == 0 || !handler)
+        return false;
+    QPoint pos = wheel->position().toPoint();
+    bool handled = false;
+    Dispatch([&] { handler(this, ShiftStateOf(wheel->modifiers()), Point(pos.x(), pos.y()), handled); });
+    return handled;
+}
+
+bool TKitCustomListBox::HandleContextPopup(QEvent* event)
+{
+    if (!OnContextPopup)
+        return false;
+    auto* menu = static_cast<QContextMenuEvent*>(event);
+    TPoint pos = menu->reason() == QContextMenuEvent::Mouse ? Point(menu->pos().x(), menu->pos().y()) : Point(-1, -1);
+    bool handled = false;
+    Dispatch([&] { OnContextPopup(this, pos, handled); });
+    return handled;
+}
+
 // A character goes to key_press first (a check list toggles on Space); the rest moves the
 // selection as the list does, and a move is a click.
 bool TKitCustomListBox::HandleKey(QEvent* event)
@@ -145,6 +171,10 @@ bool TKitCustomListBox::widget_event(QObject* watched, QEvent* event)
     if (IsHandedOn(event))
         return false;
     if (watched == FList->viewport() && (HandleDragMouse(event) || HandleRightPress(event)))
+        return true;
+    if (watched == FList->viewport() && event->type() == QEvent::Wheel && HandleWheel(event))
+        return true;
+    if (event->type() == QEvent::ContextMenu && HandleContextPopup(event))
         return true;
     if (watched == FList && event->type() == QEvent::KeyPress)
         return HandleKey(event);

@@ -2,7 +2,11 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QWheelEvent>
+#include <string>
 #include <vector>
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
@@ -10,6 +14,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/PaletteColors.h"
+#include "platform/forms/PopupMenu.h"
 
 namespace {
 
@@ -368,4 +373,118 @@ TEST_F(KitListBoxTest, ItemWidthEventSizesOwnerDrawnItems)
     EXPECT_EQ(list.HorizontalExtent(), 330);
     list.SetOnGetItemWidth(nullptr);
     EXPECT_EQ(list.HorizontalExtent(), WidthOf(list, "bb"));
+}
+
+TEST_F(KitListBoxTest, DragEventsTellWhereADragBeganAndEnded)
+{
+    TKitCustomListBox target(Form);
+    target.SetParent(Form);
+    target.SetBounds(140, 10, 150, 170);
+    Form->Show();
+    Flush();
+    std::vector<TObject*> dropped;
+    target.OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& accept) { accept = true; };
+    target.OnDragDrop = [&](TObject*, TObject* source, int, int) { dropped.push_back(source); };
+    int starts = 0;
+    struct End {
+        TObject* Target;
+        int X, Y;
+    };
+    std::vector<End> ends;
+    List->OnStartDrag = [&](TObject* sender, TObject*&) {
+        EXPECT_EQ(sender, List);
+        ++starts;
+    };
+    List->OnEndDrag = [&](TObject* sender, TObject* to, int x, int y) {
+        EXPECT_EQ(sender, List);
+        ends.push_back({to, x, y});
+    };
+    auto global = [](TKitCustomListBox& list, int x, int y) {
+        QPoint point = list.DragWidget()->mapToGlobal(QPoint(x, y));
+        return Point(point.x(), point.y());
+    };
+
+    BeginDrag(List, global(*List, 5, 5), true);
+    EXPECT_EQ(starts, 1);
+    DragDropAt(global(target, 20, 30));
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].Target, &target);
+    EXPECT_EQ(ends[0].X, 20);
+    EXPECT_EQ(ends[0].Y, 30);
+    EXPECT_EQ(dropped, std::vector<TObject*>{List});
+
+    // A cancelled drag ends on no target.
+    BeginDrag(List, global(*List, 5, 5), true);
+    CancelDrag();
+    ASSERT_EQ(ends.size(), 2u);
+    EXPECT_EQ(ends[1].Target, nullptr);
+
+    // What the start hands back stands for the source wherever the drag goes.
+    TObject token;
+    List->OnStartDrag = [&](TObject*, TObject*& dragObject) { dragObject = &token; };
+    std::vector<TObject*> over;
+    target.OnDragOver = [&](TObject*, TObject* source, int, int, TDragState, bool& accept) {
+        over.push_back(source);
+        accept = true;
+    };
+    BeginDrag(List, global(*List, 5, 5), true);
+    DragDropAt(global(target, 20, 30));
+    ASSERT_FALSE(over.empty());
+    EXPECT_EQ(over.front(), &token);
+    EXPECT_EQ(dropped.back(), &token);
+}
+
+TEST_F(KitListBoxTest, WheelAndContextEventsCanTakeOverFromTheList)
+{
+    for (int i = 0; i < 40; ++i)
+        List->Items()->Add("Kanava " + std::to_string(i));
+    Form->Show();
+    Flush();
+    std::vector<std::string> heard;
+    bool handle = true;
+    List->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& handled) {
+        heard.push_back("down");
+        handled = handle;
+    };
+    List->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& handled) {
+        heard.push_back("up");
+        handled = handle;
+    };
+    auto wheel = [&](int delta) {
+        QPoint pos(10, 10);
+        QWheelEvent event(pos, ViewOf(*List)->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(ViewOf(*List), &event);
+    };
+    wheel(-120);
+    wheel(120);
+    EXPECT_EQ(heard, (std::vector<std::string>{"down", "up"}));
+    EXPECT_EQ(List->TopIndex(), 0) << "a handled wheel does not scroll";
+    handle = false;
+    wheel(-120);
+    EXPECT_GT(List->TopIndex(), 0);
+
+    int popups = 0;
+    TPopupMenu menu(Form);
+    menu.OnPopup = [&](TObject*) { ++popups; };
+    List->SetPopupMenu(&menu);
+    bool handled = true;
+    TPoint asked;
+    List->OnContextPopup = [&](TObject*, TPoint pos, bool& taken) {
+        asked = pos;
+        taken = handled;
+    };
+    auto context = [&] {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(12, 14), ViewOf(*List)->mapToGlobal(QPoint(12, 14)));
+        QApplication::sendEvent(ViewOf(*List), &event);
+    };
+    context();
+    EXPECT_EQ(popups, 0);
+    EXPECT_EQ(asked.X, 12);
+    EXPECT_EQ(asked.Y, 14);
+    handled = false;
+    context();
+    EXPECT_EQ(popups, 1);
+    Flush();
+    menu.Items()->SubMenu()->hide();
 }
