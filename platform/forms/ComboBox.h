@@ -1,5 +1,6 @@
-// TComboBox: a drop-down list, with an edit (csDropDown) or without (csDropDownList). The
-// user's choice or typing raises OnChange; ItemIndex set from code does not.
+// TComboBox: a drop-down list, with an edit (csDropDown) or without (csDropDownList), or an
+// edit with its list always shown under it (csSimple). The user's choice or typing raises
+// OnChange; ItemIndex set from code does not.
 #pragma once
 #include "platform/core/Strings.h"
 #include "platform/forms/WinControl.h"
@@ -7,7 +8,7 @@
 
 class QComboBox;
 
-enum TComboBoxStyle { csDropDown, csDropDownList };
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
 class TComboBox : public TWinControl {
 public:

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
 #include <QPainter>
 #include "forms/FormsFixture.h"
 #include "kit/KitCombos.h"
+#include "platform/forms/Form.h"
 #include "platform/forms/PaletteColors.h"
 
 namespace {
@@ -118,4 +123,54 @@ TEST_F(KitCombosTest, SwatchesWithAndWithoutNames)
     EXPECT_EQ(box.ItemHeight(), QFontMetrics(box.Font()->ToQFont()).height() + 1);
     box.Font()->SetHeight(-3);
     EXPECT_EQ(box.ItemHeight(), 9);
+}
+
+TEST_F(KitCombosTest, TheSimpleStyleShowsItsListUnderTheEdit)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 300);
+    TColorComboBox box(&form);
+    box.SetParent(&form);
+    box.SetStyle(csSimple);
+    box.SetBounds(10, 10, 120, 200);
+    int changes = 0;
+    box.OnChange = [&](TObject*) { ++changes; };
+    form.Show();
+    Flush();
+
+    EXPECT_EQ(box.Style(), csSimple);
+    EXPECT_EQ(box.Height(), 200);
+    auto* combo = static_cast<QComboBox*>(box.Widget());
+    QListView* list = combo->findChild<QListView*>("SimpleList");
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isVisible());
+    ASSERT_NE(combo->lineEdit(), nullptr);
+    // The edit stands at the top at its usual height and the list fills the rest.
+    EXPECT_EQ(combo->lineEdit()->geometry().top(), 0);
+    EXPECT_LT(combo->lineEdit()->height(), 40);
+    EXPECT_GE(list->geometry().top(), combo->lineEdit()->geometry().bottom());
+    EXPECT_EQ(list->geometry().bottom(), combo->height() - 1);
+    EXPECT_EQ(list->model()->rowCount(), 16);
+    // The list never drops down: it is shown already.
+    combo->showPopup();
+    EXPECT_FALSE(combo->view()->isVisible());
+
+    // A click in the list chooses the colour.
+    QRect navy = list->visualRect(list->model()->index(4, 0));
+    QPoint at = navy.center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &press);
+    QApplication::sendEvent(list->viewport(), &release);
+    EXPECT_EQ(box.ColorValue(), clNavy);
+    EXPECT_EQ(box.Text(), "Navy");
+    EXPECT_EQ(changes, 1);
+
+    // Code that chooses a colour moves the list's choice along.
+    box.SetColorValue(clRed);
+    EXPECT_EQ(list->currentIndex().row(), 9);
+    EXPECT_EQ(box.Text(), "Red");
+    Flush();
+    EXPECT_EQ(combo->lineEdit()->geometry().top(), 0);
+    EXPECT_EQ(combo->lineEdit()->width(), combo->width());
 }
