@@ -394,15 +394,6 @@ bool TCustomComboEdit::widget_event(QObject* watched, QEvent* event)
         }
         break;
     }
-    case QEvent::FocusIn:
-        // Text the user cannot type over is not selected on entry.
-        if (!FDirectInput) {
-            HandOn(Widget(), event);
-            static_cast<QLineEdit*>(Widget())->deselect();
-            TEdit::widget_event(watched, event);
-            return true;
-        }
-        break;
     case QEvent::FocusOut:
         if (FPopupVisible)
             Dispatch([this] { PopupCloseUp(false); });

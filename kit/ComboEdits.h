@@ -92,6 +92,8 @@ protected:
     virtual AnsiString GetPopupValue() { return Text(); }
     virtual void PopupChange() {}
     bool widget_event(QObject* watched, QEvent* event) override;
+    // Text the user cannot type over is not selected on entry.
+    bool SelectsOnEntry() const override { return TEdit::SelectsOnEntry() && FDirectInput; }
     void font_changed() override;
     void resize_event() override;
 

@@ -1,6 +1,7 @@
 #include "platform/forms/Edit.h"
 #include <QLineEdit>
 #include "platform/messages/Application.h"
+#include "platform/forms/HandOn.h"
 #include "platform/forms/QtText.h"
 
 TEdit::TEdit(TComponent* owner) : TEdit(owner, new QLineEdit()) {}
@@ -65,4 +66,16 @@ void TEdit::SetSelStart(int start)
 void TEdit::SetSelLength(int length)
 {
     FEdit->setSelection(SelStart(), length);
+}
+
+// Qt selects the text when the edit is entered by key; an edit that should not keeps its caret.
+bool TEdit::widget_event(QObject* watched, QEvent* event)
+{
+    if (watched == FEdit && event->type() == QEvent::FocusIn && !SelectsOnEntry() && !IsHandedOn(event)) {
+        HandOn(FEdit, event);
+        FEdit->deselect();
+        TWinControl::widget_event(watched, event);
+        return true;
+    }
+    return TWinControl::widget_event(watched, event);
 }

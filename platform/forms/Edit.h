@@ -16,6 +16,9 @@ public:
     void SetMaxLength(int maxLength);
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);
+    // Entering the edit by key (not by a mouse press) selects all its text.
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool autoSelect) { FAutoSelect = autoSelect; }
     void SelectAll();
     int SelStart() const;
     int SelLength() const;
@@ -28,8 +31,12 @@ protected:
     // For edits that bring a line edit of their own.
     TEdit(TComponent* owner, QLineEdit* edit);
     QLineEdit* LineEdit() const { return FEdit; }
+    // Whether entering by key selects the text; an edit that can't be typed over may say no.
+    virtual bool SelectsOnEntry() const { return FAutoSelect; }
+    bool widget_event(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* FEdit;
     int FMaxLength = 0;
+    bool FAutoSelect = true;
 };

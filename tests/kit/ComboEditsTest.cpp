@@ -194,3 +194,26 @@ TEST_F(ComboEditsTest, ButtonWidthAndGlyphs)
     combo.Button()->Click();
     EXPECT_EQ(clicks, 1);
 }
+
+TEST_F(ComboEditsTest, EnteringByKeySelectsTheTextOnlyWhenItCanBeTypedOverAndAutoSelectIsOn)
+{
+    Edit->SetFileName("/a.wav");
+    Form.Show();
+    auto* line = static_cast<QLineEdit*>(Edit->Widget());
+    auto enter = [&](Qt::FocusReason reason) {
+        line->deselect();
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(line, &out);
+        QFocusEvent in(QEvent::FocusIn, reason);
+        QApplication::sendEvent(line, &in);
+        return line->selectedText().toStdString();
+    };
+    EXPECT_TRUE(Edit->AutoSelect());
+    EXPECT_EQ(enter(Qt::TabFocusReason), "/a.wav");
+    EXPECT_EQ(enter(Qt::MouseFocusReason), "");
+    Edit->SetAutoSelect(false);
+    EXPECT_EQ(enter(Qt::TabFocusReason), "");
+    Edit->SetAutoSelect(true);
+    Edit->SetDirectInput(false);
+    EXPECT_EQ(enter(Qt::TabFocusReason), "");
+}
