@@ -244,8 +244,10 @@ void TForm::SetMinSize(int width, int height)
 void TForm::SetFormStyle(TFormStyle style)
 {
     if (style == FFormStyle) {
-        if (style == fsStayOnTop && Widget() && Widget()->isVisible())
+        if (style == fsStayOnTop && Widget() && Widget()->isVisible()) {
             Widget()->raise();
+            KeepModalBoxAbove(this);
+        }
         return;
     }
     FFormStyle = style;
@@ -370,8 +372,10 @@ void TForm::SetVisible(bool visible)
 void TForm::Show()
 {
     SetVisible(true);
-    if (Widget())
+    if (Widget()) {
         Widget()->raise();
+        KeepModalBoxAbove(this);
+    }
 }
 
 void TForm::Hide()
@@ -390,6 +394,7 @@ void TForm::Activate()
         return;
     Widget()->raise();
     Widget()->activateWindow();
+    KeepModalBoxAbove(this);
 }
 
 TModalResult TForm::ShowModal()

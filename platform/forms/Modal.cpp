@@ -1,5 +1,6 @@
 #include "platform/forms/Modal.h"
 #include <QApplication>
+#include <QPointer>
 #include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
@@ -72,6 +73,39 @@ bool ApplicationEnding()
     return Application && Application->Terminated();
 }
 
+// The running modal forms, innermost last.
+std::vector<TForm*>& RunningBoxes()
+{
+    static std::vector<TForm*> boxes;
+    return boxes;
+}
+
+// Holds the form on top for the time it runs as a box; its own flags come back afterwards.
+class OnTopWhileRunning {
+public:
+    explicit OnTopWhileRunning(TForm* form) : FForm(form)
+    {
+        QWidget* window = form->Widget();
+        FAdded = window && !window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        if (FAdded)
+            window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        RunningBoxes().push_back(form);
+    }
+    ~OnTopWhileRunning()
+    {
+        std::erase(RunningBoxes(), FForm);
+        if (FAdded && FWindow)
+            FWindow->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    }
+    OnTopWhileRunning(const OnTopWhileRunning&) = delete;
+    OnTopWhileRunning& operator=(const OnTopWhileRunning&) = delete;
+
+private:
+    TForm* FForm;
+    QPointer<QWidget> FWindow{FForm->Widget()};
+    bool FAdded = false;
+};
+
 } // namespace
 
 std::vector<AnsiString> ModalBox::Buttons() const
@@ -131,6 +165,7 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
     form->FModal = true;
     form->FModalResult = mrNone;
     DisabledWindows disabled(form->Widget());
+    OnTopWhileRunning onTop(form);
     form->Show();
     form->Activate();
 
@@ -175,4 +210,15 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
     form->FModal = false;
     form->Hide();
     return result;
+}
+
+void KeepModalBoxAbove(const TForm* raised)
+{
+    if (RunningBoxes().empty() || RunningBoxes().back() == raised)
+        return;
+    if (QWidget* box = RunningBoxes().back()->Widget()) {
+        box->raise();
+        // A window manager keeps a focused full-screen window above everything else.
+        box->activateWindow();
+    }
 }

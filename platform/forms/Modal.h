@@ -50,3 +50,7 @@ void SetModalHandler(TModalHandler handler);
 void SetUnansweredModalReporter(std::function<void(const AnsiString& description)> reporter);
 
 TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text);
+// A running modal box stays on top and above the program's other windows: a window that stays on
+// top too (an alarm notice) and is shown or raised while the box runs is put back under it, so
+// the box can always be seen and answered. Forms call this after raising `raised`.
+void KeepModalBoxAbove(const TForm* raised);

@@ -168,6 +168,32 @@ TEST_F(AlarmClockTest, TicksInsideAFiringsBoxFireWhatFallsDueOnTimeEachOnce)
     EXPECT_TRUE(Titles().empty());
 }
 
+TEST_F(AlarmClockTest, NoNoticeTakesThePlaceAboveAnOpenWarningBox)
+{
+    Settings({});
+    const AnsiString fullScreen = "#NRM #SHD:Koko ruudun ilmoitus näytölle "_a;
+    Start({Row("7.12.2026 (MA)", "20:00", fullScreen + "#WV:\"/nowhere/a.wav\" ", "A"),
+           Row("7.12.2026 (MA)", "20:01", fullScreen, "B"),
+           Row("7.12.2026 (MA)", "20:02", "#NRM #SHD:Normaali ilmoitus näytölle "_a, "C")});
+    ExpectBox([&](ModalBox& box) {
+        QWidget* warning = box.Form()->Widget();
+        // Above the full-screen notice that opened just before it...
+        EXPECT_TRUE(warning->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        Flush();
+        EXPECT_EQ(QApplication::activeWindow(), warning);
+        // ...and above the notices that open while it waits.
+        TickAt(At(2026, 12, 7, 19, 56));
+        Flush();
+        EXPECT_EQ(QApplication::activeWindow(), warning);
+        TickAt(At(2026, 12, 7, 19, 57));
+        Flush();
+        EXPECT_EQ(QApplication::activeWindow(), warning);
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    TickAt(At(2026, 12, 7, 19, 55));
+    EXPECT_TRUE(Titles().empty());
+}
+
 TEST_F(AlarmClockTest, ClockTextsShowTheWeekdayAndTime)
 {
     Settings({});
