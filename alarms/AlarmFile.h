@@ -5,6 +5,7 @@
 #include "platform/core/AnsiString.h"
 #include "platform/core/DateTime.h"
 #include <array>
+#include <string>
 #include <vector>
 
 enum AlarmField { afChannel = 0, afTime, afTitle, afCountdown, afDescription, afActions };
@@ -20,21 +21,31 @@ struct AlarmRow {
 };
 
 struct AlarmFileContents {
-    std::vector<AlarmRow> rows;     // alarms still ahead, in file order
-    AnsiString expiredText;         // one line per dropped record: its first four lines joined by blanks
+    std::vector<AlarmRow> rows;       // intact records whose programme is still ahead (due or not), in file order
+    std::vector<AnsiString> expired;  // intact records whose programme has begun: first four lines joined by blanks
+    std::vector<AnsiString> damaged;  // records that can't be read, told the same way
+    std::string bytes;                // the file as it was read
 };
 
 AnsiString AlarmFilePath();
-// Reads the file, keeping the rows whose programme starts after `now`. A record that is cut short
-// or whose date or time can't be read is dropped and listed with the expired ones, so start-up
-// never stops on a damaged file. A missing file gives nothing.
+// Where a damaged file's bytes are kept before it is written again: "QEX.ALS.bak".
+AnsiString AlarmBackupPath();
+// Reads the file record by record. A record is intact when it has the writer's shape (a caption
+// "d.m.yyyy (XX)", a time "hh:nn" on its third line, an action string on its seventh, then an
+// empty line); anything else costs only itself: reading goes on at the next line shaped like a
+// caption. Stray blank lines between records cost nothing. A missing file gives nothing; a file
+// that can't be read raises.
 AlarmFileContents ReadAlarmFile(TDateTime now);
+// Leaves the file with only the rows read, unless it holds exactly those already. A file with
+// damaged records is first kept whole as the backup, so nothing of it is lost.
+void PruneAlarmFile(const AlarmFileContents& contents);
 // The text every writer produces; an empty list gives zero bytes.
 AnsiString AlarmFileText(const std::vector<AlarmRow>& rows);
 // Replaces the file atomically.
 void WriteAlarmFile(const std::vector<AlarmRow>& rows);
-// The notice shown when reading dropped alarms.
-AnsiString ExpiredAlarmsNotice(const AnsiString& expiredText);
+// The notice of the records dropped by reading, expired ones and damaged ones apart; empty when
+// none were. Long lists are cut with a count of the rest, so the box fits on the screen.
+AnsiString DroppedAlarmsNotice(const AlarmFileContents& contents);
 
 // "1 d. 3 h. 5 min. ", "Vanha hälytys!" for a moment already past, empty under a minute ahead.
 AnsiString AlarmCountdownText(TDateTime alarmMoment, TDateTime now);

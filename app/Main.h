@@ -247,6 +247,8 @@ private:
     void ReadWindowSettings();
     void GuardOversize();
     void LoadAlarmFile();
+    // True once the alarm file was read into the list; closing writes the file only then.
+    bool FAlarmsLoaded = false;
     void FillWeekTabsAndDayMenu();
     void SaveWindowSettings();
     void FillNowOnAir();

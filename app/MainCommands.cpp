@@ -20,8 +20,9 @@ void TMainForm::MM_PaivaPalkkiOnClick(TObject*)
     const bool visible = !MM_PaivaPalkkiOn->Checked();
     MM_PaivaPalkkiOn->SetChecked(visible);
     ViikotPanel->SetVisible(visible);
-    IniWriteValue("Muut", "PPalkki", visible, 'B');
     FormResize(this);
+    // Last, so that the bar is laid out even when the settings file can't be written.
+    IniWriteValue("Muut", "PPalkki", visible, 'B');
 }
 
 void TMainForm::MM_AsetuksetClick(TObject* Sender)

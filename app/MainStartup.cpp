@@ -57,11 +57,15 @@ AnsiString DefaultView()
 
 } // namespace
 
+// Every step runs whatever an earlier one did: a settings file that can't be written, or an alarm
+// file that can't be read, is reported where it fails, and the later steps still build the week
+// dates and the channel list that every view needs.
 void TMainForm::FormCreate(TObject*)
 {
     // Before anything writes the settings file (the day bar's switch below does).
     const bool firstRun = !FileExists(SettingsFilePath());
     FirstShow = true;
+    FAlarmsLoaded = false;
     Application->OnMinimize = [this](TObject* sender) { AppMinimize(sender); };
     DayLines.Clear();
     WeekDates.Clear();
@@ -73,7 +77,7 @@ void TMainForm::FormCreate(TObject*)
     Http->Proxy = IniReadString("Muut", "ProxyIP", "");
     Http->ProxyPort = IntToStr(IniReadInteger("Muut", "ProxyPortti", 80));
     if (IniReadString("Muut", "PPalkki", "1") == "1")
-        MM_PaivaPalkkiOnClick(this);
+        RunAndReport([this] { MM_PaivaPalkkiOnClick(this); });
     MinutesBefore = IniReadInteger("Hälytys"_a, "MinuutitEnnenOhjelmaa", 5);
     ReadWindowSettings();
     BuildViewsMenu();
@@ -86,7 +90,7 @@ void TMainForm::FormCreate(TObject*)
     if (firstRun) {
         MessageDlg("Tiedosto (QEX.INI) on tuhoutunut tai ohjelma on päivitetty.\n\rAsetukset pitää asettaa uudestaan."_a,
                    mtInformation, {mbOK});
-        MM_AsetuksetClick(this);
+        RunAndReport([this] { MM_AsetuksetClick(this); });
     }
     if (!DirectoryExists(DataFolder()))
         ForceDirectories(DataFolder());
@@ -123,15 +127,15 @@ void TMainForm::GuardOversize()
 
 void TMainForm::LoadAlarmFile()
 {
-    if (!FileExists(AlarmFilePath()))
-        return;
     const AlarmFileContents contents = ReadAlarmFile(Now());
     for (const AlarmRow& row : contents.rows)
         AddAlarmRow(row);
-    // Written before the notice, so the file is already pruned while the user reads it.
-    WriteAlarmFile(contents.rows);
-    if (!contents.expiredText.empty())
-        MessageDlg(ExpiredAlarmsNotice(contents.expiredText), mtInformation, {mbOK});
+    FAlarmsLoaded = true;
+    // Pruned before the notice, so the file is already pruned while the user reads it.
+    RunAndReport([&contents] { PruneAlarmFile(contents); });
+    const AnsiString notice = DroppedAlarmsNotice(contents);
+    if (!notice.empty())
+        MessageDlg(notice, mtInformation, {mbOK});
 }
 
 void TMainForm::FillWeekTabsAndDayMenu()
@@ -178,7 +182,9 @@ void TMainForm::FormResize(TObject*)
 
 void TMainForm::FormClose(TObject*, TCloseAction&)
 {
-    RunAndReport([this] { WriteAlarmFile(AlarmRows()); });
+    // A list that was never read from the file would write the file empty.
+    if (FAlarmsLoaded)
+        RunAndReport([this] { WriteAlarmFile(AlarmRows()); });
     RunAndReport([this] { SaveWindowSettings(); });
     DayLines.Clear();
     WeekDates.Clear();

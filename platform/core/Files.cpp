@@ -15,6 +15,12 @@
 
 namespace {
 
+TFileFault& CurrentFileFault()
+{
+    static TFileFault fault;
+    return fault;
+}
+
 AnsiString& ExeFolderOverride()
 {
     static AnsiString folder;
@@ -84,8 +90,12 @@ bool WildcardMatch(const AnsiString& name, const AnsiString& mask)
     return m == mask.size();
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+bool WriteAll(int fd, const AnsiString& path, const std::string& bytes)
 {
+    if (int error = FileFault(path, true)) {
+        errno = error;
+        return false;
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -123,6 +133,14 @@ void SyncFolder(const std::string& folder)
 
 std::string ToSystemPath(const AnsiString& path) { return cp1252::ToUtf8(path); }
 AnsiString FromSystemPath(const std::string& path) { return cp1252::FromUtf8(path); }
+
+void SetFileFault(TFileFault fault) { CurrentFileFault() = std::move(fault); }
+
+int FileFault(const AnsiString& path, bool writing)
+{
+    const TFileFault& fault = CurrentFileFault();
+    return fault ? fault(path, writing) : 0;
+}
 
 AnsiString ExeFolder()
 {
@@ -276,7 +294,7 @@ void AtomicWriteFile(const AnsiString& path, const std::string& bytes)
     int fd = path.empty() || ExtractFileName(path).empty() ? -1 : ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         throw EFCreateError("Cannot create file " + path);
-    bool written = WriteAll(fd, bytes) && ::fchmod(fd, ModeForReplacement(target)) == 0 && ::fsync(fd) == 0;
+    bool written = WriteAll(fd, path, bytes) && ::fchmod(fd, ModeForReplacement(target)) == 0 && ::fsync(fd) == 0;
     bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         ::unlink(temp.c_str());

@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/core/AnsiString.h"
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Paths are Windows-1252 text like every other string; the file system takes UTF-8 names, so
@@ -36,6 +37,13 @@ std::vector<AnsiString> FindFiles(const AnsiString& folder, const AnsiString& ma
 // The path of `name` in folder: the exact name when it exists, else the first case-insensitive
 // match, else folder + name.
 AnsiString ResolveIgnoringCase(const AnsiString& folder, const AnsiString& name);
+
+// Tests stand in for a full or failing disk: while a fault is set, every file the platform opens
+// or writes asks it first, and an answer other than 0 is the error number that the open or the
+// write fails with, as the system call would have. `writing` is false for opening to read.
+using TFileFault = std::function<int(const AnsiString& path, bool writing)>;
+void SetFileFault(TFileFault fault);
+int FileFault(const AnsiString& path, bool writing);
 
 // Writes bytes to a temporary file in the same folder, flushes it and renames it over path, so a
 // crash or a full disk never leaves a half-written file. Raises EFCreateError / EWriteError.

@@ -74,10 +74,13 @@ int OpenFlags(unsigned mode)
 // whenever it reads.
 TFileStream::TFileStream(const AnsiString& fileName, unsigned mode) : FFileName(fileName)
 {
-    int fd;
-    do
-        fd = ::open(ToSystemPath(fileName).c_str(), OpenFlags(mode) | O_CLOEXEC, 0666);
-    while (fd < 0 && errno == EINTR);
+    int fd = -1;
+    if (int error = FileFault(fileName, mode == fmCreate || (mode & 0x3) != fmOpenRead))
+        errno = error;
+    else
+        do
+            fd = ::open(ToSystemPath(fileName).c_str(), OpenFlags(mode) | O_CLOEXEC, 0666);
+        while (fd < 0 && errno == EINTR);
     struct stat info {};
     if (fd >= 0 && (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))) {
         ::close(fd);
@@ -120,7 +123,8 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count)
     std::int64_t done = 0;
     const char* in = static_cast<const char*>(buffer);
     while (done < count) {
-        ssize_t n = ::write(FHandle, in + done, static_cast<std::size_t>(count - done));
+        ssize_t n = FileFault(FFileName, true) ? -1
+                                               : ::write(FHandle, in + done, static_cast<std::size_t>(count - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

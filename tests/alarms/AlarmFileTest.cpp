@@ -1,6 +1,10 @@
 #include "alarms/AlarmFile.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Files.h"
+#include "platform/core/Strings.h"
 #include "support/ListingFixture.h"
+#include <algorithm>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,33 +42,145 @@ TEST_F(AlarmFileTest, ExpiredAlarmsAreDroppedAndListedOneLineEach)
     AlarmFileContents read = ReadAlarmFile(now);
     ASSERT_EQ(read.rows.size(), 1u);
     EXPECT_EQ(read.rows[0].RecordText(), rows[2].RecordText());
-    EXPECT_EQ(read.expiredText, "11.2.2026 (KE) TV1 09:00 Aamu\r\n11.2.2026 (KE) TV2 10:00 Nyt alkava\r\n");
-    EXPECT_EQ(ExpiredAlarmsNotice(read.expiredText).substr(0, 47),
-              "Seuraavat vanhetuneet h\xE4lytykset poistettiin:\r\r");
+    EXPECT_TRUE(read.damaged.empty());
+    EXPECT_EQ(DroppedAlarmsNotice(read), "Seuraavat vanhetuneet h\xE4lytykset poistettiin:\r\r"
+                                         "11.2.2026 (KE) TV1 09:00 Aamu\r\n11.2.2026 (KE) TV2 10:00 Nyt alkava\r\n");
+    PruneAlarmFile(read);
+    EXPECT_EQ(ReadWholeFile(AlarmFilePath()), AlarmFileText({rows[2]}));
+    EXPECT_FALSE(FileExists(AlarmBackupPath())) << "expired alarms are no damage";
 }
 
-TEST_F(AlarmFileTest, DamagedRecordsNeverStopTheReading)
+// Four future alarms as the writer writes them, to be damaged one way or another.
+class DamagedAlarmFile : public AlarmFileTest {
+protected:
+    std::vector<AlarmRow> rows = {Row("12.2.2026 (TO)", "TV1", "20:00", "Uutiset"),
+                                  Row("13.2.2026 (PE)", "TV2", "21:00", "Elokuva"),
+                                  Row("14.2.2026 (LA)", "MTV3", " 9:05", "Aamu"),
+                                  Row("15.2.2026 (SU)", "Canal+", "23:59", "Y\xF6")};
+
+    // The record of row i as written, with line `line` (0-7) replaced by `text`.
+    std::string Record(std::size_t i, int line = -1, const std::string& text = "") const
+    {
+        std::vector<AnsiString> lines = Lines(i);
+        if (line >= 0)
+            lines[static_cast<std::size_t>(line)] = text;
+        return Joined(lines, "\r\n");
+    }
+    // The record of row i without its line `line`.
+    std::string Without(std::size_t i, int line) const
+    {
+        std::vector<AnsiString> lines = Lines(i);
+        lines.erase(lines.begin() + line);
+        return Joined(lines, "\r\n");
+    }
+    std::vector<AnsiString> Lines(std::size_t i) const
+    {
+        std::vector<AnsiString> lines = SplitLines(rows[i].RecordText());
+        lines.push_back("");
+        return lines;
+    }
+    static std::string Joined(const std::vector<AnsiString>& lines, const char* lineEnd)
+    {
+        std::string bytes;
+        for (const AnsiString& line : lines)
+            bytes += line + lineEnd;
+        return bytes;
+    }
+
+    // Reads `bytes` as the file and expects the rows `kept` (indexes into rows) and `damaged`
+    // records, none of them expired.
+    AlarmFileContents Expect(const std::string& bytes, std::vector<std::size_t> kept, std::size_t damaged)
+    {
+        fixture::WriteBytes(AlarmFilePath(), bytes);
+        AlarmFileContents read = ReadAlarmFile(now);
+        std::vector<AnsiString> got, want;
+        for (const AlarmRow& row : read.rows)
+            got.push_back(row.RecordText());
+        for (std::size_t i : kept)
+            want.push_back(rows[i].RecordText());
+        EXPECT_EQ(got, want);
+        EXPECT_EQ(read.damaged.size(), damaged);
+        EXPECT_TRUE(read.expired.empty()) << "a future alarm is never outdated";
+        return read;
+    }
+};
+
+TEST_F(DamagedAlarmFile, OneDamagedRecordCostsOnlyItself)
 {
-    // An unreadable date, a short first line, and a record cut short.
-    fixture::WriteBytes(AlarmFilePath(), "x.y.z (KE)\r\nTV1\r\n20:00\r\nRikki\r\n\r\n\r\n#NRM \r\n\r\n"
-                                         "12.2.2026 (TO)\r\nTV2\r\n21:00\r\nEhj\xE4\r\n\r\n\r\n#NRM \r\n\r\n"
-                                         "13.2.2026 (PE)\r\nTV1\r\n");
-    AlarmFileContents read = ReadAlarmFile(now);
-    ASSERT_EQ(read.rows.size(), 1u);
-    EXPECT_EQ(read.rows[0].SubItems[afTitle], "Ehj\xE4");
-    EXPECT_NE(read.expiredText.find("Rikki"), AnsiString::npos);
-    EXPECT_NE(read.expiredText.find("13.2.2026 (PE) TV1"), AnsiString::npos);
-
-    fixture::WriteBytes(AlarmFilePath(), "\r\n12.2.2026 (TO)\r\nTV2\r\n21:00\r\nX\r\n\r\n\r\n#NRM \r\n\r\n");
-    EXPECT_TRUE(ReadAlarmFile(now).rows.empty()) << "a short first line ends the reading";
+    // One missing line in the first record: the later three are read, the first is not mangled.
+    AlarmFileContents read = Expect(Without(0, 4) + Record(1) + Record(2) + Record(3), {1, 2, 3}, 1);
+    EXPECT_EQ(read.damaged[0], "12.2.2026 (TO) TV1 20:00 Uutiset");
+    // An extra blank line between records costs nothing.
+    Expect(Record(0) + "\r\n" + Record(1) + Record(2) + " \r\n\r\n" + Record(3), {0, 1, 2, 3}, 0);
+    // A NUL byte costs the record that holds it, also when it stands where a line break was.
+    Expect(Record(0) + Record(1, 3, std::string("Elo\0kuva", 8)) + Record(2) + Record(3), {0, 2, 3}, 1);
+    Expect(Record(0) + Record(1).replace(19, 2, std::string(1, '\0')) + Record(2) + Record(3), {0, 2, 3}, 1);
+    // A caption whose date can't be read, a time that is no time, a missing action string.
+    Expect(Record(0, 0, "x.y.z (KE)") + Record(1, 2, "ab:cd") + Record(2, 6, "") + Record(3), {3}, 3);
+    // A record without its caption, and the last record cut short.
+    Expect(Record(0) + Without(1, 0) + Record(2) + Record(3).substr(0, 30), {0, 2}, 2);
+    // Only the empty line after a record missing: nothing of it is lost.
+    Expect(Without(0, 7) + Record(1) + Without(2, 7) + Without(3, 7), {0, 1, 2, 3}, 0);
+    // Lines broken by LF or CR alone, as hand edits leave them.
+    Expect(Joined(Lines(0), "\n") + Joined(Lines(1), "\r"), {0, 1}, 0);
 }
 
-TEST_F(AlarmFileTest, MissingFileGivesNothing)
+TEST_F(DamagedAlarmFile, JunkIsNoAlarmAndTheNoticeStaysShort)
+{
+    // Lines that only look like the start of an alarm: caption, channel, time.
+    std::string junk;
+    for (int i = 0; i < 3000; ++i)
+        junk += "1.3.2026 (SU)\r\nTV1\r\n20:00\r\n" + std::string(200, 'x') + "\r\n";
+    AlarmFileContents read = Expect(Record(0) + junk + Record(1) + std::string(100000, '#'), {0, 1}, 3001);
+    const AnsiString notice = DroppedAlarmsNotice(read);
+    EXPECT_EQ(notice.find("vanhetuneet"), AnsiString::npos);
+    EXPECT_NE(notice.find("(ja 2991 muuta)\r\n"), AnsiString::npos);
+    EXPECT_LE(std::count(notice.begin(), notice.end(), '\n'), 12);
+    EXPECT_LE(notice.size(), 1500u);
+}
+
+TEST_F(DamagedAlarmFile, DamagedBytesAreKeptBesideTheFileBeforeItIsRewritten)
+{
+    const std::string damaged = Record(0) + Without(1, 4) + Record(2) + std::string("\0junk", 5);
+    AlarmFileContents read = Expect(damaged, {0, 2}, 2);
+    fixture::WriteBytes(AlarmBackupPath(), "an older backup");
+    PruneAlarmFile(read);
+    EXPECT_EQ(ReadWholeFile(AlarmBackupPath()), damaged);
+    EXPECT_EQ(ReadWholeFile(AlarmFilePath()), AlarmFileText({rows[0], rows[2]}));
+
+    // When the backup can't be written, the damaged file stays as it is.
+    fixture::WriteBytes(AlarmFilePath(), damaged);
+    SetFileFault([](const AnsiString& path, bool writing) { return writing && path == AlarmBackupPath() ? ENOSPC : 0; });
+    EXPECT_THROW(PruneAlarmFile(read), EWriteError);
+    SetFileFault(nullptr);
+    EXPECT_EQ(ReadWholeFile(AlarmFilePath()), damaged);
+}
+
+TEST_F(DamagedAlarmFile, NoticeListsExpiredAndDamagedApart)
+{
+    fixture::WriteBytes(AlarmFilePath(), AlarmFileText({Row("10.2.2026 (TI)", "TV1", "20:00", "Eilen")}) + Record(0, 2, "kello"));
+    AlarmFileContents read = ReadAlarmFile(now);
+    EXPECT_EQ(DroppedAlarmsNotice(read),
+              "Seuraavat vanhetuneet h\xE4lytykset poistettiin:\r\r10.2.2026 (TI) TV1 20:00 Eilen\r\n\r"
+              "Seuraavia vioittuneita h\xE4lytyksi\xE4 ei voitu lukea (tiedosto on tallessa nimell\xE4 QEX.ALS.bak):\r\r"
+              "12.2.2026 (TO) TV1 kello Uutiset\r\n");
+}
+
+TEST_F(AlarmFileTest, IntactFileIsLeftAloneAndAMissingOneGivesNothing)
 {
     AlarmFileContents read = ReadAlarmFile(now);
     EXPECT_TRUE(read.rows.empty());
-    EXPECT_TRUE(read.expiredText.empty());
+    EXPECT_EQ(DroppedAlarmsNotice(read), "");
+    PruneAlarmFile(read);
     EXPECT_FALSE(FileExists(AlarmFilePath()));
+
+    WriteAlarmFile({Row("12.2.2026 (TO)", "TV1", "20:00", "Uutiset")});
+    read = ReadAlarmFile(now);
+    ASSERT_EQ(read.rows.size(), 1u);
+    // Nothing to prune: a full disk can't fail what is not written.
+    SetFileFault([](const AnsiString&, bool writing) { return writing ? ENOSPC : 0; });
+    EXPECT_NO_THROW(PruneAlarmFile(read));
+    SetFileFault(nullptr);
 }
 
 TEST(AlarmCountdown, DaysHoursMinutesOrOldOrEmpty)

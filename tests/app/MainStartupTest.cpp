@@ -10,6 +10,7 @@
 #include "platform/forms/RichEdit.h"
 #include "platform/forms/TabControl.h"
 #include "shell/TrayIcon.h"
+#include <cerrno>
 
 namespace app_test {
 namespace {
@@ -151,6 +152,87 @@ TEST_F(MainWindowTest, AlarmFileThatCantBeWrittenStillLetsTheWindowClose)
     EXPECT_EQ(app.ExitCode(), 1);
     EXPECT_TRUE(app.Terminated());
     EXPECT_EQ(IniReadString("Ulkoasu", "Form.Jakaja", ""), "100");
+}
+
+// Three alarms still ahead at the test's start (Wednesday 11.2.2026 10:00).
+std::string ThreeFutureAlarms()
+{
+    return cp1252::FromUtf8("11.2.2026 (KE)\r\nTV1\r\n21:00\r\nElokuva\r\n\r\nSotaelokuva.\r\n#NRM \r\n\r\n"
+                            "12.2.2026 (TO)\r\nCanal+\r\n20:00\r\nUutiset\r\n\r\n\r\n#NRM #PCS3 \r\n\r\n"
+                            "16.2.2026 (MA)\r\nTV1\r\n06:00\r\nAamu-tv\r\n\r\nSäätä.\r\n#NRM \r\n\r\n");
+}
+
+// Whatever a file refused, every start-up step ran: the week tabs, the day menu and the day bar
+// are there.
+void ExpectCompleteStartUp(TMainForm* form)
+{
+    EXPECT_EQ(form->ViikotTabs->Tabs()->Get(0), "Viikko 7  (9.2 - 15.2)");
+    EXPECT_EQ(form->MM_D[3]->Caption(), "Keskiviikko\t11.2.2026");
+    EXPECT_TRUE(form->MM_D[3]->Checked());
+    EXPECT_EQ(form->WeekDates.Count(), 15);
+    EXPECT_TRUE(form->ViikotPanel->Visible());
+}
+
+TEST_F(MainWindowTest, FullDiskForTheSettingsIsReportedOnceAndTheStartUpGoesOn)
+{
+    WriteUsualSettings();
+    WriteWeek7("TV1", WednesdayProgrammes());
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", ThreeFutureAlarms());
+    SetFileFault([](const AnsiString& path, bool writing) {
+        return writing && ExtractFileName(path) == "QEX.INI" ? ENOSPC : 0;
+    });
+    StartWindow();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Unable to write to " + folder.Path() + "QEX.INI");
+    errors.clear();
+    EXPECT_EQ(Items(MainForm->V_Kanavat), (std::vector<AnsiString>{"TV1", "Canal+"}));
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026");
+    ExpectCompleteStartUp(MainForm);
+    EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 3);
+
+    MainForm->MM_D[4]->Click();
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    MainForm->Close();
+    SetFileFault(nullptr);
+    EXPECT_EQ(errors.size(), 1u) << "the window's layout could not be saved either";
+    errors.clear();
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "QEX.ALS"), ThreeFutureAlarms());
+}
+
+TEST_F(MainWindowTest, SettingsFileThatIsAFolderLetsTheStartUpRun)
+{
+    ASSERT_TRUE(ForceDirectories(folder.Path() + "QEX.INI"));
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", ThreeFutureAlarms());
+    // Without a readable settings file this is a first run: the notice, then the dialog.
+    ExpectOk();
+    ExpectBox([](ModalBox& box) { box.Press("&Poistu"); });
+    StartWindow();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Unable to write to " + folder.Path() + "QEX.INI");
+    errors.clear();
+    EXPECT_EQ(MainForm->V_Kanavat->Count(), 26);
+    ExpectCompleteStartUp(MainForm);
+    EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 3);
+    MainForm->Close();
+    errors.clear();
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "QEX.ALS"), ThreeFutureAlarms());
+}
+
+TEST_F(MainWindowTest, AlarmFileThatCouldNotBeReadIsNotWrittenOnClosing)
+{
+    WriteUsualSettings();
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", ThreeFutureAlarms());
+    SetFileFault([](const AnsiString& path, bool writing) {
+        return !writing && ExtractFileName(path) == "QEX.ALS" ? EIO : 0;
+    });
+    StartWindow();
+    SetFileFault(nullptr);
+    EXPECT_EQ(errors.size(), 1u);
+    errors.clear();
+    EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 0);
+    ExpectCompleteStartUp(MainForm);
+    MainForm->Close();
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "QEX.ALS"), ThreeFutureAlarms());
 }
 
 TEST_F(MainWindowTest, FirstRunShowsTheNoticeAndTheSettingsDialog)

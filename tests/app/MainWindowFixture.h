@@ -84,6 +84,7 @@ protected:
         EXPECT_TRUE(errors.empty()) << "first error: " << (errors.empty() ? "" : errors.front());
         FormatSettings() = savedFormats;
         ClockUseSystem();
+        SetFileFault(nullptr);
         SetExeFolder("");
     }
 

@@ -70,7 +70,7 @@ class DisplayTestCase(unittest.TestCase):
 class Program:
     """The program started from a run folder beside a copy of its executable."""
 
-    def __init__(self, display, folder, fake_time=None, args=()):
+    def __init__(self, display, folder, fake_time=None, args=(), preexec_fn=None, extra_env=None):
         self.display = display
         self.folder = folder
         shutil.copy2(BINARY, os.path.join(folder, "qex"))
@@ -79,13 +79,14 @@ class Program:
         self.runtime = tempfile.mkdtemp(prefix="qex-xdg-")
         os.chmod(self.runtime, 0o700)
         env["XDG_RUNTIME_DIR"] = self.runtime
+        env.update(extra_env or {})
         command = [os.path.join(folder, "qex"), *args]
         if fake_time:
             env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
             command = ["faketime", "-f", f"@{fake_time}", *command]
         # A group of its own, so that killing it reaches the program under faketime too.
         self.process = subprocess.Popen(command, cwd=folder, env=env, start_new_session=True,
-                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE, preexec_fn=preexec_fn)
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *args], env=self.display.env(), capture_output=True, timeout=20)

@@ -1,0 +1,1 @@
+qex_add_bench(alarm_file LIBS qex_alarm_data qex_test_fixtures)
