@@ -5,6 +5,7 @@
 #include "app/NowOnAirRows.h"
 #include "app/ProgramMain.h"
 #include "app/WeekDates.h"
+#include "bench/QtForBench.h"
 #include "listings/ChannelTable.h"
 #include "listings/ListingStore.h"
 #include "platform/core/Clock.h"
@@ -15,26 +16,12 @@
 #include "platform/messages/Application.h"
 #include "support/ChannelCodes.h"
 #include "support/ListingFixture.h"
-#include "support/TestEnvironment.h"
-#include <QApplication>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-void EnsureQt()
-{
-    static int argc = 1;
-    static char name[] = "bench_startup";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        PrepareTestEnvironment();
-        return new QApplication(argc, argv);
-    }();
-    (void)app;
-}
 
 // A program folder with every channel enabled, the channel view by default and two weeks of
 // listings; the clock at Wednesday 11.2.2026 10:00.

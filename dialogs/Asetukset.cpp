@@ -235,10 +235,12 @@ void TAsetuksetForm::OkButtonClick(TObject*)
 
 // Numbers are written as the up-downs hold them: the alarm clock needs a lead time of 0 to 59 and
 // new alarms store the beep count as one digit, so an empty or out-of-range entry is written as
-// the nearest value in range.
+// the nearest value in range. The file is replaced once with all of them: quick, and a failure
+// leaves the old settings whole rather than half new.
 void TAsetuksetForm::WriteSettings()
 {
     TIniFile ini(SettingsFilePath());
+    ini.BeginUpdate();
     const int noticeType = HalytysTyypitList->ItemIndex();
     ini.WriteString(kAlarmSection, "Tyyppi",
                     noticeType >= 0 ? HalytysTyypitList->Items()->Get(noticeType) : FStoredNoticeType);
@@ -273,6 +275,7 @@ void TAsetuksetForm::WriteSettings()
 
     WriteIndexedSettings(ini, kViewSection, "OmiaNäkymiä"_a, "OmaNäkymä"_a, *NakymatList->Items());
     ini.WriteBool(kViewSection, "KloAika", NCB1->Checked());
+    ini.UpdateFile();
 }
 
 void TAsetuksetForm::Button10Click(TObject*)

@@ -37,9 +37,37 @@ void Fill(TStrings& list, const std::vector<AnsiString>& names)
 
 } // namespace
 
+IniDocument TIniFile::Current() const
+{
+    return FPending ? *FPending : Load(FFileName);
+}
+
+void TIniFile::Store(const IniDocument& document)
+{
+    if (FPending)
+        FPending = document;
+    else
+        Save(FFileName, document);
+}
+
+void TIniFile::BeginUpdate()
+{
+    if (!FPending)
+        FPending = Load(FFileName);
+}
+
+void TIniFile::UpdateFile()
+{
+    if (!FPending)
+        return;
+    const IniDocument document = std::move(*FPending);
+    FPending.reset();
+    Save(FFileName, document);
+}
+
 AnsiString TIniFile::ReadString(const AnsiString& section, const AnsiString& key, const AnsiString& defaultValue) const
 {
-    return Load(FFileName).Value(section, key).value_or(defaultValue);
+    return Current().Value(section, key).value_or(defaultValue);
 }
 
 // "0x1F" is read as hexadecimal as well as "$1F"; anything that is not a number gives the default.
@@ -57,6 +85,10 @@ void TIniFile::WriteString(const AnsiString& section, const AnsiString& key, con
 {
     if (key.empty())
         return;
+    if (FPending) {
+        FPending->SetValue(section, key, value);
+        return;
+    }
     IniDocument document = Load(FFileName);
     document.SetValue(section, key, value);
     Save(FFileName, document);
@@ -74,38 +106,38 @@ void TIniFile::WriteBool(const AnsiString& section, const AnsiString& key, bool 
 
 bool TIniFile::SectionExists(const AnsiString& section) const
 {
-    return Load(FFileName).HasSection(section);
+    return Current().HasSection(section);
 }
 
 bool TIniFile::ValueExists(const AnsiString& section, const AnsiString& key) const
 {
-    return Load(FFileName).Value(section, key).has_value();
+    return Current().Value(section, key).has_value();
 }
 
 void TIniFile::ReadSection(const AnsiString& section, TStrings& keys) const
 {
-    Fill(keys, Load(FFileName).Keys(section));
+    Fill(keys, Current().Keys(section));
 }
 
 void TIniFile::ReadSections(TStrings& sections) const
 {
-    Fill(sections, Load(FFileName).Sections());
+    Fill(sections, Current().Sections());
 }
 
 void TIniFile::EraseSection(const AnsiString& section)
 {
-    IniDocument document = Load(FFileName);
+    IniDocument document = Current();
     if (!document.HasSection(section))
         return;
     document.EraseSection(section);
-    Save(FFileName, document);
+    Store(document);
 }
 
 void TIniFile::DeleteKey(const AnsiString& section, const AnsiString& key)
 {
-    IniDocument document = Load(FFileName);
+    IniDocument document = Current();
     if (!document.Value(section, key))
         return;
     document.DeleteKey(section, key);
-    Save(FFileName, document);
+    Store(document);
 }

@@ -5,10 +5,12 @@
 // create a missing file and replace the file atomically with CR LF line ends. A missing or
 // unreadable file reads as empty. A failed write raises Exception "Unable to write to <file>".
 // Line breaks in names and values written become blanks, so a write adds exactly one line.
-// Nothing is kept in memory between calls.
+// Nothing is kept in memory between calls, except during an update (below).
 #pragma once
 #include "platform/core/AnsiString.h"
+#include "platform/core/IniDocument.h"
 #include "platform/core/Object.h"
+#include <optional>
 
 class TStrings;
 
@@ -32,6 +34,17 @@ public:
     void EraseSection(const AnsiString& section);
     void DeleteKey(const AnsiString& section, const AnsiString& key);
 
+    // Between BeginUpdate and UpdateFile every call reads and changes one copy of the file, read
+    // once; UpdateFile replaces the file with all the changes at once, the same bytes the single
+    // writes would have left. A copy not yet written goes with the object, so a failure half-way
+    // leaves the file as it was.
+    void BeginUpdate();
+    void UpdateFile();
+
 private:
+    IniDocument Current() const;
+    void Store(const IniDocument& document);
+
     AnsiString FFileName;
+    std::optional<IniDocument> FPending;
 };

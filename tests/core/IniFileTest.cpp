@@ -1,8 +1,10 @@
 // INI files: private-profile lookups and in-place writes over Windows-1252 bytes.
 #include "TempFolder.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Files.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/Strings.h"
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -128,4 +130,69 @@ TEST_F(Ini, UnwritableFileRaisesAndKeepsTheOld)
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message, "Unable to write to " + (FFolder / "missing/QEX.INI"));
     }
+}
+
+namespace {
+
+// Changes of every kind, on names in other letter cases, into a file with comments, duplicates,
+// quotes and blank lines between sections.
+void ChangeEveryWay(TIniFile& ini)
+{
+    ini.WriteString("Muut", "ProxyIP", "uusi");
+    ini.WriteString("MUUT", "Uusi", "1");
+    ini.WriteString("C", "k", "v");
+    ini.WriteString("b", "X", "3");
+    ini.DeleteKey("b", "x");
+    ini.EraseSection("C");
+    ini.WriteString("D", "k", "rivi\r\nvaihto");
+    ini.WriteBool("Muut", "Lippu", true);
+}
+
+const std::string kTrickyFile = "; kommentti\r\n[muut]\r\nproxyip = \"vanha\"\r\n\r\n[B]\r\nx=1\r\nx=2\r\n\r\n";
+
+} // namespace
+
+TEST_F(Ini, AnUpdateWritesOnceTheBytesTheSingleWritesWouldHaveLeft)
+{
+    const std::string singlePath = FFolder / "single.ini";
+    TempFolder::Write(singlePath, kTrickyFile);
+    TIniFile single(singlePath);
+    ChangeEveryWay(single);
+
+    Given(kTrickyFile);
+    int writes = 0;
+    SetFileFault([&](const AnsiString& path, bool writing) {
+        writes += writing && path == FPath;
+        return 0;
+    });
+    FIni.BeginUpdate();
+    ChangeEveryWay(FIni);
+    EXPECT_EQ(Bytes(), kTrickyFile) << "nothing is written before UpdateFile";
+    EXPECT_EQ(FIni.ReadString("Muut", "Uusi", ""), "1") << "reads see the changes made so far";
+    EXPECT_FALSE(FIni.SectionExists("C"));
+    FIni.UpdateFile();
+    SetFileFault(nullptr);
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(Bytes(), TempFolder::Read(singlePath));
+}
+
+TEST_F(Ini, AnUpdateLeftUnfinishedOrFailingLeavesTheFileAsItWas)
+{
+    Given(kTrickyFile);
+    {
+        TIniFile ini(FPath);
+        ini.BeginUpdate();
+        ChangeEveryWay(ini);
+    }
+    EXPECT_EQ(Bytes(), kTrickyFile);
+
+    FIni.BeginUpdate();
+    ChangeEveryWay(FIni);
+    SetFileFault([](const AnsiString&, bool writing) { return writing ? ENOSPC : 0; });
+    EXPECT_THROW(FIni.UpdateFile(), Exception);
+    SetFileFault(nullptr);
+    EXPECT_EQ(Bytes(), kTrickyFile);
+    // The update is over: the next write goes to the file at once.
+    FIni.WriteString("Muut", "Uusi", "2");
+    EXPECT_EQ(TIniFile(FPath).ReadString("Muut", "Uusi", ""), "2");
 }

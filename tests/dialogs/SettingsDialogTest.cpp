@@ -209,6 +209,32 @@ TEST_F(SettingsDialogTest, OkWritesExactlyTheKeysOfItsFivePagesInOrder)
     EXPECT_TRUE(HotKey->Enabled());
 }
 
+TEST_F(SettingsDialogTest, OkReplacesTheFileOnceAndKeepsEveryOtherLineByteForByte)
+{
+    WriteSettings({"; oma kommentti", "[muut]", "proxyip = \"vanha\"", "Tuntematon=pysyy", "", "[Kanavat]",
+                   "Käytössä=TV1;", "Käytössä=TV2;"});
+    int writes = 0;
+    SetFileFault([&](const AnsiString& path, bool writing) {
+        writes += writing && path == SettingsPath();
+        return 0;
+    });
+    EXPECT_EQ(OpenAndPress("OK"), mrOk);
+    SetFileFault(nullptr);
+    EXPECT_EQ(writes, 1);
+    // Keys in place keep their spelling and blanks, new keys follow their section's last line,
+    // new sections come at the end in the order written.
+    const std::string expected = cp1252::FromUtf8(
+        "; oma kommentti\r\n[muut]\r\nproxyip = vanha\r\nTuntematon=pysyy\r\nPoistaVanhatTiedostot=0\r\n"
+        "PoistaMenneetOhjelmat=0\r\nKäynnistäPienennettynä=0\r\nSystrayPienennys=0\r\nTVTänäänPikanäppäin=123\r\n"
+        "ProxyPortti=80\r\nOletusNäkymä=\r\n\r\n[Kanavat]\r\nKäytössä=TV1;\r\nKäytössä=TV2;\r\nKanavat=")
+        + kAllChannels + cp1252::FromUtf8("\r\n\r\n[Hälytys]\r\nTyyppi=Normaali ilmoitus näytölle\r\nÄäni=\r\n"
+        "Ohjelma=\r\nMinuutitEnnenOhjelmaa=5\r\nPCSpeakerKäytössä=1\r\nPCSpeakerTimes=5\r\n"
+        "AutomaattisestiLisättävät=\r\nLisääAutomaattisesti=0\r\nLisääAutomaattisestiVarmista=1\r\n\r\n"
+        "[Väritys]\r\nKäytössä=0\r\nHälytystenVäri=clRed\r\nOmiaVärityksiä=0\r\nOmaVäritys0=\r\n\r\n"
+        "[Näkymät]\r\nOmiaNäkymiä=0\r\nOmaNäkymä0=\r\nKloAika=0\r\n");
+    EXPECT_EQ(SettingsBytes(), expected);
+}
+
 TEST_F(SettingsDialogTest, StoredValuesAreShownAndWrittenBackUnchanged)
 {
     WriteSettings({"[Hälytys]", "Tyyppi=Vain lisäasetukset", "Ääni=/home/u/kello.wav", "Ohjelma=/usr/bin/true",
