@@ -1,58 +1,75 @@
 #include "app/ListingPackage.h"
 #include "listings/ListingStore.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/FileMoves.h"
 #include "platform/core/Files.h"
+#include "platform/core/Streams.h"
 #include "unpack/Gzip.h"
+#include "unpack/MemberPath.h"
 #include "unpack/UnTar.h"
 #include "unpack/tarfile.h"
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
+#include <algorithm>
 
 namespace {
 
-// The tar reader takes a file that merely runs out for a finished archive, so a reply that is
-// neither gzip nor tar (copied through unchanged) would pass as an empty package. A real archive
-// ends with an all-zero block.
-void CheckArchiveEnds(const AnsiString& path)
+constexpr int kBlock = 512;
+constexpr int kChecksumAt = 148;
+constexpr int kChecksumLength = 8;
+
+// A tar archive begins with a header whose checksum holds, or with the all-zero block that ends
+// an empty one. Anything else (an error page sent in place of the package, say) is no archive.
+bool StartsAsTarArchive(const AnsiString& path)
 {
+    unsigned char block[kBlock] {};
+    TFileStream stream(path, fmOpenRead);
+    if (stream.Read(block, kBlock) != kBlock)
+        return false;
+    if (std::all_of(block, block + kBlock, [](unsigned char c) { return c == 0; }))
+        return true;
+    unsigned sum = 0;
+    for (int i = 0; i < kBlock; ++i)
+        sum += (i >= kChecksumAt && i < kChecksumAt + kChecksumLength) ? ' ' : block[i];
+    int i = kChecksumAt;
+    while (i < kChecksumAt + kChecksumLength && block[i] == ' ')
+        ++i;
+    unsigned stored = 0;
+    bool digits = false;
+    for (; i < kChecksumAt + kChecksumLength && block[i] >= '0' && block[i] <= '7'; ++i, digits = true)
+        stored = stored * 8 + (block[i] - '0');
+    return digits && stored == sum;
+}
+
+// The files the archive puts directly into the unpack folder, in archive order, as the file system
+// spells them (the extractor names them the same way). The tar reader takes a file that merely
+// runs out for a finished archive, so the all-zero end block is looked for here.
+std::vector<std::string> FilesAtTheTop(const AnsiString& path)
+{
+    if (!StartsAsTarArchive(path))
+        throw EReadError("The server's reply is not a listing package");
+    std::vector<std::string> names;
     TTarFile tar(path);
     while (!tar.Eof() && tar.State() != tsError) {
-        if (tar.GetNextFileName().empty())
+        const AnsiString name = tar.GetNextFileName();
+        if (name.empty())
             continue;
-        if (tar.GetFileSize() > 0) {
-            tar.GetFileDate();
-            tar.SkipData();
-        }
+        const TTarKind kind = tar.Kind();
+        if (tar.GetFileSize() <= 0)
+            continue;
+        tar.GetFileDate();
+        tar.SkipData();
+        const MemberPath member = SplitMemberName(name);
+        if (kind == TTarKind::File && !member.Escapes && member.Folders.empty() && !member.FileName.empty())
+            names.push_back(ToSystemPath(member.FileName));
     }
     if (tar.State() != tsEndOfArchive)
         throw EReadError("Unexpected end of archive " + path);
+    return names;
 }
 
 void MakeStagingFolder()
 {
-    std::error_code error;
-    fs::remove_all(ToSystemPath(StagingFolder()), error);
-    if (!fs::create_directory(ToSystemPath(StagingFolder()), error) || error)
+    if (!RemoveTree(StagingFolder()) || !CreateDir(StagingFolder()))
         throw EInOutError("Unable to create directory " + StagingFolder());
-}
-
-void PromoteStagedFiles()
-{
-    std::error_code error;
-    fs::directory_iterator entries(ToSystemPath(StagingFolder()), error);
-    if (error)
-        throw EInOutError("Unable to read directory " + StagingFolder());
-    for (const fs::directory_entry& entry : entries) {
-        if (entry.is_symlink(error) || !entry.is_regular_file(error))
-            continue;
-        // A rename within one file system replaces the stored file in one step.
-        const AnsiString name = FromSystemPath(entry.path().filename().string());
-        fs::rename(entry.path(), ToSystemPath(ResolveIgnoringCase(DataFolder(), name)), error);
-        if (error)
-            throw EInOutError("Cannot move file " + name + " to " + DataFolder() + " (" + error.message() + ")");
-    }
 }
 
 struct PackageFilesRemover {
@@ -83,12 +100,12 @@ bool UnpackListingPackage(TGzip& gzip, TUnTar& untar)
     gzip.FileDestination = ArchivePath();
     if (gzip.Gunzip() != GunzipOk)
         return false;
-    CheckArchiveEnds(ArchivePath());
+    const std::vector<std::string> files = FilesAtTheTop(ArchivePath());
     MakeStagingFolder();
     untar.FileSource = ArchivePath();
     untar.UnpackPath = StagingFolder();
     untar.Extract();
-    PromoteStagedFiles();
+    MoveFilesIgnoringCase(StagingFolder(), files, DataFolder());
     return true;
 }
 
@@ -96,6 +113,5 @@ void RemovePackageFiles()
 {
     DeleteFile(PackagePath());
     DeleteFile(ArchivePath());
-    std::error_code error;
-    fs::remove_all(ToSystemPath(StagingFolder()), error);
+    RemoveTree(StagingFolder());
 }

@@ -16,11 +16,13 @@ AnsiString ArchivePath();
 AnsiString StagingFolder();
 
 // Decompresses the package with `gzip` and unpacks the archive with `untar` into the staging
-// folder, then moves every regular file lying directly in it into the data folder (over a file of
-// the same name in any letter case; the program reads nothing in subfolders). False when the
-// decompressor failed: it has shown its own box. Raises EReadError for an archive that is
-// damaged or does not end as a tar archive ends, and the extractor's or a move's error. The
-// package, the archive and the staging folder are gone afterwards, whatever happened.
+// folder, then moves every regular file lying directly in it into the data folder, all or none
+// (over a file of the same name in any letter case; of members equal but for letter case the
+// later one wins; the program reads nothing in subfolders). False when the decompressor failed:
+// it has shown its own box. Raises EReadError for a reply that is no archive ("not a listing
+// package") and for one that is damaged or does not end as a tar archive ends, and the
+// extractor's or the move's error. The package, the archive and the staging folder are gone
+// afterwards, whatever happened; the staging folder is cleared without following a link there.
 bool UnpackListingPackage(TGzip& gzip, TUnTar& untar);
 
 // Removes the package files and the staging folder; what a failed download leaves is cleared.

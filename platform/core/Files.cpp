@@ -9,8 +9,10 @@
 #include <cmath>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -212,6 +214,19 @@ bool RenameFile(const AnsiString& from, const AnsiString& to)
 bool RemoveDir(const AnsiString& path)
 {
     return !path.empty() && ::rmdir(ToSystemPath(path).c_str()) == 0;
+}
+
+bool RemoveTree(const AnsiString& path)
+{
+    // A trailing '/' would make the system resolve a link there to the folder it points at.
+    AnsiString entry = path;
+    while (entry.size() > 1 && entry.back() == '/')
+        entry.pop_back();
+    if (entry.empty() || entry == "/")
+        return false;
+    std::error_code error;
+    std::filesystem::remove_all(ToSystemPath(entry), error);
+    return !LinkExists(entry);
 }
 
 std::int64_t FileSize(const AnsiString& path)

@@ -22,6 +22,9 @@ bool DeleteFile(const AnsiString& path);
 bool RenameFile(const AnsiString& from, const AnsiString& to);
 bool CreateDir(const AnsiString& path);
 bool RemoveDir(const AnsiString& path);
+// Removes a file, a link or a folder with everything in it, never following a link: a link is
+// removed as itself, wherever it points, also when path ends in '/'. True when nothing is left.
+bool RemoveTree(const AnsiString& path);
 std::int64_t FileSize(const AnsiString& path); // -1 when it can't be read
 
 AnsiString ExtractFilePath(const AnsiString& path);  // through the last '/'

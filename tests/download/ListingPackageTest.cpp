@@ -6,6 +6,7 @@
 #include "platform/core/Files.h"
 #include "unpack/UnpackSupport.h"
 #include "unpack/UnTar.h"
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -79,7 +80,12 @@ TEST_F(ListingPackageTest, RepliesThatAreNoArchiveRaiseAndChangeNothing)
     for (const std::string& reply : {std::string(), std::string("<garbage>\r\n") + PatternBytes(3000, 7),
                                      std::string("<HTML><BODY>Not found</BODY></HTML>\r\n")}) {
         Receive(reply);
-        EXPECT_THROW(UnpackListingPackage(gzip, untar), EReadError) << reply.size();
+        try {
+            UnpackListingPackage(gzip, untar);
+            ADD_FAILURE() << reply.size();
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message, "The server's reply is not a listing package");
+        }
         ExpectDataFolderAsBefore(before);
     }
     EXPECT_TRUE(boxes.Boxes.empty());
@@ -107,6 +113,82 @@ TEST_F(ListingPackageTest, HostileArchiveReachesNothingInsideOrOutside)
     EXPECT_THROW(UnpackListingPackage(gzip, untar), EReadError);
     ExpectDataFolderAsBefore(before);
     EXPECT_EQ(Snapshot(root.Path(), "Tiedot"), outside);
+}
+
+TEST_F(ListingPackageTest, LinkOrFileAtTheStagingFolderIsRemovedAsItself)
+{
+    // A link in the staging folder's place, to a folder with a file the user keeps.
+    ASSERT_TRUE(ForceDirectories(root.Path() + "/kept"));
+    WriteBytes(root.Path() + "/kept/sentinel", "keep me");
+    ASSERT_EQ(Shell("ln -s '" + root.Path() + "/kept' '" + data() + "tiedot.tmp'"), 0);
+    Receive(Gzipped(Tar({{"01-08.QEX", "week 8"}})));
+    ASSERT_TRUE(UnpackListingPackage(gzip, untar));
+    EXPECT_EQ(ReadBytes(root.Path() + "/kept/sentinel"), "keep me");
+    EXPECT_EQ(NamesIn(root.Path() + "/kept"), std::vector<std::string>{"sentinel"});
+    EXPECT_EQ(ReadBytes(data() + "01-08.QEX"), "week 8");
+    EXPECT_FALSE(Exists(data() + "tiedot.tmp"));
+
+    // Left by a failed run: the clean-up removes the link and the file alone.
+    ASSERT_EQ(Shell("ln -s '" + root.Path() + "/kept' '" + data() + "tiedot.tmp'"), 0);
+    RemovePackageFiles();
+    EXPECT_EQ(ReadBytes(root.Path() + "/kept/sentinel"), "keep me");
+    EXPECT_FALSE(Exists(data() + "tiedot.tmp"));
+    WriteBytes(data() + "tiedot.tmp", "a file in the folder's place");
+    Receive(Gzipped(Tar({{"01-09.QEX", "week 9"}})));
+    ASSERT_TRUE(UnpackListingPackage(gzip, untar));
+    EXPECT_EQ(ReadBytes(data() + "01-09.QEX"), "week 9");
+}
+
+TEST_F(ListingPackageTest, FailedMoveLeavesTheDataFolderAsItWas)
+{
+    WriteBytes(data() + "01-08.QEX", "old week 8");
+    const auto before = Snapshot(data());
+    // A member named like the staging folder can't take its place, whatever came before it.
+    Receive(Gzipped(Tar({{"01-07.QEX", "new week 7"}, {"01-09.QEX", "week 9"}, {"tiedot.tmp", "x"}})));
+    EXPECT_THROW(UnpackListingPackage(gzip, untar), EInOutError);
+    ExpectDataFolderAsBefore(before);
+
+    // A full disk half-way: the files moved before are put back, the replaced ones restored.
+    SetFileFault([this](const AnsiString& path, bool writing) {
+        return writing && path == data() + "01-10.QEX" ? ENOSPC : 0;
+    });
+    Receive(Gzipped(Tar({{"01-07.QEX", "new week 7"}, {"01-09.QEX", "week 9"}, {"01-08.qex", "new week 8"},
+                         {"01-10.QEX", "week 10"}, {"01-11.QEX", "week 11"}})));
+    try {
+        UnpackListingPackage(gzip, untar);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message, "Cannot move file 01-10.QEX to " + data() + " (No space left on device)");
+    }
+    SetFileFault(nullptr);
+    ExpectDataFolderAsBefore(before);
+}
+
+TEST_F(ListingPackageTest, OfMembersEqualButForLetterCaseTheLaterWins)
+{
+    Receive(Gzipped(Tar({{"01-07.qex", "first"}, {"01-07.QEX", "second"}, {"01-08.QEX", "first"},
+                         {"01-08.qex", "second"}, {"01-08.Qex", "third"}})));
+    ASSERT_TRUE(UnpackListingPackage(gzip, untar));
+    EXPECT_EQ(ReadBytes(data() + "01-07.QEX"), "second");
+    EXPECT_EQ(ReadBytes(data() + "01-08.Qex"), "third");
+    EXPECT_EQ(NamesIn(data()), (std::vector<std::string>{"01-07.QEX", "01-08.Qex", "versio2.tmp"}));
+}
+
+TEST_F(ListingPackageTest, ThirtyThousandMembersAllArrive)
+{
+    std::vector<Member> members;
+    for (int i = 0; i < 30000; ++i)
+        members.push_back({"m" + std::to_string(i) + ".QEX", std::to_string(i)});
+    // Every other one replaces a stored file spelled in other letters.
+    for (int i = 0; i < 30000; i += 2)
+        WriteBytes(data() + "M" + std::to_string(i) + ".qex", "old");
+    Receive(Gzipped(Tar(members)));
+    ASSERT_TRUE(UnpackListingPackage(gzip, untar));
+    const std::vector<std::string> names = NamesIn(data());
+    EXPECT_EQ(names.size(), 30000u + 2u);
+    EXPECT_EQ(ReadBytes(data() + "M0.qex"), "0");
+    EXPECT_EQ(ReadBytes(data() + "m29999.QEX"), "29999");
+    EXPECT_EQ(ReadBytes(data() + "M29998.qex"), "29998");
 }
 
 TEST_F(ListingPackageTest, LeftoversOfAnEarlierRunAreClearedBeforeUnpacking)
