@@ -16,8 +16,9 @@ constexpr int kBlock = 512;
 constexpr int kChecksumAt = 148;
 constexpr int kChecksumLength = 8;
 
-// A tar archive begins with a header whose checksum holds, or with the all-zero block that ends
-// an empty one. Anything else (an error page sent in place of the package, say) is no archive.
+// A tar archive begins with a header whose checksum holds (summed over unsigned bytes, or signed
+// ones as some old writers did), or with the all-zero block that ends an empty one. Anything else
+// (an error page sent in place of the package, say) is no archive.
 bool StartsAsTarArchive(const AnsiString& path)
 {
     unsigned char block[kBlock] {};
@@ -26,17 +27,20 @@ bool StartsAsTarArchive(const AnsiString& path)
         return false;
     if (std::all_of(block, block + kBlock, [](unsigned char c) { return c == 0; }))
         return true;
-    unsigned sum = 0;
-    for (int i = 0; i < kBlock; ++i)
-        sum += (i >= kChecksumAt && i < kChecksumAt + kChecksumLength) ? ' ' : block[i];
+    int sum = 0, signedSum = 0;
+    for (int i = 0; i < kBlock; ++i) {
+        const bool inChecksum = i >= kChecksumAt && i < kChecksumAt + kChecksumLength;
+        sum += inChecksum ? ' ' : block[i];
+        signedSum += inChecksum ? ' ' : static_cast<signed char>(block[i]);
+    }
     int i = kChecksumAt;
     while (i < kChecksumAt + kChecksumLength && block[i] == ' ')
         ++i;
-    unsigned stored = 0;
+    int stored = 0;
     bool digits = false;
     for (; i < kChecksumAt + kChecksumLength && block[i] >= '0' && block[i] <= '7'; ++i, digits = true)
         stored = stored * 8 + (block[i] - '0');
-    return digits && stored == sum;
+    return digits && (stored == sum || stored == signedSum);
 }
 
 // The files the archive puts directly into the unpack folder, in archive order, as the file system
