@@ -10,13 +10,19 @@ struct TTimer::Impl {
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner), FImpl(std::make_unique<Impl>())
 {
-    QObject::connect(&FImpl->timer, &QTimer::timeout, [this] {
+    // Qt delivers no timeout to a timer whose slot is still running, so a handler that shows a box
+    // would stop its own timer for as long as the box is open. The handler runs from a posted call
+    // instead, which lets the timer tick on in the box's nested loop as the platform's does. The
+    // call is dropped with the timer, and a timer disabled meanwhile runs nothing.
+    QObject::connect(&FImpl->timer, &QTimer::timeout, &FImpl->timer, [this] {
+        if (!FEnabled)
+            return;
         Dispatch([this] {
             // A handler may free the timer or replace OnTimer; run a copy.
             if (auto handler = OnTimer)
                 handler(this);
         });
-    });
+    }, Qt::QueuedConnection);
     UpdateTimer();
 }
 

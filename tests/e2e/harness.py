@@ -1,6 +1,7 @@
 """Drives the real program as a user would: in a run folder of its own, on a virtual display
 with a window manager, at a chosen date and time, pressing keys and reading window titles."""
 import contextlib
+import datetime
 import os
 import shutil
 import signal
@@ -8,6 +9,7 @@ import subprocess
 import tempfile
 import time
 import unittest
+import zoneinfo
 
 BINARY = os.environ.get("QEX_BINARY", "build/bin/qex")
 SOURCE = os.environ.get("QEX_SOURCE", os.getcwd())
@@ -67,10 +69,51 @@ class DisplayTestCase(unittest.TestCase):
         cls.display.stop()
 
 
-class Program:
-    """The program started from a run folder beside a copy of its executable."""
+LIBFAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
-    def __init__(self, display, folder, fake_time=None, args=(), preexec_fn=None, extra_env=None):
+
+class MovableClock:
+    """A faked clock that a test moves while the program runs: libfaketime reads its offset from
+    real time out of a file at every call, and child processes share it through the environment."""
+
+    def __init__(self, folder, start):
+        self.path = os.path.join(folder, "faketime-offset")
+        self.offset = round(self.moment(start) - time.time())
+        self.write()
+
+    @staticmethod
+    def moment(local_text):
+        """Unix seconds of a Helsinki time "yyyy-mm-dd hh:mm:ss"."""
+        local = datetime.datetime.strptime(local_text, "%Y-%m-%d %H:%M:%S")
+        return local.replace(tzinfo=zoneinfo.ZoneInfo("Europe/Helsinki")).timestamp()
+
+    def now(self):
+        return time.time() + self.offset
+
+    def jump_to(self, local_text):
+        self.jump(round(self.moment(local_text) - self.now()))
+
+    def write(self):
+        # Replaced whole, so that the program never reads a half-written offset.
+        temporary = self.path + ".new"
+        with open(temporary, "w") as out:
+            out.write(f"{self.offset:+d}\n")
+        os.replace(temporary, self.path)
+
+    def jump(self, seconds):
+        self.offset += seconds
+        self.write()
+
+    def env(self):
+        return {"LD_PRELOAD": LIBFAKETIME, "FAKETIME_TIMESTAMP_FILE": self.path, "FAKETIME_NO_CACHE": "1",
+                "FAKETIME_DONT_FAKE_MONOTONIC": "1"}
+
+
+class Program:
+    """The program started from a run folder beside a copy of its executable; `fake_time` fixes
+    the start of its clock, `clock` (a MovableClock) lets the test move it."""
+
+    def __init__(self, display, folder, fake_time=None, args=(), preexec_fn=None, extra_env=None, clock=None):
         self.display = display
         self.folder = folder
         shutil.copy2(BINARY, os.path.join(folder, "qex"))
@@ -84,6 +127,8 @@ class Program:
         if fake_time:
             env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
             command = ["faketime", "-f", f"@{fake_time}", *command]
+        if clock:
+            env.update(clock.env())
         # A group of its own, so that killing it reaches the program under faketime too.
         self.process = subprocess.Popen(command, cwd=folder, env=env, start_new_session=True,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, preexec_fn=preexec_fn)
@@ -133,6 +178,12 @@ class Program:
         for key in keys:
             self.xdotool("key", "--clearmodifiers", key)
             time.sleep(0.1)
+
+    def stacking(self):
+        """The program's and the window manager's managed windows, bottom to top, as X ids."""
+        out = subprocess.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"], env=self.display.env(),
+                             capture_output=True, timeout=20, check=True).stdout.decode()
+        return [int(part.strip().rstrip(","), 16) for part in out.split("#", 1)[1].split(",") if part.strip()]
 
     def screenshot(self, path):
         subprocess.run(["import", "-display", f":{self.display.number}", "-window", "root", path],

@@ -45,6 +45,24 @@ TEST_F(TimerTest, FiresDuringANestedProcessMessagesLoop)
     EXPECT_EQ(sender, &timer);
 }
 
+// A handler that shows a box runs a nested loop; the timer goes on ticking in it, as the
+// platform's does (the alarm clock fires alarms due while a firing's warning is open).
+TEST_F(TimerTest, TicksAgainInsideItsOwnHandlersNestedLoop)
+{
+    TTimer timer(nullptr);
+    timer.SetInterval(5);
+    int ticks = 0;
+    int ticksInside = 0;
+    timer.OnTimer = [&](TObject*) {
+        if (++ticks != 1)
+            return;
+        RunNestedLoopUntil([&] { return ticks >= 3; }, 2000);
+        ticksInside = ticks;
+    };
+    RunNestedLoopUntil([&] { return ticksInside > 0; });
+    EXPECT_GE(ticksInside, 3);
+}
+
 TEST_F(TimerTest, ADisabledTimerStaysSilentUntilEnabledAgain)
 {
     TTimer timer(nullptr);

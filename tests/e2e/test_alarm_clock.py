@@ -1,0 +1,96 @@
+"""The real program's alarm clock on a clock the test moves while it runs (Monday 7.12.2026, lead
+time five minutes): a ten-minute jump fires the alarms that fell due in between and lists the one
+whose programme began meanwhile; a missing sound file's warning box neither delays an alarm due
+a few seconds later nor lets that alarm's notice cover the box."""
+import os
+import shutil
+import stat
+import tempfile
+import time
+import unittest
+
+from harness import DisplayTestCase, MovableClock, Program, cp1252
+
+NORMAL = "#NRM #SHD:Normaali ilmoitus n\u00e4yt\u00f6lle "
+
+
+def alarm(time_text, title, actions):
+    return f"7.12.2026 (MA)\r\nTV1\r\n{time_text}\r\n{title}\r\n\r\nKuvaus.\r\n{actions}\r\n\r\n"
+
+
+class AlarmClockEndToEnd(DisplayTestCase):
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="qex-e2e-clock-")
+        self.addCleanup(shutil.rmtree, self.folder, True)
+        os.makedirs(os.path.join(self.folder, "Tiedot"))
+        with open(os.path.join(self.folder, "QEX.INI"), "wb") as out:
+            out.write(cp1252("[Kanavat]\r\nK\u00e4yt\u00f6ss\u00e4=TV1;MTV3;\r\n"))
+
+    def launch(self, start, alarms):
+        with open(os.path.join(self.folder, "QEX.ALS"), "wb") as out:
+            out.write(cp1252("".join(alarms)))
+        self.clock = MovableClock(self.folder, start)
+        self.program = Program(self.display, self.folder, clock=self.clock)
+        self.addCleanup(self.program.kill)
+        self.program.wait_window("^QEX 2000")
+
+    def logger(self, name):
+        """A program for an alarm to start: it writes the (faked) moment it ran into `name`.log."""
+        path = os.path.join(self.folder, name)
+        with open(path, "w") as out:
+            out.write(f"#!/bin/sh\ndate +%s >> '{path}.log'\n")
+        os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+        return path
+
+    def runs_of(self, name, timeout=10):
+        path = os.path.join(self.folder, name + ".log")
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if os.path.exists(path):
+                with open(path) as log:
+                    moments = [int(line) for line in log.read().split()]
+                if moments:
+                    return moments
+            time.sleep(0.1)
+        self.fail(f"{name} never ran")
+
+    def notices(self):
+        return [title for title in self.program.titles() if title.startswith("TV1:")]
+
+    def test_a_ten_minute_jump_fires_what_fell_due_and_lists_what_began(self):
+        self.launch("2026-12-07 19:40:00",
+                    [alarm("19:53", "Aamu", NORMAL), alarm("19:54", "Ilta", NORMAL),
+                     alarm("19:47", "Alkanut", NORMAL), alarm("20:30", "My\u00f6hemmin", NORMAL)])
+        time.sleep(2)
+        self.assertEqual(self.notices(), [])
+        self.clock.jump(600)
+        self.program.wait_window("^TV1: 19:53 Aamu", timeout=10)
+        self.program.wait_window("^TV1: 19:54 Ilta", timeout=10)
+        missed = self.program.wait_window("^Info$", timeout=10)
+        self.assertEqual(sorted(title.rstrip() for title in self.notices()),
+                         ["TV1: 19:53 Aamu", "TV1: 19:54 Ilta"])
+        self.program.key(missed, "Return")
+
+    def test_a_warning_box_neither_delays_nor_hides_under_the_next_alarm(self):
+        logger = self.logger("next-alarm")
+        self.launch("2026-12-07 19:54:50",
+                    [alarm("20:00", "\u00c4\u00e4ni", NORMAL + '#WV:"/nowhere/h\u00e4lytys.wav" '),
+                     alarm("20:01", "Seuraava", NORMAL + f'#EX:"{logger}" ')])
+        warning = self.program.wait_window("^Varoitus$", timeout=20)
+        # The box stays open; the clock goes to five seconds before the next alarm's moment.
+        due = MovableClock.moment("2026-12-07 19:56:00")
+        self.clock.jump_to("2026-12-07 19:55:55")
+        notice = self.program.wait_window("^TV1: 20:01 Seuraava", timeout=15)
+        moments = self.runs_of("next-alarm")
+        self.assertEqual(len(moments), 1)
+        self.assertGreaterEqual(moments[0], due)
+        self.assertLessEqual(moments[0] - due, 2, "the next alarm waited for the box")
+        time.sleep(1)
+        self.program.screenshot(os.path.join(tempfile.gettempdir(), "qex-alarm-warning-above-notice.png"))
+        stacking = self.program.stacking()
+        self.assertGreater(stacking.index(int(warning)), stacking.index(int(notice)),
+                           "the notice covers the warning box")
+
+
+if __name__ == "__main__":
+    unittest.main()
