@@ -16,6 +16,7 @@
 #include "platform/messages/Application.h"
 #include "platform/services/Registry.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/FrameFit.h"
 #include "platform/forms/QtText.h"
 #include "platform/forms/Screen.h"
 
@@ -38,10 +39,11 @@ AnsiString Coordinates(int a, int b, int c, int d)
     return IntToStr(a) + "," + IntToStr(b) + "," + IntToStr(c) + "," + IntToStr(d);
 }
 
+// Coordinates far beyond any screen are cut at once, so that no sum of them overflows.
 int WordOr(const AnsiString& text, int n, int def)
 {
     int value = 0;
-    return TryStrToInt(ExtractNthWord(n, text, " ,"), value) ? value : def;
+    return TryStrToInt(ExtractNthWord(n, text, " ,"), value) ? SaneCoordinate(value) : def;
 }
 
 TRect NormalFrameOf(QWidget* window, const TRect& bounds)
@@ -58,7 +60,15 @@ TRect NormalFrameOf(QWidget* window, const TRect& bounds)
 // A window that is being shown learns the size of its frame only once it is up. Bounds and
 // state are set at once, and again on the next turn of the loop, so that the frame bounds asked
 // for are the ones the window has (and returns to from the maximised state).
-void ApplyOnceShown(TForm* form, const TRect* bounds, bool setState, TWindowState state)
+// A minimised window that returns to the maximised state is maximised first.
+void SetState(TForm* form, TWindowState state, bool restoreToMaximized)
+{
+    if (state == wsMinimized && restoreToMaximized)
+        form->SetWindowState(wsMaximized);
+    form->SetWindowState(state);
+}
+
+void ApplyOnceShown(TForm* form, const TRect* bounds, bool setState, TWindowState state, bool restoreToMaximized)
 {
     if (bounds)
         form->SetBounds(bounds->Left, bounds->Top, bounds->Width(), bounds->Height());
@@ -66,19 +76,19 @@ void ApplyOnceShown(TForm* form, const TRect* bounds, bool setState, TWindowStat
     bool settle = window && window->isVisible() && (bounds || (setState && state != wsNormal));
     if (!settle) {
         if (setState)
-            form->SetWindowState(state);
+            SetState(form, state, restoreToMaximized);
         return;
     }
     QPointer<QWidget> alive = window;
     std::optional<TRect> again = bounds ? std::optional<TRect>(*bounds) : std::nullopt;
-    QTimer::singleShot(0, window, [form, alive, again, setState, state] {
+    QTimer::singleShot(0, window, [form, alive, again, setState, state, restoreToMaximized] {
         if (!alive)
             return;
         Dispatch([&] {
             if (again && form->WindowState() == wsNormal)
                 form->SetBounds(again->Left, again->Top, again->Width(), again->Height());
             if (setState)
-                form->SetWindowState(state);
+                SetState(form, state, restoreToMaximized);
         });
     });
 }
@@ -198,7 +208,10 @@ TWindowPlacementRecord GetWindowPlacement(TForm* form)
     case wsMaximized: placement.ShowCmd = SW_SHOWMAXIMIZED; break;
     default: placement.ShowCmd = SW_SHOWNORMAL; break;
     }
-    placement.NormalPosition = form->Widget() ? NormalFrameOf(form->Widget(), form->BoundsRect()) : form->BoundsRect();
+    QWidget* window = form->Widget();
+    if (window && window->isMinimized() && window->isMaximized())
+        placement.Flags |= WPF_RESTORETOMAXIMIZED;
+    placement.NormalPosition = window ? NormalFrameOf(window, form->BoundsRect()) : form->BoundsRect();
     return placement;
 }
 
@@ -227,6 +240,7 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
     if (!loadPosition && !loadState)
         return;
     std::optional<TRect> bounds;
+    int flags = GetWindowPlacement(form).Flags;
     if (loadPosition) {
         AnsiString minMax = ReadScreenDependentString(storage, section, "MinMaxPos");
         AnsiString normal = ReadScreenDependentString(storage, section, "NormPos");
@@ -236,26 +250,32 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
         if (found && StorageReadInteger(storage, section, "PixelsPerInch", ScreenPixelsPerInch()) == ScreenPixelsPerInch()) {
             if (form->BorderStyle() != bsSizeable && form->BorderStyle() != bsSizeToolWin)
                 rect = Bounds(rect.Left, rect.Top, form->Width(), form->Height());
+            flags = StorageReadInteger(storage, section, "Flags", flags);
             if (rect.Right > rect.Left) {
-                if (form->Position() == poScreenCenter)
+                if (form->Position() == poScreenCenter || form->Position() == poDesktopCenter)
                     form->SetPosition(poDesigned);
                 bounds = rect;
             }
         }
     }
-    TWindowState state = wsNormal;
+    const bool restoreToMaximized = (flags & WPF_RESTORETOMAXIMIZED) != 0;
+    bool mainForm = !Application || !Application->MainForm() || Application->MainForm() == form;
+    // A main form placed by the window system opens maximised unless a state was stored.
+    TWindowState state = mainForm && form->Position() == poDefault ? wsMaximized : wsNormal;
     if (loadState) {
         switch (StorageReadInteger(storage, section, "ShowCmd", SW_HIDE)) {
+        case SW_SHOWNORMAL:
+        case SW_SHOW:
+        case SW_RESTORE: state = wsNormal; break;
         case SW_SHOWMINIMIZED:
         case SW_MINIMIZE:
         case SW_SHOWMINNOACTIVE: state = wsMinimized; break;
         case SW_SHOWMAXIMIZED: state = wsMaximized; break;
         default: break;
         }
-        bool mainForm = !Application || !Application->MainForm() || Application->MainForm() == form;
         if (state == wsMinimized && mainForm) {
             // The application is minimised once the form is up, as a posted command would do it.
-            ApplyOnceShown(form, bounds ? &*bounds : nullptr, true, wsNormal);
+            ApplyOnceShown(form, bounds ? &*bounds : nullptr, true, restoreToMaximized ? wsMaximized : wsNormal, false);
             QTimer::singleShot(0, [] {
                 if (Application)
                     Dispatch([] { Application->Minimize(); });
@@ -263,6 +283,6 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
             return;
         }
     }
-    ApplyOnceShown(form, bounds ? &*bounds : nullptr, loadState, state);
+    ApplyOnceShown(form, bounds ? &*bounds : nullptr, loadState, state, restoreToMaximized);
     form->Invalidate();
 }

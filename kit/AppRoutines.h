@@ -12,7 +12,7 @@ class TObject;
 // Show commands and flags of a window placement, as the class library stores them.
 constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3, SW_SHOW = 5,
               SW_MINIMIZE = 6, SW_SHOWMINNOACTIVE = 7, SW_RESTORE = 9;
-constexpr int WPF_SETMINPOSITION = 1;
+constexpr int WPF_SETMINPOSITION = 1, WPF_RESTORETOMAXIMIZED = 2;
 
 struct TWindowPlacementRecord {
     int Flags = 0;
@@ -53,7 +53,8 @@ int ScreenPixelsPerInch();
 TWindowPlacementRecord GetWindowPlacement(TForm* form);
 void WriteWindowPlacement(const TWindowPlacementRecord& placement, TObject* storage, const AnsiString& section);
 void SaveWindowPlacement(TForm* form, TObject* storage, const AnsiString& section);
-// Puts back what was saved: the position unless the screen's pixels per inch changed since (a
-// form that cannot be resized keeps its size), and the state; a minimised main form minimises
-// the application instead.
+// Puts back what was saved: the position and flags unless the screen's pixels per inch changed
+// since (a form that cannot be resized keeps its size), and the state; a minimised main form
+// minimises the application instead. Without a stored state a main form placed by the window
+// system (poDefault) is maximised.
 void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& section, bool loadPosition, bool loadState);

@@ -380,7 +380,27 @@ void TFormPlacement::SetPreventResize(bool prevent)
     if (prevent == FPreventResize)
         return;
     FPreventResize = prevent;
+    UpdateMaximizeButton();
     UpdatePlacement();
+}
+
+// A frozen form has no maximise button; it comes back only if the form had one and its border
+// can show one. Changing the buttons re-creates a shown window, which must not count as a show.
+void TFormPlacement::UpdateMaximizeButton()
+{
+    TForm* form = Form();
+    if (!form)
+        return;
+    bool active = FActive;
+    FActive = false;
+    TBorderIcons icons = form->BorderIcons();
+    if (FPreventResize) {
+        FHadMaximize = icons.Contains(biMaximize);
+        form->SetBorderIcons(icons >> biMaximize);
+    } else if (FHadMaximize && form->BorderStyle() != bsDialog) {
+        form->SetBorderIcons(icons << biMaximize);
+    }
+    FActive = active;
 }
 
 void TFormPlacement::BindHook()

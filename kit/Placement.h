@@ -100,6 +100,7 @@ public:
     void SetMinMaxInfo(const TWinMinMaxInfo& info) { FMinMaxInfo.Assign(info); }
     TPlacementOptions Options() const { return FOptions; }
     void SetOptions(TPlacementOptions options) { FOptions = options; }
+    // Freezes the form's size and takes its maximise button away.
     bool PreventResize() const { return FPreventResize; }
     void SetPreventResize(bool prevent);
     TPlacementRegRoot RegistryRoot() const { return FRegistryRoot; }
@@ -147,6 +148,7 @@ private:
     void FormShown();
     void Remember();
     void ApplyLimits();
+    void UpdateMaximizeButton();
     void BindHook();
     void HookAfterMessage(TMessage& msg);
     void SaveAtDestruction();
@@ -175,5 +177,6 @@ private:
     AnsiString FFormSection;
     bool FHaveLastPlacement = false;
     bool FLimitsApplied = false;
+    bool FHadMaximize = false;
     bool FFormGone = false;
 };

@@ -106,6 +106,9 @@ protected:
     // native handling.
     virtual void after_mouse_event(QEvent* event) { (void)event; }
     virtual void copy_message() {}
+    // The parent is about to align its children; a control that keeps a sibling within bounds
+    // does it here.
+    virtual void parent_aligning() {}
     // Fires OnClick; controls call it for user actions only.
     virtual void Click();
     void Notification(TComponent* component, TOperation operation) override;

@@ -9,6 +9,7 @@
 #include <QWindowStateChangeEvent>
 #include "platform/messages/Application.h"
 #include "platform/forms/MainMenu.h"
+#include "platform/forms/FrameFit.h"
 #include "platform/forms/Modal.h"
 #include "platform/forms/QtText.h"
 
@@ -102,8 +103,10 @@ int TForm::Height() const { return Widget() && Widget()->isVisible() ? Widget()-
 
 void TForm::SetBounds(int left, int top, int width, int height)
 {
-    width = std::max(0, width);
-    height = std::max(0, height);
+    left = SaneCoordinate(left);
+    top = SaneCoordinate(top);
+    width = std::max(0, SaneCoordinate(width));
+    height = std::max(0, SaneCoordinate(height));
     // A frame size given outright replaces a client size asked for before.
     if (width != Width())
         FWantedClientWidth = -1;
@@ -115,7 +118,35 @@ void TForm::SetBounds(int left, int top, int width, int height)
 void TForm::SetFrame(int left, int top, int width, int height)
 {
     FFrame = Bounds(left, top, width, height);
+    if (Widget() && Widget()->isVisible())
+        KeepOnScreen();
     ApplyFrameBounds();
+}
+
+// The screen the frame lies on most, or the primary one: its whole area for a window without a
+// frame (a notice may cover the panels too), the part the panels leave free for the others.
+TRect TForm::ScreenArea() const
+{
+    QRect frame(FFrame.Left, FFrame.Top, FFrame.Width(), FFrame.Height());
+    QScreen* best = QGuiApplication::primaryScreen();
+    long long bestShare = 0;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        QRect common = screen->availableGeometry().intersected(frame);
+        long long share = static_cast<long long>(common.width()) * common.height();
+        if (share > bestShare) {
+            best = screen;
+            bestShare = share;
+        }
+    }
+    if (!best)
+        return FFrame;
+    QRect area = FBorderStyle == bsNone ? best->geometry() : best->availableGeometry();
+    return Bounds(area.x(), area.y(), area.width(), area.height());
+}
+
+void TForm::KeepOnScreen()
+{
+    FFrame = FitFrame(FFrame, ScreenArea());
 }
 
 bool TForm::FixedSize() const
@@ -288,6 +319,7 @@ void TForm::UpdateWindowFlags()
         flags |= Qt::FramelessWindowHint;
     if (FFormStyle == fsStayOnTop)
         flags |= Qt::WindowStaysOnTopHint;
+    flags |= TitleButtonFlags();
     if (flags == window->windowFlags())
         return;
     bool visible = window->isVisible();
@@ -297,6 +329,33 @@ void TForm::UpdateWindowFlags()
         ApplyFrameBounds();
         window->show();
     }
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons)
+{
+    if (icons == FBorderIcons)
+        return;
+    FBorderIcons = icons;
+    UpdateWindowFlags();
+}
+
+// Buttons are named one by one only when some are left out; otherwise the window system gives
+// the border style its usual ones.
+Qt::WindowFlags TForm::TitleButtonFlags() const
+{
+    const TBorderIcons all{biSystemMenu, biMinimize, biMaximize};
+    if (FBorderStyle == bsNone || (FBorderIcons * all) == all)
+        return {};
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (!FBorderIcons.Contains(biSystemMenu))
+        return flags;
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    bool framed = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
+    if (framed && FBorderIcons.Contains(biMinimize))
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (framed && FBorderIcons.Contains(biMaximize))
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
 }
 
 TWindowState TForm::WindowState() const
@@ -327,7 +386,7 @@ void TForm::SetWindowState(TWindowState state)
 // Centred forms are centred again at every show, as the class library does.
 void TForm::PlaceByPosition()
 {
-    if (FPosition == poDesigned)
+    if (FPosition == poDesigned || FPosition == poDefault)
         return;
     TRect area;
     TForm* main = Application ? Application->MainForm() : nullptr;
@@ -361,6 +420,7 @@ void TForm::SetVisible(bool visible)
         return;
     AfterConstruction();
     PlaceByPosition();
+    KeepOnScreen();
     ApplyFrameBounds();
     switch (FPendingState) {
     case wsMaximized: window->showMaximized(); break;

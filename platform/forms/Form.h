@@ -1,6 +1,8 @@
 // TForm: a top-level window. Its bounds are frame bounds (outer position and size), as the class
-// library saves and restores them, so a window put back where it was does not creep.
+// library saves and restores them, so a window put back where it was does not creep. A shown
+// window is kept on the screen and no larger than it, whatever bounds it is given.
 #pragma once
+#include "platform/forms/Set.h"
 #include "platform/forms/WinControl.h"
 #include <QSize>
 #include <memory>
@@ -11,7 +13,10 @@ enum class TModalKind : int;
 enum TFormStyle { fsNormal, fsStayOnTop };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
-enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };
+// poDefault leaves the place to the window system; poDesktopCenter centres as poScreenCenter does.
+enum TPosition { poDesigned, poScreenCenter, poMainFormCenter, poDefault, poDesktopCenter };
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
@@ -58,6 +63,10 @@ public:
     // bsDialog, bsSingle and bsToolWindow windows keep the size the program gives them.
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle style);
+    // The title bar's buttons: without biSystemMenu there are none; a button the border style
+    // has no room for stays away whatever is asked.
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons icons);
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
     TPosition Position() const { return FPosition; }
@@ -110,6 +119,9 @@ private:
     bool CloseQuery();
     TCloseAction DoClose(TCloseAction action);
     void SetFrame(int left, int top, int width, int height);
+    TRect ScreenArea() const;
+    // A shown window stays within the screen whatever place it is given.
+    void KeepOnScreen();
     bool FixedSize() const;
     void ApplyFrameBounds();
     QSize MinimumInnerSize() const;
@@ -117,6 +129,7 @@ private:
     void SyncClientArea();
     void PlaceByPosition();
     void UpdateWindowFlags();
+    Qt::WindowFlags TitleButtonFlags() const;
     void RememberFrameBounds();
     void CloseModal();
     void user_close();
@@ -131,6 +144,7 @@ private:
     TFormStyle FFormStyle = fsNormal;
     TFormBorderStyle FBorderStyle = bsSizeable;
     TPosition FPosition = poDesigned;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TWindowState FPendingState = wsNormal;
     TRect FFrame = Rect(0, 0, 320, 240);
     bool FCreated = false;

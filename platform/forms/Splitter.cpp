@@ -2,6 +2,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include "platform/messages/Application.h"
+#include "platform/forms/FrameFit.h"
 #include "platform/forms/WinControl.h"
 
 TSplitter::TSplitter(TComponent* owner) : TControl(owner)
@@ -38,6 +39,50 @@ TControl* TSplitter::FindNeighbour() const
     return nullptr;
 }
 
+int TSplitter::SizeOf(const TControl* control) const
+{
+    return Vertical(Align()) ? control->Height() : control->Width();
+}
+
+void TSplitter::SetSizeOf(TControl* control, int size)
+{
+    if (Vertical(Align()))
+        control->SetHeight(size);
+    else
+        control->SetWidth(size);
+}
+
+int TSplitter::SharedSpace(const TControl* neighbour) const
+{
+    TWinControl* parent = Parent();
+    bool vertical = Vertical(Align());
+    int space = vertical ? parent->ClientHeight() : parent->ClientWidth();
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* control = parent->Controls(i);
+        if (control == neighbour || !control->Visible() || Vertical(control->Align()) != vertical ||
+            control->Align() == alNone || control->Align() == alClient)
+            continue;
+        space -= SizeOf(control);
+    }
+    return space;
+}
+
+// A size from code or from a stored setting (negative, or larger than the window) is brought
+// within the bounds a drag keeps. Until the window is on the screen its space is not known
+// yet, so only the minimum is kept then.
+void TSplitter::parent_aligning()
+{
+    if (!Visible() || !Parent() || Align() == alNone || Align() == alClient)
+        return;
+    TControl* neighbour = FindNeighbour();
+    if (!neighbour)
+        return;
+    int size = SizeOf(neighbour);
+    int fitted = Parent()->Showing() ? FitShare(size, SharedSpace(neighbour), FMinSize) : std::max(size, FMinSize);
+    if (fitted != size)
+        SetSizeOf(neighbour, fitted);
+}
+
 void TSplitter::UpdateCursor()
 {
     Widget()->setCursor(Vertical(Align()) ? Qt::SplitVCursor : Qt::SplitHCursor);
@@ -71,12 +116,7 @@ bool TSplitter::widget_event(QObject* watched, QEvent* event)
         int delta = static_cast<int>(Vertical(Align()) ? global.y() : global.x()) - FStartPos;
         if (Align() == alBottom || Align() == alRight)
             delta = -delta;
-        int room = Vertical(Align()) ? Parent()->ClientHeight() : Parent()->ClientWidth();
-        int size = std::clamp(FStartSize + delta, FMinSize, std::max(FMinSize, room - Height() - FMinSize));
-        if (Vertical(Align()))
-            FNeighbour->SetHeight(size);
-        else
-            FNeighbour->SetWidth(size);
+        SetSizeOf(FNeighbour, FitShare(FStartSize + delta, SharedSpace(FNeighbour), FMinSize));
         return true;
     }
     case QEvent::MouseButtonRelease:

@@ -1,5 +1,6 @@
 // TSplitter: a bar between two aligned controls; dragging it resizes the control it is aligned
-// against (the one beside it on the same side), keeping that control at least MinSize.
+// against (the one beside it on the same side). Both sides keep at least MinSize, whether the
+// size comes from a drag, from code or from a stored setting.
 #pragma once
 #include "platform/forms/Control.h"
 
@@ -14,9 +15,15 @@ public:
 
 protected:
     bool widget_event(QObject* watched, QEvent* event) override;
+    void parent_aligning() override;
 
 private:
     TControl* FindNeighbour() const;
+    // The length the neighbour and the far side share: the parent's, less this bar and the
+    // other controls aligned on the same axis.
+    int SharedSpace(const TControl* neighbour) const;
+    int SizeOf(const TControl* control) const;
+    void SetSizeOf(TControl* control, int size);
     void UpdateCursor();
 
     int FMinSize = 30;

@@ -48,6 +48,8 @@ void TWinControl::AlignControls()
     if (FAligning || !ClientWidget())
         return;
     FAligning = true;
+    for (TControl* control : std::vector<TControl*>(FControls))
+        control->parent_aligning();
     TRect area = AlignArea();
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         std::vector<TControl*> group;

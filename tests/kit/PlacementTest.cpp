@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QWidget>
 #include "forms/FormsFixture.h"
@@ -102,6 +104,24 @@ TEST_F(PlacementTest, OtherScreenResolutionKeepsOnlyTheState)
     EXPECT_EQ(GetWindowPlacement(form.get()).NormalPosition, Bounds(10, 10, 300, 200));
 }
 
+TEST_F(PlacementTest, AStoredPlaceNoScreenHoldsIsKeptOnTheScreen)
+{
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* stored : {"0,0,100000,100000", "-5000,-5000,-4000,-4500", "-2147483648,0,2147483647,300"}) {
+        TIniFile ini(IniPath());
+        ini.WriteString("TPlacedForm", "NormPos", stored);
+        ini.WriteInteger("TPlacedForm", "ShowCmd", 1);
+        auto form = MakeForm();
+        form->Show();
+        Flush();
+        Flush();
+        QRect frame = form->Widget()->frameGeometry();
+        EXPECT_TRUE(screen.contains(frame)) << stored << ": " << frame.x() << "," << frame.y() << " "
+                                            << frame.width() << "x" << frame.height();
+        form->Close();
+    }
+}
+
 TEST_F(PlacementTest, AnOlderVersionRestoresNothingAndIsReplacedAtClose)
 {
     TIniFile ini(IniPath());
@@ -165,7 +185,7 @@ TEST_F(PlacementTest, QuotedValuesReadBackUnchangedAndLinksSaveAlong)
     EXPECT_EQ(TIniFile(IniPath()).ReadString("Ikkuna", "ShowCmd", ""), "1");
 }
 
-TEST_F(PlacementTest, PreventResizeFreezesTheShownSize)
+TEST_F(PlacementTest, PreventResizeFreezesTheShownSizeAndTakesTheMaximiseButtonAway)
 {
     auto form = MakeForm();
     form->Placement->SetPreventResize(true);
@@ -174,7 +194,13 @@ TEST_F(PlacementTest, PreventResizeFreezesTheShownSize)
     QWidget* window = form->Widget();
     EXPECT_EQ(window->minimumSize(), window->size());
     EXPECT_EQ(window->maximumSize(), window->size());
+    EXPECT_FALSE(form->BorderIcons().Contains(biMaximize));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(window->isVisible());
     form->Placement->SetPreventResize(false);
+    EXPECT_TRUE(form->BorderIcons().Contains(biMaximize));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     form->Placement->MinMaxInfo()->SetMaxTrackWidth(500);
     EXPECT_EQ(window->maximumWidth(), 500 - (form->Width() - window->width()));
     EXPECT_EQ(window->minimumWidth(), 0);
@@ -272,4 +298,70 @@ TEST_F(PlacementTest, ActivatingADisabledWindowDoesNothing)
     ActivateWindow(&Form, true);
     Flush();
     EXPECT_TRUE(Form.Active());
+}
+
+TEST_F(PlacementTest, AMaximiseButtonADialogNeverHadDoesNotComeBack)
+{
+    auto form = MakeForm();
+    form->SetBorderStyle(bsDialog);
+    form->SetBorderIcons({biSystemMenu});
+    form->Placement->SetPreventResize(true);
+    form->Placement->SetPreventResize(false);
+    EXPECT_FALSE(form->BorderIcons().Contains(biMaximize));
+}
+
+TEST_F(PlacementTest, AMainFormPlacedByTheWindowSystemOpensMaximisedUnlessAStateWasStored)
+{
+    {
+        auto form = MakeForm();
+        form->SetPosition(poDefault);
+        form->Show();
+        Flush();
+        EXPECT_EQ(form->WindowState(), wsMaximized);
+    }
+    DeleteFile(IniPath());
+    {
+        auto form = MakeForm();
+        form->Show();
+        Flush();
+        EXPECT_EQ(form->WindowState(), wsNormal) << "a form placed where it was designed";
+    }
+    DeleteFile(IniPath());
+    TIniFile(IniPath()).WriteInteger("TPlacedForm", "ShowCmd", SW_SHOWNORMAL);
+    auto form = MakeForm();
+    form->SetPosition(poDefault);
+    form->Show();
+    Flush();
+    EXPECT_EQ(form->WindowState(), wsNormal);
+}
+
+TEST_F(PlacementTest, AFormMinimisedFromMaximisedComesBackMaximised)
+{
+    TForm* main = nullptr;
+    App.CreateForm(main);
+    {
+        auto form = MakeForm();
+        form->Show();
+        Flush();
+        form->SetWindowState(wsMaximized);
+        form->SetWindowState(wsMinimized);
+        Flush();
+        form->Close();
+        EXPECT_EQ(Read("Flags"), IntToStr(WPF_RESTORETOMAXIMIZED));
+        EXPECT_EQ(Read("ShowCmd"), IntToStr(SW_SHOWMINIMIZED));
+    }
+    auto form = MakeForm();
+    form->Show();
+    Flush();
+    EXPECT_EQ(form->WindowState(), wsMinimized);
+    EXPECT_TRUE(form->Widget()->isMaximized());
+
+    // Without the flag the form comes back to its normal place.
+    TIniFile(IniPath()).WriteInteger("TPlacedForm", "Flags", 0);
+    auto plain = MakeForm();
+    plain->Show();
+    Flush();
+    EXPECT_EQ(plain->WindowState(), wsMinimized);
+    EXPECT_FALSE(plain->Widget()->isMaximized());
+    delete main;
 }
