@@ -9,8 +9,10 @@
 
 TAboutForm* AboutForm = nullptr;
 
+// Each is shown whole on one line from 88 pixels into a box 282 pixels wide: 194 pixels at most
+// in the box's Arial 12 px.
 const char* const MakerMailAddress = "qex2000@kelvaro.example";
-const char* const MakerHomePage = "http://www.kelvaro.example/qex2000/";
+const char* const MakerHomePage = "http://kelvaro.example/qex2000/";
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "platform/messages/Application.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/FormsStyle.h"
 #include "platform/forms/HandOn.h"
 #include "platform/forms/MainMenu.h"
 #include "platform/forms/PaletteColors.h"
@@ -154,6 +155,7 @@ void EnsureFormsInitialized()
     if (done || !qApp)
         return;
     done = true;
+    InstallFormsStyle();
     InstallPaletteColors();
     QGuiApplication::setQuitOnLastWindowClosed(false);
     qApp->installEventFilter(new KeyRouter(qApp));

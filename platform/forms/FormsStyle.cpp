@@ -1,0 +1,63 @@
+#include "platform/forms/FormsStyle.h"
+#include <QApplication>
+#include <QFontMetrics>
+#include <QProxyStyle>
+#include <QRegularExpression>
+#include <QStyleOptionTab>
+#include <QTabBar>
+#include <QWidget>
+#include "platform/forms/Font.h"
+
+namespace {
+
+// The class library's tabs pad their caption by 6 pixels on either side.
+constexpr int kTabPadding = 6;
+
+class FormsStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 2 * kTabPadding;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+    // The toolkit measures a caption by its ink, which may reach a pixel or two past its advance;
+    // the class library measures the advance.
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override
+    {
+        QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+        const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option);
+        if (type != CT_TabBarTab || !tab || !tab->icon.isNull() || !widget || IsVertical(tab->shape))
+            return result;
+        QString caption = tab->text;
+        caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        result.setWidth(QFontMetrics(widget->font()).horizontalAdvance(caption) + 2 * kTabPadding);
+        return result;
+    }
+
+private:
+    static bool IsVertical(QTabBar::Shape shape)
+    {
+        switch (shape) {
+        case QTabBar::RoundedWest:
+        case QTabBar::RoundedEast:
+        case QTabBar::TriangularWest:
+        case QTabBar::TriangularEast: return true;
+        default: return false;
+        }
+    }
+};
+
+} // namespace
+
+void InstallFormsStyle()
+{
+    if (!qApp)
+        return;
+    qApp->setStyle(new FormsStyle(QStringLiteral("fusion")));
+    QApplication::setFont(TFont().ToQFont());
+}
