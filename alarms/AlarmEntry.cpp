@@ -78,7 +78,7 @@ bool HoldsProgramme(const AlarmRow& row, const AnsiString& dateText, const AnsiS
                     const AnsiString& time, const AnsiString& title)
 {
     return CaptionDate(row.Caption) == dateText && row.SubItems[afChannel] == channel &&
-           row.SubItems[afTime] == time && Trim(row.SubItems[afTitle]) == Trim(title);
+           row.SubItems[afTime] == time && Trim(StripTags(row.SubItems[afTitle])) == Trim(StripTags(title));
 }
 
 bool AnyHoldsProgramme(const std::vector<AlarmRow>& rows, const AnsiString& dateText, const AnsiString& channel,

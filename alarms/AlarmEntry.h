@@ -34,7 +34,8 @@ bool ProgrammeOfSearchLine(const AnsiString& line, ListedProgramme& programme);
 AnsiString DefaultAlarmActionString();
 
 // Whether `row` is the alarm of this programme: the caption's date, the channel, the start time
-// and the title each equal as a whole (the titles without surrounding blanks), so that
+// and the title each equal as a whole (the titles without their tags and surrounding blanks: the
+// automatic alarms keep the listing's tags in the row, the other adders don't), so that
 // "7.12.2026" is not found in "17.12.2026" nor "Uutiset" in "Tv-uutiset".
 bool HoldsProgramme(const AlarmRow& row, const AnsiString& dateText, const AnsiString& channel,
                     const AnsiString& time, const AnsiString& title);

@@ -5,7 +5,6 @@
 #include "app/AlarmRoutines.h"
 #include "app/Main.h"
 #include "app/WrapText.h"
-#include "listings/TextRoutines.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/StatusBar.h"
 #include "platform/messages/Application.h"
@@ -42,7 +41,7 @@ AnsiString Question(const AutoAlarmCandidate& candidate)
 bool AlreadyAlarmed(const AutoAlarmCandidate& candidate)
 {
     return AnyHoldsProgramme(MainForm->AlarmRows(), candidate.DateText, candidate.Channel, candidate.Time,
-                             StripTags(candidate.Title));
+                             candidate.Title);
 }
 
 } // namespace

@@ -404,6 +404,19 @@ TEST_F(AutoAddTest, WithoutTheQuestionEverythingFoundIsAdded)
     EXPECT_EQ(Status(), "H\xE4lytysten etsint\xE4 suoritettu. (2 ohjelmaa lis\xE4tty)");
 }
 
+TEST_F(AutoAddTest, ATaggedTitleIsAddedOnceHoweverOftenTheSearchRuns)
+{
+    Settings({"[Hälytys]", "LisääAutomaattisesti=1", "LisääAutomaattisestiVarmista=0",
+              "AutomaattisestiLisättävät=Ötökkä;"},
+             "MTV3;");
+    Listing("MTV3", "50", EncodeDate(2026, 12, 7), {{}, {{"21:00", "Elokuva <uusi> Ötökkä", "Luontoelokuva."}}});
+    Start({});
+    MainForm->fg1Click(nullptr);
+    MainForm->fg1Click(nullptr);
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"Elokuva <uusi> Ötökkä"_a});
+    EXPECT_EQ(Status(), "H\xE4lytysten etsint\xE4 suoritettu. (0 ohjelmaa lis\xE4tty)");
+}
+
 TEST_F(AutoAddTest, SwitchedOffDoesNothing)
 {
     StartWithListings({"[Hälytys]", "LisääAutomaattisesti=0", "AutomaattisestiLisättävät=Aki;Uutiset;"});
