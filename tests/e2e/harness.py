@@ -113,7 +113,7 @@ class Program:
     """The program started from a run folder beside a copy of its executable; `fake_time` fixes
     the start of its clock, `clock` (a MovableClock) lets the test move it."""
 
-    def __init__(self, display, folder, fake_time=None, args=(), preexec_fn=None, extra_env=None, clock=None):
+    def __init__(self, display, folder, fake_time=None, args=(), preexec_fn=None, clock=None):
         self.display = display
         self.folder = folder
         shutil.copy2(BINARY, os.path.join(folder, "qex"))
@@ -122,7 +122,6 @@ class Program:
         self.runtime = tempfile.mkdtemp(prefix="qex-xdg-")
         os.chmod(self.runtime, 0o700)
         env["XDG_RUNTIME_DIR"] = self.runtime
-        env.update(extra_env or {})
         command = [os.path.join(folder, "qex"), *args]
         if fake_time:
             env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"

@@ -4,12 +4,13 @@ moves between days, and after closing the alarm file still holds its three alarm
 import datetime
 import os
 import resource
+import shutil
 import signal
 import sys
 import tempfile
 import unittest
 
-from harness import DisplayTestCase, Program, SOURCE, cp1252
+from harness import DisplayTestCase, MovableClock, Program, SOURCE, cp1252
 
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import listing_file  # noqa: E402
@@ -33,12 +34,6 @@ def write_fixture(folder):
         out.write(cp1252(ALARMS))
 
 
-# The faketime command needs to write a semaphore, which the full disk refuses: the library is
-# preloaded by hand instead.
-FAKE_TIME = {"LD_PRELOAD": "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-             "FAKETIME": "@" + START, "FAKETIME_DONT_FAKE_MONOTONIC": "1"}
-
-
 def full_disk():
     """In the program's process: every write to a file fails, as on a full file system (the
     signal that a file size limit sends is ignored, so the write returns its error)."""
@@ -50,7 +45,12 @@ class FullDiskEndToEnd(DisplayTestCase):
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="qex-e2e-fulldisk-")
         write_fixture(self.folder)
-        self.program = Program(self.display, self.folder, preexec_fn=full_disk, extra_env=FAKE_TIME)
+        # The faketime command writes a semaphore, which the full disk refuses; the clock's library
+        # only reads its offset file, kept outside the run folder.
+        clock_folder = tempfile.mkdtemp(prefix="qex-e2e-clock-")
+        self.addCleanup(shutil.rmtree, clock_folder, True)
+        self.program = Program(self.display, self.folder, preexec_fn=full_disk,
+                               clock=MovableClock(clock_folder, START))
         self.addCleanup(self.program.kill)
 
     def test_start_browse_and_close_keep_the_alarms(self):
