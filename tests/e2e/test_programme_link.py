@@ -61,10 +61,23 @@ class ProgrammeLinkEndToEnd(DisplayTestCase):
         with open(path, "rb") as alarms:
             return alarms.read()
 
-    def click_programme(self, window):
+    def settled_blue_pixels(self):
+        """The blue pixels on the screen once two looks half a second apart agree: a box that has
+        just closed still shows (its blue icon too) until the window under it has repainted."""
         shot = os.path.join(self.folder, "table.png")
-        self.program.screenshot(shot)
-        blue = pixels_of(shot, (0x00, 0x00, 0xFF))
+        previous = None
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            self.program.screenshot(shot)
+            blue = pixels_of(shot, (0x00, 0x00, 0xFF))
+            if blue == previous:
+                break
+            previous = blue
+            time.sleep(0.5)
+        return previous
+
+    def click_programme(self, window):
+        blue = self.settled_blue_pixels()
         self.assertTrue(blue, "the late programme is not shown in its keyword colour")
         x, y = blue[len(blue) // 2]
         self.program.xdotool("windowactivate", "--sync", window, check=False)
