@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include "alarms/AlarmAction.h"
+#include "kit/ComboEdits.h"
 #include "listings/Calendar.h"
 #include "platform/core/Clock.h"
 #include "platform/core/SysUtils.h"
@@ -91,9 +92,17 @@ void TAddAlarmForm::CreateControls()
     Label9 = AddLabel(this, "Label9", "kertaa", kRight + 49, 198);
 
     Label7 = AddLabel(this, "Label7", "Soita äänitiedosto"_a, kLeft, 222);
-    WavFile = PlaceControl(this, new TEdit(this), "WavFile", kLeft, 236, kFullWidth, kEditHeight);
+    WavFile = PlaceControl(this, new TFilenameEdit(this), "WavFile", kLeft, 236, kFullWidth, kEditHeight);
+    WavFile->SetFilter("Wav-äänet (*.wav)|*.wav|Midi (*.mid)|*.mid|MP3 (*.mp3)|*.mp3|Kaikki tiedostot|*.*"_a);
+    WavFile->SetDialogOptions({ofReadOnly, ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing});
+    WavFile->SetButtonWidth(20);
+    WavFile->SetDirectInput(false);
+    WavFile->SetAcceptFiles(true);
     Label8 = AddLabel(this, "Label8", "Käynnistä tai avaa tiedosto"_a, kLeft, 262);
-    ExeFile = PlaceControl(this, new TEdit(this), "ExeFile", kLeft, 276, kFullWidth, kEditHeight);
+    ExeFile = PlaceControl(this, new TFilenameEdit(this), "ExeFile", kLeft, 276, kFullWidth, kEditHeight);
+    ExeFile->SetFilter("Ohjelmat  (*.exe)|*.exe|Kaikki tiedostot (*.*)|*.*");
+    for (TFilenameEdit* edit : {WavFile, ExeFile})
+        edit->SetDialogTitle("Selaa tiedostoja");
 
     Button1 = PlaceControl(this, new TButton(this), "Button1", 242, 316, 75, 25);
     Button1->SetCaption("OK");
@@ -122,8 +131,8 @@ void TAddAlarmForm::FillForAdding(const AnsiString& channel, const AnsiString& d
     FKeptNoticeType = AlarmNoticeTypes[niFullScreen];
     ACB5->SetChecked(false);
     HalytysEdit5->SetText("0");
-    WavFile->SetText("");
-    ExeFile->SetText("");
+    WavFile->SetFileName("");
+    ExeFile->SetFileName("");
 }
 
 void TAddAlarmForm::FillFromRow(const AlarmRow& row)
@@ -144,8 +153,8 @@ void TAddAlarmForm::FillFromRow(const AlarmRow& row)
         HalytysEdit5->SetText(fields.Actions.BeepCount);
     ListBox1->SetItemIndex(fields.NoticeIndex);
     FKeptNoticeType = fields.Actions.NoticeType;
-    WavFile->SetText(fields.Actions.SoundFile);
-    ExeFile->SetText(fields.Actions.Program);
+    ShowFileName(WavFile, fields.Actions.SoundFile);
+    ShowFileName(ExeFile, fields.Actions.Program);
 }
 
 void TAddAlarmForm::FormKeyDown(TObject*, WORD& Key, TShiftState)
@@ -203,7 +212,7 @@ AnsiString TAddAlarmForm::ActionStringFromFields() const
     actions.NoticeType = type >= 0 ? AlarmNoticeTypes[type] : FKeptNoticeType;
     actions.Beeps = ACB5->Checked();
     actions.BeepCount = IntToStr(UpDown2->Position());
-    actions.SoundFile = WavFile->Text();
-    actions.Program = ExeFile->Text();
+    actions.SoundFile = WavFile->FileName();
+    actions.Program = ExeFile->FileName();
     return AlarmActionString(actions);
 }

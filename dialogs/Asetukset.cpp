@@ -34,16 +34,6 @@ bool ReadTick(const AnsiString& section, const AnsiString& key, int defaultValue
     return IniReadInteger(section, key, defaultValue) != 0;
 }
 
-// A stored name that the file-name edit refuses is shown as it is, so OK writes it back unchanged.
-void ShowFileName(TFilenameEdit* edit, const AnsiString& name)
-{
-    try {
-        edit->SetFileName(name);
-    } catch (const EComboEditError&) {
-        edit->SetText(name);
-    }
-}
-
 TColor ColourOrDefault(const AnsiString& name, TColor defaultColour)
 {
     try {

@@ -106,6 +106,15 @@ AnsiString QuoteFilename(const AnsiString& name)
     return name;
 }
 
+void ShowFileName(TFilenameEdit* edit, const AnsiString& name)
+{
+    try {
+        edit->SetFileName(name);
+    } catch (const EComboEditError&) {
+        edit->SetText(QuoteFilename(name));
+    }
+}
+
 // ---- the button ----
 
 void TEditButton::Click()

@@ -202,5 +202,8 @@ private:
 AnsiString ClipFilename(const AnsiString& text);
 // A name holding a blank, not already in double quotes, wrapped in them.
 AnsiString QuoteFilename(const AnsiString& name);
+// Shows a stored name through FileName; a name that the check refuses is shown as it is (quoted
+// when it holds a blank), so that FileName still gives it back whole.
+void ShowFileName(TFilenameEdit* edit, const AnsiString& name);
 // The ellipsis glyph for a button of this width.
 TBitmap EllipsisBitmap(int buttonWidth);

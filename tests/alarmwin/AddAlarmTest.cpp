@@ -1,6 +1,7 @@
 #include "alarms/AddAlarm.h"
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
+#include "kit/ComboEdits.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/DateTimePicker.h"
@@ -125,6 +126,31 @@ TEST_F(AddAlarmTest, ChosenSettingsMakeTheActionString)
                                                "#WV:\"/home/u/h\xE4lytys.wav\" #EX:\"/usr/bin/xmessage\" ");
 }
 
+TEST_F(AddAlarmTest, FileEditsBrowseForTheSoundAndTheProgramAndTheSoundTakesADrop)
+{
+    TFilenameEdit* sound = Form->WavFile;
+    TFilenameEdit* program = Form->ExeFile;
+    EXPECT_EQ(sound->DialogTitle(), "Selaa tiedostoja");
+    EXPECT_EQ(program->DialogTitle(), "Selaa tiedostoja");
+    EXPECT_EQ(sound->Filter(), "Wav-\xE4\xE4net (*.wav)|*.wav|Midi (*.mid)|*.mid|MP3 (*.mp3)|*.mp3|Kaikki tiedostot|*.*");
+    EXPECT_EQ(program->Filter(), "Ohjelmat  (*.exe)|*.exe|Kaikki tiedostot (*.*)|*.*");
+    EXPECT_EQ(sound->DialogOptions(),
+              (TOpenOptions{ofReadOnly, ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing}));
+    EXPECT_EQ(sound->ButtonWidth(), 20);
+    // The sound's name comes from the dialog or a drop only; the program's may be typed.
+    EXPECT_FALSE(sound->DirectInput());
+    EXPECT_TRUE(sound->AcceptFiles());
+    EXPECT_TRUE(program->DirectInput());
+
+    FillUutiset();
+    sound->DropFiles({"/home/u/oma h\xE4lytys.wav", "/home/u/toinen.wav"});
+    program->SetText("\"/usr/local/bin/my player\"");
+    ShowAndPress({"OK"});
+    ASSERT_EQ(Appended.size(), 1u);
+    EXPECT_EQ(Appended[0].SubItems[afActions],
+              kFullScreen + "#WV:\"/home/u/oma h\xE4lytys.wav\" #EX:\"/usr/local/bin/my player\" ");
+}
+
 TEST_F(AddAlarmTest, BeepCountIsOneDigitWithinTheUpDownRange)
 {
     FillUutiset();
@@ -209,8 +235,8 @@ TEST_F(AddAlarmTest, EditFillsEveryFieldFromTheRow)
     EXPECT_EQ(Form->ListBox1->ItemIndex(), 0);
     EXPECT_TRUE(Form->ACB5->Checked());
     EXPECT_EQ(Form->HalytysEdit5->Text(), "3");
-    EXPECT_EQ(Form->WavFile->Text(), "/s/a b.wav");
-    EXPECT_EQ(Form->ExeFile->Text(), "/p/run");
+    EXPECT_EQ(Form->WavFile->FileName(), "/s/a b.wav");
+    EXPECT_EQ(Form->ExeFile->FileName(), "/p/run");
 
     Form->FillFromRow(EditedRow("#NRM #SHD:Koko ruudun ilmoitus n\xE4yt\xF6lle "));
     EXPECT_EQ(Form->ListBox1->ItemIndex(), 1);
@@ -223,7 +249,9 @@ TEST_F(AddAlarmTest, EditWithoutChangesReplacesTheRowByAnEqualOne)
 {
     for (const char* actions : {"#NRM #SHD:Vain lis\xE4" "asetukset #PCS3 #WV:\"/s/a.wav\" #EX:\"/p/run\" ",
                                 // The default settings' type "0" names no entry; it is kept.
-                                "#NRM #SHD:0 #PCS3 "}) {
+                                "#NRM #SHD:0 #PCS3 ",
+                                // Names with blanks, and ones the file-name check refuses, come back whole.
+                                "#NRM #SHD:0 #WV:\"/s/oma [live] \xE4\xE4ni.wav\" #EX:\"/p/my player\" "}) {
         AlarmRow row = EditedRow(actions);
         Form->FillFromRow(row);
         Appended.clear();
@@ -232,7 +260,7 @@ TEST_F(AddAlarmTest, EditWithoutChangesReplacesTheRowByAnEqualOne)
         row.SubItems[afCountdown] = "";
         EXPECT_EQ(Appended[0].RecordText(), row.RecordText());
     }
-    EXPECT_EQ(Deleted, 2);
+    EXPECT_EQ(Deleted, 3);
     EXPECT_EQ(Redrawn, 0);
 }
 
