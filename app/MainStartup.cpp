@@ -128,8 +128,11 @@ void TMainForm::GuardOversize()
 void TMainForm::LoadAlarmFile()
 {
     const AlarmFileContents contents = ReadAlarmFile(Now());
+    // Sorted once after the last row rather than after each.
+    Alarmlist->Items()->BeginUpdate();
     for (const AlarmRow& row : contents.rows)
         AddAlarmRow(row);
+    Alarmlist->Items()->EndUpdate();
     FAlarmsLoaded = true;
     // Pruned before the notice, so the file is already pruned while the user reads it.
     RunAndReport([&contents] { PruneAlarmFile(contents); });

@@ -164,7 +164,7 @@ void TListItem::SetCaption(const AnsiString& caption)
     FCaption = caption;
     FView->ItemChanged(this);
     if (FView->FSortType == stText || FView->FSortType == stBoth)
-        FView->AlphaSort();
+        FView->FItems.SortOrDefer();
 }
 
 void TListItem::SetImageIndex(int index)
@@ -179,7 +179,7 @@ void TListItem::SetData(void* data)
         return;
     FData = data;
     if (FView->FSortType == stData || FView->FSortType == stBoth)
-        FView->AlphaSort();
+        FView->FItems.SortOrDefer();
 }
 
 int TListItem::Index() const
@@ -243,22 +243,46 @@ void TListItems::Clear()
     FView->FModel->EndReset();
 }
 
+// Rows are mostly looked up in turn (a loop over the list, a row just appended), so the search
+// starts where the last one ended; a pass over every row stays linear.
 int TListItems::IndexOf(const TListItem* item) const
 {
-    for (std::size_t i = 0; i < FItems.size(); ++i)
-        if (FItems[i].get() == item)
+    const std::size_t count = FItems.size();
+    for (std::size_t step = 0; step < count; ++step) {
+        const std::size_t i = (FLastFound + step) % count;
+        if (FItems[i].get() == item) {
+            FLastFound = i;
             return static_cast<int>(i);
+        }
+    }
     return -1;
 }
 
 void TListItems::BeginUpdate()
 {
-    FView->FTree->setUpdatesEnabled(false);
+    if (FUpdates++ == 0)
+        FView->FTree->setUpdatesEnabled(false);
+}
+
+// A batch of rows is sorted once at its end, not once per row: a stable sort of the whole gives
+// the order that sorting after each change would have given.
+void TListItems::SortOrDefer()
+{
+    if (FUpdates > 0)
+        FSortPending = true;
+    else
+        FView->AlphaSort();
 }
 
 void TListItems::EndUpdate()
 {
+    if (FUpdates == 0 || --FUpdates > 0)
+        return;
     FView->FTree->setUpdatesEnabled(true);
+    if (FSortPending) {
+        FSortPending = false;
+        FView->AlphaSort();
+    }
 }
 
 // ---- the view ----
@@ -378,16 +402,30 @@ int TListView::Compare(TListItem* a, TListItem* b)
     return result != 0 ? result : a->Caption().compare(b->Caption());
 }
 
+// Rows already in order are left as they are: a row appended to a sorted list costs one pass, not
+// a sort and a new layout.
 bool TListView::AlphaSort()
 {
-    std::vector<TListItem*> order;
-    for (const auto& item : FItems.FItems)
-        order.push_back(item.get());
+    std::vector<std::unique_ptr<TListItem>>& items = FItems.FItems;
+    bool ordered = true;
+    Dispatch([&] {
+        for (std::size_t row = 1; row < items.size() && ordered; ++row)
+            ordered = Compare(items[row].get(), items[row - 1].get()) >= 0;
+    });
+    if (ordered)
+        return true;
+    std::vector<int> order(items.size());
+    for (std::size_t row = 0; row < order.size(); ++row)
+        order[row] = static_cast<int>(row);
     // A comparison that raises leaves the rows in the order reached so far.
-    Dispatch([&] { MergeSort(order, [this](TListItem* a, TListItem* b) { return Compare(a, b) < 0; }); });
+    Dispatch([&] {
+        MergeSort(order, [&](int a, int b) {
+            return Compare(items[static_cast<std::size_t>(a)].get(), items[static_cast<std::size_t>(b)].get()) < 0;
+        });
+    });
     std::vector<int> newRowOfOld(order.size());
     for (std::size_t newRow = 0; newRow < order.size(); ++newRow)
-        newRowOfOld[static_cast<std::size_t>(FItems.IndexOf(order[newRow]))] = static_cast<int>(newRow);
+        newRowOfOld[static_cast<std::size_t>(order[newRow])] = static_cast<int>(newRow);
     FModel->BeginLayout();
     std::vector<std::unique_ptr<TListItem>> sorted(order.size());
     for (std::size_t oldRow = 0; oldRow < FItems.FItems.size(); ++oldRow)

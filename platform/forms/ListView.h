@@ -98,15 +98,22 @@ public:
     void Delete(int index);
     void Clear();
     int IndexOf(const TListItem* item) const;
+    // Between them the view is not repainted and a sort that a caption asks for waits for the end.
     void BeginUpdate();
     void EndUpdate();
 
 private:
     friend class TListView;
+    friend class TListItem;
     friend class ListViewModel;
     explicit TListItems(TListView* view) : FView(view) {}
     TListView* FView;
     std::vector<std::unique_ptr<TListItem>> FItems;
+    void SortOrDefer();
+    int FUpdates = 0;
+    bool FSortPending = false;
+    // Where IndexOf found its last row.
+    mutable std::size_t FLastFound = 0;
 };
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };

@@ -1,0 +1,86 @@
+// Start-up of the real main window with 500 and with 5,000 alarms in "QEX.ALS": reading them into
+// the alarm list, showing the window, the alarm view's sort and countdowns and one tick of the
+// alarm clock. The time with 5,000 must grow with the count (within 12 times that of 500).
+#include "alarms/AlarmFile.h"
+#include "app/Main.h"
+#include "app/ProgramMain.h"
+#include "bench/QtForBench.h"
+#include "platform/core/Clock.h"
+#include "platform/core/DateTime.h"
+#include "platform/core/Files.h"
+#include "platform/core/SysUtils.h"
+#include "platform/forms/ListView.h"
+#include "platform/forms/Modal.h"
+#include "platform/messages/Application.h"
+#include "support/ListingFixture.h"
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <random>
+
+namespace {
+
+const TDateTime kNow = EncodeDate(2026, 2, 11) + EncodeTime(10, 0, 0, 0);
+
+// A program folder whose alarm file holds `count` alarms ahead, in no order, spread over ten months.
+void UseProgramFolderWith(int count)
+{
+    static std::map<int, std::unique_ptr<fixture::TempFolder>> folders;
+    std::unique_ptr<fixture::TempFolder>& folder = folders[count];
+    if (!folder) {
+        folder = std::make_unique<fixture::TempFolder>();
+        SetExeFolder(folder->Path());
+        ForceDirectories(folder->Path() + "Tiedot");
+        fixture::WriteBytes(folder->Path() + "QEX.INI",
+                            cp1252::FromUtf8("[Muut]\r\nOletusNäkymä=Normaali\r\nPoistaVanhatTiedostot=0\r\n"));
+        std::mt19937 random(static_cast<unsigned>(count));
+        std::vector<AlarmRow> rows;
+        for (int i = 0; i < count; ++i) {
+            const TDateTime day = kNow + 1 + static_cast<int>(random() % 300);
+            AlarmRow row;
+            row.Caption = FormatDateTime("d.m.yyyy", day) + " (MA)";
+            row.SubItems = {"TV1", FormatDateTime("hh:nn", EncodeTime(random() % 24, random() % 60, 0, 0)),
+                            "Ohjelma " + IntToStr(i), "", "Kuvaus.", "#NRM #SHD:Normaali ilmoitus näytölle "_a};
+            rows.push_back(row);
+        }
+        fixture::WriteBytes(AlarmFilePath(), AlarmFileText(rows));
+    }
+    SetExeFolder(folder->Path());
+}
+
+void StartUpWithAlarms(benchmark::State& state)
+{
+    EnsureQt();
+    static bool prepared = [] {
+        MainInitialization();
+        SetUnansweredModalReporter([](const AnsiString& box) {
+            std::fprintf(stderr, "unexpected box: %s\n", box.c_str());
+            std::abort();
+        });
+        return true;
+    }();
+    (void)prepared;
+    const int count = static_cast<int>(state.range(0));
+    UseProgramFolderWith(count);
+    ClockSet(kNow);
+    TApplication app;
+    for (auto _ : state) {
+        app.CreateForm(MainForm);
+        MainForm->Show();
+        QCoreApplication::processEvents();
+        MainForm->AlarmlistColumnClick(nullptr, MainForm->Alarmlist->Columns()->Items(0));
+        MainForm->AlarmsTimerTimer(nullptr);
+        if (MainForm->Alarmlist->Items()->Count() != count)
+            state.SkipWithError("the alarms were not all listed");
+        state.PauseTiming();
+        delete MainForm;
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(StartUpWithAlarms)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
