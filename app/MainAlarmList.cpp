@@ -37,6 +37,13 @@ int CompareStarts(const TListItem* a, const TListItem* b)
     return secondA == secondB ? 0 : (secondA < secondB ? -1 : 1);
 }
 
+// The countdown only subtracts its two moments, so absolute moments counted in days serve, and
+// they count the real time left over a daylight-saving change.
+TDateTime DaysOfUnixMs(std::int64_t milliseconds)
+{
+    return static_cast<double>(milliseconds) / 86400000.0;
+}
+
 } // namespace
 
 void TMainForm::CreateAlarmCommands()
@@ -190,11 +197,12 @@ void TMainForm::AlarmlistColumnClick(TObject*, TListColumn* Column)
         return;
     AlarmSortColumn = Column->Index() == 0 ? 2 : Column->Index();
     Alarmlist->AlphaSort();
-    const TDateTime now = Now();
+    const TDateTime now = DaysOfUnixMs(ClockNowUnixMs());
     for (int i = 0; i < items->Count(); ++i) {
         TListItem* item = items->Item(i);
-        TDateTime start = 0;
-        const AnsiString countdown = AlarmRowOf(item).StartMoment(start) ? AlarmCountdownText(start, now) : AnsiString();
+        const std::optional<AlarmMoments> moments = AlarmMomentsOf(AlarmRowOf(item), 0);
+        const AnsiString countdown =
+            moments ? AlarmCountdownText(DaysOfUnixMs(moments->start * 1000), now) : AnsiString();
         if (item->SubItems()->Count() > afCountdown)
             item->SubItems()->Put(afCountdown, countdown);
     }

@@ -198,6 +198,16 @@ TEST_F(AlarmListTest, AProgramThatCannotStartIsReported)
     EXPECT_EQ(AlarmFileBytes(), file);
 }
 
+// On 25.10.2026 the hour from 03:00 to 04:00 comes twice: from 02:00 to 05:00 is four hours.
+TEST_F(AlarmListTest, CountdownsCountRealTimeOverADaylightSavingChange)
+{
+    Settings({});
+    ClockSet(At(2026, 10, 25, 2, 0));
+    Start({Row("25.10.2026 (SU)", "05:00", "#NRM ", "Aamu"), Row("26.10.2026 (MA)", "02:00", "#NRM ", "Huomenna")});
+    SortBy(0);
+    EXPECT_EQ(Countdowns(), (std::vector<AnsiString>{"4 h. ", "1 d. 1 h. "}));
+}
+
 TEST_F(AlarmListTest, CountdownsInWholeSecondsAndSortingByColumn)
 {
     StartOnMonday({Row("8.12.2026 (TI)", "22:05", "#NRM ", "Huominen", "canal+"),
