@@ -4,6 +4,7 @@
 #include "platform/core/Strings.h"
 #include "shell/BrowserHost.h"
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -29,7 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static int argc = 1;
     static char name[] = "fuzz_browser_page";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Never destroyed: the engine must not be torn down by static destructors after main.
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
     TBrowserHost host(nullptr);
     int navigations = 0;
     host.OnBeforeNavigate2 = [&](TObject*, void*, const AnsiString& url, int, const AnsiString&, const AnsiString&,
@@ -42,6 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const HRESULT first = host.LoadHtmlFromStrings(lines);
     const HRESULT second = host.LoadHtmlFromStrings(lines);
     Check(first == S_OK && second == S_OK);
+    // The engine shows the page; whatever its links, forms or refreshes, nothing navigates.
+    QDeadlineTimer deadline(20000);
+    while (host.ReadyState() != READYSTATE_COMPLETE && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    Check(host.ReadyState() == READYSTATE_COMPLETE);
     Check(navigations == 1);
     return 0;
 }

@@ -26,8 +26,9 @@ struct StartupFloatingPoint {
 };
 StartupFloatingPoint startupFloatingPoint;
 
-// Browsers read "&nbsp" without its ';' as a blank; Qt shows the letters. The pages keep their
-// bytes; only what is shown here is mended.
+// The desktop's browser of old read "&nbsp" without its ';' as a blank everywhere; the engine does
+// only where today's rules allow (not before a letter or a digit). The pages keep their bytes;
+// only what is shown here is mended.
 AnsiString CloseBareNbsp(const AnsiString& html)
 {
     static const AnsiString entity = "&nbsp";

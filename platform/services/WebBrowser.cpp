@@ -3,96 +3,20 @@
 #include "platform/forms/QtText.h"
 #include "platform/messages/Application.h"
 #include "platform/services/ShellExecute.h"
-#include <QContextMenuEvent>
+#include "platform/services/WebBrowserEngine.h"
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QFrame>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QPointer>
-#include <QScrollBar>
-#include <QTextBrowser>
-
-// The Qt face of the control. It follows no link on its own: clicks and Enter on a link reach
-// the control with the target as written, and nothing is ever fetched.
-class BrowserView : public QTextBrowser {
-public:
-    explicit BrowserView(TWebBrowser* owner) : FOwner(owner)
-    {
-        setOpenLinks(false);
-        setOpenExternalLinks(false);
-        setUndoRedoEnabled(false);
-        connect(this, &QTextEdit::selectionChanged, this, [this] { Dispatch([this] { FOwner->UpdateUI(); }); });
-    }
-
-    QVariant loadResource(int, const QUrl&) override { return QVariant(); }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        FPressedAnchor = event->button() == Qt::LeftButton ? anchorAt(event->position().toPoint()) : QString();
-        QTextBrowser::mousePressEvent(event);
-    }
-
-    // The raw target comes from anchorAt: the URL of anchorClicked is re-encoded ("#%23&3-7").
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        QString anchor = event->button() == Qt::LeftButton ? anchorAt(event->position().toPoint()) : QString();
-        bool click = !anchor.isEmpty() && anchor == FPressedAnchor;
-        FPressedAnchor.clear();
-        QPointer<BrowserView> alive = this;
-        QTextBrowser::mouseReleaseEvent(event);
-        if (click && alive)
-            Dispatch([&] { FOwner->LinkActivated(FromQString(anchor)); });
-    }
-
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        bool handled = false;
-        Dispatch([&] { handled = FOwner->KeyPressed(*event); });
-        if (!handled)
-            QTextBrowser::keyPressEvent(event);
-    }
-
-    void contextMenuEvent(QContextMenuEvent* event) override
-    {
-        QPoint at = event->pos();
-        TPoint point{at.x(), at.y()};
-        DWORD id = anchorAt(at).isEmpty() ? CONTEXT_MENU_DEFAULT : CONTEXT_MENU_ANCHOR;
-        HRESULT answer = S_FALSE;
-        Dispatch([&] { answer = FOwner->ShowContextMenu(id, &point, nullptr, nullptr); });
-        if (answer == S_OK)
-            return;
-        std::unique_ptr<QMenu> menu(createStandardContextMenu(at));
-        menu->exec(event->globalPos());
-    }
-
-    void focusInEvent(QFocusEvent* event) override
-    {
-        QTextBrowser::focusInEvent(event);
-        Dispatch([this] {
-            FOwner->OnDocWindowActivate(true);
-            FOwner->ShowUI();
-        });
-    }
-
-    void focusOutEvent(QFocusEvent* event) override
-    {
-        QTextBrowser::focusOutEvent(event);
-        Dispatch([this] {
-            FOwner->HideUI();
-            FOwner->OnDocWindowActivate(false);
-        });
-    }
-
-private:
-    TWebBrowser* FOwner;
-    QString FPressedAnchor;
-};
+#include <QVBoxLayout>
 
 namespace {
 
 // The point the platform's message record carries for reflected key messages.
 constexpr int kReflectedPoint = 0x115DE1F1;
 constexpr UINT WM_KEYDOWN = 0x0100;
+// Waits of DocumentText for the engine; a page it never finishes must not hang a test.
+constexpr int kLongestWaitMs = 30000;
 
 bool IsExtendedKey(const QKeyEvent& event)
 {
@@ -108,17 +32,56 @@ bool IsExtendedKey(const QKeyEvent& event)
     }
 }
 
-} // namespace
-
-TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner), FView(new BrowserView(this))
+// Runs the message loop until done() or the deadline.
+void RunUntil(const std::function<bool()>& done)
 {
-    SetWidget(FView);
-    // The vertical bar stays, as the desktop's own browser control keeps it: a bar that appears
-    // half-way through would make a long table lay out twice.
-    FView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QDeadlineTimer deadline(kLongestWaitMs);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
 }
 
-TWebBrowser::~TWebBrowser() = default;
+} // namespace
+
+TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner), FFrame(new QFrame)
+{
+    FFrame->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(FFrame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    SetWidget(FFrame);
+}
+
+TWebBrowser::~TWebBrowser()
+{
+    delete View();
+}
+
+bool TWebBrowser::EnsureView()
+{
+    if (View())
+        return true;
+    WebPageEvents events;
+    // Out of the engine's own call: what a link does may open a modal box.
+    events.LinkActivated = [this](const QString& href) {
+        QMetaObject::invokeMethod(
+            FFrame, [this, href] { Dispatch([&] { LinkActivated(FromQString(href)); }); }, Qt::QueuedConnection);
+    };
+    events.LoadFinished = [this](bool) { FReadyState = READYSTATE_COMPLETE; };
+    events.KeyPressed = [this](QKeyEvent& event) {
+        bool handled = false;
+        Dispatch([&] { handled = KeyPressed(event); });
+        return handled;
+    };
+    events.ContextMenuRequested = [this](bool onLink, QPoint at) { return ContextMenuRequested(onLink, at); };
+    events.FocusChanged = [this](bool focused) { Dispatch([&] { FocusChanged(focused); }); };
+    events.SelectionChanged = [this] { Dispatch([this] { UpdateUI(); }); };
+    FView = CreateWebPageView(FFrame, std::move(events)).release();
+    if (!FView)
+        return false;
+    FViewWidget = FView->Widget();
+    FFrame->layout()->addWidget(FViewWidget);
+    FView->SetScrollBarsShown(FScrollBarsShown);
+    return true;
+}
 
 void TWebBrowser::Navigate(const AnsiString& address)
 {
@@ -132,12 +95,16 @@ void TWebBrowser::Navigate(const AnsiString& address)
     if (cancel)
         return;
     if (SameText(URL, "about:blank")) {
-        FView->clear();
+        // The engine's view is blank until a page is loaded into it; without an engine there is
+        // no document, and loading fails instead of waiting for one.
+        if (!EnsureView())
+            return;
         FHasDocument = true;
         FReadyState = READYSTATE_COMPLETE;
         AmbientPropertyChange();
     } else if (!URL.empty() && URL[0] == '#') {
-        FView->scrollToAnchor(ToQString(URL.substr(1)));
+        if (View())
+            View()->ScrollToAnchor(ToQString(URL.substr(1)));
     } else {
         ShellExecute(0, "open", URL, AnsiString(), AnsiString(), SW_SHOWNORMAL, TShellSource::Network);
     }
@@ -145,16 +112,31 @@ void TWebBrowser::Navigate(const AnsiString& address)
 
 HRESULT TWebBrowser::LoadDocument(const AnsiString& html)
 {
-    if (!FHasDocument)
+    if (!FHasDocument || !View())
         return E_NOINTERFACE;
-    FView->setHtml(ToQString(html));
-    FReadyState = READYSTATE_COMPLETE;
+    FReadyState = READYSTATE_LOADING;
+    View()->Load(QByteArray(html.data(), static_cast<qsizetype>(html.size())));
     return S_OK;
+}
+
+void TWebBrowser::WaitWhileLoading() const
+{
+    RunUntil([this] { return FReadyState != READYSTATE_LOADING || !View(); });
 }
 
 AnsiString TWebBrowser::DocumentText() const
 {
-    return FromQString(FView->toPlainText());
+    if (!View())
+        return AnsiString();
+    WaitWhileLoading();
+    bool answered = false;
+    QString text;
+    View()->PlainText([&](const QString& plain) {
+        text = plain;
+        answered = true;
+    });
+    RunUntil([&] { return answered || !View(); });
+    return FromQString(text);
 }
 
 void TWebBrowser::LinkActivated(const AnsiString& href)
@@ -162,6 +144,9 @@ void TWebBrowser::LinkActivated(const AnsiString& href)
     Navigate(href);
 }
 
+// Keys the container does not take go on to the engine, which does what a browser does with
+// them: Enter on a focused link activates it (and the host script reports it like a click), the
+// arrows scroll.
 bool TWebBrowser::KeyPressed(QKeyEvent& event)
 {
     const WORD key = VirtualKeyOf(event);
@@ -177,22 +162,29 @@ bool TWebBrowser::KeyPressed(QKeyEvent& event)
         if (TranslateAccelerator(message, nullptr, 0) == S_OK)
             return true;
     }
-    // What the control itself does with the key.
-    switch (event.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: {
-        QTextCharFormat format = FView->textCursor().charFormat();
-        if (format.isAnchor() && !format.anchorHref().isEmpty())
-            LinkActivated(FromQString(format.anchorHref()));
-        return true;
-    }
-    case Qt::Key_Backspace:
-        return true; // no history to go back in
-    case Qt::Key_F5:
+    if (event.key() == Qt::Key_F5) {
         Exec(TCommandGroup::DocHostCommandHandler, IDM_REFRESH); // a page from text has nothing to reload
         return true;
-    default:
-        return false;
+    }
+    return false;
+}
+
+bool TWebBrowser::ContextMenuRequested(bool onLink, QPoint at)
+{
+    TPoint point{at.x(), at.y()};
+    HRESULT answer = S_FALSE;
+    Dispatch([&] { answer = ShowContextMenu(onLink ? CONTEXT_MENU_ANCHOR : CONTEXT_MENU_DEFAULT, &point, nullptr, nullptr); });
+    return answer == S_OK;
+}
+
+void TWebBrowser::FocusChanged(bool focused)
+{
+    if (focused) {
+        OnDocWindowActivate(true);
+        ShowUI();
+    } else {
+        HideUI();
+        OnDocWindowActivate(false);
     }
 }
 
@@ -201,10 +193,10 @@ void TWebBrowser::AmbientPropertyChange()
     TDocHostUIInfo info;
     if (GetHostInfo(info) != S_OK)
         return;
-    FView->setFrameShape(info.dwFlags & DOCHOSTUIFLAG_NO3DBORDER ? QFrame::NoFrame : QFrame::StyledPanel);
-    bool noScrolling = info.dwFlags & DOCHOSTUIFLAG_SCROLL_NO;
-    FView->setHorizontalScrollBarPolicy(noScrolling ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    FView->setVerticalScrollBarPolicy(noScrolling ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    FFrame->setFrameShape(info.dwFlags & DOCHOSTUIFLAG_NO3DBORDER ? QFrame::NoFrame : QFrame::StyledPanel);
+    FScrollBarsShown = !(info.dwFlags & DOCHOSTUIFLAG_SCROLL_NO);
+    if (View())
+        View()->SetScrollBarsShown(FScrollBarsShown);
 }
 
 HRESULT TWebBrowser::ShowContextMenu(DWORD, TPoint*, void*, void*) { return S_FALSE; }

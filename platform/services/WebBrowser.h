@@ -2,13 +2,18 @@
 // from a network or a file); every navigation, link clicks included, passes OnBeforeNavigate2
 // first with the link's target exactly as the page wrote it. The control asks its container
 // (the protected virtuals below) what a document host would be asked; the defaults are a
-// container that answers nothing.
+// container that answers nothing. The engine's view is made when the first page is to be shown
+// and kept from then on; pages load asynchronously, so the window never waits for one.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/forms/WinControl.h"
 #include <QWidget> // WinControl.h keeps a QPointer<QWidget> from a forward declaration
 #include <cstdint>
 #include <functional>
+#include <QPointer>
+
+class QFrame;
+class WebPageView;
 
 using HRESULT = std::int32_t;
 using DWORD = std::uint32_t;
@@ -20,6 +25,7 @@ constexpr HRESULT OLECMDERR_E_NOTSUPPORTED = static_cast<HRESULT>(0x80040100u);
 constexpr HRESULT OLECMDERR_E_UNKNOWNGROUP = static_cast<HRESULT>(0x80040104u);
 
 constexpr int READYSTATE_UNINITIALIZED = 0;
+constexpr int READYSTATE_LOADING = 1;
 constexpr int READYSTATE_COMPLETE = 4;
 constexpr DWORD CONTEXT_MENU_DEFAULT = 0;
 constexpr DWORD CONTEXT_MENU_ANCHOR = 5;
@@ -62,11 +68,14 @@ public:
     // may hold text from the network, so nothing else is opened), anything else is ignored.
     void Navigate(const AnsiString& URL);
     bool HasDocument() const { return FHasDocument; }
+    // READYSTATE_LOADING from LoadDocument until the engine has the page, then COMPLETE.
     int ReadyState() const { return FReadyState; }
-    // Shows Windows-1252 HTML as the current document: the stand-in of the document's
+    // Starts showing Windows-1252 HTML as the current document: the stand-in of the document's
     // stream loading. Fails (E_NOINTERFACE) without a document.
     HRESULT LoadDocument(const AnsiString& html);
-    // The shown document as plain text, Windows-1252.
+    // The shown document as plain text, Windows-1252, once the page being loaded is there. It
+    // runs the message loop until the engine answers, so it is for tests and tools, not for
+    // handlers of the window.
     AnsiString DocumentText() const;
 
     TWebBrowserBeforeNavigate2 OnBeforeNavigate2;
@@ -90,11 +99,21 @@ protected:
     virtual bool TranslatesKey(WORD virtualKey, bool extended) const;
 
 private:
-    friend class BrowserView;
+    bool EnsureView();
     void LinkActivated(const AnsiString& href);
     bool KeyPressed(QKeyEvent& event);
+    bool ContextMenuRequested(bool onLink, QPoint at);
+    void FocusChanged(bool focused);
+    void WaitWhileLoading() const;
 
-    class BrowserView* FView = nullptr;
+    // The view, while its widget lives: a form that closes deletes its widgets before its
+    // components.
+    WebPageView* View() const { return FViewWidget ? FView : nullptr; }
+
+    QFrame* FFrame = nullptr;
+    WebPageView* FView = nullptr;
+    QPointer<QWidget> FViewWidget;
+    bool FScrollBarsShown = true;
     bool FHasDocument = false;
     int FReadyState = READYSTATE_UNINITIALIZED;
 };

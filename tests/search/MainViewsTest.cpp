@@ -5,13 +5,8 @@
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/Panel.h"
 #include "shell/BrowserHost.h"
+#include "support/WebPageDriver.h"
 #include <QApplication>
-#include <QContextMenuEvent>
-#include <QMouseEvent>
-#include <QTextBrowser>
-#include <QTextCursor>
-#include <QTextTable>
-#include <QTimer>
 
 namespace app_test {
 namespace {
@@ -64,42 +59,15 @@ protected:
         };
     }
 
-    void Open(int view) { MainForm->NakymatClick(MainForm->MM_Nakyma->Items(2 + view)); }
-
-    QTextBrowser* Browser() const { return qobject_cast<QTextBrowser*>(MainForm->WWW->Widget()); }
-
-    // The cursor inside the first occurrence of `text` in the shown page.
-    QTextCursor Find(const char* utf8) const
+    // Opens an own view; a table is waited for until the browser shows it.
+    void Open(int view)
     {
-        QTextCursor cursor = Browser()->document()->find(QString::fromUtf8(utf8));
-        if (!cursor.isNull())
-            cursor.setPosition(cursor.selectionStart() + 1);
-        return cursor;
+        MainForm->NakymatClick(MainForm->MM_Nakyma->Items(2 + view));
+        if (InFront(MainForm->WWW))
+            ASSERT_TRUE(webpage::WaitForPage(*MainForm->WWW));
     }
 
-    QString ColourOf(const char* utf8) const
-    {
-        const QTextCursor cursor = Find(utf8);
-        return cursor.isNull() ? QString() : cursor.charFormat().foreground().color().name();
-    }
-
-    // A left click in the middle of the first occurrence of `text`.
-    void ClickOn(const char* utf8)
-    {
-        QTextCursor cursor = Find(utf8);
-        ASSERT_FALSE(cursor.isNull()) << utf8;
-        Browser()->setTextCursor(cursor);
-        Browser()->ensureCursorVisible();
-        const QPoint at = Browser()->cursorRect(cursor).center();
-        QWidget* viewport = Browser()->viewport();
-        const QPointF global = viewport->mapToGlobal(QPointF(at));
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(viewport, &press);
-        QApplication::sendEvent(viewport, &release);
-    }
+    TBrowserHost& Browser() const { return *MainForm->WWW; }
 
     // Which of the stacked controls shows in the middle of the list area.
     bool InFront(TWinControl* control) const
@@ -114,14 +82,16 @@ protected:
     void ExpectLinkCancelled(const char* title, const AnsiString& target)
     {
         navigations.clear();
-        const AnsiString page = MainForm->WWW->DocumentText();
+        const AnsiString page = Browser().DocumentText();
         clickingLink = true;
-        ClickOn(title);
+        webpage::Click(Browser(), webpage::CentreOf(Browser(), title));
+        webpage::RunUntil([&] { return !navigations.empty(); });
+        webpage::Settle(Browser());
         clickingLink = false;
         ASSERT_EQ(navigations.size(), 1u) << title;
         EXPECT_EQ(navigations[0].url, target);
         EXPECT_TRUE(navigations[0].cancel);
-        EXPECT_EQ(MainForm->WWW->DocumentText(), page);
+        EXPECT_EQ(Browser().DocumentText(), page);
         EXPECT_TRUE(InFront(MainForm->WWW));
     }
 
@@ -148,26 +118,23 @@ TEST_F(OwnViews, TablesOpenInTheBrowserWithColoursAndLinksThatStayInTheWindow)
         EXPECT_EQ(MainForm->ListingGrid->Cells(2, 0), "Canal+");
 
         // A real table, the keyword colour on Canal+'s film, the alarm colour on TV1's.
-        const QTextCursor cell = Find("Sarja");
-        ASSERT_FALSE(cell.isNull());
-        EXPECT_NE(cell.currentTable(), nullptr);
-        EXPECT_EQ(ColourOf("Elokuva\n"), QString()); // no such text: titles stand in cells
-        EXPECT_EQ(ColourOf("Sarja"), "#000000");
+        EXPECT_TRUE(webpage::InTableCell(Browser(), "Sarja"));
+        EXPECT_EQ(webpage::ColourOf(Browser(), "Sarja"), "rgb(0, 0, 0)");
         const bool wide = view % 2 == 1;
-        EXPECT_EQ(!Find("Jakso 2").isNull(), wide);
-        EXPECT_EQ(!Find("Sotaelokuva.").isNull(), wide);
-        EXPECT_EQ(ColourOf("Tuntematon"), "#ff0000");
+        EXPECT_EQ(webpage::HasText(Browser(), "Jakso 2"), wide);
+        EXPECT_EQ(webpage::HasText(Browser(), "Sotaelokuva."), wide);
+        EXPECT_EQ(webpage::ColourOf(Browser(), "Tuntematon"), "rgb(255, 0, 0)");
         // The bare "&nbsp" of the page is shown as a blank, never as its letters.
-        EXPECT_EQ(MainForm->WWW->DocumentText().find("&nbsp"), AnsiString::npos);
+        EXPECT_EQ(Browser().DocumentText().find("&nbsp"), AnsiString::npos);
 
         ExpectLinkCancelled("Tuntematon", "##&1-9");
         ExpectLinkCancelled("Sarja", "##&2-6");
     }
     // Canal+'s 08:00 film carries the keyword colour in every table.
     Open(0);
-    EXPECT_EQ(ColourOf("Elokuva"), "#0000ff");
+    EXPECT_EQ(webpage::ColourOf(Browser(), "Elokuva"), "rgb(0, 0, 255)");
     Open(2);
-    EXPECT_EQ(ColourOf("Elokuva"), "#0000ff");
+    EXPECT_EQ(webpage::ColourOf(Browser(), "Elokuva"), "rgb(0, 0, 255)");
     ExpectLinkCancelled("Elokuva", "##&2-2");
 }
 
@@ -175,19 +142,16 @@ TEST_F(OwnViews, TheBrowsersContextMenuIsNeverShown)
 {
     Start();
     Open(0);
-    bool menuShown = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* popup = QApplication::activePopupWidget()) {
-            menuShown = true;
-            popup->close();
-        }
-    });
-    for (const char* where : {"Sarja", "TV1"}) {
-        const QPoint at = Browser()->cursorRect(Find(where)).center();
-        QContextMenuEvent request(QContextMenuEvent::Mouse, at, Browser()->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(Browser()->viewport(), &request); // a menu would run its loop here
-    }
-    EXPECT_FALSE(menuShown);
+    int requests = 0;
+    auto windowHandler = Browser().OnShowContextMenu;
+    Browser().OnShowContextMenu = [&](DWORD id, TPoint* point, void* target, void* object) {
+        ++requests;
+        return windowHandler(id, point, target, object);
+    };
+    for (const char* where : {"Sarja", "TV1"})
+        webpage::Click(Browser(), webpage::CentreOf(Browser(), where), Qt::RightButton);
+    EXPECT_TRUE(webpage::RunUntil([&] { return requests == 2; }));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(OwnViews, TimeLineMergesTheChannelsInViewOrderWithTheirMarks)

@@ -1,0 +1,46 @@
+// The browser engine behind TWebBrowser. The engine is large (its libraries alone add tens of
+// megabytes to a process and a graphics context at start-up), so it lives in a module of its own
+// that is loaded when the first page is to be shown: a program that never opens a table pays
+// nothing for it.
+#pragma once
+#include <QByteArray>
+#include <QPoint>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QKeyEvent;
+class QWidget;
+
+// What the engine's page tells the control.
+struct WebPageEvents {
+    // A link was activated (click, middle click, Enter); href is its target as the page wrote it.
+    // The engine itself never follows a link.
+    std::function<void(const QString& href)> LinkActivated;
+    std::function<void(bool ok)> LoadFinished;
+    // True when the control took the key; the engine then never sees it.
+    std::function<bool(QKeyEvent& event)> KeyPressed;
+    // True when the control handled the request and no menu may show.
+    std::function<bool(bool onLink, QPoint at)> ContextMenuRequested;
+    std::function<void(bool focused)> FocusChanged;
+    std::function<void()> SelectionChanged;
+};
+
+// One page in one view. Every call returns at once; loading and rendering run elsewhere.
+class WebPageView {
+public:
+    virtual ~WebPageView() = default;
+    virtual QWidget* Widget() = 0;
+    // Shows html (Windows-1252 bytes) as the document; LoadFinished follows.
+    virtual void Load(const QByteArray& html) = 0;
+    virtual void ScrollToAnchor(const QString& name) = 0;
+    virtual void SetScrollBarsShown(bool shown) = 0;
+    virtual void PlainText(std::function<void(const QString& text)> done) = 0;
+};
+
+// A new view inside parent, or null when the engine can't be loaded (the reason is logged once).
+std::unique_ptr<WebPageView> CreateWebPageView(QWidget* parent, WebPageEvents events);
+
+// The module's entry point, looked up by this name.
+using CreateWebPageViewFunction = WebPageView* (*)(QWidget* parent, WebPageEvents events);
+#define QEX_WEB_PAGE_VIEW_ENTRY "qex_create_web_page_view"

@@ -1,0 +1,177 @@
+#include "platform/services/WebBrowserProfile.h"
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QPointer>
+#include <QQuickWindow>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
+#include <map>
+#include <unistd.h>
+
+const QString HostScriptSource = QStringLiteral("userscript:qexlinks");
+const QString LinkMessagePrefix = QStringLiteral("qex-link:");
+
+namespace {
+
+const QByteArray kScheme = "qexpage";
+
+// Runs in the isolated world of our own scripts, which the engine runs although page scripts are
+// off. It sees every activation of a link (click, middle click, Enter on a focused link) before
+// the page does, keeps the engine from following it, and reports the target exactly as written.
+// A target starting with '#' would otherwise be a same-document navigation that the page's
+// navigation check never hears of.
+const QString kHostScript = QStringLiteral(R"(
+(function () {
+  function report(event) {
+    if (event.type === 'auxclick' && event.button !== 1)
+      return;
+    for (var node = event.target; node; node = node.parentNode) {
+      if (node.nodeType === 1 && node.localName === 'a' && node.hasAttribute('href')) {
+        event.preventDefault();
+        console.log('%1' + node.getAttribute('href'));
+        return;
+      }
+    }
+  }
+  window.addEventListener('click', report, true);
+  window.addEventListener('auxclick', report, true);
+})();
+)").arg(LinkMessagePrefix);
+
+// Pages are served as the bytes the program built, in their own code page; nothing else exists
+// under the scheme.
+class PageServer : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+    QUrl Publish(const QByteArray& html, const QUrl& replaced)
+    {
+        FPages.erase(replaced.toString());
+        const QUrl url(QString::fromLatin1(kScheme) + ":page/" + QString::number(++FSerial));
+        FPages[url.toString()] = html;
+        return url;
+    }
+    void Withdraw(const QUrl& url) { FPages.erase(url.toString()); }
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override
+    {
+        const auto page = FPages.find(job->requestUrl().toString());
+        if (page == FPages.end()) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        auto* body = new QBuffer(job);
+        body->setData(page->second);
+        body->open(QIODevice::ReadOnly);
+        job->reply("text/html;charset=windows-1252", body);
+    }
+
+private:
+    std::map<QString, QByteArray> FPages;
+    quint64 FSerial = 0;
+};
+
+// Text from the listings ends up in the pages: whatever it names, nothing is fetched.
+class NetworkBlocker : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
+        if (info.requestUrl().scheme().toLatin1() != kScheme)
+            info.block(true);
+    }
+};
+
+void AppendChromiumFlag(const char* flag)
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains(flag))
+        return;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags.isEmpty() ? flags : flags + ' ') + flag);
+}
+
+// Must all happen before the engine starts. The pages are plain tables: software rendering
+// draws them fast enough everywhere and works without a graphics processor (virtual displays,
+// the offscreen platform). The engine's sandbox refuses to start as root, so there alone it is
+// off; the pages run no script and load nothing, which is what the sandbox would contain.
+void PrepareEngine()
+{
+    AppendChromiumFlag("--disable-gpu");
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // The engine describes its graphics set-up on every start; QT_LOGGING_RULES still wins.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    QWebEngineUrlScheme scheme(kScheme);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    scheme.setFlags(QWebEngineUrlScheme::LocalScheme);
+    QWebEngineUrlScheme::registerScheme(scheme);
+}
+
+QWebEngineScript HostScript()
+{
+    QWebEngineScript script;
+    script.setName(HostScriptSource.section(':', 1));
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(kHostScript);
+    return script;
+}
+
+void SwitchOff(QWebEngineSettings* settings)
+{
+    using S = QWebEngineSettings;
+    for (S::WebAttribute attribute :
+         {S::JavascriptEnabled, S::JavascriptCanOpenWindows, S::JavascriptCanAccessClipboard, S::PluginsEnabled,
+          S::LocalContentCanAccessRemoteUrls, S::LocalContentCanAccessFileUrls, S::ErrorPageEnabled,
+          S::WebGLEnabled, S::Accelerated2dCanvasEnabled, S::AutoLoadIconsForPage, S::TouchIconsEnabled,
+          S::HyperlinkAuditingEnabled, S::DnsPrefetchEnabled, S::PdfViewerEnabled, S::NavigateOnDropEnabled,
+          S::ScreenCaptureEnabled})
+        settings->setAttribute(attribute, false);
+}
+
+QPointer<PageServer> server;
+
+QWebEngineProfile* MakeProfile()
+{
+    PrepareEngine();
+    // Off the record: nothing the engine keeps reaches the disk.
+    auto* profile = new QWebEngineProfile(QCoreApplication::instance());
+    profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    profile->setSpellCheckEnabled(false);
+    server = new PageServer(profile);
+    profile->installUrlSchemeHandler(kScheme, server);
+    profile->setUrlRequestInterceptor(new NetworkBlocker(profile));
+    profile->scripts()->insert(HostScript());
+    SwitchOff(profile->settings());
+    return profile;
+}
+
+} // namespace
+
+QWebEngineProfile* WebBrowserProfile()
+{
+    static QWebEngineProfile* profile = MakeProfile();
+    return profile;
+}
+
+QUrl PublishPage(const QByteArray& html, const QUrl& replaced)
+{
+    WebBrowserProfile();
+    return server->Publish(html, replaced);
+}
+
+void WithdrawPage(const QUrl& url)
+{
+    if (server)
+        server->Withdraw(url);
+}

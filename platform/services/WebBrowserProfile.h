@@ -1,0 +1,21 @@
+// The engine's set-up for the browser control, made once when the first view is: software
+// rendering, the sandbox, our own page scheme, a profile that keeps nothing on disk and reaches
+// no network, and the host script that reports link activations.
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+class QWebEngineProfile;
+
+// The profile every view's page uses.
+QWebEngineProfile* WebBrowserProfile();
+
+// The page as the engine asks for it at url; publishing a page withdraws the one it replaces.
+QUrl PublishPage(const QByteArray& html, const QUrl& replaced);
+void WithdrawPage(const QUrl& url);
+
+// Console messages of the host script come from this source, with this prefix before a link's
+// raw target; page scripts are off, so nothing else can write them.
+extern const QString HostScriptSource;
+extern const QString LinkMessagePrefix;

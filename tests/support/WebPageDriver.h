@@ -1,0 +1,127 @@
+// Drives the browser control's engine view in tests as a user would: waits for the page, finds
+// text on it, clicks, presses keys. Scripts run in the isolated world of our own scripts, which
+// works while page scripts are off.
+#pragma once
+#include "platform/services/WebBrowser.h"
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+namespace webpage {
+
+inline QWebEngineView* ViewOf(TWebBrowser& browser)
+{
+    return browser.Widget()->findChild<QWebEngineView*>();
+}
+
+// Runs the message loop until done() or the time-out; false on the time-out.
+inline bool RunUntil(const std::function<bool()>& done, int timeoutMs = 30000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+}
+
+inline bool WaitForPage(TWebBrowser& browser)
+{
+    return RunUntil([&] { return browser.ReadyState() == READYSTATE_COMPLETE; });
+}
+
+inline QVariant Run(TWebBrowser& browser, const QString& script)
+{
+    QVariant result;
+    bool answered = false;
+    ViewOf(browser)->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
+        result = value;
+        answered = true;
+    });
+    EXPECT_TRUE(RunUntil([&] { return answered; })) << script.toStdString();
+    return result;
+}
+
+// Script text that sets `found` to the first text node holding the UTF-8 text `text`.
+inline QString FindText(const char* text)
+{
+    return QStringLiteral("var wanted = %1, found = null;"
+                          "var walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);"
+                          "while (!found && walker.nextNode())"
+                          "  if (walker.currentNode.data.indexOf(wanted) >= 0) found = walker.currentNode;")
+        .arg(QString::fromUtf8("\"") + QString::fromUtf8(text) + "\"");
+}
+
+inline bool HasText(TWebBrowser& browser, const char* text)
+{
+    return Run(browser, FindText(text) + "found !== null;").toBool();
+}
+
+// Whether the first occurrence of text stands in a table cell.
+inline bool InTableCell(TWebBrowser& browser, const char* text)
+{
+    return Run(browser, FindText(text) + "found !== null && found.parentNode.closest('td') !== null;").toBool();
+}
+
+// The centre of the first occurrence of text in view coordinates, scrolled into view; (-1, -1)
+// when the page has no such text.
+inline QPoint CentreOf(TWebBrowser& browser, const char* text)
+{
+    const QVariantList centre = Run(browser, FindText(text) +
+                                                 "if (!found) [-1, -1]; else {"
+                                                 "  found.parentNode.scrollIntoView({block: 'center', inline: 'center'});"
+                                                 "  var range = document.createRange();"
+                                                 "  var at = found.data.indexOf(wanted);"
+                                                 "  range.setStart(found, at); range.setEnd(found, at + wanted.length);"
+                                                 "  var box = range.getBoundingClientRect();"
+                                                 "  [box.x + box.width / 2, box.y + box.height / 2]; }")
+                                    .toList();
+    return centre.size() == 2 ? QPoint(centre[0].toInt(), centre[1].toInt()) : QPoint(-1, -1);
+}
+
+// The computed colour ("rgb(r, g, b)") of the element that holds text, or empty without one.
+inline QString ColourOf(TWebBrowser& browser, const char* text)
+{
+    return Run(browser, FindText(text) + "found ? getComputedStyle(found.parentNode).color : '';").toString();
+}
+
+inline QWidget* InputWidget(TWebBrowser& browser)
+{
+    QWebEngineView* view = ViewOf(browser);
+    return view->focusProxy() ? view->focusProxy() : view;
+}
+
+inline void Click(TWebBrowser& browser, QPoint at, Qt::MouseButton button = Qt::LeftButton, int clicks = 1)
+{
+    QWidget* target = InputWidget(browser);
+    const QPointF global = target->mapToGlobal(QPointF(at));
+    for (int i = 0; i < clicks; ++i) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, button, button, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, button, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+    }
+}
+
+inline void Key(TWebBrowser& browser, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = InputWidget(browser);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+}
+
+// Lets the engine handle what it was sent: a round trip through the page after it.
+inline void Settle(TWebBrowser& browser)
+{
+    Run(browser, "0");
+}
+
+} // namespace webpage
