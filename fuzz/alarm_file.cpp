@@ -18,15 +18,17 @@
 
 namespace {
 
+// Never destroyed, so that the clean-up at exit can still name it.
 const std::string& Folder()
 {
-    static const std::string folder = [] {
+    static const std::string* folder = [] {
         char pattern[] = "/tmp/qex-fuzz-alarms-XXXXXX";
-        std::string path = std::string(mkdtemp(pattern)) + "/";
-        SetExeFolder(path);
+        auto* path = new std::string(std::string(mkdtemp(pattern)) + "/");
+        SetExeFolder(*path);
+        std::atexit([] { RemoveTree(Folder()); });
         return path;
     }();
-    return folder;
+    return *folder;
 }
 
 const TDateTime kNow = EncodeDate(2026, 12, 7) + EncodeTime(19, 0, 0, 0);
