@@ -54,7 +54,7 @@ public:
     QUrl Publish(const QByteArray& html, const QUrl& replaced)
     {
         FPages.erase(replaced.toString());
-        const QUrl url(QString::fromLatin1(kScheme) + ":page/" + QString::number(++FSerial));
+        const QUrl url(QString::fromLatin1(kScheme) + "://pages/" + QString::number(++FSerial));
         FPages[url.toString()] = html;
         return url;
     }
@@ -110,7 +110,9 @@ void PrepareEngine()
     // The engine describes its graphics set-up on every start; QT_LOGGING_RULES still wins.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QWebEngineUrlScheme scheme(kScheme);
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    // With a host every page has one origin, and the engine keeps one page process for them all;
+    // a scheme of paths alone gives each page an origin of its own, and a new process.
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     scheme.setFlags(QWebEngineUrlScheme::LocalScheme);
     QWebEngineUrlScheme::registerScheme(scheme);
 }
