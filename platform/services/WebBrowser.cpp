@@ -5,6 +5,7 @@
 #include "platform/services/ShellExecute.h"
 #include "platform/services/WebBrowserEngine.h"
 #include <QDeadlineTimer>
+#include <QTimer>
 #include <QEventLoop>
 #include <QFrame>
 #include <QKeyEvent>
@@ -32,12 +33,15 @@ bool IsExtendedKey(const QKeyEvent& event)
     }
 }
 
-// Runs the message loop until done() or the deadline.
+// Runs the message loop until done() or the deadline, sleeping while nothing happens; the timer
+// only makes sure the deadline is seen.
 void RunUntil(const std::function<bool()>& done)
 {
     QDeadlineTimer deadline(kLongestWaitMs);
+    QTimer wakeUp;
+    wakeUp.start(50);
     while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 } // namespace

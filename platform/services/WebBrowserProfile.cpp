@@ -100,7 +100,8 @@ void AppendChromiumFlag(const char* flag)
 // Must all happen before the engine starts. The pages are plain tables: software rendering
 // draws them fast enough everywhere and works without a graphics processor (virtual displays,
 // the offscreen platform). The engine's sandbox refuses to start as root, so there alone it is
-// off; the pages run no script and load nothing, which is what the sandbox would contain.
+// off; what is left to contain then is the engine's parsing of our own pages, which run no
+// script and reach nothing outside.
 void PrepareEngine()
 {
     AppendChromiumFlag("--disable-gpu");

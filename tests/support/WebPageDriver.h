@@ -5,6 +5,7 @@
 #include "platform/services/WebBrowser.h"
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWebEnginePage>
@@ -23,10 +24,12 @@ inline QWebEngineView* ViewOf(TWebBrowser& browser)
 inline bool RunUntil(const std::function<bool()>& done, int timeoutMs = 30000)
 {
     QDeadlineTimer deadline(timeoutMs);
+    QTimer wakeUp; // the deadline is seen while nothing else happens
+    wakeUp.start(10);
     while (!done()) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
