@@ -1,8 +1,10 @@
 #include "kit/SpeedButton.h"
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 #include "kit/CancelMode.h"
 #include "kit/DrawRoutines.h"
@@ -327,6 +329,16 @@ void TKitSpeedButton::PopupDropDownMenu()
     SendCancelMode(this);
     FMenuTracking = true;
     FDropDownMenu->SetPopupComponent(this);
+    // A press on the button closes the open menu, and the window system then hands that press
+    // on to the button; it must not open the menu again. Anything queued behind it has run
+    // by the time the next turn of the loop clears the mark.
+    QObject::connect(
+        FDropDownMenu->Items()->SubMenu(), &QMenu::aboutToHide, Widget(),
+        [this] {
+            FPressClosedMenu = true;
+            QTimer::singleShot(0, Widget(), [this] { FPressClosedMenu = false; });
+        },
+        Qt::SingleShotConnection);
     TPoint at = MenuPoint();
     FDropDownMenu->Popup(at.X, at.Y);
     FMenuTracking = false;
@@ -457,6 +469,10 @@ bool TKitSpeedButton::widget_event(QObject* watched, QEvent* event)
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             auto* mouse = static_cast<QMouseEvent*>(event);
+            if (FPressClosedMenu && mouse->button() == Qt::LeftButton && Inside(mouse->position().toPoint())) {
+                FPressClosedMenu = false;
+                return true;
+            }
             // A double click on a down button is a double click; otherwise a second press.
             if (event->type() == QEvent::MouseButtonDblClick && FDown && !FMenuTracking) {
                 if (OnDblClick)

@@ -146,4 +146,6 @@ private:
     std::unique_ptr<TTimer> FRepeatTimer;
     TAction* FAction = nullptr;
     QShortcut* FAccelerator = nullptr;
+    // The drop-down menu has just closed: the press that closed it is dropped.
+    bool FPressClosedMenu = false;
 };

@@ -236,6 +236,7 @@ TEST_F(SpeedButtonTest, TheMenuOpensAtTheButtonAsItsAlignmentSays)
     EXPECT_EQ(opensAt(dmpRight, paCenter), P(30, 20));
 
     // A menu that does not pop up by itself leaves the press to the button.
+    Flush();
     menu.SetAutoPopup(false);
     int clicks = 0;
     button->OnClick = [&](TObject*) { ++clicks; };
@@ -347,4 +348,34 @@ TEST_F(SpeedButtonTest, AFreedActionLeavesTheButton)
     Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
     Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SpeedButtonTest, APressThatClosesTheMenuDoesNotOpenItAgain)
+{
+    TKitSpeedButton* button = Make(10);
+    TPopupMenu menu(&Form);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Tulosta");
+    menu.Items()->Add(item);
+    button->SetDropDownMenu(&menu);
+    int popups = 0;
+    menu.OnPopup = [&](TObject*) { ++popups; };
+    Form.Show();
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    QMenu* shown = menu.Items()->SubMenu();
+    ASSERT_TRUE(shown->isVisible());
+    // A press on the button closes the menu, and the window system then hands the press on to
+    // the button: it is dropped.
+    shown->hide();
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(popups, 1);
+    EXPECT_FALSE(shown->isVisible());
+    // A later press opens it again.
+    Flush();
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(popups, 2);
+    shown->hide();
 }
