@@ -63,14 +63,15 @@ class ProgrammeLinkEndToEnd(DisplayTestCase):
 
     def settled_blue_pixels(self):
         """The blue pixels on the screen once two looks half a second apart agree: a box that has
-        just closed still shows (its blue icon too) until the window under it has repainted."""
+        just closed still shows (its blue icon too) until the window under it has repainted, and
+        the table shows only once the browser engine, started with the first page, has drawn it."""
         shot = os.path.join(self.folder, "table.png")
         previous = None
         deadline = time.monotonic() + 10
         while time.monotonic() < deadline:
             self.program.screenshot(shot)
             blue = pixels_of(shot, (0x00, 0x00, 0xFF))
-            if blue == previous:
+            if blue and blue == previous:
                 break
             previous = blue
             time.sleep(0.5)
