@@ -73,27 +73,28 @@ bool ApplicationEnding()
     return Application && Application->Terminated();
 }
 
-// The running modal forms, innermost last.
-std::vector<TForm*>& RunningBoxes()
+// The windows of the running modal forms, innermost last; a form freed while it runs leaves a
+// null entry behind until its loop ends.
+std::vector<QPointer<QWidget>>& RunningBoxes()
 {
-    static std::vector<TForm*> boxes;
+    static std::vector<QPointer<QWidget>> boxes;
     return boxes;
 }
 
 // Holds the form on top for the time it runs as a box; its own flags come back afterwards.
 class OnTopWhileRunning {
 public:
-    explicit OnTopWhileRunning(TForm* form) : FForm(form)
+    explicit OnTopWhileRunning(TForm* form) : FWindow(form->Widget())
     {
-        QWidget* window = form->Widget();
-        FAdded = window && !window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        FAdded = FWindow && !FWindow->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         if (FAdded)
-            window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        RunningBoxes().push_back(form);
+            FWindow->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        RunningBoxes().push_back(FWindow);
     }
     ~OnTopWhileRunning()
     {
-        std::erase(RunningBoxes(), FForm);
+        std::vector<QPointer<QWidget>>& boxes = RunningBoxes();
+        std::erase_if(boxes, [this](const QPointer<QWidget>& box) { return !box || box == FWindow; });
         if (FAdded && FWindow)
             FWindow->setWindowFlag(Qt::WindowStaysOnTopHint, false);
     }
@@ -101,8 +102,7 @@ public:
     OnTopWhileRunning& operator=(const OnTopWhileRunning&) = delete;
 
 private:
-    TForm* FForm;
-    QPointer<QWidget> FWindow{FForm->Widget()};
+    QPointer<QWidget> FWindow;
     bool FAdded = false;
 };
 
@@ -214,11 +214,12 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
 
 void KeepModalBoxAbove(const TForm* raised)
 {
-    if (RunningBoxes().empty() || RunningBoxes().back() == raised)
+    if (RunningBoxes().empty())
         return;
-    if (QWidget* box = RunningBoxes().back()->Widget()) {
-        box->raise();
-        // A window manager keeps a focused full-screen window above everything else.
-        box->activateWindow();
-    }
+    QWidget* box = RunningBoxes().back();
+    if (!box || (raised && box == raised->Widget()))
+        return;
+    box->raise();
+    // A window manager keeps a focused full-screen window above everything else.
+    box->activateWindow();
 }
