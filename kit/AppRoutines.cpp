@@ -46,17 +46,6 @@ int WordOr(const AnsiString& text, int n, int def)
     return TryStrToInt(ExtractNthWord(n, text, " ,"), value) ? SaneCoordinate(value) : def;
 }
 
-TRect NormalFrameOf(QWidget* window, const TRect& bounds)
-{
-    QRect normal = window->normalGeometry();
-    if (!window->isVisible() || !(window->isMaximized() || window->isMinimized()) || !normal.isValid())
-        return bounds;
-    QRect frame = window->frameGeometry();
-    QRect inner = window->geometry();
-    return Rect(normal.left() - (inner.left() - frame.left()), normal.top() - (inner.top() - frame.top()),
-                normal.right() + 1 + (frame.right() - inner.right()), normal.bottom() + 1 + (frame.bottom() - inner.bottom()));
-}
-
 // A window that is being shown learns the size of its frame only once it is up. Bounds and
 // state are set at once, and again on the next turn of the loop, so that the frame bounds asked
 // for are the ones the window has (and returns to from the maximised state).
@@ -211,7 +200,7 @@ TWindowPlacementRecord GetWindowPlacement(TForm* form)
     QWidget* window = form->Widget();
     if (window && window->isMinimized() && window->isMaximized())
         placement.Flags |= WPF_RESTORETOMAXIMIZED;
-    placement.NormalPosition = window ? NormalFrameOf(window, form->BoundsRect()) : form->BoundsRect();
+    placement.NormalPosition = form->NormalBoundsRect();
     return placement;
 }
 

@@ -213,26 +213,46 @@ void TForm::RememberFrameBounds()
     QWidget* window = Widget();
     if (!window || !window->isVisible() || window->isMinimized())
         return;
-    QRect frame = window->frameGeometry();
-    FFrame = Bounds(frame.x(), frame.y(), frame.width(), frame.height());
+    FFrame = NormalBoundsRect();
 }
 
-// A window manager adds its frame after the window is mapped; the frame bounds asked for are
-// then applied again, so the outer size is what was saved.
-void TForm::frame_changed()
+TRect TForm::NormalBoundsRect() const
 {
     QWidget* window = Widget();
     if (!window || !window->isVisible())
+        return FFrame;
+    if (window->windowState() == Qt::WindowNoState)
+        return BoundsRect();
+    // Qt keeps the inner geometry the window returns to; the frame around it is the one it had
+    // in the normal state. Before the window was ever framed in that state, its normal place is
+    // still the one asked for.
+    QRect normal = window->normalGeometry();
+    if (!FFramed || !normal.isValid())
+        return FFrame;
+    return Rect(normal.left() - FMargins.Left, normal.top() - FMargins.Top, normal.right() + 1 + FMargins.Right,
+                normal.bottom() + 1 + FMargins.Bottom);
+}
+
+// A window manager adds its frame after the window is mapped; the frame bounds asked for are
+// then applied again, so the outer size is what was saved. Afterwards the frame bounds follow
+// the window wherever the user moves or sizes it. Only the normal state counts: a maximised
+// window's frame (often thinner) says nothing of the frame it returns to.
+void TForm::frame_changed()
+{
+    QWidget* window = Widget();
+    if (!window || !window->isVisible() || window->windowState() != Qt::WindowNoState)
         return;
     QRect frame = window->frameGeometry();
     QRect inner = window->geometry();
     TRect margins = Rect(inner.x() - frame.x(), inner.y() - frame.y(), frame.right() - inner.right(),
                          frame.bottom() - inner.bottom());
-    if (margins == FMargins)
+    if (margins == FMargins) {
+        if (FFramed)
+            FFrame = Bounds(frame.x(), frame.y(), frame.width(), frame.height());
         return;
+    }
     FMargins = margins;
-    if (window->windowState() != Qt::WindowNoState)
-        return;
+    FFramed = true;
     // A client size asked for before the frame was known is kept; the frame grows around it.
     int width = FFrame.Width();
     int height = FFrame.Height();
@@ -339,18 +359,19 @@ void TForm::SetBorderIcons(TBorderIcons icons)
     UpdateWindowFlags();
 }
 
-// Buttons are named one by one only when some are left out; otherwise the window system gives
-// the border style its usual ones.
+// A sizeable or single border with every button keeps the window system's usual buttons; the
+// others are named one by one. As in the class library, only those two borders can show the
+// minimise and maximise buttons: a dialog or a tool window has the close button alone.
 Qt::WindowFlags TForm::TitleButtonFlags() const
 {
     const TBorderIcons all{biSystemMenu, biMinimize, biMaximize};
-    if (FBorderStyle == bsNone || (FBorderIcons * all) == all)
+    bool framed = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
+    if (FBorderStyle == bsNone || (framed && (FBorderIcons * all) == all))
         return {};
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (!FBorderIcons.Contains(biSystemMenu))
         return flags;
     flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    bool framed = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
     if (framed && FBorderIcons.Contains(biMinimize))
         flags |= Qt::WindowMinimizeButtonHint;
     if (framed && FBorderIcons.Contains(biMaximize))

@@ -48,6 +48,9 @@ public:
     int Width() const override;
     int Height() const override;
     void SetBounds(int left, int top, int width, int height) override;
+    // The frame bounds the window has in the normal state, or returns to from the maximised or
+    // minimised state.
+    TRect NormalBoundsRect() const;
     int ClientWidth() const override;
     int ClientHeight() const override;
     // The client size asked for is kept when the window system adds its frame later; a frame
@@ -153,7 +156,8 @@ private:
     bool FShowInTaskbar = true;
     bool FReleasing = false;
     bool FMinimizedNotified = false;
-    TRect FMargins; // frame thickness on each side, as last seen
+    TRect FMargins; // frame thickness on each side, as last seen in the normal state
+    bool FFramed = false; // FMargins come from the window system, not from the start
     TPoint FMinFrame;
     // Client sizes asked for with SetClientWidth/Height (-1: none), kept when the frame changes.
     int FWantedClientWidth = -1;

@@ -2,13 +2,16 @@
 // larger than it, and a divided space keeps both its sides.
 #include "app/MainWindowFixture.h"
 #include "forms/FormsFixture.h"
+#include "kit/Placement.h"
 #include "platform/core/IniFile.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/RichEdit.h"
 #include "platform/forms/Splitter.h"
 #include <QGuiApplication>
+#include <QElapsedTimer>
 #include <QScreen>
+#include <QThread>
 #include <climits>
 
 namespace {
@@ -30,6 +33,22 @@ void ExpectWithin(const TRect& frame, const TRect& area, const char* what)
 }
 
 using WindowGeometryTest = FormsTest;
+
+// Under a window manager a window is framed, maximised and restored some time after it is asked
+// to be; offscreen at once.
+bool WaitFor(const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 5000)
+            return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
 
 TEST_F(WindowGeometryTest, AShownWindowStaysOnTheScreenWhateverBoundsItIsGiven)
 {
@@ -111,6 +130,70 @@ TEST_F(WindowGeometryTest, AStoredPaneSizeStaysWithinTheSpaceTheBarDivides)
         Flush();
         EXPECT_EQ(divided.pane->Height(), 120);
     }
+}
+
+// Run under a window manager too (the end-to-end tests do): a maximised window's frame is not the
+// frame it returns to, and the frame arrives only after the window is shown.
+TEST_F(WindowGeometryTest, AFormClosedMaximisedComesBackToItsNormalPlaceEveryTime)
+{
+    fixture::TempFolder folder;
+    const AnsiString ini = folder.Path() + "placement.ini";
+    const TRect normal = Bounds(100, 120, 400, 300);
+    for (int run = 0; run < 3; ++run) {
+        TForm form(nullptr);
+        auto* placement = new TFormPlacement(&form);
+        placement->SetIniFileName(ini);
+        form.SetBounds(10, 10, 300, 200);
+        form.Show();
+        if (run == 0) {
+            ASSERT_TRUE(WaitFor([&] { return form.Widget()->frameGeometry() != form.Widget()->geometry(); }));
+            form.SetBounds(normal.Left, normal.Top, normal.Width(), normal.Height());
+            ASSERT_TRUE(WaitFor([&] { return form.BoundsRect() == normal; }));
+            form.SetWindowState(wsMaximized);
+        }
+        ASSERT_TRUE(WaitFor([&] { return form.WindowState() == wsMaximized && form.Width() > normal.Width(); })) << run;
+        EXPECT_EQ(form.NormalBoundsRect(), normal) << run;
+        form.Close();
+        EXPECT_EQ(TIniFile(ini).ReadString("TForm", "NormPos", ""), "100,120,500,420") << run;
+    }
+    // Restored from the maximised state, the form is where it was.
+    TForm form(nullptr);
+    auto* placement = new TFormPlacement(&form);
+    placement->SetIniFileName(ini);
+    form.Show();
+    ASSERT_TRUE(WaitFor([&] { return form.WindowState() == wsMaximized; }));
+    form.SetWindowState(wsNormal);
+    EXPECT_TRUE(WaitFor([&] { return form.BoundsRect() == normal; })) << form.Left() << "," << form.Top() << " "
+                                                                      << form.Width() << "x" << form.Height();
+}
+
+// The window system is told which title-bar buttons to draw: a dialog or a tool window has the
+// close button alone, as the class library's have, and a form can leave buttons out.
+TEST_F(WindowGeometryTest, TitleBarButtonsFollowTheBorderAndTheBorderIcons)
+{
+    auto buttons = [](TFormBorderStyle style, TBorderIcons icons) {
+        TForm form(nullptr);
+        form.SetBorderStyle(style);
+        form.SetBorderIcons(icons);
+        Qt::WindowFlags flags = form.Widget()->windowFlags();
+        std::string shown;
+        if (!flags.testFlag(Qt::CustomizeWindowHint))
+            return std::string("the window system's");
+        if (flags.testFlag(Qt::WindowMinimizeButtonHint))
+            shown += "minimise ";
+        if (flags.testFlag(Qt::WindowMaximizeButtonHint))
+            shown += "maximise ";
+        if (flags.testFlag(Qt::WindowCloseButtonHint))
+            shown += "close";
+        return shown;
+    };
+    const TBorderIcons all{biSystemMenu, biMinimize, biMaximize};
+    EXPECT_EQ(buttons(bsSizeable, all), "the window system's");
+    EXPECT_EQ(buttons(bsSizeable, {biSystemMenu, biMinimize}), "minimise close");
+    EXPECT_EQ(buttons(bsSingle, {biSystemMenu}), "close");
+    EXPECT_EQ(buttons(bsDialog, all), "close");
+    EXPECT_EQ(buttons(bsSizeToolWin, all), "close");
+    EXPECT_EQ(buttons(bsDialog, {}), "");
 }
 
 } // namespace
