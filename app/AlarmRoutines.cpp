@@ -75,18 +75,20 @@ bool StartProgram(const AnsiString& program)
     return ShellExecute(0, "Open", "\"" + program + "\"", "", "", SW_SHOWNORMAL) > 32;
 }
 
+// Sets AlarmEditing and returns what gives back the value it found.
+std::function<void()> HoldAlarmEditing()
+{
+    const bool was = MainForm->AlarmEditing;
+    MainForm->AlarmEditing = true;
+    return [was] {
+        if (MainForm)
+            MainForm->AlarmEditing = was;
+    };
+}
+
 } // namespace
 
-AlarmEditingHold::AlarmEditingHold() : FWas(MainForm->AlarmEditing)
-{
-    MainForm->AlarmEditing = true;
-}
-
-AlarmEditingHold::~AlarmEditingHold()
-{
-    if (MainForm)
-        MainForm->AlarmEditing = FWas;
-}
+AlarmEditingHold::AlarmEditingHold() : ScopeExit(HoldAlarmEditing()) {}
 
 void AddAlarmEntry(const AnsiString& dateLabel, const AnsiString& channel, const AnsiString& time,
                    const AnsiString& title, const AnsiString& description)

@@ -3,6 +3,8 @@
 // programmes that the automatic alarms' keywords find.
 #pragma once
 #include "platform/core/AnsiString.h"
+#include "platform/core/ScopeExit.h"
+#include <functional>
 
 class TListItem;
 
@@ -25,13 +27,7 @@ void AutoAddAlarms();
 
 // Holds the main window's AlarmEditing set while it lives and gives back the value it found, on
 // every way out.
-class AlarmEditingHold {
+class AlarmEditingHold : ScopeExit<std::function<void()>> {
 public:
     AlarmEditingHold();
-    ~AlarmEditingHold();
-    AlarmEditingHold(const AlarmEditingHold&) = delete;
-    AlarmEditingHold& operator=(const AlarmEditingHold&) = delete;
-
-private:
-    bool FWas;
 };

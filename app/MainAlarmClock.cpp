@@ -8,6 +8,7 @@
 #include "app/Main.h"
 #include "dialogs/Tvtanaan.h"
 #include "listings/Calendar.h"
+#include "platform/core/ScopeExit.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/StatusBar.h"
@@ -16,18 +17,6 @@
 #include "shell/Bleeper.h"
 
 namespace {
-
-// Sets a flag for the time of a tick, so the tick's own nested loops do not run it again.
-class TickGuard {
-public:
-    explicit TickGuard(bool& running) : FRunning(running) { FRunning = true; }
-    ~TickGuard() { FRunning = false; }
-    TickGuard(const TickGuard&) = delete;
-    TickGuard& operator=(const TickGuard&) = delete;
-
-private:
-    bool& FRunning;
-};
 
 struct ListedAlarm {
     TListItem* item;
@@ -110,7 +99,8 @@ void TMainForm::BeepTimerTimer(TObject*)
         BeepTimer->SetEnabled(false);
         return;
     }
-    TickGuard guard(FBeepTickRunning);
+    FBeepTickRunning = true;
+    ScopeExit tickEnded([this] { FBeepTickRunning = false; });
     --BeepsLeft;
     BleepTune(1);
 }

@@ -6,6 +6,7 @@
 #include "app/WeekDates.h"
 #include "dialogs/Tvtanaan.h"
 #include "platform/core/DateTime.h"
+#include "platform/core/ScopeExit.h"
 #include "platform/messages/Application.h"
 #include "shell/TrayIcon.h"
 
@@ -34,14 +35,11 @@ void TMainForm::ShowTvToday()
     // this fill, and a listing that can't be read must not leave the key dead.
     FFillingTvToday = true;
     bool filled = false;
-    try {
+    {
+        ScopeExit fillEnded([this] { FFillingTvToday = false; });
         filled = FillNowOnAirLists(*V_Kanavat->Items(), CurrentTvDateText(Now()), *window.Ohjelmat->Items(),
                                    *window.Keski_Ohjelmainfot->Items(), [] { return !Application->Terminated(); });
-    } catch (...) {
-        FFillingTvToday = false;
-        throw;
     }
-    FFillingTvToday = false;
     if (!filled)
         return;
     // Closing the window asks the icon whether to give the taskbar button back.

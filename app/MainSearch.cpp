@@ -7,6 +7,7 @@
 #include "listings/ListingSearch.h"
 #include "listings/ProgrammeMarks.h"
 #include "listings/SettingEntries.h"
+#include "platform/core/ScopeExit.h"
 #include "platform/core/Streams.h"
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Dialogs.h"
@@ -21,32 +22,6 @@ namespace {
 
 // The longest pre-filled text the look-up takes from the information pane.
 constexpr std::size_t kLongestImdbPrefill = 254;
-
-// What a running search changes and must give back however it ends: the hourglass, the
-// disabled channel list and the flag that refuses a second search.
-class RunningSearch {
-public:
-    RunningSearch(TListBox* channels, bool& searching)
-        : FChannels(channels), FSearching(searching), FCursor(Screen->Cursor())
-    {
-        FSearching = true;
-        FChannels->SetEnabled(false);
-        Screen->SetCursor(crHourGlass);
-    }
-    ~RunningSearch()
-    {
-        Screen->SetCursor(FCursor);
-        FChannels->SetEnabled(true);
-        FSearching = false;
-    }
-    RunningSearch(const RunningSearch&) = delete;
-    RunningSearch& operator=(const RunningSearch&) = delete;
-
-private:
-    TListBox* FChannels;
-    bool& FSearching;
-    TCursor FCursor;
-};
 
 } // namespace
 
@@ -74,7 +49,17 @@ void TMainForm::MM_EtsiohjelmiatallennetuistatiedoistaClick(TObject* Sender)
     }
     const AnsiString channelCode = Sender == Kanavat_EtsiKanavanTiedoista ? ChannelCode(CurrentChannel) : AnsiString();
 
-    RunningSearch running(V_Kanavat, FSearching);
+    // What a running search changes it gives back however it ends: the hourglass, the disabled
+    // channel list and the flag that refuses a second search.
+    const TCursor cursor = Screen->Cursor();
+    ScopeExit searchEnded([this, cursor] {
+        Screen->SetCursor(cursor);
+        V_Kanavat->SetEnabled(true);
+        FSearching = false;
+    });
+    FSearching = true;
+    V_Kanavat->SetEnabled(false);
+    Screen->SetCursor(crHourGlass);
     ++FViewGeneration;
     ViikotPanel->Hide();
     Ohjelmat->BringToFront();

@@ -5,6 +5,7 @@
 #include "listings/ListingStore.h"
 #include "listings/SettingEntries.h"
 #include "platform/core/DateTime.h"
+#include "platform/core/ScopeExit.h"
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Panel.h"
@@ -144,16 +145,11 @@ void TPrintForm::Button3Click(const AnsiString& currentDate)
     StartDocument("Päivän tiedot - "_a + shownDay);
     // An unreadable listing file is reported by the caller; the document is closed all the same,
     // so the next preparation starts a fresh one.
-    try {
-        SetFont(12, true);
-        PP->WriteLine("");
-        for (int i = 0; i < DList->List1()->Count(); ++i)
-            WriteChannel(DList->List1()->Get(i), currentDate);
-    } catch (...) {
-        PP->EndDoc();
-        throw;
-    }
-    PP->EndDoc();
+    ScopeExit endDocument([this] { PP->EndDoc(); });
+    SetFont(12, true);
+    PP->WriteLine("");
+    for (int i = 0; i < DList->List1()->Count(); ++i)
+        WriteChannel(DList->List1()->Get(i), currentDate);
 }
 
 void TPrintForm::WriteChannel(const AnsiString& channel, const AnsiString& currentDate)

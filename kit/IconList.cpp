@@ -1,5 +1,6 @@
 #include "kit/IconList.h"
 #include <algorithm>
+#include "platform/core/ScopeExit.h"
 #include "platform/core/Streams.h"
 #include "platform/core/SysUtils.h"
 
@@ -48,13 +49,8 @@ void TIconList::EndUpdate()
 void TIconList::InUpdate(const std::function<void()>& body)
 {
     BeginUpdate();
-    try {
-        body();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    ScopeExit endUpdate([this] { EndUpdate(); });
+    body();
 }
 
 void TIconList::Changed()
