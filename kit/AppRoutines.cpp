@@ -14,7 +14,6 @@
 #include "platform/core/IniFile.h"
 #include "platform/core/SysUtils.h"
 #include "platform/messages/Application.h"
-#include "platform/services/Registry.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/FrameFit.h"
 #include "platform/forms/QtText.h"
@@ -32,6 +31,12 @@ AnsiString ExecutableName()
 bool Quoted(const AnsiString& value)
 {
     return value.size() >= 2 && ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\''));
+}
+
+// The placement's storage object is any object, as its property is; only settings stores keep values.
+TCustomIniFile* SettingsStore(TObject* storage)
+{
+    return dynamic_cast<TCustomIniFile*>(storage);
 }
 
 AnsiString Coordinates(int a, int b, int c, int d)
@@ -126,44 +131,36 @@ AnsiString DefaultRegistryKey()
 
 AnsiString StorageReadString(TObject* storage, const AnsiString& section, const AnsiString& key, const AnsiString& def)
 {
-    if (auto* ini = dynamic_cast<TIniFile*>(storage))
-        return ini->ReadString(section, key, def);
-    if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
-        return registry->ReadString(section, key, def);
-    return def;
+    auto* store = SettingsStore(storage);
+    return store ? store->ReadString(section, key, def) : def;
 }
 
 void StorageWriteString(TObject* storage, const AnsiString& section, const AnsiString& key, const AnsiString& value)
 {
-    if (auto* ini = dynamic_cast<TIniFile*>(storage))
-        ini->WriteString(section, key, Quoted(value) ? '"' + value + '"' : value);
-    else if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
-        registry->WriteString(section, key, value);
+    auto* store = SettingsStore(storage);
+    if (!store)
+        return;
+    // Only the private-profile format loses a pair of quotes on the way back.
+    const bool losesQuotes = dynamic_cast<TIniFile*>(store) && Quoted(value);
+    store->WriteString(section, key, losesQuotes ? '"' + value + '"' : value);
 }
 
 int StorageReadInteger(TObject* storage, const AnsiString& section, const AnsiString& key, int def)
 {
-    if (auto* ini = dynamic_cast<TIniFile*>(storage))
-        return ini->ReadInteger(section, key, def);
-    if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
-        return registry->ReadInteger(section, key, def);
-    return def;
+    auto* store = SettingsStore(storage);
+    return store ? store->ReadInteger(section, key, def) : def;
 }
 
 void StorageWriteInteger(TObject* storage, const AnsiString& section, const AnsiString& key, int value)
 {
-    if (auto* ini = dynamic_cast<TIniFile*>(storage))
-        ini->WriteInteger(section, key, value);
-    else if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
-        registry->WriteInteger(section, key, value);
+    if (auto* store = SettingsStore(storage))
+        store->WriteInteger(section, key, value);
 }
 
 void StorageEraseSection(TObject* storage, const AnsiString& section)
 {
-    if (auto* ini = dynamic_cast<TIniFile*>(storage))
-        ini->EraseSection(section);
-    else if (auto* registry = dynamic_cast<TRegIniFile*>(storage))
-        registry->EraseSection(section);
+    if (auto* store = SettingsStore(storage))
+        store->EraseSection(section);
 }
 
 AnsiString ScreenSizeSuffix()

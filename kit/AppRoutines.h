@@ -32,7 +32,7 @@ AnsiString DefaultPlacementSection(const TComponent* component);
 AnsiString DefaultIniFileName();
 AnsiString DefaultRegistryKey();
 
-// On a TIniFile or a TRegIniFile; any other object reads the default and writes nothing.
+// On a settings store (a TIniFile or a TRegIniFile); any other object reads the default and writes nothing.
 // Strings written to an INI file that begin and end with the same quote get one more pair of
 // double quotes, since the INI reader strips one pair.
 AnsiString StorageReadString(TObject* storage, const AnsiString& section, const AnsiString& key, const AnsiString& def);

@@ -8,31 +8,31 @@
 // Nothing is kept in memory between calls, except during an update (below).
 #pragma once
 #include "platform/core/AnsiString.h"
+#include "platform/core/CustomIniFile.h"
 #include "platform/core/IniDocument.h"
-#include "platform/core/Object.h"
 #include <optional>
 
 class TStrings;
 
-class TIniFile : public TObject {
+class TIniFile : public TCustomIniFile {
 public:
     explicit TIniFile(AnsiString fileName) : FFileName(std::move(fileName)) {}
 
     const AnsiString& FileName() const { return FFileName; }
 
-    AnsiString ReadString(const AnsiString& section, const AnsiString& key, const AnsiString& defaultValue) const;
-    int ReadInteger(const AnsiString& section, const AnsiString& key, int defaultValue) const;
-    bool ReadBool(const AnsiString& section, const AnsiString& key, bool defaultValue) const;
-    void WriteString(const AnsiString& section, const AnsiString& key, const AnsiString& value);
-    void WriteInteger(const AnsiString& section, const AnsiString& key, int value);
-    void WriteBool(const AnsiString& section, const AnsiString& key, bool value);
+    AnsiString ReadString(const AnsiString& section, const AnsiString& key, const AnsiString& defaultValue) const override;
+    int ReadInteger(const AnsiString& section, const AnsiString& key, int defaultValue) const override;
+    bool ReadBool(const AnsiString& section, const AnsiString& key, bool defaultValue) const override;
+    void WriteString(const AnsiString& section, const AnsiString& key, const AnsiString& value) override;
+    void WriteInteger(const AnsiString& section, const AnsiString& key, int value) override;
+    void WriteBool(const AnsiString& section, const AnsiString& key, bool value) override;
 
     bool SectionExists(const AnsiString& section) const;
     bool ValueExists(const AnsiString& section, const AnsiString& key) const;
-    void ReadSection(const AnsiString& section, TStrings& keys) const;
+    void ReadSection(const AnsiString& section, TStrings& keys) const override;
     void ReadSections(TStrings& sections) const;
-    void EraseSection(const AnsiString& section);
-    void DeleteKey(const AnsiString& section, const AnsiString& key);
+    void EraseSection(const AnsiString& section) override;
+    void DeleteKey(const AnsiString& section, const AnsiString& key) override;
 
     // Between BeginUpdate and UpdateFile every call reads and changes one copy of the file, read
     // once; UpdateFile replaces the file with all the changes at once, the same bytes the single

@@ -5,6 +5,7 @@
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/CustomIniFile.h"
 #include "platform/core/Object.h"
 #include <cstdint>
 #include <vector>
@@ -67,20 +68,20 @@ private:
 
 // Sections are sub-keys of the file's key, identifiers their values; numbers are kept as text,
 // as the class library's registry INI file keeps them.
-class TRegIniFile : public TObject {
+class TRegIniFile : public TCustomIniFile {
 public:
     explicit TRegIniFile(const AnsiString& fileName, HKEY root = HKEY_CURRENT_USER);
 
     const AnsiString& FileName() const { return FFileName; }
-    AnsiString ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& defaultValue) const;
-    int ReadInteger(const AnsiString& section, const AnsiString& ident, int defaultValue) const;
-    bool ReadBool(const AnsiString& section, const AnsiString& ident, bool defaultValue) const;
-    void WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value);
-    void WriteInteger(const AnsiString& section, const AnsiString& ident, int value);
-    void WriteBool(const AnsiString& section, const AnsiString& ident, bool value);
-    void ReadSection(const AnsiString& section, TStrings& idents) const;
-    void EraseSection(const AnsiString& section);
-    void DeleteKey(const AnsiString& section, const AnsiString& ident);
+    AnsiString ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& defaultValue) const override;
+    int ReadInteger(const AnsiString& section, const AnsiString& ident, int defaultValue) const override;
+    bool ReadBool(const AnsiString& section, const AnsiString& ident, bool defaultValue) const override;
+    void WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value) override;
+    void WriteInteger(const AnsiString& section, const AnsiString& ident, int value) override;
+    void WriteBool(const AnsiString& section, const AnsiString& ident, bool value) override;
+    void ReadSection(const AnsiString& section, TStrings& idents) const override;
+    void EraseSection(const AnsiString& section) override;
+    void DeleteKey(const AnsiString& section, const AnsiString& ident) override;
 
 private:
     AnsiString SectionPath(const AnsiString& section) const;
