@@ -98,11 +98,11 @@ void TMainForm::CreateControls()
     const struct {
         int width;
         TAlignment alignment;
-    } panels[] = {{500, taLeftJustify}, {90, taCenter}, {80, taCenter}};
-    for (const auto& spec : panels) {
+    } panelLayouts[] = {{500, taLeftJustify}, {90, taCenter}, {80, taCenter}};
+    for (const auto& layout : panelLayouts) {
         TStatusPanel* panel = StatusPanel->Panels()->Add();
-        panel->SetWidth(spec.width);
-        panel->SetAlignment(spec.alignment);
+        panel->SetWidth(layout.width);
+        panel->SetAlignment(layout.alignment);
     }
 
     V_Panel = Make<TPanel>(this, this, "V_Panel", alLeft);

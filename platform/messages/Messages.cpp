@@ -22,29 +22,29 @@ class WindowRegistry {
 public:
     HWND add(TWndMethod method)
     {
-        std::lock_guard lock(mutex_);
-        HWND handle = next_++;
-        windows_[handle] = std::make_shared<MessageWindow>(MessageWindow{std::move(method)});
+        std::lock_guard lock(FMutex);
+        HWND handle = FNext++;
+        FWindows[handle] = std::make_shared<MessageWindow>(MessageWindow{std::move(method)});
         return handle;
     }
     // A procedure that frees its own window keeps running: Deliver holds its own reference.
     void remove(HWND handle)
     {
-        std::lock_guard lock(mutex_);
-        windows_.erase(handle);
+        std::lock_guard lock(FMutex);
+        FWindows.erase(handle);
     }
     std::shared_ptr<MessageWindow> find(HWND handle) const
     {
-        std::lock_guard lock(mutex_);
-        auto it = windows_.find(handle);
-        return it == windows_.end() ? nullptr : it->second;
+        std::lock_guard lock(FMutex);
+        auto it = FWindows.find(handle);
+        return it == FWindows.end() ? nullptr : it->second;
     }
 
 private:
-    mutable std::mutex mutex_;
-    std::map<HWND, std::shared_ptr<MessageWindow>> windows_;
+    mutable std::mutex FMutex;
+    std::map<HWND, std::shared_ptr<MessageWindow>> FWindows;
     // Starts well away from 0 so that a zeroed handle is never a window.
-    HWND next_ = 0x1000;
+    HWND FNext = 0x1000;
 };
 
 // Never destroyed: a name look-up finishing on a worker thread while the process exits may

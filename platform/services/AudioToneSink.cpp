@@ -17,33 +17,33 @@ namespace {
 // Endless square wave at the current frequency; frequency 0 gives silence.
 class SquareWave : public QIODevice {
 public:
-    SquareWave(const QAudioFormat& format, QObject* parent) : QIODevice(parent), format_(format)
+    SquareWave(const QAudioFormat& format, QObject* parent) : QIODevice(parent), FFormat(format)
     {
         open(QIODevice::ReadOnly);
     }
 
-    void setFrequency(double hertz) { hertz_.store(hertz); }
+    void setFrequency(double hertz) { FHertz.store(hertz); }
     bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return format_.bytesForDuration(100000) + QIODevice::bytesAvailable(); }
+    qint64 bytesAvailable() const override { return FFormat.bytesForDuration(100000) + QIODevice::bytesAvailable(); }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override
     {
-        const int frameBytes = format_.bytesPerFrame();
+        const int frameBytes = FFormat.bytesPerFrame();
         if (frameBytes <= 0)
             return 0;
         const qint64 frames = maxSize / frameBytes;
-        const double hertz = hertz_.load();
-        const double step = hertz > 0 ? hertz / format_.sampleRate() : 0;
+        const double hertz = FHertz.load();
+        const double step = hertz > 0 ? hertz / FFormat.sampleRate() : 0;
         for (qint64 f = 0; f < frames; ++f) {
             float level = 0;
             if (step > 0) {
-                level = phase_ < 0.5 ? kAmplitude : -kAmplitude;
-                phase_ += step;
-                phase_ -= std::floor(phase_);
+                level = FPhase < 0.5 ? kAmplitude : -kAmplitude;
+                FPhase += step;
+                FPhase -= std::floor(FPhase);
             }
-            for (int c = 0; c < format_.channelCount(); ++c)
-                writeSample(data + f * frameBytes + c * format_.bytesPerSample(), level);
+            for (int c = 0; c < FFormat.channelCount(); ++c)
+                writeSample(data + f * frameBytes + c * FFormat.bytesPerSample(), level);
         }
         return frames * frameBytes;
     }
@@ -56,7 +56,7 @@ private:
 
     void writeSample(char* at, float level) const
     {
-        switch (format_.sampleFormat()) {
+        switch (FFormat.sampleFormat()) {
         case QAudioFormat::Int16: {
             auto v = static_cast<qint16>(level * std::numeric_limits<qint16>::max());
             std::memcpy(at, &v, sizeof v);
@@ -78,9 +78,9 @@ private:
         }
     }
 
-    QAudioFormat format_;
-    std::atomic<double> hertz_ {0};
-    double phase_ = 0;
+    QAudioFormat FFormat;
+    std::atomic<double> FHertz {0};
+    double FPhase = 0;
 };
 
 } // namespace
@@ -91,35 +91,35 @@ public:
     ToneOutput(const QAudioDevice& device, QObject* parent) : QObject(parent)
     {
         QAudioFormat format = device.preferredFormat();
-        sink_ = new QAudioSink(device, format, this);
+        FSink = new QAudioSink(device, format, this);
         // A short buffer, so that a 100 ms tone is heard as 100 ms and not cut or smeared.
-        sink_->setBufferSize(format.bytesForDuration(30000));
-        wave_ = new SquareWave(format, this);
-        idle_.setSingleShot(true);
-        idle_.setInterval(kReleaseAfterMs);
-        connect(&idle_, &QTimer::timeout, this, [this] { sink_->stop(); });
+        FSink->setBufferSize(format.bytesForDuration(30000));
+        FWave = new SquareWave(format, this);
+        FIdle.setSingleShot(true);
+        FIdle.setInterval(kReleaseAfterMs);
+        connect(&FIdle, &QTimer::timeout, this, [this] { FSink->stop(); });
     }
 
     void start(double hertz)
     {
-        idle_.stop();
-        wave_->setFrequency(hertz);
-        if (sink_->state() == QAudio::StoppedState)
-            sink_->start(wave_);
+        FIdle.stop();
+        FWave->setFrequency(hertz);
+        if (FSink->state() == QAudio::StoppedState)
+            FSink->start(FWave);
     }
 
     void stop()
     {
-        wave_->setFrequency(0);
+        FWave->setFrequency(0);
         // Tunes come as tones with short gaps: keep the device open across them.
-        idle_.start();
+        FIdle.start();
     }
 
 private:
     static constexpr int kReleaseAfterMs = 2000;
-    QAudioSink* sink_ = nullptr;
-    SquareWave* wave_ = nullptr;
-    QTimer idle_;
+    QAudioSink* FSink = nullptr;
+    SquareWave* FWave = nullptr;
+    QTimer FIdle;
 };
 
 ToneOutput* AudioToneSink::Output()

@@ -119,12 +119,12 @@ void Reset(int& fd)
 
 Server::Server(std::function<void(int& fd)> session, int connections)
 {
-    listener_ = ListenOnLoopback(port_);
-    thread_ = std::thread([this, session = std::move(session), connections] {
+    FListener = ListenOnLoopback(FPort);
+    FThread = std::thread([this, session = std::move(session), connections] {
         for (int i = 0; i < connections; ++i) {
-            if (!WaitReadable(listener_, 10000))
+            if (!WaitReadable(FListener, 10000))
                 return;
-            int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+            int fd = ::accept4(FListener, nullptr, nullptr, SOCK_CLOEXEC);
             if (fd < 0)
                 return;
             session(fd);
@@ -136,9 +136,9 @@ Server::Server(std::function<void(int& fd)> session, int connections)
 
 Server::~Server()
 {
-    ::shutdown(listener_, SHUT_RDWR);
-    thread_.join();
-    ::close(listener_);
+    ::shutdown(FListener, SHUT_RDWR);
+    FThread.join();
+    ::close(FListener);
 }
 
 std::uint16_t ClosedPort()

@@ -27,13 +27,13 @@ public:
     // session did (setting fd to -1).
     explicit Server(std::function<void(int& fd)> session, int connections = 1);
     ~Server();
-    std::uint16_t Port() const { return port_; }
-    std::string PortText() const { return std::to_string(port_); }
+    std::uint16_t Port() const { return FPort; }
+    std::string PortText() const { return std::to_string(FPort); }
 
 private:
-    int listener_ = -1;
-    std::uint16_t port_ = 0;
-    std::thread thread_;
+    int FListener = -1;
+    std::uint16_t FPort = 0;
+    std::thread FThread;
 };
 
 // A port on 127.0.0.1 where nothing listens.
