@@ -23,11 +23,18 @@ TEST(Conversion, EveryByteSurvivesUtf8AndUtf16)
 
 TEST(Conversion, HighRangeDiffersFromLatin1)
 {
-    EXPECT_EQ(cp1252::ToUnicode(0x80), U'€');
-    EXPECT_EQ(cp1252::ToUnicode(0x9F), U'Ÿ');
+    // 0x80 to 0x9F; the five unassigned bytes stand for themselves.
+    const char32_t highRange[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    for (int i = 0; i < 32; ++i) {
+        const auto byte = static_cast<unsigned char>(0x80 + i);
+        EXPECT_EQ(cp1252::ToUnicode(byte), highRange[i]) << "byte " << std::hex << 0x80 + i;
+        EXPECT_EQ(static_cast<unsigned char>(cp1252::FromUnicode(highRange[i])), byte) << "byte " << std::hex << 0x80 + i;
+    }
     EXPECT_EQ(cp1252::ToUnicode(0xA4), U'¤');
-    // The five unassigned bytes stand for themselves.
-    EXPECT_EQ(cp1252::ToUnicode(0x81), char32_t(0x81));
     EXPECT_EQ(cp1252::ToUtf8("\x80"), "€");
     EXPECT_EQ(cp1252::ToUtf16("\xE4\x80"), u"ä€");
 }

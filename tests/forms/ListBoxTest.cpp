@@ -63,6 +63,18 @@ TEST_F(ListBoxTest, ItemIndexFromCodeRaisesNoEventAndToleratesAnyValue)
     EXPECT_THROW(List->Selected(0), EListError);
 }
 
+TEST_F(ListBoxTest, SingleSelectDeselectsOnlyTheSelectedItem)
+{
+    List->SetSelected(1, true);
+    List->SetSelected(2, false);
+    EXPECT_EQ(List->ItemIndex(), 1);
+    List->SetSelected(1, false);
+    EXPECT_EQ(List->ItemIndex(), -1);
+    EXPECT_FALSE(List->Selected(1));
+    EXPECT_EQ(List->SelCount(), 0);
+    EXPECT_EQ(Clicks, 0);
+}
+
 TEST_F(ListBoxTest, MultiSelectItemIndexMovesFocusOnly)
 {
     List->SetMultiSelect(true);

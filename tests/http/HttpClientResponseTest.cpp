@@ -326,3 +326,14 @@ TEST_F(HttpClientTest, TrickleIsLeftAfterAWindowWithoutAKilobyte)
     EXPECT_EQ(Run().message, "");
     EXPECT_EQ(Body().size(), 40000u);
 }
+
+TEST_F(HttpClientTest, ReplyOneByteShortOfItsLengthIsAFailure)
+{
+    http->URL = server.Url("/qex/data/qex.cgi");
+    ScriptedReply oneShort = ScriptedReply::Status(200, "OK", BinaryBody(20000));
+    oneShort.bytes.pop_back();
+    server.Script({oneShort});
+    Outcome cut = Run();
+    EXPECT_EQ(cut.message, "Connection closed before end of document");
+    EXPECT_EQ(cut.code, 404);
+}

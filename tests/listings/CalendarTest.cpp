@@ -13,6 +13,9 @@ public:
 TEST(WeekNumber, CountsWeeksThatBeginOnSunday)
 {
     EXPECT_EQ(WeekNumber(EncodeDate(2001, 9, 3)), 36);
+    // The week's last day and the next one's first.
+    EXPECT_EQ(WeekNumber(EncodeDate(2001, 9, 8)), 36); // a Saturday
+    EXPECT_EQ(WeekNumber(EncodeDate(2001, 9, 9)), 37);
     EXPECT_EQ(WeekNumber(EncodeDate(2001, 1, 1)), 1);
     EXPECT_EQ(WeekNumber(EncodeDate(2006, 1, 1)), 1); // a Sunday
     EXPECT_EQ(WeekNumber(EncodeDate(2000, 12, 31)), 54);
@@ -22,6 +25,7 @@ TEST(WeekNumber, FileWeekOfASundayIsTheWeekItEnds)
 {
     EXPECT_EQ(ListingWeekText(EncodeDate(2001, 9, 9)), "36");
     EXPECT_EQ(ListingWeekText(EncodeDate(2001, 9, 3)), "36");
+    EXPECT_EQ(ListingWeekText(EncodeDate(2001, 9, 8)), "36");
     EXPECT_EQ(ListingWeekText(EncodeDate(2001, 9, 10)), "37");
     EXPECT_EQ(ListingWeekText(EncodeDate(2000, 12, 31)), "53");
     EXPECT_EQ(ListingWeekText(EncodeDate(2006, 1, 1)), "00");

@@ -29,7 +29,11 @@ TEST(SendBuf, RemovingEverythingStartsTheBlockOver)
     EXPECT_EQ(buffer.Remove(2), 2);
     int length = 0;
     EXPECT_EQ(std::string(buffer.Peek(length), 4), "cdef");
-    EXPECT_EQ(buffer.Remove(100), 4); // only what is unread
+    EXPECT_EQ(buffer.Remove(3), 3); // all but the last byte, which stays
+    const char* last = buffer.Peek(length);
+    ASSERT_EQ(length, 1);
+    EXPECT_EQ(*last, 'f');
+    EXPECT_EQ(buffer.Remove(100), 1); // only what is unread
     EXPECT_EQ(buffer.Peek(length), nullptr);
     EXPECT_EQ(length, 0);
     EXPECT_EQ(buffer.Remove(1), 0);
