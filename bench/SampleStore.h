@@ -1,35 +1,61 @@
-// A data folder of sample listings for benchmarks: every channel of the table, whole weeks from
-// Monday 9.2.2026 (week 7) on, written once per run beside a temporary program folder.
+// Sample listings for benchmarks: a program folder per channel count and number of weeks, written
+// on first use under the system's temporary folder and removed at exit, and the channel counts
+// every figure that depends on the number of channels is measured for.
 #pragma once
 #include "listings/ChannelTable.h"
 #include "platform/core/Files.h"
+#include "platform/core/Strings.h"
 #include "support/ListingFixture.h"
-#include <cstdio>
+#include <benchmark/benchmark.h>
 #include <cstdlib>
+#include <map>
+#include <memory>
+#include <span>
+#include <utility>
 
 namespace bench_store {
 
-inline const fixture::TempFolder& SampleStore(int weeks)
+// Wednesday of the first sample week, the day the views show.
+constexpr const char* kShownDate = "11.2.2026";
+
+// Runs a benchmark for 1, 4, 13 and 26 channels, so its figures show how it grows.
+inline void ForEachChannelCount(benchmark::internal::Benchmark* benchmark)
 {
-    static fixture::TempFolder folder;
-    static const bool written = [weeks] {
-        SetExeFolder(folder.Path());
-        ForceDirectories(folder.Path() + "Tiedot");
-        for (int week = 0; week < weeks; ++week) {
-            char weekText[8];
-            std::snprintf(weekText, sizeof weekText, "%02d", 7 + week);
-            for (const auto& channel : ChannelTable) {
-                std::vector<std::vector<fixture::Programme>> days;
-                for (int d = 0; d < 7; ++d)
-                    days.push_back(fixture::SampleDay(7 * week + d + std::atoi(channel.code)));
-                fixture::WriteWeek(folder.Path() + "Tiedot/", std::atoi(channel.code), weekText, 2026, 2,
-                                   9 + 7 * week, days);
-            }
-        }
-        return true;
-    }();
-    (void)written;
-    return folder;
+    benchmark->ArgName("channels");
+    for (int channels : {1, 4, 13, 26})
+        benchmark->Arg(channels);
+}
+
+// The first `channels` rows of the channel table.
+inline std::span<const ChannelRow> Channels(int channels)
+{
+    return std::span<const ChannelRow>(ChannelTable).first(static_cast<std::size_t>(channels));
+}
+
+inline TStringList ChannelNames(int channels)
+{
+    TStringList names;
+    for (const auto& channel : Channels(channels))
+        names.Add(channel.name);
+    return names;
+}
+
+// Makes the program folder holding the first `channels` channels' listing files for `weeks`
+// weeks from week 07 (Monday 9.2.2026) on the program's folder, and returns its path.
+inline const std::string& SampleStore(int channels, int weeks)
+{
+    static std::map<std::pair<int, int>, std::unique_ptr<fixture::TempFolder>> stores;
+    auto& store = stores[{channels, weeks}];
+    if (!store) {
+        store = std::make_unique<fixture::TempFolder>();
+        ForceDirectories(store->Path() + "Tiedot");
+        std::vector<int> codes;
+        for (const auto& channel : Channels(channels))
+            codes.push_back(std::atoi(channel.code));
+        fixture::WriteSampleWeeks(store->Path() + "Tiedot/", codes, weeks);
+    }
+    SetExeFolder(store->Path());
+    return store->Path();
 }
 
 } // namespace bench_store

@@ -1,12 +1,11 @@
 // The widest table page ("Taulukko (laaja)") of 1, 4, 13 and 26 channels: from page text to the
 // laid-out page on screen in the browser control's kept-alive view, and the longest time the
 // window's thread was busy meanwhile; beside building the same page.
-#include "SampleStore.h"
+#include "bench/QtForBench.h"
+#include "bench/SampleStore.h"
 #include "listings/NakymaTaulukko.h"
 #include "platform/core/Strings.h"
 #include "shell/BrowserHost.h"
-#include "support/TestEnvironment.h"
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -19,34 +18,13 @@
 
 namespace {
 
-constexpr const char* kShownDate = "11.2.2026";
+using bench_store::kShownDate;
 const QString kPainted = QStringLiteral("qex-bench-painted");
-
-void EnsureQt()
-{
-    static int argc = 1;
-    static char name[] = "bench_browser_page";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: the engine must not be torn down by static destructors after main.
-    static QApplication* app = [] {
-        PrepareTestEnvironment();
-        return new QApplication(argc, argv);
-    }();
-    (void)app;
-}
-
-TStringList FirstChannels(int count)
-{
-    TStringList channels;
-    for (int i = 0; i < count && i < static_cast<int>(std::size(ChannelTable)); ++i)
-        channels.Add(ChannelTable[i].name);
-    return channels;
-}
 
 void BM_BuildWideTablePage(benchmark::State& state)
 {
-    bench_store::SampleStore(1);
-    const TStringList channels = FirstChannels(static_cast<int>(state.range(0)));
+    bench_store::SampleStore(static_cast<int>(state.range(0)), 1);
+    const TStringList channels = bench_store::ChannelNames(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(BuildTableView(channels, true, kShownDate, {}).page.Count());
 }
@@ -148,8 +126,8 @@ Shown ShowOnce(ShownControl& control, const TStringList& page)
 void BM_ShowWideTablePage(benchmark::State& state)
 {
     EnsureQt();
-    bench_store::SampleStore(1);
-    const TableView view = BuildTableView(FirstChannels(static_cast<int>(state.range(0))), true, kShownDate, {});
+    bench_store::SampleStore(static_cast<int>(state.range(0)), 1);
+    const TableView view = BuildTableView(bench_store::ChannelNames(static_cast<int>(state.range(0))), true, kShownDate, {});
     static std::unique_ptr<ShownControl> control;
     if (!control)
         control = std::make_unique<ShownControl>();
@@ -170,9 +148,9 @@ void BM_ShowWideTablePage(benchmark::State& state)
     state.counters["page_kB"] = view.page.Text().size() / 1024.0;
 }
 
-BENCHMARK(BM_BuildWideTablePage)->Arg(1)->Arg(4)->Arg(13)->Arg(26)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildWideTablePage)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowWideTablePage)
-    ->Arg(1)->Arg(4)->Arg(13)->Arg(26)
+    ->Apply(bench_store::ForEachChannelCount)
     ->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
 
 } // namespace

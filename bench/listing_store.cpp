@@ -1,50 +1,34 @@
-// Loading every day of 26 channels x 2 weeks, against reading the same files' bytes raw (the
-// I/O floor) in the same run.
-#include "listings/ChannelTable.h"
+// Loading every day of two weeks, against reading the same files' bytes raw (the I/O floor) in the
+// same run, for each channel count.
+#include "bench/SampleStore.h"
 #include "listings/ListingStore.h"
-#include "platform/core/Files.h"
-#include "platform/core/Strings.h"
-#include "support/ChannelCodes.h"
-#include "support/ListingFixture.h"
-#include <benchmark/benchmark.h>
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
-
-fixture::TempFolder& Store()
-{
-    static fixture::TempFolder folder;
-    static bool written = [] {
-        SetExeFolder(folder.Path());
-        ForceDirectories(folder.Path() + "Tiedot");
-        fixture::WriteSampleWeeks(folder.Path() + "Tiedot/", AllChannelCodes());
-        return true;
-    }();
-    (void)written;
-    return folder;
-}
+constexpr int kWeeks = 2;
 
 void BM_LoadEveryDay(benchmark::State& state)
 {
-    Store();
+    const int channels = static_cast<int>(state.range(0));
+    bench_store::SampleStore(channels, kWeeks);
     TStringList lines;
     for (auto _ : state) {
-        for (const auto& channel : ChannelTable)
-            for (int day = 9; day < 23; ++day)
+        for (const auto& channel : bench_store::Channels(channels))
+            for (int day = 9; day < 9 + 7 * kWeeks; ++day)
                 benchmark::DoNotOptimize(LoadDayListing(channel.code, std::to_string(day) + ".2.2026", lines));
     }
-    state.SetItemsProcessed(state.iterations() * 26 * 14);
+    state.SetItemsProcessed(state.iterations() * channels * 7 * kWeeks);
 }
 
 // Every file read whole once per day it holds, as the loader opens it once per day.
 void BM_ReadRawBytesFloor(benchmark::State& state)
 {
-    std::string data = Store().Path() + "Tiedot/";
+    const int channels = static_cast<int>(state.range(0));
+    const std::string data = bench_store::SampleStore(channels, kWeeks) + "Tiedot/";
     std::vector<std::string> paths;
-    for (const auto& channel : ChannelTable)
+    for (const auto& channel : bench_store::Channels(channels))
         for (const char* week : {"07", "08"})
             paths.push_back(data + channel.code + "-" + week + ".QEX");
     std::vector<char> buffer(1 << 20);
@@ -58,10 +42,10 @@ void BM_ReadRawBytesFloor(benchmark::State& state)
             }
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * 26 * 14);
+    state.SetItemsProcessed(state.iterations() * channels * 7 * kWeeks);
 }
 
-BENCHMARK(BM_LoadEveryDay)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadRawBytesFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadEveryDay)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadRawBytesFloor)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
 
 } // namespace

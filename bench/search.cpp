@@ -1,11 +1,9 @@
-// Searching the stored listings of 26 channels x 2 weeks for a word, as the search command reads
-// them (file list, records, pairs), against reading the same files raw.
-#include "SampleStore.h"
+// Searching the stored listings of two weeks for a word, as the search command reads them (file
+// list, records, pairs), against reading the same files raw, for each channel count.
+#include "bench/SampleStore.h"
 #include "listings/ListingRecords.h"
 #include "listings/ListingSearch.h"
 #include "platform/core/Streams.h"
-#include "platform/core/Strings.h"
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -13,7 +11,7 @@ constexpr int kWeeks = 2;
 
 void BM_ReadTheFilesRaw(benchmark::State& state)
 {
-    bench_store::SampleStore(kWeeks);
+    bench_store::SampleStore(static_cast<int>(state.range(0)), kWeeks);
     TStringList files;
     SearchedFiles("", files);
     for (auto _ : state)
@@ -24,7 +22,7 @@ void BM_ReadTheFilesRaw(benchmark::State& state)
 
 void BM_SearchEveryFile(benchmark::State& state)
 {
-    bench_store::SampleStore(kWeeks);
+    bench_store::SampleStore(static_cast<int>(state.range(0)), kWeeks);
     const AnsiString folded = FoldAsciiLetters("uutiset");
     std::vector<SearchHit> hits;
     std::int64_t files = 0;
@@ -45,7 +43,7 @@ void BM_SearchEveryFile(benchmark::State& state)
     state.counters["hits"] = static_cast<double>(hits.size());
 }
 
-BENCHMARK(BM_ReadTheFilesRaw)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SearchEveryFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadTheFilesRaw)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchEveryFile)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,23 +1,18 @@
-// Start-up of the real main window to its first show with 26 channels x 2 weeks of listing files,
-// against showing an empty Qt window of the same size in the same run; and the what-is-on-now
-// view of 26 channels, against loading the same 26 days.
+// Start-up of the real main window to its first show with two weeks of listing files, against
+// showing an empty Qt window of the same size in the same run; and the what-is-on-now view,
+// against loading the same days; for each channel count.
 #include "app/Main.h"
 #include "app/NowOnAirRows.h"
 #include "app/ProgramMain.h"
 #include "app/WeekDates.h"
 #include "bench/QtForBench.h"
-#include "listings/ChannelTable.h"
+#include "bench/SampleStore.h"
 #include "listings/ListingStore.h"
 #include "platform/core/Clock.h"
 #include "platform/core/DateTime.h"
-#include "platform/core/Files.h"
-#include "platform/core/Strings.h"
 #include "platform/forms/Modal.h"
 #include "platform/messages/Application.h"
-#include "support/ChannelCodes.h"
-#include "support/ListingFixture.h"
 #include <QWidget>
-#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -25,17 +20,11 @@
 
 namespace {
 
-// A program folder with every channel enabled, the channel view by default and two weeks of
-// listings; the clock at Wednesday 11.2.2026 10:00.
-fixture::TempFolder& ProgramFolder()
+// A program folder with the first `channels` channels enabled, the channel view by default and
+// two weeks of listings; the clock at Wednesday 11.2.2026 10:00.
+void ProgramFolder(int channels)
 {
-    static fixture::TempFolder folder;
-    static bool written = [] {
-        SetExeFolder(folder.Path());
-        ForceDirectories(folder.Path() + "Tiedot");
-        fixture::WriteSampleWeeks(folder.Path() + "Tiedot/", AllChannelCodes());
-        fixture::WriteBytes(folder.Path() + "QEX.INI",
-                            cp1252::FromUtf8("[Muut]\r\nOletusNäkymä=Normaali\r\nPoistaVanhatTiedostot=0\r\n"));
+    static const bool prepared = [] {
         MainInitialization();
         ClockSet(EncodeDate(2026, 2, 11) + EncodeTime(10, 0, 0, 0));
         // Start-up with these files asks nothing; a box would mean the measurement is wrong.
@@ -45,8 +34,13 @@ fixture::TempFolder& ProgramFolder()
         });
         return true;
     }();
-    (void)written;
-    return folder;
+    (void)prepared;
+    const std::string& folder = bench_store::SampleStore(channels, 2);
+    AnsiString enabled;
+    for (const auto& channel : bench_store::Channels(channels))
+        enabled += AnsiString(channel.name) + ";";
+    fixture::WriteBytes(folder + "QEX.INI", "[Kanavat]\r\nKäytössä="_a + enabled +
+                                                "\r\n[Muut]\r\nOletusNäkymä=Normaali\r\nPoistaVanhatTiedostot=0\r\n"_a);
 }
 
 // What the process holds after the measure: its resident memory, and whether the browser engine
@@ -81,7 +75,7 @@ BENCHMARK(BM_EmptyWindowFirstShow)->Unit(benchmark::kMillisecond);
 void BM_MainWindowStartUpToFirstShow(benchmark::State& state)
 {
     EnsureQt();
-    ProgramFolder();
+    ProgramFolder(static_cast<int>(state.range(0)));
     TApplication app;
     for (auto _ : state) {
         app.CreateForm(MainForm);
@@ -100,30 +94,32 @@ void BM_MainWindowStartUpToFirstShow(benchmark::State& state)
     delete MainForm;
     QCoreApplication::processEvents();
 }
-BENCHMARK(BM_MainWindowStartUpToFirstShow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MainWindowStartUpToFirstShow)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
 
-void BM_LoadTodayOf26Channels(benchmark::State& state)
+void BM_LoadToday(benchmark::State& state)
 {
-    ProgramFolder();
+    const int channels = static_cast<int>(state.range(0));
+    ProgramFolder(channels);
     for (auto _ : state) {
         TStringList lines;
-        for (const auto& channel : ChannelTable)
-            benchmark::DoNotOptimize(LoadDayListing(channel.code, "11.2.2026", lines));
+        for (const auto& channel : bench_store::Channels(channels))
+            benchmark::DoNotOptimize(LoadDayListing(channel.code, bench_store::kShownDate, lines));
     }
 }
-BENCHMARK(BM_LoadTodayOf26Channels)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadToday)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMicrosecond);
 
-void BM_NowOnAirViewOf26Channels(benchmark::State& state)
+void BM_NowOnAirView(benchmark::State& state)
 {
-    ProgramFolder();
+    const int channels = static_cast<int>(state.range(0));
+    ProgramFolder(channels);
     const AnsiString tvDate = CurrentTvDateText(Now());
     for (auto _ : state) {
         TStringList items, descriptions;
-        for (const auto& channel : ChannelTable)
+        for (const auto& channel : bench_store::Channels(channels))
             AddNowOnAirRows(channel.name, tvDate, items, descriptions);
         benchmark::DoNotOptimize(items.Count());
     }
 }
-BENCHMARK(BM_NowOnAirViewOf26Channels)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NowOnAirView)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,80 +1,52 @@
-// Building the "Taulukko (laaja)" page and the time line of 26 channels for one day, against
-// loading the same 26 days with LoadDayListing alone (the reading every view does first).
-#include "listings/ChannelTable.h"
+// Building the "Taulukko (laaja)" page and the time line of one day, against loading the same
+// days with LoadDayListing alone (the reading every view does first), for each channel count.
+#include "bench/SampleStore.h"
 #include "listings/ListingStore.h"
 #include "listings/NakymaAikajono.h"
 #include "listings/NakymaTaulukko.h"
-#include "platform/core/Files.h"
-#include "platform/core/Strings.h"
-#include "support/ListingFixture.h"
-#include <benchmark/benchmark.h>
-#include <cstdlib>
 
 namespace {
 
-constexpr const char* kShownDate = "11.2.2026";
-
-fixture::TempFolder& Store()
-{
-    static fixture::TempFolder folder;
-    static bool written = [] {
-        SetExeFolder(folder.Path());
-        ForceDirectories(folder.Path() + "Tiedot");
-        for (const auto& channel : ChannelTable) {
-            std::vector<std::vector<fixture::Programme>> days;
-            for (int d = 0; d < 7; ++d)
-                days.push_back(fixture::SampleDay(d + std::atoi(channel.code)));
-            fixture::WriteWeek(folder.Path() + "Tiedot/", std::atoi(channel.code), "07", 2026, 2, 9, days);
-        }
-        return true;
-    }();
-    (void)written;
-    return folder;
-}
-
-TStringList AllChannels()
-{
-    TStringList channels;
-    for (const auto& channel : ChannelTable)
-        channels.Add(channel.name);
-    return channels;
-}
+using bench_store::kShownDate;
 
 void BM_LoadTheDaysOnly(benchmark::State& state)
 {
-    Store();
+    const int channels = static_cast<int>(state.range(0));
+    bench_store::SampleStore(channels, 1);
     TStringList lines;
     for (auto _ : state)
-        for (const auto& channel : ChannelTable)
+        for (const auto& channel : bench_store::Channels(channels))
             benchmark::DoNotOptimize(LoadDayListing(channel.code, kShownDate, lines));
-    state.SetItemsProcessed(state.iterations() * 26);
+    state.SetItemsProcessed(state.iterations() * channels);
 }
 
 void BM_BuildWideTableView(benchmark::State& state)
 {
-    Store();
-    const TStringList channels = AllChannels();
+    const int channels = static_cast<int>(state.range(0));
+    bench_store::SampleStore(channels, 1);
+    const TStringList names = bench_store::ChannelNames(channels);
     for (auto _ : state) {
-        TableView view = BuildTableView(channels, true, kShownDate, {});
+        TableView view = BuildTableView(names, true, kShownDate, {});
         benchmark::DoNotOptimize(view.page.Count());
     }
-    state.SetItemsProcessed(state.iterations() * 26);
+    state.SetItemsProcessed(state.iterations() * channels);
 }
 
 void BM_BuildTimelineView(benchmark::State& state)
 {
-    Store();
-    const TStringList channels = AllChannels();
+    const int channels = static_cast<int>(state.range(0));
+    bench_store::SampleStore(channels, 1);
+    const TStringList names = bench_store::ChannelNames(channels);
     TStringList items, descriptions;
     for (auto _ : state) {
-        TimelineView view = BuildTimelineView(channels, kShownDate, {}, items, descriptions);
+        TimelineView view = BuildTimelineView(names, kShownDate, {}, items, descriptions);
         benchmark::DoNotOptimize(items.Count());
     }
-    state.SetItemsProcessed(state.iterations() * 26);
+    state.SetItemsProcessed(state.iterations() * channels);
 }
 
-BENCHMARK(BM_LoadTheDaysOnly)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildWideTableView)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildTimelineView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadTheDaysOnly)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildWideTableView)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildTimelineView)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
 
 } // namespace

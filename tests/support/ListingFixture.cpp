@@ -103,20 +103,20 @@ std::vector<Programme> SampleDay(int seed)
     return day;
 }
 
-void WriteSampleWeeks(const std::string& dataFolder, const std::vector<int>& channelCodes)
+void WriteSampleWeeks(const std::string& dataFolder, const std::vector<int>& channelCodes, int weeks)
 {
-    struct Week {
-        const char* text;
-        int year, month, day;
-    };
-    static const Week weeks[] = {{"07", 2026, 2, 9}, {"08", 2026, 2, 16}};
-    for (int code : channelCodes)
-        for (const auto& week : weeks) {
+    for (int week = 0; week < weeks; ++week) {
+        int year = 2026, month = 2, monday = 9;
+        AddDays(year, month, monday, 7 * week);
+        char weekText[12];
+        std::snprintf(weekText, sizeof weekText, "%02d", 7 + week);
+        for (int code : channelCodes) {
             std::vector<std::vector<Programme>> days;
             for (int d = 0; d < 7; ++d)
-                days.push_back(SampleDay(d + code));
-            WriteWeek(dataFolder, code, week.text, week.year, week.month, week.day, days);
+                days.push_back(SampleDay(7 * week + d + code));
+            WriteWeek(dataFolder, code, weekText, year, month, monday, days);
         }
+    }
 }
 
 TempFolder::TempFolder()
@@ -124,13 +124,13 @@ TempFolder::TempFolder()
     std::string pattern = (std::filesystem::temp_directory_path() / "qex-test-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern + "/";
+    FPath = pattern + "/";
 }
 
 TempFolder::~TempFolder()
 {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(FPath, ignored);
 }
 
 } // namespace fixture

@@ -31,9 +31,9 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 
 // A plausible day of programmes from 06:00 running past midnight, for volume tests.
 std::vector<Programme> SampleDay(int seed);
-// Weeks 07 (from Monday 9.2.2026) and 08 (from 16.2.2026) of sample days for every channel code,
-// into dataFolder (ending with '/'): the volume the benchmarks load.
-void WriteSampleWeeks(const std::string& dataFolder, const std::vector<int>& channelCodes);
+// `weeks` weeks of sample days from week 07 (Monday 9.2.2026) on for every channel code, into
+// dataFolder (ending with '/'): the volume the benchmarks load.
+void WriteSampleWeeks(const std::string& dataFolder, const std::vector<int>& channelCodes, int weeks);
 
 // A fresh folder under the system's temporary folder, removed by the destructor.
 class TempFolder {
@@ -42,9 +42,9 @@ public:
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return path_; } // ends with '/'
+    const std::string& Path() const { return FPath; } // ends with '/'
 private:
-    std::string path_;
+    std::string FPath;
 };
 
 } // namespace fixture
