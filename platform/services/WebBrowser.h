@@ -7,10 +7,10 @@
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/forms/WinControl.h"
+#include <QPointer>
 #include <QWidget> // WinControl.h keeps a QPointer<QWidget> from a forward declaration
 #include <cstdint>
 #include <functional>
-#include <QPointer>
 
 class QFrame;
 class WebPageView;
