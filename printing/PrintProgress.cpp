@@ -19,6 +19,7 @@ TPPPrnPrgDlg::TPPPrnPrgDlg(TComponent* owner) : TForm(owner)
     SetName("PPPrnPrgDlg");
     SetCaption("Print Progress");
     SetBorderStyle(bsDialog);
+    SetBorderIcons({});
     SetPosition(poScreenCenter);
     SetShowInTaskbar(false);
     Font()->SetName("MS Sans Serif");

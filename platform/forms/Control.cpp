@@ -23,12 +23,39 @@ public:
     explicit ControlEventFilter(TControl* control) : FControl(control) {}
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        return tearingDown == 0 && !IsHandedOn(event) && FControl->widget_event(watched, event);
+        return tearingDown == 0 && !IsHandedOn(event) && !IsInputToDisabledWidget(watched, event) &&
+               FControl->widget_event(watched, event);
     }
 
 private:
     TControl* FControl;
 };
+
+// Qt hands a disabled widget's input to the event filters before it ignores it, so program code
+// would see clicks on the windows that a modal window has disabled.
+bool IsInputToDisabledWidget(const QObject* receiver, const QEvent* event)
+{
+    if (!receiver->isWidgetType() || static_cast<const QWidget*>(receiver)->isEnabled())
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::Enter:
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+        return true;
+    default:
+        return false;
+    }
+}
 
 TControl::TControl(TComponent* owner) : TComponent(owner)
 {

@@ -20,6 +20,10 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
+// True for the user's mouse and key input to a widget that is disabled or lies in a disabled
+// window: a control takes none, as in the class library.
+bool IsInputToDisabledWidget(const QObject* receiver, const QEvent* event);
+
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 
 class TControl : public TComponent {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 #include "platform/messages/Application.h"
 #include "platform/forms/MainMenu.h"
@@ -25,6 +26,8 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
     SetWidget(window);
     WatchWidget(FClient);
     TControl::SetVisible(false);
+    SetCaption(FCaption);
+    UpdateWindowFlags();
     ApplyFrameBounds();
 }
 
@@ -71,8 +74,9 @@ TForm* TForm::FormOf(const QObject* widget)
 void TForm::SetCaption(const AnsiString& caption)
 {
     FCaption = caption;
+    // Qt gives a window with an empty title the program's name; a blank shows nothing instead.
     if (Widget())
-        Widget()->setWindowTitle(ToQString(caption));
+        Widget()->setWindowTitle(caption.empty() ? QStringLiteral(" ") : ToQString(caption));
 }
 
 void TForm::SetMenu(TMainMenu* menu)
@@ -323,6 +327,43 @@ void TForm::SetShowInTaskbar(bool show)
     UpdateWindowFlags();
 }
 
+void TForm::SetModalOwner(QWidget* owner)
+{
+    QWidget* window = Widget();
+    if (!window)
+        return;
+    FModalOwner = owner;
+    UpdateWindowFlags();
+    Qt::WindowModality modality = owner ? Qt::WindowModal : Qt::NonModal;
+    if (!window->isVisible())
+        window->setWindowModality(modality);
+    // The owner is a property of the native window, which must exist to carry it; Qt keeps that
+    // window object across new flags and passes the modality on only while it is created.
+    if (owner)
+        window->winId();
+    if (QWindow* handle = window->windowHandle()) {
+        if (!window->isVisible())
+            handle->setModality(modality);
+        handle->setTransientParent(owner ? owner->windowHandle() : nullptr);
+    }
+}
+
+// Only a window of a transient kind (a dialog, a tool window) is told to the window manager as
+// its owner's, so a modal form is a dialog while it runs.
+Qt::WindowFlags TForm::WindowFlags() const
+{
+    Qt::WindowFlags flags = Qt::Window;
+    if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin || !FShowInTaskbar)
+        flags = Qt::Tool;
+    else if (FBorderStyle == bsDialog || FModalOwner)
+        flags = Qt::Dialog;
+    if (FBorderStyle == bsNone)
+        flags |= Qt::FramelessWindowHint;
+    if (FFormStyle == fsStayOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
+    return flags | TitleButtonFlags();
+}
+
 // Changing the flags of a shown window makes Qt hide and re-create it; forms set them before
 // they are first shown, so this normally costs nothing.
 void TForm::UpdateWindowFlags()
@@ -330,21 +371,15 @@ void TForm::UpdateWindowFlags()
     QWidget* window = Widget();
     if (!window)
         return;
-    Qt::WindowFlags flags = Qt::Window;
-    if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin || !FShowInTaskbar)
-        flags = Qt::Tool;
-    else if (FBorderStyle == bsDialog)
-        flags = Qt::Dialog;
-    if (FBorderStyle == bsNone)
-        flags |= Qt::FramelessWindowHint;
-    if (FFormStyle == fsStayOnTop)
-        flags |= Qt::WindowStaysOnTopHint;
-    flags |= TitleButtonFlags();
+    Qt::WindowFlags flags = WindowFlags();
     if (flags == window->windowFlags())
         return;
     bool visible = window->isVisible();
     RememberFrameBounds();
     window->setWindowFlags(flags);
+    // New flags make Qt forget the window's owner.
+    if (QWindow* handle = window->windowHandle(); handle && FModalOwner)
+        handle->setTransientParent(FModalOwner->windowHandle());
     if (visible) {
         ApplyFrameBounds();
         window->show();
@@ -366,7 +401,8 @@ Qt::WindowFlags TForm::TitleButtonFlags() const
 {
     const TBorderIcons all{biSystemMenu, biMinimize, biMaximize};
     bool framed = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
-    if (FBorderStyle == bsNone || (framed && (FBorderIcons * all) == all))
+    // A framed form that is a dialog only while it runs modally keeps its usual buttons.
+    if (FBorderStyle == bsNone || (framed && (FBorderIcons * all) == all && !FModalOwner))
         return {};
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (!FBorderIcons.Contains(biSystemMenu))

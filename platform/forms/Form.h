@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/forms/Set.h"
 #include "platform/forms/WinControl.h"
+#include <QPointer>
 #include <QSize>
 #include <memory>
 
@@ -93,6 +94,9 @@ public:
     bool Modal() const { return FModal; }
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult result) { FModalResult = result; }
+    // While set, the form is a dialog that the window manager keeps over `owner`, and it takes
+    // the owner's input away, as a modal window does; nullptr ends that. Set while hidden.
+    void SetModalOwner(QWidget* owner);
     bool Active() const;
     // Brings the window forward and gives it the keyboard.
     void Activate();
@@ -131,6 +135,7 @@ private:
     void SetSizeLimits(QSize minimum, QSize maximum);
     void SyncClientArea();
     void PlaceByPosition();
+    Qt::WindowFlags WindowFlags() const;
     void UpdateWindowFlags();
     Qt::WindowFlags TitleButtonFlags() const;
     void RememberFrameBounds();
@@ -146,6 +151,7 @@ private:
     TMainMenu* FMenu = nullptr;
     TFormStyle FFormStyle = fsNormal;
     TFormBorderStyle FBorderStyle = bsSizeable;
+    QPointer<QWidget> FModalOwner;
     TPosition FPosition = poDesigned;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TWindowState FPendingState = wsNormal;

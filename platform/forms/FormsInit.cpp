@@ -25,7 +25,7 @@ public:
     {
         if (event->type() != QEvent::KeyPress || !receiver->isWidgetType())
             return false;
-        if (IsHandedOn(event) || FResent.count(event))
+        if (IsHandedOn(event) || FResent.count(event) || IsInputToDisabledWidget(receiver, event))
             return false;
         TControl* control = TControl::FromWidget(receiver);
         TForm* form = TForm::FormOf(receiver);

@@ -203,12 +203,14 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
         loop.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
 
-    disabled.Restore();
     if (!formAlive())
         return mrCancel;
+    // Hidden before the other windows come back, as the class library does; the form's owner is
+    // then let go while it is hidden.
     TModalResult result = form->FModalResult;
     form->FModal = false;
     form->Hide();
+    disabled.Restore();
     return result;
 }
 

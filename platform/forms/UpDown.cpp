@@ -26,7 +26,7 @@ public:
     ArrowKeyFilter(QObject* edit, TUpDown* upDown) : QObject(edit), FUpDown(upDown) {}
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress)
+        if (event->type() != QEvent::KeyPress || IsInputToDisabledWidget(watched, event))
             return QObject::eventFilter(watched, event);
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() != Qt::Key_Up && key->key() != Qt::Key_Down) || key->modifiers() != Qt::NoModifier)

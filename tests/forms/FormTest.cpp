@@ -1,4 +1,5 @@
 #include <QWidget>
+#include <QWindow>
 #include "FormsFixture.h"
 #include "platform/core/Exceptions.h"
 #include "platform/forms/Button.h"
@@ -255,4 +256,28 @@ TEST_F(FormsTest, AFixedWindowKeepsItsFrameSizeWhenShown)
         Flush();
         EXPECT_EQ(form.Widget()->frameGeometry().size(), QSize(320, 220)) << style;
     }
+}
+
+TEST_F(FormsTest, TheTitleBarAsksForTheButtonsOfTheBorderStyleAndIcons)
+{
+    const Qt::WindowFlags buttons =
+        Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+    auto shown = [&](TForm& form) {
+        form.Show();
+        return form.Widget()->windowHandle()->flags() & buttons;
+    };
+    TForm sizeable(nullptr);
+    EXPECT_EQ(shown(sizeable), buttons);
+    TForm dialog(nullptr);
+    dialog.SetBorderStyle(bsDialog);
+    EXPECT_EQ(shown(dialog), Qt::WindowCloseButtonHint);
+    TForm progress(nullptr);
+    progress.SetBorderStyle(bsDialog);
+    progress.SetShowInTaskbar(false);
+    progress.SetBorderIcons({});
+    EXPECT_EQ(shown(progress), Qt::WindowFlags());
+    EXPECT_TRUE(progress.Widget()->windowHandle()->flags() & Qt::WindowTitleHint);
+    TForm noMaximise(nullptr);
+    noMaximise.SetBorderIcons({biSystemMenu, biMinimize});
+    EXPECT_EQ(shown(noMaximise), Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
 }
