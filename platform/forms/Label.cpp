@@ -1,15 +1,60 @@
 #include "platform/forms/Label.h"
 #include "platform/forms/WinControl.h"
 #include <QEvent>
-#include <QLabel>
+#include <QKeySequence>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 #include "platform/messages/Application.h"
 #include "platform/forms/QtText.h"
 
-TLabel::TLabel(TComponent* owner) : TControl(owner), FLabel(new QLabel())
+// Draws its text as the system's labels do: '&' marks the accelerator unless told otherwise.
+class LabelWidget : public QWidget {
+public:
+    const QString& Text() const { return FText; }
+    void SetText(const QString& text) { FText = text; Changed(); }
+    void SetWordWrap(bool wordWrap) { FWordWrap = wordWrap; Changed(); }
+    void SetAlignment(Qt::Alignment alignment) { FAlignment = alignment; Changed(); }
+    void SetShowAccelChar(bool show) { FShowAccelChar = show; Changed(); }
+
+    QSize sizeHint() const override { return TextBounds(QWIDGETSIZE_MAX).size(); }
+    QSize minimumSizeHint() const override { return QSize(0, 0); }
+    bool hasHeightForWidth() const override { return FWordWrap; }
+    int heightForWidth(int width) const override { return TextBounds(width).height(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        style()->drawItemText(&painter, rect(), Flags(), palette(), isEnabled(), FText, foregroundRole());
+    }
+
+private:
+    int Flags() const
+    {
+        return static_cast<int>(FAlignment) | (FWordWrap ? Qt::TextWordWrap : 0) |
+               (FShowAccelChar ? Qt::TextShowMnemonic : 0);
+    }
+    // An empty caption (or a lone '&') measures as a blank, so the label keeps a line's height.
+    QRect TextBounds(int width) const
+    {
+        bool blank = FText.isEmpty() || (FShowAccelChar && FText == QStringLiteral("&"));
+        return fontMetrics().boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX), Flags(), blank ? FText + ' ' : FText);
+    }
+    void Changed()
+    {
+        updateGeometry();
+        update();
+    }
+
+    QString FText;
+    Qt::Alignment FAlignment = Qt::AlignLeft | Qt::AlignTop;
+    bool FWordWrap = false;
+    bool FShowAccelChar = true;
+};
+
+TLabel::TLabel(TComponent* owner) : TControl(owner), FLabel(new LabelWidget())
 {
-    FLabel->setTextFormat(Qt::PlainText);
-    FLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetWidget(FLabel);
     FLabel->resize(65, 13);
 }
@@ -17,7 +62,8 @@ TLabel::TLabel(TComponent* owner) : TControl(owner), FLabel(new QLabel())
 void TLabel::SetCaption(const AnsiString& caption)
 {
     FCaption = caption;
-    FLabel->setText(ToQString(caption));
+    FLabel->SetText(ToQString(caption));
+    UpdateAccelerator();
     AdjustSize();
 }
 
@@ -30,7 +76,7 @@ void TLabel::SetAutoSize(bool autoSize)
 void TLabel::SetWordWrap(bool wordWrap)
 {
     FWordWrap = wordWrap;
-    FLabel->setWordWrap(wordWrap);
+    FLabel->SetWordWrap(wordWrap);
     AdjustSize();
 }
 
@@ -48,7 +94,43 @@ void TLabel::SetAlignment(TAlignment alignment)
     Qt::Alignment horizontal = alignment == taCenter ? Qt::AlignHCenter
                                : alignment == taRightJustify ? Qt::AlignRight
                                                              : Qt::AlignLeft;
-    FLabel->setAlignment(horizontal | Qt::AlignTop);
+    FLabel->SetAlignment(horizontal | Qt::AlignTop);
+}
+
+void TLabel::SetShowAccelChar(bool show)
+{
+    FShowAccelChar = show;
+    FLabel->SetShowAccelChar(show);
+    UpdateAccelerator();
+    AdjustSize();
+}
+
+void TLabel::SetFocusControl(TWinControl* control)
+{
+    FFocusControl = control;
+    if (control)
+        control->FreeNotification(this);
+    UpdateAccelerator();
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation)
+{
+    TControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == FFocusControl) {
+        FFocusControl = nullptr;
+        UpdateAccelerator();
+    }
+}
+
+// The accelerator is a shortcut of the label's window, taken only while it leads somewhere.
+void TLabel::UpdateAccelerator()
+{
+    if (FShortcutId != 0)
+        FLabel->releaseShortcut(FShortcutId);
+    FShortcutId = 0;
+    QKeySequence key = QKeySequence::mnemonic(FLabel->Text());
+    if (FFocusControl && FShowAccelChar && !key.isEmpty())
+        FShortcutId = FLabel->grabShortcut(key);
 }
 
 void TLabel::font_changed()
@@ -72,8 +154,6 @@ void TLabel::AdjustSize()
     int height = 0;
     if (FWordWrap) {
         height = FLabel->heightForWidth(width);
-        if (height < 0)
-            height = FLabel->sizeHint().height();
     } else {
         QSize hint = FLabel->sizeHint();
         width = hint.width();
@@ -88,6 +168,11 @@ bool TLabel::widget_event(QObject* watched, QEvent* event)
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && FLabel->rect().contains(mouse->position().toPoint()))
             Dispatch([this] { Click(); });
+    }
+    if (watched == Widget() && event->type() == QEvent::Shortcut) {
+        if (FFocusControl && FFocusControl->CanFocus())
+            Dispatch([this] { FFocusControl->SetFocus(); });
+        return true;
     }
     return TControl::widget_event(watched, event);
 }

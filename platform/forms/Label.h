@@ -1,9 +1,12 @@
 // TLabel: a line (or, with WordWrap, a paragraph) of text. With AutoSize the label takes the
 // size of its text; with WordWrap as well it keeps its width and its height follows the text.
+// With ShowAccelChar (the default) the character after '&' is underlined and "&&" shows one
+// '&'; that character with Alt then gives FocusControl the focus.
 #pragma once
 #include "platform/forms/Control.h"
 
-class QLabel;
+class LabelWidget;
+class TWinControl;
 
 class TLabel : public TControl {
 public:
@@ -19,23 +22,30 @@ public:
     void SetTransparent(bool transparent);
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment alignment);
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool show);
+    TWinControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* control);
 
 protected:
     void font_changed() override;
     void color_changed() override;
     bool widget_event(QObject* watched, QEvent* event) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void AdjustSize();
-    QLabel* FLabel;
+    void UpdateAccelerator();
+    LabelWidget* FLabel;
     AnsiString FCaption;
     bool FAutoSize = true;
     bool FWordWrap = false;
     bool FTransparent = false;
+    bool FShowAccelChar = true;
     TAlignment FAlignment = taLeftJustify;
+    TWinControl* FFocusControl = nullptr;
+    int FShortcutId = 0;
 };
-
-class TWinControl;
 
 // A label owned by and placed on `parent` at (left, top): how forms lay out their captions.
 TLabel* AddLabel(TWinControl* parent, const char* name, const AnsiString& caption, int left, int top);

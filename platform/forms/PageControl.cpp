@@ -1,4 +1,5 @@
 #include "platform/forms/PageControl.h"
+#include <QScopedValueRollback>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
@@ -46,9 +47,10 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner), FTabs(new QT
 {
     SetWidget(FTabs);
     FTabs->resize(289, 193);
-    // Code that changes the page blocks the signals, so what arrives here is the user's choice.
+    // The tab bar's signal also turns the page stack, so it is never blocked: changes made by
+    // code are told apart by a flag instead.
     QObject::connect(FTabs->tabBar(), &QTabBar::currentChanged, [this](int) {
-        if (OnChange && !FTabs->signalsBlocked())
+        if (OnChange && !FChangingFromCode)
             Dispatch([this] { OnChange(this); });
     });
 }
@@ -61,8 +63,7 @@ TPageControl::~TPageControl()
 
 void TPageControl::InsertPage(TTabSheet* page)
 {
-    QSignalBlocker block(FTabs);
-    QSignalBlocker blockBar(FTabs->tabBar());
+    QScopedValueRollback changing(FChangingFromCode, true);
     FPages.push_back(page);
     FTabs->addTab(page->Widget(), ToQString(page->Caption()));
 }
@@ -74,8 +75,7 @@ void TPageControl::RemovePage(TTabSheet* page)
         return;
     // The tabs may have gone already with their window.
     if (Widget() && page->Widget()) {
-        QSignalBlocker block(FTabs);
-        QSignalBlocker blockBar(FTabs->tabBar());
+        QScopedValueRollback changing(FChangingFromCode, true);
         FTabs->removeTab(static_cast<int>(it - FPages.begin()));
     }
     FPages.erase(it);
@@ -90,8 +90,7 @@ void TPageControl::SetActivePageIndex(int index)
 {
     if (index < 0 || index >= PageCount())
         return;
-    QSignalBlocker block(FTabs);
-    QSignalBlocker blockBar(FTabs->tabBar());
+    QScopedValueRollback changing(FChangingFromCode, true);
     FTabs->setCurrentIndex(index);
 }
 

@@ -46,4 +46,5 @@ private:
     void RemovePage(TTabSheet* page);
     QTabWidget* FTabs;
     std::vector<TTabSheet*> FPages;
+    bool FChangingFromCode = false;
 };

@@ -231,16 +231,31 @@ TEST_F(FormsTest, PagesChangeSilentlyFromCodeAndAudiblyForTheUser)
     }
     int changes = 0;
     pages->OnChange = [&](TObject*) { ++changes; };
+    form.Show();
+    auto shownPages = [&] {
+        std::vector<TTabSheet*> shown;
+        for (TTabSheet* sheet : sheets)
+            if (sheet->Showing())
+                shown.push_back(sheet);
+        return shown;
+    };
     pages->SetActivePage(sheets[1]);
     pages->SetActivePageIndex(7);
     EXPECT_EQ(pages->ActivePage(), sheets[1]);
+    EXPECT_EQ(shownPages(), std::vector<TTabSheet*>{sheets[1]});
     EXPECT_EQ(changes, 0);
     static_cast<QTabWidget*>(pages->Widget())->tabBar()->setCurrentIndex(2);
     EXPECT_EQ(pages->ActivePageIndex(), 2);
+    EXPECT_EQ(shownPages(), std::vector<TTabSheet*>{sheets[2]});
     EXPECT_EQ(changes, 1);
+    pages->SetActivePageIndex(0);
+    EXPECT_EQ(shownPages(), std::vector<TTabSheet*>{sheets[0]});
     delete sheets[0];
+    sheets.erase(sheets.begin());
     EXPECT_EQ(pages->PageCount(), 2);
-    EXPECT_EQ(sheets[2]->PageIndex(), 1);
+    EXPECT_EQ(sheets[1]->PageIndex(), 1);
+    EXPECT_EQ(shownPages(), std::vector<TTabSheet*>{pages->ActivePage()});
+    EXPECT_EQ(changes, 1);
 }
 
 TEST_F(FormsTest, EnterInAMemoStartsALineUnlessTheMemoLeavesItToTheForm)
