@@ -45,9 +45,19 @@ void DrawBadgeOn(TBitmap& bitmap, const TRect& area, const char* text, TColor co
     canvas->TextOut(area.Left + (area.Width() - width) / 2, area.Top + (area.Height() - height) / 2, text);
 }
 
+// Badges lie on a see-through picture, so the list's own background shows around them.
+TBitmap ClearBitmap(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    TBitmap bitmap;
+    bitmap.Assign(image);
+    return bitmap;
+}
+
 TBitmap DrawBadge(const Badge& badge)
 {
-    TBitmap bitmap(16, 16);
+    TBitmap bitmap = ClearBitmap(16, 16);
     DrawBadgeOn(bitmap, Rect(0, 1, 16, 15), badge.text, badge.color, badge.text[1] ? -9 : -11);
     return bitmap;
 }
@@ -63,7 +73,7 @@ void DrawChannelIcons(TImageList& icons)
 
 QImage ProgramIconImage()
 {
-    TBitmap bitmap(32, 32);
+    TBitmap bitmap = ClearBitmap(32, 32);
     DrawBadgeOn(bitmap, Rect(1, 1, 31, 31), "Q", 0x00A05000, -24);
     return bitmap.Image();
 }

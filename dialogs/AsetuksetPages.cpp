@@ -25,11 +25,14 @@ constexpr int kEditHeight = 21;
 
 enum SmallGlyph { glyphUp, glyphDown, glyphAdd, glyphDelete };
 
-// The small buttons beside the lists: arrows that move an entry, plus and minus for keywords.
+// The small buttons beside the lists: arrows that move an entry, plus and minus for keywords,
+// drawn on the see-through magenta that the bottom-left pixel gives the button.
 TBitmap SmallButtonGlyph(int kind)
 {
     TBitmap glyph(11, 11);
     TCanvas* canvas = glyph.Canvas();
+    canvas->Brush()->SetColor(clFuchsia);
+    canvas->FillRect(Rect(0, 0, 11, 11));
     canvas->Pen()->SetColor(clBlack);
     switch (kind) {
     case glyphUp:

@@ -22,6 +22,9 @@ TBitmap PrinterGlyph()
 {
     TBitmap glyph(16, 16);
     TCanvas* canvas = glyph.Canvas();
+    // The bottom-left pixel gives the see-through colour; white is the printer's paper.
+    canvas->Brush()->SetColor(clFuchsia);
+    canvas->FillRect(Rect(0, 0, 16, 16));
     canvas->Pen()->SetColor(clBlack);
     canvas->Brush()->SetColor(clWhite);
     canvas->Rectangle(4, 1, 12, 8);

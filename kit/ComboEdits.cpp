@@ -36,7 +36,8 @@ QImage FilledImage(int width, int height, TColor color)
     return image;
 }
 
-// An open folder, 14 x 12, on the speed button's see-through magenta.
+// An open folder, 14 x 12, on the speed button's see-through magenta, which the bottom-left
+// pixel must show: the glyph takes its see-through colour from there.
 const TBitmap& FolderBitmap()
 {
     static const TBitmap folder = [] {
@@ -44,11 +45,11 @@ const TBitmap& FolderBitmap()
         QPainter painter(&image);
         painter.setPen(ToQColor(clBlack));
         painter.setBrush(ToQColor(clOlive));
-        painter.drawRect(0, 2, 11, 9);
+        painter.drawRect(1, 2, 10, 9);
         painter.setBrush(ToQColor(clYellow));
-        painter.drawPolygon(QPolygon({QPoint(2, 5), QPoint(13, 5), QPoint(11, 11), QPoint(0, 11)}));
+        painter.drawPolygon(QPolygon({QPoint(3, 5), QPoint(13, 5), QPoint(11, 11), QPoint(1, 11)}));
         painter.setPen(ToQColor(clOlive));
-        painter.drawLine(1, 1, 4, 1);
+        painter.drawLine(2, 1, 5, 1);
         painter.end();
         TBitmap bitmap;
         bitmap.Assign(image);

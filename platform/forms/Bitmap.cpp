@@ -7,8 +7,8 @@ void TBitmap::SetSize(int width, int height)
         FImage = QImage();
         return;
     }
-    FImage = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
-    FImage.fill(Qt::transparent);
+    FImage = QImage(width, height, QImage::Format_ARGB32);
+    FImage.fill(Qt::white);
 }
 
 void TBitmap::Assign(const TBitmap& other)
@@ -19,7 +19,7 @@ void TBitmap::Assign(const TBitmap& other)
 void TBitmap::Assign(const QImage& image)
 {
     FCanvas.reset();
-    FImage = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    FImage = image.convertToFormat(QImage::Format_ARGB32);
 }
 
 TCanvas* TBitmap::Canvas()

@@ -1,5 +1,6 @@
-// TBitmap: an image with its own canvas. Pixels start transparent, so a drawn icon keeps its
-// shape when it is drawn over a list's background.
+// TBitmap: an image with its own canvas. A new picture is white, as the class library's is;
+// pixels keep their colour whatever their alpha, so a see-through colour read from a pixel is
+// the colour that was drawn there.
 #pragma once
 #include "platform/core/Object.h"
 #include "platform/forms/Canvas.h"
@@ -14,7 +15,7 @@ public:
     int Width() const { return FImage.width(); }
     int Height() const { return FImage.height(); }
     bool Empty() const { return FImage.isNull(); }
-    // Clears the picture to transparent.
+    // Clears the picture to white.
     void SetSize(int width, int height);
     void Assign(const TBitmap& other);
     void Assign(const QImage& image);
