@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 #include "kit/CommandTokens.h"
+#include "kit/FileDialogTexts.h"
 #include "platform/core/Files.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Dialogs.h"
@@ -56,6 +57,7 @@ public:
     {
         setOption(QFileDialog::DontUseNativeDialog);
         setWindowFlags(Qt::Widget);
+        UseFinnishColumns(*this);
         for (const char* name : {"fileNameEdit", "fileNameLabel", "buttonBox"})
             if (QWidget* part = findChild<QWidget*>(name))
                 part->hide();
@@ -106,6 +108,7 @@ public:
         Name = new TEdit(this);
         Name->SetParent(bottom);
         Name->SetBounds(110, 8, 300, 21);
+        label->SetFocusControl(Name);
         auto* ok = new TButton(this);
         ok->SetParent(bottom);
         ok->SetCaption(dialog.SaveDialog() ? "&Tallenna" : "&Avaa");
@@ -119,6 +122,7 @@ public:
         cancel->SetModalResult(mrCancel);
         cancel->SetBounds(508, 7, 80, 25);
 
+        InstallFileDialogTexts();
         Folders = new TFolderBrowser(this);
         Folders->SetParent(this);
         Folders->SetAlign(alClient);

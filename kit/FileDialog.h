@@ -1,5 +1,5 @@
 // TOpenDialog and TSaveDialog: the file dialogs, run through the one modal path. The window shows
-// the folder browser of the desktop's toolkit, a file-name edit and the buttons "&Avaa" (or
+// the folder browser of the desktop's toolkit (its texts put into Finnish), a file-name edit and the buttons "&Avaa" (or
 // "&Tallenna") and "Peruuta", so that a test's modal handler can fill the edit and press a button.
 // Filters are written as the class library writes them: "Text (*.txt)|*.txt|All|*.*".
 #pragma once
