@@ -359,7 +359,8 @@ Qt::WindowFlags TForm::WindowFlags() const
         flags = Qt::Dialog;
     if (FBorderStyle == bsNone)
         flags |= Qt::FramelessWindowHint;
-    if (FFormStyle == fsStayOnTop)
+    // A running modal form stays on top too, so a notice that stays on top cannot cover it.
+    if (FFormStyle == fsStayOnTop || FModal)
         flags |= Qt::WindowStaysOnTopHint;
     return flags | TitleButtonFlags();
 }

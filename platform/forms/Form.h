@@ -95,7 +95,8 @@ public:
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult result) { FModalResult = result; }
     // While set, the form is a dialog that the window manager keeps over `owner`, and it takes
-    // the owner's input away, as a modal window does; nullptr ends that. Set while hidden.
+    // the owner's input away, as a modal window does; nullptr ends that. Set while hidden. The
+    // modal path sets it for every run, which also keeps the running form on top.
     void SetModalOwner(QWidget* owner);
     bool Active() const;
     // Brings the window forward and gives it the keyboard.

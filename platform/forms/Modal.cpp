@@ -1,7 +1,7 @@
 #include "platform/forms/Modal.h"
 #include <QApplication>
-#include <QPointer>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <cstdio>
 #include "platform/messages/Application.h"
@@ -81,29 +81,20 @@ std::vector<QPointer<QWidget>>& RunningBoxes()
     return boxes;
 }
 
-// Holds the form on top for the time it runs as a box; its own flags come back afterwards.
-class OnTopWhileRunning {
+// Registers the form as the innermost running box for the time it runs; the form itself stays
+// on top meanwhile (see TForm::SetModalOwner).
+class RunningBox {
 public:
-    explicit OnTopWhileRunning(TForm* form) : FWindow(form->Widget())
+    explicit RunningBox(TForm* form) : FWindow(form->Widget()) { RunningBoxes().push_back(FWindow); }
+    ~RunningBox()
     {
-        FAdded = FWindow && !FWindow->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        if (FAdded)
-            FWindow->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        RunningBoxes().push_back(FWindow);
+        std::erase_if(RunningBoxes(), [this](const QPointer<QWidget>& box) { return !box || box == FWindow; });
     }
-    ~OnTopWhileRunning()
-    {
-        std::vector<QPointer<QWidget>>& boxes = RunningBoxes();
-        std::erase_if(boxes, [this](const QPointer<QWidget>& box) { return !box || box == FWindow; });
-        if (FAdded && FWindow)
-            FWindow->setWindowFlag(Qt::WindowStaysOnTopHint, false);
-    }
-    OnTopWhileRunning(const OnTopWhileRunning&) = delete;
-    OnTopWhileRunning& operator=(const OnTopWhileRunning&) = delete;
+    RunningBox(const RunningBox&) = delete;
+    RunningBox& operator=(const RunningBox&) = delete;
 
 private:
     QPointer<QWidget> FWindow;
-    bool FAdded = false;
 };
 
 } // namespace
@@ -165,7 +156,7 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
     form->FModal = true;
     form->FModalResult = mrNone;
     DisabledWindows disabled(form->Widget());
-    OnTopWhileRunning onTop(form);
+    RunningBox running(form);
     form->Show();
     form->Activate();
 
