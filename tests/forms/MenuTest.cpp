@@ -5,6 +5,7 @@
 #include "FormsFixture.h"
 #include "Input.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/FormsInit.h"
 #include "platform/forms/ListBox.h"
 #include "platform/forms/MainMenu.h"
 #include "platform/forms/PopupMenu.h"
@@ -140,9 +141,11 @@ TEST_F(FormsTest, ItemsAddedLaterShowInTheMenuBarAndSubMenus)
 }
 
 // A line item draws as Qt's own separator does: no "-" beside the line, whatever order the
-// caption and shortcut come in or whatever the item showed before.
+// caption and shortcut come in or whatever the item showed before. Qt's menu is made after the
+// forms layer has set the application's style and font, as every menu of the program is.
 TEST_F(FormsTest, LineItemsAreSeparatorsOnly)
 {
+    EnsureFormsInitialized();
     QMenu plain;
     plain.addAction("Maanantai");
     plain.addSeparator();
