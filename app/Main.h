@@ -198,9 +198,13 @@ public:
     // Hides the window into the notification area; where the desktop has none the window is
     // only minimised, so it can always be reached again.
     void HideToTray();
-    // The global hot key (MainHotKey.cpp): the TV-today window from the notification area, the
-    // what-is-on-now view otherwise.
+    // True while the window is out of the user's sight: in the notification area, or, where the
+    // desktop has none, minimised to the taskbar instead.
+    bool OutOfSight() const;
+    // The global hot key (MainHotKey.cpp): the TV-today window while the main window is out of
+    // sight, the what-is-on-now view otherwise; a key another program holds is told once.
     void TVTanaanHotkeyHotKey(TObject* Sender);
+    void TVTanaanHotkeyKeyTaken(TObject* Sender);
 
     // The alarm list as rows, and the keys the programme marks compare.
     std::vector<AlarmRow> AlarmRows() const;
@@ -266,6 +270,7 @@ private:
     // Fills and shows the TV-today window; FFillingTvToday is set meanwhile.
     void ShowTvToday();
     bool FFillingTvToday = false;
+    bool FHotKeyTakenTold = false;
     // Menu items, events and the sound outputs of the alarm units.
     void CreateAlarmCommands();
     void ShowClock(TDateTime now);

@@ -249,6 +249,7 @@ void TMainForm::CreateComponents()
     Tray->SetName("Tray");
     Tray->SetActive(false);
     Tray->SetHint("QEX 2000");
+    Tray->SetInterval(120);
     Tray->Icon()->SetImage(ProgramIconImage());
     Tray->OnClick = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { TrayClick(s, b, sh, x, y); };
     Tray->Loaded();
@@ -256,6 +257,7 @@ void TMainForm::CreateComponents()
     TVTanaanHotkey = new TGlobalHotKey(this);
     TVTanaanHotkey->SetName("TVTanaanHotkey");
     TVTanaanHotkey->OnHotKey = [this](TObject* sender) { TVTanaanHotkeyHotKey(sender); };
+    TVTanaanHotkey->OnKeyTaken = [this](TObject* sender) { TVTanaanHotkeyKeyTaken(sender); };
     Aanisoitto = new TMediaPlayer(this);
     Aanisoitto->SetName("Aanisoitto");
     S_Logot = new TImageList(this);

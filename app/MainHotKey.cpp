@@ -7,6 +7,7 @@
 #include "dialogs/Tvtanaan.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/ScopeExit.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/messages/Application.h"
 #include "shell/TrayIcon.h"
 
@@ -14,7 +15,7 @@ void TMainForm::TVTanaanHotkeyHotKey(TObject*)
 {
     if (FFillingTvToday || (TVTanaanForm && TVTanaanForm->Visible()))
         return;
-    if (Tray->Active()) {
+    if (OutOfSight()) {
         ShowTvToday();
         return;
     }
@@ -46,4 +47,14 @@ void TMainForm::ShowTvToday()
     window.Tray = Tray;
     window.RestorePlacement();
     window.ShowOnTop();
+}
+
+void TMainForm::TVTanaanHotkeyKeyTaken(TObject*)
+{
+    // Start-up and every later try would fail alike: once is enough.
+    if (FHotKeyTakenTold)
+        return;
+    FHotKeyTakenTold = true;
+    MessageDlg("TV tänään -pikanäppäin on jo toisen ohjelman käytössä, eikä se toimi tässä ohjelmassa."_a,
+               mtInformation, {mbOK});
 }

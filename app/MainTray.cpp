@@ -27,6 +27,13 @@ void TMainForm::HideToTray()
     Hide();
 }
 
+bool TMainForm::OutOfSight() const
+{
+    if (Tray->Active())
+        return true;
+    return !TTrayIcon::TrayAvailable() && WindowState() == wsMinimized;
+}
+
 void TMainForm::AppMinimize(TObject*)
 {
     if (IsCtrlKeyDown() || IniReadString("Muut", "SystrayPienennys", "0") == "1")

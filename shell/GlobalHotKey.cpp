@@ -61,6 +61,8 @@ void TGlobalHotKey::RegisterKey()
     if (FRegistered)
         return;
     FRegistered = RegisterHotKey(FWindow, kHotKeyId, ModifiersOf(FKey), FKey & 0xFF);
+    if (!FRegistered && HotKeyLastError() == ERROR_HOTKEY_ALREADY_REGISTERED && OnKeyTaken)
+        OnKeyTaken(this);
 }
 
 void TGlobalHotKey::ReleaseKey()

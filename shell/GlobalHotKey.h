@@ -1,6 +1,7 @@
 // TGlobalHotKey: one system-wide hot key. OnHotKey is raised on every press, whichever program
-// has the focus. A key that can't be had (taken by another program, or no X11 display) is not
-// reported: the component then simply never fires.
+// has the focus. A key that can't be had never fires; OnKeyTaken tells the owner when that is
+// because another program (such as a second copy of this one) holds it, while a desktop without
+// global keys is not reported.
 #pragma once
 #include "platform/core/Component.h"
 #include "platform/forms/KeyCodes.h"
@@ -21,6 +22,7 @@ public:
     bool Registered() const { return FRegistered; }
 
     TNotifyEvent OnHotKey;
+    TNotifyEvent OnKeyTaken;
 
 private:
     void RegisterKey();

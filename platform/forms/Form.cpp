@@ -468,6 +468,8 @@ void TForm::SetVisible(bool visible)
     if (!visible) {
         if (window && window->isVisible()) {
             RememberFrameBounds();
+            // A window hidden while minimised is still minimised until it is restored.
+            FPendingState = WindowState();
             window->hide();
         }
         TControl::SetVisible(false);
@@ -483,7 +485,7 @@ void TForm::SetVisible(bool visible)
     switch (FPendingState) {
     case wsMaximized: window->showMaximized(); break;
     case wsMinimized: window->showMinimized(); break;
-    default: window->show(); break;
+    default: window->showNormal(); break;
     }
 }
 

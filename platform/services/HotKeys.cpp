@@ -21,6 +21,7 @@ std::vector<Registration>& Registrations()
 }
 
 KeyGrabber* installedGrabber = nullptr;
+unsigned lastError = 0;
 
 KeyGrabber& Grabber()
 {
@@ -49,16 +50,31 @@ GrabbedKey GrabbedKeyOf(UINT modifiers, UINT virtualKey)
 
 bool RegisterHotKey(HWND window, int id, UINT modifiers, UINT virtualKey)
 {
+    lastError = 0;
     GrabbedKey key = GrabbedKeyOf(modifiers, virtualKey);
     if (key.keysym == 0 || !IsWindow(window))
         return false;
-    for (const auto& r : Registrations())
-        if ((r.window == window && r.id == id) || r.key == key)
+    for (const auto& r : Registrations()) {
+        if ((r.window == window && r.id == id) || r.key == key) {
+            lastError = ERROR_HOTKEY_ALREADY_REGISTERED;
             return false;
-    if (!Grabber().Grab(key))
+        }
+    }
+    switch (Grabber().Grab(key)) {
+    case GrabResult::Grabbed:
+        Registrations().push_back({window, id, modifiers, virtualKey, key});
+        return true;
+    case GrabResult::Taken:
+        lastError = ERROR_HOTKEY_ALREADY_REGISTERED;
         return false;
-    Registrations().push_back({window, id, modifiers, virtualKey, key});
-    return true;
+    default:
+        return false;
+    }
+}
+
+unsigned HotKeyLastError()
+{
+    return lastError;
 }
 
 bool UnregisterHotKey(HWND window, int id)

@@ -163,17 +163,19 @@ X11KeyGrabber::Connection* X11KeyGrabber::Connect()
     return raw;
 }
 
-bool X11KeyGrabber::Grab(const GrabbedKey& key)
+GrabResult X11KeyGrabber::Grab(const GrabbedKey& key)
 {
     Connection* c = Connect();
     if (!c)
-        return false;
+        return GrabResult::Unavailable;
     std::vector<xcb_keycode_t> codes = KeycodesOf(c->symbols, key.keysym);
-    bool ok = !codes.empty() && c->GrabCodes(codes, key.modifiers);
+    if (codes.empty())
+        return GrabResult::Unavailable;
+    const bool ok = c->GrabCodes(codes, key.modifiers);
     if (ok)
         c->grabs.push_back({key, codes});
     c->Drain(false);
-    return ok;
+    return ok ? GrabResult::Grabbed : GrabResult::Taken;
 }
 
 void X11KeyGrabber::Ungrab(const GrabbedKey& key)

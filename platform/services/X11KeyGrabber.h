@@ -9,8 +9,9 @@ class X11KeyGrabber : public KeyGrabber {
 public:
     X11KeyGrabber();
     ~X11KeyGrabber() override;
-    // False without a display, for a key the keyboard lacks, or when another client holds it.
-    bool Grab(const GrabbedKey& key) override;
+    // Unavailable without a display or for a key the keyboard lacks; Taken when another client
+    // holds it.
+    GrabResult Grab(const GrabbedKey& key) override;
     void Ungrab(const GrabbedKey& key) override;
 
 private:

@@ -90,14 +90,21 @@ TEST_F(HotKeysTest, APressPostsWmHotKeyToTheRegisteredWindow)
 
 TEST_F(HotKeysTest, RegistrationFailsForTakenKeysUsedIdsAndKeysWithoutSymbol)
 {
-    grabber.accept = false;
+    // The reason tells a key someone holds from one that can't be had here at all.
+    grabber.result = GrabResult::Taken;
     EXPECT_FALSE(RegisterHotKey(window, 0, 0, 0x7B));  // held by another program
-    grabber.accept = true;
+    EXPECT_EQ(HotKeyLastError(), ERROR_HOTKEY_ALREADY_REGISTERED);
+    grabber.result = GrabResult::Unavailable;
+    EXPECT_FALSE(RegisterHotKey(window, 0, 0, 0x7B));  // no display
+    EXPECT_EQ(HotKeyLastError(), 0u);
+    grabber.result = GrabResult::Grabbed;
     EXPECT_FALSE(RegisterHotKey(window, 0, 0, 0));     // virtual key 0 has no key
-    EXPECT_EQ(grabber.grabbed.size(), 1u);
+    EXPECT_EQ(HotKeyLastError(), 0u);
+    EXPECT_EQ(grabber.grabbed.size(), 2u);
     ASSERT_TRUE(RegisterHotKey(window, 0, 0, 0x7B));
     EXPECT_FALSE(RegisterHotKey(window, 0, MOD_SHIFT, 0x7A)); // id 0 is in use
     EXPECT_FALSE(RegisterHotKey(window, 1, 0, 0x7B));         // the same key twice
+    EXPECT_EQ(HotKeyLastError(), ERROR_HOTKEY_ALREADY_REGISTERED);
     EXPECT_TRUE(RegisterHotKey(window, 1, MOD_SHIFT, 0x7B));
     EXPECT_FALSE(RegisterHotKey(0xDEAD, 2, MOD_ALT, 0x7B));   // no such window
 }
@@ -108,7 +115,7 @@ TEST(X11KeyGrabber, WithoutADisplayNothingIsGrabbed)
     std::string saved = display ? display : "";
     unsetenv("DISPLAY");
     X11KeyGrabber grabber;
-    EXPECT_FALSE(grabber.Grab(GrabbedKey{0xFFC9, 0}));
+    EXPECT_EQ(grabber.Grab(GrabbedKey{0xFFC9, 0}), GrabResult::Unavailable);
     grabber.Ungrab(GrabbedKey{0xFFC9, 0});
     if (display)
         setenv("DISPLAY", saved.c_str(), 1);
@@ -135,8 +142,8 @@ TEST(X11KeyGrabber, AKeyHeldByAnotherClientIsRefused)
     ASSERT_EQ(xcb_request_check(other, cookie), nullptr);
 
     X11KeyGrabber grabber;
-    EXPECT_FALSE(grabber.Grab(GrabbedKey{0xFFC8, XControl}));
-    EXPECT_TRUE(grabber.Grab(GrabbedKey{0xFFC8, XControl | XAlt}));
+    EXPECT_EQ(grabber.Grab(GrabbedKey{0xFFC8, XControl}), GrabResult::Taken);
+    EXPECT_EQ(grabber.Grab(GrabbedKey{0xFFC8, XControl | XAlt}), GrabResult::Grabbed);
 
     // Once given back, every variant (CapsLock included) is free for the other client.
     grabber.Ungrab(GrabbedKey{0xFFC8, XControl | XAlt});

@@ -1,4 +1,4 @@
-// A key grabber for tests: keeps every grab and release, and grants grabs while `accept` holds.
+// A key grabber for tests: keeps every grab and release, and answers each grab with `result`.
 #pragma once
 #include "platform/services/HotKeys.h"
 #include <vector>
@@ -8,14 +8,14 @@ public:
     RecordingKeyGrabber() { SetKeyGrabber(this); }
     ~RecordingKeyGrabber() override { SetKeyGrabber(nullptr); }
 
-    bool Grab(const GrabbedKey& key) override
+    GrabResult Grab(const GrabbedKey& key) override
     {
         grabbed.push_back(key);
-        return accept;
+        return result;
     }
     void Ungrab(const GrabbedKey& key) override { released.push_back(key); }
 
-    bool accept = true;
+    GrabResult result = GrabResult::Grabbed;
     std::vector<GrabbedKey> grabbed;
     std::vector<GrabbedKey> released;
 };

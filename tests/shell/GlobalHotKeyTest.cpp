@@ -104,14 +104,22 @@ TEST_F(GlobalHotKeyTest, TheSameKeyAgainChangesNothingAndEnabledReRegisters)
     EXPECT_EQ(Press({0xFFCA, 0}), 1);
 }
 
-TEST_F(GlobalHotKeyTest, AKeyHeldElsewhereFailsSilentlyAndNeverFires)
+TEST_F(GlobalHotKeyTest, AKeyHeldElsewhereIsToldOnlyToItsOwnerAndNeverFires)
 {
-    grabber.accept = false;
+    grabber.result = GrabResult::Taken;
     TGlobalHotKey hotKey(nullptr);
+    int taken = 0;
     hotKey.OnHotKey = [&](TObject*) { ++fired; };
+    hotKey.OnKeyTaken = [&](TObject*) { ++taken; };
     EXPECT_NO_THROW(hotKey.SetKey(123));
     EXPECT_FALSE(hotKey.Registered());
     EXPECT_EQ(Press({F12, 0}), 0);
+    EXPECT_EQ(taken, 1);
+
+    // No display (or no such key) is no one's doing: nothing to tell.
+    grabber.result = GrabResult::Unavailable;
+    hotKey.SetKey(124);
+    EXPECT_EQ(taken, 1);
 }
 
 TEST_F(GlobalHotKeyTest, FreeingTheComponentGivesTheKeyBack)
