@@ -5,6 +5,7 @@
 #include "dialogs/About.h"
 #include "dialogs/Tulostus.h"
 #include "dialogs/Tvtanaan.h"
+#include "kit/KitCursors.h"
 #include "listings/Settings.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Files.h"
@@ -20,6 +21,7 @@
 void MainInitialization()
 {
     SetFinnishDateNames();
+    RegisterKitCursors();
 }
 
 bool StartsHidden(int argc, char** argv)

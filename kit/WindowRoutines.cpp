@@ -1,5 +1,6 @@
 #include "kit/WindowRoutines.h"
 #include <QApplication>
+#include <QThread>
 #include <QWidget>
 #include "platform/forms/Form.h"
 
@@ -17,5 +18,15 @@ void ActivateWindow(TForm* form, bool restore)
 
 bool IsThreadWindowActive()
 {
+    // Every window lives on the user-interface thread; no other thread has one to be active.
+    if (!qApp || QThread::currentThread() != qApp->thread())
+        return false;
     return QApplication::activeWindow() != nullptr;
+}
+
+void DiscardPendingMessage(HWND window, UINT msg)
+{
+    TMessage removed;
+    if (PeekMessage(removed, window, msg, msg, PM_REMOVE) && removed.Msg == WM_QUIT)
+        PostQuitMessage(static_cast<int>(removed.WParam));
 }

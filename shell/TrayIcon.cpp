@@ -1,4 +1,5 @@
 #include "shell/TrayIcon.h"
+#include "platform/forms/MenuItem.h"
 #include "platform/forms/PopupMenu.h"
 #include "platform/messages/Application.h"
 #include <QCursor>
@@ -229,12 +230,27 @@ void TTrayIcon::Click(TMouseButton button, TShiftState shift, int X, int Y)
         OnClick(this, button, shift, X, Y);
 }
 
-// The class library clicks the pop-up menu's default item here; our menus have none, so a
-// double click always reaches OnDblClick.
+// A double click chooses the menu's default item, as one does on the menu itself; only without
+// one is it the component's own event.
 void TTrayIcon::DblClick()
 {
+    if (TMenuItem* item = DefaultMenuItem()) {
+        item->Click();
+        return;
+    }
     if (OnDblClick)
         OnDblClick(this);
+}
+
+TMenuItem* TTrayIcon::DefaultMenuItem() const
+{
+    if (!FPopupMenu || !FActive)
+        return nullptr;
+    TMenuItem* items = FPopupMenu->Items();
+    for (int i = 0; i < items->Count(); ++i)
+        if (items->Items(i)->Default() && items->Items(i)->Visible())
+            return items->Items(i);
+    return nullptr;
 }
 
 void TTrayIcon::MouseDown(TMouseButton button, TShiftState shift, int X, int Y)
@@ -257,9 +273,13 @@ void TTrayIcon::MouseUp(TMouseButton button, TShiftState shift, int X, int Y)
 
 bool TTrayIcon::ShowPopupMenu(int X, int Y)
 {
-    if (!FActive || !FPopupMenu)
+    if (!FActive || !FPopupMenu || !FPopupMenu->AutoPopup())
         return false;
     FPopupMenu->SetPopupComponent(this);
+    // Whatever window holds the mouse (a drag, a pressed button) lets go, or the menu could not
+    // take it. The icon's own window is hidden, so there is nothing to bring forward.
+    if (QWidget* holder = QWidget::mouseGrabber())
+        holder->releaseMouse();
     if (Application)
         Application->ProcessMessages();
     if (FPopupMenu)

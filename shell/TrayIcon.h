@@ -10,6 +10,7 @@
 #include "platform/services/NotifyIcon.h"
 #include "kit/IconList.h"
 
+class TMenuItem;
 class TPopupMenu;
 
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -72,6 +73,7 @@ private:
     void UpdateAnimation();
     void AnimationStep();
     bool ShowPopupMenu(int X, int Y);
+    TMenuItem* DefaultMenuItem() const;
     void WndProc(TMessage& message);
     void ButtonUp(TMouseButton button, bool& wasDown, int X, int Y, TShiftState shift);
 

@@ -74,6 +74,14 @@ void TMenuItem::SetEnabled(bool enabled)
     FAction->setEnabled(enabled);
 }
 
+void TMenuItem::SetDefault(bool value)
+{
+    FDefault = value;
+    QFont font = FAction->font();
+    font.setBold(value);
+    FAction->setFont(font);
+}
+
 void TMenuItem::SetVisible(bool visible)
 {
     FVisible = visible;

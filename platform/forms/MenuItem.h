@@ -33,6 +33,9 @@ public:
     bool Visible() const { return FVisible; }
     void SetVisible(bool visible);
     bool IsLine() const { return FCaption == "-"; }
+    // The item a double click on the menu's owner chooses; it shows in bold.
+    bool Default() const { return FDefault; }
+    void SetDefault(bool value);
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuItem* Items(int index) const { return FItems.at(index); }
@@ -71,6 +74,7 @@ private:
     int FGroupIndex = 0;
     bool FEnabled = true;
     bool FVisible = true;
+    bool FDefault = false;
     std::vector<TMenuItem*> FItems;
     TMenuItem* FParent = nullptr;
     QAction* FAction = nullptr;

@@ -1,17 +1,27 @@
 #include "platform/forms/Screen.h"
 #include <QGuiApplication>
 #include <QScreen>
+#include <map>
 
 namespace {
 TScreen theScreen;
+
+// Made on first use, so a registration during start-up never meets an unmade table.
+std::map<int, Qt::CursorShape>& Registered()
+{
+    static std::map<int, Qt::CursorShape> cursors;
+    return cursors;
+}
 
 Qt::CursorShape ShapeOf(TCursor cursor)
 {
     switch (cursor) {
     case crHourGlass: return Qt::WaitCursor;
     case crHandPoint: return Qt::PointingHandCursor;
-    default: return Qt::ArrowCursor;
+    default: break;
     }
+    auto found = Registered().find(cursor);
+    return found != Registered().end() ? found->second : Qt::ArrowCursor;
 }
 } // namespace
 
@@ -38,4 +48,14 @@ void TScreen::SetCursor(TCursor cursor)
     FCursor = cursor;
     if (cursor != crDefault)
         QGuiApplication::setOverrideCursor(QCursor(ShapeOf(cursor)));
+}
+
+void TScreen::SetCursors(TCursor index, Qt::CursorShape shape)
+{
+    Registered()[index] = shape;
+}
+
+bool TScreen::HasCursor(TCursor index) const
+{
+    return Registered().count(index) > 0;
 }

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QObject>
 #include <QThread>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -61,14 +62,72 @@ QEvent::Type MessageEventType()
     return type;
 }
 
-class MessageEvent : public QEvent {
-public:
-    MessageEvent(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
-        : QEvent(MessageEventType()), window(window), msg(msg), wParam(wParam), lParam(lParam) {}
+struct PostedMessage {
+    std::uint64_t serial;
     HWND window;
     UINT msg;
     WPARAM wParam;
     LPARAM lParam;
+};
+
+// Every posted message waits here until its event reaches the router, so that one can be looked
+// at or taken out before then. Events arrive in posting order.
+class PostedQueue {
+public:
+    // Queues the message and its event together, so serials and events keep one order even
+    // when worker threads post.
+    template <typename PostEvent>
+    void Add(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, PostEvent post)
+    {
+        std::lock_guard lock(mutex_);
+        const std::uint64_t serial = next_++;
+        items_.push_back({serial, window, msg, wParam, lParam});
+        post(serial);
+    }
+    // The message of the event with `serial`, unless it was taken out meanwhile. Older entries
+    // still queued belong to events that were never delivered and go too.
+    bool TakeForDelivery(std::uint64_t serial, PostedMessage& message)
+    {
+        std::lock_guard lock(mutex_);
+        while (!items_.empty() && items_.front().serial < serial)
+            items_.pop_front();
+        if (items_.empty() || items_.front().serial != serial)
+            return false;
+        message = items_.front();
+        items_.pop_front();
+        return true;
+    }
+    bool Find(HWND window, UINT low, UINT high, bool remove, PostedMessage& message)
+    {
+        std::lock_guard lock(mutex_);
+        const bool anyNumber = low == 0 && high == 0;
+        for (auto it = items_.begin(); it != items_.end(); ++it) {
+            if ((window != 0 && it->window != window) || (!anyNumber && (it->msg < low || it->msg > high)))
+                continue;
+            message = *it;
+            if (remove)
+                items_.erase(it);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::mutex mutex_;
+    std::deque<PostedMessage> items_;
+    std::uint64_t next_ = 1;
+};
+
+PostedQueue& Posted()
+{
+    static auto* queue = new PostedQueue;
+    return *queue;
+}
+
+class MessageEvent : public QEvent {
+public:
+    explicit MessageEvent(std::uint64_t serial) : QEvent(MessageEventType()), serial(serial) {}
+    std::uint64_t serial;
 };
 
 LRESULT Deliver(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -87,8 +146,9 @@ public:
     {
         if (e->type() != MessageEventType())
             return QObject::event(e);
-        auto* m = static_cast<MessageEvent*>(e);
-        Deliver(m->window, m->msg, m->wParam, m->lParam);
+        PostedMessage m{};
+        if (Posted().TakeForDelivery(static_cast<MessageEvent*>(e)->serial, m))
+            Deliver(m.window, m.msg, m.wParam, m.lParam);
         return true;
     }
 };
@@ -128,7 +188,9 @@ bool PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!IsWindow(window) || !QCoreApplication::instance())
         return false;
-    QCoreApplication::postEvent(Router(), new MessageEvent(window, msg, wParam, lParam));
+    QObject* router = Router();
+    Posted().Add(window, msg, wParam, lParam,
+                 [router](std::uint64_t serial) { QCoreApplication::postEvent(router, new MessageEvent(serial)); });
     return true;
 }
 
@@ -143,4 +205,13 @@ void PostQuitMessage(int exitCode)
         return;
     Application->SetExitCode(exitCode);
     Application->Terminate();
+}
+
+bool PeekMessage(TMessage& message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags)
+{
+    PostedMessage found{};
+    if (!Posted().Find(window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0, found))
+        return false;
+    message = TMessage{found.msg, found.wParam, found.lParam, 0};
+    return true;
 }

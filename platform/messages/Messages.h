@@ -54,3 +54,10 @@ bool PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 // Posts WM_QUIT: sets the application's quit flag that every loop honours.
 void PostQuitMessage(int exitCode);
+
+constexpr UINT PM_NOREMOVE = 0;
+constexpr UINT PM_REMOVE = 1;
+// The oldest message posted to `window` (0: any window) and not handled yet whose number lies
+// in filterMin..filterMax (both 0: any number); with PM_REMOVE it is taken out and never
+// delivered. Only posted messages are queued: a quit is the application's flag, never here.
+bool PeekMessage(TMessage& message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);

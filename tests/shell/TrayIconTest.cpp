@@ -1,9 +1,11 @@
 #include <QWidget> // MenuItem.h names QWidget without declaring it
+#include "platform/forms/MenuItem.h"
 #include "platform/forms/PopupMenu.h"
 #include "platform/messages/Application.h"
 #include "services/RecordingNotificationArea.h"
 #include "shell/TrayIcon.h"
 #include <QImage>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -189,4 +191,63 @@ TEST_F(TrayIconTest, AnimationShowsTheFramesAndStopsWhenTheFramesGo)
     tray.Icons()->Clear();
     EXPECT_FALSE(tray.Animated());
     EXPECT_EQ(ColourShown(), QColor(Qt::red));
+}
+
+TEST_F(TrayIconTest, ADoubleClickChoosesTheMenusDefaultItem)
+{
+    TPopupMenu menu(nullptr);
+    auto* first = new TMenuItem(&menu);
+    auto* chosen = new TMenuItem(&menu);
+    menu.Items()->Add(first);
+    menu.Items()->Add(chosen);
+    std::vector<std::string> clicked;
+    first->OnClick = [&](TObject*) { clicked.push_back("first"); };
+    chosen->OnClick = [&](TObject*) { clicked.push_back("chosen"); };
+    tray.SetPopupMenu(&menu);
+
+    // No default item: the double click is the component's event.
+    Mouse(WM_LBUTTONDBLCLK);
+    EXPECT_EQ(events, (std::vector<std::string>{"double", "down left"}));
+    EXPECT_TRUE(clicked.empty());
+
+    events.clear();
+    chosen->SetDefault(true);
+    Mouse(WM_LBUTTONDBLCLK);
+    EXPECT_EQ(clicked, (std::vector<std::string>{"chosen"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"down left"}));
+
+    // A hidden default item does not count, nor does a menu of an icon that is not active.
+    events.clear();
+    clicked.clear();
+    chosen->SetVisible(false);
+    Mouse(WM_LBUTTONDBLCLK);
+    chosen->SetVisible(true);
+    tray.SetActive(false);
+    Mouse(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(clicked.empty());
+    EXPECT_EQ(std::count(events.begin(), events.end(), "double"), 2);
+}
+
+TEST_F(TrayIconTest, TheMenuOpensOnlyWhenItPopsUpByItselfAndEndsAMouseCapture)
+{
+    TPopupMenu menu(nullptr);
+    int popups = 0;
+    menu.OnPopup = [&](TObject*) { ++popups; };
+    tray.SetPopupMenu(&menu);
+    menu.SetAutoPopup(false);
+    Mouse(WM_RBUTTONDOWN);
+    Mouse(WM_RBUTTONUP);
+    EXPECT_EQ(popups, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"down right", "click right", "up right"}));
+
+    // A window that holds the mouse (a drag under way) lets go before the menu opens.
+    menu.SetAutoPopup(true);
+    QWidget dragging;
+    dragging.show();
+    dragging.grabMouse();
+    ASSERT_EQ(QWidget::mouseGrabber(), &dragging);
+    Mouse(WM_RBUTTONDOWN);
+    Mouse(WM_RBUTTONUP);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }

@@ -1,0 +1,7 @@
+#include "kit/KitCursors.h"
+
+void RegisterKitCursors()
+{
+    Screen->SetCursors(crKitHand, Qt::PointingHandCursor);
+    Screen->SetCursors(crKitDrag, Qt::DragMoveCursor);
+}
