@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth xdotool openbox faketime poppler-utils imagemagick curl python3
+  xvfb xauth xdotool openbox trayer x11-utils faketime poppler-utils imagemagick curl python3
 )
 missing=()
 for p in "${packages[@]}"; do
