@@ -35,6 +35,9 @@ def wait_for(condition, timeout, what):
 class OutOfSight(DisplayTestCase):
     def start_program(self):
         self.folder = tempfile.mkdtemp(prefix="qex-e2e-tray-")
+        # Gone with the program, or here if the program never started.
+        if not os.environ.get("QEX_E2E_KEEP"):
+            self.addCleanup(shutil.rmtree, self.folder, True)
         data = os.path.join(self.folder, "Tiedot")
         os.makedirs(data)
         with open(os.path.join(data, "01-07.QEX"), "wb") as out:
