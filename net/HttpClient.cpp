@@ -197,7 +197,8 @@ void THttpClient::Fail(std::uint16_t code, const AnsiString& reason, std::uint16
 
 void THttpClient::FailWithSocketError(std::uint16_t socketError)
 {
-    Fail(kNetworkFailureStatus, AsyncSocketErrorDesc(socketError) + " (Error #" + std::to_string(socketError) + ")", socketError);
+    const AnsiString reason = AsyncSocketErrorDesc(socketError) + " (Error #" + std::to_string(socketError) + ")";
+    Fail(kNetworkFailureStatus, reason, socketError);
 }
 
 void THttpClient::FailAndEnd(std::uint16_t code, const AnsiString& reason, std::uint16_t socketError)

@@ -1,7 +1,8 @@
 // THttpClient: an HTTP/1.0 client component. One request at a time, each on a fresh connection:
 // name look-up, connection, request header, optional POST body, response header, and the body
-// until the server closes. Get and Post run the message loop until the request is over and raise
-// EHttpException when it failed or the status is 400 or above.
+// until it has its Content-Length or, without one, until the server closes. Get and Post run the
+// message loop until the request is over and raise EHttpException when it failed or the status is
+// 400 or above.
 #pragma once
 #include "net/HttpBodyWriter.h"
 #include "net/HttpException.h"
