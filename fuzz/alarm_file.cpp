@@ -10,6 +10,7 @@
 #include "platform/core/Files.h"
 #include "platform/core/Strings.h"
 #include "platform/core/SysUtils.h"
+#include "ScratchFolder.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -18,24 +19,11 @@
 
 namespace {
 
-// Never destroyed, so that the clean-up at exit can still name it.
-const std::string& Folder()
-{
-    static const std::string* folder = [] {
-        char pattern[] = "/tmp/qex-fuzz-alarms-XXXXXX";
-        auto* path = new std::string(std::string(mkdtemp(pattern)) + "/");
-        SetExeFolder(*path);
-        std::atexit([] { RemoveTree(Folder()); });
-        return path;
-    }();
-    return *folder;
-}
-
 const TDateTime kNow = EncodeDate(2026, 12, 7) + EncodeTime(19, 0, 0, 0);
 
 AlarmFileContents ReadAsTheFile(const std::string& bytes)
 {
-    if (FILE* f = std::fopen((Folder() + "QEX.ALS").c_str(), "wb")) {
+    if (FILE* f = std::fopen((ScratchProgramFolder() + "QEX.ALS").c_str(), "wb")) {
         std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);
     }

@@ -2,6 +2,8 @@
 // must keep its percentage within 0..100, and a failure must leave no destination behind.
 #include "unpack/Gzip.h"
 
+#include "ScratchFolder.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <dirent.h>
@@ -11,25 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Removed at exit; the fuzzer's many runs share it.
-struct Scratch {
-    Scratch()
-    {
-        std::string pattern = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/qex-fuzz-gunzip-XXXXXX");
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        path = pattern;
-    }
-    ~Scratch() { std::filesystem::remove_all(path); }
-    std::string path;
-};
-
-std::string ScratchFolder()
-{
-    static Scratch scratch;
-    return scratch.path;
-}
 
 int EntriesIn(const std::string& folder)
 {
@@ -45,9 +28,9 @@ int EntriesIn(const std::string& folder)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string folder = ScratchFolder();
-    const std::string source = folder + "/tiedot.tvz";
-    const std::string destination = folder + "/tiedot.tvx";
+    const std::string& folder = ScratchPath();
+    const std::string source = folder + "tiedot.tvz";
+    const std::string destination = folder + "tiedot.tvx";
     std::ofstream(source, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 
     GzipErrorBox = [](const TGzipErrorBox& box) {

@@ -4,6 +4,7 @@
 #include "platform/core/AnsiString.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/Strings.h"
+#include "ScratchFolder.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,8 +15,7 @@ namespace {
 const std::string& Path()
 {
     static const std::string path = [] {
-        char pattern[] = "/tmp/qex-fuzz-ini-XXXXXX";
-        return std::string(mkdtemp(pattern)) + "/QEX.INI";
+        return ScratchPath() + "QEX.INI";
     }();
     return path;
 }

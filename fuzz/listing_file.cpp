@@ -3,6 +3,7 @@
 #include "listings/ListingStore.h"
 #include "platform/core/Files.h"
 #include "platform/core/Strings.h"
+#include "ScratchFolder.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,9 +14,7 @@ namespace {
 const std::string& Folder()
 {
     static const std::string folder = [] {
-        char pattern[] = "/tmp/qex-fuzz-listing-XXXXXX";
-        std::string path = std::string(mkdtemp(pattern)) + "/";
-        SetExeFolder(path);
+        const std::string& path = ScratchProgramFolder();
         ForceDirectories(path + "Tiedot");
         return path;
     }();

@@ -1,10 +1,12 @@
 // Replays every file of a corpus folder through a fuzz target, so crash inputs found by the
 // fuzzer stay regression tests in the normal build.
+#include "tests/support/TestEnvironment.h"
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 int main(int argc, char** argv)
 {
+    // A target that draws would otherwise leave a runtime folder of its own in the temporary folder.
+    std::optional<TestRuntimeFolder> runtime;
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        runtime.emplace();
+        setenv("XDG_RUNTIME_DIR", runtime->Path().c_str(), 1);
+    }
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
         std::filesystem::path root(argv[i]);

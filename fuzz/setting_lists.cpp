@@ -8,23 +8,13 @@
 #include "platform/core/AnsiString.h"
 #include "platform/core/Files.h"
 #include <algorithm>
+#include "ScratchFolder.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
-
-const std::string& Folder()
-{
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/qex-fuzz-settings-XXXXXX";
-        std::string path = std::string(mkdtemp(pattern)) + "/";
-        SetExeFolder(path);
-        return path;
-    }();
-    return folder;
-}
 
 void Check(bool condition)
 {
@@ -46,7 +36,7 @@ void CheckView(const AnsiString& entry)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (FILE* f = std::fopen((Folder() + "QEX.INI").c_str(), "wb")) {
+    if (FILE* f = std::fopen((ScratchProgramFolder() + "QEX.INI").c_str(), "wb")) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);
     }

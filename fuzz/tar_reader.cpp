@@ -2,6 +2,8 @@
 // hang, and nothing outside the unpack folder may change, even through symlinks already there.
 #include "unpack/UnTar.h"
 
+#include "ScratchFolder.h"
+
 #include "platform/core/Exceptions.h"
 #include <cstdint>
 #include <cstdlib>
@@ -14,25 +16,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Removed at exit; the fuzzer's many runs share it.
-struct Scratch {
-    Scratch()
-    {
-        std::string pattern = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/qex-fuzz-tar-XXXXXX");
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        path = pattern;
+// The scratch folder with the target of the traps: a folder "outside" holding a file "victim".
+std::string FolderWithVictim()
+{
+    static const std::string folder = [] {
+        std::string path = ScratchPath().substr(0, ScratchPath().size() - 1);
         fs::create_directory(path + "/outside");
         std::ofstream(path + "/outside/victim") << "victim";
-    }
-    ~Scratch() { fs::remove_all(path); }
-    std::string path;
-};
-
-std::string ScratchFolder()
-{
-    static Scratch scratch;
-    return scratch.path;
+        return path;
+    }();
+    return folder;
 }
 
 // The unpack folder starts each run with two traps: a folder link and a file link leading out.
@@ -66,7 +59,7 @@ void CheckOutsideUntouched(const std::string& folder)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string folder = ScratchFolder();
+    const std::string folder = FolderWithVictim();
     PrepareUnpackFolder(folder);
     const std::string archive = folder + "/a.tar";
     std::ofstream(archive, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

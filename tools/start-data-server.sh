@@ -5,7 +5,7 @@
 #
 # Pass --pid-file FILE to be able to stop it later (kill "$(cat FILE)"), and --log FILE for the
 # request log. The server's own output goes to a folder made for it; its path is printed on
-# failure.
+# failure, and once the server is up the folder goes (the server keeps writing to its open files).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/qex-data-server.XXXXXX")
@@ -16,6 +16,7 @@ disown "$pid" 2>/dev/null || true
 for _ in $(seq 1 200); do
   if [ -s "$work/port" ]; then
     cat "$work/port"
+    rm -rf "$work"
     exit 0
   fi
   if ! kill -0 "$pid" 2>/dev/null; then

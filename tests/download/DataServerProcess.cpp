@@ -9,6 +9,7 @@
 #include <netinet/in.h>
 #include <spawn.h>
 #include <sstream>
+#include <stdexcept>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
@@ -34,8 +35,10 @@ std::string ReadFile(const std::string& path)
 
 DataServerProcess::DataServerProcess(const std::vector<std::string>& options)
 {
-    char folder[] = "/tmp/qex-download-server-XXXXXX";
-    FFolder = mkdtemp(folder) ? folder : "/tmp";
+    std::string folder = (std::filesystem::temp_directory_path() / "qex-download-server-XXXXXX").string();
+    if (!mkdtemp(folder.data()))
+        throw std::runtime_error("cannot create the data server's folder");
+    FFolder = folder;
     const std::string script = std::string(QEX_SOURCE_DIR) + "/tools/data_server.py";
     std::vector<std::string> args = {"python3", script, "--port", "0", "--port-file", FFolder + "/port",
                                      "--log", FFolder + "/requests.log"};
@@ -65,10 +68,8 @@ DataServerProcess::~DataServerProcess()
         kill(FPid, SIGTERM);
         waitpid(FPid, nullptr, 0);
     }
-    if (FFolder != "/tmp") {
-        std::error_code error;
-        std::filesystem::remove_all(FFolder, error);
-    }
+    std::error_code error;
+    std::filesystem::remove_all(FFolder, error);
 }
 
 std::vector<LoggedRequest> DataServerProcess::Requests() const

@@ -6,6 +6,7 @@ import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -57,7 +58,41 @@ class Display:
                 process.wait(timeout=5)
 
 
-class DisplayTestCase(unittest.TestCase):
+class FolderTestCase(unittest.TestCase):
+    """A test whose files all lie under one temporary folder of its own (own_folder): removed once
+    the test has passed, kept and named on standard error when it failed or QEX_E2E_KEEP is set."""
+
+    def run(self, result=None):
+        self._own_folder = None
+        if result is None:
+            result = self.defaultTestResult()
+        problems_before = len(result.failures) + len(result.errors)
+        try:
+            return super().run(result)
+        finally:
+            failed = len(result.failures) + len(result.errors) > problems_before
+            self._leave_own_folder(failed)
+
+    def own_folder(self, kind):
+        """The test's folder, made on the first call; `kind` names it for a look after a failure."""
+        if self._own_folder is None:
+            self._own_folder = tempfile.mkdtemp(prefix=f"qex-e2e-{kind}-")
+        return self._own_folder
+
+    def shot_path(self, name):
+        """Where a screenshot of this test goes."""
+        return os.path.join(self.own_folder("shots"), name)
+
+    def _leave_own_folder(self, failed):
+        if self._own_folder is None:
+            return
+        if failed or os.environ.get("QEX_E2E_KEEP"):
+            print(f"test files kept in {self._own_folder}", file=sys.stderr)
+        else:
+            shutil.rmtree(self._own_folder, ignore_errors=True)
+
+
+class DisplayTestCase(FolderTestCase):
     """Test cases sharing one virtual display (self.display) for their class."""
 
     @classmethod
@@ -200,13 +235,8 @@ class Program:
         self.remove_files()
 
     def remove_files(self):
-        """The run folder holds a copy of the executable: a test's folder goes once its program
-        is gone, unless QEX_E2E_KEEP asks to keep it for a look."""
+        """The copy of the executable is of no use for a look at a failure and is large: it goes
+        once the program is gone. The run folder is the test's to keep or remove."""
         shutil.rmtree(self.runtime, ignore_errors=True)
-        if os.environ.get("QEX_E2E_KEEP"):
-            return
-        if os.path.basename(self.folder.rstrip("/")).startswith("qex-e2e-"):
-            shutil.rmtree(self.folder, ignore_errors=True)
-        else:
-            with contextlib.suppress(FileNotFoundError):
-                os.remove(os.path.join(self.folder, "qex"))
+        with contextlib.suppress(FileNotFoundError):
+            os.remove(os.path.join(self.folder, "qex"))

@@ -4,9 +4,7 @@ whose programme began meanwhile; a missing sound file's warning box neither dela
 a few seconds later nor goes under the full-screen notice it warns about or the next alarm's
 notice."""
 import os
-import shutil
 import stat
-import tempfile
 import time
 import unittest
 
@@ -22,8 +20,7 @@ def alarm(time_text, title, actions):
 
 class AlarmClockEndToEnd(DisplayTestCase):
     def setUp(self):
-        self.folder = tempfile.mkdtemp(prefix="qex-e2e-clock-")
-        self.addCleanup(shutil.rmtree, self.folder, True)
+        self.folder = self.own_folder("clock")
         os.makedirs(os.path.join(self.folder, "Tiedot"))
         with open(os.path.join(self.folder, "QEX.INI"), "wb") as out:
             out.write(cp1252("[Kanavat]\r\nK\u00e4yt\u00f6ss\u00e4=TV1;MTV3;\r\n"))
@@ -88,7 +85,7 @@ class AlarmClockEndToEnd(DisplayTestCase):
         self.assertGreaterEqual(moments[0], due)
         self.assertLessEqual(moments[0] - due, 2, "the next alarm waited for the box")
         time.sleep(1)
-        self.program.screenshot(os.path.join(tempfile.gettempdir(), "qex-alarm-warning-above-notice.png"))
+        self.program.screenshot(self.shot_path("qex-alarm-warning-above-notice.png"))
         # Above the full-screen notice it warns about and the notice that opened after it.
         stacking = self.program.stacking()
         self.assertEqual(stacking[-1], int(warning), "a notice covers the warning box")

@@ -4,7 +4,6 @@ alarm the full-screen notice a minute later; both leave the alarm list and are l
 screenshot."""
 import os
 import sys
-import tempfile
 import time
 import unittest
 
@@ -27,14 +26,13 @@ def write_fixture(folder):
 
 class AlarmWindowsEndToEnd(DisplayTestCase):
     def setUp(self):
-        self.folder = tempfile.mkdtemp(prefix="qex-e2e-alarms-")
+        self.folder = self.own_folder("alarms")
         write_fixture(self.folder)
         self.program = Program(self.display, self.folder, fake_time=START)
         self.addCleanup(self.program.kill)
-        self.shots = os.environ.get("QEX_E2E_SHOTS", tempfile.gettempdir())
 
     def screenshot(self, name):
-        path = os.path.join(self.shots, name)
+        path = self.shot_path(name)
         self.program.screenshot(path)
         self.assertGreater(os.path.getsize(path), 5000)
         print(f"screenshot: {path}", file=sys.stderr)

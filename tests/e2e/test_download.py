@@ -10,13 +10,12 @@ import socket
 import stat
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 import urllib.request
 from unittest import mock
 
-from harness import BINARY, DisplayTestCase, Program, SOURCE, cp1252
+from harness import BINARY, DisplayTestCase, FolderTestCase, Program, SOURCE, cp1252
 
 START = "2026-02-11 10:00:00"
 LOG_SEPARATOR = b"\r\n===== end of request =====\r\n"
@@ -98,7 +97,7 @@ class DownloadEndToEnd(DisplayTestCase):
     def start(self, *server_options):
         # The window of the program before this one must be gone, or it would be taken for this one's.
         wait_for(lambda: not self.visible_windows("^QEX 2000"), 20, "the last program's windows to close")
-        self.folder = tempfile.mkdtemp(prefix="qex-e2e-download-")
+        self.folder = self.own_folder("download")
         self.server = DataServer(self.folder, *server_options)
         self.addCleanup(self.server.stop)
         program_folder = os.path.join(self.folder, "program")
@@ -168,8 +167,7 @@ class DownloadEndToEnd(DisplayTestCase):
         self.assertEqual(self.setting("GUpdate"), "2")
         self.assertEqual(self.data_files(), FETCHED + ["versio2.tmp"])
 
-        shots = os.environ.get("QEX_E2E_SHOTS", tempfile.gettempdir())
-        shot = os.path.join(shots, "qex-download.png")
+        shot = self.shot_path("qex-download.png")
         self.program.screenshot(shot)
         self.assertGreater(os.path.getsize(shot), 10000)
         print(f"screenshot: {shot}", file=sys.stderr)
@@ -232,18 +230,22 @@ class DownloadEndToEnd(DisplayTestCase):
         self.assertEqual(self.data_files(), FETCHED + ["versio2.tmp"])
 
 
-class RunScriptEndToEnd(unittest.TestCase):
+class RunScriptEndToEnd(FolderTestCase):
     """tools/start-program.sh, which ./run.sh ends in, on a machine without a display: the first
     QEX.INI, the data server, xvfb-run, and F7 reaching the server."""
 
     def test_program_starts_with_the_data_server_and_fetches(self):
-        folder = tempfile.mkdtemp(prefix="qex-e2e-run-")
-        build = os.path.join(folder, "build")
+        build = os.path.join(self.own_folder("run"), "build")
         os.makedirs(os.path.join(build, "bin"))
-        shutil.copy2(BINARY, os.path.join(build, "bin", "qex"))
+        program = os.path.join(build, "bin", "qex")
+        shutil.copy2(BINARY, program)
+        self.addCleanup(os.remove, program)
         env = dict(os.environ)
         for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY"):
             env.pop(name, None)
+        # Without one the program's toolkit would make a runtime folder of its own in /tmp.
+        env["XDG_RUNTIME_DIR"] = os.path.join(self.own_folder("run"), "runtime")
+        os.mkdir(env["XDG_RUNTIME_DIR"], 0o700)
         started = time.monotonic()
         script = subprocess.Popen([os.path.join(SOURCE, "tools", "start-program.sh"), build], env=env,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)

@@ -4,10 +4,8 @@ moves between days, and after closing the alarm file still holds its three alarm
 import datetime
 import os
 import resource
-import shutil
 import signal
 import sys
-import tempfile
 import unittest
 
 from harness import DisplayTestCase, MovableClock, Program, SOURCE, cp1252
@@ -43,12 +41,13 @@ def full_disk():
 
 class FullDiskEndToEnd(DisplayTestCase):
     def setUp(self):
-        self.folder = tempfile.mkdtemp(prefix="qex-e2e-fulldisk-")
+        self.folder = os.path.join(self.own_folder("fulldisk"), "program")
+        os.makedirs(self.folder)
         write_fixture(self.folder)
         # The faketime command writes a semaphore, which the full disk refuses; the clock's library
         # only reads its offset file, kept outside the run folder.
-        clock_folder = tempfile.mkdtemp(prefix="qex-e2e-clock-")
-        self.addCleanup(shutil.rmtree, clock_folder, True)
+        clock_folder = os.path.join(self.own_folder("fulldisk"), "clock")
+        os.makedirs(clock_folder)
         self.program = Program(self.display, self.folder, preexec_fn=full_disk,
                                clock=MovableClock(clock_folder, START))
         self.addCleanup(self.program.kill)
@@ -62,8 +61,7 @@ class FullDiskEndToEnd(DisplayTestCase):
         program.wait_title(window, "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026")
         self.assertEqual([t for t in program.titles() if t == "QEX 2000"], [], "one box only")
 
-        shots = os.environ.get("QEX_E2E_SHOTS", tempfile.gettempdir())
-        shot = os.path.join(shots, "qex-full-disk.png")
+        shot = self.shot_path("qex-full-disk.png")
         program.screenshot(shot)
         print(f"screenshot: {shot}", file=sys.stderr)
 

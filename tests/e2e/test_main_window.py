@@ -5,7 +5,6 @@ import datetime
 import os
 import re
 import sys
-import tempfile
 import unittest
 
 from harness import DisplayTestCase, Program, SOURCE, cp1252
@@ -35,7 +34,7 @@ def write_fixture(folder):
 
 class MainWindowEndToEnd(DisplayTestCase):
     def setUp(self):
-        self.folder = tempfile.mkdtemp(prefix="qex-e2e-main-")
+        self.folder = self.own_folder("main")
         write_fixture(self.folder)
         self.program = Program(self.display, self.folder, fake_time=START)
         self.addCleanup(self.program.kill)
@@ -53,8 +52,7 @@ class MainWindowEndToEnd(DisplayTestCase):
         self.assertEqual(sorted(os.listdir(os.path.join(self.folder, "Tiedot"))),
                          ["01-07.QEX", "01-08.QEX", "10-07.QEX"])
 
-        shots = os.environ.get("QEX_E2E_SHOTS", tempfile.gettempdir())
-        shot = os.path.join(shots, "qex-main-window.png")
+        shot = self.shot_path("qex-main-window.png")
         program.screenshot(shot)
         self.assertGreater(os.path.getsize(shot), 10000)
         print(f"screenshot: {shot}", file=sys.stderr)

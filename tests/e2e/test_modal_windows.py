@@ -1,12 +1,11 @@
 """The real program under a window manager at Wednesday 11.2.2026 10:00: while the settings
 dialog runs, a click on the main window changes nothing and does not bring it over the dialog;
 the settings menu's items open the dialog on their own pages. Screenshots of the settings
-dialog, the dual-list chooser and the about box are left in QEX_E2E_SHOTS for a look."""
+dialog, the dual-list chooser and the about box are kept with the test's folder for a look."""
 import datetime
 import os
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
@@ -36,13 +35,12 @@ def write_fixture(folder):
 
 class ModalWindowsEndToEnd(DisplayTestCase):
     def setUp(self):
-        self.folder = tempfile.mkdtemp(prefix="qex-e2e-modal-")
+        self.folder = self.own_folder("modal")
         write_fixture(self.folder)
         self.program = Program(self.display, self.folder, fake_time=START)
         self.addCleanup(self.program.kill)
         self.window = self.program.wait_window("^QEX 2000 - TV1")
         self.program.wait_title(self.window, MAIN_TITLE)
-        self.shots = os.environ.get("QEX_E2E_SHOTS", tempfile.gettempdir())
 
     def click(self, x, y):
         self.program.xdotool("mousemove", str(x), str(y), "click", "1")
@@ -72,7 +70,7 @@ class ModalWindowsEndToEnd(DisplayTestCase):
             time.sleep(0.1)
 
     def shot(self, name):
-        path = os.path.join(self.shots, name)
+        path = self.shot_path(name)
         self.program.screenshot(path)
         print(f"screenshot: {path}", file=sys.stderr)
 

@@ -5,7 +5,6 @@ global hot key (F12) then switches the shown window to what is on now."""
 import datetime
 import os
 import sys
-import tempfile
 import time
 import unittest
 
@@ -49,7 +48,7 @@ def write_fixture(folder):
 
 class ProgrammeLinkEndToEnd(DisplayTestCase):
     def setUp(self):
-        self.folder = tempfile.mkdtemp(prefix="qex-e2e-link-")
+        self.folder = self.own_folder("link")
         write_fixture(self.folder)
         self.program = Program(self.display, self.folder, fake_time=START)
         self.addCleanup(self.program.kill)
@@ -93,8 +92,7 @@ class ProgrammeLinkEndToEnd(DisplayTestCase):
         time.sleep(1)  # the page paints
 
         box = self.click_programme(window)
-        shots = os.environ.get("QEX_E2E_SHOTS", tempfile.gettempdir())
-        shot = os.path.join(shots, "qex-programme-box.png")
+        shot = self.shot_path("qex-programme-box.png")
         program.screenshot(shot)
         print(f"screenshot: {shot}", file=sys.stderr)
         program.key(box, "alt+l")

@@ -8,7 +8,6 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
@@ -34,10 +33,7 @@ def wait_for(condition, timeout, what):
 
 class OutOfSight(DisplayTestCase):
     def start_program(self):
-        self.folder = tempfile.mkdtemp(prefix="qex-e2e-tray-")
-        # Gone with the program, or here if the program never started.
-        if not os.environ.get("QEX_E2E_KEEP"):
-            self.addCleanup(shutil.rmtree, self.folder, True)
+        self.folder = self.own_folder("tray")
         data = os.path.join(self.folder, "Tiedot")
         os.makedirs(data)
         with open(os.path.join(data, "01-07.QEX"), "wb") as out:

@@ -6,7 +6,6 @@ import datetime
 import os
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
@@ -73,7 +72,7 @@ def pixels_of(shot, colour):
 
 class ViewsAndSearchEndToEnd(DisplayTestCase):
     def setUp(self):
-        self.folder = tempfile.mkdtemp(prefix="qex-e2e-views-")
+        self.folder = self.own_folder("views")
         write_fixture(self.folder)
         # The desktop's opener is a recorder: it writes the address it was given.
         self.opened = os.path.join(self.folder, "opened.txt")
@@ -104,8 +103,7 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
         self.program.wait_title(window, TITLE)
 
         # The browser engine starts with the first page: the table shows once it has painted.
-        shots = os.environ.get("QEX_E2E_SHOTS", tempfile.gettempdir())
-        shot = os.path.join(shots, "qex-table-view.png")
+        shot = self.shot_path("qex-table-view.png")
         deadline = time.monotonic() + 20
         while True:
             program.screenshot(shot)
@@ -144,7 +142,7 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
         self.type_text(query, "uutiset")
         program.key(query, "Return")
         self.program.wait_title(window, "QEX 2000 - Haun tulokset")
-        shot = os.path.join(shots, "qex-search-results.png")
+        shot = self.shot_path("qex-search-results.png")
         program.screenshot(shot)
         print(f"screenshot: {shot}", file=sys.stderr)
 

@@ -16,8 +16,8 @@ protected:
     void SetUp() override
     {
         FormsTest::SetUp();
-        char folder[] = "/tmp/qex-printing-XXXXXX";
-        Folder = mkdtemp(folder);
+        std::string folder = (std::filesystem::temp_directory_path() / "qex-printing-XXXXXX").string();
+        Folder = mkdtemp(folder.data());
         Pdf = Folder + "/out.pdf";
         Printer()->SetOutputFileName(Pdf);
         PP = new TPagePrinter(nullptr);

@@ -3,17 +3,42 @@
 #pragma once
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+
+// The process's own runtime folder, removed with the process's static objects when it ends.
+class TestRuntimeFolder {
+public:
+    TestRuntimeFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qex-runtime-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            FPath = pattern;
+    }
+    ~TestRuntimeFolder()
+    {
+        std::error_code ignored;
+        if (!FPath.empty())
+            std::filesystem::remove_all(FPath, ignored);
+    }
+    TestRuntimeFolder(const TestRuntimeFolder&) = delete;
+    TestRuntimeFolder& operator=(const TestRuntimeFolder&) = delete;
+
+    const std::string& Path() const { return FPath; }
+
+private:
+    std::string FPath;
+};
 
 inline void PrepareTestEnvironment()
 {
     setenv("TZ", "Europe/Helsinki", 1);
     tzset();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    std::string runtime = "/tmp/qex-test-runtime-" + std::to_string(getuid());
-    mkdir(runtime.c_str(), 0700);
-    chmod(runtime.c_str(), 0700);
-    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
+    if (!getenv("XDG_RUNTIME_DIR")) {
+        static const TestRuntimeFolder runtime;
+        setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    }
 }

@@ -20,8 +20,8 @@ namespace unpack_test {
 
 ScratchFolder::ScratchFolder()
 {
-    char pattern[] = "/tmp/qex-unpack-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr)
+    std::string pattern = (std::filesystem::temp_directory_path() / "qex-unpack-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     FPath = pattern;
 }
