@@ -20,6 +20,17 @@ def cp1252(text):
     return text.encode("cp1252")
 
 
+def wait_for(condition, timeout, what):
+    """The condition's first true value within `timeout` seconds; fails naming `what` otherwise."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.1)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
 class Display:
     """An Xvfb display with openbox, for the life of a test class."""
 

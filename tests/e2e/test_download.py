@@ -15,7 +15,7 @@ import unittest
 import urllib.request
 from unittest import mock
 
-from harness import BINARY, DisplayTestCase, FolderTestCase, Program, SOURCE, cp1252
+from harness import BINARY, DisplayTestCase, FolderTestCase, Program, SOURCE, cp1252, wait_for
 
 START = "2026-02-11 10:00:00"
 LOG_SEPARATOR = b"\r\n===== end of request =====\r\n"
@@ -25,16 +25,6 @@ FULL_ROAD = ["GET http://qex.example/qex/data/versio2.txt HTTP/1.0",
 FETCHED = ["01-07.QEX", "01-08.QEX", "10-07.QEX"]
 NO_LISTING_TITLE = "QEX 2000 - TV1, Tietoja ei ole haettu (Keskiviikko 11. Helmikuuta 2026)"
 LISTING_TITLE = "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026"
-
-
-def wait_for(condition, timeout, what):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise AssertionError(f"timed out waiting for {what}")
 
 
 def read_bytes(path):

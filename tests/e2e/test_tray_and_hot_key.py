@@ -11,7 +11,7 @@ import sys
 import time
 import unittest
 
-from harness import DisplayTestCase, Program, SOURCE, cp1252
+from harness import DisplayTestCase, Program, SOURCE, cp1252, wait_for
 
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import listing_file  # noqa: E402
@@ -19,16 +19,6 @@ import listing_file  # noqa: E402
 START = "2026-02-11 10:00:00"
 MAIN_TITLE = "^QEX 2000 - TV1"
 TV_TODAY_TITLE = r"^Keskiviikko 11\. Helmikuuta 2026, 10\."
-
-
-def wait_for(condition, timeout, what):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise AssertionError(f"timed out waiting for {what}")
 
 
 class OutOfSight(DisplayTestCase):
