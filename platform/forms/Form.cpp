@@ -1,3 +1,7 @@
+// TForm, the class library's form over a top-level window. Longer than the rest because its frame
+// bounds, window flags, state, showing and closing all act on the one window and in an order that
+// matters (flags before the first show, the frame once the window manager has added it); kept
+// together, that order can be read in one place.
 #include "platform/forms/Form.h"
 #include <QCloseEvent>
 #include <QGuiApplication>
