@@ -210,6 +210,8 @@ public:
     std::vector<AlarmRow> AlarmRows() const;
     void AddAlarmRow(const AlarmRow& row);
     std::vector<AlarmKey> AlarmKeys() const;
+    // Replaces "QEX.ALS" with the list, the one way every command keeps its change in the file.
+    void SaveAlarmList();
 
     // The alarm list's commands and its pop-up menus (MainAlarmList.cpp), the programme list's
     // add commands (MainAlarmAdd.cpp), the alarm clock and the beeps (MainAlarmClock.cpp).
@@ -251,8 +253,10 @@ private:
     void ReadWindowSettings();
     void GuardOversize();
     void LoadAlarmFile();
-    // True once the alarm file was read into the list; closing writes the file only then.
+    // True once the alarm file was read into the list; the file is written or deleted only then.
     bool FAlarmsLoaded = false;
+    // False, after telling the user, when start-up couldn't read the alarm file.
+    bool AlarmFileMayChange();
     void FillWeekTabsAndDayMenu();
     void SaveWindowSettings();
     void FillNowOnAir();

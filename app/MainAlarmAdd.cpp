@@ -77,7 +77,7 @@ void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
         AddAlarmEntry(AlarmCaption(programme.Start), programme.Channel, programme.Time, programme.Title,
                       LineAt(Keski_Ohjelmainfot, i));
     }
-    WriteAlarmFile(AlarmRows());
+    SaveAlarmList();
     if (SearchMode != 1) {
         MarkAlarmedProgrammes();
         Ohjelmat->Invalidate();

@@ -112,6 +112,24 @@ void TMainForm::PopupMenu_AlarmsPopup(TObject*)
     PMenu_Tyhjennahalytyslista->SetEnabled(true);
 }
 
+// A file start-up couldn't read keeps alarms the list lacks: replacing or deleting it from the
+// list would destroy them, so it is left as it is and the list's changes last for the session.
+bool TMainForm::AlarmFileMayChange()
+{
+    if (FAlarmsLoaded)
+        return true;
+    MessageDlg("Tiedostoa QEX.ALS ei voitu lukea ohjelman käynnistyessä, joten sitä ei muuteta. "
+               "Hälytyslistan muutokset ovat voimassa vain tämän käynnistyskerran ajan."_a,
+               mtWarning, {mbOK});
+    return false;
+}
+
+void TMainForm::SaveAlarmList()
+{
+    if (AlarmFileMayChange())
+        WriteAlarmFile(AlarmRows());
+}
+
 void TMainForm::PMenu_PoistahalytysClick(TObject*)
 {
     std::vector<AnsiString> records;
@@ -129,7 +147,7 @@ void TMainForm::PMenu_PoistahalytysClick(TObject*)
             }
         }
     }
-    WriteAlarmFile(AlarmRows());
+    SaveAlarmList();
     TiedotText->Lines()->Clear();
 }
 
@@ -170,7 +188,7 @@ void TMainForm::PMenu_TyhjennahalytyslistaClick(TObject*)
 {
     if (MessageDlg("Haluatko varmasti poistaa kaikki hälytykset?"_a, mtConfirmation, {mbYes, mbNo}) == mrYes) {
         Alarmlist->Items()->Clear();
-        if (FileExists(AlarmFilePath()))
+        if (AlarmFileMayChange() && FileExists(AlarmFilePath()))
             DeleteFile(AlarmFilePath());
     }
     TiedotText->Lines()->Clear();

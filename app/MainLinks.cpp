@@ -2,7 +2,6 @@
 // navigates but shows the programme in a box that can add its alarm, and the browser's own
 // context menu is never shown.
 #include "alarms/AlarmEntry.h"
-#include "alarms/AlarmFile.h"
 #include "app/AlarmRoutines.h"
 #include "app/Main.h"
 #include "app/ProgrammeLink.h"
@@ -27,7 +26,7 @@ void AddLinkedAlarm(TMainForm& form, const LinkedProgramme& programme)
     AddAlarmEntry(AlarmCaption(start), programme.Channel, programme.Time, programme.Title, programme.Description);
     // Kept at once, as the programme list's add command does: an alarm must not wait for a
     // clean shutdown to survive.
-    WriteAlarmFile(form.AlarmRows());
+    form.SaveAlarmList();
 }
 
 } // namespace

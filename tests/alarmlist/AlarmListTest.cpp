@@ -9,6 +9,7 @@
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/RichEdit.h"
 #include "platform/forms/StatusBar.h"
+#include <cerrno>
 
 namespace alarm_test {
 namespace {
@@ -146,6 +147,50 @@ TEST_F(AlarmListTest, ClearAnsweredNoKeepsListAndFile)
     MainForm->PMenu_TyhjennahalytyslistaClick(nullptr);
     EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 0);
     EXPECT_EQ(AlarmFileBytes(), "<none>");
+}
+
+// Start-up couldn't read "QEX.ALS": the list lacks what the file keeps, so no command may replace
+// or delete the file. Each refusal is told in one box; the list's change stays for the session.
+TEST_F(AlarmListTest, AnAlarmFileStartUpCouldNotReadIsNeitherReplacedNorDeleted)
+{
+    const std::string kept = AlarmFileText({Row("8.12.2026 (TI)", "20:00", "#NRM ", "Tallessa")});
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", kept);
+    SetFileFault([](const AnsiString& path, bool writing) {
+        return !writing && ExtractFileName(path) == "QEX.ALS" ? EIO : 0;
+    });
+    Settings({});
+    Listing("TV1", "50", EncodeDate(2026, 12, 7), {kMonday});
+    StartWindow();
+    SetFileFault(nullptr);
+    MainForm->AlarmsTimer->SetEnabled(false);
+    ASSERT_EQ(errors.size(), 1u) << "the read error itself";
+    errors.clear();
+    ASSERT_EQ(MainForm->Alarmlist->Items()->Count(), 0);
+
+    auto refusal = [this] {
+        ExpectBox([](ModalBox& box) {
+            EXPECT_NE(box.Text().find("QEX.ALS"), AnsiString::npos) << box.Text();
+            EXPECT_TRUE(box.Press("OK"));
+        });
+    };
+    refusal();
+    SelectProgrammes({1, 2});
+    MainForm->Ohjelmat_Lishlytyksiin1Click(nullptr);
+    EXPECT_EQ(Titles(), (std::vector<AnsiString>{"Uutiset", "Elokuva"}));
+    EXPECT_EQ(AlarmFileBytes(), kept) << "default add";
+
+    refusal();
+    SelectRows({0});
+    MainForm->PMenu_PoistahalytysClick(nullptr);
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"Elokuva"});
+    EXPECT_EQ(AlarmFileBytes(), kept) << "delete";
+
+    ExpectBox([](ModalBox& box) { EXPECT_TRUE(box.Press("&Kyll\xE4")); });
+    refusal();
+    MainForm->PMenu_TyhjennahalytyslistaClick(nullptr);
+    EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 0);
+    EXPECT_EQ(AlarmFileBytes(), kept) << "clear";
+    EXPECT_EQ(boxes.size(), 4u);
 }
 
 TEST_F(AlarmListTest, TestFiringWithAMissingSoundFileWarnsKeepsTheRowAndStartsNothing)

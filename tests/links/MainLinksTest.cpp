@@ -8,6 +8,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/forms/MenuItem.h"
 #include "shell/BrowserHost.h"
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 
@@ -110,6 +111,28 @@ TEST_F(ProgrammeLinks, TheSameAlarmTwiceIsReportedAndNotAdded)
     EXPECT_EQ(boxes[2].text, "Valittu ohjelma on jo hälytyksissä \r\n\r\n(00:30 Yöelokuva)"_a);
     EXPECT_EQ(boxes[2].buttons, std::vector<AnsiString>{"OK"});
     EXPECT_EQ(MainForm->AlarmRows().size(), 2u);
+}
+
+TEST_F(ProgrammeLinks, AnAlarmFileStartUpCouldNotReadIsNotReplacedByTheAdd)
+{
+    const std::string kept = AlarmFileText({Row("12.2.2026 (KE)", "TV1", "00:30", "Tallessa", "x")});
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", kept);
+    SetFileFault([](const AnsiString& path, bool writing) {
+        return !writing && ExtractFileName(path) == "QEX.ALS" ? EIO : 0;
+    });
+    Start();
+    SetFileFault(nullptr);
+    ASSERT_EQ(errors.size(), 1u) << "the read error itself";
+    errors.clear();
+    OpenView(0);
+    AnswerAdd();
+    ExpectBox([](ModalBox& box) {
+        EXPECT_NE(box.Text().find("QEX.ALS"), AnsiString::npos) << box.Text();
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    Navigate(LinkTo("Yöelokuva"_a));
+    EXPECT_EQ(MainForm->AlarmRows().size(), 1u) << "the alarm stays for the session";
+    EXPECT_EQ(ReadFile(folder.Path() + "QEX.ALS"), kept);
 }
 
 TEST_F(ProgrammeLinks, OkAddsNothingAndOtherAddressesNavigate)
