@@ -1,6 +1,7 @@
 // What every page starts with: the header row in the top margin, the footer row in the bottom
 // margin and the border lines.
 #include "printing/PagePrinter.h"
+#include "platform/core/ScopeExit.h"
 
 void TPagePrinter::StartPage()
 {
@@ -36,44 +37,39 @@ void TPagePrinter::WriteHeaderAndFooter()
     FAutoHeaderFont = false;
     FAutoFooterFont = false;
     FInHeaderFooter = true;
-    auto restore = [&] {
+    // Given back however the header or footer ends.
+    ScopeExit restore([&] {
         FInHeaderFooter = false;
         FTableFormat = savedFormat;
         TableGrid = savedGrid;
         Font()->Assign(savedFont);
         FAutoHeaderFont = savedAutoHeader;
         FAutoFooterFont = savedAutoFooter;
-    };
-    try {
-        if (!Header.empty()) {
-            Font()->Assign(FHeaderFont);
-            int top = UnitsToPixelsY(FMarginTop);
-            int space = PageBorders.Contains(pbTop) ? UnitsToPixelsY(FMarginTop - FPageBorderOffset) : top;
-            FCurrentY = (space - static_cast<int>(FLineHeight)) / 2 - top;
-            if (TopOffset() + FCurrentY < 0)
-                FCurrentY = -TopOffset();
-            FTableFormat = FHeaderFormat;
-            WriteTableLine(Header);
-        }
-        if (!Footer.empty()) {
-            Font()->Assign(FFooterFont);
-            int lineHeight = static_cast<int>(FLineHeight);
-            if (!PageBorders.Contains(pbBottom))
-                FCurrentY = PrintableHeight() + (UnitsToPixelsY(FMarginBottom) - lineHeight) / 2;
-            else
-                FCurrentY = PrintableHeight() + UnitsToPixelsY(FPageBorderOffset) +
-                            (UnitsToPixelsY(FMarginBottom - FPageBorderOffset) - lineHeight) / 2;
-            int printableBottom = UnitsToPixelsY(PrintablePaperHeight());
-            if (TopOffset() + FCurrentY + lineHeight > printableBottom)
-                FCurrentY = printableBottom - TopOffset() - lineHeight;
-            FTableFormat = FFooterFormat;
-            WriteTableLine(Footer);
-        }
-    } catch (...) {
-        restore();
-        throw;
+    });
+    if (!Header.empty()) {
+        Font()->Assign(FHeaderFont);
+        int top = UnitsToPixelsY(FMarginTop);
+        int space = PageBorders.Contains(pbTop) ? UnitsToPixelsY(FMarginTop - FPageBorderOffset) : top;
+        FCurrentY = (space - static_cast<int>(FLineHeight)) / 2 - top;
+        if (TopOffset() + FCurrentY < 0)
+            FCurrentY = -TopOffset();
+        FTableFormat = FHeaderFormat;
+        WriteTableLine(Header);
     }
-    restore();
+    if (!Footer.empty()) {
+        Font()->Assign(FFooterFont);
+        int lineHeight = static_cast<int>(FLineHeight);
+        if (!PageBorders.Contains(pbBottom))
+            FCurrentY = PrintableHeight() + (UnitsToPixelsY(FMarginBottom) - lineHeight) / 2;
+        else
+            FCurrentY = PrintableHeight() + UnitsToPixelsY(FPageBorderOffset) +
+                        (UnitsToPixelsY(FMarginBottom - FPageBorderOffset) - lineHeight) / 2;
+        int printableBottom = UnitsToPixelsY(PrintablePaperHeight());
+        if (TopOffset() + FCurrentY + lineHeight > printableBottom)
+            FCurrentY = printableBottom - TopOffset() - lineHeight;
+        FTableFormat = FFooterFormat;
+        WriteTableLine(Footer);
+    }
 }
 
 void TPagePrinter::DrawPageBorders()
