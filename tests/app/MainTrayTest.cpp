@@ -44,8 +44,6 @@ protected:
         TVTanaanForm = nullptr;
         MainWindowTest::TearDown();
     }
-
-    RecordingKeyGrabber grabber;
 };
 
 TEST_F(MainTrayTest, ClickOnTheIconBringsBackAWindowMinimisedIntoTheNotificationArea)

@@ -13,6 +13,7 @@
 #include "platform/forms/Panel.h"
 #include <QWidget>
 #include "platform/messages/Application.h"
+#include "services/RecordingKeyGrabber.h"
 #include "support/ListingFixture.h"
 #include <QCoreApplication>
 #include <cstdlib>
@@ -152,6 +153,9 @@ protected:
     fixture::TempFolder folder;
     TFormatSettings savedFormats = FormatSettings();
     TApplication app;
+    // Tests run side by side on one display: a real grab of the hot key would find it taken by
+    // another test's window.
+    RecordingKeyGrabber grabber;
     std::deque<std::function<void(ModalBox&)>> answers;
     std::vector<Box> boxes;
     std::vector<std::string> errors;
