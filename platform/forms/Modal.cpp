@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include "platform/messages/Application.h"
 #include "platform/forms/Button.h"
@@ -205,6 +206,49 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
     return result;
 }
 
+namespace {
+
+void RaiseInnermostBox(QWidget* raised)
+{
+    QWidget* box = RunningBoxes().empty() ? nullptr : RunningBoxes().back().data();
+    if (!box || box == raised)
+        return;
+    // A window manager may keep a dialog among its owner's windows when it is raised; the window
+    // that came up is sent under the others of its layer instead, which leaves the box above it.
+    if (raised)
+        raised->lower();
+    box->raise();
+    // A window manager keeps a focused full-screen window above everything else.
+    box->activateWindow();
+}
+
+// A window manager stacks a window when it maps it, which comes after our raise of the box when
+// the window was only just shown: the box is raised once more when the window first shows.
+class RaiseBoxWhenExposed : public QObject {
+public:
+    RaiseBoxWhenExposed(QWindow* window, QWidget* raised) : QObject(window), FRaised(raised)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window->isExposed()) {
+            window->removeEventFilter(this);
+            deleteLater();
+            QTimer::singleShot(0, [raised = FRaised] { RaiseInnermostBox(raised); });
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> FRaised;
+};
+
+} // namespace
+
 void KeepModalBoxAbove(const TForm* raised)
 {
     if (RunningBoxes().empty())
@@ -212,7 +256,9 @@ void KeepModalBoxAbove(const TForm* raised)
     QWidget* box = RunningBoxes().back();
     if (!box || (raised && box == raised->Widget()))
         return;
-    box->raise();
-    // A window manager keeps a focused full-screen window above everything else.
-    box->activateWindow();
+    QWidget* raisedWindow = raised ? raised->Widget() : nullptr;
+    RaiseInnermostBox(raisedWindow);
+    QWindow* window = raisedWindow ? raisedWindow->windowHandle() : nullptr;
+    if (window && !window->isExposed())
+        new RaiseBoxWhenExposed(window, raisedWindow);
 }
