@@ -213,9 +213,10 @@ void RaiseInnermostBox(QWidget* raised)
     QWidget* box = RunningBoxes().empty() ? nullptr : RunningBoxes().back().data();
     if (!box || box == raised)
         return;
-    // A window manager may keep a dialog among its owner's windows when it is raised; the window
-    // that came up is sent under the others of its layer instead, which leaves the box above it.
-    if (raised)
+    // A window manager may keep a dialog among its owner's windows when it is raised; a window
+    // that came up on top is sent under the others of its layer instead, which leaves the box
+    // above it. A window that does not stay on top can't cover the box anyway.
+    if (raised && raised->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         raised->lower();
     box->raise();
     // A window manager keeps a focused full-screen window above everything else.
