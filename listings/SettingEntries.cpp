@@ -10,12 +10,6 @@ const char* const AllChannelsSetting =
     "SVT Europa;TV4 Nordisk;BBC World;MTV Europe;Eurosport;VH-1;Discovery;TNT Cartoon;RTL;Radiomafia;"
     "Radio Yle 1;Radio Suomi;Radio Extrem;";
 
-namespace {
-
-constexpr std::size_t kViewEntryLimit = 200;
-
-} // namespace
-
 int HighestStoredIndex(const TIniFile& ini, const AnsiString& section, const AnsiString& prefix)
 {
     TStringList keys;
@@ -65,7 +59,7 @@ ViewEntry ParseViewEntry(const AnsiString& entry)
 {
     std::size_t colon = entry.find(':');
     std::size_t restStart = colon == AnsiString::npos ? 0 : colon + 1;
-    const AnsiString rest = entry.substr(std::min(restStart, entry.size()), kViewEntryLimit);
+    const AnsiString rest = entry.substr(std::min(restStart, entry.size()));
 
     ViewEntry view;
     std::size_t layoutEnd = rest.find(':');

@@ -27,8 +27,8 @@ struct ViewEntry {
 };
 // The menu caption: the text before the first ':' (empty when there is none).
 AnsiString ViewEntryCaption(const AnsiString& entry);
-// Layout and channels as the views menu reads them: at most 200 characters after the first ':'
-// count, so a channel cut by that limit is dropped with the text after the last ';'.
+// Layout and channels as the views menu reads them: the whole entry counts, however many
+// channels the view holds; text after the last ';' is no channel.
 ViewEntry ParseViewEntry(const AnsiString& entry);
 // Section "Näkymät": the highest view index ("OmiaNäkymiä", 0 when absent or not a number) and
 // one entry ("OmaNäkymä" + index).

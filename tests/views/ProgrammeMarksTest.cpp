@@ -114,16 +114,31 @@ TEST_F(ProgrammeMarks, ViewEntriesGiveCaptionLayoutAndChannels)
     EXPECT_EQ(view.layout, "Taulukko 2 (laaja)");
     EXPECT_EQ(LinesOf(view.channels), (std::vector<AnsiString> {"TV1", "", "MTV3"}));
 
-    // 200 characters after the caption count: the channel cut by the limit is dropped.
-    std::string channels;
-    while (channels.size() < 190)
-        channels += "Canal+ Gold;";
-    view = ParseViewEntry("Kaikki:Aikajono:" + channels);
-    EXPECT_EQ(view.layout, "Aikajono");
-    EXPECT_EQ(view.channels.Count(), (200 - 9) / 12);
     EXPECT_EQ(ParseViewEntry("Rikki").layout, "");
 
     WriteSettings({"[Näkymät]", "OmiaNäkymiä=x", "OmaNäkymä1=Aamu:Aikajono:TV1;"});
     EXPECT_EQ(HighestViewIndex(), 0);
     EXPECT_EQ(ReadViewEntry(1), "Aamu:Aikajono:TV1;");
+}
+
+// A view of every channel is far longer than the 200 characters a fixed buffer would hold; each
+// channel chosen for it is shown, the last one included.
+TEST_F(ProgrammeMarks, ViewOfAllTwentySixChannelsKeepsEveryChannel)
+{
+    const std::string all = AllChannelsSetting;
+    ASSERT_GT(all.size(), 200u);
+    WriteSettings({"[Näkymät]", "OmiaNäkymiä=0", "OmaNäkymä0=Kaikki:Taulukko 2 (laaja):" + all});
+    const ViewEntry view = ParseViewEntry(ReadViewEntry(0));
+    EXPECT_EQ(view.layout, "Taulukko 2 (laaja)");
+    ASSERT_EQ(view.channels.Count(), 26);
+    EXPECT_EQ(LinesOf(view.channels), std::vector<AnsiString>(ChannelListOf(all)));
+    EXPECT_EQ(view.channels[25], "Radio Extrem");
+
+    // Past any length: a channel after 2000 characters of others still counts.
+    std::string channels;
+    while (channels.size() < 2000)
+        channels += "Canal+ Gold;";
+    const ViewEntry longView = ParseViewEntry("Kaikki:Aikajono:" + channels + "TV1;");
+    EXPECT_EQ(longView.channels.Count(), static_cast<int>(channels.size() / 12) + 1);
+    EXPECT_EQ(longView.channels[longView.channels.Count() - 1], "TV1");
 }
