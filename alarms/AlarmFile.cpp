@@ -34,6 +34,12 @@ bool IsBlankLine(const AnsiString& line)
     return line.find_first_not_of(" \t") == AnsiString::npos;
 }
 
+// A Windows-1252 letter: one that has another case, or the sharp s that has none.
+bool IsLetter(char c)
+{
+    return cp1252::ToUpperAnsi(c) != cp1252::ToLowerAnsi(c) || static_cast<unsigned char>(c) == 0xDF;
+}
+
 // "d.m.yyyy (XX)": a date that reads, a blank and two letters in brackets.
 bool IsCaption(const AnsiString& line)
 {
@@ -41,7 +47,8 @@ bool IsCaption(const AnsiString& line)
     if (line.size() < sizeof "d.m.yyyy (XX)" - 1 || line.size() > kLongest)
         return false;
     const std::size_t blank = line.size() - 5;
-    if (line.compare(blank, 2, " (") != 0 || line.back() != ')')
+    if (line.compare(blank, 2, " (") != 0 || !IsLetter(line[blank + 2]) || !IsLetter(line[blank + 3])
+        || line.back() != ')')
         return false;
     const AnsiString date = line.substr(0, blank);
     TDateTime value = 0;

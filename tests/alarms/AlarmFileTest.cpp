@@ -125,6 +125,39 @@ TEST_F(DamagedAlarmFile, OneDamagedRecordCostsOnlyItself)
     Expect(Joined(Lines(0), "\n") + Joined(Lines(1), "\r"), {0, 1}, 0);
 }
 
+TEST_F(DamagedAlarmFile, TheCaptionEndsInTwoLettersInBrackets)
+{
+    // Digits, control bytes, a blank and the bytes just beside A-Z and a-z are no letters.
+    for (const char* letters : {"12", "\x01\x02", " A", "A ", "@A", "[A", "`a", "{a", "T)"}) {
+        SCOPED_TRACE(letters);
+        Expect(Record(0) + Record(1, 0, AnsiString("13.2.2026 (") + letters + ")") + Record(2), {0, 2}, 1);
+    }
+    // Any Windows-1252 letters are.
+    const AnsiString caption = "13.2.2026 (Az)";
+    rows[1].Caption = caption;
+    Expect(Record(0) + Record(1) + Record(2), {0, 1, 2}, 0);
+    rows[1].Caption = "13.2.2026 (ÄÖ)"_a;
+    Expect(Record(0) + Record(1) + Record(2), {0, 1, 2}, 0);
+    rows[1].Caption = "13.2.2026 (ßz)"_a;
+    Expect(Record(0) + Record(1) + Record(2), {0, 1, 2}, 0);
+}
+
+TEST_F(DamagedAlarmFile, CaptionAndTimeAreReadUpToTheirLimits)
+{
+    // The shortest and the longest caption that can hold a date.
+    rows[0].Caption = "1.3.2026 (SU)";
+    rows[1].Caption = "12.12.2026 (SU)";
+    Expect(Record(0) + Record(1), {0, 1}, 0);
+    // One byte shorter or longer is no caption.
+    Expect(Record(0, 0, "1.3.226 (SU)") + Record(2) + Record(1, 0, "012.12.2026 (SU)") + Record(3), {2, 3}, 2);
+    // The first and the last minute of the day are times; the next ones are not.
+    rows[0].SubItems[afTime] = "00:00";
+    rows[1].SubItems[afTime] = "23:59";
+    rows[2].SubItems[afTime] = " 0:59";
+    Expect(Record(0) + Record(1) + Record(2), {0, 1, 2}, 0);
+    Expect(Record(0, 2, "24:00") + Record(1, 2, "23:60") + Record(2, 2, "0:59") + Record(3), {3}, 3);
+}
+
 TEST_F(DamagedAlarmFile, JunkIsNoAlarmAndTheNoticeStaysShort)
 {
     // Lines that only look like the start of an alarm: caption, channel, time.
