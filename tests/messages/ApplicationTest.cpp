@@ -50,10 +50,18 @@ TEST_F(ApplicationTest, QuitEndsNestedLoopsAndTheMainLoop)
 
 TEST_F(ApplicationTest, HandleMessageReturnsAtOnceOnceTerminated)
 {
+    std::vector<UINT> handled;
+    HWND w = AllocateHWnd([&](TMessage& m) { handled.push_back(m.Msg); });
+    PostMessage(w, WM_USER, 0, 0);
     app.Terminate();
-    app.HandleMessage(); // would block forever waiting for an event if it ignored the flag
+    // A loop that ignored the flag would handle the waiting message (or block for one).
+    app.HandleMessage();
     app.Run();
-    SUCCEED();
+    EXPECT_TRUE(handled.empty());
+    // The message still waits for whoever runs a loop next.
+    TMessage waiting{};
+    EXPECT_TRUE(PeekMessage(waiting, w, 0, 0, PM_NOREMOVE));
+    DeallocateHWnd(w);
 }
 
 TEST_F(ApplicationTest, ExceptionsGoToOnExceptionExceptSilentAborts)

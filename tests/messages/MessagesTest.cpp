@@ -128,3 +128,30 @@ TEST(Messages, AnExceptionInAProcedureGoesToTheApplicationAndTheLoopGoesOn)
     DeallocateHWnd(other);
     Application = saved;
 }
+
+TEST(Messages, PeekMessageFindsAMessageAtEitherEndOfItsRangeAndNoneBeyond)
+{
+    std::vector<UINT> handled;
+    HWND w = AllocateHWnd([&](TMessage& m) { handled.push_back(m.Msg); });
+    HWND other = AllocateHWnd([](TMessage&) {});
+    PostMessage(w, WM_USER + 10, 1, 2);
+    TMessage m{};
+    EXPECT_FALSE(PeekMessage(m, w, WM_USER + 11, WM_USER + 20, PM_NOREMOVE));
+    EXPECT_FALSE(PeekMessage(m, w, WM_USER, WM_USER + 9, PM_NOREMOVE));
+    EXPECT_FALSE(PeekMessage(m, w, 0, 1, PM_NOREMOVE)) << "only both ends 0 mean any number";
+    EXPECT_FALSE(PeekMessage(m, other, 0, 0, PM_NOREMOVE));
+    EXPECT_TRUE(PeekMessage(m, w, WM_USER + 10, WM_USER + 20, PM_NOREMOVE));
+    EXPECT_TRUE(PeekMessage(m, w, WM_USER, WM_USER + 10, PM_NOREMOVE));
+    m = TMessage{};
+    EXPECT_TRUE(PeekMessage(m, 0, WM_USER + 10, WM_USER + 10, PM_NOREMOVE)) << "window 0: any window";
+    EXPECT_EQ(m.Msg, WM_USER + 10);
+    EXPECT_EQ(m.WParam, 1u);
+    EXPECT_EQ(m.LParam, 2);
+    // Taken out, it is gone from the queue and never delivered.
+    EXPECT_TRUE(PeekMessage(m, w, 0, 0, PM_REMOVE));
+    EXPECT_FALSE(PeekMessage(m, w, 0, 0, PM_NOREMOVE));
+    PumpPending();
+    EXPECT_TRUE(handled.empty());
+    DeallocateHWnd(w);
+    DeallocateHWnd(other);
+}

@@ -1,5 +1,6 @@
-// Every test binary runs in Helsinki time, without a display, with a private runtime folder,
-// whatever the shell that started it had set.
+// Every test binary runs in Helsinki time, draws offscreen and has a private runtime folder,
+// whatever the shell that started it had set. Only the tests of X11 key grabs use the shell's
+// DISPLAY, through a connection of their own, and they skip without one.
 #pragma once
 #include <cstdlib>
 #include <ctime>
@@ -36,9 +37,7 @@ inline void PrepareTestEnvironment()
 {
     setenv("TZ", "Europe/Helsinki", 1);
     tzset();
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (!getenv("XDG_RUNTIME_DIR")) {
-        static const TestRuntimeFolder runtime;
-        setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
-    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static const TestRuntimeFolder runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
 }
