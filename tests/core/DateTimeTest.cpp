@@ -61,6 +61,47 @@ TEST_F(Dates, EncodeAndDecodeAgree)
     EXPECT_EQ((std::array<int, 4> {h, mi, s, ms}), (std::array<int, 4> {23, 59, 59, 999}));
 }
 
+TEST_F(Dates, EveryFieldIsTakenUpToItsLimitAndRefusedPastIt)
+{
+    TDateTime value = 0;
+    // Year, month and day at their first and last value, and one past.
+    EXPECT_TRUE(TryEncodeDate(9999, 12, 31, value));
+    EXPECT_FALSE(TryEncodeDate(10000, 1, 1, value));
+    EXPECT_FALSE(TryEncodeDate(2026, 0, 1, value));
+    EXPECT_TRUE(TryEncodeDate(2026, 1, 31, value));
+    EXPECT_FALSE(TryEncodeDate(2026, 1, 32, value));
+    EXPECT_FALSE(TryEncodeDate(2026, 1, 0, value));
+    EXPECT_TRUE(TryEncodeDate(2026, 4, 30, value));
+    EXPECT_FALSE(TryEncodeDate(2026, 4, 31, value));
+    // February by the leap rules: every fourth year, not every hundredth, every four hundredth.
+    EXPECT_TRUE(TryEncodeDate(2024, 2, 29, value));
+    EXPECT_FALSE(TryEncodeDate(2026, 2, 29, value));
+    EXPECT_FALSE(TryEncodeDate(1900, 2, 29, value));
+    EXPECT_TRUE(TryEncodeDate(2000, 2, 29, value));
+    EXPECT_EQ(DaysInMonth(2026, 12), 31);
+    EXPECT_EQ(DaysInMonth(2026, 13), 0);
+    EXPECT_EQ(DaysInMonth(2026, 0), 0);
+
+    EXPECT_NO_THROW(EncodeTime(0, 0, 0, 0));
+    EXPECT_NO_THROW(EncodeTime(23, 59, 59, 999));
+    EXPECT_THROW(EncodeTime(-1, 0, 0, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 60, 0, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, -1, 0, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 0, 60, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 0, -1, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 0, 0, -1), EConvertError);
+
+    // Read from text: the last hour, minute and second of the day, and the next ones.
+    EXPECT_TRUE(TryStrToTime("23:59:59", value));
+    EXPECT_TRUE(TryStrToTime("0:00", value));
+    EXPECT_FALSE(TryStrToTime("24:00", value));
+    EXPECT_FALSE(TryStrToTime("23:60", value));
+    EXPECT_FALSE(TryStrToTime("23:59:60", value));
+    EXPECT_TRUE(TryStrToDate("31.12.9999", value));
+    EXPECT_FALSE(TryStrToDate("1.1.10000", value));
+}
+
 TEST_F(Dates, RoundToTheMillisecondBeforeSplitting)
 {
     // A hair before midnight is midnight, on the next day.
