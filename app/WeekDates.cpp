@@ -1,14 +1,26 @@
 #include "app/WeekDates.h"
 #include "platform/core/SysUtils.h"
 
+TDateTime TvDay(TDateTime now)
+{
+    int hour = 0, minute = 0, second = 0, ms = 0;
+    DecodeTime(now, hour, minute, second, ms);
+    return DateOf(hour < 5 ? IncDay(now, -1) : now);
+}
+
+TDateTime TvWeekMonday(TDateTime now)
+{
+    const TDateTime day = TvDay(now);
+    const int sundayFirst = DayOfWeek(day); // Sunday = 1
+    return day - (sundayFirst == 1 ? 6 : sundayFirst - 2);
+}
+
 void FillWeekDates(TDateTime now, TStrings& weekDates)
 {
-    const TDateTime today = DateOf(now);
-    const int weekday = DayOfWeek(today); // Sunday = 1
-    const int sundayShift = weekday == 1 ? 7 : 0;
+    const TDateTime monday = TvWeekMonday(now);
     weekDates.Clear();
     for (int i = 0; i < 15; ++i)
-        weekDates.Add(FormatDateTime("d.m.yyyy", today - sundayShift - weekday + i + 1));
+        weekDates.Add(FormatDateTime("d.m.yyyy", monday + i - 1));
 }
 
 AnsiString WeekTabCaption(int weekNumber, const AnsiString& firstDate, const AnsiString& lastDate)
@@ -21,9 +33,7 @@ AnsiString WeekTabCaption(int weekNumber, const AnsiString& firstDate, const Ans
 
 AnsiString CurrentTvDateText(TDateTime now)
 {
-    int hour = 0, minute = 0, second = 0, ms = 0;
-    DecodeTime(now, hour, minute, second, ms);
-    return FormatDateTime("d.m.yyyy", hour < 5 ? IncDay(now, -1) : now);
+    return FormatDateTime("d.m.yyyy", TvDay(now));
 }
 
 AnsiString LongShownDate(const AnsiString& dateText)

@@ -5,9 +5,15 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/Strings.h"
 
+// The date of the TV day of `now`: before 05:00 it is still yesterday.
+TDateTime TvDay(TDateTime now);
+
+// Monday of the week that holds the TV day of `now` (on a Sunday the week that ends that day).
+TDateTime TvWeekMonday(TDateTime now);
+
 // Fifteen dates "d.m.yyyy": entry 0 the Sunday before, 1 to 7 Monday to Sunday of this week
-// (on a Sunday the week that ends that day), 8 to 14 the next week. Follows the calendar day of
-// `now`, not the TV day.
+// (on a Sunday the week that ends that day), 8 to 14 the next week. Follows the TV day of `now`,
+// so in the hours after midnight the day shown and its week agree.
 void FillWeekDates(TDateTime now, TStrings& weekDates);
 
 // "Viikko 7  (9.2 - 15.2)": the week number and the first and last date without ".yyyy".

@@ -37,10 +37,26 @@ TEST(WeekDates, SundayBelongsToTheWeekItEnds)
     EXPECT_EQ(sunday[1], "9.2.2026");
     EXPECT_EQ(sunday[7], "15.2.2026");
     EXPECT_EQ(sunday[14], "22.2.2026");
-    // Before 05:00 on a Monday the TV day is Sunday, but the dates follow the calendar day.
-    FillWeekDates(At(2026, 2, 16, 3, 0), monday);
-    EXPECT_EQ(monday[1], "16.2.2026");
-    EXPECT_EQ(CurrentTvDateText(At(2026, 2, 16, 3, 0)), "15.2.2026");
+}
+
+TEST(WeekDates, AfterMidnightTheWeekIsTheTvDays)
+{
+    // Before 05:00 on a Monday the TV day is still Sunday: the dates are those of the week that
+    // Sunday ends, so its day tab shows it and not the Sunday a week ahead.
+    TStringList monday;
+    FillWeekDates(At(2026, 2, 16, 0, 5), monday);
+    EXPECT_EQ(CurrentTvDateText(At(2026, 2, 16, 0, 5)), "15.2.2026");
+    EXPECT_EQ(monday[1], "9.2.2026");
+    EXPECT_EQ(monday[7], "15.2.2026");
+    EXPECT_EQ(monday[8], "16.2.2026");
+    TStringList morning;
+    FillWeekDates(At(2026, 2, 16, 5, 0), morning);
+    EXPECT_EQ(morning[1], "16.2.2026");
+    EXPECT_EQ(morning[14], "1.3.2026");
+    // On a weekday night the week stays: Wednesday 01:00 is Tuesday's TV day, same week.
+    TStringList wednesday;
+    FillWeekDates(At(2026, 2, 11, 1, 0), wednesday);
+    EXPECT_EQ(wednesday[1], "9.2.2026");
 }
 
 TEST(WeekDates, WeekAcrossNewYear)

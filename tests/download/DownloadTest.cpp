@@ -264,4 +264,21 @@ TEST_F(DownloadTest, F7WhileADownloadRunsIsIgnored)
     EXPECT_EQ(Status(), "Tiedot haettu.");
 }
 
+TEST_F(DownloadTest, AfterMidnightOnMondayTheTvDaysWeekIsFetchedAndShown)
+{
+    // At 00:05 on Monday 16.2 the TV day is still Sunday 15.2: its week (07) and the next are
+    // fetched, and the refresh stays on that Sunday rather than jumping to the one a week ahead.
+    StartServer();
+    ClockSet(app_test::At(2026, 2, 16, 0, 5));
+    StartProgram();
+    PressF7();
+    ASSERT_EQ(server->RequestLines(), FullRoad);
+    EXPECT_EQ(server->Requests()[2].body, "files=01-07,01-08,10-07");
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+    EXPECT_EQ(MainForm->CurrentDate, "15.2.2026");
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Sunnuntai 15. Helmikuuta 2026");
+    EXPECT_TRUE(MainForm->MM_D[7]->Checked());
+    EXPECT_GT(MainForm->Ohjelmat->Count(), 10);
+}
+
 } // namespace
