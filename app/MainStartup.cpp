@@ -143,9 +143,9 @@ void TMainForm::LoadAlarmFile()
 
 void TMainForm::FillWeekTabsAndDayMenu()
 {
-    const int week = WeekNumber(Now());
-    ViikotTabs->Tabs()->Put(0, WeekTabCaption(week, WeekDates[1], WeekDates[7]));
-    ViikotTabs->Tabs()->Put(1, WeekTabCaption(week + 1, WeekDates[8], WeekDates[14]));
+    // Each tab carries the number its week's files carry, whatever the day and across New Year.
+    ViikotTabs->Tabs()->Put(0, WeekTabCaption(ListingWeek(StrToDate(WeekDates[1])), WeekDates[1], WeekDates[7]));
+    ViikotTabs->Tabs()->Put(1, WeekTabCaption(ListingWeek(StrToDate(WeekDates[8])), WeekDates[8], WeekDates[14]));
     for (int i = 1; i <= 14; ++i) {
         MM_D[i]->SetCaption(DayName(false, StrToDate(WeekDates[i])) + "\t" + WeekDates[i]);
         if (WeekDates[i] == CurrentDate)

@@ -22,12 +22,15 @@ std::uint16_t WeekNumber(TDateTime date)
     return static_cast<std::uint16_t>((days + w - 1) / 7 + 1);
 }
 
+int ListingWeek(TDateTime date)
+{
+    const int week = WeekNumber(date);
+    return DayAbbrev(date) == "SU" ? week - 1 : week;
+}
+
 AnsiString ListingWeekText(TDateTime date)
 {
-    int week = WeekNumber(date);
-    if (DayAbbrev(date) == "SU")
-        --week;
-    AnsiString text = IntToStr(week);
+    AnsiString text = IntToStr(ListingWeek(date));
     return text.size() == 1 ? "0" + text : text;
 }
 

@@ -7,7 +7,9 @@
 
 // Weeks begin on Sunday; 1 January is always in week 1; at most 54.
 std::uint16_t WeekNumber(TDateTime date);
-// The week text of the file that holds `date`: WeekNumber, one less on a Sunday, two digits.
+// The week of the file that holds `date`: WeekNumber, one less on a Sunday.
+int ListingWeek(TDateTime date);
+// ListingWeek as the two digits of the file's name.
 AnsiString ListingWeekText(TDateTime date);
 // Monday = 1 .. Sunday = 7; with lateNightShift and the clock's hour below 5, the day before.
 int DayIndex(bool lateNightShift, TDateTime date);

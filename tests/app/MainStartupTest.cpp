@@ -72,6 +72,26 @@ TEST_F(MainWindowTest, BeforeFiveTheTvDayIsYesterday)
     EXPECT_EQ(SelectedRows(MainForm->Ohjelmat), std::vector<int>{8});
 }
 
+TEST_F(MainWindowTest, WeekTabsOnSundayCarryTheWeekNumbersOfTheirFiles)
+{
+    WriteUsualSettings();
+    // On a Sunday the weeks are the one ending today (files "07") and the next ("08").
+    ClockSet(At(2026, 2, 15, 12, 0));
+    StartWindow();
+    EXPECT_EQ(MainForm->ViikotTabs->Tabs()->Get(0), "Viikko 7  (9.2 - 15.2)");
+    EXPECT_EQ(MainForm->ViikotTabs->Tabs()->Get(1), "Viikko 8  (16.2 - 22.2)");
+}
+
+TEST_F(MainWindowTest, WeekTabsOverNewYear)
+{
+    WriteUsualSettings();
+    // Over New Year the next week's files are numbered from the new year: "02", not "54".
+    ClockSet(At(2026, 12, 30, 12, 0));
+    StartWindow();
+    EXPECT_EQ(MainForm->ViikotTabs->Tabs()->Get(0), "Viikko 53  (28.12 - 3.1)");
+    EXPECT_EQ(MainForm->ViikotTabs->Tabs()->Get(1), "Viikko 2  (4.1 - 10.1)");
+}
+
 TEST_F(MainWindowTest, ExpiredAlarmsAreListedOnceAndTheFileRewritten)
 {
     WriteUsualSettings();
