@@ -20,6 +20,7 @@
 #include "platform/services/ShellExecute.h"
 #include "unpack/Gzip.h"
 #include "unpack/UnTar.h"
+#include <exception>
 #include <memory>
 
 namespace {
@@ -51,10 +52,10 @@ void ShowStatus(const AnsiString& text)
 }
 
 // The reply goes into a new file; the file is closed and the client lets go of its streams on
-// every way out of the request.
+// every way out of the request, and a request that raised takes what it wrote with it.
 class ReplyFile {
 public:
-    ReplyFile(THttpClient& http, const AnsiString& path) : FHttp(http)
+    ReplyFile(THttpClient& http, const AnsiString& path) : FHttp(http), FPath(path)
     {
         // Removing first means a link left in the data folder is replaced, never written through.
         DeleteFile(path);
@@ -65,13 +66,18 @@ public:
     {
         FHttp.RcvdStream = nullptr;
         FHttp.SendStream = nullptr;
+        FStream.reset();
+        if (std::uncaught_exceptions() > FRaisedBefore)
+            DeleteFile(FPath);
     }
     ReplyFile(const ReplyFile&) = delete;
     ReplyFile& operator=(const ReplyFile&) = delete;
 
 private:
     THttpClient& FHttp;
+    AnsiString FPath;
     std::unique_ptr<TFileStream> FStream;
+    int FRaisedBefore = std::uncaught_exceptions();
 };
 
 void Fetch(THttpClient& http, const char* path, const AnsiString& replyPath)
@@ -178,6 +184,9 @@ void TMainForm::CreateDownloadCommand()
 {
     MM_AloitaHaku->OnClick = [this](TObject* sender) { MM_AloitaHakuClick(sender); };
     Http->OnDocData = [this](TObject* sender, const void* buffer, int length) { HttpDocData(sender, buffer, length); };
+    // A real package is some 41 KB: a reply past the bound of the unpacked package is no package,
+    // and without a length it could run until the disk is full.
+    Http->MaxBodySize = GunzipMaxSize;
     // The decompressor's boxes are the program's error box with its one button.
     GzipErrorBox = [](const TGzipErrorBox& box) { MessageDlg(box.Text, mtError, {mbAbort}); };
 }

@@ -75,6 +75,9 @@ public:
     // Public properties.
     TStream* RcvdStream = nullptr;   // not owned: receives the body
     TStream* SendStream = nullptr;   // not owned: the POST body, from its current position
+    // A body longer than this many bytes ends the request as failed, as soon as its length or
+    // its bytes tell; -1: no bound.
+    std::int64_t MaxBodySize = -1;
     std::int64_t RcvdCount() const { return FRcvdCount; }
     std::int64_t SentCount() const { return FSentCount; }
     std::int64_t ContentLength() const { return FResponse.ContentLength; } // -1 when not sent

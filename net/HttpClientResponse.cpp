@@ -11,6 +11,11 @@ namespace {
 
 const char* const kClosedEarly = "Connection closed before end of document";
 
+AnsiString TooLargeReason(std::int64_t bound)
+{
+    return "Document larger than " + std::to_string(bound) + " bytes";
+}
+
 } // namespace
 
 void THttpClient::SocketDataAvailable(std::uint16_t error)
@@ -88,6 +93,10 @@ bool THttpClient::ResponseHeaderComplete(bool headerless)
         EndRequest();
         return false;
     }
+    if (MaxBodySize >= 0 && DeclaredBodyLength() > MaxBodySize) {
+        FailAndEnd(kNetworkFailureStatus, TooLargeReason(MaxBodySize));
+        return false;
+    }
     if (DocumentExtension(FDocName) == ".exe" && FResponse.ContentType == "text/html")
         ReplaceExt(FDocName, "htm");
     StateChange(httpWaitingBody);
@@ -103,6 +112,11 @@ void THttpClient::ResponseBody(const char* data, int length)
         length = static_cast<int>(std::min<std::int64_t>(length, declared - FRcvdCount));
     if (length <= 0)
         return;
+    // A body that never ends is ended here, before it fills the destination.
+    if (MaxBodySize >= 0 && FRcvdCount + length > MaxBodySize) {
+        FailAndEnd(kNetworkFailureStatus, TooLargeReason(MaxBodySize));
+        return;
+    }
     if (FBodyChunks++ == 0)
         TriggerDocBegin();
     FRcvdCount += length;

@@ -12,6 +12,9 @@ Every mode replaces the normal reply of a data request (the version files, the l
                 member whose size field claims 8 GiB
     nolength    the normal reply without a Content-Length line
     zerolength  "Content-Length: 0" and no body
+    endless     the normal reply without a Content-Length line, then filler bytes without end
+                until the client goes
+    smalllength a Content-Length of half the body, then the whole body and 1 GiB of filler
 """
 import fcntl
 import random
@@ -22,7 +25,7 @@ import http_wire
 import listing_package
 
 MODES = ("none", "404", "500", "reset", "wholereset", "short", "stall", "garbage", "hostile",
-         "nolength", "zerolength")
+         "nolength", "zerolength", "endless", "smalllength")
 
 # Which requests a fault applies to: the listing request by default, so that the version check
 # before it still works and the fault lands where the package is written.
@@ -44,6 +47,20 @@ def wait_until_received(sock, stop_event, seconds=DRAIN_SECONDS):
         if unacknowledged == 0 or stop_event.is_set():
             return
         stop_event.wait(0.01)
+
+
+FILLER = b"\0" * (64 * 1024)
+SMALL_LENGTH_FILLER = 1024 * 1024 * 1024
+
+
+def send_filler(sock, stop_event, total=None):
+    """Sends filler until `total` bytes (None: without end) or until the client goes."""
+    sent = 0
+    while not stop_event.is_set() and (total is None or sent < total):
+        if not http_wire.send_all(sock, FILLER):
+            return False
+        sent += len(FILLER)
+    return True
 
 
 def garbage_bytes(size=3000):
@@ -84,6 +101,13 @@ def send_faulty(sock, mode, status, content_type, body, stop_event, stall_second
         return http_wire.send_all(sock, http_wire.reply_head(200, content_type, len(package)) + package)
     if mode == "nolength":
         return http_wire.send_all(sock, http_wire.reply_head(status, content_type) + body)
+    if mode == "endless":
+        if http_wire.send_all(sock, http_wire.reply_head(status, content_type) + body):
+            send_filler(sock, stop_event)
+        return False
+    if mode == "smalllength":
+        head = http_wire.reply_head(status, content_type, len(half))
+        return http_wire.send_all(sock, head + body) and send_filler(sock, stop_event, SMALL_LENGTH_FILLER)
     if mode == "zerolength":
         return http_wire.send_all(sock, http_wire.reply_head(status, content_type, 0))
     return http_wire.send_all(sock, http_wire.reply_head(status, content_type, len(body)) + body)

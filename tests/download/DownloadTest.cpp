@@ -9,6 +9,7 @@
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/StatusBar.h"
 #include "platform/services/ShellExecute.h"
+#include "unpack/Gzip.h"
 #include "unpack/UnpackSupport.h"
 #include <memory>
 
@@ -220,6 +221,37 @@ TEST_F(DownloadTest, EveryServerFaultFailsCleanlyAndTheNextDownloadWorks)
     EXPECT_EQ(Status(), "Tiedot haettu.");
     EXPECT_EQ(DataFiles(), (std::vector<std::string>{"01-07.QEX", "01-08.QEX", "10-07.QEX", "versio2.tmp"}));
     EXPECT_EQ(unpack_test::ReadBytes(Data() + "01-07.QEX"), "kept as it was");
+}
+
+// A reply that never ends, or whose false small length is followed by a gigabyte, whichever of the
+// three requests it answers: one message, nothing of it left in the data folder, and the next F7
+// fetches normally.
+TEST_F(DownloadTest, RepliesWithoutEndFailCleanlyWhicheverRequestTheyAnswer)
+{
+    StartServer();
+    StartProgram();
+    EXPECT_EQ(MainForm->Http->MaxBodySize, GunzipMaxSize);
+    // A smaller bound keeps the test from moving 64 MiB; the end-to-end test moves them.
+    MainForm->Http->MaxBodySize = 1024 * 1024;
+    const std::vector<std::string> tooLarge = {"Document larger than 1048576 bytes"};
+    for (const char* scope : {"versio2", "versio", "qex"}) {
+        SCOPED_TRACE(scope);
+        ASSERT_TRUE(server->Control(std::string("/control/fault?mode=endless&count=1&on=") + scope));
+        PressF7();
+        EXPECT_EQ(TakeErrors(), tooLarge);
+        EXPECT_EQ(Status(), Cp("Tietojen haku epäonnistui."));
+        EXPECT_FALSE(MainForm->Downloading);
+        EXPECT_EQ(DataFiles(), std::vector<std::string>{});
+    }
+    // Only the first half of the package counts: the decompressor finds it cut and says so.
+    ASSERT_TRUE(server->Control("/control/fault?mode=smalllength&count=1"));
+    ExpectBox([this](ModalBox& box) { EXPECT_TRUE(box.Press(Cp("&Keskeytä"))); });
+    PressF7();
+    EXPECT_EQ(Status(), Cp("Tietojen haku epäonnistui."));
+    EXPECT_EQ(DataFiles(), std::vector<std::string>{});
+    PressF7();
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"01-07.QEX", "01-08.QEX", "10-07.QEX"}));
 }
 
 TEST_F(DownloadTest, ProgressShowsCountLengthAndPercentage)

@@ -219,6 +219,25 @@ class DownloadEndToEnd(DisplayTestCase):
         self.wait_title(LISTING_TITLE)
         self.assertEqual(self.data_files(), FETCHED + ["versio2.tmp"])
 
+    def test_reply_without_end_ends_with_a_box_and_leaves_nothing(self):
+        # Without a length and without end: the program stops at its 64 MiB bound, well before a
+        # disk could fill, says so in its error box, and removes what it wrote.
+        self.start("--fault", "endless", "--fault-count", "1")
+        self.press_f7()
+        box = self.program.wait_window("^QEX 2000$", timeout=60)
+        self.assertEqual(self.data_files(), ["versio2.tmp"])
+        shot = self.shot_path("qex-endless-reply.png")
+        self.program.screenshot(shot)
+        print(f"screenshot: {shot}", file=sys.stderr)
+        self.program.key(box, "Return")
+        wait_for(lambda: not self.visible_windows("^QEX 2000$"), 10, "the error box to close")
+        self.assertEqual(self.data_files(), ["versio2.tmp"])
+        self.assertEqual(self.program.title(self.window), NO_LISTING_TITLE)
+        # The next F7 runs and fetches everything.
+        self.press_f7()
+        self.wait_title(LISTING_TITLE)
+        self.assertEqual(self.data_files(), FETCHED + ["versio2.tmp"])
+
 
 class RunScriptEndToEnd(FolderTestCase):
     """tools/start-program.sh, which ./run.sh ends in, on a machine without a display: the first

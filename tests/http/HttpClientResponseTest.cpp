@@ -337,3 +337,55 @@ TEST_F(HttpClientTest, ReplyOneByteShortOfItsLengthIsAFailure)
     EXPECT_EQ(cut.message, "Connection closed before end of document");
     EXPECT_EQ(cut.code, 404);
 }
+
+// A body may not pass the client's bound, however the server frames it: a reply without a length
+// that never ends, one whose length says more than the bound, and one whose false small length
+// is followed by far more are each ended without taking in more than the bound.
+TEST_F(HttpClientTest, BodyPastTheBoundEndsTheRequest)
+{
+    constexpr std::int64_t kBound = 256 * 1024;
+    http->MaxBodySize = kBound;
+    http->URL = server.Url("/qex/data/qex.cgi");
+    const std::string bounded = "Document larger than 262144 bytes";
+
+    ScriptedReply endless;
+    endless.bytes = "HTTP/1.0 200 OK\r\n\r\n";
+    endless.end = ScriptedReply::End::Endless;
+    server.Script({endless});
+    Outcome unending = Run();
+    EXPECT_EQ(unending.message, bounded);
+    EXPECT_EQ(unending.code, 404);
+    EXPECT_LE(static_cast<std::int64_t>(Body().size()), kBound);
+    EXPECT_LE(http->RcvdCount(), kBound);
+    EXPECT_EQ(http->State(), httpReady);
+
+    // The length alone tells: nothing of the body is taken.
+    ScriptedReply declared;
+    declared.bytes = "HTTP/1.0 200 OK\r\nContent-Length: 10000000000\r\n\r\n" + BinaryBody(5000);
+    declared.end = ScriptedReply::End::Hold;
+    server.Script({declared});
+    Outcome tooLong = Run();
+    EXPECT_EQ(tooLong.message, bounded);
+    EXPECT_EQ(Body().size(), 0u);
+
+    // A false small length: the reply ends at that length and the rest is never read.
+    ScriptedReply small = ScriptedReply::Status(200, "OK", BinaryBody(1000));
+    small.end = ScriptedReply::End::Endless;
+    server.Script({small});
+    EXPECT_EQ(Run().message, "");
+    EXPECT_TRUE(Body() == BinaryBody(1000)) << "the body differs";
+
+    // A body of exactly the bound is whole, with or without its length.
+    ScriptedReply full = ScriptedReply::Status(200, "OK", BinaryBody(kBound));
+    ScriptedReply fullWithoutLength;
+    fullWithoutLength.bytes = "HTTP/1.0 200 OK\r\n\r\n" + BinaryBody(kBound);
+    for (const ScriptedReply& reply : {full, fullWithoutLength}) {
+        server.Script({reply});
+        EXPECT_EQ(Run().message, "");
+        EXPECT_EQ(static_cast<std::int64_t>(Body().size()), kBound);
+    }
+    ScriptedReply oneMore = fullWithoutLength;
+    oneMore.bytes += "x";
+    server.Script({oneMore});
+    EXPECT_EQ(Run().message, bounded);
+}

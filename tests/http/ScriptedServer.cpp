@@ -121,6 +121,8 @@ void ScriptedServer::Serve(int connection)
     Send(connection, reply);
     for (int waited = 0; waited < reply.pauseBeforeEndMs && !FStopping; waited += kPollMs)
         std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    if (reply.end == ScriptedReply::End::Endless)
+        SendUntilTheClientGoes(connection);
     if (reply.end == ScriptedReply::End::Hold) {
         // Silent until the client gives up or the test ends.
         char sink[4096];
@@ -173,5 +175,17 @@ void ScriptedServer::Send(int connection, const ScriptedReply& reply)
                 return;
             sent += static_cast<std::size_t>(n);
         }
+    }
+}
+
+void ScriptedServer::SendUntilTheClientGoes(int connection)
+{
+    FFillerSent = 0;
+    const std::string filler(64 * 1024, 'f');
+    while (!FStopping && WaitFor(connection, POLLOUT, kRequestWaitMs, FStopping)) {
+        ssize_t n = ::send(connection, filler.data(), filler.size(), MSG_NOSIGNAL);
+        if (n <= 0)
+            return;
+        FFillerSent += n;
     }
 }

@@ -12,10 +12,11 @@
 #include <vector>
 
 struct ScriptedReply {
-    enum class End { Close, Reset, Hold };
+    enum class End { Close, Reset, Hold, Endless };
 
     std::string bytes;          // sent as they are
-    End end = End::Close;       // after the bytes: close, reset, or keep the connection open
+    End end = End::Close;       // after the bytes: close, reset, keep the connection open, or
+                                // send filler until the client goes
     int pieces = 1;             // sent in this many parts...
     int pauseMs = 0;            // ...with this pause between them
     int pauseBeforeEndMs = 0;   // a pause after the bytes, before the end
@@ -36,17 +37,21 @@ public:
     // Raw bytes of each request received so far, in order.
     std::vector<std::string> Requests();
     int Connections() const { return FConnections; }
+    // Filler bytes sent after the script's bytes of an endless reply so far.
+    std::int64_t FillerSent() const { return FFillerSent; }
 
 private:
     void Run();
     void Serve(int connection);
     std::string ReadRequest(int connection);
     void Send(int connection, const ScriptedReply& reply);
+    void SendUntilTheClientGoes(int connection);
 
     int FListener = -1;
     int FPort = 0;
     std::atomic<bool> FStopping{false};
     std::atomic<int> FConnections{0};
+    std::atomic<std::int64_t> FFillerSent{0};
     std::mutex FMutex;
     std::deque<ScriptedReply> FScript;
     std::vector<std::string> FRequests;
