@@ -54,7 +54,7 @@ void SearchDayText(std::int32_t key, const AnsiString& dayText, const AnsiString
     if (!Contains(dayText, foldedText))
         return;
     TStringList lines;
-    lines.SetText(dayText);
+    lines.SetLines(DayTextLines(dayText));
     if (lines.Count() <= 1)
         return;
     const AnsiString prefix = SearchRowPrefix(key);

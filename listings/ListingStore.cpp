@@ -75,6 +75,15 @@ bool ReadDayFromFile(const AnsiString& channelCode, const AnsiString& weekText, 
 
 } // namespace
 
+std::vector<AnsiString> DayTextLines(std::string_view text)
+{
+    std::vector<AnsiString> lines = SplitLines(text);
+    for (AnsiString& line : lines)
+        if (std::size_t nul = line.find('\0'); nul != AnsiString::npos)
+            line.resize(nul);
+    return lines;
+}
+
 AnsiString DataFolder()
 {
     return ExeFolder() + "Tiedot/";
@@ -105,7 +114,7 @@ bool LoadDayListing(const AnsiString& channelCode, const AnsiString& dateText, T
         target.Clear();
         return false;
     }
-    target.SetText(*text + "\r\n\r\n");
+    target.SetLines(DayTextLines(*text + "\r\n\r\n"));
     return true;
 }
 

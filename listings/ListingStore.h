@@ -4,6 +4,8 @@
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/core/DateTime.h"
+#include <string_view>
+#include <vector>
 
 class TStrings;
 
@@ -17,6 +19,10 @@ AnsiString ListingFilePath(const AnsiString& channelCode, const AnsiString& week
 // the day (or with a damaged record before it) leaves target empty. A file that exists but can't
 // be opened raises EFOpenError.
 bool LoadDayListing(const AnsiString& channelCode, const AnsiString& dateText, TStrings& target);
+
+// The lines of a day text as the views take them: breaks at CR LF, lone CR and lone LF, and a NUL
+// byte ends the text of its own line only, so a damaged line costs nothing else.
+std::vector<AnsiString> DayTextLines(std::string_view text);
 
 // Adds folder + name of every regular file in folder matching mask (case ignored); folder ends
 // with '/'. The list is not cleared first.

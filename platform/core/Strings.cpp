@@ -190,6 +190,15 @@ void TStrings::SetText(const AnsiString& text)
     EndUpdate();
 }
 
+void TStrings::SetLines(const std::vector<AnsiString>& lines)
+{
+    BeginUpdate();
+    Clear();
+    for (const AnsiString& line : lines)
+        Add(line);
+    EndUpdate();
+}
+
 void TStrings::AddLines(std::vector<AnsiString>&& lines)
 {
     for (const AnsiString& line : lines)
@@ -353,6 +362,21 @@ void TStringList::AddLines(std::vector<AnsiString>&& lines)
     for (AnsiString& line : lines)
         FItems.push_back(Item {std::move(line), nullptr});
     Changed();
+}
+
+void TStringList::SetLines(const std::vector<AnsiString>& lines)
+{
+    if (FSorted) {
+        TStrings::SetLines(lines);
+        return;
+    }
+    BeginUpdate();
+    FItems.resize(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        FItems[i].text.assign(lines[i]);
+        FItems[i].object = nullptr;
+    }
+    EndUpdate();
 }
 
 void TStringList::Delete(int index)

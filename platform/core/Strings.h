@@ -43,6 +43,8 @@ public:
     // Replaces the contents: lines break at CR LF, lone CR or lone LF, a NUL byte ends the text,
     // and a trailing line break adds no empty line.
     void SetText(const AnsiString& text);
+    // Replaces the contents with lines the caller has split already.
+    virtual void SetLines(const std::vector<AnsiString>& lines);
     // Elements separated by commas, quoted with '"' when they hold blanks, commas or quotes.
     AnsiString CommaText() const;
     void SetCommaText(const AnsiString& text);
@@ -95,6 +97,10 @@ public:
 
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
+
+    // Copies into the strings the list already holds, so a list refilled again and again (a day
+    // after another) keeps its memory.
+    void SetLines(const std::vector<AnsiString>& lines) override;
 
 protected:
     void SetUpdateState(bool updating) override;

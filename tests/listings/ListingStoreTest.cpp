@@ -138,6 +138,20 @@ TEST_F(ListingStoreTest, DamagedRecordsEndTheFileWithoutCrashing)
     }
 }
 
+TEST_F(ListingStoreTest, NulByteCostsOnlyTheRestOfItsLine)
+{
+    const std::string text = std::string("06:00 Uutiset\r\n\0rikki\r\n07:00 Aamu\0tv\r\nKuvaus\r\n08:00 S\xE4\xE4\r\n\r\n", 59);
+    fixture::WriteBytes(Data() + "01-07.QEX", fixture::FileBytes({{RecordKey(2026, 2, 11, 1), text}}));
+    TStringList lines;
+    ASSERT_TRUE(LoadDayListing("01", "11.2.2026", lines));
+    ASSERT_EQ(lines.Count(), 8);
+    EXPECT_EQ(lines[0], "06:00 Uutiset");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "07:00 Aamu");
+    EXPECT_EQ(lines[3], "Kuvaus");
+    EXPECT_EQ(lines[4], "08:00 S\xE4\xE4");
+}
+
 TEST_F(ListingStoreTest, UnreadableFileRaises)
 {
     if (geteuid() == 0)

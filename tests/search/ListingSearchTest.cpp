@@ -78,6 +78,16 @@ TEST(SearchDay, ShortLineEndsTheDayAndOddLinesAreLeftOver)
     EXPECT_EQ(hits[0].row, "11.02.2026 (KE) <w2:TV1> 10:00 ");
 }
 
+TEST(SearchDay, NulByteCostsOnlyTheRestOfItsLine)
+{
+    const std::string day = std::string("06:00 Aamu\0rikki\r\nKuvaus\r\n20:30 Uutiset\r\nP\xE4iv\xE4n\0 uutiset.\r\n", 59);
+    const std::vector<SearchHit> hits = Search(day, "uutiset");
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].row, "11.02.2026 (KE) <w2:TV1> 20:30 Uutiset");
+    EXPECT_EQ(hits[0].description, "P\xE4iv\xE4n");
+    EXPECT_TRUE(Search(day, "rikki").empty());
+}
+
 TEST(SearchDay, KeyWithoutDateRaisesOnlyWhenTheDayMatches)
 {
     const std::string day = Day({{"20:30", "Uutiset", ""}});

@@ -1,0 +1,233 @@
+#include "listings/WeekFileCache.h"
+#include "listings/ListingStore.h"
+#include "platform/core/Files.h"
+#include "platform/core/Streams.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/Strings.h"
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <ctime>
+#include <mutex>
+#include <set>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+constexpr int kRecordsPerFile = 7;
+constexpr std::size_t kRecordHeaderSize = 8;
+constexpr std::int64_t kLargestListingFile = 64 * 1024 * 1024;
+// Two weeks of every channel, the New Year files and room for a folder change.
+constexpr std::size_t kKeptFiles = 128;
+// File times tick coarsely (a scheduler tick, up to seconds on some file systems): a file changed
+// this recently may change again without its times moving, so it is read again next time.
+constexpr std::int64_t kSettledNanoseconds = 2'000'000'000;
+
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modified = 0; // nanoseconds
+    std::int64_t changed = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+struct DayRecord {
+    AnsiString key;
+    std::vector<AnsiString> lines;
+};
+
+struct KeptFile {
+    FileIdentity identity;
+    bool watched = false;           // its folder's watch reports every change
+    std::vector<DayRecord> records; // up to the first damaged record
+};
+
+std::int64_t Nanoseconds(const timespec& time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// The kernel's own wall clock, which stamps the files: a clock faked for the program (its tests
+// run at chosen dates) must not make a fresh file look settled.
+std::int64_t KernelNow()
+{
+    timespec now {};
+    syscall(SYS_clock_gettime, CLOCK_REALTIME, &now);
+    return Nanoseconds(now);
+}
+
+bool RegularFileIdentity(const AnsiString& path, FileIdentity& identity)
+{
+    struct stat info {};
+    if (path.empty() || ::stat(ToSystemPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    identity = {info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
+    return true;
+}
+
+std::int32_t LittleEndian32(const unsigned char* bytes)
+{
+    std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+                          (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+    return static_cast<std::int32_t>(value);
+}
+
+// Every length is checked against what the file still holds, so a damaged or hostile record ends
+// the walk instead of reading wildly.
+std::vector<DayRecord> DayRecords(std::string_view file)
+{
+    std::vector<DayRecord> records;
+    std::size_t at = 0;
+    for (int record = 0; record < kRecordsPerFile; ++record) {
+        if (file.size() - at < kRecordHeaderSize)
+            break;
+        auto header = reinterpret_cast<const unsigned char*>(file.data() + at);
+        std::int32_t key = LittleEndian32(header);
+        std::int32_t length = LittleEndian32(header + 4);
+        at += kRecordHeaderSize;
+        if (length < 0 || static_cast<std::size_t>(length) > file.size() - at)
+            break;
+        const AnsiString text(file.substr(at, static_cast<std::size_t>(length)));
+        records.push_back({IntToStr(key), DayTextLines(text + "\r\n\r\n")});
+        at += static_cast<std::size_t>(length);
+    }
+    return records;
+}
+
+// The whole file in one read: a week of one channel is a few tens of kilobytes. Anything larger
+// than a whole download could hold is not a listing file.
+std::vector<DayRecord> ReadDayRecords(const AnsiString& path)
+{
+    TFileStream file(path, fmOpenRead | fmShareDenyNone);
+    std::int64_t size = file.Size();
+    if (size < 0 || size > kLargestListingFile)
+        return {};
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    std::int64_t got = size == 0 ? 0 : file.Read(bytes.data(), size);
+    bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    return DayRecords(bytes);
+}
+
+WeekFileDay FindIn(const std::vector<DayRecord>& records, const AnsiString& key, TStrings& target)
+{
+    for (const DayRecord& record : records)
+        if (record.key == key) {
+            target.SetLines(record.lines);
+            return WeekFileDay::Found;
+        }
+    return WeekFileDay::NoDay;
+}
+
+// One watch per folder of kept files. A change of anything in a watched folder (written, replaced,
+// renamed, removed, its rights changed) or of the folder itself drops everything kept: changes
+// come with a download, once a day at most, and reading the files again is cheap.
+class FolderWatch {
+public:
+    FolderWatch() : FHandle(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+    ~FolderWatch()
+    {
+        if (FHandle >= 0)
+            close(FHandle);
+    }
+    FolderWatch(const FolderWatch&) = delete;
+    FolderWatch& operator=(const FolderWatch&) = delete;
+
+    // Whether every later change in the folder will be reported.
+    bool Watch(const AnsiString& folder)
+    {
+        if (FHandle < 0)
+            return false;
+        if (FFolders.count(folder))
+            return true;
+        constexpr std::uint32_t events = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_MOVED_FROM | IN_MOVED_TO |
+                                         IN_CREATE | IN_DELETE | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+        if (inotify_add_watch(FHandle, ToSystemPath(folder).c_str(), events) < 0)
+            return false;
+        FFolders.insert(folder);
+        return true;
+    }
+
+    // Whether anything changed since the last call; a lost report counts as a change.
+    bool Changed()
+    {
+        if (FHandle < 0)
+            return false;
+        bool changed = false;
+        alignas(inotify_event) char events[4096];
+        for (;;) {
+            ssize_t got = read(FHandle, events, sizeof events);
+            if (got > 0) {
+                changed = true;
+                continue;
+            }
+            if (got < 0 && errno == EINTR)
+                continue;
+            break;
+        }
+        if (changed)
+            FFolders.clear(); // a removed or moved folder's watch is gone; set them again
+        return changed;
+    }
+
+private:
+    int FHandle;
+    std::set<AnsiString> FFolders;
+};
+
+std::mutex keptLock;
+std::unordered_map<AnsiString, KeptFile> kept;
+
+FolderWatch& Watch()
+{
+    static FolderWatch watch;
+    return watch;
+}
+
+} // namespace
+
+WeekFileDay FindWeekFileDay(const AnsiString& path, const AnsiString& key, TStrings& target)
+{
+    std::lock_guard<std::mutex> guard(keptLock);
+    if (Watch().Changed())
+        kept.clear();
+    auto found = kept.find(path);
+    if (found != kept.end() && found->second.watched)
+        return FindIn(found->second.records, key, target);
+
+    FileIdentity identity;
+    if (!RegularFileIdentity(path, identity)) {
+        kept.erase(path);
+        return WeekFileDay::NoFile;
+    }
+    if (found != kept.end() && found->second.identity == identity)
+        return FindIn(found->second.records, key, target);
+
+    // The watch is set before the bytes are read, so a change after the reading is reported.
+    const bool watched = Watch().Watch(ExtractFilePath(path));
+    std::vector<DayRecord> records = ReadDayRecords(path);
+    // Without a watch, the times read before the bytes: a change after them moves them.
+    const bool settled =
+        watched || KernelNow() - std::max(identity.modified, identity.changed) > kSettledNanoseconds;
+    const WeekFileDay day = FindIn(records, key, target);
+    if (!settled) {
+        kept.erase(path);
+        return day;
+    }
+    if (kept.size() >= kKeptFiles)
+        kept.clear();
+    kept[path] = {identity, watched, std::move(records)};
+    return day;
+}
+
+void ForgetWeekFiles()
+{
+    std::lock_guard<std::mutex> guard(keptLock);
+    kept.clear();
+}
