@@ -1,5 +1,6 @@
 #include "app/ListingPackage.h"
 #include "listings/ListingStore.h"
+#include "listings/WeekFileCache.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileMoves.h"
 #include "platform/core/Files.h"
@@ -110,6 +111,9 @@ bool UnpackListingPackage(TGzip& gzip, TUnTar& untar)
     untar.UnpackPath = StagingFolder();
     untar.Extract();
     MoveFilesIgnoringCase(StagingFolder(), files, DataFolder());
+    // The folder's watch reports the new files too; where none could be set, file times alone
+    // might not tell a file replaced within the same clock tick.
+    ForgetWeekFiles();
     return true;
 }
 

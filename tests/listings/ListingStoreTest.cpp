@@ -4,6 +4,7 @@
 #include "platform/core/Strings.h"
 #include "support/ListingFixture.h"
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <sys/stat.h>
 
 using fixture::DayRecord;
@@ -150,6 +151,36 @@ TEST_F(ListingStoreTest, NulByteCostsOnlyTheRestOfItsLine)
     EXPECT_EQ(lines[2], "07:00 Aamu");
     EXPECT_EQ(lines[3], "Kuvaus");
     EXPECT_EQ(lines[4], "08:00 S\xE4\xE4");
+}
+
+// A week file is read once for all its days; what is kept must never hide a change of the file,
+// however it is changed and however soon after the last read.
+TEST_F(ListingStoreTest, ChangedFilesAreSeenAtOnce)
+{
+    const std::string path = Data() + "01-07.QEX";
+    auto fileWith = [](const std::string& title) {
+        return fixture::FileBytes({{RecordKey(2026, 2, 11, 1), "06:00 " + title + "\r\n\r\n"}});
+    };
+    auto firstLine = [] {
+        TStringList lines;
+        return LoadDayListing("01", "11.2.2026", lines) ? lines[0] : AnsiString("(none)");
+    };
+    fixture::WriteBytes(path, fileWith("Ensimm\xE4inen"));
+    ASSERT_EQ(firstLine(), "06:00 Ensimm\xE4inen");
+    ASSERT_EQ(firstLine(), "06:00 Ensimm\xE4inen");
+
+    fixture::WriteBytes(path, fileWith("Toinen_____")); // same size, rewritten in place
+    EXPECT_EQ(firstLine(), "06:00 Toinen_____");
+
+    fixture::WriteBytes(Data() + "uusi.tmp", fileWith("Kolmas"));
+    ASSERT_EQ(std::rename((Data() + "uusi.tmp").c_str(), path.c_str()), 0); // replaced as an extraction does
+    EXPECT_EQ(firstLine(), "06:00 Kolmas");
+
+    ASSERT_TRUE(DeleteFile(path));
+    EXPECT_EQ(firstLine(), "(none)");
+
+    fixture::WriteBytes(Data() + "01-07.qex", fileWith("Pienell\xE4"));
+    EXPECT_EQ(firstLine(), "06:00 Pienell\xE4");
 }
 
 TEST_F(ListingStoreTest, UnreadableFileRaises)
