@@ -6,6 +6,7 @@
 #include <QIdentityProxyModel>
 #include <QTranslator>
 #include <cstring>
+#include <span>
 #include "platform/core/AnsiString.h"
 #include "platform/forms/QtText.h"
 
@@ -17,10 +18,11 @@ struct Text {
     AnsiString finnish;
 };
 
-// The toolkit's own words for its file dialog, with their Finnish counterparts.
-const std::vector<Text>& Texts()
+// The toolkit's own words for its file dialog, with their Finnish counterparts. An array, not a
+// vector: clang 14 crashes on a vector's initializer list that mixes plain and "..."_a texts.
+std::span<const Text> Texts()
 {
-    static const std::vector<Text> texts = {
+    static const Text texts[] = {
         {"QFileDialog", "Look in:", "Kohde:"},
         {"QFileDialog", "Files of type:", "Tiedostotyyppi:"},
         {"QFileDialog", "File &name:", "Tiedoston &nimi:"},

@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include "forms/FormsFixture.h"
 #include "kit/FileDialog.h"
+#include "kit/FileDialogTexts.h"
 #include "platform/forms/QtText.h"
 
 namespace {
@@ -84,4 +85,25 @@ TEST_F(FormsTest, TheFileDialogSpeaksFinnishOnly)
         box.Close(mrCancel);
     });
     EXPECT_FALSE(dialog.Execute());
+}
+
+TEST_F(FormsTest, TheFileDialogTextsKeepEveryByteFromFirstToLast)
+{
+    InstallFileDialogTexts();
+    auto finnish = [](const char* context, const char* english) { return QCoreApplication::translate(context, english); };
+    EXPECT_EQ(finnish("QFileDialog", "Look in:"), "Kohde:");
+    EXPECT_EQ(finnish("QFileDialog", "Go to the parent directory"), "Siirry ylemmälle tasolle");
+    EXPECT_EQ(finnish("QFileDialog", "Show "), "Näytä ");
+    EXPECT_EQ(finnish("QFileDialog", "%1\nDirectory not found.\nPlease verify the correct directory name was given."),
+              "%1\nPolkua ei löydy. Tarkista polku.");
+    EXPECT_EQ(finnish("QFileSystemModel",
+                      "<b>The name \"%1\" cannot be used.</b><p>Try using another name, with fewer characters or no "
+                      "punctuation marks."),
+              "<b>Nimeä \"%1\" ei voi käyttää.</b><p>Kokeile toista nimeä, jossa on vähemmän merkkejä tai ei "
+              "välimerkkejä.");
+    EXPECT_EQ(finnish("QPlatformTheme", "&Yes"), "&Kyllä");
+    EXPECT_EQ(finnish("QPlatformTheme", "Cancel"), "Peruuta");
+    // A text of another context, or none of the table's, stays as the toolkit wrote it.
+    EXPECT_EQ(finnish("QPlatformTheme", "Look in:"), "Look in:");
+    EXPECT_EQ(finnish("QFileDialog", "Look in"), "Look in");
 }
