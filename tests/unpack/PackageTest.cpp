@@ -121,6 +121,22 @@ TEST_F(PackageTest, HostileArchiveChangesNothingOutsideTheDataFolder)
     EXPECT_EQ(NamesIn(data), (std::vector<std::string> {"01-07.QEX", "dir", "evillink", "outlink", "tiedot.tvx", "tmp"}));
 }
 
+TEST_F(PackageTest, AFolderBesideWhoseNameBeginsLikeTheDataFoldersIsOutsideIt)
+{
+    std::string sibling = sandbox / "Tiedot2";
+    ::mkdir(sibling.c_str(), 0777);
+    ASSERT_EQ(::symlink(sibling.c_str(), (data + "/beside").c_str()), 0);
+    ASSERT_EQ(::symlink("../Tiedot2", (data + "/relative").c_str()), 0);
+    WriteBytes(package, Gzipped(Tar({{"beside/escape.txt", "1"}, {"relative/deeper/escape.txt", "2"},
+                                     {"inside.txt", "3"}})));
+
+    Outcome outcome = Download();
+
+    EXPECT_EQ(outcome.raised, "");
+    EXPECT_TRUE(NamesIn(sibling).empty());
+    EXPECT_EQ(ReadBytes(data + "/inside.txt"), "3");
+}
+
 TEST_F(PackageTest, DamagedPackagesFailClearlyAndKeepTheOldListing)
 {
     std::string good = Tar({{"02-07.QEX", PatternBytes(20000, 21)}, {"01-07.QEX", PatternBytes(40000, 22)}});
