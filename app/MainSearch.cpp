@@ -89,7 +89,8 @@ bool TMainForm::SearchListingFile(const AnsiString& path, const AnsiString& fold
 {
     const int generation = FViewGeneration;
     auto searchGoesOn = [&] { return generation == FViewGeneration && !Application->Terminated(); };
-    TFileStream file(path, fmOpenRead | fmShareDenyNone);
+    TMemoryStream file;
+    LoadRecordBytes(path, file);
     ListingRecordReader records(file);
     std::vector<SearchHit> hits;
     for (;;) {

@@ -1,5 +1,6 @@
 #include "listings/ListingRecords.h"
 #include "platform/core/Streams.h"
+#include <algorithm>
 
 namespace {
 
@@ -33,4 +34,22 @@ ListingRecordReader::Step ListingRecordReader::Next()
     ++FRead;
     FStopped = false;
     return Step::Record;
+}
+
+void LoadRecordBytes(const AnsiString& path, TMemoryStream& bytes)
+{
+    constexpr std::int64_t usable = ListingRecordReader::RecordsPerFile * (kHeaderSize + ListingRecordReader::LongestText);
+    TFileStream file(path, fmOpenRead | fmShareDenyNone);
+    const std::int64_t wanted = std::clamp<std::int64_t>(file.Size(), 0, usable);
+    std::string buffer(static_cast<std::size_t>(wanted), '\0');
+    std::int64_t got = 0;
+    while (got < wanted) {
+        const std::int64_t read = file.Read(buffer.data() + got, wanted - got);
+        if (read <= 0)
+            break;
+        got += read;
+    }
+    bytes.Clear();
+    bytes.WriteBuffer(buffer.data(), got);
+    bytes.SetPosition(0);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 class TStream;
+class TMemoryStream;
 
 class ListingRecordReader {
 public:
@@ -34,3 +35,8 @@ private:
     std::int32_t FLength = 0;
     AnsiString FText;
 };
+
+// Fills bytes with as much of the listing file at path as the reader can ever use (seven headers
+// and seven of the longest texts), read in one go rather than twice a record. Raises EFOpenError
+// as a file stream would.
+void LoadRecordBytes(const AnsiString& path, TMemoryStream& bytes);

@@ -4,6 +4,7 @@
 #include "platform/core/Files.h"
 #include "platform/core/Strings.h"
 #include "platform/core/SysUtils.h"
+#include <cstring>
 
 namespace {
 
@@ -21,12 +22,33 @@ bool ReadDayFromFile(const AnsiString& channelCode, const AnsiString& weekText, 
 
 } // namespace
 
+bool DayTextLineReader::Next(std::string_view& line)
+{
+    const std::size_t size = FText.size();
+    if (FAt >= size)
+        return false;
+    const char* begin = FText.data() + FAt;
+    const char* end = FText.data() + size;
+    auto newline = static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
+    const char* limit = newline ? newline : end;
+    auto cr = static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(limit - begin)));
+    const char* lineEnd = cr ? cr : limit;
+    auto nul = static_cast<const char*>(std::memchr(begin, '\0', static_cast<std::size_t>(lineEnd - begin)));
+    line = std::string_view(begin, static_cast<std::size_t>((nul ? nul : lineEnd) - begin));
+    FAt = static_cast<std::size_t>(lineEnd - FText.data());
+    if (FAt < size && FText[FAt] == '\r')
+        ++FAt;
+    if (FAt < size && FText[FAt] == '\n')
+        ++FAt;
+    return true;
+}
+
 std::vector<AnsiString> DayTextLines(std::string_view text)
 {
-    std::vector<AnsiString> lines = SplitLines(text);
-    for (AnsiString& line : lines)
-        if (std::size_t nul = line.find('\0'); nul != AnsiString::npos)
-            line.resize(nul);
+    std::vector<AnsiString> lines;
+    DayTextLineReader reader(text);
+    for (std::string_view line; reader.Next(line);)
+        lines.emplace_back(line);
     return lines;
 }
 

@@ -24,6 +24,18 @@ bool LoadDayListing(const AnsiString& channelCode, const AnsiString& dateText, T
 // byte ends the text of its own line only, so a damaged line costs nothing else.
 std::vector<AnsiString> DayTextLines(std::string_view text);
 
+// The same lines one after another, as views into the text, for readers that keep few of them.
+class DayTextLineReader {
+public:
+    explicit DayTextLineReader(std::string_view text) : FText(text) {}
+    // The next line, or false after the last.
+    bool Next(std::string_view& line);
+
+private:
+    std::string_view FText;
+    std::size_t FAt = 0;
+};
+
 // Adds folder + name of every regular file in folder matching mask (case ignored); folder ends
 // with '/'. The list is not cleared first.
 void ListFiles(const AnsiString& folder, const AnsiString& mask, TStrings& list);

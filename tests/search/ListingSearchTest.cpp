@@ -78,6 +78,18 @@ TEST(SearchDay, ShortLineEndsTheDayAndOddLinesAreLeftOver)
     EXPECT_EQ(hits[0].row, "11.02.2026 (KE) <w2:TV1> 10:00 ");
 }
 
+TEST(SearchDay, TextMayRunFromTheTitleIntoTheDescription)
+{
+    // A pair is examined as its line and description joined by a blank; the day must hold the
+    // text somewhere for any pair to be examined.
+    const std::string day = "10:00 Uutiset\r\nIlta\r\n11:00 Elokuva\r\nUutiset ilta\r\n12:00 Iltauutiset\r\nX\r\n";
+    const std::vector<SearchHit> hits = Search(day, "uutiset ilta");
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_EQ(hits[0].row, "11.02.2026 (KE) <w2:TV1> 10:00 Uutiset");
+    EXPECT_EQ(hits[1].row, "11.02.2026 (KE) <w2:TV1> 11:00 Elokuva");
+    EXPECT_TRUE(Search("10:00 Uutiset\r\nIlta\r\n", "uutiset ilta").empty());
+}
+
 TEST(SearchDay, NulByteCostsOnlyTheRestOfItsLine)
 {
     const std::string day = std::string("06:00 Aamu\0rikki\r\nKuvaus\r\n20:30 Uutiset\r\nP\xE4iv\xE4n\0 uutiset.\r\n", 59);
