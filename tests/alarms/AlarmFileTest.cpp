@@ -172,6 +172,34 @@ TEST_F(DamagedAlarmFile, JunkIsNoAlarmAndTheNoticeStaysShort)
     EXPECT_LE(notice.size(), 1500u);
 }
 
+TEST_F(DamagedAlarmFile, TheNoticeListsTenRecordsOfAHundredBytesAndCountsTheRest)
+{
+    // Ten damaged records are all listed; the eleventh is counted instead.
+    auto damagedRecords = [this](int count, const std::string& title) {
+        std::string bytes;
+        for (int i = 0; i < count; ++i)
+            bytes += "1.3.2026 (SU)\r\nTV1\r\n20:00\r\n" + title + "\r\n";
+        return Record(0) + bytes + Record(1);
+    };
+    AlarmFileContents read = Expect(damagedRecords(10, "Junk"), {0, 1}, 10);
+    EXPECT_EQ(DroppedAlarmsNotice(read).find("muuta"), AnsiString::npos);
+    read = Expect(damagedRecords(11, "Junk"), {0, 1}, 11);
+    const AnsiString notice = DroppedAlarmsNotice(read);
+    EXPECT_NE(notice.find("(ja 1 muuta)\r\n"), AnsiString::npos);
+    std::size_t listed = 0;
+    for (std::size_t at = notice.find("TV1 20:00 Junk"); at != AnsiString::npos; at = notice.find("TV1 20:00 Junk", at + 1))
+        ++listed;
+    EXPECT_EQ(listed, 10u);
+
+    // A record's summary of exactly 100 bytes is whole; one byte more is cut and marked.
+    const std::string start = "1.3.2026 (SU) TV1 20:00 ";
+    read = Expect(damagedRecords(1, std::string(100 - start.size(), 'x')), {0, 1}, 1);
+    ASSERT_EQ(read.damaged.size(), 1u);
+    EXPECT_EQ(read.damaged[0], start + std::string(100 - start.size(), 'x'));
+    read = Expect(damagedRecords(1, std::string(101 - start.size(), 'x')), {0, 1}, 1);
+    EXPECT_EQ(read.damaged[0], start + std::string(100 - start.size(), 'x') + "...");
+}
+
 TEST_F(DamagedAlarmFile, DamagedBytesAreKeptBesideTheFileBeforeItIsRewritten)
 {
     const std::string damaged = Record(0) + Without(1, 4) + Record(2) + std::string("\0junk", 5);
