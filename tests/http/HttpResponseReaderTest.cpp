@@ -189,6 +189,33 @@ TEST(ResponseReader, OverlongLineAndOverlongHeaderFail)
     EXPECT_LE(big.fields.RcvdHeader.Count(), 66);
 }
 
+TEST(ResponseReader, LineAndHeaderAreTakenUpToTheirLimitsExactly)
+{
+    Recorder overLine;
+    std::string line = "X: " + std::string(HttpLineBuffer::kCapacity - 4, 'a') + "\r\n"; // 8193 bytes
+    overLine.reader.Feed(line.data(), line.size());
+    EXPECT_EQ(overLine.events.back(), "failed:4:HTTP line too long");
+
+    // A header of exactly 64 KiB, its empty last line included, is read; one byte more is not.
+    auto headerOf = [](std::size_t total) {
+        std::string header = "HTTP/1.0 200 OK\r\n";
+        while (total - header.size() - 2 > 1002)
+            header += "X: " + std::string(997, 'f') + "\r\n";
+        header += "Y: " + std::string(total - header.size() - 2 - 5, 'g') + "\r\n\r\n";
+        return header;
+    };
+    Recorder exact;
+    std::string header = headerOf(HttpResponseReader::kMaxHeaderBytes);
+    ASSERT_EQ(header.size(), 65536u);
+    exact.reader.Feed(header.data(), header.size());
+    EXPECT_EQ(exact.events.back(), "end");
+    Recorder over;
+    header = headerOf(HttpResponseReader::kMaxHeaderBytes + 1);
+    ASSERT_EQ(header.size(), 65537u);
+    over.reader.Feed(header.data(), header.size());
+    EXPECT_EQ(over.events.back(), "failed:4:HTTP header too long");
+}
+
 TEST(ResponseReader, StartForgetsAnEarlierResponse)
 {
     Recorder r;
