@@ -104,8 +104,10 @@ void FireAlarm(const AnsiString&, const AnsiString& channel, const AnsiString& t
                const AnsiString& description, const AnsiString& actions, bool testing, TListItem* row)
 {
     // Out of the list first: a box below runs a nested loop, and the row must not fire again.
-    if (!testing && row)
+    if (!testing && row) {
         RemoveRow(row);
+        MainForm->AlarmRowsTakenOut = true;
+    }
     const FiringPlan plan = ReadFiringPlan(actions);
     if (plan.NormalNotice) {
         ShowNormalNotice(channel, time, title, description);
@@ -117,11 +119,14 @@ void FireAlarm(const AnsiString&, const AnsiString& channel, const AnsiString& t
     }
     if (plan.ExtrasOnly)
         StartBeeps(plan);
+    // A warning box holds the clock's look: the removal is on disk before it shows.
     if (plan.SoundFile && !PlaySound(*plan.SoundFile)) {
+        MainForm->SaveAlarmRemovals();
         MessageDlg(MissingSoundWarning(*plan.SoundFile), mtWarning, {mbOK});
         return;
     }
     if (plan.Program && !StartProgram(*plan.Program)) {
+        MainForm->SaveAlarmRemovals();
         MessageDlg(ProgramFailedWarning(*plan.Program), mtWarning, {mbOK});
         return;
     }

@@ -60,4 +60,6 @@ void AutoAddAlarms()
         AddAlarmEntry(candidate.Caption, candidate.Channel, candidate.Time, candidate.Title, candidate.Description);
         ++status.Added;
     }
+    if (status.Added > 0)
+        MainForm->SaveAlarmList();
 }

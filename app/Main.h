@@ -212,6 +212,12 @@ public:
     std::vector<AlarmKey> AlarmKeys() const;
     // Replaces "QEX.ALS" with the list, the one way every command keeps its change in the file.
     void SaveAlarmList();
+    // The clock took rows out of the list (fired or missed) since the file was last written.
+    bool AlarmRowsTakenOut = false;
+    // Writes the clock's removals, once for all the rows of a look. Quiet where start-up couldn't
+    // read the file (no command of the user's asked for it); a failed write is told and the
+    // firing goes on.
+    void SaveAlarmRemovals();
 
     // The alarm list's commands and its pop-up menus (MainAlarmList.cpp), the programme list's
     // add commands (MainAlarmAdd.cpp), the alarm clock and the beeps (MainAlarmClock.cpp).

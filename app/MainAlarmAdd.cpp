@@ -58,6 +58,7 @@ void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
     const AnsiString shownChannel =
         MM_Normaali->Checked() ? LineAt(V_Kanavat, V_Kanavat->ItemIndex()) : AnsiString();
     const TDateTime tvDay = StrToDate(CurrentDate);
+    bool added = false;
     for (int i = 0; i < Ohjelmat->Count(); ++i) {
         if (!Ohjelmat->Selected(i))
             continue;
@@ -70,12 +71,16 @@ void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
             continue;
         if (AnyHoldsProgramme(AlarmRows(), FormatDateTime("d.m.yyyy", programme.Start), programme.Channel,
                               programme.Time, programme.Title)) {
+            // What this command added before the duplicate is kept all the same.
+            if (added)
+                SaveAlarmList();
             MessageDlg("Valittu ohjelma on jo hälytyksissä "_a + "\r\n\r\n(" + StripTags(line) + ")", mtInformation,
                        {mbOK});
             return;
         }
         AddAlarmEntry(AlarmCaption(programme.Start), programme.Channel, programme.Time, programme.Title,
                       LineAt(Keski_Ohjelmainfot, i));
+        added = true;
     }
     SaveAlarmList();
     if (SearchMode != 1) {
@@ -104,9 +109,15 @@ void TMainForm::Lishlytyksiinvalitutasetukset1Click(TObject*)
     auto dialog = std::make_unique<TAddAlarmForm>(nullptr);
     dialog->FillForAdding(programme.Channel, CurrentDate, programme.Time, programme.Title,
                           LineAt(Keski_Ohjelmainfot, index));
-    dialog->OnAppendRow = [this](const AlarmRow& row) { AddAlarmRow(row); };
+    bool added = false;
+    dialog->OnAppendRow = [this, &added](const AlarmRow& row) {
+        AddAlarmRow(row);
+        added = true;
+    };
     dialog->OnAlarmAdded = [this](TObject*) { V_KanavatClick(nullptr); };
     dialog->ShowModal();
+    if (added)
+        SaveAlarmList();
 }
 
 void TMainForm::Ohjelmat_LisaaAutomaattisiinClick(TObject*)

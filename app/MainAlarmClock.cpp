@@ -74,6 +74,7 @@ void TMainForm::LookAtAlarms()
     for (const ListedAlarm& alarm : ListedAlarms(items, rows, look.missed)) {
         missedText += MissedAlarmLine(alarm.row);
         items->Delete(items->IndexOf(alarm.item));
+        AlarmRowsTakenOut = true;
     }
     for (const ListedAlarm& alarm : due) {
         if (AlarmEditing)
@@ -87,6 +88,7 @@ void TMainForm::LookAtAlarms()
                       row.SubItems[afDescription], row.SubItems[afActions], false, alarm.item);
         });
     }
+    SaveAlarmRemovals();
     if (!missedText.empty())
         MessageDlg(MissedAlarmsNotice(missedText), mtInformation, {mbOK});
 }

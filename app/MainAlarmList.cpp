@@ -15,6 +15,7 @@
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/PopupMenu.h"
 #include "platform/forms/RichEdit.h"
+#include "platform/messages/Application.h"
 #include "platform/messages/Timer.h"
 #include <memory>
 
@@ -130,6 +131,15 @@ void TMainForm::SaveAlarmList()
         WriteAlarmFile(AlarmRows());
 }
 
+void TMainForm::SaveAlarmRemovals()
+{
+    if (!AlarmRowsTakenOut)
+        return;
+    AlarmRowsTakenOut = false;
+    if (FAlarmsLoaded)
+        Dispatch([this] { WriteAlarmFile(AlarmRows()); });
+}
+
 void TMainForm::PMenu_PoistahalytysClick(TObject*)
 {
     std::vector<AnsiString> records;
@@ -166,19 +176,26 @@ void TMainForm::PMenu_MuokkaahalytystClick(TObject*)
     TListItem* item = Alarmlist->Selected();
     if (!item)
         return;
+    bool changed = false;
     {
         AlarmEditingHold hold;
         auto dialog = std::make_unique<TAddAlarmForm>(nullptr);
         dialog->FillFromRow(AlarmRowOf(item));
-        dialog->OnDeleteEditedRow = [this, item] {
+        dialog->OnDeleteEditedRow = [this, item, &changed] {
             const int index = Alarmlist->Items()->IndexOf(item);
             if (index >= 0)
                 Alarmlist->Items()->Delete(index);
+            changed = true;
         };
-        dialog->OnAppendRow = [this](const AlarmRow& row) { AddAlarmRow(row); };
+        dialog->OnAppendRow = [this, &changed](const AlarmRow& row) {
+            AddAlarmRow(row);
+            changed = true;
+        };
         dialog->ShowModal();
     }
     AlarmlistColumnClick(this, Alarmlist->Columns()->Items(0));
+    if (changed)
+        SaveAlarmList();
     // What fell due while the dialog held the clock fires now, the edited row by its new time.
     if (!AlarmEditing)
         LookAtAlarms();

@@ -16,12 +16,11 @@ namespace {
 
 using AlarmClockTest = AlarmWindowTest;
 
-TEST_F(AlarmClockTest, RowFiresAtTheLeadSecondOnceAndTheFileStays)
+TEST_F(AlarmClockTest, RowFiresAtTheLeadSecondOnceAndLeavesTheFile)
 {
     Settings({});
-    Start({Row("7.12.2026 (MA)", "20:00", Opens("today.txt"), "Uutiset"),
-           Row("8.12.2026 (TI)", "20:00", Opens("tomorrow.txt"), "Huomenna")});
-    const std::string file = AlarmFileBytes();
+    const AlarmRow tomorrow = Row("8.12.2026 (TI)", "20:00", Opens("tomorrow.txt"), "Huomenna");
+    Start({Row("7.12.2026 (MA)", "20:00", Opens("today.txt"), "Uutiset"), tomorrow});
 
     TickAt(At(2026, 12, 7, 19, 54) + EncodeTime(0, 0, 59, 950));
     EXPECT_TRUE(opened.empty());
@@ -31,7 +30,7 @@ TEST_F(AlarmClockTest, RowFiresAtTheLeadSecondOnceAndTheFileStays)
     TickAt(At(2026, 12, 7, 19, 55, 1) + EncodeTime(0, 0, 0, 750));
     TickAt(At(2026, 12, 7, 20, 0));
     EXPECT_EQ(opened.size(), 1u);
-    EXPECT_EQ(AlarmFileBytes(), file);
+    EXPECT_EQ(AlarmFileBytes(), AlarmFileText({tomorrow}));
 }
 
 TEST_F(AlarmClockTest, LeadZeroFiresAtTheStartAndAnOutOfRangeLeadIsClamped)
