@@ -198,6 +198,9 @@ public:
     // Hides the window into the notification area; where the desktop has none the window is
     // only minimised, so it can always be reached again.
     void HideToTray();
+    // Brings the window before the user from wherever it is (the notification area, the taskbar,
+    // under other windows): a later copy started on the same folder asks for it.
+    void ComeForward();
     // True while the window is out of the user's sight: in the notification area, or, where the
     // desktop has none, minimised to the taskbar instead.
     bool OutOfSight() const;

@@ -55,3 +55,10 @@ void TMainForm::TrayClick(TObject*, TMouseButton, TShiftState, int, int)
     Application->ShowTaskbarWindow(true);
     Activate();
 }
+
+// The icon's click already restores, shows, raises and activates from every place the window
+// can be.
+void TMainForm::ComeForward()
+{
+    TrayClick(this, mbLeft, {}, 0, 0);
+}

@@ -10,8 +10,10 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/Files.h"
 #include "platform/core/SysUtils.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/forms/FormsInit.h"
 #include "platform/messages/Application.h"
+#include "platform/services/FolderLock.h"
 #include "shell/TrayIcon.h"
 #include <QApplication>
 #include <QIcon>
@@ -31,6 +33,21 @@ bool StartsHidden(int argc, char** argv)
     return IniReadString("Muut", "KäynnistäPienennettynä"_a, "0") == "1";
 }
 
+namespace {
+
+// A copy that is still starting answers once its window is made; one that has hung never does.
+constexpr int kHolderAnswerMilliseconds = 10000;
+
+AnsiString UnreachableCopyText()
+{
+    AnsiString text = "QEX 2000 on jo käynnissä tässä kansiossa, mutta sen ikkunaa ei saatu esiin.\r\n("_a;
+    text += ExeFolder();
+    text += ")";
+    return text;
+}
+
+} // namespace
+
 int ProgramMain(int argc, char** argv)
 {
     MainInitialization();
@@ -40,6 +57,13 @@ int ProgramMain(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
     auto application = std::make_unique<TApplication>();
     Application->SetTitle("QEX 2000");
+    // Two copies on one folder would each write their own alarm list over the other's.
+    TFolderLock folderLock(ExeFolder(), ".QEX.LCK");
+    if (!folderLock.Acquire()) {
+        if (!folderLock.AskHolderToComeForward(kHolderAnswerMilliseconds))
+            MessageDlg(UnreachableCopyText(), mtWarning, {mbOK});
+        return 0;
+    }
     Application->CreateForm(MainForm);
     Application->CreateForm(PrintForm);
     Application->CreateForm(AboutForm);
@@ -54,6 +78,10 @@ int ProgramMain(int argc, char** argv)
     }
     Application->CreateForm(TVTanaanForm);
     TVTanaanForm->Tray = MainForm->Tray;
+    folderLock.Serve([] {
+        if (MainForm)
+            Dispatch([] { MainForm->ComeForward(); });
+    });
     Application->Run();
     return Application->ExitCode();
 }

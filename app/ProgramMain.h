@@ -4,7 +4,8 @@
 
 // Sets the long day names (index 1 = Sunday) and month names to the Finnish ones.
 void MainInitialization();
-// Runs the program; returns the exit code (1 after the main window was closed).
+// Runs the program; returns the exit code (1 after the main window was closed, 0 when another
+// copy runs on the folder: it was asked to come forward, or the user was told it can't be).
 int ProgramMain(int argc, char** argv);
 // Whether the program starts hidden in the notification area: the first argument "/startup" in
 // any letter case, or the setting "KäynnistäPienennettynä".

@@ -67,6 +67,13 @@ def sample_day(date, channel_code, seed=0):
     return programmes
 
 
+def chosen_week_file(channel_code, monday, days):
+    """A week whose day i (Monday = 0) holds days[i], a list of (hh:nn, title, description); the
+    days not given are empty."""
+    return file_bytes([(record_key(monday + datetime.timedelta(days=i), channel_code),
+                        day_text(days[i]) if i < len(days) else b"") for i in range(7)])
+
+
 def week_file(channel_code, monday, seed=0):
     records = []
     for i in range(7):

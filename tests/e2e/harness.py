@@ -20,6 +20,15 @@ def cp1252(text):
     return text.encode("cp1252")
 
 
+def file_bytes(path):
+    """The file's bytes, or b"" when there is none."""
+    try:
+        with open(path, "rb") as source:
+            return source.read()
+    except FileNotFoundError:
+        return b""
+
+
 def wait_for(condition, timeout, what):
     """The condition's first true value within `timeout` seconds; fails naming `what` otherwise."""
     deadline = time.monotonic() + timeout
@@ -157,12 +166,14 @@ class MovableClock:
 
 class Program:
     """The program started from a run folder beside a copy of its executable; `fake_time` fixes
-    the start of its clock, `clock` (a MovableClock) lets the test move it."""
+    the start of its clock, `clock` (a MovableClock) lets the test move it. A further copy on a
+    folder where one runs takes `copy_binary=False`: the running executable can't be replaced."""
 
-    def __init__(self, display, folder, fake_time=None, args=(), preexec_fn=None, clock=None):
+    def __init__(self, display, folder, fake_time=None, args=(), preexec_fn=None, clock=None, copy_binary=True):
         self.display = display
         self.folder = folder
-        shutil.copy2(BINARY, os.path.join(folder, "qex"))
+        if copy_binary:
+            shutil.copy2(BINARY, os.path.join(folder, "qex"))
         env = display.env()
         env["TZ"] = "Europe/Helsinki"
         self.runtime = tempfile.mkdtemp(prefix="qex-xdg-")

@@ -79,7 +79,8 @@ class FullDiskEndToEnd(DisplayTestCase):
             self.assertEqual(alarms.read(), cp1252(ALARMS))
         with open(os.path.join(self.folder, "QEX.INI"), "rb") as settings:
             self.assertEqual(settings.read(), cp1252(SETTINGS))
-        self.assertEqual(sorted(os.listdir(self.folder)), ["QEX.ALS", "QEX.INI", "Tiedot", "qex"])
+        # No temporary is left; the empty lock file that holds the folder stays.
+        self.assertEqual(sorted(os.listdir(self.folder)), [".QEX.LCK", "QEX.ALS", "QEX.INI", "Tiedot", "qex"])
 
 
 if __name__ == "__main__":

@@ -1,0 +1,115 @@
+"""One running copy per folder, and the alarm file kept as the list changes, on the real program
+under a window manager on Monday 7.12.2026: an alarm added through the alarm dialog is in
+"QEX.ALS" as soon as OK is pressed; a copy killed outright leaves the folder free for the next
+start, which finds the alarm; a second copy started on the folder brings the running one's
+minimised window forward and ends; the alarm fires and leaves "QEX.ALS" while the program runs.
+A folder held by a copy that doesn't answer is told in a box."""
+import datetime
+import os
+import subprocess
+import sys
+import time
+import unittest
+
+from harness import DisplayTestCase, Program, SOURCE, cp1252, file_bytes, wait_for
+
+sys.path.insert(0, os.path.join(SOURCE, "tools"))
+import listing_file  # noqa: E402
+
+MONDAY = [("19:00", "Iltauutiset", "Uutiset."), ("20:00", "Uutiset", "P\u00e4iv\u00e4n uutiset."),
+          ("21:00", "Elokuva", "Sotaelokuva.")]
+TITLE = "QEX 2000 - TV1, Maanantai 7. Joulukuuta 2026"
+SECOND_PROGRAMME = (160, 110)
+
+
+def write_fixture(folder):
+    data = os.path.join(folder, "Tiedot")
+    os.makedirs(data)
+    with open(os.path.join(data, "01-50.QEX"), "wb") as out:
+        out.write(listing_file.chosen_week_file("01", datetime.date(2026, 12, 7), [MONDAY]))
+    settings = ("[Kanavat]\r\nK\u00e4yt\u00f6ss\u00e4=TV1;\r\n[Muut]\r\nOletusN\u00e4kym\u00e4=Normaali\r\n"
+                "[Ulkoasu]\r\nForm.X=0\r\nForm.Y=0\r\nForm.Leveys=700\r\nForm.Korkeus=620\r\n"
+                "[H\u00e4lytys]\r\nTyyppi=Normaali ilmoitus n\u00e4yt\u00f6lle\r\nPCSpeakerK\u00e4yt\u00f6ss\u00e4=0\r\n")
+    with open(os.path.join(folder, "QEX.INI"), "wb") as out:
+        out.write(cp1252(settings))
+
+
+class OneCopyPerFolderEndToEnd(DisplayTestCase):
+    def setUp(self):
+        self.folder = self.own_folder("one-copy")
+        write_fixture(self.folder)
+
+    def start(self, fake_time, copy_binary=True):
+        program = Program(self.display, self.folder, fake_time=fake_time, copy_binary=copy_binary)
+        self.addCleanup(program.kill)
+        return program
+
+    def alarm_file(self):
+        return file_bytes(os.path.join(self.folder, "QEX.ALS"))
+
+    def shot(self, program, name):
+        path = self.shot_path(name)
+        program.screenshot(path)
+        print(f"screenshot: {path}", file=sys.stderr)
+
+    def window_state(self, program, window):
+        return subprocess.run(["xprop", "-id", window, "_NET_WM_STATE"], env=self.display.env(),
+                              capture_output=True, text=True, timeout=20).stdout
+
+    def test_a_second_copy_brings_the_first_forward_and_every_alarm_change_is_on_disk(self):
+        first = self.start("2026-12-07 19:50:00")
+        window = first.wait_window("^QEX 2000 - TV1")
+        first.wait_title(window, TITLE)
+        # The window opens at its stored place in the top-left corner: a click on the programme
+        # list's second row, 20:00 Uutiset, then its alarm through the dialog.
+        first.xdotool("windowactivate", "--sync", window, check=False)
+        first.xdotool("mousemove", "--sync", str(SECOND_PROGRAMME[0]), str(SECOND_PROGRAMME[1]), "click", "1")
+        time.sleep(0.5)
+        first.key(window, "shift+Insert")
+        dialog = first.wait_window("^H\u00e4lytys$")
+        first.key(dialog, "Return")
+        wait_for(lambda: b"Uutiset" in self.alarm_file(), 5, "the new alarm in QEX.ALS")
+        self.assertIn(cp1252("7.12.2026 (MA)\r\nTV1\r\n20:00\r\nUutiset\r\n"), self.alarm_file())
+        added = self.alarm_file()
+
+        # Killed outright: its lock goes with it, and the next start finds the alarm.
+        first.kill()
+        program = self.start("2026-12-07 19:54:45")
+        window = program.wait_window("^QEX 2000 - TV1")
+        self.assertEqual(self.alarm_file(), added)
+
+        program.xdotool("windowminimize", "--sync", window)
+        wait_for(lambda: "_NET_WM_STATE_HIDDEN" in self.window_state(program, window), 5, "the window minimised")
+        second = self.start("2026-12-07 19:54:50", copy_binary=False)
+        self.assertEqual(second.wait_exit(timeout=20), 0)
+        wait_for(lambda: "_NET_WM_STATE_HIDDEN" not in self.window_state(program, window), 5,
+                 "the first copy's window back from the taskbar")
+        wait_for(lambda: program.xdotool("getactivewindow", check=False) == window, 5,
+                 "the first copy's window active")
+        time.sleep(1)  # the window manager's restore animation ends
+        self.shot(program, "qex-first-copy-forward.png")
+        self.assertEqual(len([title for title in program.titles() if title.startswith("QEX 2000")]), 1)
+
+        # 19:55:00: the alarm fires and leaves the file while the program runs.
+        wait_for(lambda: b"Uutiset" not in self.alarm_file(), 30, "the fired alarm out of QEX.ALS")
+        self.assertEqual(program.process.poll(), None)
+        program.key(window, "alt+F4")
+        self.assertEqual(program.wait_exit(), 1)
+        self.assertNotIn(b"Uutiset", self.alarm_file())
+
+    def test_a_copy_that_holds_the_folder_without_answering_is_told_in_a_box(self):
+        # A holder of the lock that never listens, as a hung copy would be.
+        holder = subprocess.Popen(["flock", os.path.join(self.folder, ".QEX.LCK"), "sleep", "120"])
+        self.addCleanup(holder.wait)
+        self.addCleanup(holder.kill)
+        time.sleep(0.5)
+        program = self.start("2026-12-07 19:50:00")
+        box = program.wait_window("^Varoitus$", timeout=30)
+        self.shot(program, "qex-folder-in-use.png")
+        self.assertFalse([title for title in program.titles() if title.startswith("QEX 2000")])
+        program.key(box, "Return")
+        self.assertEqual(program.wait_exit(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
