@@ -10,6 +10,7 @@
 #include "platform/core/Files.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/WriteLeftovers.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/MenuItem.h"
@@ -62,6 +63,9 @@ AnsiString DefaultView()
 // dates and the channel list that every view needs.
 void TMainForm::FormCreate(TObject*)
 {
+    // Only one copy runs on the folder, so a temporary found now is a killed write's.
+    RemoveWriteLeftovers(SettingsFilePath());
+    RemoveWriteLeftovers(AlarmFilePath());
     // Before anything writes the settings file (the day bar's switch below does).
     const bool firstRun = !FileExists(SettingsFilePath());
     FirstShow = true;

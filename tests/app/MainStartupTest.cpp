@@ -319,6 +319,22 @@ TEST_F(MainWindowTest, OldListingFilesGoAtStartUp)
     EXPECT_EQ(left, (std::vector<AnsiString>{"01-19.QEX", "01-20.QEX", "01-21.QEX"}));
 }
 
+// A kill during a write of the settings or the alarms leaves its temporary; the next start
+// removes those of its own two files and nothing else.
+TEST_F(MainWindowTest, TemporariesOfAKilledWriteGoAtStartUp)
+{
+    WriteUsualSettings();
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", ThreeFutureAlarms());
+    for (const char* name : {".QEX.ALS.k9Xq2Z", ".QEX.INI.Ab12Cd", ".QEX.ALS.short", "Tiedot/.QEX.ALS.k9Xq2Z"})
+        fixture::WriteBytes(folder.Path() + name, "half");
+    StartWindow(false);
+    EXPECT_FALSE(FileExists(folder.Path() + ".QEX.ALS.k9Xq2Z"));
+    EXPECT_FALSE(FileExists(folder.Path() + ".QEX.INI.Ab12Cd"));
+    EXPECT_TRUE(FileExists(folder.Path() + ".QEX.ALS.short"));
+    EXPECT_TRUE(FileExists(folder.Path() + "Tiedot/.QEX.ALS.k9Xq2Z"));
+    EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 3);
+}
+
 TEST_F(MainWindowTest, OldListingFilesStayWhenSwitchedOff)
 {
     WriteSettings({"[Muut]", "PoistaVanhatTiedostot=0"});

@@ -2,6 +2,7 @@
 #include "TempFolder.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Files.h"
+#include "platform/core/WriteLeftovers.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -48,6 +49,31 @@ TEST(AtomicWrite, FailureRaisesAndLeavesNothing)
     TempFolder::Write(folder / "taken/inside", "x");
     EXPECT_THROW(AtomicWriteFile(folder / "taken", "x"), EFCreateError);
     EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+// A write killed between creating its temporary and renaming it leaves the temporary behind.
+TEST(AtomicWrite, LeftoversOfAKilledWriteGoAndNothingElse)
+{
+    TempFolder folder;
+    TempFolder::Write(folder / "elsewhere", "keep me");
+    TempFolder::Write(folder / "QEX.ALS", "alarms");
+    TempFolder::Write(folder / ".QEX.ALS.a1B2c3", "half");
+    TempFolder::Write(folder / ".QEX.ALS.zzzzzz", "half");
+    for (const char* kept : {".QEX.ALS.a1B2c", ".QEX.ALS.a1B2c34", ".QEX.ALS.a1-2c3", ".QEX.INI.a1B2c3", "QEX.ALS.bak",
+                             ".qex.als.a1B2c3", "x.QEX.ALS.a1B2c3"})
+        TempFolder::Write(folder / kept, "not ours");
+    fs::create_symlink(folder / "elsewhere", folder / ".QEX.ALS.Link00");
+    fs::create_directory(folder / ".QEX.ALS.Dir000");
+    RemoveWriteLeftovers(folder / "QEX.ALS");
+    EXPECT_FALSE(fs::exists(folder / ".QEX.ALS.a1B2c3"));
+    EXPECT_FALSE(fs::exists(folder / ".QEX.ALS.zzzzzz"));
+    EXPECT_EQ(TempFolder::Read(folder / "QEX.ALS"), "alarms");
+    for (const char* kept : {".QEX.ALS.a1B2c", ".QEX.ALS.a1B2c34", ".QEX.ALS.a1-2c3", ".QEX.INI.a1B2c3", "QEX.ALS.bak",
+                             ".qex.als.a1B2c3", "x.QEX.ALS.a1B2c3"})
+        EXPECT_EQ(TempFolder::Read(folder / kept), "not ours") << kept;
+    EXPECT_TRUE(fs::is_symlink(folder / ".QEX.ALS.Link00"));
+    EXPECT_EQ(TempFolder::Read(folder / "elsewhere"), "keep me");
+    EXPECT_TRUE(fs::is_directory(folder / ".QEX.ALS.Dir000"));
 }
 
 TEST(ReadWholeFile, ReadsBytesOrRaises)
