@@ -7,6 +7,7 @@
 #include <cstdio>
 #include "platform/messages/Application.h"
 #include "platform/forms/Button.h"
+#include "platform/forms/ClearPlacement.h"
 #include "platform/forms/DisabledWindows.h"
 #include "platform/forms/Edit.h"
 
@@ -215,9 +216,13 @@ void RaiseInnermostBox(QWidget* raised)
         return;
     // A window manager may keep a dialog among its owner's windows when it is raised; a window
     // that came up on top is sent under the others of its layer instead, which leaves the box
-    // above it. A window that does not stay on top can't cover the box anyway.
-    if (raised && raised->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+    // above it. A window that does not stay on top can't cover the box anyway. Under the box it
+    // would go unseen (an alarm notice centred like the box): it moves beside the box, where
+    // there is room.
+    if (raised && raised->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
         raised->lower();
+        MoveClearOf(raised, box);
+    }
     box->raise();
     // A window manager keeps a focused full-screen window above everything else.
     box->activateWindow();

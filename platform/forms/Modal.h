@@ -52,5 +52,6 @@ void SetUnansweredModalReporter(std::function<void(const AnsiString& description
 TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text);
 // A running modal box stays on top and above the program's other windows: a window that stays on
 // top too (an alarm notice) and is shown or raised while the box runs is put back under it, so
-// the box can always be seen and answered. Forms call this after raising `raised`.
+// the box can always be seen and answered, and moved beside the box where it fits, so it is seen
+// too. Forms call this after raising `raised`.
 void KeepModalBoxAbove(const TForm* raised);

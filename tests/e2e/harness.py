@@ -235,6 +235,20 @@ class Program:
             self.xdotool("key", "--clearmodifiers", key)
             time.sleep(0.1)
 
+    def frame(self, window):
+        """The window's frame on the screen as (left, top, right, bottom), right and bottom
+        exclusive: its position and size with the window manager's frame extents around it."""
+        out = self.xdotool("getwindowgeometry", "--shell", window)
+        values = {key: int(value) for key, value in (line.split("=", 1) for line in out.splitlines() if "=" in line)
+                  if key in ("X", "Y", "WIDTH", "HEIGHT")}
+        extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], env=self.display.env(),
+                                 capture_output=True, timeout=20).stdout.decode()
+        left = right = top = bottom = 0
+        if "=" in extents:
+            left, right, top, bottom = (int(part) for part in extents.split("=", 1)[1].split(","))
+        return (values["X"] - left, values["Y"] - top, values["X"] + values["WIDTH"] + right,
+                values["Y"] + values["HEIGHT"] + bottom)
+
     def stacking(self):
         """The program's and the window manager's managed windows, bottom to top, as X ids."""
         out = subprocess.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"], env=self.display.env(),
