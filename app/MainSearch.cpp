@@ -123,5 +123,12 @@ void TMainForm::MM_EtsiIMDBClick(TObject* Sender)
     if (!InputQuery("The Internet Movie Database haku", "Etsi tekstillä:"_a, text))
         return;
     // The text goes to the desktop's opener as one address argument, never through a shell.
-    ShellExecute(0, "Open", ImdbSearchAddress(text), AnsiString(), AnsiString(), SW_SHOWMAXIMIZED);
+    const AnsiString address = ImdbSearchAddress(text);
+    // A desktop without a browser would otherwise leave the user waiting for a page that never comes.
+    if (ShellExecute(0, "Open", address, AnsiString(), AnsiString(), SW_SHOWMAXIMIZED) > 32)
+        return;
+    AnsiString warning = "Osoitetta ei voitu avata selaimeen.\r\n(";
+    warning += address;
+    warning += ")";
+    MessageDlg(warning, mtWarning, {mbOK});
 }

@@ -19,7 +19,7 @@ protected:
         MainWindowTest::SetUp();
         SetDesktopOpener([this](const AnsiString& target) {
             opened.push_back(target);
-            return true;
+            return desktopHasBrowser;
         });
     }
     void TearDown() override
@@ -65,6 +65,7 @@ protected:
     }
 
     std::vector<AnsiString> opened;
+    bool desktopHasBrowser = true;
 };
 
 TEST_F(Searching, FindsEveryStoredProgrammeInFileAndListingOrder)
@@ -254,6 +255,23 @@ TEST_F(Searching, ImdbLookUpOpensTheSearchPageInTheBrowser)
     ExpectBox([](ModalBox& box) {
         box.SetEditText(0, "Star Wars");
         box.Press("Peruuta");
+    });
+    MainForm->MM_EtsiIMDBClick(MainForm);
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(Searching, ImdbLookUpWithoutABrowserSaysTheAddressCouldNotBeOpened)
+{
+    Start();
+    desktopHasBrowser = false;
+    ExpectBox([](ModalBox& box) {
+        box.SetEditText(0, "Star Wars");
+        box.Press("OK");
+    });
+    ExpectBox([](ModalBox& box) {
+        EXPECT_EQ(box.Kind(), TModalKind::MessageBox);
+        EXPECT_EQ(box.Text(), "Osoitetta ei voitu avata selaimeen."_a + "\r\n(https://www.imdb.com/Find?star+wars)");
+        box.Press("OK");
     });
     MainForm->MM_EtsiIMDBClick(MainForm);
     EXPECT_EQ(opened.size(), 1u);
