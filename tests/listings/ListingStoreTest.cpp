@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using fixture::DayRecord;
 using fixture::Programme;
@@ -181,6 +182,32 @@ TEST_F(ListingStoreTest, ChangedFilesAreSeenAtOnce)
 
     fixture::WriteBytes(Data() + "01-07.qex", fileWith("Pienell\xE4"));
     EXPECT_EQ(firstLine(), "06:00 Pienell\xE4");
+}
+
+TEST_F(ListingStoreTest, AFileHoldsSevenRecordsAndAWholeDownloadAtMost)
+{
+    // An eighth record is no day of the week, even when its key fits.
+    std::vector<fixture::DayRecord> records;
+    for (int day = 9; day <= 15; ++day)
+        records.push_back({RecordKey(2026, 2, day, 1), "06:00 P\xE4iv\xE4 " + std::to_string(day) + "\r\n"});
+    records.push_back({RecordKey(2026, 2, 16, 1), "06:00 Kahdeksas\r\n"});
+    fixture::WriteBytes(Data() + "01-07.QEX", fixture::FileBytes(records));
+    fixture::WriteBytes(Data() + "01-08.QEX", fixture::FileBytes(records));
+    TStringList lines;
+    ASSERT_TRUE(LoadDayListing("01", "15.2.2026", lines));
+    EXPECT_EQ(lines[0], "06:00 P\xE4iv\xE4 15");
+    // 16.2.2026 is the next Monday: the same records under that week's name.
+    EXPECT_FALSE(LoadDayListing("01", "16.2.2026", lines));
+
+    // A file of exactly 64 MiB is read; one byte more is no listing file.
+    const std::string path = Data() + "01-07.QEX";
+    fixture::WriteBytes(path, fixture::FileBytes({{RecordKey(2026, 2, 11, 1), "06:00 Iso\r\n"}}));
+    ASSERT_EQ(::truncate(path.c_str(), 64 * 1024 * 1024), 0);
+    EXPECT_TRUE(LoadDayListing("01", "11.2.2026", lines));
+    EXPECT_EQ(lines[0], "06:00 Iso");
+    ASSERT_EQ(::truncate(path.c_str(), 64 * 1024 * 1024 + 1), 0);
+    LoadDayListing("01", "11.2.2026", lines);
+    EXPECT_EQ(lines.Count(), 0);
 }
 
 TEST_F(ListingStoreTest, UnreadableFileRaises)
