@@ -108,6 +108,26 @@ TEST_F(LineMode, ALineOverTheLimitIsReportedAndCleared)
     EXPECT_EQ(lines, (std::vector<std::string>{"ok\r\n"}));
 }
 
+TEST_F(LineMode, ALineUpToTheLimitWaitsForItsEndAndOneByteMoreIsReported)
+{
+    peer::Server server([](int& fd) {
+        peer::WriteAll(fd, std::string(16, 'x'));
+        Pause();
+        peer::WriteAll(fd, "\r\n");
+        Pause();
+        peer::WriteAll(fd, std::string(17, 'y'));
+        Pause();
+        peer::WriteAll(fd, "ok\r\n");
+    });
+    s->SetLineLimit(16);
+    std::vector<int> reported;
+    s->OnLineLimitExceeded = [&](TObject*, int count, bool&) { reported.push_back(count); };
+    Connect(server.Port());
+    ASSERT_TRUE(PumpUntil([&] { return closed; }));
+    EXPECT_EQ(reported, std::vector<int>{17});
+    EXPECT_EQ(lines, (std::vector<std::string>{std::string(16, 'x') + "\r\n", "ok\r\n"}));
+}
+
 TEST_F(LineMode, AHandlerThatReadsNothingDoesNotHangTheLoop)
 {
     peer::Server server([](int& fd) {
