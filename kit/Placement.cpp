@@ -8,6 +8,7 @@
 #include "platform/messages/Application.h"
 #include "platform/services/Registry.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/WindowQueries.h"
 
 namespace {
 
@@ -21,12 +22,6 @@ HKEY RootKeyOf(TPlacementRegRoot root)
     case prDynData: return HKEY_DYN_DATA;
     default: return HKEY_CURRENT_USER;
     }
-}
-
-// The frame's extra width and height around the window's client area.
-QSize FrameExtra(QWidget* window)
-{
-    return window->frameGeometry().size() - window->geometry().size();
 }
 
 } // namespace
@@ -410,48 +405,57 @@ void TFormPlacement::BindHook()
     FHook->SetWinControl(limited ? form : nullptr);
 }
 
+// The form asks for its limits whenever its frame changes; after a change here it is told to
+// ask again (and without limits it goes back to its own).
 void TFormPlacement::UpdatePlacement()
 {
     if (FDestroying)
         return;
     BindHook();
-    TForm* form = Form();
-    if (form && form->Widget() && form->Widget()->isVisible())
-        ApplyLimits();
+    if (TForm* form = Form())
+        form->UpdateSizeLimits();
 }
 
 void TFormPlacement::HookAfterMessage(TMessage& msg)
 {
-    if (msg.Msg == HookMessages::WM_SHOWWINDOW && msg.WParam == 1)
-        ApplyLimits();
+    TForm* form = Form();
+    if (!form)
+        return;
+    switch (msg.Msg) {
+    case HookMessages::WM_GETMINMAXINFO:
+        ApplyLimits(*reinterpret_cast<MINMAXINFO*>(msg.LParam), msg);
+        break;
+    default:
+        break;
+    }
 }
 
-// The window system keeps the limits: a frozen form keeps the size it has, tracking limits are
-// given to the window in client pixels.
-void TFormPlacement::ApplyLimits()
+// A frozen form keeps the size it has while it is shown; otherwise each limit set replaces the
+// form's own. The window manager gets the result as the window's size hints.
+void TFormPlacement::ApplyLimits(MINMAXINFO& info, TMessage& msg)
 {
     TForm* form = Form();
-    if (!form || !form->Widget())
-        return;
-    QWidget* window = form->Widget();
     if (FPreventResize) {
-        window->setFixedSize(window->size());
-        FLimitsApplied = true;
-        return;
-    }
-    if (FMinMaxInfo.DefaultMinMaxInfo()) {
-        if (FLimitsApplied) {
-            window->setMinimumSize(0, 0);
-            window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-            FLimitsApplied = false;
+        if (form->Widget()->isVisible()) {
+            info.ptMinTrackSize = Point(form->Width(), form->Height());
+            info.ptMaxTrackSize = info.ptMinTrackSize;
+            msg.Result = 1;
         }
         return;
     }
-    QSize extra = FrameExtra(window);
-    auto inner = [](int frame, int extraPart, int none) { return frame > 0 ? std::max(0, frame - extraPart) : none; };
-    window->setMinimumSize(inner(FMinMaxInfo.MinTrackWidth(), extra.width(), 0),
-                           inner(FMinMaxInfo.MinTrackHeight(), extra.height(), 0));
-    window->setMaximumSize(inner(FMinMaxInfo.MaxTrackWidth(), extra.width(), QWIDGETSIZE_MAX),
-                           inner(FMinMaxInfo.MaxTrackHeight(), extra.height(), QWIDGETSIZE_MAX));
-    FLimitsApplied = true;
+    auto replace = [](int& field, int value) {
+        if (value != 0)
+            field = value;
+    };
+    replace(info.ptMaxPosition.X, FMinMaxInfo.MaxPosLeft());
+    replace(info.ptMaxPosition.Y, FMinMaxInfo.MaxPosTop());
+    replace(info.ptMaxSize.X, FMinMaxInfo.MaxSizeWidth());
+    replace(info.ptMaxSize.Y, FMinMaxInfo.MaxSizeHeight());
+    replace(info.ptMaxTrackSize.X, FMinMaxInfo.MaxTrackWidth());
+    replace(info.ptMaxTrackSize.Y, FMinMaxInfo.MaxTrackHeight());
+    replace(info.ptMinTrackSize.X, FMinMaxInfo.MinTrackWidth());
+    replace(info.ptMinTrackSize.Y, FMinMaxInfo.MinTrackHeight());
+    if (FMinMaxInfo.DefaultMinMaxInfo())
+        info.ptMaxPosition = Point(0, 0);
+    msg.Result = 1;
 }

@@ -14,14 +14,15 @@
 
 class QObject;
 class TForm;
+struct MINMAXINFO;
 class TFormPlacement;
 
 enum TPlacementOption { fpState, fpPosition, fpActiveControl };
 using TPlacementOptions = TSet<TPlacementOption>;
 enum TPlacementRegRoot { prCurrentUser, prLocalMachine, prCurrentConfig, prClassesRoot, prUsers, prDynData };
 
-// Tracking limits of a form in pixels of its frame; 0 leaves a limit to the window system. The
-// maximised position and size are the window system's to choose on this platform.
+// Tracking limits of a form in pixels of its frame, and the place and size it takes maximised;
+// 0 leaves a value to the form.
 class TWinMinMaxInfo : public TObject {
 public:
     explicit TWinMinMaxInfo(TFormPlacement* owner) : FOwner(owner) {}
@@ -123,7 +124,7 @@ public:
 
     void AddLink(TIniLink* link);
     void RemoveLink(TIniLink* link);
-    // Applies the size limits again (after MinMaxInfo changes).
+    // Has the form take its size limits again (after MinMaxInfo or PreventResize changes).
     void UpdatePlacement();
 
     TNotifyEvent OnSavePlacement;
@@ -147,7 +148,7 @@ private:
     auto WithStorage(Fn&& body);
     void FormShown();
     void Remember();
-    void ApplyLimits();
+    void ApplyLimits(MINMAXINFO& info, TMessage& msg);
     void UpdateMaximizeButton();
     void BindHook();
     void HookAfterMessage(TMessage& msg);
@@ -176,7 +177,6 @@ private:
     AnsiString FLastActiveControl;
     AnsiString FFormSection;
     bool FHaveLastPlacement = false;
-    bool FLimitsApplied = false;
     bool FHadMaximize = false;
     bool FFormGone = false;
 };

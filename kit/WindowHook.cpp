@@ -13,6 +13,7 @@
 #include "platform/messages/Application.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/KeyCodes.h"
+#include "platform/forms/WindowQueries.h"
 
 using namespace HookMessages;
 
@@ -92,7 +93,10 @@ TMessage MessageOf(QWidget* widget, QEvent* event)
         break;
     }
     case QEvent::Wheel: msg = {WM_MOUSEWHEEL, 0, 0}; break;
-    default: break;
+    default:
+        if (event->type() == TMinMaxQuery::Kind())
+            msg = {WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&static_cast<TMinMaxQuery*>(event)->Info)};
+        break;
     }
     return msg;
 }

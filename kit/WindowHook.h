@@ -12,7 +12,8 @@ class TWinControl;
 class TControlHook;
 
 // The window messages a hook sees, each standing for the toolkit's event of the same meaning
-// (the mouse messages, WM_CLOSE and WM_DESTROY are the platform's own).
+// (the mouse messages, WM_CLOSE and WM_DESTROY are the platform's own), and the question the
+// forms layer puts to a window about its size limits (LParam points to the MINMAXINFO to change).
 // WParam and LParam carry what Windows would: sizes and positions as low | high << 16, virtual
 // keys, key-state flags, 1 or 0 for show, activate and enable.
 namespace HookMessages {
@@ -24,6 +25,7 @@ constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_GETMINMAXINFO = 0x0024;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;

@@ -3,7 +3,9 @@
 // matters (flags before the first show, the frame once the window manager has added it); kept
 // together, that order can be read in one place.
 #include "platform/forms/Form.h"
+#include <algorithm>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -15,8 +17,10 @@
 #include "platform/messages/Application.h"
 #include "platform/forms/MainMenu.h"
 #include "platform/forms/FrameFit.h"
+#include "platform/forms/FrameHints.h"
 #include "platform/forms/Modal.h"
 #include "platform/forms/QtText.h"
+#include "platform/forms/WindowQueries.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner)
 {
@@ -163,8 +167,8 @@ bool TForm::FixedSize() const
 }
 
 // The window system's frame lies outside the Qt window, so the inner size is the frame bounds
-// less the frame last seen. A fixed window is pinned to that inner size, so the frame added
-// when it is mapped cannot make it grow.
+// less the frame last seen. The size limits are asked for again each time: the frame they are
+// measured with may have changed, and a limit set only once would be lost to the next frame.
 void TForm::ApplyFrameBounds()
 {
     QWidget* window = Widget();
@@ -173,18 +177,55 @@ void TForm::ApplyFrameBounds()
     QSize inner(std::max(1, FFrame.Width() - FMargins.Left - FMargins.Right),
                 std::max(1, FFrame.Height() - FMargins.Top - FMargins.Bottom));
     window->move(FFrame.Left, FFrame.Top);
-    if (FixedSize())
-        SetSizeLimits(inner, inner);
-    else
-        SetSizeLimits(MinimumInnerSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    UpdateSizeLimits();
     window->resize(inner);
     SyncClientArea();
 }
 
-QSize TForm::MinimumInnerSize() const
+void TForm::UpdateSizeLimits()
 {
-    return QSize(std::max(0, FMinFrame.X - FMargins.Left - FMargins.Right),
-                 std::max(0, FMinFrame.Y - FMargins.Top - FMargins.Bottom));
+    if (!Widget())
+        return;
+    MINMAXINFO info = AskMinMaxInfo();
+    QSize minimum = InnerSize(info.ptMinTrackSize);
+    QSize maximum = InnerSize(info.ptMaxTrackSize);
+    SetSizeLimits(minimum, maximum);
+    SetFramePinned(Widget(), minimum == maximum);
+}
+
+// A fixed window is pinned to its frame size, so the frame added when it is mapped cannot make
+// it grow; a sizeable one can be made as small as SetMinSize allows. Maximised, a window fills
+// the part of the screen the panels leave free.
+MINMAXINFO TForm::OwnMinMaxInfo() const
+{
+    MINMAXINFO info;
+    TRect area = ScreenArea();
+    info.ptMaxSize = Point(area.Width(), area.Height());
+    info.ptMaxPosition = Point(area.Left, area.Top);
+    if (FixedSize()) {
+        info.ptMinTrackSize = Point(FFrame.Width(), FFrame.Height());
+        info.ptMaxTrackSize = info.ptMinTrackSize;
+    } else {
+        info.ptMinTrackSize = FMinFrame;
+        info.ptMaxTrackSize = Point(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    return info;
+}
+
+MINMAXINFO TForm::AskMinMaxInfo() const
+{
+    TMinMaxQuery query(OwnMinMaxInfo());
+    QCoreApplication::sendEvent(Widget(), &query);
+    return query.Info;
+}
+
+// Frame pixels to the Qt window's; an open side stays open.
+QSize TForm::InnerSize(TPoint frame) const
+{
+    auto inner = [](int size, int margins) {
+        return size >= QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX : std::clamp(size - margins, 0, QWIDGETSIZE_MAX);
+    };
+    return QSize(inner(frame.X, FMargins.Left + FMargins.Right), inner(frame.Y, FMargins.Top + FMargins.Bottom));
 }
 
 // Qt passes every change of the limits on to the window system; only real changes are made,
@@ -296,8 +337,7 @@ void TForm::SetClientHeight(int height)
 void TForm::SetMinSize(int width, int height)
 {
     FMinFrame = Point(std::max(0, width), std::max(0, height));
-    if (Widget() && !FixedSize())
-        SetSizeLimits(MinimumInnerSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    UpdateSizeLimits();
 }
 
 void TForm::SetFormStyle(TFormStyle style)
@@ -491,6 +531,9 @@ void TForm::SetVisible(bool visible)
     case wsMinimized: window->showMinimized(); break;
     default: window->showNormal(); break;
     }
+    // A shown window may be limited otherwise than a hidden one (a frozen form keeps the size
+    // it shows with).
+    UpdateSizeLimits();
 }
 
 void TForm::Show()

@@ -9,6 +9,7 @@
 #include <memory>
 
 class TMainMenu;
+struct MINMAXINFO;
 enum class TModalKind : int;
 
 enum TFormStyle { fsNormal, fsStayOnTop };
@@ -60,6 +61,9 @@ public:
     void SetClientHeight(int height);
     // The smallest frame size a sizeable window can be dragged to.
     void SetMinSize(int width, int height);
+    // Asks the window's watchers for its size limits again (a min-max query) and hands them to
+    // the window manager; done whenever the frame changes, and by whoever changed the answer.
+    void UpdateSizeLimits();
 
     TFormStyle FormStyle() const { return FFormStyle; }
     // Stay-on-top is given to the window once; setting it again only raises the window.
@@ -132,7 +136,9 @@ private:
     void KeepOnScreen();
     bool FixedSize() const;
     void ApplyFrameBounds();
-    QSize MinimumInnerSize() const;
+    MINMAXINFO OwnMinMaxInfo() const;
+    MINMAXINFO AskMinMaxInfo() const;
+    QSize InnerSize(TPoint frame) const;
     void SetSizeLimits(QSize minimum, QSize maximum);
     void SyncClientArea();
     void PlaceByPosition();
