@@ -69,8 +69,19 @@ TPrintForm::TPrintForm(TComponent* owner) : TForm(owner)
     Font()->SetName("MS Sans Serif");
     Font()->SetHeight(-11);
     SetBounds(0, 0, 840, 642);
+    // Nothing here has a cancel button, yet a dialog closes with Escape.
+    KeyPreview = true;
     CreateControls();
     SpeedButton1->OnClick = [this](TObject* sender) { Button2Click(sender); };
+    OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { FormKeyDown(sender, key, shift); };
+}
+
+void TPrintForm::FormKeyDown(TObject*, WORD& Key, TShiftState)
+{
+    if (Key == VK_ESCAPE) {
+        Key = 0;
+        Close();
+    }
 }
 
 void TPrintForm::CreateControls()

@@ -29,6 +29,8 @@ public:
     void Button4Click(const std::vector<AlarmRow>& rows);
     // The print button.
     void Button2Click(TObject* Sender);
+    // Escape closes the form, as it closes every dialog.
+    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
 
 private:
     void CreateControls();

@@ -1,4 +1,5 @@
 #include "DialogsFixture.h"
+#include "forms/Input.h"
 #include "app/ProgramMain.h"
 #include "dialogs/Tulostus.h"
 #include "kit/DualListForm.h"
@@ -220,4 +221,28 @@ TEST_F(PrintFormTest, AnEmptyAlarmListGivesOnlyThePageHeaderAndThePrintButtonPri
     Form->SpeedButton1->Click();
     ASSERT_TRUE(std::filesystem::exists(Pdf));
     EXPECT_GT(std::filesystem::file_size(Pdf), 0u);
+}
+
+// A dialog closes with Escape and keeps what it had: the preview, where the focus lies, as much
+// as the channel chooser in front of it.
+TEST_F(PrintFormTest, EscapeClosesTheChooserAndThePreviewWithoutPrinting)
+{
+    PrepareUsualDay();
+    ExpectChooser({"Nelonen"});
+    Form->Button3Click("11.2.2026");
+    Answers.push_back([](ModalBox& box) {
+        auto* chooser = dynamic_cast<TDualListForm*>(box.Form());
+        ASSERT_NE(chooser, nullptr);
+        PressKey(chooser->DstList->Widget(), Qt::Key_Escape);
+    });
+    Form->Button3Click("11.2.2026");
+    EXPECT_NE(Find(1, "Nelonen"), nullptr);
+
+    Answers.push_back([this](ModalBox& box) {
+        ASSERT_EQ(box.Form(), Form.get());
+        PressKey(Form->PP->Widget(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_FALSE(std::filesystem::exists(Pdf));
 }

@@ -1,7 +1,8 @@
 """The real program under a window manager at Wednesday 11.2.2026 10:00: while the settings
 dialog runs, a click on the main window changes nothing and does not bring it over the dialog;
 the settings menu's items open the dialog on their own pages. Screenshots of the settings
-dialog, the dual-list chooser and the about box are kept with the test's folder for a look."""
+dialog, the dual-list chooser and the about box are kept with the test's folder for a look. The
+print form closes with Escape, as every dialog does."""
 import datetime
 import os
 import subprocess
@@ -116,6 +117,20 @@ class ModalWindowsEndToEnd(DisplayTestCase):
         time.sleep(2)
         self.shot("qex-dual-list-chooser.png")
         self.assertNotIn("qex", self.program.titles())
+
+    def test_escape_closes_the_print_form(self):
+        # "Hälytykset" of the "Tulostus" menu, left of "Asetukset", prepares the alarm list and
+        # shows the print form.
+        self.program.key(self.window, "alt+a", "Left", "Down", "Return")
+        form = self.program.wait_window("^Tulostus$")
+        time.sleep(0.5)
+        self.shot("qex-print-form.png")
+        self.program.key(form, "Escape")
+        deadline = time.monotonic() + 10
+        while "Tulostus" in self.program.titles() and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertNotIn("Tulostus", self.program.titles())
+        self.assertEqual(self.program.title(self.window), MAIN_TITLE)
 
 
 if __name__ == "__main__":
