@@ -59,8 +59,12 @@ void TMainForm::V_KanavatClick(TObject*)
     SearchMode = 0;
     V_Muut->SetItemIndex(-1);
     MM_Normaali->SetChecked(true);
-    if (MM_PaivaPalkkiOn->Checked())
+    if (MM_PaivaPalkkiOn->Checked() && !ViikotPanel->Visible()) {
         ViikotPanel->Show();
+        // While hidden the bar kept the width it had before another view changed the room it
+        // gets; its tabs are laid out for the width it has now.
+        FormResize(this);
+    }
     Ohjelmat->BringToFront();
     ClearProgrammes();
     TiedotText->Lines()->Clear();

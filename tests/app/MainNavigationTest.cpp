@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 
 namespace app_test {
@@ -310,6 +311,28 @@ TEST_F(Browsing, TableViewGoesToTheBrowser)
     EXPECT_EQ(MainForm->ListingGrid->Cells(2, 0), "Canal+");
     EXPECT_NE(MainForm->WWW->DocumentText().find("Canal+"), AnsiString::npos);
     EXPECT_FALSE(MainForm->V_Panel->Visible());
+}
+
+// The day bar is hidden by a table view and the alarm view; back in the channel view its tabs
+// fit the bar it has now, not the width it had while hidden.
+TEST_F(Browsing, DayTabsFitTheBarWhenItComesBack)
+{
+    Start({"[Näkymät]", "OmiaNäkymiä=0", "OmaNäkymä0=Ilta:Taulukko:TV1;Canal+;"});
+    ASSERT_TRUE(MainForm->ViikotPanel->Visible());
+    MainForm->NakymatClick(MainForm->MM_Nakyma->Items(2));
+    PressKey(MainForm, VK_F4);
+    ASSERT_FALSE(MainForm->ViikotPanel->Visible());
+    MainForm->MM_NormaaliClick(MainForm);
+    Flush();
+    ASSERT_TRUE(MainForm->ViikotPanel->Visible());
+    QWidget* bar = MainForm->ViikonPaivatTabs->Widget();
+    QList<QToolButton*> tabs = bar->findChildren<QToolButton*>();
+    ASSERT_EQ(tabs.size(), 7);
+    QToolButton* sunday = tabs.back();
+    ASSERT_EQ(sunday->text(), "Sunnuntai");
+    EXPECT_LE(sunday->geometry().right(), bar->width() - 1) << "bar " << bar->width() << ", Sunday at "
+                                                           << sunday->x() << "+" << sunday->width();
+    EXPECT_GE(sunday->width(), sunday->fontMetrics().horizontalAdvance(sunday->text()));
 }
 
 TEST_F(Browsing, HelpBoxListsTheKeys)

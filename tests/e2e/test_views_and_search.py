@@ -1,7 +1,8 @@
 """The real program at Wednesday 11.2.2026 10:00 opening an own table view at start: the table
 with its keyword and alarm colours in the embedded browser, a click on a programme that opens
 no page, the search (F3) with its results and its refusal of a short text, and the IMDb look-up
-(F2) reaching the desktop's opener with the search address."""
+(F2) reaching the desktop's opener with the search address; and back from the table through the
+alarm view (F4) to the channel view, the day bar's tabs laid out for the bar's width."""
 import datetime
 import os
 import subprocess
@@ -155,6 +156,36 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
         while not self.opened_addresses() and time.monotonic() < deadline:
             time.sleep(0.1)
         self.assertEqual(self.opened_addresses(), ["https://www.imdb.com/Find?star+wars"])
+
+    def window_top(self, window, height):
+        """The top `height` rows of the window's picture: the menu bar and the day bar."""
+        picture = subprocess.run(["import", "-display", f":{self.display.number}", "-window", window,
+                                  "-crop", f"10000x{height}+0+0", "ppm:-"],
+                                 capture_output=True, check=True, timeout=30).stdout
+        return picture
+
+    def test_day_tabs_fit_the_bar_after_the_table_and_alarm_views(self):
+        program = self.program
+        window = program.wait_window("^QEX 2000 - Keskiviikko")
+        program.wait_title(window, TITLE)
+        program.key(window, "F4")
+        program.wait_title(window, "QEX 2000 - H\u00e4lytykset")
+        # "Normaali", the first item of the views menu two to the left of "Asetukset".
+        program.key(window, "alt+a", "Left", "Left", "Return")
+        program.wait_title(window, "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026")
+        time.sleep(0.5)
+        shot = self.shot_path("qex-day-tabs-after-views.png")
+        program.screenshot(shot)
+        print(f"screenshot: {shot}", file=sys.stderr)
+        before = self.window_top(window, 80)
+        # Resizing lays the tabs out afresh; back at its size the window must look as it did.
+        geometry = program.xdotool("getwindowgeometry", window)
+        width, height = geometry.split("Geometry: ")[1].split()[0].split("x")
+        program.xdotool("windowsize", window, str(int(width) + 40), height)
+        time.sleep(0.5)
+        program.xdotool("windowsize", window, width, height)
+        time.sleep(0.5)
+        self.assertEqual(before, self.window_top(window, 80), f"the day bar changed on a resize; see {shot}")
 
 
 if __name__ == "__main__":
