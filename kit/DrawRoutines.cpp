@@ -50,7 +50,7 @@ void DrawEmbossed(QPainter& painter, int x, int y, const QImage& mask, bool draw
 
 } // namespace
 
-void AssignBitmapCell(const TBitmap* source, TBitmap* destination, int cols, int rows, int index)
+void AssignBitmapCell(const TGraphic* source, TBitmap* destination, int cols, int rows, int index)
 {
     if (!source || !destination || source->Empty())
         return;
@@ -61,7 +61,19 @@ void AssignBitmapCell(const TBitmap* source, TBitmap* destination, int cols, int
     int cellHeight = source->Height() / rows;
     int column = index % cols;
     int row = index / cols;
-    destination->Assign(source->Image().copy(column * cellWidth, row * cellHeight, cellWidth, cellHeight));
+    if (auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
+        destination->Assign(bitmap->Image().copy(column * cellWidth, row * cellHeight, cellWidth, cellHeight));
+        destination->SetTransparentColor(bitmap->TransparentColor());
+    } else {
+        // Another kind of picture is drawn over silver, shifted so that the cell lands at (0, 0).
+        QImage cell(IntMax(cellWidth, 1), IntMax(cellHeight, 1), QImage::Format_ARGB32);
+        cell.fill(QColor(0xC0, 0xC0, 0xC0));
+        QPainter painter(&cell);
+        source->Draw(painter, -column * cellWidth, -row * cellHeight);
+        painter.end();
+        destination->Assign(cell);
+    }
+    destination->SetTransparent(source->Transparent());
 }
 
 std::unique_ptr<TBitmap> CreateTwoToneBitmap(const TBitmap& source, TColor outlineColor, TColor backColor,

@@ -8,6 +8,7 @@
 
 class QPainter;
 class TBitmap;
+class TGraphic;
 class TCanvas;
 class TControl;
 class TKitImageList;
@@ -16,8 +17,9 @@ inline int RectWidth(const TRect& rect) { return rect.Right - rect.Left; }
 inline int RectHeight(const TRect& rect) { return rect.Bottom - rect.Top; }
 
 // Cuts cell `index` (row by row) out of a grid of cols x rows cells; the destination takes the
-// cell's size. Counts below 1 are 1, an index below 0 is 0; a missing image does nothing.
-void AssignBitmapCell(const TBitmap* source, TBitmap* destination, int cols, int rows, int index);
+// cell's size and the source's see-through setting, and from a bitmap its transparent colour
+// too. Counts below 1 are 1, an index below 0 is 0; a missing image does nothing.
+void AssignBitmapCell(const TGraphic* source, TBitmap* destination, int cols, int rows, int index);
 
 // An embossed copy: pixels of `outlineColor` (and transparent ones) are background, every other
 // pixel is drawn in the shadow colour, with the highlight colour one pixel right and down

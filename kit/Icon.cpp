@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QPainter>
 #include "platform/core/Streams.h"
 #include "platform/forms/QtText.h"
 
@@ -90,4 +91,10 @@ void TIcon::LoadResource(const AnsiString& name)
     if (image.isNull())
         bytes.clear();
     SetBytes(std::move(bytes), std::move(image));
+}
+
+void TIcon::Draw(QPainter& painter, int x, int y) const
+{
+    if (!Empty())
+        painter.drawImage(x, y, FImage);
 }

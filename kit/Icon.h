@@ -2,7 +2,7 @@
 // saving writes them back unchanged. OnChange follows every change of the picture.
 #pragma once
 #include "platform/core/Exceptions.h"
-#include "platform/core/Object.h"
+#include "platform/forms/Graphic.h"
 #include <QImage>
 #include <string>
 
@@ -10,11 +10,15 @@ class TStream;
 
 QEX_EXCEPTION(EInvalidGraphic, Exception);
 
-class TIcon : public TObject {
+// An icon is see-through wherever its pictures say so.
+class TIcon : public TGraphic {
 public:
-    bool Empty() const { return FBytes.empty(); }
-    int Width() const { return FImage.width(); }
-    int Height() const { return FImage.height(); }
+    TIcon() { SetTransparent(true); }
+
+    bool Empty() const override { return FBytes.empty(); }
+    int Width() const override { return FImage.width(); }
+    int Height() const override { return FImage.height(); }
+    void Draw(QPainter& painter, int x, int y) const override;
     // The largest picture of the icon; null for an empty icon.
     const QImage& Image() const { return FImage; }
 

@@ -62,6 +62,12 @@ struct RecordPlayer {
 
 } // namespace
 
+void TMetafile::Draw(QPainter& painter, int x, int y) const
+{
+    if (!Empty())
+        Play(painter, QRectF(x, y, FWidth, FHeight));
+}
+
 void TMetafile::Play(QPainter& painter, const QRectF& target) const
 {
     if (FWidth <= 0 || FHeight <= 0)

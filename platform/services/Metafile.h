@@ -8,6 +8,7 @@
 #include "platform/core/Object.h"
 #include "platform/forms/Brush.h"
 #include "platform/forms/Font.h"
+#include "platform/forms/Graphic.h"
 #include "platform/forms/Pen.h"
 #include "platform/forms/Types.h"
 #include <variant>
@@ -53,13 +54,16 @@ struct MetafileRectangle {
 
 using MetafileRecord = std::variant<MetafileText, MetafileLine, MetafileRectangle>;
 
-class TMetafile : public TObject {
+class TMetafile : public TGraphic {
 public:
     TMetafile() = default;
     TMetafile(int width, int height) : FWidth(width), FHeight(height) {}
 
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
+    int Width() const override { return FWidth; }
+    int Height() const override { return FHeight; }
+    bool Empty() const override { return FWidth <= 0 || FHeight <= 0; }
+    // Plays the records at the picture's own size.
+    void Draw(QPainter& painter, int x, int y) const override;
     void SetSize(int width, int height) { FWidth = width; FHeight = height; }
 
     const std::vector<MetafileRecord>& Records() const { return FRecords; }

@@ -5,10 +5,12 @@
 #include "kit/CommandTokens.h"
 #include "kit/DrawRoutines.h"
 #include "kit/FileRoutines.h"
+#include "kit/Icon.h"
 #include "kit/WordRoutines.h"
 #include "platform/core/Files.h"
 #include "platform/forms/Bitmap.h"
 #include "platform/forms/PaletteColors.h"
+#include "platform/services/Metafile.h"
 
 TEST(WordRoutines, DelimiterRunsSeparateOneWord)
 {
@@ -94,6 +96,55 @@ TEST(DrawRoutines, BitmapCellIsCutFromItsGridPlace)
     EXPECT_EQ(cell.Width(), 96);
     AssignBitmapCell(nullptr, &cell, 6, 3, 1);
     EXPECT_EQ(cell.Width(), 96);
+}
+
+// A cell keeps what makes its source see-through: a bitmap's own transparent colour (not the
+// cell's corner pixel) and the Transparent setting; icons and recorded pictures are drawn over
+// silver, their see-through parts staying silver.
+TEST(DrawRoutines, BitmapCellKeepsTheSourcesSeeThroughAndTakesIconsAndMetafiles)
+{
+    TBitmap source(32, 16);
+    source.Canvas()->Brush()->SetColor(clRed);
+    source.Canvas()->FillRect(Rect(16, 0, 32, 8));
+    source.SetTransparentColor(clRed);
+    source.SetTransparent(true);
+    TBitmap cell;
+    AssignBitmapCell(&source, &cell, 2, 1, 1);
+    EXPECT_EQ(cell.TransparentColor(), clRed);
+    EXPECT_TRUE(cell.Transparent());
+    QImage below(16, 16, QImage::Format_ARGB32);
+    below.fill(Qt::blue);
+    QPainter painter(&below);
+    cell.Draw(painter, 0, 0);
+    painter.end();
+    EXPECT_EQ(below.pixel(3, 3), qRgb(0, 0, 255)) << "the red top half is see-through";
+    EXPECT_EQ(below.pixel(3, 12), qRgb(255, 255, 255));
+    source.SetTransparent(false);
+    AssignBitmapCell(&source, &cell, 2, 1, 1);
+    EXPECT_FALSE(cell.Transparent());
+
+    QImage picture(32, 16, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 16; x < 32; ++x)
+            picture.setPixel(x, y, qRgb(0, 255, 0));
+    TIcon icon;
+    icon.SetImage(picture);
+    AssignBitmapCell(&icon, &cell, 2, 1, 1);
+    ASSERT_EQ(cell.Width(), 16);
+    EXPECT_EQ(cell.Image().pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_TRUE(cell.Transparent());
+    AssignBitmapCell(&icon, &cell, 2, 1, 0);
+    EXPECT_EQ(cell.Image().pixel(8, 8), qRgb(0xC0, 0xC0, 0xC0));
+
+    TMetafile page(20, 10);
+    page.Add(MetafileRectangle{Rect(10, 0, 20, 10), true, clBlue});
+    AssignBitmapCell(&page, &cell, 2, 1, 1);
+    ASSERT_EQ(cell.Width(), 10);
+    EXPECT_EQ(cell.Image().pixel(5, 5), qRgb(0, 0, 255));
+    EXPECT_FALSE(cell.Transparent());
+    AssignBitmapCell(&page, &cell, 2, 1, 0);
+    EXPECT_EQ(cell.Image().pixel(5, 5), qRgb(0xC0, 0xC0, 0xC0));
 }
 
 TEST(DrawRoutines, DisabledBitmapEmbossesEverythingButTheOutlineColour)
