@@ -12,6 +12,7 @@
 #include "kit/MaxMin.h"
 #include "platform/core/Files.h"
 #include "platform/messages/Application.h"
+#include "platform/forms/FormsStyle.h"
 #include "platform/forms/HandOn.h"
 #include "platform/forms/PaletteColors.h"
 #include "platform/forms/QtText.h"
@@ -152,7 +153,7 @@ void TEditButton::mouse_press(const QMouseEvent& event)
 
 // ---- the combo edit ----
 
-TCustomComboEdit::TCustomComboEdit(TComponent* owner) : TEdit(owner)
+TCustomComboEdit::TCustomComboEdit(TComponent* owner) : TMaskEdit(owner)
 {
     FContainer = new TButtonContainer(this);
     FContainer->SetParent(this);
@@ -165,6 +166,7 @@ TCustomComboEdit::TCustomComboEdit(TComponent* owner) : TEdit(owner)
     static_cast<QLineEdit*>(Widget())->setAcceptDrops(false);
     SetHeight(21);
     PlaceButton();
+    UpdateCaretWidth();
 }
 
 TCustomComboEdit::~TCustomComboEdit()
@@ -179,7 +181,7 @@ bool TCustomComboEdit::ButtonShown() const
 
 void TCustomComboEdit::UpdateEditReadOnly()
 {
-    TEdit::SetReadOnly(FReadOnly || !FDirectInput || FPopupVisible);
+    TMaskEdit::SetReadOnly(FReadOnly || !FDirectInput || FPopupVisible);
 }
 
 void TCustomComboEdit::SetReadOnly(bool readOnly)
@@ -205,7 +207,7 @@ void TCustomComboEdit::SetAlignment(TAlignment alignment)
 
 void TCustomComboEdit::SetEnabled(bool enabled)
 {
-    TEdit::SetEnabled(enabled);
+    TMaskEdit::SetEnabled(enabled);
     FButton->SetEnabled(enabled);
 }
 
@@ -291,15 +293,22 @@ void TCustomComboEdit::SetBounds(int left, int top, int width, int height)
     int system = QFontMetrics(QApplication::font()).height();
     int own = QFontMetrics(Font()->ToQFont()).height();
     height = IntMax(height, IntMin(system, own) + 4 + 1);
-    TEdit::SetBounds(left, top, width, height);
+    TMaskEdit::SetBounds(left, top, width, height);
     PlaceButton();
 }
 
 void TCustomComboEdit::font_changed()
 {
-    TEdit::font_changed();
+    TMaskEdit::font_changed();
+    UpdateCaretWidth();
     if (FContainer)
         SetEditRect();
+}
+
+// The caret is one pixel wide, two with a bold font, so that it shows as strongly as the text.
+void TCustomComboEdit::UpdateCaretWidth()
+{
+    SetCaretWidth(Widget(), Font()->Style().Contains(fsBold) ? 2 : 1);
 }
 
 void TCustomComboEdit::resize_event()
@@ -394,9 +403,11 @@ void TCustomComboEdit::AcceptValue(const AnsiString& value)
 bool TCustomComboEdit::widget_event(QObject* watched, QEvent* event)
 {
     if (watched != Widget() || IsHandedOn(event))
-        return TEdit::widget_event(watched, event);
+        return TMaskEdit::widget_event(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
+        // The key gets here only after the edit's own key handling: OnKeyDown has seen it and
+        // may have taken it.
         auto* key = static_cast<QKeyEvent*>(event);
         if (FButtonWidth > 0 && ShortCut(VirtualKeyOf(*key), ShiftStateOf(*key)) == FClickKey) {
             Dispatch([this] { EditButtonClick(); });
@@ -411,7 +422,7 @@ bool TCustomComboEdit::widget_event(QObject* watched, QEvent* event)
     default:
         break;
     }
-    return TEdit::widget_event(watched, event);
+    return TMaskEdit::widget_event(watched, event);
 }
 
 // ---- file and folder edits ----

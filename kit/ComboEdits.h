@@ -3,13 +3,14 @@
 // takes files dropped on it, and reads and writes its text as a file name: a name holding a
 // blank is shown in double quotes, and reading takes the whole text when it names an existing
 // file, else its first command-line token. DirectInput false blocks typing while the button and
-// ClickKey (Alt+Down) still work; ReadOnly true blocks the button as well.
+// ClickKey (Alt+Down) still work; ReadOnly true blocks the button as well. The edit itself is a
+// masked edit, so an EditMask shapes what can be typed.
 #pragma once
 #include "kit/CancelMode.h"
 #include "kit/FileDialog.h"
 #include "kit/SpeedButton.h"
 #include "platform/core/Exceptions.h"
-#include "platform/forms/Edit.h"
+#include "platform/forms/MaskEdit.h"
 #include "platform/forms/KeyCodes.h"
 #include <memory>
 
@@ -36,7 +37,7 @@ private:
     bool FNoAction = false;
 };
 
-class TCustomComboEdit : public TEdit, public TCancelModeTarget {
+class TCustomComboEdit : public TMaskEdit, public TCancelModeTarget {
 public:
     explicit TCustomComboEdit(TComponent* owner);
     ~TCustomComboEdit() override;
@@ -93,7 +94,7 @@ protected:
     virtual void PopupChange() {}
     bool widget_event(QObject* watched, QEvent* event) override;
     // Text the user cannot type over is not selected on entry.
-    bool SelectsOnEntry() const override { return TEdit::SelectsOnEntry() && FDirectInput; }
+    bool SelectsOnEntry() const override { return TMaskEdit::SelectsOnEntry() && FDirectInput; }
     void font_changed() override;
     void resize_event() override;
 
@@ -106,6 +107,7 @@ private:
     void PlaceButton();
     void SetEditRect();
     void RecreateGlyph();
+    void UpdateCaretWidth();
 
     TWinControl* FContainer = nullptr;
     TEditButton* FButton = nullptr;

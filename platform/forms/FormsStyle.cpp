@@ -12,6 +12,7 @@ namespace {
 
 // The class library's tabs pad their caption by 6 pixels on either side.
 constexpr int kTabPadding = 6;
+const char* const kCaretWidth = "qexCaretWidth";
 
 class FormsStyle : public QProxyStyle {
 public:
@@ -21,6 +22,12 @@ public:
     {
         if (metric == PM_TabBarTabHSpace)
             return 2 * kTabPadding;
+        if (metric == PM_TextCursorWidth) {
+            // A line edit asks with its panel's option alone.
+            const QObject* asker = widget ? widget : option ? option->styleObject : nullptr;
+            if (QVariant width = asker ? asker->property(kCaretWidth) : QVariant(); width.isValid())
+                return width.toInt();
+        }
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 
@@ -53,6 +60,12 @@ private:
 };
 
 } // namespace
+
+void SetCaretWidth(QWidget* widget, int width)
+{
+    widget->setProperty(kCaretWidth, width);
+    widget->update();
+}
 
 void InstallFormsStyle()
 {

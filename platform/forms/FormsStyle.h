@@ -5,4 +5,8 @@
 // screen's dots per inch.
 #pragma once
 
+class QWidget;
+
 void InstallFormsStyle();
+// The text caret of this widget is `width` pixels wide, whatever the style's own.
+void SetCaretWidth(QWidget* widget, int width);

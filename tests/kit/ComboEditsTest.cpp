@@ -2,6 +2,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QUrl>
 #include "forms/FormsFixture.h"
@@ -216,4 +217,79 @@ TEST_F(ComboEditsTest, EnteringByKeySelectsTheTextOnlyWhenItCanBeTypedOverAndAut
     Edit->SetAutoSelect(true);
     Edit->SetDirectInput(false);
     EXPECT_EQ(enter(Qt::TabFocusReason), "");
+}
+
+// The edit under the button is a masked edit: a mask decides what can be typed, and the button
+// works as before.
+TEST_F(ComboEditsTest, AnEditMaskShapesWhatIsTypedAndTheButtonStillWorks)
+{
+    TComboEdit time(&Form);
+    time.SetParent(&Form);
+    time.SetBounds(8, 40, 120, 21);
+    time.SetEditMask("!90:00;1;_");
+    EXPECT_EQ(time.EditMask(), "!90:00;1;_");
+    Form.Show();
+    time.SetFocus();
+    for (const char* c : {"x", "1", "2", "3", "0"})
+        PressKey(time.Widget(), c[0] == 'x' ? Qt::Key_X : Qt::Key_0 + (c[0] - '0'), Qt::NoModifier, c);
+    EXPECT_EQ(time.Text(), "12:30");
+    int clicks = 0;
+    time.OnButtonClick = [&](TObject*) { ++clicks; };
+    PressKey(time.Widget(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+}
+
+// Alt+Down goes through the edit's own key handling first: OnKeyDown sees it, and a handler that
+// takes the key keeps the button from being clicked.
+TEST_F(ComboEditsTest, OnKeyDownSeesTheClickKeyBeforeTheButtonIsClicked)
+{
+    TComboEdit edit(&Form);
+    edit.SetParent(&Form);
+    edit.SetBounds(8, 40, 120, 21);
+    Form.Show();
+    edit.SetFocus();
+    std::vector<std::string> seen;
+    bool take = false;
+    edit.OnKeyDown = [&](TObject*, WORD& key, TShiftState shift) {
+        seen.push_back(key == VK_DOWN && shift.Contains(ssAlt) ? "alt+down" : "other");
+        if (take)
+            key = 0;
+    };
+    edit.OnButtonClick = [&](TObject*) { seen.push_back("click"); };
+    PressKey(edit.Widget(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(seen, (std::vector<std::string>{"alt+down", "click"}));
+    seen.clear();
+    take = true;
+    PressKey(edit.Widget(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(seen, (std::vector<std::string>{"alt+down"}));
+}
+
+// The caret is one pixel wide, two with a bold font: counted in the empty edit's picture, where
+// the caret is the only dark ink.
+TEST_F(ComboEditsTest, TheCaretIsTwoPixelsWideWithABoldFont)
+{
+    Edit->SetFileName("");
+    Form.Show();
+    Flush();
+    Form.Activate();
+    Flush();
+    Edit->SetFocus();
+    auto caretColumns = [&] {
+        Flush();
+        QImage picture = Edit->Widget()->grab().toImage();
+        int columns = 0;
+        for (int x = 3; x < Edit->ClientWidth() - Edit->ButtonWidth() - 4; ++x) {
+            bool dark = false;
+            for (int y = 4; y < picture.height() - 4; ++y)
+                dark = dark || qGray(picture.pixel(x, y)) < 64;
+            columns += dark;
+        }
+        return columns;
+    };
+    ASSERT_TRUE(Edit->Widget()->hasFocus());
+    EXPECT_EQ(caretColumns(), 1);
+    Edit->Font()->SetStyle({fsBold});
+    EXPECT_EQ(caretColumns(), 2);
+    Edit->Font()->SetStyle({});
+    EXPECT_EQ(caretColumns(), 1);
 }
