@@ -425,6 +425,11 @@ void TFormPlacement::HookAfterMessage(TMessage& msg)
     case HookMessages::WM_GETMINMAXINFO:
         ApplyLimits(*reinterpret_cast<MINMAXINFO*>(msg.LParam), msg);
         break;
+    case HookMessages::WM_NCHITTEST:
+        // The sizing borders of a frozen form do not respond.
+        if (FPreventResize && msg.Result >= HookMessages::HTLEFT && msg.Result <= HookMessages::HTBOTTOMRIGHT)
+            msg.Result = HookMessages::HTNOWHERE;
+        break;
     default:
         break;
     }

@@ -14,6 +14,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/KeyCodes.h"
 #include "platform/forms/WindowQueries.h"
+#include <QWindow>
 
 using namespace HookMessages;
 
@@ -94,11 +95,41 @@ TMessage MessageOf(QWidget* widget, QEvent* event)
     }
     case QEvent::Wheel: msg = {WM_MOUSEWHEEL, 0, 0}; break;
     default:
-        if (event->type() == TMinMaxQuery::Kind())
+        if (event->type() == TMinMaxQuery::Kind()) {
             msg = {WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&static_cast<TMinMaxQuery*>(event)->Info)};
+        } else if (event->type() == TMenuPopupQuery::Kind()) {
+            auto* popup = static_cast<TMenuPopupQuery*>(event);
+            msg = {WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup->Menu), Pack(popup->Index, popup->SystemMenu ? 1 : 0)};
+        }
         break;
     }
     return msg;
+}
+
+bool IsPress(QEvent* event)
+{
+    return event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+}
+
+// The window system does with a press what a hit test answered: moves or sizes the window, or
+// lets the press fall nowhere.
+void ActOnHitTest(QWidget* widget, LRESULT hit, Qt::MouseButton button)
+{
+    QWindow* window = widget->window()->windowHandle();
+    if (!window || button != Qt::LeftButton)
+        return;
+    if (hit == HTCAPTION) {
+        window->startSystemMove();
+        return;
+    }
+    static const std::pair<LRESULT, Qt::Edges> borders[] = {
+        {HTLEFT, Qt::LeftEdge}, {HTRIGHT, Qt::RightEdge}, {HTTOP, Qt::TopEdge},
+        {HTTOPLEFT, Qt::TopEdge | Qt::LeftEdge}, {HTTOPRIGHT, Qt::TopEdge | Qt::RightEdge},
+        {HTBOTTOM, Qt::BottomEdge}, {HTBOTTOMLEFT, Qt::BottomEdge | Qt::LeftEdge},
+        {HTBOTTOMRIGHT, Qt::BottomEdge | Qt::RightEdge}};
+    for (const auto& [answer, edges] : borders)
+        if (hit == answer)
+            window->startSystemResize(edges);
 }
 
 } // namespace
@@ -123,6 +154,7 @@ private:
     void Uninstall();
     void RunHooks(bool before, TMessage& msg, bool& handled);
     bool AnyAfterHook() const;
+    LRESULT HitTest(QPoint screenPos);
 
     TWinControl* FControl;
     QPointer<QWidget> FWidget;
@@ -267,10 +299,35 @@ void TControlHook::RunHooks(bool before, TMessage& msg, bool& handled)
     }
 }
 
+// The control's own answer is that the point lies in its client area.
+LRESULT TControlHook::HitTest(QPoint screenPos)
+{
+    TMessage hit{WM_NCHITTEST, 0, Pack(screenPos.x(), screenPos.y())};
+    bool handled = false;
+    RunHooks(true, hit, handled);
+    if (!handled) {
+        hit.Result = HTCLIENT;
+        RunHooks(false, hit, handled);
+    }
+    return hit.Result;
+}
+
 bool TControlHook::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != FWidget || FResent.count(event))
         return false;
+    if (IsPress(event)) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        QPointer<QWidget> widget = FWidget;
+        LRESULT hit = HitTest(mouse->globalPosition().toPoint());
+        if (hit != HTCLIENT) {
+            if (widget)
+                ActOnHitTest(widget, hit, mouse->button());
+            return true;
+        }
+        if (!widget)
+            return true;
+    }
     TMessage msg = MessageOf(FWidget, event);
     if (msg.Msg == 0)
         return false;

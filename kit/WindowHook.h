@@ -12,8 +12,11 @@ class TWinControl;
 class TControlHook;
 
 // The window messages a hook sees, each standing for the toolkit's event of the same meaning
-// (the mouse messages, WM_CLOSE and WM_DESTROY are the platform's own), and the question the
-// forms layer puts to a window about its size limits (LParam points to the MINMAXINFO to change).
+// (the mouse messages, WM_CLOSE and WM_DESTROY are the platform's own), and the questions the
+// forms layer puts to a window: the size limits (LParam points to the MINMAXINFO to change), a
+// menu about to pop up (WParam the QMenu, LParam its index | system menu << 16) and, before each
+// mouse press, what the press hits (LParam the screen point; Result HTCLIENT lets the press
+// through, HTCAPTION moves the window, a border answer sizes it, any other drops the press).
 // WParam and LParam carry what Windows would: sizes and positions as low | high << 16, virtual
 // keys, key-state flags, 1 or 0 for show, activate and enable.
 namespace HookMessages {
@@ -26,10 +29,16 @@ constexpr UINT WM_ENABLE = 0x000A;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_GETMINMAXINFO = 0x0024;
+constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_INITMENUPOPUP = 0x0117;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr WPARAM SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2;
+// What a point of a window is: the answers of a hit test.
+constexpr LRESULT HTERROR = -2, HTTRANSPARENT = -1, HTNOWHERE = 0, HTCLIENT = 1, HTCAPTION = 2, HTLEFT = 10,
+                  HTRIGHT = 11, HTTOP = 12, HTTOPLEFT = 13, HTTOPRIGHT = 14, HTBOTTOM = 15, HTBOTTOMLEFT = 16,
+                  HTBOTTOMRIGHT = 17;
 } // namespace HookMessages
 
 using THookMessageEvent = std::function<void(TObject* Sender, TMessage& Msg, bool& Handled)>;

@@ -1,10 +1,13 @@
 #include "platform/forms/MenuItem.h"
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <algorithm>
 #include "platform/messages/Application.h"
 #include "platform/forms/FormsInit.h"
+#include "platform/forms/Control.h"
 #include "platform/forms/QtText.h"
+#include "platform/forms/WindowQueries.h"
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner)
 {
@@ -104,8 +107,25 @@ QMenu* TMenuItem::SubMenu()
     if (!FSubMenu) {
         FSubMenu = new QMenu();
         FAction->setMenu(FSubMenu);
+        QObject::connect(FSubMenu, &QMenu::aboutToShow, [this] { Dispatch([this] { MenuPopping(); }); });
     }
     return FSubMenu;
+}
+
+// The window a menu belongs to hears of it before it shows, so that it can bring the menu up to
+// date; a menu of no form's belongs to the window the user works in.
+void TMenuItem::MenuPopping()
+{
+    QWidget* window = nullptr;
+    for (const TMenuItem* item = this; item && !window; item = item->FParent)
+        if (auto* control = dynamic_cast<TControl*>(item->Owner()); control && control->Widget())
+            window = control->Widget()->window();
+    if (!window)
+        window = QApplication::activeWindow();
+    if (!window)
+        return;
+    TMenuPopupQuery query(FSubMenu, std::max(0, MenuIndex()), false);
+    QCoreApplication::sendEvent(window, &query);
 }
 
 void TMenuItem::SetMirror(QWidget* mirror)

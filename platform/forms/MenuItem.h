@@ -66,6 +66,7 @@ public:
 private:
     void UpdateText();
     void Triggered();
+    void MenuPopping();
 
     AnsiString FCaption;
     TShortCut FShortCut = 0;

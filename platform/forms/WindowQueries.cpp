@@ -5,3 +5,9 @@ QEvent::Type TMinMaxQuery::Kind()
     static const auto kind = static_cast<QEvent::Type>(QEvent::registerEventType());
     return kind;
 }
+
+QEvent::Type TMenuPopupQuery::Kind()
+{
+    static const auto kind = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return kind;
+}

@@ -13,6 +13,11 @@
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/MainMenu.h"
+#include "platform/forms/MenuItem.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/WindowQueries.h"
+#include <QMenu>
 
 namespace {
 
@@ -364,4 +369,103 @@ TEST_F(PlacementTest, AFormMinimisedFromMaximisedComesBackMaximised)
     EXPECT_EQ(plain->WindowState(), wsMinimized);
     EXPECT_FALSE(plain->Widget()->isMaximized());
     delete main;
+}
+
+// A hook sees what the kit's own hooks rely on: the form's size limits before they go to the
+// window manager (and the form keeps what the hook answered), a hit test before each press (an
+// answer other than the client area keeps the press from the control), and a menu popping up.
+TEST_F(PlacementTest, AHookAnswersTheSizeLimitsTheHitTestAndSeesMenusPopUp)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    TWindowHook limits(nullptr);
+    limits.AfterMessage = [](TObject*, TMessage& msg, bool&) {
+        if (msg.Msg == HookMessages::WM_GETMINMAXINFO)
+            reinterpret_cast<MINMAXINFO*>(msg.LParam)->ptMaxTrackSize.X = 350;
+    };
+    limits.SetWinControl(&form);
+    form.UpdateSizeLimits();
+    form.Show();
+    Flush();
+    form.SetBounds(0, 0, 500, 200);
+    Flush();
+    EXPECT_EQ(form.Width(), 350);
+    limits.SetWinControl(nullptr);
+    form.UpdateSizeLimits();
+    form.SetBounds(0, 0, 500, 200);
+    Flush();
+    EXPECT_EQ(form.Width(), 500);
+
+    TPanel panel(&form);
+    panel.SetParent(&form);
+    panel.SetBounds(10, 10, 100, 50);
+    int presses = 0;
+    panel.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++presses; };
+    LRESULT answer = HookMessages::HTCLIENT;
+    LPARAM asked = 0;
+    TWindowHook hits(nullptr);
+    hits.BeforeMessage = [&](TObject*, TMessage& msg, bool& handled) {
+        if (msg.Msg != HookMessages::WM_NCHITTEST)
+            return;
+        asked = msg.LParam;
+        msg.Result = answer;
+        handled = true;
+    };
+    hits.SetWinControl(&panel);
+    Flush();
+    const QPoint screen = panel.Widget()->mapToGlobal(QPoint(3, 4));
+    MouseButton(panel.Widget(), QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 4));
+    EXPECT_EQ(presses, 1);
+    EXPECT_EQ(asked, (screen.y() << 16) | screen.x());
+    answer = HookMessages::HTNOWHERE;
+    MouseButton(panel.Widget(), QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 4));
+    EXPECT_EQ(presses, 1);
+
+    TMainMenu menu(&form);
+    auto* file = new TMenuItem(&form);
+    file->SetCaption("&Tiedosto");
+    menu.Items()->Add(new TMenuItem(&form));
+    menu.Items()->Add(file);
+    file->Add(new TMenuItem(&form));
+    form.SetMenu(&menu);
+    std::vector<std::pair<WPARAM, LPARAM>> popups;
+    TWindowHook menus(nullptr);
+    menus.AfterMessage = [&](TObject*, TMessage& msg, bool&) {
+        if (msg.Msg == HookMessages::WM_INITMENUPOPUP)
+            popups.emplace_back(msg.WParam, msg.LParam);
+    };
+    menus.SetWinControl(&form);
+    file->SubMenu()->popup(QPoint(0, 0));
+    Flush();
+    file->SubMenu()->hide();
+    ASSERT_EQ(popups.size(), 1u);
+    EXPECT_EQ(popups[0].first, reinterpret_cast<WPARAM>(file->SubMenu()));
+    EXPECT_EQ(popups[0].second, 1);
+}
+
+// A frozen form's sizing borders answer "nowhere", whatever a newer hook said they were.
+TEST_F(PlacementTest, AFrozenFormsSizingBordersDoNotRespond)
+{
+    auto form = MakeForm();
+    form->Show();
+    Flush();
+    LRESULT seen = 0;
+    TWindowHook recorder(nullptr);
+    recorder.AfterMessage = [&](TObject*, TMessage& msg, bool&) {
+        if (msg.Msg == HookMessages::WM_NCHITTEST)
+            seen = msg.Result;
+    };
+    recorder.SetWinControl(form.get());
+    form->Placement->SetPreventResize(true);
+    TWindowHook border(nullptr);
+    border.AfterMessage = [](TObject*, TMessage& msg, bool&) {
+        if (msg.Msg == HookMessages::WM_NCHITTEST)
+            msg.Result = HookMessages::HTBOTTOMRIGHT;
+    };
+    border.SetWinControl(form.get());
+    MouseButton(form->Widget(), QEvent::MouseButtonPress, Qt::LeftButton, QPoint(298, 198));
+    EXPECT_EQ(seen, HookMessages::HTNOWHERE);
+    form->Placement->SetPreventResize(false);
+    MouseButton(form->Widget(), QEvent::MouseButtonPress, Qt::LeftButton, QPoint(298, 198));
+    EXPECT_EQ(seen, HookMessages::HTBOTTOMRIGHT);
 }
