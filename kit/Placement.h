@@ -115,8 +115,9 @@ public:
     void SaveNow();
     void RestoreNow();
     bool Restored() const { return FRestored; }
-    AnsiString ReadString(const AnsiString& key, const AnsiString& def, const AnsiString& section = "");
-    void WriteString(const AnsiString& key, const AnsiString& value, const AnsiString& section = "");
+    // The one way strings go to and from the store; a placement keeping them elsewhere replaces both.
+    virtual AnsiString ReadString(const AnsiString& key, const AnsiString& def, const AnsiString& section = "");
+    virtual void WriteString(const AnsiString& key, const AnsiString& value, const AnsiString& section = "");
     int ReadInteger(const AnsiString& key, int def, const AnsiString& section = "");
     void WriteInteger(const AnsiString& key, int value, const AnsiString& section = "");
     // The open store (a TIniFile or TRegIniFile), nullptr while closed.

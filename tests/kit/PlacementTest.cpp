@@ -18,6 +18,7 @@
 #include "platform/forms/Panel.h"
 #include "platform/forms/WindowQueries.h"
 #include <QMenu>
+#include <map>
 
 namespace {
 
@@ -468,4 +469,29 @@ TEST_F(PlacementTest, AFrozenFormsSizingBordersDoNotRespond)
     form->Placement->SetPreventResize(false);
     MouseButton(form->Widget(), QEvent::MouseButtonPress, Qt::LeftButton, QPoint(298, 198));
     EXPECT_EQ(seen, HookMessages::HTBOTTOMRIGHT);
+}
+
+// The strings go through ReadString and WriteString, which a placement keeping them elsewhere
+// replaces.
+TEST_F(PlacementTest, APlacementCanKeepItsStringsElsewhere)
+{
+    class TMemoryPlacement : public TFormPlacement {
+    public:
+        using TFormPlacement::TFormPlacement;
+        AnsiString ReadString(const AnsiString& key, const AnsiString& def, const AnsiString&) override
+        {
+            auto it = Values.find(key);
+            return it == Values.end() ? def : it->second;
+        }
+        void WriteString(const AnsiString& key, const AnsiString& value, const AnsiString&) override { Values[key] = value; }
+        std::map<AnsiString, AnsiString> Values;
+    };
+    TForm form(nullptr);
+    auto* memory = new TMemoryPlacement(&form);
+    memory->SetIniFileName("placement.ini");
+    TFormPlacement& placement = *memory;
+    placement.WriteString("Kieli", "suomi");
+    EXPECT_EQ(placement.ReadString("Kieli", "-"), "suomi");
+    EXPECT_EQ(memory->Values.size(), 1u);
+    EXPECT_FALSE(FileExists(IniPath()));
 }
