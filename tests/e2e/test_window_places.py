@@ -16,7 +16,7 @@ class WindowPlacesTest(DisplayTestCase):
     def run_geometry_tests(self, pattern, count, platform=None):
         env = self.display.env()
         if platform:
-            env["QT_QPA_PLATFORM"] = platform
+            env["QEX_TEST_PLATFORM"] = platform
         runtime = tempfile.mkdtemp(prefix="qex-xdg-")
         os.chmod(runtime, 0o700)
         env["XDG_RUNTIME_DIR"] = runtime

@@ -1,6 +1,8 @@
 // Every test binary runs in Helsinki time, draws offscreen and has a private runtime folder,
 // whatever the shell that started it had set. Only the tests of X11 key grabs use the shell's
-// DISPLAY, through a connection of their own, and they skip without one.
+// DISPLAY, through a connection of their own, and they skip without one; and the end-to-end
+// tests run the window-manager cases on their own display by naming the platform in
+// QEX_TEST_PLATFORM, which no shell sets by chance.
 #pragma once
 #include <cstdlib>
 #include <ctime>
@@ -37,7 +39,8 @@ inline void PrepareTestEnvironment()
 {
     setenv("TZ", "Europe/Helsinki", 1);
     tzset();
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const char* platform = std::getenv("QEX_TEST_PLATFORM");
+    setenv("QT_QPA_PLATFORM", platform && *platform ? platform : "offscreen", 1);
     static const TestRuntimeFolder runtime;
     setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
 }
