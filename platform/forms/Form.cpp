@@ -119,6 +119,11 @@ void TForm::SetBounds(int left, int top, int width, int height)
     top = SaneCoordinate(top);
     width = std::max(0, SaneCoordinate(width));
     height = std::max(0, SaneCoordinate(height));
+    // Maximised to a place of its own, the form keeps new bounds for its return.
+    if (FZoomed && Widget() && Widget()->isVisible()) {
+        FZoomNormal = Bounds(left, top, width, height);
+        return;
+    }
     // A frame size given outright replaces a client size asked for before.
     if (width != Width())
         FWantedClientWidth = -1;
@@ -270,6 +275,8 @@ TRect TForm::NormalBoundsRect() const
     QWidget* window = Widget();
     if (!window || !window->isVisible())
         return FFrame;
+    if (FZoomed)
+        return FZoomNormal;
     if (window->windowState() == Qt::WindowNoState)
         return BoundsRect();
     // Qt keeps the inner geometry the window returns to; the frame around it is the one it had
@@ -467,7 +474,7 @@ TWindowState TForm::WindowState() const
         return FPendingState;
     if (window->isMinimized())
         return wsMinimized;
-    if (window->isMaximized())
+    if (window->isMaximized() || FZoomed)
         return wsMaximized;
     return wsNormal;
 }
@@ -480,9 +487,51 @@ void TForm::SetWindowState(TWindowState state)
         return;
     switch (state) {
     case wsMinimized: window->showMinimized(); break;
-    case wsMaximized: window->showMaximized(); break;
-    default: window->showNormal(); break;
+    case wsMaximized: Maximize(); break;
+    default: Unzoom(); window->showNormal(); break;
     }
+}
+
+// The maximised place and size the window's watchers give, when they differ from the free part
+// of the screen the window manager would fill.
+bool TForm::OwnMaximizedPlace(TRect& place) const
+{
+    const MINMAXINFO own = OwnMinMaxInfo();
+    const MINMAXINFO info = AskMinMaxInfo();
+    if (info.ptMaxSize.X == own.ptMaxSize.X && info.ptMaxSize.Y == own.ptMaxSize.Y &&
+        info.ptMaxPosition.X == own.ptMaxPosition.X && info.ptMaxPosition.Y == own.ptMaxPosition.Y)
+        return false;
+    place = Bounds(info.ptMaxPosition.X, info.ptMaxPosition.Y, std::min(info.ptMaxSize.X, info.ptMaxTrackSize.X),
+                   std::min(info.ptMaxSize.Y, info.ptMaxTrackSize.Y));
+    return true;
+}
+
+// A window manager maximises over the free part of the screen, and a maximised window given
+// other bounds is maximised no more; a window maximised to a place of its own is therefore a
+// normal window at that place that the form counts as maximised, until it is restored.
+void TForm::Maximize()
+{
+    QWidget* window = Widget();
+    TRect place;
+    if (!OwnMaximizedPlace(place)) {
+        window->showMaximized();
+        return;
+    }
+    if (!FZoomed) {
+        FZoomNormal = window->windowState() == Qt::WindowNoState ? BoundsRect() : NormalBoundsRect();
+        FZoomed = true;
+    }
+    if (window->windowState() != Qt::WindowNoState)
+        window->showNormal();
+    SetFrame(place.Left, place.Top, place.Width(), place.Height());
+}
+
+void TForm::Unzoom()
+{
+    if (!FZoomed)
+        return;
+    FZoomed = false;
+    SetFrame(FZoomNormal.Left, FZoomNormal.Top, FZoomNormal.Width(), FZoomNormal.Height());
 }
 
 // Centred forms are centred again at every show, as the class library does.
@@ -527,7 +576,14 @@ void TForm::SetVisible(bool visible)
     KeepOnScreen();
     ApplyFrameBounds();
     switch (FPendingState) {
-    case wsMaximized: window->showMaximized(); break;
+    case wsMaximized:
+        if (TRect place; OwnMaximizedPlace(place)) {
+            window->showNormal();
+            Maximize();
+        } else {
+            window->showMaximized();
+        }
+        break;
     case wsMinimized: window->showMinimized(); break;
     default: window->showNormal(); break;
     }
@@ -663,6 +719,12 @@ void TForm::hidden()
 
 void TForm::state_changed()
 {
+    // Maximised by the window manager's own command: to the form's own place, where it has one.
+    if (QWidget* window = Widget(); window && window->isMaximized() && !FZoomed) {
+        TRect place;
+        if (OwnMaximizedPlace(place))
+            Maximize();
+    }
     bool minimized = Widget() && Widget()->isMinimized();
     bool isMain = Application && Application->MainForm() == this;
     if (minimized && !FMinimizedNotified) {

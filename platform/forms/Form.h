@@ -139,6 +139,9 @@ private:
     MINMAXINFO OwnMinMaxInfo() const;
     MINMAXINFO AskMinMaxInfo() const;
     QSize InnerSize(TPoint frame) const;
+    bool OwnMaximizedPlace(TRect& place) const;
+    void Maximize();
+    void Unzoom();
     void SetSizeLimits(QSize minimum, QSize maximum);
     void SyncClientArea();
     void PlaceByPosition();
@@ -170,6 +173,9 @@ private:
     bool FReleasing = false;
     bool FMinimizedNotified = false;
     TRect FMargins; // frame thickness on each side, as last seen in the normal state
+    // Maximised to a place of its own: a normal window there, and the bounds it returns to.
+    bool FZoomed = false;
+    TRect FZoomNormal;
     bool FFramed = false; // FMargins come from the window system, not from the start
     TPoint FMinFrame;
     // Client sizes asked for with SetClientWidth/Height (-1: none), kept when the frame changes.

@@ -112,3 +112,27 @@ TEST_F(WindowManagerLimitsTest, TrackingLimitsHoldAgainstARequestFromOutside)
         << hints;
     EXPECT_NE(hints.find(" by " + std::to_string(400 - frame.height()) + "\n"), std::string::npos) << hints;
 }
+
+// The window manager maximises over the free screen; a form whose placement gives another place
+// is maximised there instead, and restored to where it was.
+TEST_F(WindowManagerLimitsTest, AMaximisedFormTakesThePlaceItsPlacementGives)
+{
+    TForm form(nullptr);
+    auto* placement = new TFormPlacement(&form);
+    placement->SetIniFileName(Folder.Path() + "placement.ini");
+    form.SetBounds(100, 100, 300, 300);
+    placement->MinMaxInfo()->SetMaxPosLeft(40);
+    placement->MinMaxInfo()->SetMaxPosTop(30);
+    placement->MinMaxInfo()->SetMaxSizeWidth(500);
+    placement->MinMaxInfo()->SetMaxSizeHeight(400);
+    ShowAndSettle(form);
+    form.SetWindowState(wsMaximized);
+    Settle(1000);
+    EXPECT_EQ(form.WindowState(), wsMaximized);
+    EXPECT_EQ(form.BoundsRect(), Bounds(40, 30, 500, 400))
+        << form.Left() << "," << form.Top() << " " << form.Width() << "x" << form.Height();
+    form.SetWindowState(wsNormal);
+    Settle(1000);
+    EXPECT_EQ(form.BoundsRect(), Bounds(100, 100, 300, 300))
+        << form.Left() << "," << form.Top() << " " << form.Width() << "x" << form.Height();
+}

@@ -495,3 +495,33 @@ TEST_F(PlacementTest, APlacementCanKeepItsStringsElsewhere)
     EXPECT_EQ(memory->Values.size(), 1u);
     EXPECT_FALSE(FileExists(IniPath()));
 }
+
+// Maximised, a form takes the place and size its placement gives instead of the free screen, and
+// is saved as maximised with the bounds it returns to.
+TEST_F(PlacementTest, AMaximisedFormTakesThePlaceAndSizeItsPlacementGives)
+{
+    auto form = MakeForm();
+    TWinMinMaxInfo* limits = form->Placement->MinMaxInfo();
+    limits->SetMaxPosLeft(40);
+    limits->SetMaxPosTop(30);
+    limits->SetMaxSizeWidth(500);
+    limits->SetMaxSizeHeight(400);
+    form->Show();
+    Flush();
+    form->SetWindowState(wsMaximized);
+    Flush();
+    EXPECT_EQ(form->WindowState(), wsMaximized);
+    EXPECT_EQ(form->BoundsRect(), Bounds(40, 30, 500, 400));
+    EXPECT_EQ(form->NormalBoundsRect(), Bounds(10, 10, 300, 200));
+    form->Close();
+    EXPECT_EQ(Read("ShowCmd"), "3");
+    EXPECT_EQ(Read("NormPos"), "10,10,310,210");
+    form->Show();
+    Flush();
+    EXPECT_EQ(form->WindowState(), wsMaximized);
+    EXPECT_EQ(form->BoundsRect(), Bounds(40, 30, 500, 400));
+    form->SetWindowState(wsNormal);
+    Flush();
+    EXPECT_EQ(form->WindowState(), wsNormal);
+    EXPECT_EQ(form->BoundsRect(), Bounds(10, 10, 300, 200));
+}
