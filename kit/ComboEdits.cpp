@@ -318,7 +318,7 @@ void TCustomComboEdit::resize_event()
 
 void TCustomComboEdit::EditButtonClick()
 {
-    if (!FReadOnly)
+    if (!GetReadOnly())
         ButtonClick();
 }
 

@@ -43,7 +43,7 @@ public:
     ~TCustomComboEdit() override;
 
     // The combo's own flag; the edit itself is read-only also while DirectInput is false.
-    bool ReadOnly() const { return FReadOnly; }
+    bool ReadOnly() const { return GetReadOnly(); }
     void SetReadOnly(bool readOnly);
     bool DirectInput() const { return FDirectInput; }
     void SetDirectInput(bool directInput);
@@ -92,6 +92,8 @@ protected:
     virtual void SetPopupValue(const AnsiString& value) { (void)value; }
     virtual AnsiString GetPopupValue() { return Text(); }
     virtual void PopupChange() {}
+    // What ReadOnly reads; an edit whose button works even when read-only answers false.
+    virtual bool GetReadOnly() const { return FReadOnly; }
     bool widget_event(QObject* watched, QEvent* event) override;
     // Text the user cannot type over is not selected on entry.
     bool SelectsOnEntry() const override { return TMaskEdit::SelectsOnEntry() && FDirectInput; }

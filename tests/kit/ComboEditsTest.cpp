@@ -293,3 +293,30 @@ TEST_F(ComboEditsTest, TheCaretIsTwoPixelsWideWithABoldFont)
     Edit->Font()->SetStyle({});
     EXPECT_EQ(caretColumns(), 1);
 }
+
+// ReadOnly is read through GetReadOnly, so an edit can let its button work while nothing can be
+// typed into it.
+TEST_F(ComboEditsTest, AnEditCanKeepItsButtonWorkingWhileReadOnly)
+{
+    class TPickOnlyEdit : public TComboEdit {
+    public:
+        using TComboEdit::TComboEdit;
+
+    protected:
+        bool GetReadOnly() const override { return false; }
+    };
+    TPickOnlyEdit edit(&Form);
+    edit.SetParent(&Form);
+    int clicks = 0;
+    edit.OnButtonClick = [&](TObject*) { ++clicks; };
+    edit.SetReadOnly(true);
+    edit.Button()->Click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(static_cast<QLineEdit*>(edit.Widget())->isReadOnly());
+    TComboEdit plain(&Form);
+    plain.SetParent(&Form);
+    plain.OnButtonClick = [&](TObject*) { ++clicks; };
+    plain.SetReadOnly(true);
+    plain.Button()->Click();
+    EXPECT_EQ(clicks, 1);
+}
