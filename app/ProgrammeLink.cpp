@@ -1,6 +1,7 @@
 #include "app/ProgrammeLink.h"
 #include "app/WrapText.h"
 #include "listings/Calendar.h"
+#include "listings/HtmlText.h"
 #include "listings/ProgrammeLine.h"
 #include "listings/TextRoutines.h"
 #include "platform/core/DateTime.h"
@@ -47,8 +48,9 @@ bool ReadLinkedProgramme(const TStringGrid& grid, GridCell cell, LinkedProgramme
     if (cell.Col < 1 || cell.Col >= grid.ColCount() || cell.Row < 1 || cell.Row >= grid.RowCount())
         return false;
     programme.Channel = grid.Cells(cell.Col, 0);
-    programme.Programme = StripTags(grid.Cells(cell.Col, cell.Row));
-    programme.Description = StripTags(grid.Cells(cell.Col + grid.ColCount() - 1, cell.Row));
+    // The table grids hold page text: the programme is read back as the text it shows.
+    programme.Programme = HtmlUnescape(StripTags(grid.Cells(cell.Col, cell.Row)));
+    programme.Description = HtmlUnescape(StripTags(grid.Cells(cell.Col + grid.ColCount() - 1, cell.Row)));
     // The row's time is the programme's start whether or not the cell shows it; the "Taulukko 2"
     // pages keep the late-night marker in it.
     programme.Time = UnshiftHour(grid.Cells(0, cell.Row)).substr(0, 5);

@@ -1,9 +1,11 @@
 // Feeds arbitrary day texts (as listing files deliver them) and arbitrary colouring and view
 // entries to the now-on-air search, the marks and every own view's grid and page: nothing may
-// crash, hang or read outside a line.
+// crash, hang or read outside a line, the table pages hold no element but their own, and page
+// text reads back as the text it was made of.
 //   bytes 0-1: the clock's hour and minute; then pieces separated by 0xFF: first the settings
 //   entry, then up to three channels' day texts.
 #include "listings/HtmlMarks.h"
+#include "listings/HtmlText.h"
 #include "listings/ListingGrid.h"
 #include "listings/NakymaAikajono.h"
 #include "listings/NakymaTaulukko.h"
@@ -13,6 +15,7 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/Strings.h"
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,25 +41,58 @@ void SearchNowOnAir(const TStrings& day)
     NowOnAirOfDay(day, false, true);
 }
 
-void BuildPages(std::vector<ChannelDay>& days, const std::vector<ColouringEntry>& colourings,
+void Check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+// Every '<' of the page begins one of the elements the page generators write.
+void CheckOwnElementsOnly(const TStrings& page)
+{
+    static const std::set<std::string> own = {"!DOCTYPE", "HTML", "/HTML", "HEAD", "/HEAD", "TITLE", "/TITLE",
+                                              "STYLE", "/STYLE", "BODY", "/BODY", "TABLE", "/TABLE", "TR", "/TR",
+                                              "TD", "/TD", "FONT", "/FONT", "B", "/B", "BR", "A", "/A"};
+    for (int i = 0; i < page.Count(); ++i) {
+        const AnsiString line = page[i];
+        for (std::size_t at = line.find('<'); at != AnsiString::npos; at = line.find('<', at + 1)) {
+            const std::size_t end = line.find_first_of(" >", at + 1);
+            Check(end != AnsiString::npos && own.count(line.substr(at + 1, end - at - 1)) == 1);
+        }
+    }
+}
+
+void BuildPages(const std::vector<ChannelDay>& days, const std::vector<ColouringEntry>& colourings,
                 const std::vector<AlarmKey>& alarms)
 {
     const AlarmMatcher matcher(alarms, "11.2.2026");
-    for (ChannelDay& day : days) {
-        TStringList nested;
-        nested.Assign(day.programmes);
-        ApplyColouringsHtml2(nested, day.descriptions, colourings);
-        ApplyColouringsHtml(day.programmes, day.descriptions, colourings);
-        HighlightAlarmsHtml(day.programmes, matcher, "#FF0000");
+    std::vector<ChannelDay> tableDays = days;
+    std::vector<ChannelDay> nestedDays = days;
+    for (std::size_t d = 0; d < days.size(); ++d) {
+        WriteAsPageText(tableDays[d]);
+        WriteAsPageText(nestedDays[d]);
+        for (int i = 0; i < days[d].programmes.Count(); ++i)
+            Check(HtmlUnescape(tableDays[d].programmes[i]) == days[d].programmes[i]);
+        ApplyColouringsHtml2(nestedDays[d].programmes, nestedDays[d].descriptions, colourings);
+        HighlightAlarmsHtml(nestedDays[d].programmes, matcher, "#FF0000");
+        ApplyColouringsHtml(tableDays[d].programmes, tableDays[d].descriptions, colourings);
+        HighlightAlarmsHtml(tableDays[d].programmes, matcher, "#FF0000");
     }
-    auto grid = NewListingGrid(days, SortedStartTimes(days));
-    FillProgrammeCells(*grid, days, 1);
+    auto nestedGrid = NewListingGrid(nestedDays, SortedStartTimes(nestedDays));
+    FillProgrammeCells(*nestedGrid, nestedDays, 1);
     TStringList page;
-    MakeTable2ViewPage(*grid, true, true, page);
+    MakeTable2ViewPage(*nestedGrid, true, true, page);
+    CheckOwnElementsOnly(page);
+    auto tableGrid = NewListingGrid(tableDays, SortedStartTimes(tableDays));
+    FillProgrammeCells(*tableGrid, tableDays, 1);
+    UnmarkTimeColumn(*tableGrid);
+    page.Clear();
+    MakeTableViewPage(*tableGrid, true, page);
+    CheckOwnElementsOnly(page);
+
+    auto grid = NewListingGrid(days, SortedStartTimes(days));
     FillProgrammeCells(*grid, days, 7);
     UnmarkTimeColumn(*grid);
-    MakeTableViewPage(*grid, true, page);
-
     TStringList items, descriptions;
     MakeTimelineItems(*grid, items, descriptions);
     ApplyColourings(items, descriptions, colourings);
@@ -86,7 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lines.SetText(pieces[p] + "\r\n\r\n");
         SearchNowOnAir(lines);
         ChannelDay& day = days.emplace_back();
-        day.channel = "TV" + std::to_string(p);
+        // The first channel's name is the settings entry: names come from the settings file.
+        day.channel = p == 1 ? AnsiString(entry) : "TV" + std::to_string(p);
         SplitDayLines(lines, day.programmes, day.descriptions);
         MarkLateNight(day.programmes);
         for (int i = 0; i < lines.Count(); ++i)

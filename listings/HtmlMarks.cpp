@@ -1,4 +1,5 @@
 #include "listings/HtmlMarks.h"
+#include "listings/HtmlText.h"
 #include "listings/ProgrammeLine.h"
 #include "listings/Settings.h"
 #include "listings/TextRoutines.h"
@@ -19,12 +20,14 @@ AnsiString ColourMarkup(const AnsiString& line, const AnsiString& colourHtml)
     return line.substr(0, 6) + FontStart(colourHtml) + CharactersFrom(line, 7) + "</FONT>";
 }
 
+// Keywords are typed as text, so they are looked for in the text the page shows: a keyword
+// can't match inside a written reference ("amp" in "&amp;"), and "&" finds an ampersand.
 bool LineMatches(const TStrings& programmes, const TStrings& descriptions, int i, const AnsiString& keyword)
 {
     if (keyword.empty())
         return false;
     AnsiString description = i < descriptions.Count() ? descriptions[i] : AnsiString();
-    return (programmes[i] + " " + description).find(keyword) != AnsiString::npos;
+    return (HtmlUnescape(programmes[i]) + " " + HtmlUnescape(description)).find(keyword) != AnsiString::npos;
 }
 
 // Colour by colour and keyword by keyword, `rewrite` turns each matching line into its coloured
@@ -92,7 +95,7 @@ void HighlightAlarmsHtml(TStrings& programmes, const AlarmMatcher& alarms, const
         const AnsiString plain = StripTags(programmes[i]);
         const AnsiString time = plain.substr(0, 5);
         const AnsiString title = CharactersFrom(plain, 7);
-        if (alarms.Matches(UnshiftHour(time) + " " + title))
+        if (alarms.Matches(HtmlUnescape(UnshiftHour(time) + " " + title)))
             programmes.Put(i, time + " " + FontStart(alarmColourHtml) + title + "</FONT>");
     }
 }

@@ -1,5 +1,6 @@
 // Keyword colourings and the alarm colour in the HTML form of the table pages: a FONT element
-// with the colour around the title of a programme line.
+// with the colour around the title of a programme line. The lines are page text (HtmlText.h);
+// keywords and alarms are matched against the text they show.
 #pragma once
 #include "listings/ListingGrid.h"
 #include "listings/ProgrammeMarks.h"

@@ -1,5 +1,6 @@
 #include "listings/ListingGrid.h"
 #include "listings/ChannelTable.h"
+#include "listings/HtmlText.h"
 #include "listings/ListingStore.h"
 #include "listings/ProgrammeLine.h"
 #include "platform/core/DateTime.h"
@@ -31,7 +32,7 @@ void MarkLateNight(TStrings& programmes)
 }
 
 std::vector<ChannelDay> LoadViewDays(const TStrings& channels, const AnsiString& currentDate,
-                                     const std::optional<MissingDay>& missing)
+                                     const std::optional<MissingDay>& missing, DayText form)
 {
     std::vector<ChannelDay> days(static_cast<std::size_t>(channels.Count()));
     TStringList dayLines;
@@ -42,12 +43,21 @@ std::vector<ChannelDay> LoadViewDays(const TStrings& channels, const AnsiString&
         if (LoadDayListing(ChannelCode(day.channel), currentDate, dayLines)) {
             SplitDayLines(dayLines, day.programmes, day.descriptions);
             MarkLateNight(day.programmes);
+            if (form == DayText::AsPageText)
+                WriteAsPageText(day);
         } else if (missing) {
             day.programmes.Add(missing->programme);
             day.descriptions.Add(missing->description);
         }
     }
     return days;
+}
+
+void WriteAsPageText(ChannelDay& day)
+{
+    for (TStrings* lines : {static_cast<TStrings*>(&day.programmes), static_cast<TStrings*>(&day.descriptions)})
+        for (int i = 0; i < lines->Count(); ++i)
+            lines->Put(i, HtmlEscape((*lines)[i]));
 }
 
 TStringList SortedStartTimes(const std::vector<ChannelDay>& days)

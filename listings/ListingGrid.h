@@ -29,10 +29,16 @@ void SplitDayLines(const TStrings& dayLines, TStrings& programmes, TStrings& des
 // The late-night marker on programme lines beyond half the count (halves to the even neighbour).
 void MarkLateNight(TStrings& programmes);
 
+// How the own views take the stored text: as it is (the lists draw it), or as the text of an
+// HTML page (the tables).
+enum class DayText { AsStored, AsPageText };
+
 // Loads the shown day of every channel, in view order. A channel without its day gets the one
-// `missing` programme, or no programmes without one.
+// `missing` programme (the page's own text), or no programmes without one.
 std::vector<ChannelDay> LoadViewDays(const TStrings& channels, const AnsiString& currentDate,
-                                     const std::optional<MissingDay>& missing);
+                                     const std::optional<MissingDay>& missing, DayText form = DayText::AsStored);
+// Every programme line and description of the day written as page text.
+void WriteAsPageText(ChannelDay& day);
 // The distinct start times of every programme, sorted as text (marked times after 23:59).
 TStringList SortedStartTimes(const std::vector<ChannelDay>& days);
 

@@ -94,7 +94,8 @@ TableView BuildTableView(const TStrings& channels, bool wide, const AnsiString& 
 {
     TableView view;
     view.caption = OwnViewCaption(currentDate);
-    std::vector<ChannelDay> days = LoadViewDays(channels, currentDate, MissingDay{"04:00 &nbsp", "&nbsp"});
+    std::vector<ChannelDay> days =
+        LoadViewDays(channels, currentDate, MissingDay{"04:00 &nbsp", "&nbsp"}, DayText::AsPageText);
     view.grid = NewListingGrid(days, SortedStartTimes(days));
 
     MarkTableDays(days, alarms, currentDate, false);

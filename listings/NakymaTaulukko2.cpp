@@ -86,7 +86,7 @@ TableView BuildTable2View(const TStrings& channels, bool wide, const AnsiString&
     TableView view;
     view.caption = OwnViewCaption(currentDate);
     std::vector<ChannelDay> days =
-        LoadViewDays(channels, currentDate, MissingDay{"04:00 Tiedot puuttuvat", "Tiedot puuttuvat"});
+        LoadViewDays(channels, currentDate, MissingDay{"04:00 Tiedot puuttuvat", "Tiedot puuttuvat"}, DayText::AsPageText);
     view.grid = NewListingGrid(days, SortedStartTimes(days));
 
     MarkTableDays(days, alarms, currentDate, true);

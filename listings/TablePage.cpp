@@ -1,4 +1,5 @@
 #include "listings/TablePage.h"
+#include "listings/HtmlText.h"
 #include "listings/TextRoutines.h"
 #include "platform/core/Colors.h"
 #include "platform/core/SysUtils.h"
@@ -48,7 +49,7 @@ void AddPageEnd(TStrings& page)
 AnsiString ChannelHeaderCell(const AnsiString& channel, const AnsiString& width)
 {
     return "    " + StartTag("TD", {{"ALIGN", "CENTER"}, {"BGCOLOR", "NAVY"}, {"WIDTH", width + "%"}}) +
-           StartTag("FONT", {{"SIZE", "-1"}, {"FACE", "Verdana"}, {"COLOR", "WHITE"}}) + "<B>" + channel +
+           StartTag("FONT", {{"SIZE", "-1"}, {"FACE", "Verdana"}, {"COLOR", "WHITE"}}) + "<B>" + HtmlEscape(channel) +
            "</B></FONT></TD>";
 }
 

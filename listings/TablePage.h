@@ -19,7 +19,7 @@ AnsiString SmallFontTag();
 void AddPageHead(TStrings& page);
 // "</TABLE>", "</BODY>", "</HTML>".
 void AddPageEnd(TStrings& page);
-// The navy header cell of one channel (indent 4).
+// The navy header cell of one channel (indent 4); the name is written as text.
 AnsiString ChannelHeaderCell(const AnsiString& channel, const AnsiString& width);
 // The width of a channel column in percent: 90 / channels, halves to the even neighbour.
 // Only asked when there are channels.

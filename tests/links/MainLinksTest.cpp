@@ -4,6 +4,7 @@
 #include "app/MainWindowFixture.h"
 #include "alarms/AlarmFile.h"
 #include "app/ProgrammeLink.h"
+#include "listings/Settings.h"
 #include "listings/TextRoutines.h"
 #include "platform/core/Exceptions.h"
 #include "platform/forms/MenuItem.h"
@@ -21,14 +22,15 @@ const AnsiString kActions = "#NRM #SHD:Normaali ilmoitus näytölle #PCS3 "_a;
 class ProgrammeLinks : public MainWindowTest {
 protected:
     // `clockInCells` is the setting "KloAika": "0" puts the titles alone into the table cells.
-    void Start(const char* clockInCells = "1")
+    void Start(const char* clockInCells = "1",
+               const std::vector<fixture::Programme>& canal = {{"08:00", "Elokuva", "Kuvaus"}, {"11:00", "Sarja", "Jakso 2"}})
     {
         WriteSettings({"[Kanavat]", "Käytössä=TV1;Canal+;", "[Muut]", "OletusNäkymä=Normaali", "[Näkymät]",
                        std::string("KloAika=") + clockInCells, "OmiaNäkymiä=1", "OmaNäkymä0=A:Taulukko:TV1;Canal+;",
                        "OmaNäkymä1=B:Taulukko 2:TV1;Canal+;", "[Hälytys]", "Tyyppi=Normaali ilmoitus näytölle",
                        "PCSpeakerKäytössä=1", "PCSpeakerTimes=3"});
         WriteWeek7("TV1", WednesdayProgrammes());
-        WriteWeek7("Canal+", {{"08:00", "Elokuva", "Kuvaus"}, {"11:00", "Sarja", "Jakso 2"}});
+        WriteWeek7("Canal+", canal);
         StartWindow();
     }
 
@@ -164,6 +166,33 @@ TEST_F(ProgrammeLinks, TitleOnlySecondTableTakesTheTimeFromItsRow)
     const std::vector<AlarmRow> rows = MainForm->AlarmRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].RecordText(), Row("12.2.2026 (KE)", "TV1", "01:45", "Lopetus", "Lopetus").RecordText());
+}
+
+// The pages write listing text as text; a link reads it back as the listing holds it, so the box
+// and the alarm show it unchanged, and the alarm colours the programme in either table.
+TEST_F(ProgrammeLinks, TextWithMarkupCharactersComesBackAsTheListingHoldsIt)
+{
+    const AnsiString title = "Tom & Jerry \"3\" <3";
+    const AnsiString description = "Klassikko & <b>muuta</b>";
+    Start("1", {{"08:00", title, description}, {"11:00", "Sarja", "Jakso 2"}});
+    OpenView(0);
+    AnswerAdd();
+    EXPECT_TRUE(Navigate(LinkTo("Jerry")));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Canal+, Keskiviikko 11.2.2026\r\n\r\n08:00 " + title + "\r\n" + description + "\r\n");
+    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].RecordText(), Row("11.2.2026 (KE)", "Canal+", "08:00", title, description).RecordText());
+
+    // The alarm colour shows where colourings are switched on.
+    IniWriteValue("Väritys"_a, "Käytössä"_a, "1", 'S');
+    for (int view : {0, 1}) {
+        SCOPED_TRACE(view);
+        OpenView(view);
+        const AnsiString cell = MainForm->ListingGrid->Cells(2, 2);
+        EXPECT_NE(cell.find("<FONT COLOR=\"#FF0000\">Tom &amp; Jerry &quot;3&quot; &lt;3</FONT>"), AnsiString::npos)
+            << cell;
+    }
 }
 
 TEST_F(ProgrammeLinks, LinksWithoutAProgrammeShowNothingAndNeverNavigate)
