@@ -175,6 +175,9 @@ void TMainForm::CreateControls()
                                     bool& cancel) {
         WWWBeforeNavigate2(sender, browser, url, flags, frame, postData, headers, cancel);
     };
+    // Its pages carry no script of their own, and they are built from text that came over the
+    // network: nothing in them may run.
+    WWW->SetDownloadOptions(WWW->DownloadOptions() << TDownloadControlOption::DLCTL_NO_SCRIPTS);
     TPrintOptions* print = WWW->PrintOptions();
     print->Margins = {19.05, 19.05, 19.05, 19.05};
     print->Header = "&w&bPage &p of &P";

@@ -1,8 +1,13 @@
 #include "shell/BrowserHost.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/QtText.h"
+#include "platform/messages/Application.h"
 #include "platform/services/Registry.h"
+#include <QApplication>
 #include <QLocale>
+#include <QWidget>
 #include <cfenv>
 
 namespace {
@@ -306,7 +311,7 @@ HRESULT TBrowserHost::QueryStatus(TCommandGroup, DWORD)
     return S_OK;
 }
 
-HRESULT TBrowserHost::Exec(TCommandGroup group, DWORD command)
+HRESULT TBrowserHost::Exec(TCommandGroup group, DWORD command, bool* result)
 {
     switch (group) {
     case TCommandGroup::None:
@@ -321,9 +326,47 @@ HRESULT TBrowserHost::Exec(TCommandGroup group, DWORD command)
             OnRefresh(this, command, cancel);
             return cancel ? S_OK : OLECMDERR_E_NOTSUPPORTED;
         }
-        // Showing a script error (command 40) needs a script: pages here run none.
+        if (command == OLECMDID_SHOWSCRIPTERROR && OnScriptError)
+            return ReportScriptError(result);
         return OLECMDERR_E_NOTSUPPORTED;
     default:
         return OLECMDERR_E_NOTSUPPORTED;
     }
+}
+
+// The error's details come from the window event of the error, read by name as text.
+HRESULT TBrowserHost::ReportScriptError(bool* continueScript)
+{
+    const TScriptErrorEvent* event = ScriptErrorEvent();
+    if (!event)
+        return OLECMDERR_E_NOTSUPPORTED;
+    bool goOn = true;
+    bool showDialog = true;
+    OnScriptError(this, event->Property("errorline"), event->Property("errorCharacter"), event->Property("errorCode"),
+                  event->Property("errorMessage"), event->Property("errorUrl"), goOn, showDialog);
+    if (continueScript)
+        *continueScript = goOn;
+    return showDialog ? OLECMDERR_E_NOTSUPPORTED : S_OK;
+}
+
+bool TBrowserHost::CanClose()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+// The control's own dialogs carry the program's name and icon when ReplaceCaption is set.
+void TBrowserHost::DialogActivated(QWidget* dialog)
+{
+    if (FReplaceCaption) {
+        if (auto* form = dynamic_cast<TForm*>(TControl::FromWidget(dialog)))
+            form->SetCaption(Application->Title());
+        else
+            dialog->setWindowTitle(ToQString(Application->Title()));
+        dialog->setWindowIcon(QApplication::windowIcon());
+    }
+    if (OnShowDialog)
+        OnShowDialog(this, reinterpret_cast<HWND>(dialog));
 }

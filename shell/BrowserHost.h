@@ -2,8 +2,7 @@
 // answers the browser's questions to its container through events (each with a fixed default
 // when unassigned), keeps Backspace, Enter and the left and right arrows away from accelerator
 // translation, and keeps a registry value while it exists. What only the Windows shell can do
-// (its DDE explore and find requests, item-identifier lists, HTML Help, the dialog watcher) is
-// not here.
+// (its DDE explore and find requests, HTML Help) is not here.
 #pragma once
 #include "platform/core/Strings.h"
 #include "platform/forms/Set.h"
@@ -34,9 +33,6 @@ using TUserInterfaceOptions = TSet<TUserInterfaceOption>;
 DWORD DownloadControlFlags(TDownloadControlOptions options);
 DWORD UserInterfaceFlags(TUserInterfaceOptions options);
 
-constexpr int DISPID_AMBIENT_DLCONTROL = -5512;
-constexpr WORD DISPATCH_PROPERTYGET = 2;
-constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003u);
 
 struct TMargins {
     double Left = 0;
@@ -92,26 +88,27 @@ public:
     // Whether the user's locale measures in U.S. units.
     bool USMeasurement() const { return FUSMeasurement; }
 
-    // The container's interfaces; the control calls the protected ones below.
+    // The container's interfaces; the control calls them as a document host would be called.
     HRESULT GetOptionKeyPath(AnsiString& key, DWORD reserved);
     HRESULT GetOverrideKeyPath(AnsiString& key, DWORD reserved);
-    HRESULT GetDropTarget(void* dropTarget, void*& replacement);
+    HRESULT GetDropTarget(void* dropTarget, void*& replacement) override;
     HRESULT GetExternal(void*& dispatch);
-    HRESULT FilterDataObject(void* dataObject, void*& replacement);
-    HRESULT EnableModeless(bool enable);
-    HRESULT OnFrameWindowActivate(bool activate);
-    HRESULT ResizeBorder(const TRect* border, void* uiWindow, bool frameWindow);
+    HRESULT FilterDataObject(void* dataObject, void*& replacement) override;
+    HRESULT EnableModeless(bool enable) override;
+    HRESULT OnFrameWindowActivate(bool activate) override;
+    HRESULT ResizeBorder(const TRect* border, void* uiWindow, bool frameWindow) override;
     HRESULT ShowMessage(HWND window, const AnsiString& text, const AnsiString& caption, DWORD type,
-                        const AnsiString& helpFile, DWORD helpContext, LRESULT& result);
-    HRESULT ShowHelp(HWND window, const AnsiString& helpFile, UINT command, DWORD data, TPoint mouse, void* objectHit);
+                        const AnsiString& helpFile, DWORD helpContext, LRESULT& result) override;
+    HRESULT ShowHelp(HWND window, const AnsiString& helpFile, UINT command, DWORD data, TPoint mouse,
+                     void* objectHit) override;
     HRESULT GetTypeInfoCount(int& count);
     HRESULT GetTypeInfo(int index, int localeId, void*& typeInfo);
     HRESULT GetIDsOfNames(const void* iid, void* names, int nameCount, int localeId, void* dispIds);
     HRESULT Invoke(int dispId, const void* iid, int localeId, WORD flags, void* params, int* result,
-                   void* exceptionInfo, void* argumentError);
+                   void* exceptionInfo, void* argumentError) override;
     HRESULT QueryService(const void* service, const void* iid, void*& object);
     HRESULT QueryStatus(TCommandGroup group, DWORD command);
-    HRESULT Exec(TCommandGroup group, DWORD command) override;
+    HRESULT Exec(TCommandGroup group, DWORD command, bool* result = nullptr) override;
 
     std::function<void(TObject* Sender, DWORD CmdID, bool& Cancel)> OnRefresh;
     std::function<void(TObject* Sender, const AnsiString& ErrorLine, const AnsiString& ErrorCharacter,
@@ -157,9 +154,12 @@ protected:
     HRESULT OnDocWindowActivate(bool activate) override;
     HRESULT TranslateUrl(DWORD translate, const AnsiString& url, AnsiString& translated) override;
     bool TranslatesKey(WORD virtualKey, bool extended) const override;
+    bool CanClose() override;
+    void DialogActivated(QWidget* dialog) override;
 
 private:
     void RecomputeFlags();
+    HRESULT ReportScriptError(bool* continueScript);
 
     TDownloadControlOptions FDownloadOptions;
     TUserInterfaceOptions FUserInterfaceOptions;

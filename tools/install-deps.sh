@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev zlib1g-dev qt6-webengine-dev
+  qt6-base-dev libfontconfig-dev qt6-multimedia-dev libqt6opengl6-dev zlib1g-dev qt6-webengine-dev
   libxcb1-dev libx11-dev libxcb-keysyms1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev

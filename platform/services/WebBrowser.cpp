@@ -1,15 +1,21 @@
 #include "platform/services/WebBrowser.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/SysUtils.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/forms/QtText.h"
 #include "platform/messages/Application.h"
 #include "platform/services/ShellExecute.h"
 #include "platform/services/WebBrowserEngine.h"
+#include <QApplication>
+#include <QCursor>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QTimer>
 #include <QEventLoop>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <malloc.h>
 
 namespace {
 
@@ -18,6 +24,23 @@ constexpr int kReflectedPoint = 0x115DE1F1;
 constexpr UINT WM_KEYDOWN = 0x0100;
 // Waits of DocumentText for the engine; a page it never finishes must not hang a test.
 constexpr int kLongestWaitMs = 30000;
+// The engine with a shown table holds some 300 MiB in its processes; a program that waits in
+// the tray for hours gives that back a minute after its last table was in sight.
+constexpr int kEngineIdleMs = 60000;
+constexpr int kIdleChecksPerTime = 4;
+
+// The platform's download-control flags that the engine has a setting for.
+constexpr DWORD kDownloadImages = 0x10;
+constexpr DWORD kPlayVideos = 0x20;
+constexpr DWORD kPlaySounds = 0x40;
+constexpr DWORD kNoScripts = 0x80;
+constexpr DWORD kSilent = 0x40000000;
+// The control's own choice when its container has no ambient download flags.
+constexpr DWORD kDefaultDownloadFlags = kDownloadImages | kPlayVideos | kPlaySounds;
+
+// Faces the program's pages and forms name, drawn here as the forms draw them.
+constexpr const char* kNamedFaces[] = {"Verdana", "Arial", "Tahoma", "MS Sans Serif", "Microsoft Sans Serif",
+                                       "Times New Roman", "Courier New", "Courier"};
 
 bool IsExtendedKey(const QKeyEvent& event)
 {
@@ -44,14 +67,71 @@ void RunUntil(const std::function<bool()>& done)
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+qint64 NowMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+// Whether a later sibling (one drawn above it) that is shown covers the whole of the widget.
+bool CoveredBySibling(const QWidget* widget)
+{
+    const QWidget* parent = widget->parentWidget();
+    if (!parent)
+        return false;
+    const QObjectList& siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(widget)) + 1; i > 0 && i < siblings.size(); ++i) {
+        const auto* sibling = qobject_cast<const QWidget*>(siblings[i]);
+        if (sibling && sibling->isVisible() && !sibling->isWindow() && sibling->geometry().contains(widget->geometry()))
+            return true;
+    }
+    return false;
+}
+
+// Tells of every window shown while it exists.
+class WindowShownWatch : public QObject {
+public:
+    explicit WindowShownWatch(std::function<void(QWidget*)> shown) : FShown(std::move(shown))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            FShown(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> FShown;
+};
+
 } // namespace
 
-TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner), FFrame(new QFrame)
+AnsiString TScriptErrorEvent::Property(const AnsiString& name) const
+{
+    if (SameText(name, "errorLine"))
+        return IntToStr(FLine);
+    if (SameText(name, "errorCharacter") || SameText(name, "errorCode"))
+        return "0"; // the engine tells neither
+    if (SameText(name, "errorMessage"))
+        return FMessage;
+    if (SameText(name, "errorUrl"))
+        return FUrl;
+    throw Exception("'" + name + "' not supported.");
+}
+
+struct TWebBrowser::DragAnswer : WebDragAnswer {};
+
+TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner), FFrame(new QFrame), FEngineIdleMs(kEngineIdleMs)
 {
     FFrame->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QVBoxLayout(FFrame);
     layout->setContentsMargins(0, 0, 0, 0);
     SetWidget(FFrame);
+    FIdleTimer = new QTimer(FFrame);
+    QObject::connect(FIdleTimer, &QTimer::timeout, FFrame, [this] { CheckIdle(); });
 }
 
 TWebBrowser::~TWebBrowser()
@@ -78,16 +158,69 @@ bool TWebBrowser::EnsureView()
     events.ContextMenuRequested = [this](bool onLink, QPoint at) { return ContextMenuRequested(onLink, at); };
     events.FocusChanged = [this](bool focused) { Dispatch([&] { FocusChanged(focused); }); };
     events.SelectionChanged = [this] { Dispatch([this] { UpdateUI(); }); };
+    events.Alert = [this](const QString& text) { Dispatch([&] { Alert(FromQString(text)); }); };
+    events.Confirm = [this](const QString& text) {
+        bool answer = false;
+        Dispatch([&] { answer = Confirm(FromQString(text)); });
+        return answer;
+    };
+    events.Prompt = [this](const QString& text, const QString& defaultValue, QString& answer) {
+        bool given = false;
+        AnsiString entered;
+        Dispatch([&] { given = Prompt(FromQString(text), FromQString(defaultValue), entered); });
+        if (given)
+            answer = ToQString(entered);
+        return given;
+    };
+    events.ScriptError = [this](const QString& message, int line, const QString& url) {
+        bool goOn = true;
+        Dispatch([&] { goOn = ScriptError(FromQString(message), line, FromQString(url)); });
+        return goOn;
+    };
+    // Out of the engine's own call: closing frees the page that asks.
+    events.CloseRequested = [this] {
+        QMetaObject::invokeMethod(FFrame, [this] { Dispatch([this] { CloseRequested(); }); }, Qt::QueuedConnection);
+    };
+    events.DragEntered = [this](const QMimeData* data) {
+        WebDragAnswer answer;
+        Dispatch([&] { answer = DragEntered(data); });
+        return answer;
+    };
     FView = CreateWebPageView(FFrame, std::move(events)).release();
     if (!FView)
         return false;
     FViewWidget = FView->Widget();
     FFrame->layout()->addWidget(FViewWidget);
     FView->SetScrollBarsShown(FScrollBarsShown);
+    FView->Apply(PageSettings());
+    FLastShownMs = NowMs();
+    FIdleTimer->start(std::max(1, FEngineIdleMs / kIdleChecksPerTime));
     return true;
 }
 
-void TWebBrowser::Navigate(const AnsiString& address)
+WebPageSettings TWebBrowser::PageSettings()
+{
+    int flags = static_cast<int>(kDefaultDownloadFlags);
+    if (Invoke(DISPID_AMBIENT_DLCONTROL, nullptr, 0, DISPATCH_PROPERTYGET, nullptr, &flags, nullptr, nullptr) != S_OK)
+        flags = static_cast<int>(kDefaultDownloadFlags);
+    const auto has = [flags](DWORD flag) { return (static_cast<DWORD>(flags) & flag) != 0; };
+    WebPageSettings settings;
+    settings.scripts = !has(kNoScripts);
+    settings.images = has(kDownloadImages);
+    settings.videos = has(kPlayVideos);
+    settings.sounds = has(kPlaySounds);
+    FSilent = has(kSilent);
+    settings.standardFamily = ToQString(InstalledFamily(TFont().Name()));
+    settings.sansSerifFamily = ToQString(InstalledFamily("Arial"));
+    settings.serifFamily = ToQString(InstalledFamily("Times New Roman"));
+    settings.fixedFamily = ToQString(InstalledFamily("Courier New"));
+    for (const char* face : kNamedFaces)
+        if (InstalledFamily(face) != face)
+            settings.namedFaces.emplace_back(QString::fromLatin1(face), ToQString(InstalledFamily(face)));
+    return settings;
+}
+
+void TWebBrowser::Navigate(const AnsiString& address, TShellSource source)
 {
     AnsiString URL = address;
     AnsiString translated;
@@ -110,7 +243,7 @@ void TWebBrowser::Navigate(const AnsiString& address)
         if (View())
             View()->ScrollToAnchor(ToQString(URL.substr(1)));
     } else {
-        ShellExecute(0, "open", URL, AnsiString(), AnsiString(), SW_SHOWNORMAL, TShellSource::Network);
+        ShellExecute(0, "open", URL, AnsiString(), AnsiString(), SW_SHOWNORMAL, source);
     }
 }
 
@@ -118,6 +251,10 @@ HRESULT TWebBrowser::LoadDocument(const AnsiString& html)
 {
     if (!FHasDocument || !View())
         return E_NOINTERFACE;
+    if (FHasPage)
+        Unload();
+    FHasPage = true;
+    FLastShownMs = NowMs();
     FReadyState = READYSTATE_LOADING;
     View()->Load(QByteArray(html.data(), static_cast<qsizetype>(html.size())));
     return S_OK;
@@ -166,6 +303,11 @@ bool TWebBrowser::KeyPressed(QKeyEvent& event)
         if (TranslateAccelerator(message, nullptr, 0) == S_OK)
             return true;
     }
+    if (event.key() == Qt::Key_F1) {
+        const QPoint mouse = QCursor::pos();
+        ShowHelp(reinterpret_cast<HWND>(FFrame), AnsiString(), HELP_CONTEXT, 0, TPoint{mouse.x(), mouse.y()}, nullptr);
+        return true;
+    }
     if (event.key() == Qt::Key_F5) {
         Exec(TCommandGroup::DocHostCommandHandler, IDM_REFRESH); // a page from text has nothing to reload
         return true;
@@ -194,6 +336,8 @@ void TWebBrowser::FocusChanged(bool focused)
 
 void TWebBrowser::AmbientPropertyChange()
 {
+    if (View())
+        View()->Apply(PageSettings());
     TDocHostUIInfo info;
     if (GetHostInfo(info) != S_OK)
         return;
@@ -203,6 +347,174 @@ void TWebBrowser::AmbientPropertyChange()
         View()->SetScrollBarsShown(FScrollBarsShown);
 }
 
+// The control's own boxes come up as the program's boxes do; the container hears of each as its
+// window comes up.
+template <typename Box>
+auto TWebBrowser::OwnDialog(Box box)
+{
+    const bool outer = !FInOwnDialog;
+    FInOwnDialog = true;
+    WindowShownWatch watch([this](QWidget* dialog) {
+        if (dialog != FFrame->window())
+            Dispatch([&] { DialogActivated(dialog); });
+    });
+    auto answer = box();
+    if (outer)
+        FInOwnDialog = false;
+    return answer;
+}
+
+void TWebBrowser::Alert(const AnsiString& text)
+{
+    LRESULT result = 0;
+    if (ShowMessage(reinterpret_cast<HWND>(FFrame), text, Application->Title(), MB_OK | MB_ICONWARNING, AnsiString(),
+                    0, result) == S_OK ||
+        FSilent)
+        return;
+    OwnDialog([&] { return MessageDlg(text, mtWarning, {mbOK}); });
+}
+
+bool TWebBrowser::Confirm(const AnsiString& text)
+{
+    LRESULT result = 0;
+    if (ShowMessage(reinterpret_cast<HWND>(FFrame), text, Application->Title(), MB_OKCANCEL | MB_ICONQUESTION,
+                    AnsiString(), 0, result) == S_OK)
+        return result == IDOK;
+    return !FSilent && OwnDialog([&] { return MessageDlg(text, mtConfirmation, {mbOK, mbCancel}); }) == mrOk;
+}
+
+// A container that shows the prompt itself can only accept or refuse it: accepted, the page
+// gets its own default answer.
+bool TWebBrowser::Prompt(const AnsiString& text, const AnsiString& defaultValue, AnsiString& answer)
+{
+    LRESULT result = 0;
+    if (ShowMessage(reinterpret_cast<HWND>(FFrame), text, Application->Title(), MB_OKCANCEL | MB_ICONQUESTION,
+                    AnsiString(), 0, result) == S_OK) {
+        answer = defaultValue;
+        return result == IDOK;
+    }
+    if (FSilent)
+        return false;
+    answer = defaultValue;
+    return OwnDialog([&] { return InputQuery(Application->Title(), text, answer); });
+}
+
+// The container is asked first; unless it answered for the dialog, the control's own box asks
+// the user whether the page's scripts may go on.
+bool TWebBrowser::ScriptError(const AnsiString& message, int line, const AnsiString& url)
+{
+    FScriptError = std::make_unique<TScriptErrorEvent>(line, message, url);
+    bool goOn = true;
+    HRESULT answered = OLECMDERR_E_NOTSUPPORTED;
+    try {
+        answered = Exec(TCommandGroup::DocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, &goOn);
+    } catch (...) {
+        FScriptError.reset();
+        throw;
+    }
+    FScriptError.reset();
+    if (answered == S_OK || FSilent)
+        return goOn;
+    const AnsiString text = "Sivun komentosarjassa on virhe.\n\nRivi: " + IntToStr(line) + "\nVirhe: " + message +
+                            "\nOsoite: " + url + "\n\nSuoritetaanko sivun komentosarjoja edelleen?";
+    return OwnDialog([&] { return MessageDlg(text, mtError, {mbYes, mbNo}); }) == mrYes;
+}
+
+void TWebBrowser::CloseRequested()
+{
+    if (View() && CanClose())
+        CloseDocument();
+}
+
+TWebBrowser::DragAnswer TWebBrowser::DragEntered(const QMimeData* data)
+{
+    DragAnswer answer;
+    void* own = View() ? static_cast<QObject*>(View()->Widget()) : nullptr;
+    void* target = nullptr;
+    if (GetDropTarget(own, target) == S_OK && target && target != own) {
+        answer.target = static_cast<QObject*>(target);
+        return answer;
+    }
+    void* replaced = nullptr;
+    if (FilterDataObject(const_cast<QMimeData*>(data), replaced) == S_OK && replaced && replaced != data)
+        answer.data = static_cast<const QMimeData*>(replaced);
+    return answer;
+}
+
+void TWebBrowser::Unload()
+{
+    Exec(TCommandGroup::Explorer, SHDVID_UNLOAD);
+}
+
+// In sight: shown, in a window that is not minimised, and not under a sibling that covers it
+// (the main window keeps its views stacked in one panel).
+bool TWebBrowser::ShownOnScreen() const
+{
+    return FFrame->isVisible() && !FFrame->window()->isMinimized() && !CoveredBySibling(FFrame);
+}
+
+void TWebBrowser::SetEngineIdleTime(int milliseconds)
+{
+    FEngineIdleMs = std::max(1, milliseconds);
+    if (FIdleTimer->isActive())
+        FIdleTimer->start(std::max(1, FEngineIdleMs / kIdleChecksPerTime));
+}
+
+void TWebBrowser::CheckIdle()
+{
+    if (!View()) {
+        FIdleTimer->stop();
+        return;
+    }
+    if (ShownOnScreen() || FInOwnDialog || FReadyState == READYSTATE_LOADING)
+        FLastShownMs = NowMs();
+    else if (NowMs() - FLastShownMs >= FEngineIdleMs)
+        Dispatch([this] { CloseDocument(); });
+}
+
+// Frees the view and its document: the engine ends its page processes, and the next page makes
+// a new view.
+void TWebBrowser::CloseDocument()
+{
+    if (FHasPage)
+        Unload();
+    FIdleTimer->stop();
+    delete View();
+    FView = nullptr;
+    FHasDocument = false;
+    FHasPage = false;
+    FReadyState = READYSTATE_UNINITIALIZED;
+    // The engine's browser side frees its share in the program's own heap; give it back.
+    QTimer::singleShot(0, [] { malloc_trim(0); });
+}
+
+bool TWebBrowser::widget_event(QObject* watched, QEvent* event)
+{
+    if (watched == FFrame) {
+        switch (event->type()) {
+        case QEvent::EnabledChange:
+            // A modal box of the program disables the windows under it, this control's with them.
+            Dispatch([this] { EnableModeless(FFrame->isEnabled()); });
+            break;
+        case QEvent::WindowActivate:
+            Dispatch([this] { OnFrameWindowActivate(true); });
+            break;
+        case QEvent::WindowDeactivate:
+            Dispatch([this] { OnFrameWindowActivate(false); });
+            break;
+        default:
+            break;
+        }
+    }
+    return TWinControl::widget_event(watched, event);
+}
+
+void TWebBrowser::resize_event()
+{
+    const TRect border = Rect(0, 0, FFrame->width(), FFrame->height());
+    ResizeBorder(&border, nullptr, true);
+}
+
 HRESULT TWebBrowser::ShowContextMenu(DWORD, TPoint*, void*, void*) { return S_FALSE; }
 HRESULT TWebBrowser::GetHostInfo(TDocHostUIInfo&) { return E_NOTIMPL; }
 HRESULT TWebBrowser::TranslateAccelerator(const TMsg&, const void*, DWORD) { return S_FALSE; }
@@ -210,6 +522,25 @@ HRESULT TWebBrowser::ShowUI() { return S_FALSE; }
 HRESULT TWebBrowser::HideUI() { return S_FALSE; }
 HRESULT TWebBrowser::UpdateUI() { return S_FALSE; }
 HRESULT TWebBrowser::OnDocWindowActivate(bool) { return S_FALSE; }
-HRESULT TWebBrowser::Exec(TCommandGroup, DWORD) { return OLECMDERR_E_UNKNOWNGROUP; }
+HRESULT TWebBrowser::Exec(TCommandGroup, DWORD, bool*) { return OLECMDERR_E_UNKNOWNGROUP; }
 HRESULT TWebBrowser::TranslateUrl(DWORD, const AnsiString&, AnsiString&) { return S_FALSE; }
+HRESULT TWebBrowser::ShowMessage(HWND, const AnsiString&, const AnsiString&, DWORD, const AnsiString&, DWORD, LRESULT&)
+{
+    return S_FALSE;
+}
+HRESULT TWebBrowser::ShowHelp(HWND, const AnsiString&, UINT, DWORD, TPoint, void*) { return S_FALSE; }
+HRESULT TWebBrowser::EnableModeless(bool) { return S_FALSE; }
+HRESULT TWebBrowser::OnFrameWindowActivate(bool) { return S_FALSE; }
+HRESULT TWebBrowser::ResizeBorder(const TRect*, void*, bool) { return S_FALSE; }
+HRESULT TWebBrowser::GetDropTarget(void*, void*& replacement)
+{
+    replacement = nullptr;
+    return S_OK;
+}
+HRESULT TWebBrowser::FilterDataObject(void*, void*& replacement)
+{
+    replacement = nullptr;
+    return S_FALSE;
+}
+HRESULT TWebBrowser::Invoke(int, const void*, int, WORD, void*, int*, void*, void*) { return DISP_E_MEMBERNOTFOUND; }
 bool TWebBrowser::TranslatesKey(WORD, bool) const { return true; }

@@ -1,19 +1,26 @@
-// TWebBrowser: the HTML browser control. Pages come from text only (no script, nothing loaded
-// from a network or a file); every navigation, link clicks included, passes OnBeforeNavigate2
-// first with the link's target exactly as the page wrote it. The control asks its container
-// (the protected virtuals below) what a document host would be asked; the defaults are a
-// container that answers nothing. The engine's view is made when the first page is to be shown
-// and kept from then on; pages load asynchronously, so the window never waits for one.
+// TWebBrowser: the HTML browser control. Pages come from text only (nothing loaded from a network
+// or a file; scripts as the container's download flags allow); every navigation, link clicks
+// included, passes OnBeforeNavigate2 first with the link's target exactly as the page wrote it.
+// The control asks its container (the protected virtuals below) what a document host would be
+// asked; the defaults are a container that answers nothing. The engine's view is made when the
+// first page is to be shown and kept while pages are shown; after a while with the control out of
+// sight it is freed, the document with it, and the engine's page processes end. Pages load
+// asynchronously, so the window never waits for one.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/forms/WinControl.h"
+#include "platform/services/ShellExecute.h"
 #include <QPointer>
 #include <QWidget> // WinControl.h keeps a QPointer<QWidget> from a forward declaration
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QFrame;
+class QMimeData;
+class QTimer;
 class WebPageView;
+struct WebPageSettings;
 
 using HRESULT = std::int32_t;
 using DWORD = std::uint32_t;
@@ -23,6 +30,17 @@ constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
 constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002u);
 constexpr HRESULT OLECMDERR_E_NOTSUPPORTED = static_cast<HRESULT>(0x80040100u);
 constexpr HRESULT OLECMDERR_E_UNKNOWNGROUP = static_cast<HRESULT>(0x80040104u);
+constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003u);
+constexpr int DISPID_AMBIENT_DLCONTROL = -5512;
+constexpr WORD DISPATCH_PROPERTYGET = 2;
+
+// Message box types and answers, as the container's ShowMessage gets and gives them.
+constexpr DWORD MB_OK = 0x0;
+constexpr DWORD MB_OKCANCEL = 0x1;
+constexpr DWORD MB_ICONQUESTION = 0x20;
+constexpr DWORD MB_ICONWARNING = 0x30;
+constexpr LRESULT IDOK = 1;
+constexpr LRESULT IDCANCEL = 2;
 
 constexpr int READYSTATE_UNINITIALIZED = 0;
 constexpr int READYSTATE_LOADING = 1;
@@ -53,6 +71,24 @@ struct TMsg {
 enum class TCommandGroup { None, Explorer, DocHostCommandHandler, Other };
 constexpr DWORD IDM_REFRESH = 2300;
 constexpr DWORD SHDVID_UNLOAD = 37;
+constexpr DWORD OLECMDID_SHOWSCRIPTERROR = 40;
+constexpr UINT HELP_CONTEXT = 0x1;
+
+// The window event of a script error while the container is asked about it; its properties are
+// read by name, as text.
+class TScriptErrorEvent {
+public:
+    TScriptErrorEvent(int line, AnsiString message, AnsiString url)
+        : FLine(line), FMessage(std::move(message)), FUrl(std::move(url)) {}
+    // "errorLine", "errorCharacter", "errorCode", "errorMessage", "errorUrl" in any case; raises
+    // "'name' not supported." for any other name.
+    AnsiString Property(const AnsiString& name) const;
+
+private:
+    int FLine;
+    AnsiString FMessage;
+    AnsiString FUrl;
+};
 
 using TWebBrowserBeforeNavigate2 = std::function<void(TObject* Sender, void* pDisp, const AnsiString& URL, int Flags,
                                                       const AnsiString& TargetFrameName, const AnsiString& PostData,
@@ -65,8 +101,9 @@ public:
 
     // Passes OnBeforeNavigate2; unless cancelled: "about:blank" gives an empty document, "#name"
     // scrolls to that anchor, web and mail addresses open in the desktop's browser (the page
-    // may hold text from the network, so nothing else is opened), anything else is ignored.
-    void Navigate(const AnsiString& URL);
+    // may hold text from the network, so nothing else is opened), anything else is ignored. An
+    // address the program itself made (TShellSource::Local) may also be a file or folder.
+    void Navigate(const AnsiString& URL, TShellSource source = TShellSource::Network);
     bool HasDocument() const { return FHasDocument; }
     // READYSTATE_LOADING from LoadDocument until the engine has the page, then COMPLETE.
     int ReadyState() const { return FReadyState; }
@@ -77,6 +114,8 @@ public:
     // runs the message loop until the engine answers, so it is for tests and tools, not for
     // handlers of the window.
     AnsiString DocumentText() const;
+    // How long the engine stays after the control was last seen; then its document is closed.
+    void SetEngineIdleTime(int milliseconds);
 
     TWebBrowserBeforeNavigate2 OnBeforeNavigate2;
 
@@ -90,21 +129,65 @@ protected:
     virtual HRESULT HideUI();
     virtual HRESULT UpdateUI();
     virtual HRESULT OnDocWindowActivate(bool activate);
-    virtual HRESULT Exec(TCommandGroup group, DWORD command);
+    // `result`, when given, receives the command's Boolean answer (for a script error: whether
+    // the page's scripts go on).
+    virtual HRESULT Exec(TCommandGroup group, DWORD command, bool* result = nullptr);
     // S_OK with `translated` replaces the address before it is navigated to.
     virtual HRESULT TranslateUrl(DWORD translate, const AnsiString& url, AnsiString& translated);
-    // The container's ambient properties changed: the control asks for its host info again.
+    // S_OK when the container showed the message itself, its answer (IDOK, IDCANCEL) in result.
+    virtual HRESULT ShowMessage(HWND window, const AnsiString& text, const AnsiString& caption, DWORD type,
+                                const AnsiString& helpFile, DWORD helpContext, LRESULT& result);
+    // F1 in the page; S_FALSE leaves it to the control, which has no help of its own.
+    virtual HRESULT ShowHelp(HWND window, const AnsiString& helpFile, UINT command, DWORD data, TPoint mouse,
+                             void* objectHit);
+    virtual HRESULT EnableModeless(bool enable);
+    virtual HRESULT OnFrameWindowActivate(bool activate);
+    virtual HRESULT ResizeBorder(const TRect* border, void* uiWindow, bool frameWindow);
+    // For a drag onto the page: dropTarget is the engine's view (a QObject); a different QObject
+    // in `replacement` receives the drag instead.
+    virtual HRESULT GetDropTarget(void* dropTarget, void*& replacement);
+    // dataObject is the dragged QMimeData; a QMimeData in `replacement` is dropped in its place.
+    virtual HRESULT FilterDataObject(void* dataObject, void*& replacement);
+    // The ambient download flags (DISPID_AMBIENT_DLCONTROL) and other ambient properties.
+    virtual HRESULT Invoke(int dispId, const void* iid, int localeId, WORD flags, void* params, int* result,
+                           void* exceptionInfo, void* argumentError);
+    // A page asked to close its window; false keeps it.
+    virtual bool CanClose() { return true; }
+    // One of the control's own dialogs (a page's message, the script error box) came up.
+    virtual void DialogActivated(QWidget* dialog) { (void)dialog; }
+    // The container's ambient properties changed: the control asks for its host info and its
+    // download flags again.
     void AmbientPropertyChange();
     // Keys that the container keeps away from accelerator translation.
     virtual bool TranslatesKey(WORD virtualKey, bool extended) const;
+    // The window event of the script error being reported, while it is.
+    const TScriptErrorEvent* ScriptErrorEvent() const { return FScriptError.get(); }
+
+    bool widget_event(QObject* watched, QEvent* event) override;
+    void resize_event() override;
 
 private:
     bool EnsureView();
+    WebPageSettings PageSettings();
     void LinkActivated(const AnsiString& href);
     bool KeyPressed(QKeyEvent& event);
     bool ContextMenuRequested(bool onLink, QPoint at);
     void FocusChanged(bool focused);
     void WaitWhileLoading() const;
+    void Alert(const AnsiString& text);
+    bool Confirm(const AnsiString& text);
+    bool Prompt(const AnsiString& text, const AnsiString& defaultValue, AnsiString& answer);
+    bool ScriptError(const AnsiString& message, int line, const AnsiString& url);
+    void CloseRequested();
+    struct DragAnswer;
+    DragAnswer DragEntered(const QMimeData* data);
+    // Runs one of the control's own dialogs, telling the container when it comes up.
+    template <typename Box>
+    auto OwnDialog(Box box);
+    void Unload();
+    bool ShownOnScreen() const;
+    void CheckIdle();
+    void CloseDocument();
 
     // The view, while its widget lives: a form that closes deletes its widgets before its
     // components.
@@ -113,7 +196,14 @@ private:
     QFrame* FFrame = nullptr;
     WebPageView* FView = nullptr;
     QPointer<QWidget> FViewWidget;
+    QTimer* FIdleTimer = nullptr;
+    qint64 FLastShownMs = 0;
+    int FEngineIdleMs;
     bool FScrollBarsShown = true;
     bool FHasDocument = false;
+    bool FHasPage = false;
+    bool FSilent = false;
+    bool FInOwnDialog = false;
     int FReadyState = READYSTATE_UNINITIALIZED;
+    std::unique_ptr<TScriptErrorEvent> FScriptError;
 };

@@ -8,9 +8,20 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QKeyEvent;
+class QMimeData;
+class QObject;
 class QWidget;
+
+// What the control does with something dragged onto the page: it goes to `target` instead of
+// the engine, or the engine takes it, with `data` in place of what was dragged when set.
+struct WebDragAnswer {
+    QObject* target = nullptr;
+    const QMimeData* data = nullptr;
+};
 
 // What the engine's page tells the control.
 struct WebPageEvents {
@@ -24,9 +35,32 @@ struct WebPageEvents {
     std::function<bool(bool onLink, QPoint at)> ContextMenuRequested;
     std::function<void(bool focused)> FocusChanged;
     std::function<void()> SelectionChanged;
+    // A page script's alert, confirm and prompt; the answers go back to the script.
+    std::function<void(const QString& text)> Alert;
+    std::function<bool(const QString& text)> Confirm;
+    std::function<bool(const QString& text, const QString& defaultValue, QString& answer)> Prompt;
+    // An error in a page script; false stops the page's scripts.
+    std::function<bool(const QString& message, int line, const QString& url)> ScriptError;
+    // A page script asked to close its window.
+    std::function<void()> CloseRequested;
+    // Something is dragged onto the page (asked once per drag, as it enters).
+    std::function<WebDragAnswer(const QMimeData* data)> DragEntered;
+};
+
+// How the engine treats the pages: what they may run and load, and the families it draws
+// the generic and named faces with.
+struct WebPageSettings {
+    bool scripts = false;
+    bool images = true;
+    bool videos = true;       // media may start without a click
+    bool sounds = true;       // the page is heard
+    QString standardFamily, sansSerifFamily, serifFamily, fixedFamily;
+    // Faces the pages name, each with the installed family that draws it.
+    std::vector<std::pair<QString, QString>> namedFaces;
 };
 
 // One page in one view. Every call returns at once; loading and rendering run elsewhere.
+// Deleting the last view ends the engine's page processes.
 class WebPageView {
 public:
     virtual ~WebPageView() = default;
@@ -36,6 +70,8 @@ public:
     virtual void ScrollToAnchor(const QString& name) = 0;
     virtual void SetScrollBarsShown(bool shown) = 0;
     virtual void PlainText(std::function<void(const QString& text)> done) = 0;
+    // Takes effect at once for what is shown, scripts from the next document on.
+    virtual void Apply(const WebPageSettings& settings) = 0;
 };
 
 // A new view inside parent, or null when the engine can't be loaded (the reason is logged once).

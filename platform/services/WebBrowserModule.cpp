@@ -1,15 +1,19 @@
 // The module that holds the browser engine: one view of one page for TWebBrowser, created through
 // the entry point below when the control first shows a page.
 #include "platform/services/WebBrowserEngine.h"
+#include "platform/services/WebBrowserFaces.h"
 #include "platform/services/WebBrowserPage.h"
 #include <QChildEvent>
+#include <QCoreApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -21,9 +25,14 @@ public:
     {
         auto* page = new WebBrowserPage(this);
         page->OnLinkActivated = [this](const QString& href) { FEvents.LinkActivated(href); };
+        page->OnAlert = FEvents.Alert;
+        page->OnConfirm = FEvents.Confirm;
+        page->OnPrompt = FEvents.Prompt;
+        page->OnScriptError = FEvents.ScriptError;
         setPage(page);
         connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) { FEvents.LoadFinished(ok); });
         connect(page, &QWebEnginePage::selectionChanged, this, [this] { FEvents.SelectionChanged(); });
+        connect(page, &QWebEnginePage::windowCloseRequested, this, [this] { FEvents.CloseRequested(); });
     }
 
     QWidget* Widget() override { return this; }
@@ -48,6 +57,24 @@ public:
 
     void PlainText(std::function<void(const QString&)> done) override { page()->toPlainText(std::move(done)); }
 
+    void Apply(const WebPageSettings& wanted) override
+    {
+        using S = QWebEngineSettings;
+        S* settings = page()->settings();
+        settings->setAttribute(S::AutoLoadImages, wanted.images);
+        settings->setAttribute(S::PlaybackRequiresUserGesture, !wanted.videos);
+        page()->setAudioMuted(!wanted.sounds);
+        static_cast<WebBrowserPage*>(page())->SetScripts(wanted.scripts);
+        settings->setFontFamily(S::StandardFont, wanted.standardFamily);
+        settings->setFontFamily(S::SansSerifFont, wanted.sansSerifFamily);
+        settings->setFontFamily(S::SerifFont, wanted.serifFamily);
+        settings->setFontFamily(S::FixedFont, wanted.fixedFamily);
+        if (wanted.namedFaces != FNamedFaces) {
+            FNamedFaces = wanted.namedFaces;
+            UseFaces(NamedFaceStyleSheet(FNamedFaces));
+        }
+    }
+
 protected:
     // Keys and focus reach the widget that draws the page, a child the engine makes (and may
     // make again), not this view.
@@ -61,6 +88,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         switch (event->type()) {
+        case QEvent::DragEnter:
+            FDrag = FEvents.DragEntered(static_cast<QDropEvent*>(event)->mimeData());
+            return Dragged(static_cast<QDropEvent*>(event));
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            return Dragged(static_cast<QDropEvent*>(event));
+        case QEvent::DragLeave:
+            if (FDrag.target)
+                return QCoreApplication::sendEvent(FDrag.target, event);
+            break;
         case QEvent::KeyPress:
             return FEvents.KeyPressed(*static_cast<QKeyEvent*>(event));
         case QEvent::FocusIn:
@@ -89,7 +126,52 @@ protected:
     }
 
 private:
+    // The faces the pages name, as a style sheet of the isolated world's own that the document
+    // adopts: the page's bytes and elements stay as they are.
+    void UseFaces(const QString& styleSheet)
+    {
+        const QString quoted = QString::fromUtf8(QJsonDocument::fromVariant(QVariantList{styleSheet}).toJson(QJsonDocument::Compact));
+        const QString adopt = QStringLiteral("(function (css) {"
+                                             "  var sheet = new CSSStyleSheet(); sheet.replaceSync(css[0]);"
+                                             "  document.adoptedStyleSheets = [sheet];"
+                                             "})(%1);")
+                                  .arg(quoted);
+        QWebEngineScriptCollection& scripts = page()->scripts();
+        for (const QWebEngineScript& old : scripts.find(kFacesScript))
+            scripts.remove(old);
+        QWebEngineScript faces;
+        faces.setName(kFacesScript);
+        faces.setWorldId(QWebEngineScript::ApplicationWorld);
+        faces.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        faces.setRunsOnSubFrames(false);
+        faces.setSourceCode(adopt);
+        scripts.insert(faces);
+        page()->runJavaScript(adopt, QWebEngineScript::ApplicationWorld);
+    }
+
+    // A drag goes where the control said as it entered: to its own target, or on to the engine,
+    // with the data the control put in its place.
+    bool Dragged(QDropEvent* event)
+    {
+        if (FDrag.target) {
+            QCoreApplication::sendEvent(FDrag.target, event);
+            return true;
+        }
+        if (FDrag.data)
+            ReplaceData(*event, FDrag.data);
+        return false;
+    }
+
+    // The event carries its data by a pointer it does not own; the engine reads it from there.
+    struct DataOfDropEvent : QDropEvent {
+        static auto Member() { return &DataOfDropEvent::m_data; }
+    };
+    static void ReplaceData(QDropEvent& event, const QMimeData* data) { event.*DataOfDropEvent::Member() = data; }
+
+    static inline const QString kFacesScript = QStringLiteral("qexfaces");
     WebPageEvents FEvents;
+    std::vector<std::pair<QString, QString>> FNamedFaces;
+    WebDragAnswer FDrag;
 };
 
 } // namespace

@@ -141,36 +141,50 @@ void SwitchOff(QWebEngineSettings* settings)
         settings->setAttribute(attribute, false);
 }
 
+QPointer<QWebEngineProfile> profile;
 QPointer<PageServer> server;
+int pagesUsingProfile = 0;
 
 QWebEngineProfile* MakeProfile()
 {
-    PrepareEngine();
+    static const bool prepared = (PrepareEngine(), true);
+    (void)prepared;
     // Off the record: nothing the engine keeps reaches the disk.
-    auto* profile = new QWebEngineProfile(QCoreApplication::instance());
-    profile->setHttpCacheType(QWebEngineProfile::NoCache);
-    profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-    profile->setSpellCheckEnabled(false);
-    server = new PageServer(profile);
-    profile->installUrlSchemeHandler(kScheme, server);
-    profile->setUrlRequestInterceptor(new NetworkBlocker(profile));
-    profile->scripts()->insert(HostScript());
-    SwitchOff(profile->settings());
-    return profile;
+    auto* made = new QWebEngineProfile(QCoreApplication::instance());
+    made->setHttpCacheType(QWebEngineProfile::NoCache);
+    made->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    made->setSpellCheckEnabled(false);
+    server = new PageServer(made);
+    made->installUrlSchemeHandler(kScheme, server);
+    made->setUrlRequestInterceptor(new NetworkBlocker(made));
+    made->scripts()->insert(HostScript());
+    SwitchOff(made->settings());
+    return made;
 }
 
 } // namespace
 
-QWebEngineProfile* WebBrowserProfile()
+QWebEngineProfile* AcquireWebBrowserProfile()
 {
-    static QWebEngineProfile* profile = MakeProfile();
+    if (!profile)
+        profile = MakeProfile();
+    ++pagesUsingProfile;
     return profile;
+}
+
+// The engine keeps its page processes while a profile with pages exists; once the last page is
+// gone the profile goes too, and the processes end with it.
+void ReleaseWebBrowserProfile()
+{
+    if (--pagesUsingProfile > 0 || !profile)
+        return;
+    profile->deleteLater();
+    profile = nullptr;
 }
 
 QUrl PublishPage(const QByteArray& html, const QUrl& replaced)
 {
-    WebBrowserProfile();
-    return server->Publish(html, replaced);
+    return server ? server->Publish(html, replaced) : QUrl();
 }
 
 void WithdrawPage(const QUrl& url)

@@ -1,6 +1,6 @@
-// The engine's set-up for the browser control, made once when the first view is: software
-// rendering, the sandbox, our own page scheme, a profile that keeps nothing on disk and reaches
-// no network, and the host script that reports link activations.
+// The engine's set-up for the browser control, made when the first view is: software rendering,
+// the sandbox, our own page scheme (once per program), a profile that keeps nothing on disk and
+// reaches no network, and the host script that reports link activations.
 #pragma once
 #include <QByteArray>
 #include <QString>
@@ -8,8 +8,10 @@
 
 class QWebEngineProfile;
 
-// The profile every view's page uses.
-QWebEngineProfile* WebBrowserProfile();
+// The profile every view's page uses, made for the first page; each page that acquired it
+// releases it, and the last release frees it.
+QWebEngineProfile* AcquireWebBrowserProfile();
+void ReleaseWebBrowserProfile();
 
 // The page as the engine asks for it at url; publishing a page withdraws the one it replaces.
 QUrl PublishPage(const QByteArray& html, const QUrl& replaced);

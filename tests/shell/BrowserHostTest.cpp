@@ -84,6 +84,7 @@ protected:
 
 TEST_F(BrowserHostTest, PagesLoadAsWindows1252WithNoScriptNoNetworkAndOnlyTheFirstLoadNavigatesToBlank)
 {
+    host->SetDownloadOptions(host->DownloadOptions() << TDownloadControlOption::DLCTL_NO_SCRIPTS);
     QTcpServer listener;
     ASSERT_TRUE(listener.listen(QHostAddress::LocalHost));
     const AnsiString port = std::to_string(listener.serverPort());
@@ -195,6 +196,13 @@ TEST_F(BrowserHostTest, KeysTheContainerMayTakeAndTheContextMenuTheWindowSuppres
     host->OnTranslateAccelerator = nullptr;
     webpage::Key(*host, Qt::Key_F5);
     EXPECT_TRUE(refreshed);
+    std::vector<UINT> helped;
+    host->OnShowHelp = [&](HWND, const AnsiString&, UINT command, DWORD, TPoint, void*) {
+        helped.push_back(command);
+        return S_OK;
+    };
+    webpage::Key(*host, Qt::Key_F1);
+    EXPECT_EQ(helped, (std::vector<UINT>{HELP_CONTEXT}));
 
     // Without a handler the control's own menu shows, with nothing in it that leaves the page.
     const QPoint link = webpage::CentreOf(*host, "Elokuva");
