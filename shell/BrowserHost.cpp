@@ -5,8 +5,10 @@
 #include "platform/forms/QtText.h"
 #include "platform/messages/Application.h"
 #include "platform/services/Registry.h"
+#include "shell/ItemIdList.h"
 #include <QApplication>
 #include <QLocale>
+#include <QUrl>
 #include <QWidget>
 #include <cfenv>
 
@@ -369,4 +371,14 @@ void TBrowserHost::DialogActivated(QWidget* dialog)
     }
     if (OnShowDialog)
         OnShowDialog(this, reinterpret_cast<HWND>(dialog));
+}
+
+void TBrowserHost::NavigateItemIdList(const ITEMIDLIST* list)
+{
+    // The control is given its own copy of the list, as the platform's navigation copies it into
+    // a byte array.
+    std::unique_ptr<ITEMIDLIST, void (*)(ITEMIDLIST*)> copy(CopyItemIdList(list), FreeItemIdList);
+    const AnsiString path = ItemIdListPath(copy.get());
+    if (!path.empty())
+        Navigate(FromQString(QUrl::fromLocalFile(ToQString(path)).toString(QUrl::FullyEncoded)), TShellSource::Local);
 }

@@ -10,6 +10,7 @@
 #include "platform/services/WebBrowser.h"
 
 class TStream;
+struct ITEMIDLIST;
 
 enum class TDownloadControlOption {
     DLCTL_DLIMAGES, DLCTL_VIDEOS, DLCTL_BGSOUNDS, DLCTL_NO_SCRIPTS, DLCTL_NO_JAVA,
@@ -66,6 +67,8 @@ public:
     // The stream's bytes from its start as the current document; raises without a document.
     HRESULT LoadHtmlFromStream(TStream& stream);
     void NavigateUrl(const AnsiString& URL) { Navigate(URL); }
+    // Navigates to the path the list names (see ItemIdList.h); a list naming no path goes nowhere.
+    void NavigateItemIdList(const ITEMIDLIST* list);
 
     TDownloadControlOptions DownloadOptions() const { return FDownloadOptions; }
     void SetDownloadOptions(TDownloadControlOptions options);
