@@ -142,6 +142,9 @@ public:
     void DayMenuClick(TObject* Sender);
     void MM_TanaanClick(TObject* Sender);
     void Timer1Timer(TObject* Sender);
+    // The calendar follows the clock when the TV day has turned since it was built
+    // (MainDayTurn.cpp): week dates, week tabs, day menu and the shown day, as at start-up.
+    void FollowTvDay();
     void OhjelmatClick(TObject* Sender);
 
     // The download command (F7) and the progress of its package (MainDownload.cpp).
@@ -267,6 +270,10 @@ private:
     // False, after telling the user, when start-up couldn't read the alarm file.
     bool AlarmFileMayChange();
     void FillWeekTabsAndDayMenu();
+    // The TV day "d.m.yyyy" the week dates were built for; empty until start-up builds them.
+    AnsiString FCalendarTvDay;
+    // The channel view or the own view shown again for the chosen day; other views stay as they are.
+    void RefreshDayView();
     void SaveWindowSettings();
     void FillNowOnAir();
     void ShowOwnView(const AnsiString& layout, const TStrings& channels);

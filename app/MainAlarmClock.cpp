@@ -1,5 +1,5 @@
-// The alarm clock and the beeps. Every tick shows the time; the alarm clock then looks at the
-// alarm list: every row due by now fires once if its programme is still ahead, and rows that fell
+// The alarm clock and the beeps. Every tick shows the time and lets the calendar follow a turned
+// TV day; the alarm clock then looks at the alarm list: every row due by now fires once if its programme is still ahead, and rows that fell
 // due since the last look after their programme began are listed in one notice and removed. The
 // beep timer sounds one tune per tick.
 #include "alarms/AlarmSchedule.h"
@@ -45,10 +45,12 @@ int IndexIfUnchanged(TListItems* items, const ListedAlarm& alarm)
 void TMainForm::AlarmsTimerTimer(TObject*)
 {
     ShowClock(Now());
-    // While an alarm is edited or a row appended nothing fires; what falls due meanwhile fires
-    // at the first look after.
-    if (!AlarmEditing)
-        LookAtAlarms();
+    // While an alarm is edited or a row appended nothing fires and the calendar waits, since the
+    // dialog works on the shown list; what falls due meanwhile happens at the first look after.
+    if (AlarmEditing)
+        return;
+    Dispatch([this] { FollowTvDay(); });
+    LookAtAlarms();
 }
 
 void TMainForm::ShowClock(TDateTime now)

@@ -161,6 +161,8 @@ void TMainForm::MM_TanaanClick(TObject*)
 {
     if (V_Muut->ItemIndex() >= 0 || SearchMode == 1)
         return;
+    // Today may be a day of weeks the calendar has not followed yet.
+    FollowTvDay();
     const AnsiString today = DayName(true, Now());
     for (int i = 1; i <= 7; ++i) {
         const AnsiString caption = MM_D[i]->Caption();

@@ -102,6 +102,7 @@ void TMainForm::FormCreate(TObject*)
     LoadChannelList();
     ViikonPaivatTabs->SetTabIndex(DayIndex(true, now) - 1);
     FillWeekDates(now, WeekDates);
+    FCalendarTvDay = CurrentTvDateText(now);
     FillWeekTabsAndDayMenu();
     if (IniReadString("Muut", "PoistaVanhatTiedostot", "1") == "1")
         RunAndReport([now] { DeleteOldListingFiles(now); });
