@@ -4,6 +4,7 @@
 #include "app/AlarmRoutines.h"
 #include "app/ListingPackage.h"
 #include "app/Main.h"
+#include "app/WeekDates.h"
 #include "listings/DownloadProgress.h"
 #include "listings/DownloadRequest.h"
 #include "listings/ListingStore.h"
@@ -159,8 +160,10 @@ bool FetchAndUnpack(TMainForm& form)
         MonthlyRequest(*form.Http);
         if (!OfferNewVersionAndNews(*form.Http))
             return false;
+        // Judged at this moment, by the TV day's week and the next, whenever the program started.
+        const TDateTime monday = TvWeekMonday(Now());
         const std::vector<AnsiString> wanted =
-            MissingListingFiles(*form.V_Kanavat->Items(), StrToDate(form.WeekDates[1]), StrToDate(form.WeekDates[8]));
+            MissingListingFiles(*form.V_Kanavat->Items(), monday, IncDay(monday, 7));
         if (wanted.empty()) {
             ShowStatus("Haku ohitettu (tietoja ei puuttunut).");
             return false;
@@ -196,6 +199,8 @@ void TMainForm::MM_AloitaHakuClick(TObject*)
     if (DownloadRunning)
         return;
     DownloadRun run;
+    // The refresh at the end shows a day of the weeks that were fetched.
+    FollowTvDay();
     ShowStatus("Tarkistetaan versiota...");
     if (!FetchAndUnpack(*this))
         return;

@@ -8,6 +8,8 @@
 #include "net/HttpClient.h"
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/StatusBar.h"
+#include "platform/forms/TabControl.h"
+#include "platform/messages/Timer.h"
 #include "platform/services/ShellExecute.h"
 #include "unpack/Gzip.h"
 #include "unpack/UnpackSupport.h"
@@ -311,6 +313,30 @@ TEST_F(DownloadTest, AfterMidnightOnMondayTheTvDaysWeekIsFetchedAndShown)
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Sunnuntai 15. Helmikuuta 2026");
     EXPECT_TRUE(MainForm->MM_D[7]->Checked());
     EXPECT_GT(MainForm->Ohjelmat->Count(), 10);
+}
+
+TEST_F(DownloadTest, ARunningProgramJudgesWhatIsMissingAtTheMomentOfF7)
+{
+    // Started on Sunday 15.2 at 23:59 and left running: at 00:14 the TV day is still Sunday, so
+    // F7 asks for its week and the next, as a fresh start at that moment would.
+    StartServer();
+    ClockSet(app_test::At(2026, 2, 15, 23, 59));
+    StartProgram();
+    MainForm->AlarmsTimer->SetEnabled(false);
+    ClockSet(app_test::At(2026, 2, 16, 0, 14));
+    PressF7();
+    ASSERT_EQ(server->RequestLines().size(), 3u);
+    EXPECT_EQ(server->Requests()[2].body, "files=01-07,01-08,10-07");
+
+    // On Monday morning the new week is this week: only what it lacks is asked for, though the
+    // alarm clock has not ticked since, and the view shows Monday of that week.
+    ClockSet(app_test::At(2026, 2, 16, 7, 30));
+    PressF7();
+    ASSERT_EQ(server->RequestLines().size(), 5u);
+    EXPECT_EQ(server->Requests()[4].body, "files=01-09,10-08");
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Maanantai 16. Helmikuuta 2026");
+    EXPECT_EQ(MainForm->ViikotTabs->Tabs()->Get(1), "Viikko 9  (23.2 - 1.3)");
 }
 
 } // namespace
