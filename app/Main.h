@@ -145,6 +145,9 @@ public:
     // The calendar follows the clock when the TV day has turned since it was built
     // (MainDayTurn.cpp): week dates, week tabs, day menu and the shown day, as at start-up.
     void FollowTvDay();
+    // The channel view or the own view drawn again for the chosen day, as after a change of the
+    // day or of the alarms; other views stay as they are.
+    void RefreshDayView();
     void OhjelmatClick(TObject* Sender);
 
     // The download command (F7) and the progress of its package (MainDownload.cpp).
@@ -272,8 +275,6 @@ private:
     void FillWeekTabsAndDayMenu();
     // The TV day "d.m.yyyy" the week dates were built for; empty until start-up builds them.
     AnsiString FCalendarTvDay;
-    // The channel view or the own view shown again for the chosen day; other views stay as they are.
-    void RefreshDayView();
     void SaveWindowSettings();
     void FillNowOnAir();
     void ShowOwnView(const AnsiString& layout, const TStrings& channels);

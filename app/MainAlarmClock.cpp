@@ -91,6 +91,8 @@ void TMainForm::LookAtAlarms()
         });
     }
     SaveAlarmRemovals();
+    // The rows that left the list took their alarm colour with them.
+    Dispatch([this] { RefreshDayView(); });
     if (!missedText.empty())
         MessageDlg(MissedAlarmsNotice(missedText), mtInformation, {mbOK});
 }

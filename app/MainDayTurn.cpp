@@ -54,8 +54,9 @@ void TMainForm::FollowTvDay()
 void TMainForm::RefreshDayView()
 {
     // The alarm view, the what-is-on-now view and search results are not day views; while an
-    // alarm is edited the list under the dialog must stay as the dialog found it.
-    if (AlarmEditing || SearchMode == 1 || V_Muut->ItemIndex() >= 0)
+    // alarm is edited the list under the dialog must stay as the dialog found it; and a box of
+    // the start-up can run the alarm clock before the week dates exist.
+    if (FCalendarTvDay.empty() || AlarmEditing || SearchMode == 1 || V_Muut->ItemIndex() >= 0)
         return;
     ViikonPaivaChange(this);
 }

@@ -7,6 +7,7 @@
 #include "alarms/AddAlarm.h"
 #include "platform/forms/MaskEdit.h"
 #include "dialogs/Tvtanaan.h"
+#include "listings/TextRoutines.h"
 #include "platform/forms/StatusBar.h"
 #include "shell/RecordingToneSink.h"
 #include "shell/TrayIcon.h"
@@ -31,6 +32,47 @@ TEST_F(AlarmClockTest, RowFiresAtTheLeadSecondOnceAndLeavesTheFile)
     TickAt(At(2026, 12, 7, 20, 0));
     EXPECT_EQ(opened.size(), 1u);
     EXPECT_EQ(AlarmFileBytes(), AlarmFileText({tomorrow}));
+}
+
+TEST_F(AlarmClockTest, AFiredAlarmsMarkLeavesTheShownList)
+{
+    Settings({});
+    Listing("TV1", "50", EncodeDate(2026, 12, 7),
+            {{{"19:00", "Uutiset", ""}, {"20:00", "Elokuva", ""}, {"22:00", "Yöuutiset", ""}}});
+    Start({Row("7.12.2026 (MA)", "20:00", Opens("a.txt"), "Elokuva"),
+           Row("7.12.2026 (MA)", "22:00", Opens("b.txt"), "Yöuutiset"_a)});
+    auto marked = [] {
+        std::vector<AnsiString> rows;
+        for (int i = 0; i < MainForm->Ohjelmat->Count(); ++i)
+            if (MainForm->Ohjelmat->Items()->Get(i).find("<c:") != AnsiString::npos)
+                rows.push_back(StripTags(MainForm->Ohjelmat->Items()->Get(i)));
+        return rows;
+    };
+    ASSERT_EQ(marked(), (std::vector<AnsiString>{"20:00 Elokuva", "22:00 Yöuutiset"_a}));
+
+    TickAt(At(2026, 12, 7, 19, 55));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(marked(), std::vector<AnsiString>{"22:00 Yöuutiset"_a});
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Maanantai 7. Joulukuuta 2026");
+}
+
+TEST_F(AlarmClockTest, AnAlarmFiringUnderTheStartUpNoticeLeavesTheStartUpWhole)
+{
+    // The notice of dropped alarms runs a loop before the week dates exist: a row falling due
+    // then fires without drawing a day that has no date yet.
+    Settings({});
+    fixture::WriteBytes(folder.Path() + "QEX.ALS",
+                        AlarmFileText({Row("7.12.2026 (MA)", "18:00", Opens("old.txt"), "Vanha"),
+                                       Row("7.12.2026 (MA)", "19:05", Opens("due.txt"), "Uutiset")}));
+    ExpectBox([](ModalBox& box) {
+        ClockSet(At(2026, 12, 7, 19, 0, 30));
+        MainForm->AlarmsTimerTimer(nullptr);
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    StartWindow();
+    EXPECT_EQ(opened, std::vector<AnsiString>{folder.Path() + "due.txt"});
+    EXPECT_EQ(MainForm->WeekDates.Count(), 15);
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Tietoja ei ole haettu (Maanantai 7. Joulukuuta 2026)");
 }
 
 TEST_F(AlarmClockTest, LeadZeroFiresAtTheStartAndAnOutOfRangeLeadIsClamped)
