@@ -28,6 +28,8 @@ constexpr int kLongestWaitMs = 30000;
 // the tray for hours gives that back a minute after its last table was in sight.
 constexpr int kEngineIdleMs = 60000;
 constexpr int kIdleChecksPerTime = 4;
+// How soon a page freed out of sight comes back once the control is in sight again.
+constexpr int kComeBackCheckMs = 300;
 
 // The platform's download-control flags that the engine has a setting for.
 constexpr DWORD kDownloadImages = 0x10;
@@ -254,6 +256,8 @@ HRESULT TWebBrowser::LoadDocument(const AnsiString& html)
     if (FHasPage)
         Unload();
     FHasPage = true;
+    FShownPage = html;
+    FIdlePage.clear();
     FLastShownMs = NowMs();
     FReadyState = READYSTATE_LOADING;
     View()->Load(QByteArray(html.data(), static_cast<qsizetype>(html.size())));
@@ -463,13 +467,38 @@ void TWebBrowser::SetEngineIdleTime(int milliseconds)
 void TWebBrowser::CheckIdle()
 {
     if (!View()) {
-        FIdleTimer->stop();
+        // The page freed for being out of sight comes back when the control does, unless a new
+        // page was loaded meanwhile.
+        if (FHasPage || FIdlePage.empty()) {
+            FIdlePage.clear();
+            FIdleTimer->stop();
+        } else if (ShownOnScreen()) {
+            Dispatch([this] { ShowIdlePage(); });
+        }
         return;
     }
     if (ShownOnScreen() || FInOwnDialog || FReadyState == READYSTATE_LOADING)
         FLastShownMs = NowMs();
     else if (NowMs() - FLastShownMs >= FEngineIdleMs)
-        Dispatch([this] { CloseDocument(); });
+        Dispatch([this] {
+            AnsiString page = FShownPage;
+            CloseDocument();
+            FIdlePage = std::move(page);
+            FIdleTimer->start(kComeBackCheckMs);
+        });
+}
+
+void TWebBrowser::ShowIdlePage()
+{
+    const AnsiString page = std::move(FIdlePage);
+    FIdlePage.clear();
+    FIdleTimer->stop();
+    if (!EnsureView())
+        return;
+    FHasDocument = true;
+    FReadyState = READYSTATE_COMPLETE;
+    AmbientPropertyChange();
+    LoadDocument(page);
 }
 
 // Frees the view and its document: the engine ends its page processes, and the next page makes
@@ -483,6 +512,7 @@ void TWebBrowser::CloseDocument()
     FView = nullptr;
     FHasDocument = false;
     FHasPage = false;
+    FShownPage.clear();
     FReadyState = READYSTATE_UNINITIALIZED;
     // The engine's browser side frees its share in the program's own heap; give it back.
     QTimer::singleShot(0, [] { malloc_trim(0); });

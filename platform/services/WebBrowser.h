@@ -4,7 +4,8 @@
 // The control asks its container (the protected virtuals below) what a document host would be
 // asked; the defaults are a container that answers nothing. The engine's view is made when the
 // first page is to be shown and kept while pages are shown; after a while with the control out of
-// sight it is freed, the document with it, and the engine's page processes end. Pages load
+// sight it is freed, the document with it, and the engine's page processes end; the page comes
+// back in a new view when the control is in sight again. Pages load
 // asynchronously, so the window never waits for one.
 #pragma once
 #include "platform/core/AnsiString.h"
@@ -187,6 +188,7 @@ private:
     void Unload();
     bool ShownOnScreen() const;
     void CheckIdle();
+    void ShowIdlePage();
     void CloseDocument();
 
     // The view, while its widget lives: a form that closes deletes its widgets before its
@@ -206,4 +208,6 @@ private:
     bool FInOwnDialog = false;
     int FReadyState = READYSTATE_UNINITIALIZED;
     std::unique_ptr<TScriptErrorEvent> FScriptError;
+    AnsiString FShownPage; // as loaded, for showing it again after the engine was freed
+    AnsiString FIdlePage;  // the page freed out of sight, while it waits to be seen again
 };

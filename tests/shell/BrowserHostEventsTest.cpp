@@ -395,10 +395,22 @@ TEST_F(BrowserHostEventsTest, OutOfSightForItsIdleTimeTheControlFreesTheEngineAn
     EXPECT_TRUE(webpage::RunUntil([&] { return ::kill(static_cast<pid_t>(renderer), 0) != 0; }, 10000))
         << "the page process " << renderer << " still runs";
 
+    // In sight again (the window back from the tray, the view raised): the page comes back.
     cover.lower();
+    ASSERT_TRUE(webpage::RunUntil([&] { return host->HasDocument(); }, 5000));
+    ASSERT_TRUE(webpage::WaitForPage(*host));
+    EXPECT_NE(host->DocumentText().find("Taulukko"), AnsiString::npos);
     Load({"<P>Taas</P>"});
     EXPECT_NE(host->DocumentText().find("Taas"), AnsiString::npos);
     Wait(1000);
     EXPECT_TRUE(host->HasDocument());
+
+    // A page loaded while the freed one waits takes its place.
+    cover.raise();
+    ASSERT_TRUE(webpage::RunUntil([&] { return !host->HasDocument(); }, 5000));
+    Load({"<P>Uusi</P>"});
+    cover.lower();
+    Wait(1000);
+    EXPECT_NE(host->DocumentText().find("Uusi"), AnsiString::npos);
     host->Widget()->setParent(nullptr);
 }
