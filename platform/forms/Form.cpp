@@ -181,8 +181,10 @@ void TForm::ApplyFrameBounds()
         return;
     QSize inner(std::max(1, FFrame.Width() - FMargins.Left - FMargins.Right),
                 std::max(1, FFrame.Height() - FMargins.Top - FMargins.Bottom));
-    window->move(FFrame.Left, FFrame.Top);
+    // Asked before the move: moving a shown window reports its frame back at once, which
+    // would replace the bounds being applied.
     UpdateSizeLimits();
+    window->move(FFrame.Left, FFrame.Top);
     window->resize(inner);
     SyncClientArea();
 }
