@@ -13,6 +13,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/FormsInit.h"
 #include "platform/messages/Application.h"
+#include "platform/services/FirstPaint.h"
 #include "platform/services/FolderLock.h"
 #include "shell/TrayIcon.h"
 #include <QApplication>
@@ -52,6 +53,7 @@ int ProgramMain(int argc, char** argv)
 {
     MainInitialization();
     QApplication qt(argc, argv);
+    ExitAtFirstPaintWhenAsked();
     EnsureFormsInitialized();
     // Every window, the about box among them, shows the program's own picture.
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));

@@ -1,21 +1,23 @@
-// Start-up of the real main window to its first show with two weeks of listing files, against
-// showing an empty Qt window of the same size in the same run; and the what-is-on-now view,
-// against loading the same days; for each channel count.
-#include "app/Main.h"
+// Start-up of the whole program, from exec to the first painted frame of its main window on a
+// display, with two weeks of listing files, against a bare Qt Widgets window of the same size
+// built with the same flags, in the same run; and the what-is-on-now view, against loading the
+// same days; for each channel count.
 #include "app/NowOnAirRows.h"
 #include "app/ProgramMain.h"
 #include "app/WeekDates.h"
-#include "bench/QtForBench.h"
 #include "bench/SampleStore.h"
+#include "bench/WholeProcess.h"
 #include "listings/ListingStore.h"
 #include "platform/core/Clock.h"
 #include "platform/core/DateTime.h"
 #include "platform/forms/Modal.h"
-#include "platform/messages/Application.h"
-#include <QWidget>
+#include "platform/core/Files.h"
+#include "listings/Calendar.h"
+#include <cmath>
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -43,58 +45,55 @@ void ProgramFolder(int channels)
                                                 "\r\n[Muut]\r\nOletusNäkymä=Normaali\r\nPoistaVanhatTiedostot=0\r\n"_a);
 }
 
-// What the process holds after the measure: its resident memory, and whether the browser engine
-// (loaded only with the first table) is in it.
-void CountMemory(benchmark::State& state)
+// A program folder with the first `channels` channels enabled, the channel view by default and
+// the listings of this week and the next, so that the program started at the real time shows a
+// full day.
+const std::string& ProgramFolderForNow(int channels)
 {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            state.counters["rss_MB"] = std::stod(line.substr(6)) / 1024;
-    std::ifstream maps("/proc/self/maps");
-    bool engine = false;
-    for (std::string line; !engine && std::getline(maps, line);)
-        engine = line.find("WebEngine") != std::string::npos;
-    state.counters["engine_loaded"] = engine;
+    static std::map<int, std::unique_ptr<fixture::TempFolder>> folders;
+    std::unique_ptr<fixture::TempFolder>& folder = folders[channels];
+    if (!folder) {
+        folder = std::make_unique<fixture::TempFolder>();
+        const std::string data = folder->Path() + "Tiedot/";
+        ForceDirectories(data);
+        const TDateTime today = std::floor(static_cast<double>(Now()));
+        for (int week = 0; week < 2; ++week) {
+            const TDateTime monday = today - (DayOfWeek(today) + 5) % 7 + 7 * week;
+            int y = 0, m = 0, d = 0;
+            DecodeDate(monday, y, m, d);
+            for (const auto& channel : bench_store::Channels(channels)) {
+                std::vector<std::vector<fixture::Programme>> days;
+                for (int day = 0; day < 7; ++day)
+                    days.push_back(fixture::SampleDay(7 * week + day + std::atoi(channel.code)));
+                fixture::WriteWeek(data, std::atoi(channel.code), ListingWeekText(monday), y, m, d, days);
+            }
+        }
+        AnsiString enabled;
+        for (const auto& channel : bench_store::Channels(channels))
+            enabled += AnsiString(channel.name) + ";";
+        fixture::WriteBytes(folder->Path() + "QEX.INI",
+                            "[Kanavat]\r\nKäytössä="_a + enabled +
+                                "\r\n[Muut]\r\nOletusNäkymä=Normaali\r\nPoistaVanhatTiedostot=0\r\n"_a);
+        whole_process::ProgramIn(folder->Path());
+    }
+    return folder->Path();
 }
 
-void BM_EmptyWindowFirstShow(benchmark::State& state)
+// The bare reference: a Qt Widgets window of the main window's size, nothing else.
+void BM_BareQtWindowToFirstPaint(benchmark::State& state)
 {
-    EnsureQt();
-    for (auto _ : state) {
-        QWidget window;
-        window.resize(700, 644);
-        window.show();
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(window.isVisible());
-    }
-    CountMemory(state);
+    const std::vector<std::string> argv = {QEX_BARE_WINDOW, "700", "644"};
+    whole_process::Measure(state, argv);
 }
-BENCHMARK(BM_EmptyWindowFirstShow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareQtWindowToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_MainWindowStartUpToFirstShow(benchmark::State& state)
+// The program started in a folder of two weeks of listings, to the first paint of its main window.
+void BM_ProgramToFirstPaint(benchmark::State& state)
 {
-    EnsureQt();
-    ProgramFolder(static_cast<int>(state.range(0)));
-    TApplication app;
-    for (auto _ : state) {
-        app.CreateForm(MainForm);
-        MainForm->Show();
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(MainForm->Ohjelmat->Count());
-        state.PauseTiming();
-        delete MainForm;
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
-    app.CreateForm(MainForm);
-    MainForm->Show();
-    QCoreApplication::processEvents();
-    CountMemory(state);
-    delete MainForm;
-    QCoreApplication::processEvents();
+    const std::vector<std::string> argv = {ProgramFolderForNow(static_cast<int>(state.range(0))) + "qex"};
+    whole_process::Measure(state, argv);
 }
-BENCHMARK(BM_MainWindowStartUpToFirstShow)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProgramToFirstPaint)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_LoadToday(benchmark::State& state)
 {
