@@ -67,17 +67,24 @@ int ProgramMain(int argc, char** argv)
         return 0;
     }
     Application->CreateForm(MainForm);
-    Application->CreateForm(PrintForm);
     Application->CreateForm(AboutForm);
     MainForm->SetDoubleBuffered(true);
     // Without a notification area there would be no way back to a hidden window: the window is
     // then shown all the same.
-    if (StartsHidden(argc, argv) && TTrayIcon::TrayAvailable()) {
+    const bool hidden = StartsHidden(argc, argv) && TTrayIcon::TrayAvailable();
+    if (hidden) {
         Application->ShowTaskbarWindow(false);
         MainForm->Hide();
         Application->ShowMainForm = false;
         MainForm->Tray->SetActive(true);
     }
+    // The print form asks the print system for the default printer's paper, which loads the print
+    // system's libraries and talks to its server: the main window is not kept waiting for it, and
+    // the print commands do nothing until it exists.
+    if (hidden)
+        Application->CreateForm(PrintForm);
+    else
+        AfterFirstPaint([] { Dispatch([] { Application->CreateForm(PrintForm); }); });
     Application->CreateForm(TVTanaanForm);
     TVTanaanForm->Tray = MainForm->Tray;
     folderLock.Serve([] {
