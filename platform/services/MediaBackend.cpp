@@ -1,4 +1,5 @@
 #include "platform/services/MediaBackend.h"
+#include <QByteArray>
 #include <QtGlobal>
 
 void PreferMediaBackend()
