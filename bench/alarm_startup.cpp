@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "app/ProgramMain.h"
 #include "bench/QtForBench.h"
+#include "bench/WholeProcess.h"
 #include "platform/core/Clock.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Files.h"
@@ -16,20 +17,23 @@
 #include "support/ListingFixture.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <random>
+#include <utility>
 
 namespace {
 
 const TDateTime kNow = EncodeDate(2026, 2, 11) + EncodeTime(10, 0, 0, 0);
 
-// A program folder whose alarm file holds `count` alarms ahead, in no order, spread over ten months.
-void UseProgramFolderWith(int count)
+// A program folder whose alarm file holds `count` alarms ahead of `now`, in no order, spread over
+// ten months.
+void UseProgramFolderWith(int count, TDateTime now = kNow)
 {
-    static std::map<int, std::unique_ptr<fixture::TempFolder>> folders;
-    std::unique_ptr<fixture::TempFolder>& folder = folders[count];
+    static std::map<std::pair<int, double>, std::unique_ptr<fixture::TempFolder>> folders;
+    std::unique_ptr<fixture::TempFolder>& folder = folders[{count, static_cast<double>(now)}];
     if (!folder) {
         folder = std::make_unique<fixture::TempFolder>();
         SetExeFolder(folder->Path());
@@ -39,7 +43,7 @@ void UseProgramFolderWith(int count)
         std::mt19937 random(static_cast<unsigned>(count));
         std::vector<AlarmRow> rows;
         for (int i = 0; i < count; ++i) {
-            const TDateTime day = kNow + 1 + static_cast<int>(random() % 300);
+            const TDateTime day = now + 1 + static_cast<int>(random() % 300);
             AlarmRow row;
             row.Caption = FormatDateTime("d.m.yyyy", day) + " (MA)";
             row.SubItems = {"TV1", FormatDateTime("hh:nn", EncodeTime(random() % 24, random() % 60, 0, 0)),
@@ -99,7 +103,28 @@ void TickWithAlarms(benchmark::State& state)
     delete MainForm;
 }
 
+// The whole program from exec to its first painted frame on a display, with no, 500 and 5,000
+// alarms ahead of the real time; and, as the reference, a bare Qt Widgets window built with the
+// same flags.
+void ProgramWithAlarmsToFirstPaint(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    // The system's date, not the program clock that the in-process cases set.
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    UseProgramFolderWith(count, EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday));
+    whole_process::Measure(state, {whole_process::ProgramIn(ExeFolder())});
+}
+
+void BareQtWindowToFirstPaint(benchmark::State& state)
+{
+    whole_process::Measure(state, {QEX_BARE_WINDOW, "700", "644"});
+}
+
 } // namespace
 
+BENCHMARK(BareQtWindowToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ProgramWithAlarmsToFirstPaint)->Arg(0)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(TickWithAlarms)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpWithAlarms)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
