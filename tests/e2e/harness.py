@@ -127,6 +127,20 @@ class DisplayTestCase(FolderTestCase):
 LIBFAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
 
+def clear_stale_faketime_files(shm="/dev/shm"):
+    """The faketime wrapper names its semaphore and shared clock after its own pid and removes them
+    only when its child ends; a wrapper killed with its group leaves them, and a later wrapper that
+    gets the same pid refuses to start ("sem_open: File exists"). Remove those of dead pids only."""
+    for name in os.listdir(shm) if os.path.isdir(shm) else ():
+        for prefix in ("sem.faketime_sem_", "faketime_shm_"):
+            pid = name[len(prefix):]
+            if name.startswith(prefix) and pid.isdigit() and not os.path.exists(f"/proc/{pid}"):
+                try:
+                    os.unlink(os.path.join(shm, name))
+                except OSError:
+                    pass  # another run removed it first, or it isn't ours to remove
+
+
 class MovableClock:
     """A faked clock that a test moves while the program runs: libfaketime reads its offset from
     real time out of a file at every call, and child processes share it through the environment."""
@@ -182,6 +196,7 @@ class Program:
         command = [os.path.join(folder, "qex"), *args]
         if fake_time:
             env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
+            clear_stale_faketime_files()
             command = ["faketime", "-f", f"@{fake_time}", *command]
         if clock:
             env.update(clock.env())
