@@ -65,6 +65,8 @@ TAsetuksetForm::TAsetuksetForm(TComponent* owner) : TForm(owner)
     SetClientWidth(301);
     SetClientHeight(425);
     KeyPreview = true;
+    // The fields' hints (a colouring's words, a view's title and channels) are there to be seen.
+    SetShowHint(true);
     CreateControls();
     ConnectEvents();
     SetColouringButtons(false);

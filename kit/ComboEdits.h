@@ -24,7 +24,8 @@ class TCustomComboEdit;
 // The button inside a combo edit: a speed button with the edit's left border lines.
 class TEditButton : public TKitSpeedButton {
 public:
-    explicit TEditButton(TComponent* owner) : TKitSpeedButton(owner) {}
+    // Its hint shows as its edit's do.
+    explicit TEditButton(TComponent* owner) : TKitSpeedButton(owner) { SetParentShowHint(true); }
     void Click() override;
 
     TCustomComboEdit* Edit = nullptr;

@@ -72,6 +72,8 @@ TKitSpeedButton::TKitSpeedButton(TComponent* owner) : TControl(owner)
     auto* widget = new SpeedButtonWidget(this);
     SetWidget(widget);
     widget->resize(25, 25);
+    // A button says what it does by its hint, whatever its parent shows.
+    SetShowHint(true);
     FGlyph.OnChange = [this](TObject*) { Invalidate(); };
 }
 

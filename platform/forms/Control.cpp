@@ -1,7 +1,9 @@
 #include "platform/forms/Control.h"
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWidget>
 #include "platform/messages/Application.h"
 #include "platform/forms/FormsInit.h"
@@ -57,6 +59,11 @@ bool IsInputToDisabledWidget(const QObject* receiver, const QEvent* event)
     }
 }
 
+AnsiString GetShortHint(const AnsiString& hint)
+{
+    return hint.substr(0, hint.find('|'));
+}
+
 TControl::TControl(TComponent* owner) : TComponent(owner)
 {
     EnsureFormsInitialized();
@@ -65,6 +72,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
             FParentFont = false;
         font_changed();
     };
+    FConstraints.OnChange = [this](TObject*) { SetBounds(Left(), Top(), Width(), Height()); };
 }
 
 TControl::~TControl()
@@ -123,6 +131,8 @@ void TControl::SetParent(TWinControl* parent)
     if (parent) {
         parent->InsertControl(this);
         ApplyParentFont();
+        FollowParent();
+        UpdateAnchorRules();
     }
 }
 
@@ -147,6 +157,7 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (!FWidget)
         return;
     Place(left, top, width, height);
+    UpdateAnchorRules();
     if (FAlign != alNone && FParent)
         FParent->AlignControls();
 }
@@ -155,7 +166,8 @@ void TControl::SetBounds(int left, int top, int width, int height)
 // container are laid out at once all the same, since start-up code reads their sizes.
 void TControl::Place(int left, int top, int width, int height)
 {
-    QRect geometry(left, top, std::max(0, width), std::max(0, height));
+    QRect geometry(left, top, std::max(0, FConstraints.ConstrainWidth(width)),
+                   std::max(0, FConstraints.ConstrainHeight(height)));
     if (!FWidget || FWidget->geometry() == geometry)
         return;
     FWidget->setGeometry(geometry);
@@ -204,15 +216,145 @@ void TControl::ApplyParentFont()
 
 void TControl::SetColor(TColor color)
 {
+    FParentColor = false;
     FColor = color;
     color_changed();
+    PassOnToChildren();
+}
+
+void TControl::SetParentColor(bool parentColor)
+{
+    FParentColor = parentColor;
+    FollowParent();
 }
 
 void TControl::SetHint(const AnsiString& hint)
 {
     FHint = hint;
+}
+
+void TControl::SetShowHint(bool showHint)
+{
+    FParentShowHint = false;
+    FShowHint = showHint;
+    PassOnToChildren();
+}
+
+void TControl::SetParentShowHint(bool parentShowHint)
+{
+    FParentShowHint = parentShowHint;
+    FollowParent();
+}
+
+void TControl::SetCtl3D(bool ctl3D)
+{
+    FParentCtl3D = false;
+    if (ctl3D != FCtl3D) {
+        FCtl3D = ctl3D;
+        ctl3d_changed();
+    }
+    PassOnToChildren();
+}
+
+void TControl::SetParentCtl3D(bool parentCtl3D)
+{
+    FParentCtl3D = parentCtl3D;
+    FollowParent();
+}
+
+void TControl::SetBiDiMode(TBiDiMode mode)
+{
+    FParentBiDiMode = false;
+    if (mode != FBiDiMode) {
+        FBiDiMode = mode;
+        bidi_mode_changed();
+    }
+    PassOnToChildren();
+}
+
+void TControl::SetParentBiDiMode(bool parentBiDiMode)
+{
+    FParentBiDiMode = parentBiDiMode;
+    FollowParent();
+}
+
+void TControl::FollowParent()
+{
+    if (FParent) {
+        if (FParentShowHint)
+            FShowHint = FParent->FShowHint;
+        if (FParentColor && FColor != FParent->FColor) {
+            FColor = FParent->FColor;
+            color_changed();
+        }
+        if (FParentCtl3D && FCtl3D != FParent->FCtl3D) {
+            FCtl3D = FParent->FCtl3D;
+            ctl3d_changed();
+        }
+        if (FParentBiDiMode && FBiDiMode != FParent->FBiDiMode) {
+            FBiDiMode = FParent->FBiDiMode;
+            bidi_mode_changed();
+        }
+    }
+    PassOnToChildren();
+}
+
+void TControl::PassOnToChildren()
+{
+    if (auto* container = dynamic_cast<TWinControl*>(this))
+        for (TControl* control : container->FControls)
+            control->FollowParent();
+}
+
+void TControl::bidi_mode_changed()
+{
     if (FWidget)
-        FWidget->setToolTip(ToQString(hint));
+        FWidget->setLayoutDirection(UseRightToLeftScrollBar() ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+void TControl::SetAnchors(TAnchors anchors)
+{
+    FAnchors = anchors;
+    UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules()
+{
+    if (!FParent || !FWidget)
+        return;
+    FAnchorBounds = BoundsRect();
+    FAnchorArea = FParent->AlignArea();
+}
+
+// Each direction keeps the distance to the anchored edge; anchored to both edges the control
+// stretches, to neither its centre keeps its share of the parent.
+void TControl::ApplyAnchors(const TRect& area)
+{
+    if (FAnchorArea.Width() <= 0 || FAnchorArea.Height() <= 0) {
+        // The bounds were given before the parent had a size: they hold for the size it has now.
+        UpdateAnchorRules();
+        return;
+    }
+    auto along = [](bool nearEdge, bool farEdge, int start, int size, int oldStart, int oldEnd, int newStart,
+                    int newEnd, int& place, int& extent) {
+        place = start;
+        extent = size;
+        if (farEdge && nearEdge)
+            extent = size + (newEnd - oldEnd);
+        else if (farEdge)
+            place = start + (newEnd - oldEnd);
+        else if (!nearEdge && oldEnd > oldStart)
+            place = newStart + static_cast<int>((static_cast<long long>(start - oldStart) * 2 + size) *
+                                                (newEnd - newStart) / (2LL * (oldEnd - oldStart))) -
+                    size / 2;
+    };
+    const TRect& b = FAnchorBounds;
+    int left, width, top, height;
+    along(FAnchors.Contains(akLeft), FAnchors.Contains(akRight), b.Left, b.Width(), FAnchorArea.Left,
+          FAnchorArea.Right, area.Left, area.Right, left, width);
+    along(FAnchors.Contains(akTop), FAnchors.Contains(akBottom), b.Top, b.Height(), FAnchorArea.Top,
+          FAnchorArea.Bottom, area.Top, area.Bottom, top, height);
+    Place(left, top, width, height);
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu)
@@ -338,9 +480,55 @@ bool TControl::widget_event(QObject* watched, QEvent* event)
         return HandleMouse(watched, event);
     case QEvent::ContextMenu:
         return HandleContextMenu(event);
+    case QEvent::ToolTip:
+        return HandleHint(event);
+    case QEvent::Enter:
+        // Qt reports moves without a button only to widgets that ask for them.
+        if (OnMouseMove && watched == InputWidget() && !InputWidget()->hasMouseTracking())
+            InputWidget()->setMouseTracking(true);
+        return false;
+    case QEvent::MouseMove:
+        return HandleMouseMove(watched, event);
     default:
         return false;
     }
+}
+
+// The hint of the nearest control up from here that shows hints; a control without a hint of
+// its own shows its parent's.
+bool TControl::HandleHint(QEvent* event)
+{
+    const TControl* shower = this;
+    while (shower && !shower->FShowHint)
+        shower = shower->FParent;
+    AnsiString hint;
+    for (const TControl* control = shower; control && hint.empty(); control = control->FParent)
+        hint = GetShortHint(control->FHint);
+    if (hint.empty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ToQString(hint), FWidget);
+    return true;
+}
+
+// A move over a child control is the child's, even when the child leaves it to its parent.
+bool TControl::HandleMouseMove(QObject* watched, QEvent* event)
+{
+    if (!OnMouseMove || !watched->isWidgetType())
+        return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    QPoint pos = mouse->position().toPoint();
+    QWidget* child = static_cast<QWidget*>(watched)->childAt(pos);
+    if (child && FromWidget(child) != this)
+        return false;
+    QPointer<QObject> guard = watched;
+    HandOn(watched, event);
+    if (!guard)
+        return true;
+    TShiftState shift = ShiftOf(*mouse);
+    Dispatch([&] { OnMouseMove(this, shift, pos.x(), pos.y()); });
+    return true;
 }
 
 // The class library raises the mouse events after the control's own handling (a list box has

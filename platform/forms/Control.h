@@ -7,6 +7,7 @@
 #include "platform/messages/Messages.h"
 #include "platform/forms/Font.h"
 #include "platform/forms/KeyCodes.h"
+#include "platform/forms/SizeConstraints.h"
 #include "platform/forms/Types.h"
 #include <QPointer>
 #include <QWidget>
@@ -19,12 +20,23 @@ class TWinControl;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The edges of the parent a control keeps its distance to when the parent is resized; with
+// neither edge of a direction the control keeps its centre's share of the parent.
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+// Reading order right to left, with the alignment and scroll bar mirrored (bdRightToLeft), only
+// the scroll bar (bdRightToLeftNoAlign) or neither (bdRightToLeftReadingOnly).
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 // True for the user's mouse and key input to a widget that is disabled or lies in a disabled
 // window: a control takes none, as in the class library.
 bool IsInputToDisabledWidget(const QObject* receiver, const QEvent* event);
 
+// A hint's short part: what stands before its first '|'.
+AnsiString GetShortHint(const AnsiString& hint);
+
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
 class TControl : public TComponent {
 public:
@@ -63,9 +75,41 @@ public:
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool parentFont);
     TColor Color() const { return FColor; }
+    // Ends ParentColor.
     void SetColor(TColor color);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool parentColor);
+    // Shown while the mouse rests on the control, when it or the nearest parent that shows hints
+    // has ShowHint: the part before a '|', of the nearest control up from there with a hint.
     const AnsiString& Hint() const { return FHint; }
     void SetHint(const AnsiString& hint);
+    bool ShowHint() const { return FShowHint; }
+    // Ends ParentShowHint.
+    void SetShowHint(bool showHint);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool parentShowHint);
+    // A sunken border (true) or a flat one.
+    bool Ctl3D() const { return FCtl3D; }
+    // Ends ParentCtl3D.
+    void SetCtl3D(bool ctl3D);
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool parentCtl3D);
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    // Ends ParentBiDiMode.
+    void SetBiDiMode(TBiDiMode mode);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool parentBiDiMode);
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftScrollBar() const { return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign; }
+    // The edges kept at their distance when the parent's size changes; left and top by default.
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors anchors);
+    // Limits every size the control is given, by code or by alignment.
+    TSizeConstraints* Constraints() { return &FConstraints; }
+    // What help the control asks for; 0 asks for its parent's.
+    int HelpContext() const { return FHelpContext; }
+    void SetHelpContext(int context) { FHelpContext = context; }
 
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* menu);
@@ -93,6 +137,8 @@ public:
     TNotifyEvent OnDblClick;
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
+    // The mouse moved over the control, with or without a button held.
+    TMouseMoveEvent OnMouseMove;
 
 protected:
     // Subclasses build their widget in their constructor and hand it over here.
@@ -103,6 +149,9 @@ protected:
     virtual bool widget_event(QObject* watched, QEvent* event);
     virtual void font_changed();
     virtual void color_changed();
+    // The border's look follows Ctl3D; the reading order follows BiDiMode.
+    virtual void ctl3d_changed() {}
+    virtual void bidi_mode_changed();
     // The widget that takes the mouse (a scroll area's viewport).
     virtual QWidget* InputWidget() const { return Widget(); }
     // Called after Qt has handled a mouse press or release of InputWidget, before OnMouseDown
@@ -126,8 +175,17 @@ private:
     friend class TWinControl;
     friend class ControlEventFilter;
     void ApplyParentFont();
+    // Takes the members that follow the parent from it and passes them on to the children.
+    void FollowParent();
+    void PassOnToChildren();
     void Place(int left, int top, int width, int height);
+    // Notes the distances the anchors keep, from the bounds given now.
+    void UpdateAnchorRules();
+    // The bounds the anchors give within the parent's area.
+    void ApplyAnchors(const TRect& area);
     bool HandleMouse(QObject* watched, QEvent* event);
+    bool HandleMouseMove(QObject* watched, QEvent* event);
+    bool HandleHint(QEvent* event);
     bool HandleContextMenu(QEvent* event);
 
     QPointer<QWidget> FWidget;
@@ -140,6 +198,19 @@ private:
     bool FApplyingParentFont = false;
     TFont FFont;
     TColor FColor = clBtnFace;
+    bool FParentColor = false;
     AnsiString FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
+    TAnchors FAnchors{akLeft, akTop};
+    // The control's bounds and the parent's area when the bounds were last given.
+    TRect FAnchorBounds;
+    TRect FAnchorArea;
+    TSizeConstraints FConstraints;
+    int FHelpContext = 0;
     TPopupMenu* FPopupMenu = nullptr;
 };

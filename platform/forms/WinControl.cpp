@@ -1,8 +1,12 @@
 #include "platform/forms/WinControl.h"
 #include <QEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodQueryEvent>
 #include <QWidget>
 #include <algorithm>
 #include "platform/messages/Application.h"
+#include "platform/forms/HandOn.h"
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
@@ -13,11 +17,14 @@ TWinControl::~TWinControl()
     for (TControl* control : FControls)
         control->FParent = nullptr;
     FControls.clear();
+    FTabList.clear();
 }
 
 void TWinControl::InsertControl(TControl* control)
 {
     FControls.push_back(control);
+    if (auto* windowed = dynamic_cast<TWinControl*>(control))
+        FTabList.push_back(windowed);
     if (control->Align() != alNone)
         AlignControls();
 }
@@ -28,6 +35,7 @@ void TWinControl::RemoveControl(TControl* control)
     if (it == FControls.end())
         return;
     FControls.erase(it);
+    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
     if (control->Align() != alNone)
         AlignControls();
 }
@@ -51,6 +59,9 @@ void TWinControl::AlignControls()
     for (TControl* control : std::vector<TControl*>(FControls))
         control->parent_aligning();
     TRect area = AlignArea();
+    for (TControl* control : FControls)
+        if (control->Align() == alNone && control->Anchors() != TAnchors{akLeft, akTop} && control->Widget())
+            control->ApplyAnchors(area);
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         std::vector<TControl*> group;
         for (TControl* control : FControls)
@@ -120,6 +131,54 @@ void TWinControl::SetTabStop(bool tabStop)
         Widget()->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
+int TWinControl::TabOrder() const
+{
+    if (!Parent())
+        return -1;
+    const auto& list = Parent()->FTabList;
+    return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order)
+{
+    if (!Parent() || order < 0)
+        return;
+    auto& list = Parent()->FTabList;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.insert(list.begin() + std::min<std::size_t>(static_cast<std::size_t>(order), list.size()), this);
+    Parent()->ChainTabOrder();
+}
+
+void TWinControl::ChainTabOrder()
+{
+    for (std::size_t i = 1; i < FTabList.size(); ++i)
+        if (FTabList[i - 1]->Widget() && FTabList[i]->Widget())
+            QWidget::setTabOrder(FTabList[i - 1]->Widget(), FTabList[i]->Widget());
+}
+
+void TWinControl::SetImeMode(TImeMode mode)
+{
+    FImeMode = mode;
+    if (Widget() && Widget()->hasFocus() && qGuiApp)
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImHints);
+}
+
+// The input engine asks the focused widget whether it takes input and what it prefers; the
+// control's ImeMode has the last word.
+bool TWinControl::HandleInputMethodQuery(QObject* watched, QEvent* event)
+{
+    if (FImeMode == imDontCare)
+        return false;
+    HandOn(watched, event);
+    auto* query = static_cast<QInputMethodQueryEvent*>(event);
+    if (FImeMode == imDisable && (query->queries() & Qt::ImEnabled))
+        query->setValue(Qt::ImEnabled, false);
+    bool latin = FImeMode == imClose || FImeMode == imAlpha || FImeMode == imSAlpha;
+    if (latin && (query->queries() & Qt::ImHints))
+        query->setValue(Qt::ImHints, query->value(Qt::ImHints).toInt() | Qt::ImhPreferLatin);
+    return true;
+}
+
 void TWinControl::font_changed()
 {
     TControl::font_changed();
@@ -144,6 +203,11 @@ bool TWinControl::widget_event(QObject* watched, QEvent* event)
         if (watched == Widget() && OnExit)
             Dispatch([this] { OnExit(this); });
         return false;
+    case QEvent::InputMethodQuery:
+        return HandleInputMethodQuery(watched, event);
+    case QEvent::InputMethod:
+        // An engine that was on before the mode said otherwise still gets nothing in.
+        return FImeMode == imDisable;
     default:
         return TControl::widget_event(watched, event);
     }

@@ -6,6 +6,12 @@
 
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+// What input method a control wants while it has the focus: none at all (imDisable), one that
+// starts in Latin letters (imClose, imAlpha, imSAlpha) or whatever the user has (the others).
+enum TImeMode {
+    imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel,
+    imHanguel
+};
 
 class TWinControl : public TControl {
 public:
@@ -22,6 +28,15 @@ public:
     bool CanFocus() const;
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool tabStop);
+    // The control's place among its parent's windowed controls in the order Tab walks them
+    // (-1 without a parent). Creation order by default; a place past the end is the last.
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    // A control dragged to dock (DragKind dkDock) may be released into this one.
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool dockSite) { FDockSite = dockSite; }
+    TImeMode ImeMode() const { return FImeMode; }
+    void SetImeMode(TImeMode mode);
     // True when the control takes this key itself instead of the form using it as a dialog key
     // (Enter for the default button, Escape for the cancel button).
     virtual bool WantsSpecialKey(WORD key) const
@@ -51,8 +66,14 @@ private:
     friend class TControl;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // Hands Qt the tab order of the windowed children.
+    void ChainTabOrder();
+    bool HandleInputMethodQuery(QObject* watched, QEvent* event);
 
     std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FTabList;
+    TImeMode FImeMode = imDontCare;
+    bool FDockSite = false;
     bool FAligning = false;
     bool FTabStop = true;
 };

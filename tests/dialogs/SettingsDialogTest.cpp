@@ -1,6 +1,7 @@
 #include "DialogsFixture.h"
 #include "dialogs/Asetukset.h"
 #include "forms/Input.h"
+#include "platform/forms/QtText.h"
 #include "kit/CheckListBox.h"
 #include "kit/ComboEdits.h"
 #include "kit/DualListForm.h"
@@ -341,6 +342,7 @@ TEST_F(SettingsDialogTest, ColouringEditorAddsChangesMovesAndDeletesEntries)
         EXPECT_TRUE(d.VariButton3->Enabled());
         EXPECT_FALSE(d.VariButton2->Enabled());
         EXPECT_EQ(d.VEdit->Hint(), "Jääkiekko;Formula;"_a);
+        EXPECT_EQ(HintShownOver(d.VEdit->Widget()), ToQString("Jääkiekko;Formula;"_a));
         d.VColorComboBox->SetColorValue(clPurple);
         d.VariButton1->Click();
         EXPECT_EQ(d.VarityksetList->Items()->Get(3), "<c:clPurple>Jääkiekko;Formula;"_a);

@@ -2,8 +2,11 @@
 #pragma once
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -57,4 +60,19 @@ inline void HandleWithMouseAndKeys(QWidget* widget)
         PressKey(receiver, Qt::Key_A, Qt::NoModifier, "a");
         PressKey(receiver, Qt::Key_Return, Qt::NoModifier, "\r");
     }
+}
+
+// What a pause of the mouse over the middle of `widget` shows: the hint's text, or "" for none.
+inline QString HintShownOver(QWidget* widget)
+{
+    // A tip goes a moment after it is told to.
+    QToolTip::hideText();
+    QDeadlineTimer deadline(5000);
+    while (QToolTip::isVisible() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QWidget* target = WidgetAtMiddle(widget);
+    QPoint middle = target->rect().center();
+    QHelpEvent help(QEvent::ToolTip, middle, target->mapToGlobal(middle));
+    QApplication::sendEvent(target, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
