@@ -1,12 +1,12 @@
 // Components own the components made with them as owner and free them when they are freed.
 #pragma once
 #include "platform/core/AnsiString.h"
-#include "platform/core/Object.h"
+#include "platform/core/Persistent.h"
 #include <vector>
 
 enum class TOperation { opInsert, opRemove };
 
-class TComponent : public TObject {
+class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* AOwner);
     ~TComponent() override;
