@@ -155,7 +155,8 @@ void TKitCheckListBox::SetState(int index, TCheckBoxState state)
         for (int other = Count() - 1; other >= 0; --other)
             if (other != index && State(other) == cbChecked)
                 StoreState(other, cbUnchecked);
-    StateChange(index);
+    if (!FReading)
+        StateChange(index);
 }
 
 bool TKitCheckListBox::ItemEnabled(int index) const
@@ -289,10 +290,20 @@ void TKitCheckListBox::DrawCheck(const TRect& column, TCheckBoxState state, bool
     canvas->Brush()->SetColor(brush);
 }
 
+void TKitCheckListBox::AdjustItemRect(TRect& rect)
+{
+    if (UseRightToLeftReading())
+        rect.Right -= CheckColumnWidth();
+    else
+        rect.Left += CheckColumnWidth();
+}
+
 void TKitCheckListBox::DrawItem(int index, TRect rect, TOwnerDrawState state)
 {
     if (index < Count()) {
-        DrawCheck(Rect(rect.Left - CheckColumnWidth(), rect.Top, rect.Left, rect.Bottom), State(index), ItemEnabled(index));
+        TRect column = UseRightToLeftReading() ? Rect(rect.Right, rect.Top, rect.Right + CheckColumnWidth(), rect.Bottom)
+                                               : Rect(rect.Left - CheckColumnWidth(), rect.Top, rect.Left, rect.Bottom);
+        DrawCheck(column, State(index), ItemEnabled(index));
         if (!ItemEnabled(index))
             Canvas()->Font()->SetColor(state.Contains(odSelected) ? clInactiveCaptionText : clGrayText);
     }
@@ -322,7 +333,12 @@ void TKitCheckListBox::mouse_down(TMouseButton button, TShiftState, int x, int y
     if (button != mbLeft)
         return;
     int index = ItemAtPos(Point(x, y), true);
-    if (index >= 0 && x - ItemRect(index).Left < CheckColumnWidth())
+    if (index < 0)
+        return;
+    TRect item = ItemRect(index);
+    bool inColumn = UseRightToLeftReading() ? item.Right - x > 0 && item.Right - x < CheckColumnWidth()
+                                            : x - item.Left < CheckColumnWidth();
+    if (inColumn)
         ToggleClickCheck(index);
 }
 

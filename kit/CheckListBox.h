@@ -7,6 +7,7 @@
 #pragma once
 #include "kit/KitListBox.h"
 #include "kit/Placement.h"
+#include "platform/core/Filer.h"
 
 enum TCheckKind { ckCheckBoxes, ckRadioButtons, ckCheckMarks };
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -61,6 +62,11 @@ public:
     // From another check list's items the states and enabled flags come along.
     void SetItems(const TStrings& source) override;
     void TakeItemState(int index, TKitCustomListBox& source, int sourceIndex) override;
+    // In a form stream: "InternalVersion" (only without an ancestor) and "Strings", each item's
+    // text, state and enabled flag, when they differ from the ancestor's items. Reading raises
+    // no OnStateChange and leaves a radio list with one checked item.
+    void DefineProperties(TFiler& filer) override;
+
     // The width of the check column beside every item.
     static constexpr int CheckColumnWidth() { return 18; }
 
@@ -74,13 +80,17 @@ protected:
     int GetItemWidth(int index) override;
     int GetItemHeight() override;
     void DrawItem(int index, TRect rect, TOwnerDrawState state) override;
-    void AdjustItemRect(TRect& rect) override { rect.Left += CheckColumnWidth(); }
+    // The check column stands on the side where reading starts.
+    void AdjustItemRect(TRect& rect) override;
     void mouse_down(TMouseButton button, TShiftState shift, int x, int y) override;
     bool key_press(char key) override;
 
 private:
     friend class TCheckListBoxStrings;
     void StoreState(int index, TCheckBoxState state);
+    void ReadStrings(TReader& reader);
+    void WriteStrings(TWriter& writer);
+    bool StringsDiffer(const TPersistent* ancestor);
     void DrawCheck(const TRect& column, TCheckBoxState state, bool enabled);
     void SaveStates();
     void LoadStates();
@@ -89,5 +99,8 @@ private:
     bool FAllowGrayed = false;
     TCheckKind FCheckKind = ckCheckBoxes;
     bool FUpdatingStates = false;
+    // The version of the stream being read; older streams hold a checked flag per item.
+    int FStreamVersion = 0;
+    bool FReading = false;
     TIniLink FIniLink;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 #include "platform/messages/Application.h"
 #include "platform/forms/Control.h"
+#include "platform/forms/WinControl.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ struct Session {
     TPoint last;
     bool begun = false;
     bool accepted = false;
+    bool dock = false;
     TCursor cursor = crDefault;
 };
 
@@ -58,6 +60,22 @@ TDragControl* TargetAt(TPoint global)
     for (auto it = all.rbegin(); it != all.rend(); ++it)
         if (Contains(*it, global))
             return *it;
+    return nullptr;
+}
+
+// The dock site under the pointer that could take `source`: not the control itself nor one of
+// its own children.
+TWinControl* DockSiteAt(TDragControl* source, TPoint global)
+{
+    QWidget* widget = QApplication::widgetAt(QPoint(global.X, global.Y));
+    TControl* dragged = source->DragControl();
+    for (TControl* control = widget ? TControl::FromWidget(widget) : nullptr; control; control = control->Parent()) {
+        if (control == dragged)
+            return nullptr;
+        auto* site = dynamic_cast<TWinControl*>(control);
+        if (site && site->DockSite())
+            return site;
+    }
     return nullptr;
 }
 
@@ -104,20 +122,35 @@ bool AskTarget(TDragControl* target, TPoint global, TDragState state)
     return accept;
 }
 
-// `target` took the drop at `local`, or nullptr.
-void Finish(TDragControl* target, TPoint local)
+// `target` took the drop (or the dock) at `local`, or nullptr.
+void Finish(TObject* target, TPoint local)
 {
     Session& session = Current();
     TDragControl* source = session.source;
+    bool dock = session.dock;
     ShowCursor(crDefault);
     session = Session();
     if (!source)
         return;
-    if (source->OnEndDrag) {
-        TObject* to = target ? target->DragControl() : nullptr;
-        Dispatch([&] { source->OnEndDrag(source->DragControl(), to, local.X, local.Y); });
-    }
+    const TEndDragEvent& ended = dock ? source->OnEndDock : source->OnEndDrag;
+    if (ended)
+        Dispatch([&] { ended(source->DragControl(), target, local.X, local.Y); });
     Dispatch([source] { source->drag_ended(); });
+}
+
+// The dragged control moves into the site with its top left at the pointer.
+void DockAt(TPoint global)
+{
+    Session& session = Current();
+    TControl* control = session.source->DragControl();
+    TWinControl* site = DockSiteAt(session.source, global);
+    TPoint local;
+    if (site) {
+        local = site->ScreenToClient(global);
+        control->SetParent(site);
+        control->SetBounds(local.X, local.Y, control->Width(), control->Height());
+    }
+    Finish(site, local);
 }
 
 } // namespace
@@ -149,10 +182,12 @@ void BeginDrag(TDragControl* source, TPoint global, bool immediate)
     session.dragObject = source->DragControl();
     session.start = global;
     session.last = global;
-    if (source->OnStartDrag) {
+    session.dock = source->DragKind == dkDock;
+    const TStartDragEvent& started = session.dock ? source->OnStartDock : source->OnStartDrag;
+    if (started) {
         TObject* dragObject = nullptr;
-        Dispatch([&] { source->OnStartDrag(source->DragControl(), dragObject); });
-        if (dragObject)
+        Dispatch([&] { started(source->DragControl(), dragObject); });
+        if (dragObject && !session.dock)
             session.dragObject = dragObject;
     }
     if (immediate) {
@@ -188,6 +223,10 @@ void DragMoveTo(TPoint global)
             return;
         session.begun = true;
     }
+    if (session.dock) {
+        ShowCursor(DockSiteAt(session.source, global) ? session.source->DragCursor : crNoDrop);
+        return;
+    }
     TDragControl* target = TargetAt(global);
     if (target != session.target) {
         if (session.target)
@@ -207,6 +246,13 @@ void DragDropAt(TPoint global)
         return;
     if (session.begun)
         DragMoveTo(global);
+    if (session.dock) {
+        if (session.begun)
+            DockAt(global);
+        else
+            Finish(nullptr, TPoint());
+        return;
+    }
     TDragControl* target = session.begun && session.accepted ? session.target : nullptr;
     TObject* source = session.dragObject;
     TPoint local;
@@ -217,7 +263,7 @@ void DragDropAt(TPoint global)
         if (target->OnDragDrop)
             Dispatch([&] { target->OnDragDrop(target->DragControl(), source, local.X, local.Y); });
     }
-    Finish(target, local);
+    Finish(target ? target->DragControl() : nullptr, local);
 }
 
 void CancelDrag()

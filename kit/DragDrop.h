@@ -2,6 +2,8 @@
 // drag mode starts a drag when the mouse moves a few pixels with the left button down; the
 // control under the pointer hears OnDragOver (enter, move, leave) and says whether it would take
 // the drop; releasing over a control that would take it raises its OnDragDrop. Escape cancels.
+// A control whose DragKind is dkDock is dragged to dock instead: released over a dock site (a
+// windowed control with DockSite) it moves into that site at the pointer.
 #pragma once
 #include "platform/core/Object.h"
 #include "platform/forms/Screen.h"
@@ -13,6 +15,7 @@ class QWidget;
 
 enum TDragMode { dmManual, dmAutomatic };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragKind { dkDrag, dkDock };
 
 constexpr TCursor crDrag = static_cast<TCursor>(-12);
 constexpr TCursor crNoDrop = static_cast<TCursor>(-13);
@@ -25,6 +28,8 @@ using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int 
 using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
 // Target is the control that took the drop (X, Y in its coordinates), or nullptr.
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+// DragObject starts empty; a dock drag has no use for one but lets the handler see the start.
+using TStartDockEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
 
 // What a control needs to take part; the kit's list boxes carry it.
 class TDragControl {
@@ -33,6 +38,7 @@ public:
     virtual ~TDragControl();
 
     TDragMode DragMode = dmManual;
+    TDragKind DragKind = dkDrag;
     // Shown while a drop here would be taken.
     TCursor DragCursor = crDrag;
     TDragOverEvent OnDragOver;
@@ -40,6 +46,10 @@ public:
     // A drag from this control begins / ends, dropped or not.
     TStartDragEvent OnStartDrag;
     TEndDragEvent OnEndDrag;
+    // A dock drag from this control begins / ends; Target is the dock site that took it (X, Y in
+    // its coordinates), or nullptr.
+    TStartDockEvent OnStartDock;
+    TEndDragEvent OnEndDock;
 
     // The control itself, and the widget whose coordinates the drag events use.
     virtual TControl* DragControl() = 0;

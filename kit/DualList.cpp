@@ -19,6 +19,8 @@ bool TDualListDialog::Execute()
     // The window is the dialog's alone and goes when Execute ends, also by an exception.
     auto form = std::make_unique<TDualListForm>(nullptr);
     form->AfterConstruction();
+    // The lists and buttons take the window's border look.
+    form->SetCtl3D(FCtl3D);
     form->SetShowHelp(FShowHelp);
     for (TTextListBox* list : {form->SrcList, form->DstList})
         list->SetSorted(FSorted);
@@ -33,7 +35,8 @@ bool TDualListDialog::Execute()
     form->OkBtn->SetCaption(FOkBtnCaption);
     form->CancelBtn->SetCaption(FCancelBtnCaption);
     form->HelpBtn->SetCaption(FHelpBtnCaption);
-    form->HelpContext = FHelpContext;
+    form->SetHelpContext(FHelpContext);
+    form->HelpBtn->SetHelpContext(FHelpContext);
     bool ok = form->ShowModal() == mrOk;
     if (ok) {
         FList1.Assign(*form->SrcList->Items());

@@ -96,6 +96,7 @@ TTextListBox* TDualListForm::MakeList(int left)
     list->SetMultiSelect(true);
     list->SetSorted(true);
     list->DragMode = dmAutomatic;
+    list->SetShowHint(true);
     return list;
 }
 

@@ -27,8 +27,6 @@ public:
     TButton* CancelBtn;
     TButton* HelpBtn;
 
-    int HelpContext = 0;
-
     // Enables the arrow buttons that have something to move.
     void SetButtons();
     // Shows or hides the Help button and lines the bottom buttons up from the window's right.

@@ -244,3 +244,22 @@ void TIconList::SaveToStream(TStream& stream) const
             stream.WriteBuffer(buffer.Memory(), buffer.Size());
     }
 }
+
+void TIconList::DefineProperties(TFiler& filer)
+{
+    TPersistent::DefineProperties(filer);
+    filer.DefineBinaryProperty(
+        "Icons", [this](TStream& stream) { LoadFromStream(stream); },
+        [this](TStream& stream) { SaveToStream(stream); }, DiffersFrom(filer.Ancestor));
+}
+
+bool TIconList::DiffersFrom(const TPersistent* ancestor) const
+{
+    auto* other = dynamic_cast<const TIconList*>(ancestor);
+    if (!other || other->Count() != Count())
+        return Count() > 0;
+    for (int i = 0; i < Count(); ++i)
+        if (Get(i) != other->Get(i))
+            return true;
+    return false;
+}

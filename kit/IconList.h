@@ -4,11 +4,12 @@
 // BeginUpdate/EndUpdate raise one OnChange at the end.
 #pragma once
 #include "kit/Icon.h"
+#include "platform/core/Filer.h"
 #include <functional>
 #include <memory>
 #include <vector>
 
-class TIconList : public TObject {
+class TIconList : public TPersistent {
 public:
     TIconList() = default;
     ~TIconList() override;
@@ -39,6 +40,9 @@ public:
 
     void LoadFromStream(TStream& stream);
     void SaveToStream(TStream& stream) const;
+    // In a form stream the list is the raw-bytes property "Icons" in the format above, written
+    // when it has entries that are not the very icons of its ancestor's.
+    void DefineProperties(TFiler& filer) override;
 
     TNotifyEvent OnChange;
 
@@ -47,6 +51,7 @@ protected:
 
 private:
     void CheckIndex(int index, int limit) const;
+    bool DiffersFrom(const TPersistent* ancestor) const;
     // Runs body inside one update, also when it raises.
     void InUpdate(const std::function<void()>& body);
     int AddIcon(std::unique_ptr<TIcon> icon);

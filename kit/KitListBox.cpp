@@ -34,13 +34,13 @@ TKitCustomListBox::TKitCustomListBox(TComponent* owner) : TWinControl(owner), FL
     FList->setSelectionMode(QAbstractItemView::SingleSelection);
     FList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     FList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    FList->setFrameShadow(QFrame::Sunken);
     SetWidget(FList);
     WatchWidget(FList->viewport());
     FWantsAfterMouse = true;
     SetColor(clWindow);
     FList->resize(121, 97);
     UpdateLayoutMode();
+    ApplyBorder();
 }
 
 TKitCustomListBox::~TKitCustomListBox()
@@ -82,7 +82,29 @@ void TKitCustomListBox::Clear()
 void TKitCustomListBox::SetBorderStyle(TFormBorderStyle style)
 {
     FBorderStyle = style == bsNone ? bsNone : bsSingle;
-    FList->setFrameShape(FBorderStyle == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
+    ApplyBorder();
+}
+
+// A single border is sunken with Ctl3D, else one line in the window-frame colour.
+void TKitCustomListBox::ApplyBorder()
+{
+    if (FBorderStyle == bsNone) {
+        FList->setFrameStyle(QFrame::NoFrame);
+        return;
+    }
+    FList->setFrameStyle(Ctl3D() ? QFrame::StyledPanel | QFrame::Sunken : QFrame::Box | QFrame::Plain);
+    FList->setLineWidth(1);
+    if (!Ctl3D()) {
+        QPalette palette = FList->palette();
+        palette.setColor(QPalette::WindowText, ToQColor(clWindowFrame));
+        FList->setPalette(palette);
+    }
+}
+
+void TKitCustomListBox::bidi_mode_changed()
+{
+    TWinControl::bidi_mode_changed();
+    FList->viewport()->update();
 }
 
 void TKitCustomListBox::SetColumns(int columns)

@@ -174,6 +174,8 @@ protected:
     QListWidget* List() const { return FList; }
     int TabStopPixels();
     int TabbedTextWidth(const AnsiString& text);
+    // The text's width as drawn, tabs expanded.
+    int TextExtent(const AnsiString& text);
     void TabbedTextOut(int x, int y, const AnsiString& text);
 
     bool widget_event(QObject* watched, QEvent* event) override;
@@ -181,9 +183,12 @@ protected:
     void after_mouse_event(QEvent* event) override;
     void font_changed() override;
     void resize_event() override;
+    void ctl3d_changed() override { ApplyBorder(); }
+    void bidi_mode_changed() override;
 
 private:
     friend class TKitListBoxStrings;
+    void ApplyBorder();
     void UpdateSelectionMode();
     void UpdateLayoutMode();
     void WidenExtent(int index);

@@ -69,7 +69,11 @@ int TKitCustomListBox::GetItemWidth(int index)
         return width;
     }
     FCanvas.Font()->Assign(*Font());
-    AnsiString text = ItemText(index) + "x";
+    return TextExtent(ItemText(index) + "x");
+}
+
+int TKitCustomListBox::TextExtent(const AnsiString& text)
+{
     return FTabWidth > 0 ? TabbedTextWidth(text) : FCanvas.TextWidth(text);
 }
 
@@ -190,10 +194,13 @@ void TKitCustomListBox::DrawItem(int index, TRect rect, TOwnerDrawState state)
     if (index >= FList->count())
         return;
     int top = IntMax(rect.Top, (rect.Top + rect.Bottom - FCanvas.TextHeight("Wy")) / 2);
+    AnsiString text = ItemText(index);
+    // Read right to left, the text stands against the right edge.
+    int left = UseRightToLeftReading() ? rect.Right - 2 - TextExtent(text) : rect.Left + 2;
     if (FTabWidth > 0)
-        TabbedTextOut(rect.Left + 2, top, ItemText(index));
+        TabbedTextOut(left, top, text);
     else
-        FCanvas.TextOut(rect.Left + 2, top, ItemText(index));
+        FCanvas.TextOut(left, top, text);
 }
 
 void TKitCustomListBox::PaintMarkers(QPainter& painter)

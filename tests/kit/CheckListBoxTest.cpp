@@ -5,9 +5,11 @@
 #include "forms/Input.h"
 #include "kit/CheckListBox.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Filer.h"
 #include "platform/core/Files.h"
 #include "platform/core/IniFile.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/PaletteColors.h"
 
 namespace {
 
@@ -218,4 +220,147 @@ TEST_F(CheckListBoxTest, ItemWidthHasTheCheckColumn)
     EXPECT_EQ(other.Items()->Count(), 4);
     EXPECT_EQ(other.State(2), cbChecked);
     EXPECT_FALSE(other.ItemEnabled(2));
+}
+
+TEST_F(CheckListBoxTest, RightToLeftReadingPutsTheCheckColumnOnTheRight)
+{
+    Form.SetBiDiMode(bdRightToLeft);
+    Form.Show();
+    Flush();
+    QImage view = View()->grab().toImage();
+    TRect row = List->ItemRect(0);
+    // Inside the row's focus frame.
+    auto inkIn = [&](int left, int right) {
+        int ink = 0;
+        for (int x = left + 1; x < right - 1; ++x)
+            for (int y = row.Top + 1; y < row.Bottom - 1; ++y)
+                ink += view.pixelColor(x, y) != QColor(Qt::white);
+        return ink;
+    };
+    int column = TKitCheckListBox::CheckColumnWidth();
+    EXPECT_GT(inkIn(row.Right - column, row.Right), 20) << "the check box stands at the right";
+    EXPECT_EQ(inkIn(row.Left, row.Left + column), 0) << "nothing at the left of a short item";
+
+    ClickMouse(View(), Qt::LeftButton, QPoint(row.Left + 5, row.Top + 3));
+    EXPECT_EQ(List->State(0), cbUnchecked) << "the left end is text";
+    ClickMouse(View(), Qt::LeftButton, QPoint(row.Right - 5, row.Top + 3));
+    EXPECT_EQ(List->State(0), cbChecked);
+
+    Form.SetBiDiMode(bdLeftToRight);
+    view = View()->grab().toImage();
+    EXPECT_GT(inkIn(row.Left, row.Left + column), 20) << "back on the left";
+    ClickMouse(View(), Qt::LeftButton, QPoint(row.Left + 5, row.Top + 3));
+    EXPECT_EQ(List->State(0), cbUnchecked);
+}
+
+TEST_F(CheckListBoxTest, Ctl3DGivesASunkenBorderElseAFlatLine)
+{
+    Form.Show();
+    Flush();
+    auto edges = [&] {
+        QImage image = List->Widget()->grab().toImage();
+        int w = image.width(), h = image.height();
+        return std::vector<QColor>{image.pixelColor(0, h / 2), image.pixelColor(w - 1, h / 2),
+                                   image.pixelColor(w / 2, h - 1)};
+    };
+    std::vector<QColor> sunken = edges();
+    Form.SetCtl3D(false);
+    EXPECT_FALSE(List->Ctl3D()) << "the list follows its form";
+    EXPECT_EQ(edges(), std::vector<QColor>(3, ToQColor(clWindowFrame))) << "one line in the window-frame colour";
+    EXPECT_NE(sunken, edges());
+    List->SetCtl3D(true);
+    EXPECT_EQ(edges(), sunken);
+    List->SetBorderStyle(bsNone);
+    EXPECT_EQ(edges(), std::vector<QColor>(3, QColor(Qt::white))) << "no border at all";
+}
+
+namespace {
+
+std::string WrittenProperties(TKitCheckListBox& list, TPersistent* ancestor)
+{
+    TMemoryStream stream;
+    TWriter writer(stream);
+    writer.Ancestor = ancestor;
+    writer.WriteProperties(list);
+    return stream.Bytes();
+}
+
+void ReadProperties(TKitCheckListBox& list, const std::string& bytes)
+{
+    TStringStream stream(bytes);
+    TReader(stream).ReadProperties(list);
+}
+
+} // namespace
+
+TEST_F(CheckListBoxTest, AFormStreamCarriesItemsStatesAndEnabledFlags)
+{
+    List->SetState(1, cbChecked);
+    List->SetState(2, cbGrayed);
+    List->SetItemEnabled(3, false);
+    std::string bytes = WrittenProperties(*List, nullptr);
+
+    auto* copy = new TKitCheckListBox(&Form);
+    copy->Items()->Add("vanha");
+    int changes = 0;
+    copy->OnStateChange = [&](TObject*, int) { ++changes; };
+    ReadProperties(*copy, bytes);
+    EXPECT_EQ(copy->Items()->Text(), "TV1\r\nTV2\r\nMTV3\r\nNelonen\r\n");
+    EXPECT_EQ(std::vector<TCheckBoxState>({copy->State(0), copy->State(1), copy->State(2), copy->State(3)}),
+              (S{cbUnchecked, cbChecked, cbGrayed, cbUnchecked}));
+    EXPECT_TRUE(copy->ItemEnabled(2));
+    EXPECT_FALSE(copy->ItemEnabled(3));
+    EXPECT_EQ(changes, 0) << "reading raises no state change";
+
+    // Against an ancestor only a difference is written; letter case alone is none.
+    EXPECT_EQ(WrittenProperties(*copy, List), std::string(1, '\0'));
+    copy->Items()->Delete(0);
+    copy->Items()->Insert(0, "tv1");
+    EXPECT_EQ(WrittenProperties(*copy, List), std::string(1, '\0'));
+    copy->SetItemEnabled(0, false);
+    EXPECT_NE(WrittenProperties(*copy, List).find("Strings"), std::string::npos);
+    copy->Items()->Clear();
+    EXPECT_EQ(WrittenProperties(*copy, nullptr).find("Strings"), std::string::npos) << "an empty list has nothing to write";
+    EXPECT_EQ(WrittenProperties(*copy, List), std::string(1, '\0')) << "nor against a longer ancestor";
+}
+
+TEST_F(CheckListBoxTest, AnOlderStreamHoldsACheckedFlagPerItem)
+{
+    // Version 0: text, checked, enabled; a stream without a version is that old.
+    TMemoryStream stream;
+    {
+        TWriter writer(stream);
+        auto strings = [](TWriter& w) {
+            w.WriteListBegin();
+            for (auto [text, checked, enabled] : {std::tuple{"A", true, false}, std::tuple{"B", false, true}}) {
+                w.WriteString(text);
+                w.WriteBoolean(checked);
+                w.WriteBoolean(enabled);
+            }
+            w.WriteListEnd();
+        };
+        writer.DefineProperty("Strings", nullptr, strings, true);
+        writer.WriteListEnd();
+    }
+    ReadProperties(*List, stream.Bytes());
+    EXPECT_EQ(List->Count(), 2);
+    EXPECT_EQ(List->State(0), cbChecked);
+    EXPECT_FALSE(List->ItemEnabled(0));
+    EXPECT_EQ(List->State(1), cbUnchecked);
+
+    // A radio list read from a stream ends with one checked item.
+    List->SetCheckKind(ckRadioButtons);
+    List->SetCheckedIndex(1);
+    std::string bytes = WrittenProperties(*List, nullptr);
+    auto* radio = new TKitCheckListBox(&Form);
+    radio->SetCheckKind(ckRadioButtons);
+    ReadProperties(*radio, bytes);
+    EXPECT_EQ(radio->CheckedIndex(), 1);
+
+    // A state outside the three is a damaged stream.
+    std::string damaged = bytes;
+    std::size_t state = damaged.find(std::string("\x06\x01" "B\x02\x01", 5));
+    ASSERT_NE(state, std::string::npos);
+    damaged[state + 4] = 7;
+    EXPECT_THROW(ReadProperties(*radio, damaged), EReadError);
 }

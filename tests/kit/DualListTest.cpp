@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
+#include <QToolTip>
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
 #include "kit/DualList.h"
@@ -7,6 +8,7 @@
 #include "kit/TextListBox.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Label.h"
+#include "platform/forms/PaletteColors.h"
 
 namespace {
 
@@ -278,4 +280,23 @@ TEST_F(DualListTest, DraggingMovesBetweenAndWithinTheLists)
     });
     ASSERT_TRUE(Dialog.Execute());
     EXPECT_EQ(NamesOf(*Dialog.List2()), (Names{"Yle Teema", "MTV3", "Nelonen"}));
+}
+
+TEST_F(DualListTest, TheWindowTakesTheBorderLookHelpContextAndShowsTheListsHints)
+{
+    Dialog.SetCtl3D(false);
+    Dialog.SetHelpContext(42);
+    Answers.push_back([](ModalBox& box) {
+        TDualListForm* form = FormOf(box);
+        EXPECT_FALSE(form->SrcList->Ctl3D());
+        QImage image = form->DstList->Widget()->grab().toImage();
+        EXPECT_EQ(image.pixelColor(0, image.height() / 2), ToQColor(clWindowFrame)) << "a flat line for a border";
+        EXPECT_EQ(form->HelpContext(), 42);
+        EXPECT_EQ(form->HelpBtn->HelpContext(), 42);
+        form->SrcList->SetHint("Valitut kanavat");
+        EXPECT_EQ(HintShownOver(Viewport(form->SrcList)), "Valitut kanavat") << "the lists show hints";
+        QToolTip::hideText();
+        box.Press("Peruuta");
+    });
+    EXPECT_FALSE(Dialog.Execute());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "kit/IconList.h"
+#include "platform/core/Filer.h"
 #include "platform/core/Streams.h"
 
 namespace {
@@ -171,4 +172,36 @@ TEST(IconList, AssignCopiesEveryEntry)
     EXPECT_EQ(copy.Count(), 0);
     EXPECT_EQ(copy.AddResource(":/no/such/icon.ico"), 0);
     EXPECT_TRUE(copy.Get(0)->Empty());
+}
+
+TEST(IconList, AFormStreamCarriesTheIconsOnlyWhereTheAncestorDiffers)
+{
+    TIcon a = MakeIcon(qRgb(255, 0, 0));
+    TIconList list;
+    list.Add(&a);
+    list.Add(nullptr);
+    auto write = [](TIconList& written, TPersistent* ancestor) {
+        TMemoryStream stream;
+        TWriter writer(stream);
+        writer.Ancestor = ancestor;
+        writer.WriteProperties(written);
+        return stream.Bytes();
+    };
+    std::string bytes = write(list, nullptr);
+    TMemoryStream raw;
+    list.SaveToStream(raw);
+    EXPECT_EQ(bytes.substr(0, 7), std::string("\x05Icons\x0A", 7)) << "a raw-bytes property named Icons";
+    EXPECT_NE(bytes.find(raw.Bytes()), std::string::npos) << "holding the list's own stream format";
+
+    TIconList read;
+    TStringStream stream(bytes);
+    TReader(stream).ReadProperties(read);
+    ASSERT_EQ(read.Count(), 2);
+    EXPECT_EQ(read.Get(0)->Width(), 16);
+    EXPECT_EQ(read.Get(1), nullptr);
+
+    EXPECT_EQ(write(list, &list), std::string(1, '\0')) << "the ancestor's very icons: nothing but the end";
+    EXPECT_EQ(write(read, &list), bytes) << "icons of the same count that are other objects are written";
+    TIconList empty;
+    EXPECT_EQ(write(empty, nullptr), std::string(1, '\0')) << "an empty list writes nothing";
 }

@@ -14,6 +14,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/PaletteColors.h"
+#include "platform/forms/Panel.h"
 #include "platform/forms/PopupMenu.h"
 
 namespace {
@@ -487,4 +488,72 @@ TEST_F(KitListBoxTest, WheelAndContextEventsCanTakeOverFromTheList)
     EXPECT_EQ(popups, 1);
     Flush();
     menu.Items()->SubMenu()->hide();
+}
+
+TEST_F(KitListBoxTest, ADockDragMovesTheListIntoADockSite)
+{
+    auto* site = new TPanel(Form);
+    site->SetParent(Form);
+    site->SetBounds(140, 10, 150, 170);
+    site->SetDockSite(true);
+    auto* plain = new TPanel(Form);
+    plain->SetParent(site);
+    plain->SetBounds(5, 5, 10, 10);
+    List->Items()->Add("TV1");
+    List->DragMode = dmAutomatic;
+    List->DragKind = dkDock;
+    std::vector<std::string> heard;
+    TObject* dockedTo = nullptr;
+    List->OnStartDrag = [&](TObject*, TObject*&) { heard.push_back("start drag"); };
+    List->OnEndDrag = [&](TObject*, TObject*, int, int) { heard.push_back("end drag"); };
+    List->OnStartDock = [&](TObject* sender, TObject*&) {
+        EXPECT_EQ(sender, List);
+        heard.push_back("start dock");
+    };
+    List->OnEndDock = [&](TObject*, TObject* target, int x, int y) {
+        heard.push_back("end dock " + std::to_string(x) + "," + std::to_string(y));
+        dockedTo = target;
+    };
+    Form->Show();
+    Flush();
+    auto drag = [&](QWidget* to, QPoint at) {
+        QWidget* view = ViewOf(*List);
+        QPoint from(5, 5);
+        QPoint global = to->mapToGlobal(at);
+        auto send = [&](QEvent::Type type, QPoint pos, Qt::MouseButtons held) {
+            QMouseEvent event(type, QPointF(pos), QPointF(view->mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(view, &event);
+        };
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        send(QEvent::MouseMove, from + QPoint(0, 10), Qt::LeftButton);
+        send(QEvent::MouseMove, view->mapFromGlobal(global), Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, view->mapFromGlobal(global), Qt::NoButton);
+    };
+
+    drag(site->Widget(), QPoint(20, 30));
+    EXPECT_EQ(heard, (std::vector<std::string>{"start dock", "end dock 20,30"})) << "no drag events in a dock drag";
+    EXPECT_EQ(dockedTo, site);
+    EXPECT_EQ(List->Parent(), site);
+    EXPECT_EQ(List->Left(), 20);
+    EXPECT_EQ(List->Top(), 30);
+
+    // Over a control that is no dock site the site holding it takes the list.
+    heard.clear();
+    drag(plain->Widget(), QPoint(5, 5));
+    EXPECT_EQ(dockedTo, site);
+    EXPECT_EQ(List->Left(), 10);
+    EXPECT_EQ(List->Top(), 10);
+
+    // Released where no dock site is, the list stays where it was.
+    heard.clear();
+    drag(Form->Widget(), QPoint(20, 180));
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[0], "start dock");
+    EXPECT_EQ(dockedTo, nullptr);
+    EXPECT_EQ(List->Parent(), site);
+
+    List->DragKind = dkDrag;
+    heard.clear();
+    drag(site->Widget(), QPoint(20, 30));
+    EXPECT_EQ(heard, (std::vector<std::string>{"start drag", "end drag"})) << "an ordinary drag again";
 }

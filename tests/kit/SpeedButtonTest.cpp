@@ -3,6 +3,8 @@
 #include "forms/Input.h"
 #include <QApplication>
 #include <QMenu>
+#include <QTest>
+#include <QToolTip>
 #include "kit/CancelMode.h"
 #include "kit/ComboEdits.h"
 #include "kit/SpeedButton.h"
@@ -12,9 +14,8 @@
 #include "platform/forms/PopupMenu.h"
 #include "platform/forms/PaletteColors.h"
 
-// Qt's own entry for a key that the window system hands on: it tries the shortcuts first.
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
-                                               const QString& text = QString(), bool autorep = false, ushort count = 1);
+// QTest declares qt_sendShortcutOverrideEvent, Qt's own entry for a key that the window system
+// hands on: it tries the shortcuts first.
 
 namespace {
 
@@ -378,4 +379,100 @@ TEST_F(SpeedButtonTest, APressThatClosesTheMenuDoesNotOpenItAgain)
     Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
     EXPECT_EQ(popups, 2);
     shown->hide();
+}
+
+TEST_F(SpeedButtonTest, AButtonShowsItsHintAndAnEditsButtonAsItsEditDoes)
+{
+    TKitSpeedButton* button = Make(10);
+    button->SetHint("Tulosta");
+    auto* edit = new TComboEdit(&Form);
+    edit->SetParent(&Form);
+    edit->SetBounds(50, 40, 120, 21);
+    edit->SetButtonHint("Valitse");
+    Form.Show();
+    Flush();
+    EXPECT_EQ(HintShownOver(button->Widget()), "Tulosta") << "the form shows no hints, the button does";
+    EXPECT_EQ(HintShownOver(edit->Button()->Widget()), "");
+    edit->SetShowHint(true);
+    EXPECT_EQ(HintShownOver(edit->Button()->Widget()), "Valitse");
+    QToolTip::hideText();
+}
+
+TEST_F(SpeedButtonTest, EnteringAndLeavingAreHeardAndAFlatButtonFramesOnlyUnderTheMouse)
+{
+    TKitSpeedButton* button = Make(10);
+    button->SetFlat(true);
+    std::vector<std::string> heard;
+    button->OnMouseEnter = [&](TObject*) { heard.push_back("enter"); };
+    button->OnMouseLeave = [&](TObject*) { heard.push_back("leave"); };
+    Form.Show();
+    Form.Widget()->activateWindow();
+    Flush();
+    auto corner = [button] { return button->Widget()->grab().toImage().pixel(0, 0); };
+    QRgb flat = corner();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(button->Widget()->mapToGlobal(QPoint(5, 5))));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button->Widget(), &enter);
+    EXPECT_TRUE(button->MouseInControl());
+    EXPECT_NE(corner(), flat) << "framed while the mouse is over it";
+    QApplication::sendEvent(button->Widget(), &leave);
+    EXPECT_EQ(corner(), flat);
+    EXPECT_EQ(heard, (std::vector<std::string>{"enter", "leave"}));
+
+    // Held down, the button keeps the mouse until the release.
+    QApplication::sendEvent(button->Widget(), &enter);
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    QApplication::sendEvent(button->Widget(), &leave);
+    EXPECT_EQ(heard.size(), 3u);
+    button->SetEnabled(false);
+    heard.clear();
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    QApplication::sendEvent(button->Widget(), &enter);
+    EXPECT_TRUE(std::find(heard.begin(), heard.end(), "enter") == heard.end()) << "a disabled button hears no entering";
+}
+
+TEST_F(SpeedButtonTest, HeldDownWithAllowTimerItClicksAgainAfterThePause)
+{
+    TKitSpeedButton* button = Make(10);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    Form.Show();
+    Flush();
+    auto hold = [&](unsigned pause, unsigned interval) {
+        button->SetInitPause(pause);
+        button->SetRepeatInterval(interval);
+        QTest::mouseMove(button->Widget(), QPoint(5, 5));
+        Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    };
+
+    hold(1, 1);
+    QTest::qWait(100);
+    EXPECT_EQ(clicks, 0) << "without AllowTimer a held button waits for the release";
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(clicks, 1);
+
+    button->SetAllowTimer(true);
+    clicks = 0;
+    hold(1, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clicks >= 3; }, 10000)) << "it repeats while held";
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    int released = clicks;
+    QTest::qWait(100);
+    EXPECT_EQ(clicks, released) << "the release stops the repeat";
+
+    // The first repeat waits for InitPause, the next ones for RepeatInterval.
+    clicks = 0;
+    hold(60000, 1);
+    QTest::qWait(200);
+    EXPECT_EQ(clicks, 0);
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+
+    // Held but moved off the button it stops clicking.
+    clicks = 0;
+    hold(1, 1);
+    Mouse(*button, QEvent::MouseMove, QPoint(60, 5));
+    QTest::qWait(100);
+    EXPECT_EQ(clicks, 0);
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(60, 5));
+    EXPECT_EQ(clicks, 0);
 }

@@ -1,0 +1,1 @@
+qex_add_fuzzer(form_stream LIBS qex_kit)
