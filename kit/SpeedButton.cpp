@@ -464,9 +464,48 @@ void TKitSpeedButton::MouseLeave()
         OnMouseLeave(this);
 }
 
+bool TKitSpeedButton::HandleDragMouse(QEvent* event)
+{
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    QPoint point = mouse->globalPosition().toPoint();
+    TPoint global = Point(point.x(), point.y());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (DragMode != dmAutomatic || mouse->button() != Qt::LeftButton || !Enabled() || DragSource())
+            return false;
+        BeginDrag(this, global, false);
+        return true;
+    case QEvent::MouseMove:
+        if (DragSource() != this)
+            return false;
+        DragMoveTo(global);
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (DragSource() != this)
+            return false;
+        if (Dragging())
+            DragDropAt(global);
+        else
+            CancelDrag();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool TKitSpeedButton::widget_event(QObject* watched, QEvent* event)
 {
     if (watched == Widget()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonRelease:
+            if (HandleDragMouse(event))
+                return true;
+            break;
+        default:
+            break;
+        }
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {

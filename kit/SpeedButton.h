@@ -2,9 +2,10 @@
 // pictures, an optional caption, drop-down menu and auto-repeat while held, and radio-like groups
 // (GroupIndex): a down member of a group is released when another goes down, unless AllowAllUp.
 // It clicks when the left button is released over it; a flat button shows its frame only while
-// the mouse is over it.
+// the mouse is over it. In automatic drag mode a press starts a drag (or a dock drag) instead.
 #pragma once
 #include "kit/ButtonGlyph.h"
+#include "kit/DragDrop.h"
 #include "platform/forms/Action.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
@@ -21,7 +22,7 @@ enum TDropDownMenuPos { dmpBottom, dmpRight };
 // What a button that goes down tells the other buttons of its parent.
 constexpr UINT CM_BUTTONPRESSED = 0xB051;
 
-class TKitSpeedButton : public TControl, public TActionClient {
+class TKitSpeedButton : public TControl, public TActionClient, public TDragControl {
 public:
     explicit TKitSpeedButton(TComponent* owner);
     ~TKitSpeedButton() override;
@@ -94,6 +95,9 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
+    TControl* DragControl() override { return this; }
+    QWidget* DragWidget() override { return Widget(); }
+
     // Paints the face; the button's widget calls it.
     void PaintButton(QPainter& painter);
 
@@ -109,6 +113,8 @@ protected:
     void Changed() { Invalidate(); }
 
 private:
+    // A press, move or release that drives a drag from the button; true when it took the event.
+    bool HandleDragMouse(QEvent* event);
     void mouse_move(const QMouseEvent& event);
     void mouse_release(const QMouseEvent& event);
     bool Inside(QPoint pos) const;

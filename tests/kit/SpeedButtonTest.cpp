@@ -476,3 +476,42 @@ TEST_F(SpeedButtonTest, HeldDownWithAllowTimerItClicksAgainAfterThePause)
     Mouse(*button, QEvent::MouseButtonRelease, QPoint(60, 5));
     EXPECT_EQ(clicks, 0);
 }
+
+TEST_F(SpeedButtonTest, InAutomaticDragModeAPressDragsTheButtonInsteadOfClickingIt)
+{
+    TKitSpeedButton* button = Make(10);
+    auto* site = new TPanel(&Form);
+    site->SetParent(&Form);
+    site->SetBounds(100, 0, 90, 90);
+    site->SetDockSite(true);
+    int clicks = 0;
+    std::vector<std::string> heard;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    button->OnStartDock = [&](TObject*, TObject*&) { heard.push_back("start dock"); };
+    button->OnEndDock = [&](TObject*, TObject* target, int, int) {
+        heard.push_back(target == site ? "docked" : "not docked");
+    };
+    button->DragMode = dmAutomatic;
+    button->DragKind = dkDock;
+    Form.Show();
+    Flush();
+    QPoint to = button->Widget()->mapFromGlobal(site->Widget()->mapToGlobal(QPoint(30, 40)));
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseMove, QPoint(5, 15));
+    Mouse(*button, QEvent::MouseMove, to);
+    Mouse(*button, QEvent::MouseButtonRelease, to);
+    EXPECT_EQ(heard, (std::vector<std::string>{"start dock", "docked"}));
+    EXPECT_EQ(button->Parent(), site);
+    EXPECT_EQ(button->Left(), 30);
+    EXPECT_EQ(clicks, 0);
+
+    // A press and release without moving ends the drag unclicked; in manual mode it clicks.
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(heard.back(), "not docked");
+    EXPECT_EQ(clicks, 0);
+    button->DragMode = dmManual;
+    Mouse(*button, QEvent::MouseButtonPress, QPoint(5, 5));
+    Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(clicks, 1);
+}
