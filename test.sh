@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
 BUILD=${BUILD_DIR:-build}
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# A warning is an error here, so none creeps in unseen.
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build "$BUILD"
 # A virtual display lets the tests of X11 key grabs run; everything else draws offscreen.
 (cd "$BUILD" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$(nproc)" --timeout 600)

@@ -90,6 +90,15 @@ std::function<void()> HoldAlarmEditing()
 
 AlarmEditingHold::AlarmEditingHold() : ScopeExit(HoldAlarmEditing()) {}
 
+// Built by appending: GCC 12 takes the same text joined with operator+ for a write past the
+// first part's buffer.
+void ShowAlreadyInAlarms(const AnsiString& programme)
+{
+    AnsiString text = "Valittu ohjelma on jo hälytyksissä "_a;
+    text.append("\r\n\r\n(").append(programme).append(")");
+    MessageDlg(text, mtInformation, {mbOK});
+}
+
 void AddAlarmEntry(const AnsiString& dateLabel, const AnsiString& channel, const AnsiString& time,
                    const AnsiString& title, const AnsiString& description)
 {

@@ -13,6 +13,9 @@ class TListItem;
 void AddAlarmEntry(const AnsiString& dateLabel, const AnsiString& channel, const AnsiString& time,
                    const AnsiString& title, const AnsiString& description);
 
+// Tells that the chosen programme (its list line) already has an alarm.
+void ShowAlreadyInAlarms(const AnsiString& programme);
+
 // Carries out an alarm: notice window and beeps, sound file, program, in that order; a sound file
 // that can't be played or a program that can't start ends the firing with its warning. Unless
 // testing, `row` is taken out of the alarm list before anything is shown (it may be gone already);

@@ -74,8 +74,7 @@ void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
             // What this command added before the duplicate is kept all the same.
             if (added)
                 SaveAlarmList();
-            MessageDlg("Valittu ohjelma on jo hälytyksissä "_a + "\r\n\r\n(" + StripTags(line) + ")", mtInformation,
-                       {mbOK});
+            ShowAlreadyInAlarms(StripTags(line));
             return;
         }
         AddAlarmEntry(AlarmCaption(programme.Start), programme.Channel, programme.Time, programme.Title,

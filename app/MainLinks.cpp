@@ -19,8 +19,7 @@ void AddLinkedAlarm(TMainForm& form, const LinkedProgramme& programme)
         return;
     if (AnyHoldsProgramme(form.AlarmRows(), FormatDateTime("d.m.yyyy", start), programme.Channel, programme.Time,
                           programme.Title)) {
-        MessageDlg("Valittu ohjelma on jo hälytyksissä "_a + "\r\n\r\n(" + programme.Programme + ")", mtInformation,
-                   {mbOK});
+        ShowAlreadyInAlarms(programme.Programme);
         return;
     }
     AddAlarmEntry(AlarmCaption(start), programme.Channel, programme.Time, programme.Title, programme.Description);

@@ -293,7 +293,7 @@ TEST_F(MainWindowTest, HttpClientTakesAgentAndProxyFromTheSettings)
 {
     WriteSettings({"[Muut]", "ProxyIP=127.0.0.1", "ProxyPortti=8080"});
     StartWindow(false);
-    EXPECT_EQ(MainForm->Http->Agent, "QEX 2000 (Kelvaro - ???)");
+    EXPECT_EQ(MainForm->Http->Agent, "QEX 2000 (Kelvaro - ?\?\?)");
     EXPECT_EQ(MainForm->Http->Proxy, "127.0.0.1");
     EXPECT_EQ(MainForm->Http->ProxyPort, "8080");
     EXPECT_EQ(MainForm->Http->Reference, "-");

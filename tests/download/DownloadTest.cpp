@@ -91,7 +91,7 @@ TEST_F(DownloadTest, FetchesTheMissingFilesAndShowsThem)
 
     ASSERT_EQ(server->RequestLines(), FullRoad);
     const auto requests = server->Requests();
-    const std::string agent = "User-Agent: QEX 2000 (Kelvaro - ???)";
+    const std::string agent = "User-Agent: QEX 2000 (Kelvaro - ?\?\?)";
     for (const auto& request : requests) {
         EXPECT_TRUE(request.HasHeader(agent)) << request.head;
         EXPECT_TRUE(request.HasHeader("Host: qex.example")) << request.head;

@@ -237,10 +237,11 @@ TEST_F(Socks, Socks4RejectionAndGrant)
         s->Connect();
         ASSERT_TRUE(PumpUntil([&] { return !log.empty() && log.back().rfind("connected", 0) == 0; }));
         EXPECT_EQ(request, S({4, 1, 0x1F, 0x90, 127, 0, 0, 1, 'u', 0}));
-        if (code == 91)
+        if (code == 91) {
             EXPECT_EQ(log, (std::vector<std::string>{"20016 request rejected or failed", "connected:20016"}));
-        else
+        } else {
             EXPECT_EQ(log, (std::vector<std::string>{"connected:0"}));
+        }
         s->Close();
     }
 }

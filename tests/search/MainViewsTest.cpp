@@ -63,8 +63,9 @@ protected:
     void Open(int view)
     {
         MainForm->NakymatClick(MainForm->MM_Nakyma->Items(2 + view));
-        if (InFront(MainForm->WWW))
+        if (InFront(MainForm->WWW)) {
             ASSERT_TRUE(webpage::WaitForPage(*MainForm->WWW));
+        }
     }
 
     TBrowserHost& Browser() const { return *MainForm->WWW; }

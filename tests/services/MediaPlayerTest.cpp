@@ -97,8 +97,9 @@ TEST(MediaPlayer, ASoundPlaysToItsEndAndPlaysAgain)
     ASSERT_NO_THROW(player.Open());
     for (int round = 0; round < 2; ++round) {
         ASSERT_NO_THROW(player.Play());
-        if (!AudioDeviceExists())
+        if (!AudioDeviceExists()) {
             EXPECT_EQ(player.Mode(), TMPModes::mpStopped) << "with no audio device the sound is over at once";
+        }
         RunEventsFor(700);
         RunEventsUntilOver(player);
         EXPECT_EQ(player.Mode(), TMPModes::mpStopped);
