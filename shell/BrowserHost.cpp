@@ -64,9 +64,13 @@ DWORD FlagWord(TSet<E> options, const DWORD (&values)[N])
     return flags;
 }
 
+// The host's two other refresh commands: the top frame, and the top frame past the cache.
+constexpr DWORD IDM_REFRESH_TOP = 6041;
+constexpr DWORD IDM_REFRESH_TOP_FULL = 6042;
+
 bool IsRefreshCommand(DWORD command)
 {
-    return command == IDM_REFRESH || command == 6041 || command == 6042;
+    return command == IDM_REFRESH || command == IDM_REFRESH_TOP || command == IDM_REFRESH_TOP_FULL;
 }
 
 } // namespace

@@ -4,12 +4,12 @@
 
 namespace {
 
-constexpr int BlockSize = 512;
-constexpr int NameLength = 254; // a name without NUL runs on into the fields after it
-constexpr int SizeOffset = 124;
-constexpr int TimeOffset = 136;
-constexpr int NumberLength = 11;
-constexpr int TypeOffset = 156;
+constexpr int kBlockSize = 512;
+constexpr int kNameLength = 254; // a name without NUL runs on into the fields after it
+constexpr int kSizeOffset = 124;
+constexpr int kTimeOffset = 136;
+constexpr int kNumberLength = 11;
+constexpr int kTypeOffset = 156;
 
 bool IsLeapYear(std::int64_t year)
 {
@@ -62,19 +62,19 @@ AnsiString TTarFile::GetNextFileName()
     FName.clear();
     if (Eof() || FState != tsExpectHeader)
         return FName;
-    std::int64_t got = FStream.Read(FHeader, BlockSize);
+    std::int64_t got = FStream.Read(FHeader, kBlockSize);
     FPosition += std::max<std::int64_t>(got, 0);
-    if (got < BlockSize) {
+    if (got < kBlockSize) {
         FState = tsError;
         return FName;
     }
     AnsiString name;
-    for (int i = 0; i < NameLength && FHeader[i] != 0; ++i)
+    for (int i = 0; i < kNameLength && FHeader[i] != 0; ++i)
         name += static_cast<char>(FHeader[i]);
     if (!name.empty()) {
         FState = tsNameRead;
         FName = FixTarName(name);
-    } else if (std::all_of(FHeader, FHeader + BlockSize, [](unsigned char b) { return b == 0; })) {
+    } else if (std::all_of(FHeader, FHeader + kBlockSize, [](unsigned char b) { return b == 0; })) {
         FState = tsEndOfArchive;
         MoveForward(BytesLeft());
     }
@@ -98,10 +98,10 @@ std::int64_t TTarFile::GetFileSize()
 {
     FRemaining = 0;
     if (FState == tsNameRead) {
-        FRemaining = ParseOctal(SizeOffset, NumberLength);
+        FRemaining = ParseOctal(kSizeOffset, kNumberLength);
         FState = FRemaining > 0 ? tsSizeRead : tsExpectHeader;
     }
-    FPad = (BlockSize - FRemaining % BlockSize) % BlockSize;
+    FPad = (kBlockSize - FRemaining % kBlockSize) % kBlockSize;
     return FRemaining;
 }
 
@@ -109,7 +109,7 @@ TTarDate TTarFile::GetFileDate()
 {
     std::int64_t seconds = 0;
     if (FState == tsSizeRead) {
-        seconds = ParseOctal(TimeOffset, NumberLength);
+        seconds = ParseOctal(kTimeOffset, kNumberLength);
         FState = tsDateRead;
     }
     return UnixTimeToParts(seconds);
@@ -157,7 +157,7 @@ void TTarFile::MoveForward(std::int64_t count)
 
 TTarKind TTarFile::Kind() const
 {
-    switch (FHeader[TypeOffset]) {
+    switch (FHeader[kTypeOffset]) {
     case '0':
     case '\0':
     case '7':

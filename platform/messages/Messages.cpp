@@ -21,7 +21,7 @@ struct MessageWindow {
 
 class WindowRegistry {
 public:
-    HWND add(TWndMethod method)
+    HWND Add(TWndMethod method)
     {
         std::lock_guard lock(FMutex);
         HWND handle = FNext++;
@@ -29,12 +29,12 @@ public:
         return handle;
     }
     // A procedure that frees its own window keeps running: Deliver holds its own reference.
-    void remove(HWND handle)
+    void Remove(HWND handle)
     {
         std::lock_guard lock(FMutex);
         FWindows.erase(handle);
     }
-    std::shared_ptr<MessageWindow> find(HWND handle) const
+    std::shared_ptr<MessageWindow> Find(HWND handle) const
     {
         std::lock_guard lock(FMutex);
         auto it = FWindows.find(handle);
@@ -79,43 +79,43 @@ public:
     template <typename PostEvent>
     void Add(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, PostEvent post)
     {
-        std::lock_guard lock(mutex_);
-        const std::uint64_t serial = next_++;
-        items_.push_back({serial, window, msg, wParam, lParam});
+        std::lock_guard lock(FMutex);
+        const std::uint64_t serial = FNext++;
+        FItems.push_back({serial, window, msg, wParam, lParam});
         post(serial);
     }
     // The message of the event with `serial`, unless it was taken out meanwhile. Older entries
     // still queued belong to events that were never delivered and go too.
     bool TakeForDelivery(std::uint64_t serial, PostedMessage& message)
     {
-        std::lock_guard lock(mutex_);
-        while (!items_.empty() && items_.front().serial < serial)
-            items_.pop_front();
-        if (items_.empty() || items_.front().serial != serial)
+        std::lock_guard lock(FMutex);
+        while (!FItems.empty() && FItems.front().serial < serial)
+            FItems.pop_front();
+        if (FItems.empty() || FItems.front().serial != serial)
             return false;
-        message = items_.front();
-        items_.pop_front();
+        message = FItems.front();
+        FItems.pop_front();
         return true;
     }
     bool Find(HWND window, UINT low, UINT high, bool remove, PostedMessage& message)
     {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(FMutex);
         const bool anyNumber = low == 0 && high == 0;
-        for (auto it = items_.begin(); it != items_.end(); ++it) {
+        for (auto it = FItems.begin(); it != FItems.end(); ++it) {
             if ((window != 0 && it->window != window) || (!anyNumber && (it->msg < low || it->msg > high)))
                 continue;
             message = *it;
             if (remove)
-                items_.erase(it);
+                FItems.erase(it);
             return true;
         }
         return false;
     }
 
 private:
-    std::mutex mutex_;
-    std::deque<PostedMessage> items_;
-    std::uint64_t next_ = 1;
+    std::mutex FMutex;
+    std::deque<PostedMessage> FItems;
+    std::uint64_t FNext = 1;
 };
 
 PostedQueue& Posted()
@@ -132,7 +132,7 @@ public:
 
 LRESULT Deliver(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto target = Registry().find(window);
+    auto target = Registry().Find(window);
     if (!target || !target->method)
         return 0;
     TMessage message{msg, wParam, lParam, 0};
@@ -171,17 +171,17 @@ QObject* Router()
 HWND AllocateHWnd(TWndMethod method)
 {
     Router();
-    return Registry().add(std::move(method));
+    return Registry().Add(std::move(method));
 }
 
 void DeallocateHWnd(HWND window)
 {
-    Registry().remove(window);
+    Registry().Remove(window);
 }
 
 bool IsWindow(HWND window)
 {
-    return Registry().find(window) != nullptr;
+    return Registry().Find(window) != nullptr;
 }
 
 bool PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
