@@ -15,6 +15,7 @@
 #include "platform/forms/ListBox.h"
 #include "platform/forms/MaskEdit.h"
 #include "platform/forms/Memo.h"
+#include "platform/forms/PlaceControl.h"
 #include "platform/forms/UpDown.h"
 
 namespace {
@@ -25,15 +26,6 @@ constexpr int kFullWidth = 390;
 constexpr int kEditHeight = 21;
 // The up-down's range: the action string carries the count as one digit.
 constexpr int kMostBeeps = 9;
-
-template <typename T>
-T* PlaceControl(TAddAlarmForm* form, T* control, const char* name, int left, int top, int width, int height)
-{
-    control->SetName(name);
-    control->SetParent(form);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 } // namespace
 
@@ -62,52 +54,52 @@ TAddAlarmForm::TAddAlarmForm(TComponent* owner) : TForm(owner)
 void TAddAlarmForm::CreateControls()
 {
     Label1 = AddLabel(this, "Label1", "Kanava", kLeft, 8);
-    Edit1 = PlaceControl(this, new TEdit(this), "Edit1", kLeft, 22, 190, kEditHeight);
+    Edit1 = PlaceControl(new TEdit(this), this, "Edit1", kLeft, 22, 190, kEditHeight);
     Label2 = AddLabel(this, "Label2", "Aika", kRight, 8);
-    MaskEdit1 = PlaceControl(this, new TMaskEdit(this), "MaskEdit1", kRight, 22, 56, kEditHeight);
+    MaskEdit1 = PlaceControl(new TMaskEdit(this), this, "MaskEdit1", kRight, 22, 56, kEditHeight);
     MaskEdit1->SetEditMask("!90:00;1;_");
     Label3 = AddLabel(this, "Label3", "Päivämäärä"_a, 272, 8);
-    DateTimePicker1 = PlaceControl(this, new TDateTimePicker(this), "DateTimePicker1", 272, 22, 126, kEditHeight);
+    DateTimePicker1 = PlaceControl(new TDateTimePicker(this), this, "DateTimePicker1", 272, 22, 126, kEditHeight);
 
     Label4 = AddLabel(this, "Label4", "Ohjelma", kLeft, 48);
-    Edit3 = PlaceControl(this, new TEdit(this), "Edit3", kLeft, 62, kFullWidth, kEditHeight);
+    Edit3 = PlaceControl(new TEdit(this), this, "Edit3", kLeft, 62, kFullWidth, kEditHeight);
     Label5 = AddLabel(this, "Label5", "Ohjelmatiedot", kLeft, 88);
-    Memo1 = PlaceControl(this, new TMemo(this), "Memo1", kLeft, 102, kFullWidth, 50);
+    Memo1 = PlaceControl(new TMemo(this), this, "Memo1", kLeft, 102, kFullWidth, 50);
 
     Label6 = AddLabel(this, "Label6", "Hälytyksen tyyppi"_a, kLeft, 157);
-    ListBox1 = PlaceControl(this, new TListBox(this), "ListBox1", kLeft, 171, 190, 46);
+    ListBox1 = PlaceControl(new TListBox(this), this, "ListBox1", kLeft, 171, 190, 46);
     for (const AnsiString& type : AlarmNoticeTypes)
         ListBox1->Items()->Add(type);
-    ACB5 = PlaceControl(this, new TCheckBox(this), "ACB5", kRight, 171, 150, 17);
+    ACB5 = PlaceControl(new TCheckBox(this), this, "ACB5", kRight, 171, 150, 17);
     ACB5->SetCaption("PC Speaker -ääni"_a);
-    HalytysEdit5 = PlaceControl(this, new TEdit(this), "HalytysEdit5", kRight, 194, 28, kEditHeight);
+    HalytysEdit5 = PlaceControl(new TEdit(this), this, "HalytysEdit5", kRight, 194, 28, kEditHeight);
     HalytysEdit5->SetMaxLength(2);
     HalytysEdit5->SetText("0");
     if (auto* line = qobject_cast<QLineEdit*>(HalytysEdit5->Widget()))
         line->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), line));
-    UpDown2 = PlaceControl(this, new TUpDown(this), "UpDown2", kRight + 28, 194, 15, kEditHeight);
+    UpDown2 = PlaceControl(new TUpDown(this), this, "UpDown2", kRight + 28, 194, 15, kEditHeight);
     UpDown2->SetMin(0);
     UpDown2->SetMax(kMostBeeps);
     UpDown2->SetAssociate(HalytysEdit5);
     Label9 = AddLabel(this, "Label9", "kertaa", kRight + 49, 198);
 
     Label7 = AddLabel(this, "Label7", "Soita äänitiedosto"_a, kLeft, 222);
-    WavFile = PlaceControl(this, new TFilenameEdit(this), "WavFile", kLeft, 236, kFullWidth, kEditHeight);
+    WavFile = PlaceControl(new TFilenameEdit(this), this, "WavFile", kLeft, 236, kFullWidth, kEditHeight);
     WavFile->SetFilter("Wav-äänet (*.wav)|*.wav|Midi (*.mid)|*.mid|MP3 (*.mp3)|*.mp3|Kaikki tiedostot|*.*"_a);
     WavFile->SetDialogOptions({ofReadOnly, ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing});
     WavFile->SetButtonWidth(20);
     WavFile->SetDirectInput(false);
     WavFile->SetAcceptFiles(true);
     Label8 = AddLabel(this, "Label8", "Käynnistä tai avaa tiedosto"_a, kLeft, 262);
-    ExeFile = PlaceControl(this, new TFilenameEdit(this), "ExeFile", kLeft, 276, kFullWidth, kEditHeight);
+    ExeFile = PlaceControl(new TFilenameEdit(this), this, "ExeFile", kLeft, 276, kFullWidth, kEditHeight);
     ExeFile->SetFilter("Ohjelmat  (*.exe)|*.exe|Kaikki tiedostot (*.*)|*.*");
     for (TFilenameEdit* edit : {WavFile, ExeFile})
         edit->SetDialogTitle("Selaa tiedostoja");
 
-    Button1 = PlaceControl(this, new TButton(this), "Button1", 242, 316, 75, 25);
+    Button1 = PlaceControl(new TButton(this), this, "Button1", 242, 316, 75, 25);
     Button1->SetCaption("OK");
     Button1->SetDefault(true);
-    Button2 = PlaceControl(this, new TButton(this), "Button2", 323, 316, 75, 25);
+    Button2 = PlaceControl(new TButton(this), this, "Button2", 323, 316, 75, 25);
     Button2->SetCaption("&Poistu");
 }
 

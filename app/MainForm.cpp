@@ -10,6 +10,7 @@
 #include "platform/forms/ListView.h"
 #include "platform/forms/PageScroller.h"
 #include "platform/forms/Panel.h"
+#include "platform/forms/PlaceControl.h"
 #include "platform/forms/RichEdit.h"
 #include "platform/forms/Splitter.h"
 #include "platform/forms/StatusBar.h"
@@ -26,19 +27,9 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const char* name, TAlign align = alNone)
-{
-    auto* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetAlign(align);
-    return control;
-}
-
 TListBox* MakeOwnerDrawnList(TMainForm* form, TWinControl* parent, const char* name, TAlign align, int itemHeight)
 {
-    TListBox* list = Make<TListBox>(form, parent, name, align);
+    TListBox* list = PlaceControl(new TListBox(form), parent, name, align);
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(itemHeight);
     return list;
@@ -93,7 +84,7 @@ void TMainForm::CreateControls()
         V_ListatDrawItem(control, index, rect, state);
     };
 
-    StatusPanel = Make<TStatusBar>(this, this, "StatusPanel", alBottom);
+    StatusPanel = PlaceControl(new TStatusBar(this), this, "StatusPanel", alBottom);
     StatusPanel->SetHeight(19);
     const struct {
         int width;
@@ -105,7 +96,7 @@ void TMainForm::CreateControls()
         panel->SetAlignment(layout.alignment);
     }
 
-    V_Panel = Make<TPanel>(this, this, "V_Panel", alLeft);
+    V_Panel = PlaceControl(new TPanel(this), this, "V_Panel", alLeft);
     V_Panel->SetBevelOuter(bvNone);
     V_Panel->SetWidth(115);
     V_Muut = MakeOwnerDrawnList(this, V_Panel, "V_Muut", alBottom, 20);
@@ -117,7 +108,7 @@ void TMainForm::CreateControls()
     V_Muut->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         V_MuutMouseDown(s, b, sh, x, y);
     };
-    V_Scroller = Make<TPageScroller>(this, V_Panel, "V_Scroller", alClient);
+    V_Scroller = PlaceControl(new TPageScroller(this), V_Panel, "V_Scroller", alClient);
     V_Scroller->SetButtonSize(20);
     V_Kanavat = MakeOwnerDrawnList(this, V_Scroller, "V_Kanavat", alNone, 20);
     V_Kanavat->SetWidth(115);
@@ -132,21 +123,21 @@ void TMainForm::CreateControls()
         V_KanavatMouseUp(s, b, sh, x, y);
     };
 
-    KeskiPanel = Make<TPanel>(this, this, "KeskiPanel", alClient);
+    KeskiPanel = PlaceControl(new TPanel(this), this, "KeskiPanel", alClient);
     KeskiPanel->SetBevelOuter(bvNone);
 
-    ViikotPanel = Make<TPanel>(this, KeskiPanel, "ViikotPanel", alTop);
+    ViikotPanel = PlaceControl(new TPanel(this), KeskiPanel, "ViikotPanel", alTop);
     ViikotPanel->SetBevelOuter(bvNone);
     ViikotPanel->SetHeight(48);
     ViikotPanel->Hide();
-    ViikotTabs = Make<TTabControl>(this, ViikotPanel, "ViikotTabs", alTop);
+    ViikotTabs = PlaceControl(new TTabControl(this), ViikotPanel, "ViikotTabs", alTop);
     ViikotTabs->SetBounds(0, 0, 500, 24);
     ViikotTabs->Tabs()->Add("Viikko");
     ViikotTabs->Tabs()->Add("Viikko");
     ViikotTabs->SetTabWidth(120);
     ViikotTabs->SetTabIndex(0);
     ViikotTabs->OnChange = [this](TObject* sender) { ViikkoChange(sender); };
-    ViikonPaivatTabs = Make<TTabControl>(this, ViikotPanel, "ViikonPaivatTabs", alTop);
+    ViikonPaivatTabs = PlaceControl(new TTabControl(this), ViikotPanel, "ViikonPaivatTabs", alTop);
     ViikonPaivatTabs->SetBounds(0, 24, 500, 24);
     for (const AnsiString& day : {"Maanantai"_a, "Tiistai"_a, "Keskiviikko"_a, "Torstai"_a, "Perjantai"_a,
                                   "Lauantai"_a, "Sunnuntai"_a})
@@ -156,17 +147,17 @@ void TMainForm::CreateControls()
     ViikonPaivatTabs->OnChange = [this](TObject* sender) { ViikonPaivaChange(sender); };
 
     // Bottom-aligned in this order from the edge: the pane, then the bar above it.
-    TiedotText = Make<TRichEdit>(this, KeskiPanel, "TiedotText", alBottom);
+    TiedotText = PlaceControl(new TRichEdit(this), KeskiPanel, "TiedotText", alBottom);
     TiedotText->SetBounds(0, 500, 500, 100);
     TiedotText->SetReadOnly(true);
     TiedotText->SetScrollBars(ssVertical);
     TiedotText->SetPopupMenu(InfoEdit_PopupMenu);
-    Jakaja = Make<TSplitter>(this, KeskiPanel, "Jakaja", alBottom);
+    Jakaja = PlaceControl(new TSplitter(this), KeskiPanel, "Jakaja", alBottom);
     Jakaja->SetBounds(0, 497, 500, 3);
 
-    ListatPanel = Make<TPanel>(this, KeskiPanel, "ListatPanel", alClient);
+    ListatPanel = PlaceControl(new TPanel(this), KeskiPanel, "ListatPanel", alClient);
     ListatPanel->SetBevelOuter(bvNone);
-    WWW = Make<TBrowserHost>(this, ListatPanel, "WWW", alClient);
+    WWW = PlaceControl(new TBrowserHost(this), ListatPanel, "WWW", alClient);
     WWW->OnShowContextMenu = [this](DWORD id, TPoint* point, void* target, void* object) {
         return WWWShowContextMenu(id, point, target, object);
     };
@@ -183,7 +174,7 @@ void TMainForm::CreateControls()
     print->Header = "&w&bPage &p of &P";
     print->Footer = "&u&b&d";
     WWW->Loaded();
-    Alarmlist = Make<TListView>(this, ListatPanel, "Alarmlist", alClient);
+    Alarmlist = PlaceControl(new TListView(this), ListatPanel, "Alarmlist", alClient);
     Alarmlist->SetViewStyle(vsReport);
     Alarmlist->SetMultiSelect(true);
     Alarmlist->SetReadOnly(true);
@@ -197,7 +188,7 @@ void TMainForm::CreateControls()
     Alarmlist->Columns()->Items(4)->SetMaxWidth(125);
     AddColumn(Alarmlist, "Ohjelmaninfo", 0, 0);
     AddColumn(Alarmlist, "Asetukset", 0, 0);
-    Keski_Ohjelmainfot = Make<TListBox>(this, ListatPanel, "Keski_Ohjelmainfot");
+    Keski_Ohjelmainfot = PlaceControl(new TListBox(this), ListatPanel, "Keski_Ohjelmainfot");
     Keski_Ohjelmainfot->Hide();
     Ohjelmat = MakeOwnerDrawnList(this, ListatPanel, "Ohjelmat", alClient, 15);
     Ohjelmat->SetMultiSelect(true);

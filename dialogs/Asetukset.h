@@ -148,8 +148,6 @@ private:
     void ConnectEvents();
     TTabSheet* AddSheet(const char* name, const AnsiString& caption);
     TLabel* AddLabel(TWinControl* parent, const AnsiString& caption, int left, int top, bool bold = false);
-    template <typename T>
-    T* Place(T* control, TWinControl* parent, const char* name, int left, int top, int width, int height);
     TKitSpeedButton* AddSmallButton(TWinControl* parent, const char* name, int left, int top, int glyph);
     TButton* AddButton(TWinControl* parent, const char* name, const AnsiString& caption, int left, int top);
     TCheckBox* AddCheckBox(TWinControl* parent, const char* name, const AnsiString& caption, int left, int top);

@@ -13,6 +13,7 @@
 #include "platform/forms/HotKey.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/PageControl.h"
+#include "platform/forms/PlaceControl.h"
 #include "platform/forms/UpDown.h"
 
 namespace {
@@ -80,15 +81,6 @@ void SetUpSoundBrowsing(TFilenameEdit* edit)
 
 } // namespace
 
-template <typename T>
-T* TAsetuksetForm::Place(T* control, TWinControl* parent, const char* name, int left, int top, int width, int height)
-{
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
 TTabSheet* TAsetuksetForm::AddSheet(const char* name, const AnsiString& caption)
 {
     auto* sheet = new TTabSheet(this);
@@ -115,14 +107,14 @@ TLabel* TAsetuksetForm::AddLabel(TWinControl* parent, const AnsiString& caption,
 
 TKitSpeedButton* TAsetuksetForm::AddSmallButton(TWinControl* parent, const char* name, int left, int top, int glyph)
 {
-    auto* button = Place(new TKitSpeedButton(this), parent, name, left, top, 21, 21);
+    auto* button = PlaceControl(new TKitSpeedButton(this), parent, name, left, top, 21, 21);
     button->SetGlyph(SmallButtonGlyph(glyph));
     return button;
 }
 
 TButton* TAsetuksetForm::AddButton(TWinControl* parent, const char* name, const AnsiString& caption, int left, int top)
 {
-    auto* button = Place(new TButton(this), parent, name, left, top, 75, 25);
+    auto* button = PlaceControl(new TButton(this), parent, name, left, top, 75, 25);
     button->SetCaption(caption);
     return button;
 }
@@ -130,14 +122,14 @@ TButton* TAsetuksetForm::AddButton(TWinControl* parent, const char* name, const 
 TCheckBox* TAsetuksetForm::AddCheckBox(TWinControl* parent, const char* name, const AnsiString& caption, int left,
                                        int top)
 {
-    auto* box = Place(new TCheckBox(this), parent, name, left, top, kFieldWidth, 17);
+    auto* box = PlaceControl(new TCheckBox(this), parent, name, left, top, kFieldWidth, 17);
     box->SetCaption(caption);
     return box;
 }
 
 void TAsetuksetForm::CreateControls()
 {
-    PageControl1 = Place(new TPageControl(this), this, "PageControl1", 8, 8, 285, 376);
+    PageControl1 = PlaceControl(new TPageControl(this), this, "PageControl1", 8, 8, 285, 376);
     YleisetSheet = AddSheet("YleisetSheet", "Yleiset");
     HalytyksetSheet = AddSheet("HalytyksetSheet", "Hälytykset"_a);
     KanavatSheet = AddSheet("KanavatSheet", "Kanavat");
@@ -167,14 +159,14 @@ void TAsetuksetForm::CreateYleisetPage()
 {
     TTabSheet* page = YleisetSheet;
     AddLabel(page, "Oletusnäkymä:"_a, kLeft, 12);
-    MCBox1 = Place(new TComboBox(this), page, "MCBox1", kLeft, 28, kFieldWidth, kEditHeight);
+    MCBox1 = PlaceControl(new TComboBox(this), page, "MCBox1", kLeft, 28, kFieldWidth, kEditHeight);
     MCBox1->SetStyle(csDropDownList);
     AddLabel(page, "TV tänään pikanäppäin:"_a, kLeft, 58);
-    MuutEdit1 = Place(new THotKey(this), page, "MuutEdit1", kLeft, 74, kFieldWidth, kEditHeight);
+    MuutEdit1 = PlaceControl(new THotKey(this), page, "MuutEdit1", kLeft, 74, kFieldWidth, kEditHeight);
     AddLabel(page, "HTTP proxyn osoite:", kLeft, 104);
-    MuutEdit2 = Place(new TEdit(this), page, "MuutEdit2", kLeft, 120, 190, kEditHeight);
+    MuutEdit2 = PlaceControl(new TEdit(this), page, "MuutEdit2", kLeft, 120, 190, kEditHeight);
     AddLabel(page, "Portti:", 206, 104);
-    MuutEdit3 = Place(new TEdit(this), page, "MuutEdit3", 206, 120, 62, kEditHeight);
+    MuutEdit3 = PlaceControl(new TEdit(this), page, "MuutEdit3", 206, 120, 62, kEditHeight);
     MCB1 = AddCheckBox(page, "MCB1", "Poista yli 2 viikkoa vanhat ohjelmatiedostot", kLeft, 156);
     MCB2 = AddCheckBox(page, "MCB2", "Poista menneet ohjelmat listasta", kLeft, 180);
     MCB3 = AddCheckBox(page, "MCB3", "Käynnistä ohjelma pienennettynä"_a, kLeft, 204);
@@ -185,16 +177,16 @@ void TAsetuksetForm::CreateHalytyksetPage()
 {
     TTabSheet* page = HalytyksetSheet;
     AddLabel(page, "Hälytys "_a, kLeft, 12);
-    HalytysEdit3 = Place(new TEdit(this), page, "HalytysEdit3", 58, 8, 24, kEditHeight);
+    HalytysEdit3 = PlaceControl(new TEdit(this), page, "HalytysEdit3", 58, 8, 24, kEditHeight);
     HalytysEdit3->SetMaxLength(2);
-    UpDown1 = Place(new TUpDown(this), page, "UpDown1", 82, 8, 15, kEditHeight);
+    UpDown1 = PlaceControl(new TUpDown(this), page, "UpDown1", 82, 8, 15, kEditHeight);
     UpDown1->SetAssociate(HalytysEdit3);
     UpDown1->SetMin(0);
     UpDown1->SetMax(59);
     AddLabel(page, "minuuttia ennen ohjelman alkua", 102, 12);
 
     AddLabel(page, "Uuden hälytyksen oletusasetukset"_a, kLeft, 40, true);
-    HalytysTyypitList = Place(new TListBox(this), page, "HalytysTyypitList", kLeft, 56, kFieldWidth, 46);
+    HalytysTyypitList = PlaceControl(new TListBox(this), page, "HalytysTyypitList", kLeft, 56, kFieldWidth, 46);
     for (const AnsiString& type : AlarmNoticeTypes)
         HalytysTyypitList->Items()->Add(type);
 
@@ -202,9 +194,9 @@ void TAsetuksetForm::CreateHalytyksetPage()
     ACB1 = AddCheckBox(page, "ACB1", "PC Speaker -ääni"_a, kLeft, 126);
     ACB1->SetWidth(130);
     ACB1->SetHint("Piippaa speakkerin kautta. Sopii esim jos äänikortti on käytössä tai ole äänikorttia lainkaan."_a);
-    HalytysEdit5 = Place(new TEdit(this), page, "HalytysEdit5", 144, 124, 24, kEditHeight);
+    HalytysEdit5 = PlaceControl(new TEdit(this), page, "HalytysEdit5", 144, 124, 24, kEditHeight);
     HalytysEdit5->SetMaxLength(2);
-    UpDown2 = Place(new TUpDown(this), page, "UpDown2", 168, 124, 15, kEditHeight);
+    UpDown2 = PlaceControl(new TUpDown(this), page, "UpDown2", 168, 124, 15, kEditHeight);
     UpDown2->SetAssociate(HalytysEdit5);
     UpDown2->SetMin(0);
     UpDown2->SetMax(9);
@@ -212,16 +204,16 @@ void TAsetuksetForm::CreateHalytyksetPage()
     AddLabel(page, "kertaa", 188, 128);
 
     AddLabel(page, "Soita äänitiedosto:"_a, kLeft, 152);
-    HalytysEdit1 = Place(new TFilenameEdit(this), page, "HalytysEdit1", kLeft, 168, kFileEditWidth, kEditHeight);
+    HalytysEdit1 = PlaceControl(new TFilenameEdit(this), page, "HalytysEdit1", kLeft, 168, kFileEditWidth, kEditHeight);
     SetUpBrowsing(HalytysEdit1, kSoundFilter, 3, "Soittaa tietyn .wav äänen hälyttäessä."_a);
     SetUpSoundBrowsing(HalytysEdit1);
     AddLabel(page, "Käynnistä/avaa tiedosto:"_a, kLeft, 194);
-    HalytysEdit2 = Place(new TFilenameEdit(this), page, "HalytysEdit2", kLeft, 210, kFileEditWidth, kEditHeight);
+    HalytysEdit2 = PlaceControl(new TFilenameEdit(this), page, "HalytysEdit2", kLeft, 210, kFileEditWidth, kEditHeight);
     SetUpBrowsing(HalytysEdit2, kProgramFilter, 1,
                   "Käynnistää tietyn ohjelman hälyttäessä tai avaa tiedoston sille valitulla ohjelmalla."_a);
 
     ACB2 = AddCheckBox(page, "ACB2", "Automaattisesti hälytyksiin lisättävät "_a, kLeft, 238);
-    HalytysLst4 = Place(new TListBox(this), page, "HalytysLst4", kLeft, 258, kListWidth, 64);
+    HalytysLst4 = PlaceControl(new TListBox(this), page, "HalytysLst4", kLeft, 258, kListWidth, 64);
     SpeedButton6 = AddSmallButton(page, "SpeedButton6", kSmallButtonLeft, 258, glyphAdd);
     SpeedButton5 = AddSmallButton(page, "SpeedButton5", kSmallButtonLeft, 282, glyphDelete);
     ACB3 = AddCheckBox(page, "ACB3", "Varmista lisäykset yksitellen"_a, kLeft, 328);
@@ -231,7 +223,7 @@ void TAsetuksetForm::CreateKanavatPage()
 {
     TTabSheet* page = KanavatSheet;
     AddLabel(page, "Käytössä olevat kanavat:"_a, kLeft, 8);
-    KanavatList = Place(new TKitCheckListBox(this), page, "KanavatList", kLeft, 24, kFieldWidth, 316);
+    KanavatList = PlaceControl(new TKitCheckListBox(this), page, "KanavatList", kLeft, 24, kFieldWidth, 316);
     KanavatList->DragMode = dmAutomatic;
 }
 
@@ -240,16 +232,16 @@ void TAsetuksetForm::CreateVaritysPage()
     TTabSheet* page = VaritysSheet;
     VCB1 = AddCheckBox(page, "VCB1", "Omat väritykset käytössä"_a, kLeft, 8);
     AddLabel(page, "Omat väritykset (tärkeysjärjestyksessä)"_a, kLeft, 32, true);
-    VarityksetList = Place(new TListBox(this), page, "VarityksetList", kLeft, 48, kListWidth, 120);
+    VarityksetList = PlaceControl(new TListBox(this), page, "VarityksetList", kLeft, 48, kListWidth, 120);
     VarityksetList->SetStyle(lbOwnerDrawFixed);
     SpeedButton2 = AddSmallButton(page, "SpeedButton2", kSmallButtonLeft, 48, glyphUp);
     SpeedButton1 = AddSmallButton(page, "SpeedButton1", kSmallButtonLeft, 72, glyphDown);
 
     AddLabel(page, "Uuden lisääminen"_a, kLeft, 176, true);
     AddLabel(page, "Värityksen sanat:"_a, kLeft, 194);
-    VEdit = Place(new TEdit(this), page, "VEdit", kLeft, 210, kFieldWidth, kEditHeight);
+    VEdit = PlaceControl(new TEdit(this), page, "VEdit", kLeft, 210, kFieldWidth, kEditHeight);
     AddLabel(page, "Väri:"_a, kLeft, 240);
-    VColorComboBox = Place(new TColorComboBox(this), page, "VColorComboBox", 48, 236, 55, 22);
+    VColorComboBox = PlaceControl(new TColorComboBox(this), page, "VColorComboBox", 48, 236, 55, 22);
     VColorComboBox->SetDisplayNames(false);
     VColorComboBox->SetColorValue(clNavy);
     VariButton1 = AddButton(page, "VariButton1", "Lisää"_a, kLeft, 266);
@@ -257,7 +249,7 @@ void TAsetuksetForm::CreateVaritysPage()
     VariButton3 = AddButton(page, "VariButton3", "Tallenna", 172, 266);
 
     AddLabel(page, "Hälytysten väri"_a, kLeft, 308);
-    HalytysVari = Place(new TColorComboBox(this), page, "HalytysVari", 100, 304, 79, 22);
+    HalytysVari = PlaceControl(new TColorComboBox(this), page, "HalytysVari", 100, 304, 79, 22);
     HalytysVari->SetDisplayNames(false);
     HalytysVari->SetColorValue(clFuchsia);
 }
@@ -266,20 +258,20 @@ void TAsetuksetForm::CreateNakymatPage()
 {
     TTabSheet* page = NakymatSheet;
     AddLabel(page, "Omat näkymät:"_a, kLeft, 8);
-    NakymatList = Place(new TListBox(this), page, "NakymatList", kLeft, 24, kListWidth, 110);
+    NakymatList = PlaceControl(new TListBox(this), page, "NakymatList", kLeft, 24, kListWidth, 110);
     SpeedButton3 = AddSmallButton(page, "SpeedButton3", kSmallButtonLeft, 24, glyphUp);
     SpeedButton4 = AddSmallButton(page, "SpeedButton4", kSmallButtonLeft, 48, glyphDown);
 
     AddLabel(page, "Uuden lisääminen"_a, kLeft, 140, true);
     AddLabel(page, "Näkymän otsikko:"_a, kLeft, 156);
-    NEdit = Place(new TEdit(this), page, "NEdit", kLeft, 172, kFieldWidth, kEditHeight);
+    NEdit = PlaceControl(new TEdit(this), page, "NEdit", kLeft, 172, kFieldWidth, kEditHeight);
     AddLabel(page, "Näkymän tyyppi:"_a, kLeft, 198);
-    NComboBox = Place(new TComboBox(this), page, "NComboBox", kLeft, 214, kFieldWidth, kEditHeight);
+    NComboBox = PlaceControl(new TComboBox(this), page, "NComboBox", kLeft, 214, kFieldWidth, kEditHeight);
     NComboBox->SetStyle(csDropDownList);
     for (const char* layout : {"Aikajono", "Taulukko", "Taulukko (laaja)", "Taulukko 2", "Taulukko 2 (laaja)"})
         NComboBox->Items()->Add(layout);
     AddLabel(page, "Näkymän kanavat:"_a, kLeft, 240);
-    NComboEdit = Place(new TComboEdit(this), page, "NComboEdit", kLeft, 256, kChannelsEditWidth, kEditHeight);
+    NComboEdit = PlaceControl(new TComboEdit(this), page, "NComboEdit", kLeft, 256, kChannelsEditWidth, kEditHeight);
     NComboEdit->SetGlyphKind(gkEllipsis);
     NComboEdit->SetButtonWidth(13);
     NComboEdit->SetDirectInput(false);
