@@ -66,13 +66,8 @@ protected:
 
 } // namespace
 
-TEST_F(AddAlarmTest, DialogLooksAsDesigned)
+TEST_F(AddAlarmTest, ANewDialogOffersTheThreeNoticeKindsAndEmptyFields)
 {
-    EXPECT_EQ(Form->Caption(), "H\xE4lytys");
-    EXPECT_EQ(Form->ClientWidth(), 406);
-    EXPECT_EQ(Form->ClientHeight(), 351);
-    EXPECT_EQ(Form->Position(), poMainFormCenter);
-    EXPECT_EQ(Form->Font()->Height(), -12);
     ASSERT_EQ(Form->ListBox1->Items()->Count(), 3);
     EXPECT_EQ(Form->ListBox1->Items()->Strings(0), "Normaali ilmoitus n\xE4yt\xF6lle");
     EXPECT_EQ(Form->ListBox1->Items()->Strings(1), "Koko ruudun ilmoitus n\xE4yt\xF6lle");
@@ -81,7 +76,6 @@ TEST_F(AddAlarmTest, DialogLooksAsDesigned)
     EXPECT_EQ(Form->MaskEdit1->Text(), "  :  ");
     EXPECT_EQ(Form->MaskEdit1->EditText(), "__:__");
     EXPECT_EQ(Form->HalytysEdit5->Text(), "0");
-    EXPECT_EQ(Form->HalytysEdit5->MaxLength(), 2);
 }
 
 TEST_F(AddAlarmTest, DatePickerOffersNothingBeforeYesterday)

@@ -84,27 +84,6 @@ protected:
 
 } // namespace
 
-TEST_F(AlarmWindowsTest, NoticeWindowLooksAsDesigned)
-{
-    TAlarmForm form(nullptr);
-    EXPECT_EQ(form.Caption(), "H\xE4lytys  ");
-    EXPECT_EQ(form.ClientWidth(), 342);
-    EXPECT_EQ(form.ClientHeight(), 264);
-    EXPECT_EQ(form.BorderStyle(), bsDialog);
-    EXPECT_TRUE(form.KeyPreview);
-    EXPECT_EQ(form.l1->BoundsRect(), Bounds(32, 8, 305, 13));
-    EXPECT_EQ(form.l2->BoundsRect(), Bounds(32, 26, 305, 31));
-    EXPECT_EQ(form.I1->BoundsRect(), Bounds(8, 10, 16, 16));
-    for (TLabel* label : {form.l1, form.l2, form.Desc}) {
-        EXPECT_EQ(label->Font()->Name(), "Arial");
-        EXPECT_EQ(label->Font()->Height(), -12);
-        EXPECT_EQ(label->Font()->Style().Contains(fsBold), label != form.Desc);
-        EXPECT_TRUE(label->Transparent());
-    }
-    EXPECT_FALSE(form.Timer->Enabled());
-    EXPECT_EQ(form.Timer->Interval(), 300u);
-}
-
 TEST_F(AlarmWindowsTest, FilledNoticeShowsTheAlarmOnTopAndCentred)
 {
     TAlarmForm* form = Notice("Päivän uutiset"_a);

@@ -113,20 +113,6 @@ protected:
 
 } // namespace
 
-TEST_F(PrintFormTest, LooksAsDesigned)
-{
-    EXPECT_EQ(Form->Caption(), "Tulostus");
-    EXPECT_EQ(Form->Width(), 840);
-    EXPECT_EQ(Form->Height(), 642);
-    EXPECT_EQ(Form->SpeedButton1->Hint(), "Tulosta");
-    EXPECT_EQ(Form->PP->MeasureUnit(), muMillimeters);
-    EXPECT_DOUBLE_EQ(Form->PP->MarginTop(), 8);
-    EXPECT_EQ(Form->PP->LineSpacing(), lsSingleAndAHalf);
-    EXPECT_EQ(Form->PP->ZoomPercent(), 100u);
-    EXPECT_EQ(Form->PP->HeaderFormat(), "<290,19");
-    EXPECT_EQ(Form->PP->TableFormat(), "<12|<60|<12|<60|<12|<60|<12|<60");
-}
-
 TEST_F(PrintFormTest, TheDaysListingsOfThePickedChannelsLeaveOutADayNotFetched)
 {
     PrepareUsualDay();

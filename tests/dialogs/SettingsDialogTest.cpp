@@ -87,12 +87,8 @@ const char* const kAllChannels =
 
 } // namespace
 
-TEST_F(SettingsDialogTest, LooksAsDesignedAndOpensOnTheChosenPage)
+TEST_F(SettingsDialogTest, FivePagesInOrderAndItOpensOnTheChosenOne)
 {
-    EXPECT_EQ(Dialog->Caption(), "Asetukset");
-    EXPECT_EQ(Dialog->ClientWidth(), 301);
-    EXPECT_EQ(Dialog->ClientHeight(), 425);
-    EXPECT_EQ(Dialog->Font()->Height(), -12);
     ASSERT_EQ(Dialog->PageControl1->PageCount(), 5);
     const char* const pages[] = {"Yleiset", "Hälytykset", "Kanavat", "Väritys", "Näkymät"};
     for (int i = 0; i < 5; ++i)
