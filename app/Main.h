@@ -3,7 +3,10 @@
 // files: MainForm.cpp (the controls), MainMenus.cpp (menus), MainStartup.cpp (create, show,
 // resize, close), MainChannelView.cpp (channel view, day and week), MainViews.cpp (own views, the
 // alarm view and what is on now), MainMarks.cpp (the marks on the programme list), MainDrawing.cpp
-// (owner drawing), MainKeys.cpp (keys and mouse), MainCommands.cpp (menu commands).
+// (owner drawing), MainKeys.cpp (keys and mouse), MainCommands.cpp (menu commands), MainLinks.cpp
+// (the browser's links and its context menu), MainSearch.cpp (the search commands), MainTray.cpp
+// (hiding to the tray and coming back); the download, the hot key and the alarms are named where
+// their members are declared below.
 #pragma once
 #include "dialogs/RichEditLines.h"
 #include "platform/core/StringGrid.h"
