@@ -144,6 +144,19 @@ TEST(OldListingFiles, TurnOfTheYear)
     EXPECT_FALSE(IsOldListingWeek(3, january));
 }
 
+TEST(OldListingFiles, TheKeptWeeksEndEightWeeksAheadAndBeginAWeekAgo)
+{
+    // Sunday 10.5.2026 begins week 20; eight weeks on, Sunday 5.7.2026 begins week 28, the last
+    // one kept. A week ago, Sunday 3.5.2026, began week 19; the day before it was in week 18.
+    TDateTime now = At(2026, 5, 10, 12, 0);
+    ASSERT_EQ(WeekNumber(now), 20);
+    ASSERT_EQ(WeekNumber(At(2026, 7, 5, 12, 0)), 28);
+    EXPECT_FALSE(IsOldListingWeek(28, now));
+    EXPECT_TRUE(IsOldListingWeek(29, now));
+    EXPECT_FALSE(IsOldListingWeek(19, now));
+    EXPECT_TRUE(IsOldListingWeek(18, now));
+}
+
 TEST(OldListingFiles, DeletesOnlyOldNumberedFiles)
 {
     fixture::TempFolder folder;
@@ -155,6 +168,11 @@ TEST(OldListingFiles, DeletesOnlyOldNumberedFiles)
     auto left = FindFiles(folder.Path() + "Tiedot/", "*");
     std::vector<AnsiString> expected = {"01-19.QEX", "01-ab.QEX", "02-20.qex", "tiedot.tvz"};
     EXPECT_EQ(left, expected);
+    // A folder beside the data folder whose name begins the same is not the data folder.
+    ASSERT_TRUE(ForceDirectories(folder.Path() + "Tiedot2"));
+    fixture::WriteBytes(folder.Path() + "Tiedot2/01-17.QEX", "x");
+    DeleteOldListingFiles(At(2026, 5, 13, 12, 0));
+    EXPECT_TRUE(FileExists(folder.Path() + "Tiedot2/01-17.QEX"));
     SetExeFolder("");
 }
 

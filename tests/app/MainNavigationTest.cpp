@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
@@ -130,6 +132,28 @@ TEST_F(Browsing, DayMenuAndTodayDoNothingInTheAlarmView)
     EXPECT_EQ(MainForm->V_Muut->ItemIndex(), -1);
     EXPECT_TRUE(MainForm->ViikotPanel->Visible());
     EXPECT_TRUE(MainForm->MM_Normaali->Checked());
+}
+
+TEST_F(Browsing, ARightClickChoosesTheChannelUnderItAndBelowTheLastOneNothing)
+{
+    Start();
+    TListBox* channels = MainForm->V_Kanavat;
+    QWidget* view = static_cast<QListWidget*>(channels->Widget())->viewport();
+    auto rightPress = [&](QPoint at) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), QPointF(view->mapToGlobal(at)), Qt::RightButton,
+                          Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &press);
+    };
+    const TRect last = channels->ItemRect(channels->Count() - 1);
+    rightPress(QPoint(5, last.Top + 1));
+    EXPECT_EQ(channels->ItemIndex(), channels->Count() - 1);
+    const AnsiString chosen = MainForm->CurrentChannel;
+    EXPECT_EQ(chosen, channels->Items()->Get(channels->Count() - 1));
+    const std::vector<AnsiString> shown = Items(MainForm->Ohjelmat);
+    // Below the last channel there is none to choose: the channel shown stays.
+    rightPress(QPoint(5, last.Bottom + 2));
+    EXPECT_EQ(MainForm->CurrentChannel, chosen);
+    EXPECT_EQ(Items(MainForm->Ohjelmat), shown);
 }
 
 TEST_F(Browsing, NoChannelSelectedShowsTheCurrentOne)

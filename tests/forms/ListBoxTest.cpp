@@ -104,6 +104,25 @@ TEST_F(ListBoxTest, UserClicksAndKeysRaiseOnClickEveryTime)
     EXPECT_EQ(Clicks, 3);
 }
 
+TEST_F(ListBoxTest, AClickBelowTheLastRowReportsNothing)
+{
+    List->SetItemIndex(1);
+    const TRect last = List->ItemRect(3);
+    // The last pixel row of the last item still is that item; the next one is empty space.
+    ClickMouse(Viewport(), Qt::LeftButton, QPoint(5, last.Bottom - 1));
+    EXPECT_EQ(List->ItemIndex(), 3);
+    EXPECT_EQ(Clicks, 1);
+    ClickMouse(Viewport(), Qt::LeftButton, QPoint(5, last.Bottom + 1));
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(List->ItemAtPos(Point(5, last.Bottom + 1)), -1);
+    EXPECT_EQ(List->ItemAtPos(Point(5, last.Bottom - 1)), 3);
+    // An empty list has nothing to report either.
+    List->Items()->Clear();
+    ClickMouse(Viewport(), Qt::LeftButton, QPoint(5, 5));
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(List->ItemIndex(), -1);
+}
+
 TEST_F(ListBoxTest, RightPressDoesNotSelectButProgramCanClick)
 {
     List->SetItemIndex(0);

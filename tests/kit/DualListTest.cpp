@@ -217,6 +217,34 @@ TEST_F(DualListTest, CtrlArrowsReorderAnUnsortedListOnly)
     EXPECT_EQ(Dialog.List1()->Count(), 5);
 }
 
+TEST_F(DualListTest, TheEmptyPartOfAListMovesNothing)
+{
+    Answers.push_back([](ModalBox& box) {
+        TDualListForm* form = FormOf(box);
+        TTextListBox* src = form->SrcList;
+        QWidget* srcView = Viewport(src);
+        const Names before = NamesOf(*src->Items());
+        const QPoint below(10, src->ItemRect(4).Bottom + 4);
+
+        // A double click below the last item, with nothing chosen, moves nothing across.
+        QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(below), QPointF(srcView->mapToGlobal(below)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(srcView, &twice);
+        EXPECT_EQ(NamesOf(*src->Items()), before);
+        EXPECT_EQ(NamesOf(*form->DstList->Items()), (Names{"Yle Teema"}));
+
+        // An item dropped below the last one, inside its own list, stays where it was.
+        src->SetSelected(1, true);
+        src->SetItemIndex(1);
+        DragItem(src, srcView->mapToGlobal(CentreOf(src, 1)), srcView->mapToGlobal(below));
+        EXPECT_EQ(NamesOf(*src->Items()), before);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_FALSE(src->DropMarkerShown(i)) << i;
+        EXPECT_TRUE(box.Press("Peruuta"));
+    });
+    EXPECT_FALSE(Dialog.Execute());
+}
+
 TEST_F(DualListTest, DraggingMovesBetweenAndWithinTheLists)
 {
     Answers.push_back([](ModalBox& box) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <memory>
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
 #include <QApplication>
@@ -163,6 +164,30 @@ TEST_F(SpeedButtonTest, ButtonsOfOneGlyphSizeShareOneImageList)
         ASSERT_NE(SharedGlyphCache(), nullptr);
         EXPECT_EQ(SharedGlyphCache()->ListCount(), 2);
     }
+    EXPECT_EQ(SharedGlyphCache(), nullptr);
+}
+
+TEST_F(SpeedButtonTest, TheSharedListStaysUntilItsLastButtonGoes)
+{
+    ASSERT_EQ(SharedGlyphCache(), nullptr);
+    auto first = std::make_unique<TKitButtonGlyph>();
+    int usedByBoth = 0;
+    {
+        TKitButtonGlyph second;
+        for (TKitButtonGlyph* glyph : {first.get(), &second}) {
+            glyph->SetGlyph(GlyphBitmap(16, 16));
+            glyph->PictureIndex(bsUp);
+        }
+        ASSERT_NE(SharedGlyphCache(), nullptr);
+        EXPECT_EQ(SharedGlyphCache()->ListCount(), 1);
+        usedByBoth = first->GlyphList()->UsedCount();
+    }
+    // One of two users gone: the list and the cache stay for the other.
+    ASSERT_NE(SharedGlyphCache(), nullptr);
+    EXPECT_EQ(SharedGlyphCache()->ListCount(), 1);
+    EXPECT_GT(first->GlyphList()->UsedCount(), 0);
+    EXPECT_LT(first->GlyphList()->UsedCount(), usedByBoth);
+    first.reset();
     EXPECT_EQ(SharedGlyphCache(), nullptr);
 }
 
