@@ -42,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
     TBrowserHost host(nullptr);
+    // As the main window's host: its pages never run a script, whatever the listing text says.
+    host.SetDownloadOptions(host.DownloadOptions() << TDownloadControlOption::DLCTL_NO_SCRIPTS);
     int navigations = 0;
     host.OnBeforeNavigate2 = [&](TObject*, void*, const AnsiString& url, int, const AnsiString&, const AnsiString&,
                                  const AnsiString&, bool&) {
