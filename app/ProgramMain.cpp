@@ -12,6 +12,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/FormsInit.h"
+#include "platform/forms/Modal.h"
 #include "platform/messages/Application.h"
 #include "platform/services/FirstPaint.h"
 #include "platform/services/FolderLock.h"
@@ -66,6 +67,16 @@ int ProgramMain(int argc, char** argv)
             MessageDlg(UnreachableCopyText(), mtWarning, {mbOK});
         return 0;
     }
+    // Answered from the start: a copy still asking its first questions (the first-run settings, a
+    // damaged file) has no main window yet, and what it asks comes forward instead.
+    folderLock.Serve([] {
+        Dispatch([] {
+            if (MainForm)
+                MainForm->ComeForward();
+            else
+                KeepModalBoxAbove(nullptr);
+        });
+    });
     Application->CreateForm(MainForm);
     Application->CreateForm(AboutForm);
     MainForm->SetDoubleBuffered(true);
@@ -87,10 +98,6 @@ int ProgramMain(int argc, char** argv)
         AfterFirstPaint([] { Dispatch([] { Application->CreateForm(PrintForm); }); });
     Application->CreateForm(TVTanaanForm);
     TVTanaanForm->Tray = MainForm->Tray;
-    folderLock.Serve([] {
-        if (MainForm)
-            Dispatch([] { MainForm->ComeForward(); });
-    });
     Application->Run();
     return Application->ExitCode();
 }

@@ -3,7 +3,8 @@ under a window manager on Monday 7.12.2026: an alarm added through the alarm dia
 "QEX.ALS" as soon as OK is pressed; a copy killed outright leaves the folder free for the next
 start, which finds the alarm; a second copy started on the folder brings the running one's
 minimised window forward and ends; the alarm fires and leaves "QEX.ALS" while the program runs.
-A folder held by a copy that doesn't answer is told in a box."""
+A folder held by a copy that doesn't answer is told in a box; a copy still asking its first
+questions answers, and its question comes forward."""
 import datetime
 import os
 import subprocess
@@ -109,6 +110,20 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         self.assertFalse([title for title in program.titles() if title.startswith("QEX 2000")])
         program.key(box, "Return")
         self.assertEqual(program.wait_exit(), 0)
+
+    def test_a_copy_still_asking_its_first_questions_answers_a_second_copy(self):
+        # No settings file: the first copy's start-up stops at its first-run box, before its main
+        # window exists.
+        os.remove(os.path.join(self.folder, "QEX.INI"))
+        first = self.start("2026-12-07 19:50:00")
+        box = first.wait_window("^Info$", timeout=30)
+        self.shot(first, "qex-first-run-box.png")
+        second = self.start("2026-12-07 19:50:05", copy_binary=False)
+        # Answered at once: the unanswered copy's wait is 10 s, and it would then show its own box.
+        self.assertEqual(second.wait_exit(timeout=8), 0)
+        self.assertFalse([title for title in first.titles() if title == "Varoitus"])
+        wait_for(lambda: first.xdotool("getactivewindow", check=False) == box, 5, "the first-run box active")
+        self.assertEqual(first.process.poll(), None)
 
 
 if __name__ == "__main__":
