@@ -87,9 +87,6 @@ TTabSheet* TAsetuksetForm::AddSheet(const char* name, const AnsiString& caption)
     sheet->SetName(name);
     sheet->SetCaption(caption);
     sheet->SetPageControl(PageControl1);
-    // A sheet sits in its page control's tabs, not among its children, so it takes the form's
-    // hint setting here for the fields on it.
-    sheet->SetShowHint(ShowHint());
     return sheet;
 }
 

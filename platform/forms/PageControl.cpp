@@ -31,6 +31,9 @@ void TTabSheet::SetPageControl(TPageControl* pageControl)
     if (FPageControl)
         FPageControl->RemovePage(this);
     FPageControl = pageControl;
+    // The page control is the sheet's parent, so the settings a control takes from its parent
+    // reach the sheet and the fields on it; the tabs then take the sheet's window into their stack.
+    SetParent(pageControl);
     if (pageControl)
         pageControl->InsertPage(this);
 }

@@ -15,7 +15,7 @@ public:
     AnsiString Caption() const { return FCaption; }
     void SetCaption(const AnsiString& caption);
     TPageControl* PageControl() const { return FPageControl; }
-    // Adds the sheet as the page control's last page.
+    // Adds the sheet as the page control's last page and makes the page control its parent.
     void SetPageControl(TPageControl* pageControl);
     int PageIndex() const;
 

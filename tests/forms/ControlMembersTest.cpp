@@ -8,6 +8,7 @@
 #include "Input.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/PageControl.h"
 #include "platform/forms/Panel.h"
 
 TEST_F(FormsTest, AHintShowsOnlyWhereShowHintHolds)
@@ -167,6 +168,62 @@ TEST_F(FormsTest, ParentColorFollowsTheParentUntilAColourIsSet)
     EXPECT_FALSE(child->ParentColor());
     panel->SetColor(clLime);
     EXPECT_EQ(pixel(), QColor(Qt::red)) << "its own colour stays";
+}
+
+// A sheet is its page control's child: what a control takes from its parent passes from the form
+// through the page control and the sheet to the fields on it, and to a sheet moved elsewhere.
+TEST_F(FormsTest, TabSheetsPassTheParentSettingsOnToTheirControls)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    auto* pages = new TPageControl(&form);
+    pages->SetParent(&form);
+    pages->SetBounds(0, 0, 300, 200);
+    auto* sheet = new TTabSheet(&form);
+    sheet->SetPageControl(pages);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(sheet);
+    edit->SetBounds(10, 10, 100, 21);
+    edit->SetHint("Nimi");
+    auto* box = new TPanel(&form);
+    box->SetParentColor(true);
+    box->SetParent(sheet);
+    box->SetBounds(10, 50, 50, 50);
+    form.Show();
+    Flush();
+
+    EXPECT_EQ(sheet->Parent(), pages);
+    auto* beside = new TEdit(&form);
+    beside->SetParent(&form);
+    const QFont before = beside->Widget()->font();
+    form.Font()->SetName("Courier New");
+    form.Font()->SetSize(14);
+    ASSERT_NE(beside->Widget()->font(), before);
+    EXPECT_EQ(edit->Widget()->font(), beside->Widget()->font()) << "the form's font reaches a field on a sheet";
+    pages->SetColor(clYellow);
+    EXPECT_EQ(box->Widget()->grab().toImage().pixelColor(25, 25), QColor(Qt::yellow));
+    form.SetShowHint(true);
+    EXPECT_EQ(HintShownOver(edit->Widget()), "Nimi");
+    form.SetShowHint(false);
+    EXPECT_EQ(HintShownOver(edit->Widget()), "");
+    form.SetCtl3D(false);
+    EXPECT_FALSE(edit->Ctl3D());
+    form.SetBiDiMode(bdRightToLeft);
+    EXPECT_EQ(edit->Widget()->layoutDirection(), Qt::RightToLeft);
+
+    // Moved to a page control of its own settings, the sheet follows that one.
+    auto* other = new TPageControl(&form);
+    other->SetParent(&form);
+    other->SetParentBiDiMode(false);
+    other->SetBiDiMode(bdLeftToRight);
+    sheet->SetPageControl(other);
+    EXPECT_EQ(sheet->Parent(), other);
+    EXPECT_EQ(pages->PageCount(), 0);
+    EXPECT_EQ(edit->Widget()->layoutDirection(), Qt::LeftToRight);
+    sheet->SetPageControl(nullptr);
+    EXPECT_EQ(sheet->Parent(), nullptr);
+    EXPECT_EQ(other->ControlCount(), 0);
+    QToolTip::hideText();
 }
 
 TEST_F(FormsTest, ReadingOrderFollowsTheParentAndMirrorsTheControl)
