@@ -16,6 +16,7 @@
 #include "platform/messages/Application.h"
 #include "platform/services/FirstPaint.h"
 #include "platform/services/FolderLock.h"
+#include "platform/services/FontConfigWarmUp.h"
 #include "shell/TrayIcon.h"
 #include <QApplication>
 #include <QIcon>
@@ -52,8 +53,11 @@ AnsiString UnreachableCopyText()
 
 int ProgramMain(int argc, char** argv)
 {
+    // Loads while the display connection is made; the window icon below draws the first text.
+    TFontConfigWarmUp fontConfig;
     MainInitialization();
     QApplication qt(argc, argv);
+    fontConfig.Wait();
     ExitAtFirstPaintWhenAsked();
     EnsureFormsInitialized();
     // Every window, the about box among them, shows the program's own picture.
