@@ -29,16 +29,19 @@ void TCanvas::FillBackground(QPainter& painter, const TRect& rect)
 
 void TCanvas::TextOut(int X, int Y, const AnsiString& text)
 {
+    // Measured once: owner-drawn lists put out every row's text through here while they paint.
+    int width = -1;
     WithPainter([&](QPainter& painter) {
         QFont font = FFont.ToQFont();
         QFontMetrics metrics(font, painter.device());
         QString qtext = ToQString(text);
-        FillBackground(painter, Bounds(X, Y, metrics.horizontalAdvance(qtext), metrics.height()));
+        width = metrics.horizontalAdvance(qtext);
+        FillBackground(painter, Bounds(X, Y, width, metrics.height()));
         painter.setFont(font);
         painter.setPen(ToQColor(FFont.Color()));
         painter.drawText(QPoint(X, Y + metrics.ascent()), qtext);
     });
-    FPenPos = Point(X + TextWidth(text), Y);
+    FPenPos = Point(X + (width < 0 ? TextWidth(text) : width), Y);
 }
 
 void TCanvas::TextRect(const TRect& rect, int X, int Y, const AnsiString& text)
