@@ -1,11 +1,13 @@
 #include "platform/forms/FormsStyle.h"
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QRegularExpression>
 #include <QStyleOptionTab>
 #include <QTabBar>
 #include <QWidget>
+#include "platform/forms/DeferredIcon.h"
 #include "platform/forms/Font.h"
 
 namespace {
@@ -44,6 +46,20 @@ public:
         caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));
         result.setWidth(QFontMetrics(widget->font()).horizontalAdvance(caption) + 2 * kTabPadding);
         return result;
+    }
+
+    // Every menu bar asks for its overflow button's picture when it is made, and the first such
+    // picture loads the icon theme, the image format plugins and the picture file: the main
+    // window's first frame waited milliseconds for a button that shows only on a narrow window.
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (option || (which != SP_ToolBarHorizontalExtensionButton && which != SP_ToolBarVerticalExtensionButton))
+            return QProxyStyle::standardIcon(which, option, widget);
+        QPointer<const FormsStyle> style(this);
+        QPointer<const QWidget> asker(widget);
+        return DeferredIcon([style, asker, which] {
+            return style ? style->QProxyStyle::standardIcon(which, nullptr, asker) : QIcon();
+        });
     }
 
 private:

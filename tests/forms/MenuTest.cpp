@@ -1,4 +1,9 @@
 #include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QToolButton>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -170,4 +175,43 @@ TEST_F(FormsTest, LineItemsAreSeparatorsOnly)
     line->SetCaption("Keskiviikko");
     EXPECT_FALSE(line->Action()->isSeparator());
     EXPECT_EQ(FromQString(line->Action()->text()), "Keskiviikko\tF7");
+}
+
+// The menu bar's overflow button shows the style's own picture, at every size it is drawn at,
+// however late the picture is first asked for.
+TEST_F(FormsTest, MenuBarOverflowButtonShowsTheStylesPicture)
+{
+    EnsureFormsInitialized();
+    TForm form(nullptr);
+    auto* menu = new TMainMenu(&form);
+    AddItem(&form, menu->Items(), "Näkymä"_a);
+    form.SetMenu(menu);
+    auto* bar = form.Widget()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    auto* overflow = bar->findChild<QToolButton*>();
+    ASSERT_NE(overflow, nullptr);
+    const QIcon shown = overflow->icon();
+    auto* formsStyle = qobject_cast<QProxyStyle*>(QApplication::style());
+    ASSERT_NE(formsStyle, nullptr);
+    const QIcon own = formsStyle->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    ASSERT_FALSE(own.isNull());
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.availableSizes(), own.availableSizes());
+    for (const int side : {12, 16, 24, 32}) {
+        EXPECT_EQ(shown.actualSize(QSize(side, side)), own.actualSize(QSize(side, side))) << side;
+        EXPECT_EQ(shown.pixmap(side, side).toImage(), own.pixmap(side, side).toImage()) << side;
+        EXPECT_EQ(shown.pixmap(QSize(side, side), 2.0).toImage(), own.pixmap(QSize(side, side), 2.0).toImage()) << side;
+    }
+    QImage drawn(32, 32, QImage::Format_ARGB32_Premultiplied), expected = drawn;
+    drawn.fill(Qt::transparent);
+    expected.fill(Qt::transparent);
+    {
+        QPainter painter(&drawn);
+        shown.paint(&painter, QRect(4, 4, 24, 24), Qt::AlignCenter, QIcon::Disabled);
+    }
+    {
+        QPainter painter(&expected);
+        own.paint(&painter, QRect(4, 4, 24, 24), Qt::AlignCenter, QIcon::Disabled);
+    }
+    EXPECT_EQ(drawn, expected);
 }
