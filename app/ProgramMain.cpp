@@ -49,6 +49,13 @@ AnsiString UnreachableCopyText()
     return text;
 }
 
+void CreateTvTodayForm()
+{
+    Application->CreateForm(TVTanaanForm);
+    if (MainForm)
+        TVTanaanForm->Tray = MainForm->Tray;
+}
+
 } // namespace
 
 int ProgramMain(int argc, char** argv)
@@ -82,7 +89,6 @@ int ProgramMain(int argc, char** argv)
         });
     });
     Application->CreateForm(MainForm);
-    Application->CreateForm(AboutForm);
     MainForm->SetDoubleBuffered(true);
     // Without a notification area there would be no way back to a hidden window: the window is
     // then shown all the same.
@@ -93,15 +99,25 @@ int ProgramMain(int argc, char** argv)
         Application->ShowMainForm = false;
         MainForm->Tray->SetActive(true);
     }
-    // The print form asks the print system for the default printer's paper, which loads the print
-    // system's libraries and talks to its server: the main window is not kept waiting for it, and
-    // the print commands do nothing until it exists.
-    if (hidden)
+    // The secondary windows, none of them shown at start, are made after the main window's first
+    // frame (at once when it starts in the notification area), in the order each case always had:
+    // the print form asks the print system for the default printer's paper, which loads its
+    // libraries and talks to its server, and the other two cost the frame milliseconds. The print
+    // commands do nothing until their form exists, the hot key until its window does; the about
+    // command makes a box of its own.
+    if (hidden) {
+        Application->CreateForm(AboutForm);
         Application->CreateForm(PrintForm);
-    else
-        AfterFirstPaint([] { Dispatch([] { Application->CreateForm(PrintForm); }); });
-    Application->CreateForm(TVTanaanForm);
-    TVTanaanForm->Tray = MainForm->Tray;
+        CreateTvTodayForm();
+    } else {
+        AfterFirstPaint([] {
+            Dispatch([] {
+                Application->CreateForm(AboutForm);
+                CreateTvTodayForm();
+                Application->CreateForm(PrintForm);
+            });
+        });
+    }
     Application->Run();
     return Application->ExitCode();
 }
