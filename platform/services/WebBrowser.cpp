@@ -15,7 +15,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QVBoxLayout>
-#include <malloc.h>
+#include <QtDebug>
 
 namespace {
 
@@ -183,10 +183,21 @@ bool TWebBrowser::EnsureView()
     events.CloseRequested = [this] {
         QMetaObject::invokeMethod(FFrame, [this] { Dispatch([this] { CloseRequested(); }); }, Qt::QueuedConnection);
     };
-    events.DragEntered = [this](const QMimeData* data) {
+    events.DragEntered = [this](const QMimeData* data, QPoint, Qt::DropActions) {
         WebDragAnswer answer;
         Dispatch([&] { answer = DragEntered(data); });
         return answer;
+    };
+    // Out of the view's own call: the view that tells of its end is freed. A later view is not.
+    events.Ended = [this, serial = ++FViewSerial](const QString& reason) {
+        qWarning().noquote() << "The browser engine ended:" << reason;
+        QMetaObject::invokeMethod(
+            FFrame,
+            [this, serial] {
+                if (serial == FViewSerial && View())
+                    Dispatch([this] { CloseDocument(); });
+            },
+            Qt::QueuedConnection);
     };
     FView = CreateWebPageView(FFrame, std::move(events)).release();
     if (!FView)
@@ -501,8 +512,8 @@ void TWebBrowser::ShowIdlePage()
     LoadDocument(page);
 }
 
-// Frees the view and its document: the engine ends its page processes, and the next page makes
-// a new view.
+// Frees the view and its document: the engine's processes end, and the next page makes a new
+// view.
 void TWebBrowser::CloseDocument()
 {
     if (FHasPage)
@@ -514,8 +525,6 @@ void TWebBrowser::CloseDocument()
     FHasPage = false;
     FShownPage.clear();
     FReadyState = READYSTATE_UNINITIALIZED;
-    // The engine's browser side frees its share in the program's own heap; give it back.
-    QTimer::singleShot(0, [] { malloc_trim(0); });
 }
 
 bool TWebBrowser::widget_event(QObject* watched, QEvent* event)

@@ -4,8 +4,8 @@
 // The control asks its container (the protected virtuals below) what a document host would be
 // asked; the defaults are a container that answers nothing. The engine's view is made when the
 // first page is to be shown and kept while pages are shown; after a while with the control out of
-// sight it is freed, the document with it, and the engine's page processes end; the page comes
-// back in a new view when the control is in sight again. Pages load
+// sight it is freed, the document with it, and the engine's processes end; the page comes back in
+// a new view when the control is in sight again. An engine that ends by itself leaves no document. Pages load
 // asynchronously, so the window never waits for one.
 #pragma once
 #include "platform/core/AnsiString.h"
@@ -201,6 +201,7 @@ private:
     QTimer* FIdleTimer = nullptr;
     qint64 FLastShownMs = 0;
     int FEngineIdleMs;
+    int FViewSerial = 0;
     bool FScrollBarsShown = true;
     bool FHasDocument = false;
     bool FHasPage = false;

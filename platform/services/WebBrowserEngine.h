@@ -1,10 +1,11 @@
-// The browser engine behind TWebBrowser. The engine is large (its libraries alone add tens of
-// megabytes to a process and a graphics context at start-up), so it lives in a module of its own
-// that is loaded when the first page is to be shown: a program that never opens a table pays
-// nothing for it.
+// The browser engine behind TWebBrowser. The engine is large (its libraries, processes and caches
+// hold some 300 MiB with a table shown), and once started it can't be ended inside a process, so
+// it runs in a helper process of its own, started for a view and ended with it: a program that
+// waits in the tray gets the memory back.
 #pragma once
 #include <QByteArray>
 #include <QPoint>
+#include <qnamespace.h>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -43,8 +44,11 @@ struct WebPageEvents {
     std::function<bool(const QString& message, int line, const QString& url)> ScriptError;
     // A page script asked to close its window.
     std::function<void()> CloseRequested;
-    // Something is dragged onto the page (asked once per drag, as it enters).
-    std::function<WebDragAnswer(const QMimeData* data)> DragEntered;
+    // Something is dragged onto the page (asked once per drag, as it enters at `at`).
+    std::function<WebDragAnswer(const QMimeData* data, QPoint at, Qt::DropActions actions)> DragEntered;
+    // The engine is gone (its process ended, or it said what can't be read); the view shows
+    // nothing more and is to be freed.
+    std::function<void(const QString& reason)> Ended;
 };
 
 // How the engine treats the pages: what they may run and load, and the families it draws
@@ -60,7 +64,7 @@ struct WebPageSettings {
 };
 
 // One page in one view. Every call returns at once; loading and rendering run elsewhere.
-// Deleting the last view ends the engine's page processes.
+// Deleting the view ends the engine's processes.
 class WebPageView {
 public:
     virtual ~WebPageView() = default;
@@ -74,9 +78,5 @@ public:
     virtual void Apply(const WebPageSettings& settings) = 0;
 };
 
-// A new view inside parent, or null when the engine can't be loaded (the reason is logged once).
+// A new view inside parent, or null when the engine can't be started (the reason is logged once).
 std::unique_ptr<WebPageView> CreateWebPageView(QWidget* parent, WebPageEvents events);
-
-// The module's entry point, looked up by this name.
-using CreateWebPageViewFunction = WebPageView* (*)(QWidget* parent, WebPageEvents events);
-#define QEX_WEB_PAGE_VIEW_ENTRY "qex_create_web_page_view"

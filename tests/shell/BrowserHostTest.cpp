@@ -11,8 +11,6 @@
 #include <QFrame>
 #include <QMenu>
 #include <QTcpServer>
-#include <QWebEnginePage>
-#include <QWebEngineSettings>
 #include <cfenv>
 #include <memory>
 #include <vector>
@@ -104,7 +102,7 @@ TEST_F(BrowserHostTest, PagesLoadAsWindows1252WithNoScriptNoNetworkAndOnlyTheFir
     EXPECT_NE(text.find("04:00 \xA0"), AnsiString::npos) << text;
     EXPECT_EQ(text.find("&nbsp"), AnsiString::npos) << text;
     EXPECT_NE(text.find("a\xA0" "b"), AnsiString::npos) << text;
-    EXPECT_EQ(webpage::ViewOf(*host)->page()->title(), "Alku"); // the page's script never ran
+    EXPECT_EQ(webpage::Probe(*host, "title").toString(), "Alku"); // the page's script never ran
     EXPECT_EQ(webpage::Run(*host, "getComputedStyle(document.body).backgroundColor").toString(),
               "rgb(192, 192, 192)");
     EXPECT_FALSE(listener.hasPendingConnections());
@@ -139,7 +137,7 @@ TEST_F(BrowserHostTest, EveryActivationOfALinkReachesTheWindowOnceWithItsRawTarg
     ExpectNavigations({});
 
     // Enter on the focused link: the engine activates it, the host adds nothing of its own.
-    webpage::ViewOf(*host)->setFocus();
+    webpage::InputWidget(*host)->setFocus();
     webpage::Run(*host, "document.links[0].focus(); document.activeElement === document.links[0]");
     webpage::Key(*host, Qt::Key_Return);
     ExpectNavigations({"##&3-7"});
@@ -229,7 +227,7 @@ TEST_F(BrowserHostTest, KeysTheContainerMayTakeAndTheContextMenuTheWindowSuppres
     ExpectNavigations({});
 
     host->SetUserInterfaceOptions({TUserInterfaceOption::SCROLL_NO});
-    EXPECT_FALSE(webpage::ViewOf(*host)->page()->settings()->testAttribute(QWebEngineSettings::ShowScrollBars));
+    EXPECT_FALSE(webpage::Probe(*host, "setting", {"ShowScrollBars"}).toBool());
 }
 
 TEST_F(BrowserHostTest, TheUserAgentValueExistsExactlyWhileTheHostDoes)

@@ -1,23 +1,27 @@
 // Drives the browser control's engine view in tests as a user would: waits for the page, finds
-// text on it, clicks, presses keys. Scripts run in the isolated world of our own scripts, which
-// works while page scripts are off.
+// text on it, clicks, presses keys. The engine runs in its helper process: scripts run there in
+// the isolated world of our own scripts (which works while page scripts are off), mouse events
+// are made there, keys go to the control's widget as the program gets them.
 #pragma once
 #include "platform/services/WebBrowser.h"
+#include "platform/services/WebPageProxy.h"
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineView>
 #include <gtest/gtest.h>
 
 namespace webpage {
 
-inline QWebEngineView* ViewOf(TWebBrowser& browser)
+// The program's side of the view, or null while the control has none.
+inline WebPageProxy* ViewOf(TWebBrowser& browser)
 {
-    return browser.Widget()->findChild<QWebEngineView*>();
+    // The proxy has no meta-object of its own, so it is told from the other children by its type.
+    for (QObject* child : browser.Widget()->findChildren<QObject*>())
+        if (auto* view = dynamic_cast<WebPageProxy*>(child))
+            return view;
+    return nullptr;
 }
 
 // Runs the message loop until done() or the time-out; false on the time-out.
@@ -39,16 +43,27 @@ inline bool WaitForPage(TWebBrowser& browser)
     return RunUntil([&] { return browser.ReadyState() == READYSTATE_COMPLETE; });
 }
 
-inline QVariant Run(TWebBrowser& browser, const QString& script)
+// What the engine tells of itself (see WebPageProxy::Probe).
+inline QVariant Probe(TWebBrowser& browser, const QString& name, const QJsonArray& arguments = {})
 {
     QVariant result;
     bool answered = false;
-    ViewOf(browser)->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-        result = value;
+    WebPageProxy* view = ViewOf(browser);
+    if (!view) {
+        ADD_FAILURE() << "no view for " << name.toStdString();
+        return result;
+    }
+    view->Probe(name, arguments, [&](const QJsonValue& value) {
+        result = value.toVariant();
         answered = true;
     });
-    EXPECT_TRUE(RunUntil([&] { return answered; })) << script.toStdString();
+    EXPECT_TRUE(RunUntil([&] { return answered; })) << name.toStdString();
     return result;
+}
+
+inline QVariant Run(TWebBrowser& browser, const QString& script)
+{
+    return Probe(browser, "script", {script});
 }
 
 // Script text that sets `found` to the first text node holding the UTF-8 text `text`.
@@ -94,21 +109,17 @@ inline QString ColourOf(TWebBrowser& browser, const char* text)
     return Run(browser, FindText(text) + "found ? getComputedStyle(found.parentNode).color : '';").toString();
 }
 
+// The widget the program's keys reach while the page has the focus.
 inline QWidget* InputWidget(TWebBrowser& browser)
 {
-    QWebEngineView* view = ViewOf(browser);
-    return view->focusProxy() ? view->focusProxy() : view;
+    return ViewOf(browser)->Widget();
 }
 
 inline void Click(TWebBrowser& browser, QPoint at, Qt::MouseButton button = Qt::LeftButton, int clicks = 1)
 {
-    QWidget* target = InputWidget(browser);
-    const QPointF global = target->mapToGlobal(QPointF(at));
     for (int i = 0; i < clicks; ++i) {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, button, button, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, button, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &press);
-        QApplication::sendEvent(target, &release);
+        Probe(browser, "mouse", {int(QEvent::MouseButtonPress), at.x(), at.y(), int(button), int(button)});
+        Probe(browser, "mouse", {int(QEvent::MouseButtonRelease), at.x(), at.y(), int(button), 0});
     }
 }
 

@@ -1,6 +1,4 @@
-// The module that holds the browser engine: one view of one page for TWebBrowser, created through
-// the entry point below when the control first shows a page.
-#include "platform/services/WebBrowserEngine.h"
+#include "platform/services/WebEngineView.h"
 #include "platform/services/WebBrowserFaces.h"
 #include "platform/services/WebBrowserPage.h"
 #include <QChildEvent>
@@ -89,7 +87,10 @@ protected:
     {
         switch (event->type()) {
         case QEvent::DragEnter:
-            FDrag = FEvents.DragEntered(static_cast<QDropEvent*>(event)->mimeData());
+        {
+            const auto* drag = static_cast<QDropEvent*>(event);
+            FDrag = FEvents.DragEntered(drag->mimeData(), drag->position().toPoint(), drag->possibleActions());
+        }
             return Dragged(static_cast<QDropEvent*>(event));
         case QEvent::DragMove:
         case QEvent::Drop:
@@ -176,7 +177,12 @@ private:
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT WebPageView* qex_create_web_page_view(QWidget* parent, WebPageEvents events)
+std::unique_ptr<WebPageView> CreateEngineView(QWidget* parent, WebPageEvents events)
 {
-    return new EngineView(parent, std::move(events));
+    return std::make_unique<EngineView>(parent, std::move(events));
+}
+
+QWebEngineView* EngineWidget(WebPageView& view)
+{
+    return static_cast<EngineView*>(&view);
 }

@@ -1,0 +1,1 @@
+qex_add_fuzzer(webpage_channel LIBS qex_webpage_channel)

@@ -1,0 +1,423 @@
+#include "platform/services/WebPageHelperLink.h"
+#include "platform/services/WebEngineView.h"
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDropEvent>
+#include <QJsonDocument>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <QWindow>
+#include <xcb/xcb.h>
+#include <cerrno>
+#include <cstdlib>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// How long the page waits for the program's answer before it counts as no.
+constexpr int kAnswerWaitMs = 60000;
+constexpr size_t kReadBlock = 64 * 1024;
+
+// The program is gone or broke the channel: nothing is left to show the page to.
+[[noreturn]] void Leave(int status)
+{
+    ::_exit(status);
+}
+
+// Takes the rest of a drag the program redirected to its own target there.
+class DragForwarder : public QObject {
+public:
+    explicit DragForwarder(std::function<void(const WebPageMessage&)> send) : FSend(std::move(send)) {}
+    bool event(QEvent* event) override
+    {
+        QPoint at;
+        Qt::DropActions actions;
+        // Accepted as it enters, the drag stays here: the toolkit sends the rest where the enter
+        // was accepted.
+        if (event->type() == QEvent::DragEnter) {
+            event->accept();
+            return true;
+        }
+        if (event->type() == QEvent::DragMove || event->type() == QEvent::Drop) {
+            at = static_cast<QDropEvent*>(event)->position().toPoint();
+            actions = static_cast<QDropEvent*>(event)->possibleActions();
+        } else if (event->type() != QEvent::DragLeave) {
+            return QObject::event(event);
+        }
+        FSend(MessageOf(WebPageKind::DragMoved, {static_cast<qint32>(event->type()), at.x(), at.y(),
+                                               static_cast<qint32>(actions.toInt())}));
+        event->accept();
+        return true;
+    }
+
+private:
+    std::function<void(const WebPageMessage&)> FSend;
+};
+
+// The settings the control decides, by name; false for any other.
+bool Setting(QWebEnginePage& page, const QString& name)
+{
+    using S = QWebEngineSettings;
+    static const std::pair<const char*, S::WebAttribute> kSettings[] = {
+        {"AutoLoadImages", S::AutoLoadImages},
+        {"PlaybackRequiresUserGesture", S::PlaybackRequiresUserGesture},
+        {"ShowScrollBars", S::ShowScrollBars},
+        {"JavascriptEnabled", S::JavascriptEnabled}};
+    for (const auto& [settingName, attribute] : kSettings)
+        if (name == QLatin1String(settingName))
+            return page.settings()->testAttribute(attribute);
+    return false;
+}
+
+// Keys pressed with the pointer over the page go to the window under the pointer when the focus
+// is in one of its ancestors, as it is in the program's window: this window stops asking for
+// them, so they go on up to the program's, which keeps them all.
+void LeaveKeysToParent(QWidget* widget)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    xcb_connection_t* connection = x11->connection();
+    const auto window = static_cast<xcb_window_t>(widget->winId());
+    xcb_get_window_attributes_reply_t* attributes =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
+    if (!attributes)
+        return;
+    const uint32_t mask = attributes->your_event_mask & ~uint32_t(XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE);
+    free(attributes);
+    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection);
+}
+
+} // namespace
+
+WebPageHelperLink::WebPageHelperLink(int channel) : FChannel(channel)
+{
+    auto* readable = new QSocketNotifier(FChannel, QSocketNotifier::Read, this);
+    connect(readable, &QSocketNotifier::activated, this, [this] { Receive(); });
+    FDragForwarder = std::make_unique<DragForwarder>([this](const WebPageMessage& message) { Send(message); });
+    FView = CreateEngineView(nullptr, Events());
+    FEngine = EngineWidget(*FView);
+    qApp->installEventFilter(this);
+}
+
+// A press in the page's window makes the program's window the active one, which keeps the keys.
+bool WebPageHelperLink::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        Send(MessageOf(WebPageKind::MousePressed));
+    return false;
+}
+
+WebPageHelperLink::~WebPageHelperLink() = default;
+
+WebPageEvents WebPageHelperLink::Events()
+{
+    WebPageEvents events;
+    events.LinkActivated = [this](const QString& href) { Send(MessageOf(WebPageKind::LinkActivated, {}, {href})); };
+    events.LoadFinished = [this](bool ok) {
+        FLoads += ok;
+        Send(MessageOf(WebPageKind::LoadFinished, {ok}));
+    };
+    events.KeyPressed = [](QKeyEvent&) { return false; }; // the program kept what it takes
+    events.ContextMenuRequested = [this](bool onLink, QPoint at) {
+        Ask(WebPageRequest::ContextMenu, {onLink, at.x(), at.y()});
+        return true; // the program shows its menu, if any
+    };
+    events.FocusChanged = [](bool) {}; // focus is the program's
+    events.SelectionChanged = [this] { Send(MessageOf(WebPageKind::SelectionChanged)); };
+    events.Alert = [this](const QString& text) { Ask(WebPageRequest::Alert, {}, {text}); };
+    events.Confirm = [this](const QString& text) { return Ask(WebPageRequest::Confirm, {}, {text}).Number(0) != 0; };
+    events.Prompt = [this](const QString& text, const QString& defaultValue, QString& answer) {
+        const WebPageMessage reply = Ask(WebPageRequest::Prompt, {}, {text, defaultValue});
+        answer = reply.Text(0);
+        return reply.Number(0) != 0;
+    };
+    events.ScriptError = [this](const QString& message, int line, const QString& url) {
+        return Ask(WebPageRequest::ScriptError, {line}, {message, url}).Number(0) != 0;
+    };
+    events.CloseRequested = [this] { Send(MessageOf(WebPageKind::CloseRequested)); };
+    events.DragEntered = [this](const QMimeData* data, QPoint at, Qt::DropActions actions) {
+        return DragEntered(data, at, actions);
+    };
+    return events;
+}
+
+void WebPageHelperLink::Send(const WebPageMessage& message)
+{
+    const QByteArray frame = EncodeWebPageMessage(message);
+    qsizetype sent = 0;
+    while (sent < frame.size()) {
+        const ssize_t done = ::send(FChannel, frame.constData() + sent, static_cast<size_t>(frame.size() - sent),
+                                    MSG_NOSIGNAL);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            Leave(0);
+        sent += done;
+    }
+}
+
+// Reads what has come, waiting up to timeoutMs for something; false when nothing came.
+bool WebPageHelperLink::ReadSome(int timeoutMs)
+{
+    pollfd ready{FChannel, POLLIN, 0};
+    const int polled = ::poll(&ready, 1, timeoutMs);
+    if (polled <= 0)
+        return false;
+    char block[kReadBlock];
+    const ssize_t got = ::recv(FChannel, block, sizeof block, MSG_DONTWAIT);
+    if (got == 0 || (got < 0 && errno != EAGAIN && errno != EINTR))
+        Leave(0);
+    if (got > 0)
+        FReader.Append(block, got);
+    if (FReader.Broken())
+        Leave(1);
+    return got > 0;
+}
+
+void WebPageHelperLink::Receive()
+{
+    if (ReadSome(0))
+        Drain();
+}
+
+void WebPageHelperLink::Drain()
+{
+    while (!FPending.empty()) {
+        const WebPageMessage message = std::move(FPending.front());
+        FPending.pop_front();
+        Dispatch(message);
+    }
+    while (std::optional<WebPageMessage> message = FReader.Next()) {
+        Dispatch(*message);
+        // A message that asked the program something may have left others waiting.
+        while (!FPending.empty()) {
+            const WebPageMessage pending = std::move(FPending.front());
+            FPending.pop_front();
+            Dispatch(pending);
+        }
+    }
+}
+
+// The page waits for the answer here; what else the program sends meanwhile is done afterwards.
+WebPageMessage WebPageHelperLink::Ask(WebPageRequest request, QList<qint32> numbers, QStringList texts,
+                                      QList<QByteArray> blobs)
+{
+    WebPageMessage question = MessageOf(WebPageKind::Request, {static_cast<qint32>(request)}, std::move(texts));
+    question.numbers += numbers;
+    question.blobs = std::move(blobs);
+    question.id = ++FLastId;
+    Send(question);
+    // What came meanwhile, and after the answer, is done once the page has its answer.
+    QTimer::singleShot(0, this, [this] { Drain(); });
+    QDeadlineTimer deadline(kAnswerWaitMs);
+    for (;;) {
+        while (std::optional<WebPageMessage> message = FReader.Next()) {
+            if (message->kind == WebPageKind::Reply && message->id == question.id)
+                return *message;
+            if (message->kind != WebPageKind::Reply) // a reply to a question given up on is dropped
+                FPending.push_back(std::move(*message));
+        }
+        if (deadline.hasExpired())
+            break;
+        ReadSome(static_cast<int>(deadline.remainingTime()));
+    }
+    return MessageOf(WebPageKind::Reply);
+}
+
+void WebPageHelperLink::Dispatch(const WebPageMessage& message)
+{
+    switch (message.kind) {
+    case WebPageKind::Embed:
+        Embed(message);
+        break;
+    case WebPageKind::Resize:
+        FEngine->resize(message.Number(0), message.Number(1));
+        break;
+    case WebPageKind::Load:
+        FView->Load(message.Blob(0));
+        break;
+    case WebPageKind::ScrollToAnchor:
+        FView->ScrollToAnchor(message.Text(0));
+        break;
+    case WebPageKind::ScrollBars:
+        FView->SetScrollBarsShown(message.Number(0) != 0);
+        break;
+    case WebPageKind::Apply:
+        Apply(message);
+        break;
+    case WebPageKind::PlainText: {
+        const quint32 id = message.id;
+        FView->PlainText([this, id](const QString& text) {
+            WebPageMessage answer = MessageOf(WebPageKind::Answer, {}, {text});
+            answer.id = id;
+            Send(answer);
+        });
+        break;
+    }
+    case WebPageKind::Key:
+        Key(message);
+        break;
+    case WebPageKind::PageAction:
+        FEngine->page()->triggerAction(message.Number(0) == 0 ? QWebEnginePage::Copy : QWebEnginePage::SelectAll);
+        break;
+    case WebPageKind::Probe:
+        Probe(message);
+        break;
+    default:
+        Leave(1); // the program never sends the helper's own messages
+    }
+}
+
+void WebPageHelperLink::Embed(const WebPageMessage& message)
+{
+    const quint64 window = (static_cast<quint64>(static_cast<quint32>(message.Number(0))) << 32) |
+                           static_cast<quint32>(message.Number(1));
+    FEngine->resize(message.Number(2), message.Number(3));
+    if (window != 0) {
+        FEngine->winId();
+        auto host = std::unique_ptr<QWindow>(QWindow::fromWinId(static_cast<WId>(window)));
+        FEngine->windowHandle()->setParent(host.get());
+        FHost = std::move(host);
+        FEngine->move(0, 0);
+    }
+    FEngine->show();
+    if (window != 0)
+        LeaveKeysToParent(FEngine);
+    // The page draws its caret and selection as in an active window; keys come from the program.
+    QApplication::setActiveWindow(FEngine);
+}
+
+void WebPageHelperLink::Apply(const WebPageMessage& message)
+{
+    WebPageSettings settings;
+    settings.scripts = message.Number(0) != 0;
+    settings.images = message.Number(1) != 0;
+    settings.videos = message.Number(2) != 0;
+    settings.sounds = message.Number(3) != 0;
+    settings.standardFamily = message.Text(0);
+    settings.sansSerifFamily = message.Text(1);
+    settings.serifFamily = message.Text(2);
+    settings.fixedFamily = message.Text(3);
+    for (qsizetype i = 4; i + 1 < message.texts.size(); i += 2)
+        settings.namedFaces.emplace_back(message.texts[i], message.texts[i + 1]);
+    FView->Apply(settings);
+}
+
+QWidget* WebPageHelperLink::InputWidget() const
+{
+    return FEngine->focusProxy() ? FEngine->focusProxy() : FEngine;
+}
+
+void WebPageHelperLink::Key(const WebPageMessage& message)
+{
+    QKeyEvent key(static_cast<QEvent::Type>(message.Number(0)), message.Number(1),
+                  Qt::KeyboardModifiers::fromInt(message.Number(2)), static_cast<quint32>(message.Number(3)),
+                  static_cast<quint32>(message.Number(4)), static_cast<quint32>(message.Number(5)), message.Text(0),
+                  message.Number(6) != 0);
+    if (key.type() == QEvent::KeyPress || key.type() == QEvent::KeyRelease)
+        QApplication::sendEvent(InputWidget(), &key);
+}
+
+void WebPageHelperLink::Answer(quint32 id, const QJsonValue& value)
+{
+    WebPageMessage answer = MessageOf(WebPageKind::Answer);
+    answer.id = id;
+    answer.blobs = {QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact)};
+    Send(answer);
+}
+
+// What tests and tools ask of the engine itself.
+void WebPageHelperLink::Probe(const WebPageMessage& message)
+{
+    const QString name = message.Text(0);
+    const QJsonArray arguments = QJsonDocument::fromJson(message.Blob(0)).array();
+    const quint32 id = message.id;
+    QWebEnginePage* page = FEngine->page();
+    if (name == QLatin1String("script")) {
+        page->runJavaScript(arguments.at(0).toString(), QWebEngineScript::ApplicationWorld,
+                            [this, id](const QVariant& result) { Answer(id, QJsonValue::fromVariant(result)); });
+        return;
+    }
+    QJsonValue value;
+    if (name == QLatin1String("title"))
+        value = page->title();
+    else if (name == QLatin1String("setting"))
+        value = Setting(*page, arguments.at(0).toString());
+    else if (name == QLatin1String("muted"))
+        value = page->isAudioMuted();
+    else if (name == QLatin1String("renderer"))
+        value = static_cast<double>(page->renderProcessPid());
+    else if (name == QLatin1String("pid"))
+        value = static_cast<double>(::getpid());
+    else if (name == QLatin1String("loads"))
+        value = FLoads;
+    else if (name == QLatin1String("mouse"))
+        Mouse(arguments);
+    else if (name == QLatin1String("drag"))
+        Drag(arguments);
+    Answer(id, value);
+}
+
+// [type, x, y, button, buttons]: a mouse event at a point of the page.
+void WebPageHelperLink::Mouse(const QJsonArray& arguments)
+{
+    const QPointF at(arguments.at(1).toDouble(), arguments.at(2).toDouble());
+    QWidget* target = InputWidget();
+    QMouseEvent event(static_cast<QEvent::Type>(arguments.at(0).toInt()), at, target->mapToGlobal(at),
+                      static_cast<Qt::MouseButton>(arguments.at(3).toInt()),
+                      Qt::MouseButtons::fromInt(arguments.at(4).toInt()), Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// [x, y, text]: text dragged onto a point of the page and dropped there.
+void WebPageHelperLink::Drag(const QJsonArray& arguments)
+{
+    const QPoint at(arguments.at(0).toInt(), arguments.at(1).toInt());
+    QMimeData data;
+    data.setText(arguments.at(2).toString());
+    QWidget* target = InputWidget();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
+
+WebDragAnswer WebPageHelperLink::DragEntered(const QMimeData* data, QPoint at, Qt::DropActions actions)
+{
+    QStringList formats;
+    QList<QByteArray> blobs;
+    for (const QString& format : data->formats()) {
+        formats << format;
+        blobs << data->data(format);
+    }
+    const WebPageMessage reply =
+        Ask(WebPageRequest::DragEntered, {at.x(), at.y(), static_cast<qint32>(actions.toInt())}, formats, blobs);
+    WebDragAnswer answer;
+    switch (static_cast<WebDragReply>(reply.Number(0))) {
+    case WebDragReply::Redirected:
+        answer.target = FDragForwarder.get();
+        break;
+    case WebDragReply::Replaced:
+        FReplacedData = std::make_unique<QMimeData>();
+        for (qsizetype i = 0; i < reply.texts.size(); ++i)
+            FReplacedData->setData(reply.texts[i], reply.Blob(i));
+        answer.data = FReplacedData.get();
+        break;
+    case WebDragReply::Engine:
+        break;
+    }
+    return answer;
+}

@@ -1,0 +1,159 @@
+// The program's side of a view whose engine runs in the helper: answers to the page's questions
+// go back through the event loop, and a helper that sends garbage or goes away ends the view
+// once, without a hang or a crash. The helper here is a socket the test holds.
+#include "platform/services/WebPageProxy.h"
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+class WebPageProxyTest : public ::testing::Test {
+protected:
+    WebPageProxyTest()
+    {
+        int ends[2];
+        EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+        helperEnd = ends[1];
+        events.LoadFinished = [this](bool ok) { seen.push_back(ok ? "loaded" : "failed"); };
+        events.LinkActivated = [this](const QString& href) { seen.push_back("link " + href); };
+        events.Confirm = [this](const QString& text) {
+            seen.push_back("confirm " + text);
+            return true;
+        };
+        events.Prompt = [this](const QString& text, const QString& defaultValue, QString& answer) {
+            seen.push_back("prompt " + text + " " + defaultValue);
+            answer = QStringLiteral("Maija");
+            return true;
+        };
+        events.Ended = [this](const QString& reason) { ended.push_back(reason); };
+        proxy = std::make_unique<WebPageProxy>(&parent, events, WebPageHelper{0, ends[0]});
+        Read(); // the size the helper's window is given
+    }
+    ~WebPageProxyTest() override
+    {
+        proxy.reset();
+        ::close(helperEnd);
+    }
+
+    void Write(const QByteArray& bytes) { ASSERT_EQ(::write(helperEnd, bytes.constData(), bytes.size()), bytes.size()); }
+    void Write(const WebPageMessage& message) { Write(EncodeWebPageMessage(message)); }
+
+    // The next message from the program, read as the helper reads it.
+    std::optional<WebPageMessage> Read()
+    {
+        std::optional<WebPageMessage> message;
+        RunUntil([&] {
+            if (message)
+                return true;
+            char block[4096];
+            const ssize_t got = ::recv(helperEnd, block, sizeof block, MSG_DONTWAIT);
+            if (got > 0)
+                reader.Append(block, got);
+            return (message = reader.Next()).has_value();
+        });
+        return message;
+    }
+
+    static WebPageMessage Request(quint32 id, WebPageRequest request, QStringList texts)
+    {
+        WebPageMessage message;
+        message.kind = WebPageKind::Request;
+        message.id = id;
+        message.numbers = {static_cast<qint32>(request)};
+        message.texts = std::move(texts);
+        return message;
+    }
+
+    QWidget parent;
+    int helperEnd = -1;
+    WebPageEvents events;
+    std::vector<QString> seen;
+    std::vector<QString> ended;
+    WebPageMessageReader reader;
+    std::unique_ptr<WebPageProxy> proxy;
+};
+
+} // namespace
+
+TEST_F(WebPageProxyTest, ThePagesEventsArriveInOrderAndItsQuestionsAreAnsweredThroughTheLoop)
+{
+    WebPageMessage finished;
+    finished.kind = WebPageKind::LoadFinished;
+    finished.numbers = {1};
+    WebPageMessage link;
+    link.kind = WebPageKind::LinkActivated;
+    link.texts = {QStringLiteral("#%23&3-7")};
+    Write(EncodeWebPageMessage(finished) + EncodeWebPageMessage(Request(5, WebPageRequest::Confirm, {"Jatketaanko?"})) +
+          EncodeWebPageMessage(Request(6, WebPageRequest::Prompt, {"Nimi?", "Matti"})) + EncodeWebPageMessage(link));
+    std::optional<WebPageMessage> confirmed = Read();
+    std::optional<WebPageMessage> prompted = Read();
+    ASSERT_TRUE(confirmed && prompted);
+    EXPECT_EQ(confirmed->kind, WebPageKind::Reply);
+    EXPECT_EQ(confirmed->id, 5u);
+    EXPECT_EQ(confirmed->numbers, (QList<qint32>{1}));
+    EXPECT_EQ(prompted->id, 6u);
+    EXPECT_EQ(prompted->numbers, (QList<qint32>{1}));
+    EXPECT_EQ(prompted->texts, (QStringList{"Maija"}));
+    RunUntil([&] { return seen.size() >= 4; });
+    EXPECT_EQ(seen, (std::vector<QString>{"loaded", "confirm Jatketaanko?", "prompt Nimi? Matti", "link #%23&3-7"}));
+
+    // The answer to the program's own question comes back through the loop as well.
+    QString text = QStringLiteral("unanswered");
+    proxy->PlainText([&](const QString& plain) { text = plain; });
+    std::optional<WebPageMessage> asked = Read();
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(asked->kind, WebPageKind::PlainText);
+    WebPageMessage answer;
+    answer.kind = WebPageKind::Answer;
+    answer.id = asked->id;
+    answer.texts = {QStringLiteral("Sivu")};
+    Write(answer);
+    EXPECT_TRUE(RunUntil([&] { return text == "Sivu"; }));
+    EXPECT_TRUE(ended.empty());
+}
+
+TEST_F(WebPageProxyTest, GarbageFromTheHelperEndsTheViewOnceAndAnswersWhatWaits)
+{
+    QString text = QStringLiteral("unanswered");
+    proxy->PlainText([&](const QString& plain) { text = plain; });
+    Write(QByteArray("\x00\x00\x00\x09\x7Fgarbage!", 13));
+    ASSERT_TRUE(RunUntil([&] { return !ended.empty(); }));
+    EXPECT_EQ(text, "");
+    // Nothing more is read or sent, and calls on the ended view do nothing.
+    WebPageMessage finished;
+    finished.kind = WebPageKind::LoadFinished;
+    Write(finished);
+    proxy->Load("<P>x</P>");
+    proxy->PlainText([&](const QString& plain) { text = "after " + plain; });
+    RunUntil([] { return false; }, 200);
+    EXPECT_EQ(ended.size(), 1u);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(text, "after ");
+}
+
+TEST_F(WebPageProxyTest, AHelperThatGoesAwayOrSendsTheProgramsOwnMessagesEndsTheView)
+{
+    WebPageMessage own;
+    own.kind = WebPageKind::Load;
+    Write(own);
+    ASSERT_TRUE(RunUntil([&] { return !ended.empty(); }));
+
+    ended.clear();
+    int ends[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+    auto other = std::make_unique<WebPageProxy>(&parent, events, WebPageHelper{0, ends[0]});
+    ::close(ends[1]);
+    EXPECT_TRUE(RunUntil([&] { return !ended.empty(); }));
+}
