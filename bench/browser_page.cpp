@@ -8,6 +8,7 @@
 #include "bench/SampleStore.h"
 #include "listings/NakymaTaulukko.h"
 #include "platform/core/Strings.h"
+#include "platform/services/WebPageProxy.h"
 #include "shell/BrowserHost.h"
 #include <QDeadlineTimer>
 #include <QDir>
@@ -16,9 +17,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTimer>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
-#include <QWebEngineView>
+#include <QJsonArray>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
@@ -73,8 +72,9 @@ private:
     qint64 FLongest = 0;
 };
 
-// One control as the main window has it, with a script of the benchmark's own that renames the
-// page at its second animation frame after loading: by then the page was laid out and drawn.
+// One control as the main window has it. The engine runs in the control's helper process; a
+// script of the benchmark's own, run there once the page has loaded, renames the page at its
+// second animation frame: by then the page was laid out and drawn.
 struct ShownControl {
     TBrowserHost host{nullptr};
 
@@ -85,28 +85,31 @@ struct ShownControl {
         host.Widget()->show();
     }
 
-    QWebEngineView* View() { return host.Widget()->findChild<QWebEngineView*>(); }
-
-    // The benchmark's script goes into each new view before its first page.
-    void Prepare()
+    // The proxy has no meta-object of its own, so it is told from the other children by its type.
+    WebPageProxy* View()
     {
-        if (!host.HasDocument())
-            host.Navigate("about:blank");
-        QWebEngineScriptCollection& scripts = View()->page()->scripts();
-        if (!scripts.find("qexbench").isEmpty())
-            return;
-        QWebEngineScript frames;
-        frames.setName("qexbench");
-        frames.setWorldId(QWebEngineScript::ApplicationWorld);
-        frames.setInjectionPoint(QWebEngineScript::DocumentCreation);
-        frames.setSourceCode(QStringLiteral("window.addEventListener('load', function () {"
-                                            "  requestAnimationFrame(function () { requestAnimationFrame(function () {"
-                                            "    document.title = '%1'; }); }); });")
-                                 .arg(kSecondFrame));
-        scripts.insert(frames);
+        for (QObject* child : host.Widget()->findChildren<QObject*>())
+            if (auto* view = dynamic_cast<WebPageProxy*>(child))
+                return view;
+        return nullptr;
+    }
+
+    // What the engine answers, waited for in the event loop; null after 20 s.
+    QJsonValue Probe(const QString& name, const QJsonArray& arguments = {})
+    {
+        QJsonValue answer;
+        bool answered = false;
+        if (WebPageProxy* view = View())
+            view->Probe(name, arguments, [&](const QJsonValue& value) {
+                answer = value;
+                answered = true;
+            });
+        QDeadlineTimer deadline(20000);
+        while (View() && !answered && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+        return answer;
     }
 };
-
 // Resident memory of this process and every process it started (the engine's), from /proc:
 // the sum of resident sizes counts shared pages once per process; the proportional sizes share
 // them out.
@@ -179,38 +182,33 @@ Shown ShowOnce(ShownControl& control, const TStringList& page)
 {
     Shown shown;
     BusyProbe probe;
-    QEventLoop loop;
     QElapsedTimer clock;
-    std::vector<QMetaObject::Connection> watching;
-    // A new view is made inside the load; the benchmark's script goes in before the page.
-    QTimer::singleShot(0, [&] {
-        probe.Start();
-        clock.start();
-        control.Prepare();
-        QWebEnginePage* engine = control.View()->page();
-        watching.push_back(QObject::connect(engine, &QWebEnginePage::loadFinished,
-                                            [&] { shown.loadedMs = clock.nsecsElapsed() / 1e6; }));
-        watching.push_back(QObject::connect(engine, &QWebEnginePage::titleChanged, [&](const QString& title) {
-            if (title == kSecondFrame) {
-                shown.paintedMs = clock.nsecsElapsed() / 1e6;
-                loop.quit();
-            }
-        }));
-        control.host.LoadHtmlFromStrings(page);
-    });
-    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-    loop.exec();
+    probe.Start();
+    clock.start();
+    // A new view (and helper) is made for the first page after the engine was freed.
+    control.host.LoadHtmlFromStrings(page);
+    QDeadlineTimer deadline(20000);
+    while (control.host.ReadyState() != READYSTATE_COMPLETE && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 1);
+    if (control.host.ReadyState() == READYSTATE_COMPLETE) {
+        shown.loadedMs = clock.nsecsElapsed() / 1e6;
+        control.Probe("script", {QStringLiteral("requestAnimationFrame(function () { requestAnimationFrame(function () {"
+                                                "  document.title = '%1'; }); }); 0;")
+                                     .arg(kSecondFrame)});
+        while (control.Probe("title").toString() != kSecondFrame && !deadline.hasExpired() && control.View())
+            ;
+        if (!deadline.hasExpired())
+            shown.paintedMs = clock.nsecsElapsed() / 1e6;
+    }
     shown.busiestMs = probe.LongestBusyMs();
-    for (const auto& connection : watching)
-        QObject::disconnect(connection);
     return shown;
 }
 
 // Out of sight for the engine's idle time, as when the user left the table: the control frees
-// the engine; then the page process is waited for and the memory settles.
+// the engine; then its helper process is waited for and the memory settles.
 void LeaveTable(ShownControl& control)
 {
-    const qint64 renderer = control.View() ? control.View()->page()->renderProcessPid() : 0;
+    const qint64 renderer = control.View() ? control.View()->HelperPid() : 0;
     control.host.SetEngineIdleTime(200);
     control.host.Widget()->hide();
     QDeadlineTimer deadline(20000);
