@@ -7,6 +7,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -42,6 +44,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
 TForm::~TForm()
 {
     BeforeDestruction();
+    LeaveMDIClient();
     if (Application && Application->FMainForm == this)
         Application->FMainForm = nullptr;
 }
@@ -108,10 +111,11 @@ void TForm::SetMenu(TMainMenu* menu)
 
 // Frame bounds: while the window is shown they are read from the window system; while it is
 // hidden they are kept here, and the client size follows with the frame last seen.
-int TForm::Left() const { return Widget() && Widget()->isVisible() ? Widget()->frameGeometry().x() : FFrame.Left; }
-int TForm::Top() const { return Widget() && Widget()->isVisible() ? Widget()->frameGeometry().y() : FFrame.Top; }
-int TForm::Width() const { return Widget() && Widget()->isVisible() ? Widget()->frameGeometry().width() : FFrame.Width(); }
-int TForm::Height() const { return Widget() && Widget()->isVisible() ? Widget()->frameGeometry().height() : FFrame.Height(); }
+// An MDI child's are its frame's, within its parent's client area.
+int TForm::Left() const { return FrameWidget() && FrameWidget()->isVisible() ? FrameWidget()->frameGeometry().x() : FFrame.Left; }
+int TForm::Top() const { return FrameWidget() && FrameWidget()->isVisible() ? FrameWidget()->frameGeometry().y() : FFrame.Top; }
+int TForm::Width() const { return FrameWidget() && FrameWidget()->isVisible() ? FrameWidget()->frameGeometry().width() : FFrame.Width(); }
+int TForm::Height() const { return FrameWidget() && FrameWidget()->isVisible() ? FrameWidget()->frameGeometry().height() : FFrame.Height(); }
 
 void TForm::SetBounds(int left, int top, int width, int height)
 {
@@ -120,7 +124,7 @@ void TForm::SetBounds(int left, int top, int width, int height)
     width = std::max(0, SaneCoordinate(width));
     height = std::max(0, SaneCoordinate(height));
     // Maximised to a place of its own, the form keeps new bounds for its return.
-    if (FZoomed && Widget() && Widget()->isVisible()) {
+    if (FZoomed && Widget() && Widget()->isVisible() && !FMDIFrame) {
         FZoomNormal = Bounds(left, top, width, height);
         return;
     }
@@ -135,7 +139,7 @@ void TForm::SetBounds(int left, int top, int width, int height)
 void TForm::SetFrame(int left, int top, int width, int height)
 {
     FFrame = Bounds(left, top, width, height);
-    if (Widget() && Widget()->isVisible())
+    if (Widget() && Widget()->isVisible() && !FMDIFrame)
         KeepOnScreen();
     ApplyFrameBounds();
 }
@@ -179,6 +183,10 @@ void TForm::ApplyFrameBounds()
     QWidget* window = Widget();
     if (!window)
         return;
+    if (FMDIFrame) {
+        ApplyMDIFrameBounds();
+        return;
+    }
     QSize inner(std::max(1, FFrame.Width() - FMargins.Left - FMargins.Right),
                 std::max(1, FFrame.Height() - FMargins.Top - FMargins.Bottom));
     // Asked before the move: moving a shown window reports its frame back at once, which
@@ -191,7 +199,8 @@ void TForm::ApplyFrameBounds()
 
 void TForm::UpdateSizeLimits()
 {
-    if (!Widget())
+    // An MDI child's frame is the client area's, which knows no size hints.
+    if (!Widget() || FMDIFrame)
         return;
     MINMAXINFO info = AskMinMaxInfo();
     QSize minimum = InnerSize(info.ptMinTrackSize);
@@ -266,7 +275,7 @@ void TForm::SyncClientArea()
 
 void TForm::RememberFrameBounds()
 {
-    QWidget* window = Widget();
+    QWidget* window = FrameWidget();
     if (!window || !window->isVisible() || window->isMinimized())
         return;
     FFrame = NormalBoundsRect();
@@ -277,6 +286,9 @@ TRect TForm::NormalBoundsRect() const
     QWidget* window = Widget();
     if (!window || !window->isVisible())
         return FFrame;
+    // An MDI child's frame keeps the normal bounds while the child is minimised or maximised.
+    if (FMDIFrame)
+        return FMDIFrame->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized) ? FFrame : BoundsRect();
     if (FZoomed)
         return FZoomNormal;
     if (window->windowState() == Qt::WindowNoState)
@@ -298,7 +310,7 @@ TRect TForm::NormalBoundsRect() const
 void TForm::frame_changed()
 {
     QWidget* window = Widget();
-    if (!window || !window->isVisible() || window->windowState() != Qt::WindowNoState)
+    if (!window || FMDIFrame || !window->isVisible() || window->windowState() != Qt::WindowNoState)
         return;
     QRect frame = window->frameGeometry();
     QRect inner = window->geometry();
@@ -358,8 +370,27 @@ void TForm::SetFormStyle(TFormStyle style)
         }
         return;
     }
+    if (FFormStyle == fsMDIChild)
+        LeaveMDIClient();
+    if (style == fsMDIChild)
+        EnterMDIClient();
     FFormStyle = style;
     UpdateWindowFlags();
+    if (style == fsMDIForm && !FMDIClient) {
+        FMDIClient = new QMdiArea(FClient);
+        FMDIClient->lower();
+        FMDIClient->show();
+        AlignControls();
+    } else if (style != fsMDIForm && FMDIClient) {
+        delete FMDIClient.data();
+    }
+}
+
+// The client area fills what the form's aligned controls leave free, beneath them.
+void TForm::controls_aligned(const TRect& rest)
+{
+    if (FMDIClient)
+        FMDIClient->setGeometry(rest.Left, rest.Top, std::max(0, rest.Width()), std::max(0, rest.Height()));
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle style)
@@ -423,7 +454,8 @@ Qt::WindowFlags TForm::WindowFlags() const
 void TForm::UpdateWindowFlags()
 {
     QWidget* window = Widget();
-    if (!window)
+    // An MDI child's window is its frame's content, not a window of the window system.
+    if (!window || FMDIFrame)
         return;
     Qt::WindowFlags flags = WindowFlags();
     if (flags == window->windowFlags())
@@ -471,7 +503,7 @@ Qt::WindowFlags TForm::TitleButtonFlags() const
 
 TWindowState TForm::WindowState() const
 {
-    QWidget* window = Widget();
+    QWidget* window = FrameWidget();
     if (!window || !window->isVisible())
         return FPendingState;
     if (window->isMinimized())
@@ -485,8 +517,12 @@ void TForm::SetWindowState(TWindowState state)
 {
     FPendingState = state;
     QWidget* window = Widget();
-    if (!window || !window->isVisible())
+    if (!window || !FrameWidget()->isVisible())
         return;
+    if (FMDIFrame) {
+        SetMDIChildState(state);
+        return;
+    }
     switch (state) {
     case wsMinimized: window->showMinimized(); break;
     case wsMaximized: Maximize(); break;
@@ -539,7 +575,7 @@ void TForm::Unzoom()
 // Centred forms are centred again at every show, as the class library does.
 void TForm::PlaceByPosition()
 {
-    if (FPosition == poDesigned || FPosition == poDefault)
+    if (FPosition == poDesigned || FPosition == poDefault || FMDIFrame)
         return;
     TRect area;
     TForm* main = Application ? Application->MainForm() : nullptr;
@@ -560,6 +596,11 @@ void TForm::PlaceByPosition()
 void TForm::SetVisible(bool visible)
 {
     QWidget* window = Widget();
+    if (!visible && FMDIFrame) {
+        HideMDIChild();
+        TControl::SetVisible(false);
+        return;
+    }
     if (!visible) {
         if (window && window->isVisible()) {
             RememberFrameBounds();
@@ -571,6 +612,13 @@ void TForm::SetVisible(bool visible)
         return;
     }
     TControl::SetVisible(true);
+    if (FMDIFrame) {
+        if (!FMDIFrame->isVisible()) {
+            AfterConstruction();
+            ShowMDIChild();
+        }
+        return;
+    }
     if (!window || window->isVisible())
         return;
     AfterConstruction();
@@ -597,7 +645,9 @@ void TForm::SetVisible(bool visible)
 void TForm::Show()
 {
     SetVisible(true);
-    if (Widget()) {
+    if (FMDIFrame) {
+        Activate();
+    } else if (Widget()) {
         Widget()->raise();
         KeepModalBoxAbove(this);
     }
@@ -610,6 +660,8 @@ void TForm::Hide()
 
 bool TForm::Active() const
 {
+    if (FMDIFrame)
+        return FMDIFrame->mdiArea() && FMDIFrame->mdiArea()->activeSubWindow() == FMDIFrame;
     return Widget() && Widget()->isActiveWindow();
 }
 
@@ -617,6 +669,11 @@ void TForm::Activate()
 {
     if (!Widget())
         return;
+    if (FMDIFrame) {
+        if (QMdiArea* area = FMDIFrame->mdiArea())
+            area->setActiveSubWindow(FMDIFrame);
+        return;
+    }
     Widget()->raise();
     Widget()->activateWindow();
     KeepModalBoxAbove(this);
@@ -661,7 +718,8 @@ void TForm::Close()
     }
     if (!CloseQuery())
         return;
-    TCloseAction action = DoClose(caHide);
+    // An MDI child has no place to hide in its parent's client area; it is minimised.
+    TCloseAction action = DoClose(FMDIFrame ? caMinimize : caHide);
     if (action == caNone)
         return;
     if (Application && Application->MainForm() == this)
@@ -679,8 +737,8 @@ void TForm::Release()
     if (FReleasing)
         return;
     FReleasing = true;
-    if (Widget())
-        Widget()->hide();
+    if (FrameWidget())
+        FrameWidget()->hide();
     std::weak_ptr<bool> alive = FAlive;
     QTimer::singleShot(0, [this, alive] {
         if (auto flag = alive.lock(); flag && *flag)
@@ -748,12 +806,13 @@ bool TForm::widget_event(QObject* watched, QEvent* event)
             event->ignore();
             Dispatch([this] { user_close(); });
             return true;
+        // An MDI child's contents hide while it is minimised; its frame says when it shows.
         case QEvent::Show:
-            if (!event->spontaneous())
+            if (!event->spontaneous() && !FMDIFrame)
                 Dispatch([this] { shown(); });
             break;
         case QEvent::Hide:
-            if (!event->spontaneous())
+            if (!event->spontaneous() && !FMDIFrame)
                 Dispatch([this] { hidden(); });
             break;
         case QEvent::Move:

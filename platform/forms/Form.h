@@ -8,11 +8,15 @@
 #include <QSize>
 #include <memory>
 
+class QMdiArea;
+class QMdiSubWindow;
 class TMainMenu;
 struct MINMAXINFO;
 enum class TModalKind : int;
 
-enum TFormStyle { fsNormal, fsStayOnTop };
+// fsMDIForm gives the form a multi-document client area; an fsMDIChild form lives in the
+// application's main form's client area instead of a window of its own.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 // poDefault leaves the place to the window system; poDesktopCenter centres as poScreenCenter does.
@@ -66,8 +70,21 @@ public:
     void UpdateSizeLimits();
 
     TFormStyle FormStyle() const { return FFormStyle; }
-    // Stay-on-top is given to the window once; setting it again only raises the window.
+    // Stay-on-top is given to the window once; setting it again only raises the window. A form
+    // becomes an MDI child while hidden, in the client area of the application's main form,
+    // which must be an fsMDIForm (EInvalidOperation otherwise).
     void SetFormStyle(TFormStyle style);
+    // An fsMDIForm's client area, where its children live; nullptr for other forms.
+    QMdiArea* MDIClient() const;
+    // The frame an MDI child has in its parent's client area; nullptr for other forms.
+    QMdiSubWindow* MDIFrame() const;
+    // Where a minimised MDI child lies in the client area, and lies again whenever it is
+    // minimised; (-1, -1) leaves it to the client area (and to the window system for other forms).
+    TPoint MinimizedPosition() const;
+    // True from an MDI child's own showing to its own hiding: its frame's hiding and showing
+    // as it minimises and restores, or with its parent, leave it as it is.
+    bool MDIChildShown() const { return FMDIShown; }
+    void SetMinimizedPosition(TPoint position);
     // bsDialog, bsSingle and bsToolWindow windows keep the size the program gives them.
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle style);
@@ -125,6 +142,7 @@ protected:
     void resize_event() override;
     void Notification(TComponent* component, TOperation operation) override;
     bool widget_event(QObject* watched, QEvent* event) override;
+    void controls_aligned(const TRect& rest) override;
 
 private:
     friend TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text);
@@ -155,8 +173,22 @@ private:
     void hidden();
     void state_changed();
     void frame_changed();
+    // An MDI child's frame in its parent's client area (MDIChild.cpp).
+    void EnterMDIClient();
+    void LeaveMDIClient();
+    void ShowMDIChild();
+    void HideMDIChild();
+    void ApplyMDIFrameBounds();
+    void SetMDIChildState(TWindowState state);
+    void mdi_frame_event(QEvent* event);
+    // The window that carries the frame: the sub-window for an MDI child, else the form's own.
+    QWidget* FrameWidget() const;
 
     QWidget* FClient = nullptr;
+    QPointer<QMdiArea> FMDIClient;
+    QPointer<QMdiSubWindow> FMDIFrame;
+    TPoint FMinPosition{-1, -1};
+    bool FMDIShown = false; // the child's OnShow ran and no OnHide since
     AnsiString FCaption;
     TMainMenu* FMenu = nullptr;
     TFormStyle FFormStyle = fsNormal;

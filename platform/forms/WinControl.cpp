@@ -103,6 +103,7 @@ void TWinControl::AlignControls()
             }
         }
     }
+    controls_aligned(area);
     FAligning = false;
 }
 

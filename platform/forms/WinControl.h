@@ -60,6 +60,8 @@ protected:
     virtual void AlignControls();
     // The children's area within ClientWidget, in its coordinates.
     virtual TRect AlignArea() const;
+    // After the aligned children took their places: what they left free.
+    virtual void controls_aligned(const TRect& rest) { (void)rest; }
     virtual void resize_event() {}
 
 private:
