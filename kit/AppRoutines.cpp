@@ -87,6 +87,17 @@ void ApplyOnceShown(TForm* form, const TRect* bounds, bool setState, TWindowStat
     });
 }
 
+// An MDI child's frame lies in the client area, which places it at once: bounds and state are
+// set directly, the bounds first, so that they are the ones a minimised or maximised child
+// returns to.
+void ApplyToMDIChild(TForm* form, const TRect* bounds, bool setState, TWindowState state)
+{
+    if (bounds)
+        form->SetBounds(bounds->Left, bounds->Top, bounds->Width(), bounds->Height());
+    if (setState)
+        form->SetWindowState(state);
+}
+
 } // namespace
 
 AnsiString ClassNameOf(const TObject* object)
@@ -197,6 +208,7 @@ TWindowPlacementRecord GetWindowPlacement(TForm* form)
     QWidget* window = form->Widget();
     if (window && window->isMinimized() && window->isMaximized())
         placement.Flags |= WPF_RESTORETOMAXIMIZED;
+    placement.MinPosition = form->MinimizedPosition();
     placement.NormalPosition = form->NormalBoundsRect();
     return placement;
 }
@@ -218,6 +230,8 @@ void SaveWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
     TWindowPlacementRecord placement = GetWindowPlacement(form);
     if (Application && Application->MainForm() == form && form->WindowState() == wsMinimized)
         placement.ShowCmd = SW_SHOWMINIMIZED;
+    if (form->FormStyle() == fsMDIChild && form->WindowState() == wsMinimized)
+        placement.Flags |= WPF_SETMINPOSITION;
     WriteWindowPlacement(placement, storage, section);
 }
 
@@ -226,6 +240,7 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
     if (!loadPosition && !loadState)
         return;
     std::optional<TRect> bounds;
+    std::optional<TPoint> minPosition;
     int flags = GetWindowPlacement(form).Flags;
     if (loadPosition) {
         AnsiString minMax = ReadScreenDependentString(storage, section, "MinMaxPos");
@@ -237,6 +252,8 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
             if (form->BorderStyle() != bsSizeable && form->BorderStyle() != bsSizeToolWin)
                 rect = Bounds(rect.Left, rect.Top, form->Width(), form->Height());
             flags = StorageReadInteger(storage, section, "Flags", flags);
+            if (flags & WPF_SETMINPOSITION)
+                minPosition = Point(WordOr(minMax, 1, 0), WordOr(minMax, 2, 0));
             if (rect.Right > rect.Left) {
                 if (form->Position() == poScreenCenter || form->Position() == poDesktopCenter)
                     form->SetPosition(poDesigned);
@@ -246,8 +263,10 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
     }
     const bool restoreToMaximized = (flags & WPF_RESTORETOMAXIMIZED) != 0;
     bool mainForm = !Application || !Application->MainForm() || Application->MainForm() == form;
-    // A main form placed by the window system opens maximised unless a state was stored.
-    TWindowState state = mainForm && form->Position() == poDefault ? wsMaximized : wsNormal;
+    // An MDI main form, or one placed by the window system, opens maximised unless a state was
+    // stored.
+    bool maximizedByDefault = form->FormStyle() == fsMDIForm || form->Position() == poDefault;
+    TWindowState state = mainForm && maximizedByDefault ? wsMaximized : wsNormal;
     if (loadState) {
         switch (StorageReadInteger(storage, section, "ShowCmd", SW_HIDE)) {
         case SW_SHOWNORMAL:
@@ -269,6 +288,11 @@ void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& sectio
             return;
         }
     }
-    ApplyOnceShown(form, bounds ? &*bounds : nullptr, loadState, state, restoreToMaximized);
+    if (minPosition)
+        form->SetMinimizedPosition(*minPosition);
+    if (form->FormStyle() == fsMDIChild)
+        ApplyToMDIChild(form, bounds ? &*bounds : nullptr, loadState, state);
+    else
+        ApplyOnceShown(form, bounds ? &*bounds : nullptr, loadState, state, restoreToMaximized);
     form->Invalidate();
 }

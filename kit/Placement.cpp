@@ -1,6 +1,7 @@
 #include "kit/Placement.h"
 #include <QApplication>
 #include <QEvent>
+#include <QMdiSubWindow>
 #include <QWidget>
 #include <algorithm>
 #include "platform/core/Files.h"
@@ -32,11 +33,11 @@ public:
     explicit FormWatch(TFormPlacement* placement) : FPlacement(placement) {}
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
         switch (event->type()) {
         case QEvent::Show:
-            if (!event->spontaneous())
+            if (!event->spontaneous() && ShownAnew(watched))
                 Dispatch([this] { FPlacement->FormShown(); });
             break;
         case QEvent::Move:
@@ -53,6 +54,13 @@ protected:
     }
 
 private:
+    // An MDI child's contents show again as it is restored from minimised, and with its parent;
+    // only the form's own show counts.
+    bool ShownAnew(QObject* watched) const
+    {
+        TForm* form = FPlacement->Form();
+        return form && watched == form->Widget() && !(form->MDIFrame() && form->MDIChildShown());
+    }
     TFormPlacement* FPlacement;
 };
 
@@ -334,6 +342,9 @@ void TFormPlacement::RestoreEvent()
 
 void TFormPlacement::FormShown()
 {
+    // An MDI child moves in its frame.
+    if (TForm* form = Form(); form && form->MDIFrame())
+        form->MDIFrame()->installEventFilter(FWatch.get());
     Loaded();
     if (FActive)
         RestoreNow();
@@ -342,7 +353,8 @@ void TFormPlacement::FormShown()
 void TFormPlacement::Remember()
 {
     TForm* form = Form();
-    if (!form || !form->Widget() || !form->Widget()->isVisible())
+    QWidget* frame = form && form->MDIFrame() ? form->MDIFrame() : form ? form->Widget() : nullptr;
+    if (!frame || !frame->isVisible())
         return;
     FLastPlacement = GetWindowPlacement(form);
     FLastActiveControl = ActiveControlName(form);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QGuiApplication>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -333,6 +334,14 @@ TEST_F(PlacementTest, AMainFormPlacedByTheWindowSystemOpensMaximisedUnlessAState
         EXPECT_EQ(form->WindowState(), wsNormal) << "a form placed where it was designed";
     }
     DeleteFile(IniPath());
+    {
+        auto form = MakeForm();
+        form->SetFormStyle(fsMDIForm);
+        form->Show();
+        Flush();
+        EXPECT_EQ(form->WindowState(), wsMaximized) << "an MDI main form";
+    }
+    DeleteFile(IniPath());
     TIniFile(IniPath()).WriteInteger("TPlacedForm", "ShowCmd", SW_SHOWNORMAL);
     auto form = MakeForm();
     form->SetPosition(poDefault);
@@ -369,6 +378,57 @@ TEST_F(PlacementTest, AFormMinimisedFromMaximisedComesBackMaximised)
     Flush();
     EXPECT_EQ(plain->WindowState(), wsMinimized);
     EXPECT_FALSE(plain->Widget()->isMaximized());
+    delete main;
+}
+
+// An MDI child keeps its bounds within the client area, its state and where it lies minimised.
+TEST_F(PlacementTest, AnMDIChildComesBackToItsPlaceInTheClientAreaAndItsMinimisedPosition)
+{
+    TForm* main = nullptr;
+    App.CreateForm(main);
+    main->SetBounds(0, 0, 700, 500);
+    main->SetFormStyle(fsMDIForm);
+    main->Show();
+    Flush();
+    auto makeChild = [&] {
+        auto form = MakeForm();
+        form->SetFormStyle(fsMDIChild);
+        form->Show();
+        Flush();
+        return form;
+    };
+    {
+        auto child = makeChild();
+        child->MDIFrame()->move(40, 50);
+        child->SetMinimizedPosition(Point(120, 160));
+        child->SetWindowState(wsMinimized);
+        Flush();
+        child->Close();
+        EXPECT_EQ(Read("Flags"), IntToStr(WPF_SETMINPOSITION));
+        EXPECT_EQ(Read("ShowCmd"), IntToStr(SW_SHOWMINIMIZED));
+        EXPECT_EQ(Read("MinMaxPos"), "120,160,-1,-1");
+        EXPECT_EQ(Read("NormPos"), "40,50,340,250") << "frame bounds within the client area";
+    }
+    {
+        auto child = makeChild();
+        EXPECT_EQ(child->WindowState(), wsMinimized);
+        EXPECT_EQ(child->MDIFrame()->pos(), QPoint(120, 160));
+        child->SetWindowState(wsNormal);
+        Flush();
+        EXPECT_EQ(child->BoundsRect(), Bounds(40, 50, 300, 200));
+        child->SetWindowState(wsMaximized);
+        Flush();
+        child->Close();
+        EXPECT_EQ(Read("Flags"), "0") << "only a minimised child sets its minimised position";
+        EXPECT_EQ(Read("ShowCmd"), IntToStr(SW_SHOWMAXIMIZED));
+    }
+    auto child = makeChild();
+    EXPECT_EQ(child->WindowState(), wsMaximized);
+    EXPECT_TRUE(child->MDIFrame()->isMaximized());
+    child->SetWindowState(wsNormal);
+    Flush();
+    EXPECT_EQ(child->BoundsRect(), Bounds(40, 50, 300, 200));
+    child.reset();
     delete main;
 }
 
