@@ -34,4 +34,4 @@ class WindowPlacesTest(DisplayTestCase):
         self.run_geometry_tests("WindowGeometryTest.AFormClosedMaximised*", 1)
 
     def test_size_limits_hold_once_the_window_manager_has_framed_the_form(self):
-        self.run_geometry_tests("WindowManagerLimitsTest.*", 3, platform="xcb")
+        self.run_geometry_tests("WindowManagerLimitsTest.*", 4, platform="xcb")

@@ -2,11 +2,15 @@
 // openbox, where the frame arrives after the window is shown and a request to resize can come
 // from outside the program. Without a window manager (offscreen) they are skipped.
 #include "forms/FormsFixture.h"
+#include "kit/AppRoutines.h"
 #include "kit/Placement.h"
+#include "platform/core/IniFile.h"
 #include "platform/forms/Form.h"
 #include "support/ListingFixture.h"
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QThread>
 #include <QWidget>
 #include <cstdio>
@@ -135,4 +139,39 @@ TEST_F(WindowManagerLimitsTest, AMaximisedFormTakesThePlaceItsPlacementGives)
     Settle(1000);
     EXPECT_EQ(form.BoundsRect(), Bounds(100, 100, 300, 300))
         << form.Left() << "," << form.Top() << " " << form.Width() << "x" << form.Height();
+}
+
+// An MDI main form opens maximised by the window manager, and its children are frames within it
+// that the window manager never sees, placed where their placement says.
+TEST_F(WindowManagerLimitsTest, AnMDIMainFormOpensMaximisedWithItsChildrenInside)
+{
+    TForm* main = nullptr;
+    App.CreateForm(main);
+    main->SetBounds(100, 100, 500, 400);
+    main->SetFormStyle(fsMDIForm);
+    auto* placement = new TFormPlacement(main);
+    placement->SetIniFileName(Folder.Path() + "placement.ini");
+    ShowAndSettle(*main);
+    EXPECT_EQ(main->WindowState(), wsMaximized);
+    const std::string state = Property(*main, "_NET_WM_STATE");
+    EXPECT_NE(state.find("_NET_WM_STATE_MAXIMIZED_HORZ"), std::string::npos) << state;
+
+    const AnsiString ini = Folder.Path() + "child.ini";
+    TIniFile(ini).WriteString("TForm", "NormPos", "30,40,330,240");
+    TIniFile(ini).WriteString("TForm", "MinMaxPos", "200,150,-1,-1");
+    TIniFile(ini).WriteInteger("TForm", "Flags", WPF_SETMINPOSITION);
+    TIniFile(ini).WriteInteger("TForm", "ShowCmd", SW_SHOWMINIMIZED);
+    auto* child = new TForm(&App);
+    child->SetFormStyle(fsMDIChild);
+    (new TFormPlacement(child))->SetIniFileName(ini);
+    ShowAndSettle(*child);
+    EXPECT_EQ(child->Widget()->window(), main->Widget());
+    EXPECT_EQ(child->WindowState(), wsMinimized);
+    EXPECT_EQ(child->MDIFrame()->pos(), QPoint(200, 150));
+    EXPECT_EQ(main->WindowState(), wsMaximized) << "a minimised child leaves its parent as it was";
+    child->SetWindowState(wsNormal);
+    Settle(200);
+    EXPECT_EQ(child->BoundsRect(), Bounds(30, 40, 300, 200));
+    delete child;
+    delete main;
 }
