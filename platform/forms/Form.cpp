@@ -378,6 +378,9 @@ void TForm::SetFormStyle(TFormStyle style)
     UpdateWindowFlags();
     if (style == fsMDIForm && !FMDIClient) {
         FMDIClient = new QMdiArea(FClient);
+        // A child beyond the area's edges, wherever its bounds put it, is scrolled to.
+        FMDIClient->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        FMDIClient->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         FMDIClient->lower();
         FMDIClient->show();
         AlignControls();

@@ -1,6 +1,7 @@
 // Multi-document forms: the main form's client area and the children that live in it.
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include "FormsFixture.h"
 #include "platform/core/Exceptions.h"
 #include "platform/forms/Form.h"
@@ -149,4 +150,23 @@ TEST_F(MDIFormTest, AMinimisedChildLiesWhereItsMinimisedPositionSays)
     EXPECT_EQ(child->MDIFrame()->pos(), QPoint(100, 120));
     EXPECT_EQ(child->MinimizedPosition().X, 100);
     EXPECT_EQ(child->MinimizedPosition().Y, 120);
+}
+
+// A child placed far outside the client area (a damaged settings file) can still be reached, and
+// one whose main form went first is freed without harm.
+TEST_F(MDIFormTest, AChildFarAwayIsReachedByScrollingAndOutlivesItsMainForm)
+{
+    TForm* child = MakeChild();
+    child->SetBounds(5000, 4000, 200, 150);
+    child->Show();
+    Flush();
+    QMdiArea* client = Main->MDIClient();
+    EXPECT_GT(client->horizontalScrollBar()->maximum(), 4000);
+    EXPECT_GT(client->verticalScrollBar()->maximum(), 3000);
+
+    delete Main;
+    Main = nullptr;
+    Flush();
+    EXPECT_EQ(child->MDIFrame(), nullptr);
+    delete child;
 }
