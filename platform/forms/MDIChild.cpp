@@ -96,7 +96,9 @@ void TForm::LeaveMDIClient()
 void TForm::ShowMDIChild()
 {
     ApplyMDIFrameBounds();
-    Widget()->show();
+    // A minimised frame hid the contents itself and shows them again as it is restored.
+    if (!FMDIFrame->isMinimized())
+        Widget()->show();
     FMDIFrame->show();
     if (FPendingState != wsNormal)
         SetMDIChildState(FPendingState);

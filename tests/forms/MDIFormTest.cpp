@@ -125,6 +125,10 @@ TEST_F(MDIFormTest, StateActsOnTheFrameAndTheNormalBoundsAreKept)
     child->Show();
     Flush();
     EXPECT_TRUE(frame->isMinimized());
+    EXPECT_FALSE(child->Widget()->isVisible()) << "a minimised frame shows no contents";
+    child->SetWindowState(wsNormal);
+    Flush();
+    EXPECT_TRUE(child->Widget()->isVisible());
 }
 
 TEST_F(MDIFormTest, AMinimisedChildLiesWhereItsMinimisedPositionSays)
