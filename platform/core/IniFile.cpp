@@ -8,13 +8,18 @@
 namespace {
 
 // A file that is missing or can't be read reads as empty, so every reader gets its default.
-IniDocument Load(const AnsiString& fileName)
+std::string LoadBytes(const AnsiString& fileName)
 {
     try {
-        return IniDocument(ReadWholeFile(fileName));
+        return ReadWholeFile(fileName);
     } catch (const EStreamError&) {
-        return IniDocument(std::string_view());
+        return std::string();
     }
+}
+
+IniDocument Load(const AnsiString& fileName)
+{
+    return IniDocument(LoadBytes(fileName));
 }
 
 void Save(const AnsiString& fileName, const IniDocument& document)
@@ -89,8 +94,13 @@ void TIniFile::WriteString(const AnsiString& section, const AnsiString& key, con
         FPending->SetValue(section, key, value);
         return;
     }
-    IniDocument document = Load(FFileName);
+    const std::string before = LoadBytes(FFileName);
+    IniDocument document(before);
     document.SetValue(section, key, value);
+    // The program writes settings it has just read (the day bar's switch at every start): the
+    // same bytes again would only cost a new file and a wait for the disk.
+    if (document.Bytes() == before)
+        return;
     Save(FFileName, document);
 }
 

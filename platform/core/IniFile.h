@@ -2,8 +2,9 @@
 // compare ignoring the case of every Windows-1252 letter, values are trimmed and lose one pair
 // of matching surrounding quotes (double or single), the first of duplicate sections and keys
 // wins, writes update the line in place (or append to the section, or append the section),
-// create a missing file and replace the file atomically with CR LF line ends. A missing or
-// unreadable file reads as empty. A failed write raises Exception "Unable to write to <file>".
+// create a missing file and replace the file atomically with CR LF line ends (a write that would
+// leave the same bytes leaves the file alone). A missing or unreadable file reads as empty. A
+// failed write raises Exception "Unable to write to <file>".
 // Line breaks in names and values written become blanks, so a write adds exactly one line.
 // Nothing is kept in memory between calls, except during an update (below).
 #pragma once

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -130,6 +131,30 @@ TEST_F(Ini, UnwritableFileRaisesAndKeepsTheOld)
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message, "Unable to write to " + (FFolder / "missing/QEX.INI"));
     }
+}
+
+// A write that would leave the same bytes leaves the file itself alone (no new file, no wait for
+// the disk); one that changes anything, even only the line ends, replaces it.
+TEST_F(Ini, AWriteThatChangesNothingLeavesTheFileAlone)
+{
+    Given("[Muut]\r\nPPalkki=1\r\n");
+    const auto inode = [this] {
+        struct stat status {};
+        return ::stat(FPath.c_str(), &status) == 0 ? status.st_ino : 0;
+    };
+    const auto before = inode();
+    FIni.WriteBool("muut", "ppalkki", true);
+    FIni.WriteString("MUUT", "PPALKKI", "1");
+    EXPECT_EQ(inode(), before);
+    EXPECT_EQ(Bytes(), "[Muut]\r\nPPalkki=1\r\n");
+
+    FIni.WriteBool("Muut", "PPalkki", false);
+    EXPECT_NE(inode(), before);
+    EXPECT_EQ(Bytes(), "[Muut]\r\nPPalkki=0\r\n");
+
+    Given("[Muut]\nPPalkki=0\n");
+    FIni.WriteBool("Muut", "PPalkki", false);
+    EXPECT_EQ(Bytes(), "[Muut]\r\nPPalkki=0\r\n");
 }
 
 namespace {
