@@ -199,10 +199,13 @@ void TForm::ApplyFrameBounds()
 
 void TForm::UpdateSizeLimits()
 {
-    // An MDI child's frame is the client area's, which knows no size hints.
-    if (!Widget() || FMDIFrame)
+    if (!Widget())
         return;
     MINMAXINFO info = AskMinMaxInfo();
+    if (FMDIFrame) {
+        LimitMDIFrame(info);
+        return;
+    }
     QSize minimum = InnerSize(info.ptMinTrackSize);
     QSize maximum = InnerSize(info.ptMaxTrackSize);
     SetSizeLimits(minimum, maximum);

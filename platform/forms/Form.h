@@ -180,6 +180,7 @@ private:
     void HideMDIChild();
     void ApplyMDIFrameBounds();
     void SetMDIChildState(TWindowState state);
+    void LimitMDIFrame(const MINMAXINFO& info);
     void mdi_frame_event(QEvent* event);
     // The window that carries the frame: the sub-window for an MDI child, else the form's own.
     QWidget* FrameWidget() const;

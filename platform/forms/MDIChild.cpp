@@ -4,6 +4,8 @@
 // stays shown, as it does on the platform.
 #include "platform/forms/Form.h"
 #include <QEvent>
+#include <algorithm>
+#include "platform/forms/WindowQueries.h"
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include "platform/core/Exceptions.h"
@@ -102,6 +104,8 @@ void TForm::ShowMDIChild()
     FMDIFrame->show();
     if (FPendingState != wsNormal)
         SetMDIChildState(FPendingState);
+    // A frozen child keeps the size it shows with.
+    UpdateSizeLimits();
     if (!FMDIShown) {
         FMDIShown = true;
         Dispatch([this] { shown(); });
@@ -127,10 +131,24 @@ void TForm::ApplyMDIFrameBounds()
 {
     if (!FMDIFrame || MinimizedOrMaximized(FMDIFrame))
         return;
+    UpdateSizeLimits();
     if (FPosition == poDefault && !FMDIFrame->testAttribute(Qt::WA_Moved))
         FMDIFrame->resize(FFrame.Width(), FFrame.Height());
     else
         FMDIFrame->setGeometry(FFrame.Left, FFrame.Top, FFrame.Width(), FFrame.Height());
+}
+
+// The tracking limits are the frame's own sizes; a minimised frame keeps the limits of its
+// title alone and takes these back as it is restored.
+void TForm::LimitMDIFrame(const MINMAXINFO& info)
+{
+    if (FMDIFrame->isMinimized())
+        return;
+    auto size = [](TPoint point) {
+        return QSize(std::clamp(point.X, 0, QWIDGETSIZE_MAX), std::clamp(point.Y, 0, QWIDGETSIZE_MAX));
+    };
+    FMDIFrame->setMinimumSize(size(info.ptMinTrackSize));
+    FMDIFrame->setMaximumSize(size(info.ptMaxTrackSize));
 }
 
 void TForm::SetMDIChildState(TWindowState state)

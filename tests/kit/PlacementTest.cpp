@@ -432,6 +432,42 @@ TEST_F(PlacementTest, AnMDIChildComesBackToItsPlaceInTheClientAreaAndItsMinimise
     delete main;
 }
 
+// The size limits hold for an MDI child's frame in the client area, as for a window.
+TEST_F(PlacementTest, AnMDIChildsFrameKeepsItsSizeLimits)
+{
+    TForm* main = nullptr;
+    App.CreateForm(main);
+    main->SetBounds(0, 0, 700, 500);
+    main->SetFormStyle(fsMDIForm);
+    main->Show();
+    auto child = MakeForm();
+    child->SetFormStyle(fsMDIChild);
+    child->Placement->MinMaxInfo()->SetMinTrackWidth(250);
+    child->Placement->MinMaxInfo()->SetMaxTrackHeight(300);
+    child->Show();
+    Flush();
+    QMdiSubWindow* frame = child->MDIFrame();
+    frame->resize(100, 600);
+    EXPECT_EQ(frame->size(), QSize(250, 300));
+
+    child->SetWindowState(wsMinimized);
+    Flush();
+    EXPECT_LT(frame->width(), 250) << "a minimised frame is as small as its title";
+    child->SetWindowState(wsNormal);
+    Flush();
+
+    child->Placement->MinMaxInfo()->SetMinTrackWidth(0);
+    child->Placement->MinMaxInfo()->SetMaxTrackHeight(0);
+    child->Placement->SetPreventResize(true);
+    frame->resize(320, 240);
+    EXPECT_EQ(frame->size(), QSize(250, 300)) << "a frozen child keeps the size it has";
+    child->Placement->SetPreventResize(false);
+    frame->resize(320, 240);
+    EXPECT_EQ(frame->size(), QSize(320, 240));
+    child.reset();
+    delete main;
+}
+
 // A hook sees what the kit's own hooks rely on: the form's size limits before they go to the
 // window manager (and the form keeps what the hook answered), a hit test before each press (an
 // answer other than the client area keeps the press from the control), and a menu popping up.
