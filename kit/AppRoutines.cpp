@@ -225,14 +225,19 @@ void WriteWindowPlacement(const TWindowPlacementRecord& placement, TObject* stor
     WriteScreenDependentString(storage, section, "NormPos", Coordinates(normal.Left, normal.Top, normal.Right, normal.Bottom));
 }
 
-void SaveWindowPlacement(TForm* form, TObject* storage, const AnsiString& section)
+TWindowPlacementRecord PlacementToSave(TForm* form)
 {
     TWindowPlacementRecord placement = GetWindowPlacement(form);
     if (Application && Application->MainForm() == form && form->WindowState() == wsMinimized)
         placement.ShowCmd = SW_SHOWMINIMIZED;
     if (form->FormStyle() == fsMDIChild && form->WindowState() == wsMinimized)
         placement.Flags |= WPF_SETMINPOSITION;
-    WriteWindowPlacement(placement, storage, section);
+    return placement;
+}
+
+void SaveWindowPlacement(TForm* form, TObject* storage, const AnsiString& section)
+{
+    WriteWindowPlacement(PlacementToSave(form), storage, section);
 }
 
 void LoadWindowPlacement(TForm* form, TObject* storage, const AnsiString& section, bool loadPosition, bool loadState)

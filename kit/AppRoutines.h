@@ -51,6 +51,9 @@ int ScreenPixelsPerInch();
 
 // The form's placement now: state, and the frame bounds it has (or returns to) when normal.
 TWindowPlacementRecord GetWindowPlacement(TForm* form);
+// The placement as it is saved: a minimised main form is saved minimised, and a minimised MDI
+// child with its minimised position.
+TWindowPlacementRecord PlacementToSave(TForm* form);
 void WriteWindowPlacement(const TWindowPlacementRecord& placement, TObject* storage, const AnsiString& section);
 void SaveWindowPlacement(TForm* form, TObject* storage, const AnsiString& section);
 // Puts back what was saved: the position and flags unless the screen's pixels per inch changed

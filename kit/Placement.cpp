@@ -356,7 +356,7 @@ void TFormPlacement::Remember()
     QWidget* frame = form && form->MDIFrame() ? form->MDIFrame() : form ? form->Widget() : nullptr;
     if (!frame || !frame->isVisible())
         return;
-    FLastPlacement = GetWindowPlacement(form);
+    FLastPlacement = PlacementToSave(form);
     FLastActiveControl = ActiveControlName(form);
     FFormSection = IniSection();
     FHaveLastPlacement = true;

@@ -428,7 +428,17 @@ TEST_F(PlacementTest, AnMDIChildComesBackToItsPlaceInTheClientAreaAndItsMinimise
     child->SetWindowState(wsNormal);
     Flush();
     EXPECT_EQ(child->BoundsRect(), Bounds(40, 50, 300, 200));
+
+    // Freed without being closed, a minimised child is saved as it was last seen.
+    child->MDIFrame()->move(60, 70);
+    child->SetWindowState(wsMinimized);
+    child->MDIFrame()->move(90, 110);
+    Flush();
     child.reset();
+    EXPECT_EQ(Read("Visible"), "1");
+    EXPECT_EQ(Read("Flags"), IntToStr(WPF_SETMINPOSITION));
+    EXPECT_EQ(Read("MinMaxPos"), "90,110,-1,-1");
+    EXPECT_EQ(Read("NormPos"), "60,70,360,270");
     delete main;
 }
 
