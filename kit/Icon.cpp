@@ -29,12 +29,28 @@ QImage ReadIconBytes(const std::string& bytes)
 
 } // namespace
 
-void TIcon::SetBytes(std::string bytes, QImage image)
+void TIcon::SetBytes(std::string bytes, QImage image, bool bytesToMake)
 {
     FBytes = std::move(bytes);
+    FBytesToMake = bytesToMake;
     FImage = std::move(image);
     if (OnChange)
         OnChange(this);
+}
+
+const std::string& TIcon::Bytes() const
+{
+    if (!FBytesToMake)
+        return FBytes;
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "ico");
+    if (!writer.write(FImage.convertToFormat(QImage::Format_ARGB32)))
+        throw EInvalidGraphic("Icon image is not valid");
+    FBytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    FBytesToMake = false;
+    return FBytes;
 }
 
 void TIcon::Assign(const TIcon* other)
@@ -42,7 +58,7 @@ void TIcon::Assign(const TIcon* other)
     if (other == this)
         return;
     if (other)
-        SetBytes(other->FBytes, other->FImage);
+        SetBytes(other->FBytes, other->FImage, other->FBytesToMake);
     else
         SetBytes(std::string(), QImage());
 }
@@ -60,23 +76,14 @@ void TIcon::LoadFromStream(TStream& stream)
 
 void TIcon::SaveToStream(TStream& stream) const
 {
-    if (!FBytes.empty())
-        stream.WriteBuffer(FBytes.data(), static_cast<std::int64_t>(FBytes.size()));
+    const std::string& bytes = Bytes();
+    if (!bytes.empty())
+        stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
 }
 
 void TIcon::SetImage(const QImage& image)
 {
-    if (image.isNull()) {
-        SetBytes(std::string(), QImage());
-        return;
-    }
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "ico");
-    if (!writer.write(image.convertToFormat(QImage::Format_ARGB32)))
-        throw EInvalidGraphic("Icon image is not valid");
-    SetBytes(std::string(data.constData(), static_cast<std::size_t>(data.size())), image);
+    SetBytes(std::string(), image, !image.isNull());
 }
 
 void TIcon::LoadResource(const AnsiString& name)

@@ -15,7 +15,7 @@ class TIcon : public TGraphic {
 public:
     TIcon() { SetTransparent(true); }
 
-    bool Empty() const override { return FBytes.empty(); }
+    bool Empty() const override { return FBytes.empty() && !FBytesToMake; }
     int Width() const override { return FImage.width(); }
     int Height() const override { return FImage.height(); }
     void Draw(QPainter& painter, int x, int y) const override;
@@ -27,9 +27,11 @@ public:
     // Takes the rest of the stream as one icon file; raises EInvalidGraphic "Icon image is not
     // valid" (and keeps the old picture) when it is none.
     void LoadFromStream(TStream& stream);
-    // Writes the icon file; nothing for an empty icon.
+    // Writes the icon file; nothing for an empty icon. Raises EInvalidGraphic "Icon image is not
+    // valid" when the picture of SetImage can't be put in the icon-file format.
     void SaveToStream(TStream& stream) const;
-    // An icon of one picture.
+    // An icon of one picture. Its icon file is made when it is first saved: the image format
+    // plugins that make it would otherwise load with the main window's tray icon.
     void SetImage(const QImage& image);
     // An icon from the program's resources (":/..."), or a file; an empty icon when there is none.
     void LoadResource(const AnsiString& name);
@@ -37,7 +39,9 @@ public:
     TNotifyEvent OnChange;
 
 private:
-    void SetBytes(std::string bytes, QImage image);
-    std::string FBytes;
+    void SetBytes(std::string bytes, QImage image, bool bytesToMake = false);
+    const std::string& Bytes() const;
+    mutable std::string FBytes;
+    mutable bool FBytesToMake = false;
     QImage FImage;
 };

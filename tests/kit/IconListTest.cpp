@@ -205,3 +205,38 @@ TEST(IconList, AFormStreamCarriesTheIconsOnlyWhereTheAncestorDiffers)
     TIconList empty;
     EXPECT_EQ(write(empty, nullptr), std::string(1, '\0')) << "an empty list writes nothing";
 }
+
+// An icon made from a picture shows that picture at once and saves an icon file that loads back
+// as it, whether it is saved itself or through a copy assigned before its first save.
+TEST(Icon, APictureSavesAsAnIconFileAlsoThroughACopy)
+{
+    TIcon icon = MakeIcon(qRgb(0, 128, 255), 24);
+    EXPECT_FALSE(icon.Empty());
+    EXPECT_EQ(icon.Width(), 24);
+    TIcon copy;
+    int changes = 0;
+    copy.OnChange = [&](TObject*) {
+        ++changes;
+        EXPECT_FALSE(copy.Empty()) << "empty while its change is announced";
+    };
+    copy.Assign(&icon);
+    EXPECT_EQ(changes, 1);
+
+    TMemoryStream saved, savedCopy;
+    icon.SaveToStream(saved);
+    copy.SaveToStream(savedCopy);
+    ASSERT_GT(saved.Size(), 0);
+    EXPECT_EQ(saved.Bytes(), savedCopy.Bytes());
+    saved.SetPosition(0);
+    TIcon loaded;
+    loaded.LoadFromStream(saved);
+    ASSERT_EQ(loaded.Width(), 24);
+    EXPECT_EQ(loaded.Image().pixel(5, 5), qRgb(0, 128, 255));
+
+    copy.OnChange = nullptr;
+    copy.SetImage(QImage());
+    EXPECT_TRUE(copy.Empty());
+    TMemoryStream nothing;
+    copy.SaveToStream(nothing);
+    EXPECT_EQ(nothing.Size(), 0);
+}
