@@ -31,8 +31,12 @@ QImage ReadIconBytes(const std::string& bytes)
 
 void TIcon::SetBytes(std::string bytes, QImage image, bool bytesToMake)
 {
-    FBytes = std::move(bytes);
-    FBytesToMake = bytesToMake;
+    SetFile(std::make_shared<IconFile>(IconFile{std::move(bytes), bytesToMake}), std::move(image));
+}
+
+void TIcon::SetFile(std::shared_ptr<IconFile> file, QImage image)
+{
+    FFile = std::move(file);
     FImage = std::move(image);
     if (OnChange)
         OnChange(this);
@@ -40,17 +44,20 @@ void TIcon::SetBytes(std::string bytes, QImage image, bool bytesToMake)
 
 const std::string& TIcon::Bytes() const
 {
-    if (!FBytesToMake)
-        return FBytes;
+    static const std::string none;
+    if (!FFile)
+        return none;
+    if (!FFile->toMake)
+        return FFile->bytes;
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "ico");
     if (!writer.write(FImage.convertToFormat(QImage::Format_ARGB32)))
         throw EInvalidGraphic("Icon image is not valid");
-    FBytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
-    FBytesToMake = false;
-    return FBytes;
+    FFile->bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    FFile->toMake = false;
+    return FFile->bytes;
 }
 
 void TIcon::Assign(const TIcon* other)
@@ -58,7 +65,7 @@ void TIcon::Assign(const TIcon* other)
     if (other == this)
         return;
     if (other)
-        SetBytes(other->FBytes, other->FImage, other->FBytesToMake);
+        SetFile(other->FFile, other->FImage);
     else
         SetBytes(std::string(), QImage());
 }

@@ -4,6 +4,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/forms/Graphic.h"
 #include <QImage>
+#include <memory>
 #include <string>
 
 class TStream;
@@ -15,7 +16,7 @@ class TIcon : public TGraphic {
 public:
     TIcon() { SetTransparent(true); }
 
-    bool Empty() const override { return FBytes.empty() && !FBytesToMake; }
+    bool Empty() const override { return !FFile || (FFile->bytes.empty() && !FFile->toMake); }
     int Width() const override { return FImage.width(); }
     int Height() const override { return FImage.height(); }
     void Draw(QPainter& painter, int x, int y) const override;
@@ -39,9 +40,15 @@ public:
     TNotifyEvent OnChange;
 
 private:
+    // The icon file of a picture, shared by its copies and made once (the format's writer leaves
+    // some mask bytes to chance, so two makings of one picture can differ).
+    struct IconFile {
+        std::string bytes;
+        bool toMake = false;
+    };
     void SetBytes(std::string bytes, QImage image, bool bytesToMake = false);
+    void SetFile(std::shared_ptr<IconFile> file, QImage image);
     const std::string& Bytes() const;
-    mutable std::string FBytes;
-    mutable bool FBytesToMake = false;
+    std::shared_ptr<IconFile> FFile;
     QImage FImage;
 };
