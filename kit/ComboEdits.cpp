@@ -27,6 +27,7 @@ public:
         auto* widget = new QWidget();
         widget->setCursor(Qt::ArrowCursor);
         SetWidget(widget);
+        SetControlStyle(ControlStyle() + TControlStyle{csReplicatable});
     }
 };
 

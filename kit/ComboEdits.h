@@ -24,8 +24,12 @@ class TCustomComboEdit;
 // The button inside a combo edit: a speed button with the edit's left border lines.
 class TEditButton : public TKitSpeedButton {
 public:
-    // Its hint shows as its edit's do.
-    explicit TEditButton(TComponent* owner) : TKitSpeedButton(owner) { SetParentShowHint(true); }
+    // Its hint shows as its edit's do; it is drawn in copies of its edit too.
+    explicit TEditButton(TComponent* owner) : TKitSpeedButton(owner)
+    {
+        SetParentShowHint(true);
+        SetControlStyle(ControlStyle() + TControlStyle{csReplicatable});
+    }
     void Click() override;
 
     TCustomComboEdit* Edit = nullptr;

@@ -1,6 +1,7 @@
 #include "platform/forms/Canvas.h"
 #include <QFontMetrics>
 #include <QPainter>
+#include <QWidget>
 #include "platform/forms/Bitmap.h"
 #include "platform/forms/PaletteColors.h"
 #include "platform/forms/QtRect.h"
@@ -112,4 +113,15 @@ int TCanvas::TextHeight(const AnsiString& text) const
     (void)text;
     QFontMetrics metrics(FFont.ToQFont(), FPainter ? FPainter->device() : FDevice);
     return metrics.height();
+}
+
+void TCanvas::DrawWidget(QWidget* widget, int X, int Y)
+{
+    if (!widget)
+        return;
+    WithPainter([&](QPainter& painter) {
+        // The painter's own origin, so that the widget lands where asked on a borrowed painter too.
+        painter.translate(X, Y);
+        widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    });
 }

@@ -10,6 +10,7 @@
 
 class QPainter;
 class QPaintDevice;
+class QWidget;
 class TBitmap;
 
 class TCanvas : public TObject {
@@ -31,6 +32,8 @@ public:
     void MoveTo(int X, int Y) { FPenPos = Point(X, Y); }
     void LineTo(int X, int Y);
     void Draw(int X, int Y, const TBitmap* bitmap);
+    // The widget as it looks now, without its child widgets, with its top-left at (X, Y).
+    void DrawWidget(QWidget* widget, int X, int Y);
     int TextWidth(const AnsiString& text) const;
     int TextHeight(const AnsiString& text) const;
 

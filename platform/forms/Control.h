@@ -35,6 +35,11 @@ bool IsInputToDisabledWidget(const QObject* receiver, const QEvent* event);
 // A hint's short part: what stands before its first '|'.
 AnsiString GetShortHint(const AnsiString& hint);
 
+// What a control allows others to do with it. A control whose style holds csReplicatable may be
+// drawn as a copy elsewhere (a windowed control's PaintTo draws only such children).
+enum TControlStyleFlag { csReplicatable };
+using TControlStyle = TSet<TControlStyleFlag>;
+
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
@@ -110,6 +115,9 @@ public:
     // What help the control asks for; 0 asks for its parent's.
     int HelpContext() const { return FHelpContext; }
     void SetHelpContext(int context) { FHelpContext = context; }
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle style) { FControlStyle = style; }
 
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* menu);
@@ -212,5 +220,6 @@ private:
     TRect FAnchorArea;
     TSizeConstraints FConstraints;
     int FHelpContext = 0;
+    TControlStyle FControlStyle;
     TPopupMenu* FPopupMenu = nullptr;
 };

@@ -45,6 +45,24 @@ void TWinControl::Realign()
     AlignControls();
 }
 
+void TWinControl::PaintTo(TCanvas* canvas, int X, int Y)
+{
+    QWidget* own = Widget();
+    if (!canvas || !own)
+        return;
+    canvas->DrawWidget(own, X, Y);
+    for (TControl* child : FControls) {
+        QWidget* widget = child->Widget();
+        if (!widget || !child->Visible() || !child->ControlStyle().Contains(csReplicatable))
+            continue;
+        const QPoint at = widget->mapTo(own, QPoint(0, 0)) + QPoint(X, Y);
+        if (auto* windowed = dynamic_cast<TWinControl*>(child))
+            windowed->PaintTo(canvas, at.x(), at.y());
+        else
+            canvas->DrawWidget(widget, at.x(), at.y());
+    }
+}
+
 TRect TWinControl::AlignArea() const
 {
     QWidget* client = ClientWidget();

@@ -2,6 +2,7 @@
 // Align take their place in the order top, bottom, left, right, client, as in the class library.
 #pragma once
 #include "platform/forms/Control.h"
+#include "platform/forms/Canvas.h"
 #include <vector>
 
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
@@ -23,6 +24,9 @@ public:
 
     // Re-runs the alignment of the children (after a child changed its size from code).
     void Realign();
+    // Draws the control as it looks now onto canvas with its top-left at (X, Y), with those of
+    // its visible children that are replicatable; the others leave the control's background.
+    void PaintTo(TCanvas* canvas, int X, int Y);
     void SetFocus();
     bool Focused() const;
     bool CanFocus() const;

@@ -8,6 +8,7 @@
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
 #include "kit/ComboEdits.h"
+#include "platform/forms/Bitmap.h"
 #include "platform/core/Files.h"
 #include "platform/forms/Form.h"
 
@@ -319,4 +320,32 @@ TEST_F(ComboEditsTest, AnEditCanKeepItsButtonWorkingWhileReadOnly)
     plain.SetReadOnly(true);
     plain.Button()->Click();
     EXPECT_EQ(clicks, 1);
+}
+
+// A copy of the edit drawn elsewhere (as a grid draws its replicated rows) carries the button,
+// which is replicatable; a child that is not is left out of the copy.
+TEST_F(ComboEditsTest, ACopyOfTheEditCarriesItsReplicatableButton)
+{
+    Form.Show();
+    const auto copyOfEdit = [this] {
+        TBitmap copy(Edit->Width() + 10, Edit->Height() + 10);
+        Edit->PaintTo(copy.Canvas(), 10, 10);
+        return copy.Image().copy(10, 10, Edit->Width(), Edit->Height()).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage whole = Edit->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(copyOfEdit(), whole);
+
+    TEditButton* button = Edit->Button();
+    button->SetControlStyle(button->ControlStyle() - TControlStyle{csReplicatable});
+    const QImage withoutButton = copyOfEdit();
+    const QRect buttonArea(button->Widget()->mapTo(Edit->Widget(), QPoint(0, 0)), button->Widget()->size());
+    EXPECT_NE(withoutButton.copy(buttonArea), whole.copy(buttonArea));
+    // Only the button's place changed.
+    QImage outside = withoutButton;
+    QImage wholeOutside = whole;
+    for (QImage* image : {&outside, &wholeOutside})
+        for (int y = buttonArea.top(); y <= buttonArea.bottom(); ++y)
+            for (int x = buttonArea.left(); x <= buttonArea.right(); ++x)
+                image->setPixel(x, y, 0);
+    EXPECT_EQ(outside, wholeOutside);
 }
