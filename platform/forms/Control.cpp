@@ -537,7 +537,7 @@ bool TControl::HandleMouse(QObject* watched, QEvent* event)
 {
     auto* mouse = static_cast<QMouseEvent*>(event);
     bool release = event->type() == QEvent::MouseButtonRelease;
-    bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
+    const bool doubleClick = event->type() == QEvent::MouseButtonDblClick && FControlStyle.Contains(csDoubleClicks);
     const TMouseEvent& handler = release ? OnMouseUp : OnMouseDown;
     if (!handler && !(doubleClick && OnDblClick) && !FWantsAfterMouse)
         return false;
@@ -549,6 +549,8 @@ bool TControl::HandleMouse(QObject* watched, QEvent* event)
     QPoint pos = mouse->position().toPoint();
     TMouseButton button = ButtonOf(mouse->button());
     TShiftState shift = ShiftOf(*mouse);
+    if (!doubleClick)
+        shift >> ssDouble;
     Dispatch([&] {
         if (handler)
             handler(this, button, shift, pos.x(), pos.y());

@@ -36,8 +36,9 @@ bool IsInputToDisabledWidget(const QObject* receiver, const QEvent* event);
 AnsiString GetShortHint(const AnsiString& hint);
 
 // What a control allows others to do with it. A control whose style holds csReplicatable may be
-// drawn as a copy elsewhere (a windowed control's PaintTo draws only such children).
-enum TControlStyleFlag { csReplicatable };
+// drawn as a copy elsewhere (a windowed control's PaintTo draws only such children); without
+// csDoubleClicks a double click reaches it as a second press, without OnDblClick.
+enum TControlStyleFlag { csDoubleClicks, csReplicatable };
 using TControlStyle = TSet<TControlStyleFlag>;
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -220,6 +221,6 @@ private:
     TRect FAnchorArea;
     TSizeConstraints FConstraints;
     int FHelpContext = 0;
-    TControlStyle FControlStyle;
+    TControlStyle FControlStyle{csDoubleClicks};
     TPopupMenu* FPopupMenu = nullptr;
 };

@@ -302,3 +302,40 @@ TEST_F(FormsTest, OnMouseMoveHearsMovesOverTheControlOnly)
     QApplication::sendEvent(child->Widget(), &held);
     EXPECT_TRUE(moves.empty()) << "a move over a child is not the parent's";
 }
+
+// A double click is one only for a control whose style says so; for the others it is a second
+// press, as quick presses of a button are.
+TEST_F(FormsTest, ADoubleClickIsOneOnlyWhereTheStyleAsksForIt)
+{
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 200, 100);
+    int presses = 0, doubleClicks = 0;
+    TShiftState lastPress;
+    panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState shift, int, int) {
+        ++presses;
+        lastPress = shift;
+    };
+    panel->OnDblClick = [&](TObject*) { ++doubleClicks; };
+    form.Show();
+    Flush();
+    const auto doubleClick = [&] {
+        ClickMouse(panel->Widget(), Qt::LeftButton, QPoint(50, 50));
+        MouseButton(panel->Widget(), QEvent::MouseButtonDblClick, Qt::LeftButton, QPoint(50, 50));
+        MouseButton(panel->Widget(), QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(50, 50));
+    };
+
+    EXPECT_TRUE(panel->ControlStyle().Contains(csDoubleClicks));
+    doubleClick();
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(presses, 2);
+    EXPECT_TRUE(lastPress.Contains(ssDouble));
+
+    panel->SetControlStyle(panel->ControlStyle() - TControlStyle{csDoubleClicks});
+    presses = doubleClicks = 0;
+    doubleClick();
+    EXPECT_EQ(doubleClicks, 0);
+    EXPECT_EQ(presses, 2) << "the second press still reaches OnMouseDown";
+    EXPECT_FALSE(lastPress.Contains(ssDouble));
+}
