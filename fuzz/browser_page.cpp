@@ -9,16 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
+#include "FuzzCheck.h"
 
 // Qt keeps its font caches until the process ends; they are not leaks of the code under test.
 extern "C" const char* __lsan_default_options()

@@ -10,14 +10,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include "FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 class Listener : public HttpResponseListener {
 public:

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include "FuzzCheck.h"
 
 namespace {
 
@@ -18,12 +19,6 @@ const std::string& Path()
         return ScratchPath() + "QEX.INI";
     }();
     return path;
-}
-
-void Check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
 }
 
 } // namespace

@@ -4,14 +4,9 @@
 #include "platform/forms/MaskedText.h"
 #include <cstddef>
 #include <cstdint>
+#include "FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 void CheckShape(const MaskedText& text)
 {

@@ -9,16 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
+#include "FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

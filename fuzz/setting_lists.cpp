@@ -13,14 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include "FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 void CheckView(const AnsiString& entry)
 {

@@ -6,14 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include "FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix)
 {

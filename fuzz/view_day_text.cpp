@@ -18,6 +18,7 @@
 #include <set>
 #include <string>
 #include <vector>
+#include "FuzzCheck.h"
 
 namespace {
 
@@ -39,12 +40,6 @@ void SearchNowOnAir(const TStrings& day)
     NowOnAirOfDay(day, true, false);
     NowOnAirOfDay(day, true, true);
     NowOnAirOfDay(day, false, true);
-}
-
-void Check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
 }
 
 // Every '<' of the page begins one of the elements the page generators write.

@@ -4,16 +4,7 @@
 #include "platform/services/WebPageChannel.h"
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
+#include "FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
