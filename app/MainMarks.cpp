@@ -17,8 +17,6 @@
 namespace {
 
 constexpr double kSevenOClock = 7.0 / 24.0;
-// A damaged settings file could name any number of views; more than this are not listed.
-constexpr int kMostViews = 1000;
 
 constexpr const char* kOnAirMark = "<b>";
 
@@ -124,7 +122,7 @@ void TMainForm::BuildViewsMenu()
         MM_Nakyma->Delete(i);
         delete item;
     }
-    const int highest = std::min(HighestViewIndex(), kMostViews - 1);
+    const int highest = std::min(HighestViewIndex(), kMostListEntries - 1);
     for (int i = 0; i <= highest; ++i)
         addItem(ViewEntryCaption(ReadViewEntry(i)), i);
     addItem("-", 0);

@@ -100,7 +100,8 @@ std::vector<ColouringEntry> ReadColouringEntries()
 {
     const AnsiString section = "Väritys"_a;
     const AnsiString prefix = "OmaVäritys"_a;
-    int highest = std::min(IniReadInteger(section, "OmiaVärityksiä"_a, 0), HighestStoredIndex(TIniFile(SettingsFilePath()), section, prefix));
+    const int highest = std::min({IniReadInteger(section, "OmiaVärityksiä"_a, 0),
+                                  HighestStoredIndex(TIniFile(SettingsFilePath()), section, prefix), kMostListEntries - 1});
     std::vector<ColouringEntry> entries;
     for (int i = 0; i <= highest; ++i)
         entries.push_back(ParseColouringEntry(IniReadString(section, prefix + IntToStr(i), "")));

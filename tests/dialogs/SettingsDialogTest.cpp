@@ -9,6 +9,7 @@
 #include "kit/SpeedButton.h"
 #include "kit/TextListBox.h"
 #include "listings/SettingEntries.h"
+#include "listings/SettingEntries.h"
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
@@ -409,6 +410,16 @@ TEST_F(SettingsDialogTest, AHugeCountReadsOnlyTheEntriesTheFileHolds)
     });
     EXPECT_EQ(Setting("Näkymät", "OmiaNäkymiä"), "1");
     EXPECT_EQ(Setting("Väritys", "OmiaVärityksiä"), "-1");
+
+    // An entry stored at a far index ends the lists at their longest, not there.
+    WriteSettings({"[Näkymät]", "OmiaNäkymiä=2000000000", "OmaNäkymä0=A:Taulukko:TV1;", "OmaNäkymä70000=Z:Taulukko:TV2;",
+                   "[Väritys]", "OmiaVärityksiä=2000000000", "OmaVäritys0=<c:clRed>A;", "OmaVäritys70000=<c:clRed>Z;"});
+    Open([](Form& d, ModalBox& box) {
+        EXPECT_EQ(d.NakymatList->Items()->Count(), kMostListEntries);
+        EXPECT_EQ(d.NakymatList->Items()->Get(0), "A:Taulukko:TV1;");
+        EXPECT_EQ(d.VarityksetList->Count(), kMostListEntries);
+        EXPECT_TRUE(box.Press("Poistu"));
+    });
 }
 
 TEST_F(SettingsDialogTest, ViewEditorBuildsEntriesAndTheChooserOffersTheStoredEnabledChannels)

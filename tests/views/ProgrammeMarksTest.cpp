@@ -42,6 +42,12 @@ TEST_F(ProgrammeMarks, ColouringCountThatIsNoNumberFallsBackToItsDefault)
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[3].tag, "<c:clred>");
     EXPECT_TRUE(entries[1].keywords.empty());
+    // An entry stored at a far index (a damaged file) is not read up to: every list and table
+    // would read the file that many times.
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=2000000000", "OmaVäritys0=<c:clblue>A;", "OmaVäritys5000=<c:clred>B;"});
+    entries = ReadColouringEntries();
+    ASSERT_EQ(entries.size(), static_cast<size_t>(kMostListEntries));
+    EXPECT_EQ(entries[0].tag, "<c:clblue>");
 }
 
 TEST_F(ProgrammeMarks, AlarmColourOnTheShownDayAndAfterMidnightOnTheNextDate)
