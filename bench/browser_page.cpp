@@ -193,12 +193,10 @@ double EpochMs()
 // The page's own timing: when its load began (on the wall clock) and how long it took.
 void TakePageTiming(ShownControl& control, double askedEpochMs, Shown& shown)
 {
-    const QJsonArray timing = QJsonDocument::fromJson(control.Probe("script", {QStringLiteral(
-        "JSON.stringify([performance.timeOrigin,"
-        "                performance.timing.loadEventEnd - performance.timing.navigationStart]);")})
-                                                          .toString()
-                                                          .toUtf8())
-                                  .array();
+    const QJsonValue answer = control.Probe(
+        "script", {QStringLiteral("JSON.stringify([performance.timeOrigin,"
+                                  "  performance.timing.loadEventEnd - performance.timing.navigationStart]);")});
+    const QJsonArray timing = QJsonDocument::fromJson(answer.toString().toUtf8()).array();
     if (timing.size() != 2)
         return;
     shown.pageStartedMs = timing[0].toDouble() - askedEpochMs;

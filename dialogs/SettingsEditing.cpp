@@ -11,7 +11,7 @@ std::vector<AnsiString> ReadIndexedSettings(const AnsiString& section, const Ans
 {
     const TIniFile ini(SettingsFilePath());
     const int count = StrToIntDef(Trim(ini.ReadString(section, countKey, "0")), 0);
-    const int last = std::min({count, std::max(HighestStoredIndex(ini, section, prefix), 0), kMostListEntries - 1});
+    const int last = std::min(count, std::max(HighestStoredIndex(ini, section, prefix), 0));
     std::vector<AnsiString> entries;
     for (int i = 0; i <= last; ++i)
         entries.push_back(ini.ReadString(section, prefix + IntToStr(i), ""));

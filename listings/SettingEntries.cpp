@@ -22,7 +22,7 @@ int HighestStoredIndex(const TIniFile& ini, const AnsiString& section, const Ans
             TryStrToInt(key.substr(prefix.size()), index))
             highest = std::max(highest, index);
     }
-    return highest;
+    return std::min(highest, kMostListEntries - 1);
 }
 
 std::vector<AnsiString> SemicolonList(const AnsiString& text)
@@ -100,8 +100,8 @@ std::vector<ColouringEntry> ReadColouringEntries()
 {
     const AnsiString section = "Väritys"_a;
     const AnsiString prefix = "OmaVäritys"_a;
-    const int highest = std::min({IniReadInteger(section, "OmiaVärityksiä"_a, 0),
-                                  HighestStoredIndex(TIniFile(SettingsFilePath()), section, prefix), kMostListEntries - 1});
+    const int highest = std::min(IniReadInteger(section, "OmiaVärityksiä"_a, 0),
+                                 HighestStoredIndex(TIniFile(SettingsFilePath()), section, prefix));
     std::vector<ColouringEntry> entries;
     for (int i = 0; i <= highest; ++i)
         entries.push_back(ParseColouringEntry(IniReadString(section, prefix + IntToStr(i), "")));

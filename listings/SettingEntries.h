@@ -11,12 +11,13 @@ extern const char* const AllChannelsSetting;
 
 // The ';'-terminated elements of a semicolon list, empty ones included; text after the last
 // ';' is dropped.
-// The highest index N of the keys prefix + N that the section really holds, -1 when none. Entries
-// beyond it are absent and so empty; a count key holding a huge number then costs nothing.
-int HighestStoredIndex(const TIniFile& ini, const AnsiString& section, const AnsiString& prefix);
 // A damaged settings file can hold an entry at any index: an indexed list (views, colourings) is
 // read no further than this many entries.
 constexpr int kMostListEntries = 1000;
+// The highest index N of the keys prefix + N that the section really holds, -1 when none, and
+// below kMostListEntries. Entries beyond it are absent and so empty (or out of reach); a count key
+// holding a huge number then costs nothing.
+int HighestStoredIndex(const TIniFile& ini, const AnsiString& section, const AnsiString& prefix);
 std::vector<AnsiString> SemicolonList(const AnsiString& text);
 // The channel list of a "Käytössä" value: its elements up to the first empty one.
 std::vector<AnsiString> ChannelListOf(const AnsiString& setting);

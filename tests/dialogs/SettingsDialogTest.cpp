@@ -9,7 +9,6 @@
 #include "kit/SpeedButton.h"
 #include "kit/TextListBox.h"
 #include "listings/SettingEntries.h"
-#include "listings/SettingEntries.h"
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
