@@ -8,6 +8,18 @@
 # failure, and once the server is up the folder goes (the server keeps writing to its open files).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# Asked for help, it starts nothing and leaves nothing behind.
+for arg in "$@"; do
+  case $arg in
+    -h | --help)
+      echo "Usage: tools/start-data-server.sh [data_server.py options...]"
+      echo "Starts the sample data server in the background on a free loopback port and prints the port."
+      echo "Pass --pid-file FILE to stop it later (kill \"\$(cat FILE)\"), and --log FILE for the request log."
+      echo
+      exec python3 "$here/data_server.py" --help
+      ;;
+  esac
+done
 work=$(mktemp -d "${TMPDIR:-/tmp}/qex-data-server.XXXXXX")
 python3 "$here/data_server.py" --port 0 --port-file "$work/port" "$@" \
   </dev/null >"$work/stdout" 2>"$work/stderr" &
