@@ -20,14 +20,17 @@ AnsiString ColourMarkup(const AnsiString& line, const AnsiString& colourHtml)
     return line.substr(0, 6) + FontStart(colourHtml) + CharactersFrom(line, 7) + "</FONT>";
 }
 
-// Keywords are typed as text, so they are looked for in the text the page shows: a keyword
-// can't match inside a written reference ("amp" in "&amp;"), and "&" finds an ampersand.
+// Keywords are typed as text, so they are looked for in the text the page shows: never in the
+// markup an earlier colouring wrapped the line in ("ON" of "FONT"), nor inside a written
+// reference ("amp" in "&amp;"), and "&" finds an ampersand. Listing text is escaped in the
+// lines, so every tag there is the program's own.
 bool LineMatches(const TStrings& programmes, const TStrings& descriptions, int i, const AnsiString& keyword)
 {
     if (keyword.empty())
         return false;
     AnsiString description = i < descriptions.Count() ? descriptions[i] : AnsiString();
-    return (HtmlUnescape(programmes[i]) + " " + HtmlUnescape(description)).find(keyword) != AnsiString::npos;
+    return (HtmlUnescape(StripTags(programmes[i])) + " " + HtmlUnescape(description)).find(keyword) !=
+           AnsiString::npos;
 }
 
 // Colour by colour and keyword by keyword, `rewrite` turns each matching line into its coloured

@@ -138,3 +138,19 @@ TEST_F(PageText, ColouringsAndAlarmsMatchTheTextAndWrapItsEscapedForm)
         EXPECT_NE(Joined(view.page).find(R"(<FONT COLOR="#0000FF">&lt;/TABLE&gt;&lt;h1&gt;Iso</FONT>)"), AnsiString::npos);
     }
 }
+
+// An earlier colouring has put its FONT element into the line: a later keyword that occurs in
+// that markup ("ON" of "FONT", "OL" of "COLOR", "FF" of the colour) must not colour the line,
+// neither as the last match of "Taulukko" nor as an outer colour of "Taulukko 2".
+TEST_F(PageText, KeywordsNeverMatchTheMarkupOfAnEarlierColouring)
+{
+    WriteSettings({"[Väritys]", "Käytössä=1", "OmiaVärityksiä=1", "OmaVäritys0=<c:clBlue>Uutiset;",
+                   "OmaVäritys1=<c:clLime>ON;OL;CO;NT;FONT;FF;<;>;=;\";/;"});
+    WriteWednesday("TV1", {{"06:00", "Uutiset", "Päivän uutiset"}, {"23:30", "Viimeinen", "Yön ohjelmaa"}});
+    for (const Layout& layout : kLayouts) {
+        SCOPED_TRACE(layout.name);
+        const TableView view = Build(layout, {"TV1"});
+        EXPECT_EQ(view.grid->Cells(1, 1), R"(06:00 <FONT COLOR="#0000FF">Uutiset</FONT>)");
+        EXPECT_EQ(view.grid->Cells(1, 2), "23:30 Viimeinen");
+    }
+}
