@@ -1,6 +1,7 @@
 #include "alarms/AlarmEntry.h"
 #include "alarms/AlarmAction.h"
 #include "listings/Calendar.h"
+#include "listings/ProgrammeRow.h"
 #include "listings/Settings.h"
 #include "listings/TextRoutines.h"
 #include "platform/core/SysUtils.h"
@@ -20,17 +21,6 @@ int HourOf(TDateTime moment)
 AnsiString CaptionDate(const AnsiString& caption)
 {
     return caption.substr(0, caption.find(' '));
-}
-
-// The text between `tag` and the next '>'; empty without the tag.
-AnsiString TagValue(const AnsiString& line, const AnsiString& tag)
-{
-    const std::size_t at = line.find(tag);
-    if (at == AnsiString::npos)
-        return "";
-    const std::size_t from = at + tag.size();
-    const std::size_t end = line.find('>', from);
-    return line.substr(from, end == AnsiString::npos ? AnsiString::npos : end - from);
 }
 
 AnsiString TextFrom(const AnsiString& text, std::size_t from)
@@ -93,8 +83,11 @@ bool AnyHoldsProgramme(const std::vector<AlarmRow>& rows, const AnsiString& date
 bool ProgrammeOfViewLine(const AnsiString& line, TDateTime tvDay, const AnsiString& shownChannel,
                          ListedProgramme& programme)
 {
-    const AnsiString stripped = StripTags(line);
-    programme.Channel = shownChannel.empty() ? TagValue(line, "<w:") : shownChannel;
+    // The channel view shows one channel; the time line names each row's in its column mark.
+    const RowLayout layout = shownChannel.empty() ? RowLayout::Timeline : RowLayout::Channel;
+    const ProgrammeRow row = SplitProgrammeRow(line, layout);
+    const AnsiString stripped = row.Text();
+    programme.Channel = shownChannel.empty() ? row.channel : shownChannel;
     programme.Time = stripped.substr(0, 5);
     programme.Title = Trim(TextFrom(stripped, 6));
     return ProgrammeStart(tvDay, programme.Time, programme.Start);
@@ -102,7 +95,8 @@ bool ProgrammeOfViewLine(const AnsiString& line, TDateTime tvDay, const AnsiStri
 
 bool ProgrammeOfSearchLine(const AnsiString& line, ListedProgramme& programme)
 {
-    const AnsiString stripped = StripTags(line);
+    const ProgrammeRow row = SplitProgrammeRow(line, RowLayout::Search);
+    const AnsiString stripped = row.Text();
     const std::size_t colon = stripped.find(':');
     int day = 0, month = 0, year = 0;
     TDateTime tvDay = 0;
@@ -110,7 +104,7 @@ bool ProgrammeOfSearchLine(const AnsiString& line, ListedProgramme& programme)
         !TryStrToInt(stripped.substr(3, 2), month) || !TryStrToInt(stripped.substr(6, 4), year) ||
         !TryEncodeDate(year, month, day, tvDay))
         return false;
-    programme.Channel = TagValue(line, "<w2:");
+    programme.Channel = row.channel;
     programme.Title = Trim(TextFrom(stripped, colon + 3));
     if (!ProgrammeStart(tvDay, stripped.substr(colon - 2, 5), programme.Start))
         return false;

@@ -17,15 +17,15 @@ AnsiString AlarmDescription(const AnsiString& description, const AnsiString& tit
 struct ListedProgramme {
     AnsiString Channel;
     AnsiString Time;   // "hh:nn"
-    AnsiString Title;  // without tags and surrounding blanks
+    AnsiString Title;  // whole, without the row's marks and surrounding blanks
     TDateTime Start = 0;
 };
-// A line of the channel, time-line or what-is-on-now view shown for TV day `tvDay`: "hh:nn Title"
-// with tags. The channel is `shownChannel` when not empty, else the line's "<w:" tag. False when
-// the time can't be read.
+// A line of the channel or time-line view shown for TV day `tvDay`: "hh:nn Title" with the list's
+// marks. The channel is `shownChannel` when not empty (the channel view), else the time-line
+// row's "<w:" mark. False when the time can't be read.
 bool ProgrammeOfViewLine(const AnsiString& line, TDateTime tvDay, const AnsiString& shownChannel,
                          ListedProgramme& programme);
-// A line of the search results: "dd.mm.yyyy (XX) " with the channel's "<w2:" tag, then
+// A line of the search results: "dd.mm.yyyy (XX) " with the channel's "<w2:" mark, then
 // "hh:nn Title"; the date is the programme's TV day. False when the date or time can't be read.
 bool ProgrammeOfSearchLine(const AnsiString& line, ListedProgramme& programme);
 
@@ -34,9 +34,10 @@ bool ProgrammeOfSearchLine(const AnsiString& line, ListedProgramme& programme);
 AnsiString DefaultAlarmActionString();
 
 // Whether `row` is the alarm of this programme: the caption's date, the channel, the start time
-// and the title each equal as a whole (the titles without their tags and surrounding blanks: the
-// automatic alarms keep the listing's tags in the row, the other adders don't), so that
-// "7.12.2026" is not found in "17.12.2026" nor "Uutiset" in "Tv-uutiset".
+// and the title each equal as a whole (the titles without what looks like tags and without
+// surrounding blanks: every adder keeps the listing's title whole, but an alarm file from an
+// older version may hold titles added from the lists without them), so that "7.12.2026" is not
+// found in "17.12.2026" nor "Uutiset" in "Tv-uutiset".
 bool HoldsProgramme(const AlarmRow& row, const AnsiString& dateText, const AnsiString& channel,
                     const AnsiString& time, const AnsiString& title);
 bool AnyHoldsProgramme(const std::vector<AlarmRow>& rows, const AnsiString& dateText, const AnsiString& channel,

@@ -14,6 +14,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/ListBox.h"
 #include "alarms/AlarmSchedule.h"
+#include "listings/ProgrammeRow.h"
 #include <memory>
 
 class TBrowserHost;
@@ -116,6 +117,7 @@ public:
     AnsiString CurrentDayName;
     int CurrentDayIndex = 0;     // Monday = 1
     int SearchMode = 0;          // 1 while search results fill the programme list
+    RowLayout ProgrammeLayout = RowLayout::Channel; // what filled the programme list
     int MinutesBefore = 0;
     int CurrentWeek = 0;         // 0 this week, 1 next week
     int WeekDayTab0 = 0;

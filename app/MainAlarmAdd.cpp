@@ -7,7 +7,6 @@
 #include "app/Main.h"
 #include "listings/ProgrammeMarks.h"
 #include "listings/Settings.h"
-#include "listings/TextRoutines.h"
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ListView.h"
@@ -74,7 +73,7 @@ void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
             // What this command added before the duplicate is kept all the same.
             if (added)
                 SaveAlarmList();
-            ShowAlreadyInAlarms(StripTags(line));
+            ShowAlreadyInAlarms(RowText(line, ProgrammeLayout));
             return;
         }
         AddAlarmEntry(AlarmCaption(programme.Start), programme.Channel, programme.Time, programme.Title,
@@ -121,7 +120,7 @@ void TMainForm::Lishlytyksiinvalitutasetukset1Click(TObject*)
 
 void TMainForm::Ohjelmat_LisaaAutomaattisiinClick(TObject*)
 {
-    const AnsiString stripped = StripTags(LineAt(Ohjelmat, Ohjelmat->ItemIndex()));
+    const AnsiString stripped = RowText(LineAt(Ohjelmat, Ohjelmat->ItemIndex()), ProgrammeLayout);
     AnsiString title = Trim(stripped.size() > 6 ? stripped.substr(6) : AnsiString());
     if (!InputQuery("Lisää automaattisesti lisättäviin hälytyksiin"_a, "Otsikkolla:", title))
         return;

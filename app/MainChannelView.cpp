@@ -67,6 +67,7 @@ void TMainForm::V_KanavatClick(TObject*)
     }
     Ohjelmat->BringToFront();
     ClearProgrammes();
+    ProgrammeLayout = RowLayout::Channel;
     TiedotText->Lines()->Clear();
     DayLines.Clear();
 
@@ -104,7 +105,7 @@ void TMainForm::V_KanavatClick(TObject*)
     if (PastProgrammesAreRemoved(CurrentDayIndex, CurrentWeek))
         RemovePastProgrammes();
     if (ColouringsEnabled())
-        ApplyColourings(*Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
+        ApplyColourings(*Ohjelmat->Items(), *Keski_Ohjelmainfot->Items(), RowLayout::Channel);
     MarkAlarmedProgrammes();
     // The colourings and the alarm colour may have rewritten the marked row.
     if (CurrentWeek == 0)
@@ -189,11 +190,12 @@ void TMainForm::OhjelmatClick(TObject*)
     const int index = Ohjelmat->ItemIndex();
     if (Ohjelmat->SelCount() > 1 || index < 0 || index >= Ohjelmat->Count())
         return;
-    RichEditAddLine(TiedotText, Trim(StripTags(Ohjelmat->Items()->Get(index))), clBlack, {fsBold});
+    RichEditAddLine(TiedotText, Trim(RowText(Ohjelmat->Items()->Get(index), ProgrammeLayout)), clBlack, {fsBold});
     if (Keski_Ohjelmainfot->Count() == 0)
         return;
+    // A description is listing text only: the lists put no marks on it.
     const AnsiString description =
-        index < Keski_Ohjelmainfot->Count() ? StripTags(Keski_Ohjelmainfot->Items()->Get(index)) : AnsiString();
+        index < Keski_Ohjelmainfot->Count() ? Keski_Ohjelmainfot->Items()->Get(index) : AnsiString();
     if (description.size() > 2) {
         RichEditAddLine(TiedotText, Trim(description), clBlack, {});
         return;

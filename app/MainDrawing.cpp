@@ -9,7 +9,7 @@
 void TMainForm::OhjelmatDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)
 {
     if (auto* list = dynamic_cast<TListBox*>(Control))
-        DrawProgrammeLine(*list, Index, Rect, State);
+        DrawProgrammeLine(*list, Index, Rect, State, ProgrammeLayout);
 }
 
 void TMainForm::V_ListatDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)

@@ -20,14 +20,6 @@ constexpr double kSevenOClock = 7.0 / 24.0;
 
 constexpr const char* kOnAirMark = "<b>";
 
-// The first mark wherever it stands: a colouring put in front of the row on air leaves the mark
-// behind the colour tag.
-AnsiString WithoutOnAirMark(const AnsiString& item)
-{
-    const std::size_t at = item.find(kOnAirMark);
-    return at == AnsiString::npos ? item : AnsiString(item).erase(at, 3);
-}
-
 // Whether the shown day's list can hold the programme on air now: it is today's, or it is
 // yesterday's while its programmes after midnight still run (before 07:00).
 bool ShownDayMayBeOnAir(int shownDayIndex, TDateTime now)
@@ -61,7 +53,8 @@ void TMainForm::MarkCurrentProgramme(bool useToday)
         if (item != items[i])
             items.Put(i, item);
         TDateTime start = 0;
-        if (firstAhead >= 0 || !TryStrToDateTime(date + " " + Copy(StripTags(item), 1, 5) + ":00", start))
+        const AnsiString time = Copy(RowText(item, ProgrammeLayout), 1, 5);
+        if (firstAhead >= 0 || !TryStrToDateTime(date + " " + time + ":00", start))
             continue;
         // Programmes of the second half that start before 07:00 run after midnight; 00:00 counts
         // as after midnight too, as it does for the late-night marker.

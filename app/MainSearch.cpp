@@ -66,6 +66,7 @@ void TMainForm::MM_EtsiohjelmiatallennetuistatiedoistaClick(TObject* Sender)
     SearchMode = 1;
     DayLines.Clear();
     ClearProgrammes();
+    ProgrammeLayout = RowLayout::Search;
     TiedotText->Lines()->Clear();
     SetCaption("QEX 2000 - Haun tulokset");
 
@@ -77,7 +78,7 @@ void TMainForm::MM_EtsiohjelmiatallennetuistatiedoistaClick(TObject* Sender)
             return; // another view took the lists
     Ohjelmat->SetFocus();
     if (ColouringsEnabled())
-        ApplyColourings(*Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
+        ApplyColourings(*Ohjelmat->Items(), *Keski_Ohjelmainfot->Items(), RowLayout::Search);
     if (Ohjelmat->Count() > 0) {
         Ohjelmat->SetItemIndex(0);
         Ohjelmat->SetSelected(0, true);

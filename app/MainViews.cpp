@@ -71,6 +71,7 @@ void TMainForm::ShowOwnView(const AnsiString& layout, const TStrings& channels)
     TiedotText->Lines()->Clear();
     WWW->SendToBack();
     FormResize(this);
+    ProgrammeLayout = RowLayout::Timeline;
     TimelineView view =
         BuildTimelineView(channels, CurrentDate, AlarmKeys(), *Ohjelmat->Items(), *Keski_Ohjelmainfot->Items());
     ListingGrid = std::move(view.grid);
@@ -109,6 +110,7 @@ void TMainForm::V_MuutClick(TObject*)
 void TMainForm::FillNowOnAir()
 {
     ClearProgrammes();
+    ProgrammeLayout = RowLayout::NowOnAir;
     const int generation = FViewGeneration;
     // Another view chosen meanwhile (or the program closing) owns the lists then.
     const auto wanted = [this, generation] { return generation == FViewGeneration && !Application->Terminated(); };

@@ -40,6 +40,6 @@ bool FillNowOnAirLists(const TStrings& channels, const AnsiString& dateText, TSt
             return false;
     }
     if (ColouringsEnabled())
-        ApplyColourings(items, descriptions);
+        ApplyColourings(items, descriptions, RowLayout::NowOnAir);
     return true;
 }

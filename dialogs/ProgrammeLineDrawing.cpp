@@ -4,94 +4,90 @@
 
 namespace {
 
-// Applies and removes the leading marks "<b>" and "<c:colour>". A '<' without a closing '>'
-// ends the marks and is drawn as text; an unknown colour name is ignored.
-AnsiString ApplyLeadingMarks(AnsiString text, TFont& font)
+// An unknown colour name is ignored; a later colour mark overrides an earlier one.
+void ApplyLeadingMarks(const ProgrammeRow& row, TFont& font)
 {
-    while (!text.empty() && text[0] == '<') {
-        const std::size_t close = text.find('>');
-        if (close == AnsiString::npos)
-            break;
-        if (text.compare(0, 2, "<b") == 0) {
-            font.SetStyle(font.Style() + TFontStyles{fsBold});
-        } else if (text.compare(0, 2, "<c") == 0) {
-            try {
-                font.SetColor(StringToColor(Copy(text, 4, static_cast<int>(close) - 3)));
-            } catch (const EConvertError&) {
-                // A colour name the settings got wrong keeps the row's own colour.
-            }
+    if (row.onAir)
+        font.SetStyle(font.Style() + TFontStyles{fsBold});
+    for (const AnsiString& colour : row.colours) {
+        try {
+            font.SetColor(StringToColor(colour));
+        } catch (const EConvertError&) {
+            // A colour name the settings got wrong keeps the row's own colour.
         }
-        text.erase(0, close + 1);
     }
-    return text;
 }
 
-// The text between a column mark ("<w:" or "<w2:") and the next '>', and the text after that.
-struct ColumnMark {
-    AnsiString inside;
-    AnsiString after;
-};
-
-ColumnMark SplitAtMark(const AnsiString& text, std::size_t markStart, std::size_t markLength)
+// The row at `index` split as `layout` puts its marks, its rectangle filled and the canvas font
+// set from its leading marks. False for an empty row or an index outside the list.
+bool PrepareRow(TListBox& list, int index, const TRect& rect, TOwnerDrawState state, RowLayout layout,
+                ProgrammeRow& row)
 {
-    const std::size_t start = markStart + markLength;
-    const std::size_t close = text.find('>', start);
-    if (close == AnsiString::npos)
-        return {text.substr(start), AnsiString()};
-    return {text.substr(start, close - start), text.substr(close + 1)};
+    if (index < 0 || index >= list.Count())
+        return false;
+    const AnsiString text = list.Items()->Get(index);
+    if (text.empty())
+        return false;
+    row = SplitProgrammeRow(text, layout);
+    TCanvas* canvas = list.Canvas();
+    canvas->FillRect(rect);
+    ApplyLeadingMarks(row, *canvas->Font());
+    if (state.Contains(odSelected))
+        canvas->Font()->SetColor(clWindow);
+    return true;
 }
 
-// Position of a mark that stands after the first character, or npos.
-std::size_t MarkAfterFirst(const AnsiString& text, const char* mark)
+void DrawNowOnAirColumns(TCanvas& canvas, int x, int y, const AnsiString& rest)
 {
-    return text.size() > 1 ? text.find(mark, 1) : AnsiString::npos;
+    const std::size_t comma = rest.find(", ");
+    if (comma == AnsiString::npos) {
+        canvas.TextOut(x + 2, y, "  " + rest);
+        return;
+    }
+    canvas.TextOut(x + 2, y, "  " + rest.substr(0, comma));
+    canvas.TextOut(x + 100, y, rest.substr(comma + 2));
 }
 
 } // namespace
 
 bool PrepareMarkedRow(TListBox& list, int index, const TRect& rect, TOwnerDrawState state, AnsiString& text)
 {
-    if (index < 0 || index >= list.Count())
+    ProgrammeRow row;
+    // The channel layout has no column mark: the row is its leading marks and its text.
+    if (!PrepareRow(list, index, rect, state, RowLayout::Channel, row))
         return false;
-    text = list.Items()->Get(index);
-    if (text.empty())
-        return false;
-    TCanvas* canvas = list.Canvas();
-    canvas->FillRect(rect);
-    text = ApplyLeadingMarks(text, *canvas->Font());
-    if (state.Contains(odSelected))
-        canvas->Font()->SetColor(clWindow);
+    text = row.after;
     return true;
 }
 
-void DrawProgrammeLine(TListBox& list, int index, const TRect& rect, TOwnerDrawState state)
+void DrawProgrammeLine(TListBox& list, int index, const TRect& rect, TOwnerDrawState state, RowLayout layout)
 {
-    AnsiString text;
-    if (!PrepareMarkedRow(list, index, rect, state, text))
+    ProgrammeRow row;
+    if (!PrepareRow(list, index, rect, state, layout, row))
         return;
     TCanvas* canvas = list.Canvas();
     const int x = rect.Left;
     const int y = rect.Top;
-    if (std::size_t mark = MarkAfterFirst(text, "<w:"); mark != AnsiString::npos) {
-        const ColumnMark column = SplitAtMark(text, mark, 3);
-        canvas->TextOut(x + 2, y, text.substr(0, 5));
-        canvas->TextOut(x + 40, y, column.inside);
-        canvas->TextOut(x + 130, y, column.after);
-    } else if (std::size_t mark2 = MarkAfterFirst(text, "<w2:"); mark2 != AnsiString::npos) {
-        const ColumnMark column = SplitAtMark(text, mark2, 4);
-        canvas->TextOut(x + 2, y, text.substr(0, 15));
-        canvas->TextOut(x + 100, y, column.inside);
-        canvas->TextOut(x + 190, y, column.after);
-    } else if (MarkAfterFirst(text, "<t") != AnsiString::npos) {
-        const AnsiString rest = text.size() > 4 ? text.substr(4) : AnsiString();
-        const std::size_t comma = rest.find(", ");
-        if (comma == AnsiString::npos) {
-            canvas->TextOut(x + 2, y, "  " + rest);
-        } else {
-            canvas->TextOut(x + 2, y, "  " + rest.substr(0, comma));
-            canvas->TextOut(x + 100, y, rest.substr(comma + 2));
-        }
-    } else {
-        canvas->TextOut(x + 2, y, text);
+    if (!row.columnMark) {
+        canvas->TextOut(x + 2, y, row.Text());
+        return;
+    }
+    switch (layout) {
+    case RowLayout::Timeline:
+        canvas->TextOut(x + 2, y, row.before.substr(0, 5));
+        canvas->TextOut(x + 40, y, row.channel);
+        canvas->TextOut(x + 130, y, row.after);
+        break;
+    case RowLayout::Search:
+        canvas->TextOut(x + 2, y, row.before.substr(0, 15));
+        canvas->TextOut(x + 100, y, row.channel);
+        canvas->TextOut(x + 190, y, row.after);
+        break;
+    case RowLayout::NowOnAir:
+        DrawNowOnAirColumns(*canvas, x, y, row.after);
+        break;
+    case RowLayout::Channel:
+        canvas->TextOut(x + 2, y, row.Text());
+        break;
     }
 }

@@ -1,8 +1,8 @@
 #include "dialogs/Tvtanaan.h"
 #include "dialogs/ProgrammeLineDrawing.h"
 #include "dialogs/RichEditLines.h"
+#include "listings/ProgrammeRow.h"
 #include "listings/Settings.h"
-#include "listings/TextRoutines.h"
 #include "platform/core/Clock.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/IniFile.h"
@@ -176,7 +176,7 @@ void TTVTanaanForm::ShowOnTop()
 
 void TTVTanaanForm::OhjelmatDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState State)
 {
-    DrawProgrammeLine(*Ohjelmat, Index, Rect, State);
+    DrawProgrammeLine(*Ohjelmat, Index, Rect, State, RowLayout::NowOnAir);
 }
 
 void TTVTanaanForm::OhjelmatClick(TObject*)
@@ -186,11 +186,12 @@ void TTVTanaanForm::OhjelmatClick(TObject*)
     if (index < 0 || index >= Ohjelmat->Count())
         return;
     if (Ohjelmat->SelCount() <= 1)
-        RichEditAddLine(Keski_Infoedit, Trim(StripTags(Ohjelmat->Items()->Get(index))), clBlack, {fsBold});
+        RichEditAddLine(Keski_Infoedit, Trim(RowText(Ohjelmat->Items()->Get(index), RowLayout::NowOnAir)), clBlack,
+                        {fsBold});
     if (Keski_Ohjelmainfot->Count() == 0)
         return;
     const AnsiString description =
-        index < Keski_Ohjelmainfot->Count() ? StripTags(Keski_Ohjelmainfot->Items()->Get(index)) : AnsiString();
+        index < Keski_Ohjelmainfot->Count() ? Keski_Ohjelmainfot->Items()->Get(index) : AnsiString();
     if (description.size() > 2) {
         RichEditAddLine(Keski_Infoedit, Trim(description), clBlack, {});
     } else {

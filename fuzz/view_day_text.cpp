@@ -90,8 +90,12 @@ void BuildPages(const std::vector<ChannelDay>& days, const std::vector<Colouring
     UnmarkTimeColumn(*grid);
     TStringList items, descriptions;
     MakeTimelineItems(*grid, items, descriptions);
-    ApplyColourings(items, descriptions, colourings);
+    const TStringList unmarked = items;
+    ApplyColourings(items, descriptions, RowLayout::Timeline, colourings);
     MarkAlarmedProgrammesTimeline(items, alarms, "11.2.2026");
+    // Marks go only in front: the text of every row reads as it did, whatever the titles hold.
+    for (int i = 0; i < items.Count(); ++i)
+        Check(RowText(items[i], RowLayout::Timeline) == RowText(unmarked[i], RowLayout::Timeline));
     RemovePastProgrammes(items, descriptions);
 }
 

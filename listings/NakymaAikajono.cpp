@@ -33,7 +33,7 @@ TimelineView BuildTimelineView(const TStrings& channels, const AnsiString& curre
 
     MakeTimelineItems(*view.grid, items, descriptions);
     if (ColouringsEnabled())
-        ApplyColourings(items, descriptions);
+        ApplyColourings(items, descriptions, RowLayout::Timeline);
     MarkAlarmedProgrammesTimeline(items, alarms, currentDate);
     return view;
 }

@@ -2,7 +2,6 @@
 #include "listings/Calendar.h"
 #include "listings/ProgrammeLine.h"
 #include "listings/Settings.h"
-#include "listings/TextRoutines.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/SysUtils.h"
 
@@ -58,19 +57,21 @@ AnsiString AlarmColourName()
     return IniReadString("Väritys"_a, "HälytystenVäri"_a, "clred");
 }
 
-void ApplyColourings(TStrings& items, const TStrings& descriptions)
+void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout)
 {
-    ApplyColourings(items, descriptions, ReadColouringEntries());
+    ApplyColourings(items, descriptions, layout, ReadColouringEntries());
 }
 
-void ApplyColourings(TStrings& items, const TStrings& descriptions, const std::vector<ColouringEntry>& colourings)
+void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout,
+                     const std::vector<ColouringEntry>& colourings)
 {
     for (const ColouringEntry& colouring : colourings)
         for (const AnsiString& keyword : colouring.keywords)
             for (int i = 0; i < items.Count(); ++i) {
                 const AnsiString item = items[i];
-                if (item.find("<c:") == AnsiString::npos &&
-                    ContainsKeyword(item + " " + ItemDescription(descriptions, i), keyword))
+                const ProgrammeRow row = SplitProgrammeRow(item, layout);
+                if (row.colours.empty() &&
+                    ContainsKeyword(row.Text() + " " + ItemDescription(descriptions, i), keyword))
                     items.Put(i, colouring.tag + item);
             }
 }
@@ -93,7 +94,7 @@ void MarkAlarmedProgrammes(TStrings& items, const std::vector<AlarmKey>& alarms,
     const AlarmMatcher matcher(alarms, currentDate);
     const AnsiString tag = "<c:" + AlarmColourName() + ">";
     for (int i = 0; i < items.Count(); ++i) {
-        const AnsiString plain = StripTags(items[i]);
+        const AnsiString plain = RowText(items[i], RowLayout::Channel);
         if (matcher.Matches(Copy(plain, 1, 5) + " " + CharactersFrom(plain, 7)))
             items.Put(i, tag + plain);
     }
@@ -105,7 +106,7 @@ void MarkAlarmedProgrammesTimeline(TStrings& items, const std::vector<AlarmKey>&
     const AnsiString tag = "<c:" + AlarmColourName() + ">";
     for (int i = 0; i < items.Count(); ++i) {
         // Without marks a time-line item reads time, two blanks and the title.
-        const AnsiString plain = StripTags(items[i]);
+        const AnsiString plain = RowText(items[i], RowLayout::Timeline);
         if (matcher.Matches(Copy(plain, 1, 5) + " " + CharactersFrom(plain, 8)))
             items.Put(i, tag + items[i]);
     }

@@ -2,6 +2,7 @@
 // programmes. The lists are the programme items and their descriptions (same index); a list
 // box's Items work as well as a plain string list.
 #pragma once
+#include "listings/ProgrammeRow.h"
 #include "listings/SettingEntries.h"
 #include "platform/core/AnsiString.h"
 #include "platform/core/Strings.h"
@@ -32,10 +33,12 @@ private:
 // The colour name of programmes that have an alarm ("HälytystenVäri" of section "Väritys").
 AnsiString AlarmColourName();
 
-// Puts the tag of the first matching colouring in front of each item that has no colour yet.
-// Keywords match case-sensitively in the item + " " + its description.
-void ApplyColourings(TStrings& items, const TStrings& descriptions);
-void ApplyColourings(TStrings& items, const TStrings& descriptions, const std::vector<ColouringEntry>& colourings);
+// Puts the tag of the first matching colouring in front of each item that has no colour mark yet.
+// Keywords match case-sensitively in the item's text (without its marks, read as `layout` puts
+// them) + " " + its description.
+void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout);
+void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout,
+                     const std::vector<ColouringEntry>& colourings);
 
 // Deletes every item before the one marked "<b>" (on air), and its description.
 void RemovePastProgrammes(TStrings& items, TStrings& descriptions);

@@ -18,7 +18,7 @@ TEST_F(ProgrammeMarks, FirstMatchingColouringWinsInTheLists)
                    "OmaVäritys2=<c:clred>;;Elokuva;"});
     TStringList items = ListOf({"06:00 Uutiset", "07:00 Aamu", "08:00 Elokuva", "09:00 Pikku Kakkonen", "<b>10:00 Elokuva"});
     TStringList descriptions = ListOf({"Tuoreet uutiset", "Sää ja uutiset"_a, "Komedia", "", ""});
-    ApplyColourings(items, descriptions);
+    ApplyColourings(items, descriptions, RowLayout::Channel);
     // Keywords are case-sensitive and match the description too; an empty keyword matches nothing.
     EXPECT_EQ(LinesOf(items), (std::vector<AnsiString> {"<c:clblue>06:00 Uutiset", "<c:clgreen>07:00 Aamu",
                                                          "<c:clred>08:00 Elokuva", "09:00 Pikku Kakkonen",
