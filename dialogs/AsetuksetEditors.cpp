@@ -99,7 +99,7 @@ void TAsetuksetForm::VarityksetListClick(TObject*)
         VColorComboBox->SetColorValue(StringToColor(ColouringEntryColourName(entry)));
     } catch (const EConvertError&) {
     }
-    VEdit->SetText(StripTags(entry));
+    VEdit->SetText(ColouringEntryKeywords(entry));
 }
 
 void TAsetuksetForm::SpeedButton2Click(TObject*)

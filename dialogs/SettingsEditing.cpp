@@ -50,6 +50,14 @@ AnsiString ColouringEntryColourName(const AnsiString& entry)
     return entry.substr(3, close - 3);
 }
 
+AnsiString ColouringEntryKeywords(const AnsiString& entry)
+{
+    const std::size_t close = entry.find('>');
+    if (entry.compare(0, 3, "<c:") != 0 || close == AnsiString::npos)
+        return entry;
+    return entry.substr(close + 1);
+}
+
 AnsiString MakeViewEntry(const AnsiString& title, const AnsiString& layout, const AnsiString& channels)
 {
     AnsiString entry = ReplaceAll(title, ":", " ", true) + ":" + layout + ":" + channels;

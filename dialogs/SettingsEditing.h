@@ -25,6 +25,9 @@ AnsiString SemicolonJoined(const TStrings& items);
 AnsiString MakeColouringEntry(const AnsiString& colourName, const AnsiString& keywords);
 // The colour name between "<c:" and the first '>'; empty when the entry has no such tag.
 AnsiString ColouringEntryColourName(const AnsiString& entry);
+// The keywords after the colour tag, as typed (they are matched against listing text, so they
+// may hold '<' and '>'); the whole entry when it has no such tag.
+AnsiString ColouringEntryKeywords(const AnsiString& entry);
 
 // Title + ":" + layout + ":" + channels. A ':' in the title would end the caption early, so each
 // becomes a blank; channels get their closing ';' when they lack it.

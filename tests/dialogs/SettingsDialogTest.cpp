@@ -380,6 +380,22 @@ TEST_F(SettingsDialogTest, ColouringEditorAddsChangesMovesAndDeletesEntries)
     EXPECT_EQ(Setting("Väritys", "OmaVäritys2"), Cp("<c:clPurple>Jääkiekko;Formula;"));
 }
 
+// Keywords are looked for in listing text, so they may hold what looks like markup: only the
+// colour tag in front is the entry's own.
+TEST_F(SettingsDialogTest, ColouringKeywordsThatLookLikeMarkupAreEditedWhole)
+{
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=0", "OmaVäritys0=<c:clBlue><b>;<t;Tom & Jerry;"});
+    Open([](Form& d, ModalBox& box) {
+        d.VarityksetList->SetItemIndex(0);
+        d.VarityksetListClick(d.VarityksetList);
+        EXPECT_EQ(d.VEdit->Text(), "<b>;<t;Tom & Jerry;");
+        EXPECT_EQ(d.VColorComboBox->ColorValue(), clBlue);
+        d.VariButton3->Click();
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    EXPECT_EQ(Setting("Väritys", "OmaVäritys0"), "<c:clBlue><b>;<t;Tom & Jerry;");
+}
+
 TEST_F(SettingsDialogTest, FewerEntriesThanStoredLeaveTheOldKeysUnread)
 {
     WriteSettings({"[Väritys]", "OmiaVärityksiä=2", "OmaVäritys0=<c:clRed>A;", "OmaVäritys1=<c:clRed>B;",
