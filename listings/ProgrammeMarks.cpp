@@ -65,7 +65,10 @@ void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout la
 void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout,
                      const std::vector<ColouringEntry>& colourings)
 {
-    for (const ColouringEntry& colouring : colourings)
+    for (const ColouringEntry& colouring : colourings) {
+        // Only a colour mark can go in front; anything else would read as the row's text.
+        if (!IsColourMark(colouring.tag))
+            continue;
         for (const AnsiString& keyword : colouring.keywords)
             for (int i = 0; i < items.Count(); ++i) {
                 const AnsiString item = items[i];
@@ -74,6 +77,7 @@ void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout la
                     ContainsKeyword(row.Text() + " " + ItemDescription(descriptions, i), keyword))
                     items.Put(i, colouring.tag + item);
             }
+    }
 }
 
 void RemovePastProgrammes(TStrings& items, TStrings& descriptions)

@@ -33,7 +33,8 @@ private:
 // The colour name of programmes that have an alarm ("HälytystenVäri" of section "Väritys").
 AnsiString AlarmColourName();
 
-// Puts the tag of the first matching colouring in front of each item that has no colour mark yet.
+// Puts the tag of the first matching colouring in front of each item that has no colour mark yet;
+// an entry whose tag is no colour mark ("<c:name>") colours nothing.
 // Keywords match case-sensitively in the item's text (without its marks, read as `layout` puts
 // them) + " " + its description.
 void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout);

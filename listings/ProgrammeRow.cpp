@@ -96,6 +96,12 @@ AnsiString RowText(const AnsiString& row, RowLayout layout)
     return SplitProgrammeRow(row, layout).Text();
 }
 
+bool IsColourMark(const AnsiString& tag)
+{
+    const ProgrammeRow split = SplitLeadingMarks(tag);
+    return split.colours.size() == 1 && !split.onAir && split.after.empty();
+}
+
 AnsiString WithoutOnAirMark(const AnsiString& row)
 {
     std::size_t at = 0;

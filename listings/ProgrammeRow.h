@@ -34,3 +34,5 @@ ProgrammeRow SplitProgrammeRow(const AnsiString& row, RowLayout layout);
 AnsiString RowText(const AnsiString& row, RowLayout layout);
 // The row without its on-air mark, every other mark and all text kept.
 AnsiString WithoutOnAirMark(const AnsiString& row);
+// Whether `tag` is one colour mark "<c:name>" and nothing else.
+bool IsColourMark(const AnsiString& tag);

@@ -2,6 +2,7 @@
 // text that looks like a mark stays text in every layout and for every reader.
 #include "listings/ProgrammeMarks.h"
 #include "listings/ProgrammeRow.h"
+#include "listings/SettingEntries.h"
 #include "listings/TextRoutines.h"
 #include "ViewFixture.h"
 
@@ -83,6 +84,11 @@ TEST_F(ProgrammeRows, ColouringsMatchTheTextAndNeverTheMarks)
 
     TStringList found = ListOf({"11.02.2026 (KE) <w2:TV1> 12:00 Elokuva"});
     ApplyColourings(found, descriptions, RowLayout::Search);
+    EXPECT_EQ(LinesOf(found), (std::vector<AnsiString>{"11.02.2026 (KE) <w2:TV1> 12:00 Elokuva"}));
+
+    // An entry whose tag is no colour mark (a damaged settings file) colours nothing: put in front
+    // it would be read as the row's text.
+    ApplyColourings(found, descriptions, RowLayout::Search, {ParseColouringEntry("x<c:clRed>Elokuva;")});
     EXPECT_EQ(LinesOf(found), (std::vector<AnsiString>{"11.02.2026 (KE) <w2:TV1> 12:00 Elokuva"}));
 }
 
