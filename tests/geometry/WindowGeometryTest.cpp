@@ -41,7 +41,7 @@ bool WaitFor(const std::function<bool()>& done)
     QElapsedTimer clock;
     clock.start();
     while (!done()) {
-        if (clock.elapsed() > 5000)
+        if (clock.elapsed() > 30000)
             return false;
         QCoreApplication::processEvents();
         QThread::msleep(10);

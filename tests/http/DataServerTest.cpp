@@ -26,7 +26,7 @@ public:
         if (posix_spawnp(&FPid, "python3", &quiet, nullptr, const_cast<char**>(argv), environ) != 0)
             FPid = 0;
         posix_spawn_file_actions_destroy(&quiet);
-        for (std::int64_t deadline = MonotonicMs() + 10000; FPid && FPort == 0 && MonotonicMs() < deadline;) {
+        for (std::int64_t deadline = MonotonicMs() + 60000; FPid && FPort == 0 && MonotonicMs() < deadline;) {
             std::ifstream(FPortFile) >> FPort;
             usleep(20000);
         }

@@ -202,7 +202,7 @@ TEST_F(HttpClientTest, ARequestWhileOneRunsOrAPostWithoutBodyIsRefused)
     }
     bool done = false;
     http->OnRequestDone = [&](TObject*, THttpRequest kind, std::uint16_t) { done = kind == httpGET; };
-    const std::int64_t deadline = MonotonicMs() + 5000;
+    const std::int64_t deadline = MonotonicMs() + 30000;
     while (!done && MonotonicMs() < deadline)
         WaitForMessageUntil(deadline);
     EXPECT_TRUE(done);

@@ -11,7 +11,7 @@ namespace {
 // Runs the queue until `done` holds or a generous bound passes, so a lost message fails the test
 // instead of hanging it.
 template <typename Pred>
-void PumpUntil(Pred done, int boundMs = 5000)
+void PumpUntil(Pred done, int boundMs = 30000)
 {
     QElapsedTimer clock;
     clock.start();

@@ -8,7 +8,7 @@
 namespace {
 
 template <typename Pred>
-void RunNestedLoopUntil(Pred done, int boundMs = 5000)
+void RunNestedLoopUntil(Pred done, int boundMs = 30000)
 {
     QElapsedTimer clock;
     clock.start();

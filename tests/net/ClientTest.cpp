@@ -3,6 +3,7 @@
 #include "SocketErrorMessage.h"
 #include "SocketFixture.h"
 #include "platform/messages/Timer.h"
+#include <atomic>
 #include <memory>
 #include <thread>
 #include <unistd.h>
@@ -135,9 +136,13 @@ TEST_F(Client, ALargeSendMeetsAFullPipeAndDrainsThroughOnDataSent)
 {
     const std::size_t total = 8 * 1024 * 1024;
     std::size_t serverGot = 0;
+    // The peer reads only once the send has met the full pipe: on a busy machine a reader that
+    // starts after a fixed pause could drain the pipe before the send fills it.
+    std::atomic<bool> sendReturned{false};
     auto server = std::make_unique<peer::Server>([&](int& fd) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200)); // let the pipe fill
-        serverGot = peer::ReadAll(fd, 20000);
+        for (int waited = 0; !sendReturned && waited < 60000; waited += 5)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        serverGot = peer::ReadAll(fd, 60000);
     });
     auto s = NewSocket();
     int dataSent = 0;
@@ -156,10 +161,11 @@ TEST_F(Client, ALargeSendMeetsAFullPipeAndDrainsThroughOnDataSent)
         std::string block(total, 'q');
         EXPECT_EQ(s->Send(block.data(), static_cast<int>(block.size())), static_cast<int>(total));
         queuedAfterSend = s->BufferedByteCount() > 0;
+        sendReturned = true;
     };
     Aim(*s, server->PortText());
     s->Connect();
-    ASSERT_TRUE(PumpUntil([&] { return s->State() == wsClosed; }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return s->State() == wsClosed; }, 60000));
     server.reset(); // joins the peer's thread
     EXPECT_TRUE(queuedAfterSend) << "the send should have met a full pipe";
     EXPECT_EQ(sendDataBytes, static_cast<int>(total));

@@ -15,7 +15,7 @@ protected:
 
     // Runs the message loop until `done` holds; false when `boundMs` passed first.
     template <typename Pred>
-    bool PumpUntil(Pred done, int boundMs = 5000)
+    bool PumpUntil(Pred done, int boundMs = 30000)
     {
         const auto end = MonotonicMs() + boundMs;
         while (!done()) {

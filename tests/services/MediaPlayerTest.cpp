@@ -49,7 +49,7 @@ void RunEventsUntilOver(const TMediaPlayer& player)
 {
     QElapsedTimer clock;
     clock.start();
-    while (player.Mode() == TMPModes::mpPlaying && clock.elapsed() < 10000)
+    while (player.Mode() == TMPModes::mpPlaying && clock.elapsed() < 30000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 

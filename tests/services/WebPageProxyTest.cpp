@@ -11,7 +11,7 @@
 
 namespace {
 
-bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+bool RunUntil(const std::function<bool()>& done, int timeoutMs = 30000)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!done() && !deadline.hasExpired())
