@@ -96,6 +96,8 @@ TModalResult ShowBox(TModalKind kind, const AnsiString& title, const AnsiString&
     }
     auto* message = new TLabel(&form);
     message->SetParent(&form);
+    // Messages carry outside text (titles, file names): an '&' there is text, not an accelerator.
+    message->SetShowAccelChar(false);
     message->SetCaption(DisplayText(text));
     message->SetLeft(left);
     message->SetTop(kMargin);

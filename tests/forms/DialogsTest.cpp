@@ -4,6 +4,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Label.h"
 
 using Captions = std::vector<AnsiString>;
 
@@ -41,6 +42,23 @@ TEST_F(FormsTest, MessageBoxesCarryFinnishTitlesAndButtons)
         Answers.push_back([bytes](ModalBox& box) { EXPECT_TRUE(box.Press(bytes)) << bytes; });
         EXPECT_EQ(MessageDlg("?", mtConfirmation, all), result) << caption;
     }
+}
+
+// A message often carries text from outside (a programme's title, a file name): an '&' in it is
+// shown as itself, never taken for an accelerator that hides it and underlines the next letter.
+TEST_F(FormsTest, TheMessageShowsItsAmpersands)
+{
+    Answers.push_back([](ModalBox& box) {
+        std::vector<const TLabel*> labels;
+        for (int i = 0; i < box.Form()->ComponentCount(); ++i)
+            if (auto* label = dynamic_cast<const TLabel*>(box.Form()->Components(i)))
+                labels.push_back(label);
+        ASSERT_EQ(labels.size(), 1u);
+        EXPECT_EQ(labels[0]->Caption(), "(14:00 Tom & Jerry)");
+        EXPECT_FALSE(labels[0]->ShowAccelChar());
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    MessageDlg("(14:00 Tom & Jerry)", mtInformation, {mbOK});
 }
 
 TEST_F(FormsTest, EnterEscapeAndTheCloseBoxFollowTheDefaultAndCancelRules)
