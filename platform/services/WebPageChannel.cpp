@@ -49,20 +49,34 @@ void WebPageMessageReader::Append(const char* bytes, qsizetype size)
     // the bytes of the next.
     if (FRead > 0) {
         FBuffer.remove(0, FRead);
+        FNextHeader -= FRead;
         FRead = 0;
     }
     FBuffer.append(bytes, size);
+    while (FBuffer.size() - FNextHeader >= kHeaderSize) {
+        const quint32 length = qFromBigEndian<quint32>(FBuffer.constData() + FNextHeader);
+        if (length == 0 || length > kLargestWebPageFrame) {
+            Break();
+            return;
+        }
+        FNextHeader += kHeaderSize + length;
+    }
+}
+
+void WebPageMessageReader::Break()
+{
+    FBroken = true;
+    FBuffer.clear();
+    FRead = 0;
+    FNextHeader = 0;
 }
 
 std::optional<WebPageMessage> WebPageMessageReader::Next()
 {
     if (FBroken || FBuffer.size() - FRead < kHeaderSize)
         return std::nullopt;
+    // Append checked the length already.
     const quint32 length = qFromBigEndian<quint32>(FBuffer.constData() + FRead);
-    if (length == 0 || length > kLargestWebPageFrame) {
-        FBroken = true;
-        return std::nullopt;
-    }
     if (FBuffer.size() - FRead - kHeaderSize < static_cast<qsizetype>(length))
         return std::nullopt;
     const QByteArray frame = FBuffer.mid(FRead + kHeaderSize, length);
@@ -75,7 +89,7 @@ std::optional<WebPageMessage> WebPageMessageReader::Next()
     const bool read = ReadList(in, message.numbers, length) && ReadList(in, message.texts, length) &&
                       ReadList(in, message.blobs, length);
     if (kind >= kWebPageKinds || !read || !in.atEnd()) {
-        FBroken = true;
+        Break();
         return std::nullopt;
     }
     message.kind = static_cast<WebPageKind>(kind);

@@ -22,6 +22,8 @@ enum class WebPageKind : quint8 {
     PageAction,     // numbers: 0 copy, 1 select all
     Probe,          // id, texts: name; blobs: JSON arguments; answered with Answer (blobs: JSON result)
     Reply,          // id of the helper's Request; numbers, texts, blobs: the answer
+    Input,          // numbers: taken (the page takes no mouse, wheel or key while the program's window is disabled)
+    Alive,          // id; answered with Answer at once, also while the page waits for a Reply
     // The helper to the program.
     LoadFinished,     // numbers: ok
     LinkActivated,    // texts: the target as written
@@ -30,7 +32,7 @@ enum class WebPageKind : quint8 {
     MousePressed,     //
     DragMoved,        // numbers: event type, x, y
     Request,          // id; numbers[0]: WebPageRequest, then its own; answered with Reply
-    Answer,           // id of the program's PlainText or Probe
+    Answer,           // id of the program's PlainText, Probe or Alive
 };
 constexpr quint8 kWebPageKinds = static_cast<quint8>(WebPageKind::Answer) + 1;
 
@@ -74,7 +76,8 @@ constexpr quint32 kLargestWebPageFrame = 64u << 20;
 QByteArray EncodeWebPageMessage(const WebPageMessage& message);
 
 // Cuts the byte stream into messages. A frame longer than the largest, of an unknown kind or
-// whose fields don't read back exactly breaks the channel: nothing after it is read.
+// whose fields don't read back exactly breaks the channel: nothing after it is read. Lengths are
+// checked as their bytes arrive, so a frame that can't be is never waited for or kept.
 class WebPageMessageReader {
 public:
     void Append(const char* bytes, qsizetype size);
@@ -82,7 +85,10 @@ public:
     bool Broken() const { return FBroken; }
 
 private:
+    void Break();
+
     QByteArray FBuffer;
     qsizetype FRead = 0;
+    qsizetype FNextHeader = 0; // where the first frame whose length is not yet checked begins
     bool FBroken = false;
 };

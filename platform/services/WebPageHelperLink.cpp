@@ -78,6 +78,22 @@ bool Setting(QWebEnginePage& page, const QString& name)
     return false;
 }
 
+// What the user does to the page: none of it reaches the page while the program's window is
+// disabled. A release goes on, so a press that came before is not left holding.
+bool IsInput(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress: case QEvent::MouseButtonDblClick: case QEvent::MouseMove:
+    case QEvent::Wheel: case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu: case QEvent::DragEnter: case QEvent::DragMove: case QEvent::Drop:
+    case QEvent::TouchBegin: case QEvent::TouchUpdate: case QEvent::TouchEnd:
+    case QEvent::TabletPress: case QEvent::TabletMove: case QEvent::NativeGesture:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Keys pressed with the pointer over the page go to the window under the pointer when the focus
 // is in one of its ancestors, as it is in the program's window: this window stops asking for
 // them, so they go on up to the program's, which keeps them all.
@@ -111,8 +127,11 @@ WebPageHelperLink::WebPageHelperLink(int channel) : FChannel(channel)
 }
 
 // A press in the page's window makes the program's window the active one, which keeps the keys.
+// While a modal box of the program runs, the page takes nothing, as the rest of its window.
 bool WebPageHelperLink::eventFilter(QObject*, QEvent* event)
 {
+    if (!FInputTaken && IsInput(*event))
+        return true;
     if (event->type() == QEvent::MouseButtonPress)
         Send(MessageOf(WebPageKind::MousePressed));
     return false;
@@ -225,7 +244,8 @@ WebPageMessage WebPageHelperLink::Ask(WebPageRequest request, QList<qint32> numb
         while (std::optional<WebPageMessage> message = FReader.Next()) {
             if (message->kind == WebPageKind::Reply && message->id == question.id)
                 return *message;
-            if (message->kind != WebPageKind::Reply) // a reply to a question given up on is dropped
+            // A reply to a question given up on is dropped.
+            if (message->kind != WebPageKind::Reply && !DispatchAtOnce(*message))
                 FPending.push_back(std::move(*message));
         }
         if (deadline.hasExpired())
@@ -235,8 +255,30 @@ WebPageMessage WebPageHelperLink::Ask(WebPageRequest request, QList<qint32> numb
     return MessageOf(WebPageKind::Reply);
 }
 
+// What the program may ask while the page waits for an answer, done at once: whether the helper
+// is alive, and whether the page takes input (the box the page asked for may be the one that
+// disables the program's window). False for anything else.
+bool WebPageHelperLink::DispatchAtOnce(const WebPageMessage& message)
+{
+    switch (message.kind) {
+    case WebPageKind::Alive: {
+        WebPageMessage answer = MessageOf(WebPageKind::Answer);
+        answer.id = message.id;
+        Send(answer);
+        return true;
+    }
+    case WebPageKind::Input:
+        FInputTaken = message.Number(0) != 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 void WebPageHelperLink::Dispatch(const WebPageMessage& message)
 {
+    if (DispatchAtOnce(message))
+        return;
     switch (message.kind) {
     case WebPageKind::Embed:
         Embed(message);

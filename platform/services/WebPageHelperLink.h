@@ -29,6 +29,7 @@ private:
     void Receive();
     void Drain();
     void Dispatch(const WebPageMessage& message);
+    bool DispatchAtOnce(const WebPageMessage& message);
     void Send(const WebPageMessage& message);
     WebPageMessage Ask(WebPageRequest request, QList<qint32> numbers, QStringList texts = {}, QList<QByteArray> blobs = {});
     bool ReadSome(int timeoutMs);
@@ -52,4 +53,5 @@ private:
     std::unique_ptr<QMimeData> FReplacedData;
     quint32 FLastId = 0;
     int FLoads = 0;
+    bool FInputTaken = true; // false while the program's window is disabled
 };

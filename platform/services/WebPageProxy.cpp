@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -18,6 +19,15 @@
 namespace {
 
 constexpr qsizetype kReadBlock = 64 * 1024;
+// What one turn of the event loop reads: the rest waits for the next turn, so a helper that
+// streams fast neither grows the buffer past a frame nor keeps the program from other work.
+constexpr int kBlocksPerTurn = 16;
+// The helper is asked this often whether it is alive, and counts as hung when it leaves the
+// question unanswered for a few seconds; the first answer may take the engine's start (seconds
+// on a busy machine) longer.
+constexpr int kAliveCheckMs = 1000;
+constexpr int kAnswerLimitMs = 5000;
+constexpr int kFirstAnswerLimitMs = 30000;
 
 // Making our widget a window of its own made its ancestors and their siblings windows too, each
 // put on top as it was made: they are stacked again as the widgets are, so the view raised over
@@ -35,7 +45,8 @@ void RestackAsWidgets(QWidget* widget)
 } // namespace
 
 WebPageProxy::WebPageProxy(QWidget* parent, WebPageEvents events, WebPageHelper helper)
-    : QObject(parent), FContainer(new QWidget(parent)), FEvents(std::move(events)), FHelper(helper)
+    : QObject(parent), FContainer(new QWidget(parent)), FEvents(std::move(events)), FHelper(helper),
+      FAnswerLimitMs(kAnswerLimitMs)
 {
     FContainer->setAttribute(Qt::WA_NativeWindow);
     FContainer->setFocusPolicy(Qt::StrongFocus);
@@ -46,7 +57,14 @@ WebPageProxy::WebPageProxy(QWidget* parent, WebPageEvents events, WebPageHelper 
     FWritable = new QSocketNotifier(FHelper.channel, QSocketNotifier::Write, this);
     FWritable->setEnabled(false);
     connect(FWritable, &QSocketNotifier::activated, this, [this] { Flush(); });
+    FAliveTimer = new QTimer(this);
+    connect(FAliveTimer, &QTimer::timeout, this, [this] { CheckAlive(); });
+    FAliveTimer->start(kAliveCheckMs);
     SendGeometry();
+    CheckAlive();
+    // A view made while a modal box runs starts without input.
+    if (!FContainer->isEnabled())
+        Send(MessageOf(WebPageKind::Input, {false}));
 }
 
 WebPageProxy::~WebPageProxy()
@@ -139,7 +157,7 @@ void WebPageProxy::Receive()
 {
     const std::shared_ptr<bool> alive = FAlive;
     char block[kReadBlock];
-    for (;;) {
+    for (int blocks = 0; blocks < kBlocksPerTurn && !FReader.Broken(); ++blocks) {
         const ssize_t got = ::read(FHelper.channel, block, sizeof block);
         if (got > 0) {
             FReader.Append(block, got);
@@ -159,6 +177,7 @@ void WebPageProxy::Receive()
     }
     // A message may run a modal box, whose loop reads on; this call then finds nothing left.
     while (std::optional<WebPageMessage> message = FReader.Next()) {
+        FAnswered = true; // its engine has started
         Dispatch(*message);
         if (!*alive || FEnded)
             return;
@@ -174,7 +193,9 @@ void WebPageProxy::Dispatch(const WebPageMessage& message)
         FEvents.LoadFinished(message.Number(0) != 0);
         break;
     case WebPageKind::LinkActivated:
-        FEvents.LinkActivated(message.Text(0));
+        // The click crossed the program's modal box on its way: under the box it does nothing.
+        if (FContainer && FContainer->isEnabled())
+            FEvents.LinkActivated(message.Text(0));
         break;
     case WebPageKind::SelectionChanged:
         FEvents.SelectionChanged();
@@ -183,8 +204,9 @@ void WebPageProxy::Dispatch(const WebPageMessage& message)
         FEvents.CloseRequested();
         break;
     case WebPageKind::MousePressed:
-        // Keys stay with the program: the page's window only tells of the press.
-        if (!FContainer)
+        // Keys stay with the program: the page's window only tells of the press. A press that
+        // crossed the program's modal box on its way activates nothing under it.
+        if (!FContainer || !FContainer->isEnabled())
             break;
         FContainer->setFocus(Qt::MouseFocusReason);
         FContainer->window()->activateWindow();
@@ -369,10 +391,43 @@ bool WebPageProxy::eventFilter(QObject* watched, QEvent* event)
     case QEvent::WinIdChange:
         SendGeometry();
         break;
+    case QEvent::EnabledChange:
+        Send(MessageOf(WebPageKind::Input, {FContainer->isEnabled()}));
+        break;
     default:
         break;
     }
     return false;
+}
+
+// Asked in turn with the reading, so that an answer that came while the program itself was busy
+// counts. A frame that never comes whole holds back the answers behind it: the same hang.
+void WebPageProxy::CheckAlive()
+{
+    const std::shared_ptr<bool> alive = FAlive;
+    Receive();
+    if (!*alive || FEnded)
+        return;
+    if (FAliveId != 0) {
+        const int limit = FAnswered ? FAnswerLimitMs : std::max(FAnswerLimitMs, kFirstAnswerLimitMs);
+        if (FAliveAsked.hasExpired(limit)) {
+            // Stopped, it would not end when its channel closes.
+            if (FHelper.pid > 0)
+                ::kill(FHelper.pid, SIGKILL);
+            End(QStringLiteral("it stopped answering"));
+        }
+        return;
+    }
+    WebPageMessage question = MessageOf(WebPageKind::Alive);
+    question.id = FAliveId = ++FLastId;
+    FAliveAsked.start();
+    FWaiting[question.id] = [this](const WebPageMessage& answer) {
+        if (answer.kind != WebPageKind::Answer)
+            return; // the view ended
+        FAliveId = 0;
+        FAnswered = true;
+    };
+    Send(std::move(question));
 }
 
 void WebPageProxy::End(const QString& reason)
@@ -382,6 +437,7 @@ void WebPageProxy::End(const QString& reason)
     FEnded = true;
     FReadable->setEnabled(false);
     FWritable->setEnabled(false);
+    FAliveTimer->stop();
     auto waiting = std::move(FWaiting);
     FWaiting.clear();
     for (auto& [id, done] : waiting)

@@ -1,13 +1,15 @@
 // The program's side of a view whose engine runs in a helper process: a native widget the
 // helper's window is put into, and the messages that carry the calls one way and the page's
 // events the other. The program never waits for the helper: answers come through the event
-// loop, and a helper that dies or sends what can't be read ends the view (Ended).
+// loop, and a helper that dies, sends what can't be read or stops answering ends the view
+// (Ended). While the widget is disabled (a modal box of the program runs) the page takes no input.
 #pragma once
 #include "platform/services/WebBrowserEngine.h"
 #include "platform/services/WebPageChannel.h"
 #include "platform/services/WebPageHelperProcess.h"
 #include <QJsonArray>
 #include <QJsonValue>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <map>
@@ -15,6 +17,7 @@
 
 class QMimeData;
 class QSocketNotifier;
+class QTimer;
 
 class WebPageProxy : public QObject, public WebPageView {
 public:
@@ -33,6 +36,9 @@ public:
     // helper ended first.
     void Probe(const QString& name, const QJsonArray& arguments, std::function<void(const QJsonValue&)> done);
     pid_t HelperPid() const { return FHelper.pid; }
+    // How long the helper may leave the program's question whether it is alive unanswered once
+    // it has answered one; the first answer may take the engine's start longer.
+    void SetAnswerTimeLimit(int milliseconds) { FAnswerLimitMs = milliseconds; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,6 +56,7 @@ private:
     void ShowMenu(QPoint at);
     void ForwardKey(const QKeyEvent& event);
     void SendGeometry();
+    void CheckAlive();
     void End(const QString& reason);
 
     // A sibling: the parent widget deletes it first when it goes, and this after it.
@@ -58,6 +65,11 @@ private:
     WebPageHelper FHelper;
     QSocketNotifier* FReadable = nullptr;
     QSocketNotifier* FWritable = nullptr;
+    QTimer* FAliveTimer = nullptr;
+    QElapsedTimer FAliveAsked;
+    quint32 FAliveId = 0; // the question not yet answered, if any
+    bool FAnswered = false; // the helper has said something: its engine runs
+    int FAnswerLimitMs;
     WebPageMessageReader FReader;
     QByteArray FOutgoing;
     quint32 FLastId = 0;

@@ -106,3 +106,40 @@ TEST(WebPageChannel, WhatCanNotBeAMessageBreaksTheChannelForGood)
     ASSERT_TRUE(reader.Next().has_value());
     EXPECT_FALSE(reader.Broken());
 }
+
+TEST(WebPageChannel, AFrameOfTheLargestLengthReadsWholeAndOneByteMoreBreaksAtItsLength)
+{
+    // A page's bytes filling the frame to the last byte that may be: what the fields take
+    // besides the block is measured on an empty block of the same message.
+    WebPageMessage largest = MessageOf(WebPageKind::LoadFinished, {}, {}, {QByteArray()});
+    const qsizetype rest = EncodeWebPageMessage(largest).size() - 4;
+    largest.blobs[0] = QByteArray(kLargestWebPageFrame - rest, 'x');
+    const QByteArray frame = EncodeWebPageMessage(largest);
+    ASSERT_EQ(qFromBigEndian<quint32>(frame.constData()), kLargestWebPageFrame);
+
+    WebPageMessageReader reader;
+    reader.Append(frame.constData(), frame.size() - 1);
+    EXPECT_FALSE(reader.Next().has_value());
+    EXPECT_FALSE(reader.Broken()) << "a frame of the largest length is refused";
+    reader.Append(frame.constData() + frame.size() - 1, 1);
+    const std::optional<WebPageMessage> read = reader.Next();
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->blobs, largest.blobs);
+
+    // One byte longer, and an empty frame, break the channel as soon as the length is there:
+    // nothing of such a frame's body is waited for or kept.
+    for (const quint32 length : {kLargestWebPageFrame + 1, 0u}) {
+        QByteArray header(4, '\0');
+        qToBigEndian<quint32>(length, header.data());
+        WebPageMessageReader early;
+        early.Append(header.constData(), 2);
+        EXPECT_FALSE(early.Broken()) << "broken by half a length, " << length;
+        early.Append(header.constData() + 2, 2);
+        EXPECT_TRUE(early.Broken()) << "a length of " << length << " is waited for";
+    }
+    // The same checks hold for a frame that follows others in one block.
+    QByteArray afterAnother = EncodeWebPageMessage(Sample()) + QByteArray(4, '\0');
+    WebPageMessageReader following;
+    following.Append(afterAnother.constData(), afterAnother.size());
+    EXPECT_TRUE(following.Broken());
+}

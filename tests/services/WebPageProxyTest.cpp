@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QWidget>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -50,19 +51,34 @@ protected:
     void Write(const QByteArray& bytes) { ASSERT_EQ(::write(helperEnd, bytes.constData(), bytes.size()), bytes.size()); }
     void Write(const WebPageMessage& message) { Write(EncodeWebPageMessage(message)); }
 
-    // The next message from the program, read as the helper reads it.
+    // The next message from the program, read as the helper reads it; the question whether the
+    // helper is alive is answered on the way, as the helper answers it.
     std::optional<WebPageMessage> Read()
     {
         std::optional<WebPageMessage> message;
-        RunUntil([&] {
-            if (message)
-                return true;
+        AnswerUntil([&] { return message || (message = Take()); });
+        return message;
+    }
+    // Runs the loop, answering as the helper would, until done() or the time-out.
+    bool AnswerUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+    {
+        return RunUntil([&] {
             char block[4096];
             const ssize_t got = ::recv(helperEnd, block, sizeof block, MSG_DONTWAIT);
             if (got > 0)
                 reader.Append(block, got);
-            return (message = reader.Next()).has_value();
-        });
+            return done();
+        }, timeoutMs);
+    }
+    std::optional<WebPageMessage> Take()
+    {
+        std::optional<WebPageMessage> message;
+        while ((message = reader.Next()) && message->kind == WebPageKind::Alive) {
+            ++aliveAsked;
+            WebPageMessage answer = MessageOf(WebPageKind::Answer);
+            answer.id = message->id;
+            Write(answer);
+        }
         return message;
     }
 
@@ -82,6 +98,7 @@ protected:
     std::vector<QString> seen;
     std::vector<QString> ended;
     WebPageMessageReader reader;
+    int aliveAsked = 0;
     std::unique_ptr<WebPageProxy> proxy;
 };
 
@@ -156,4 +173,70 @@ TEST_F(WebPageProxyTest, AHelperThatGoesAwayOrSendsTheProgramsOwnMessagesEndsThe
     auto other = std::make_unique<WebPageProxy>(&parent, events, WebPageHelper{0, ends[0]});
     ::close(ends[1]);
     EXPECT_TRUE(RunUntil([&] { return !ended.empty(); }));
+}
+
+TEST_F(WebPageProxyTest, AHelperThatStopsAnsweringOrLeavesAFrameUnfinishedIsEndedAsHung)
+{
+    proxy->SetAnswerTimeLimit(300);
+    // Answered, the questions go on and the view stays: each comes a second after the last
+    // was answered, well past the time limit.
+    EXPECT_TRUE(AnswerUntil([&] { return Take(), aliveAsked >= 3; }, 30000));
+    EXPECT_TRUE(ended.empty());
+
+    // A frame announced at the largest length and never completed: the answers behind it never
+    // reach the program, which waits no longer than for a helper that stopped.
+    QByteArray header(4, '\0');
+    qToBigEndian<quint32>(kLargestWebPageFrame, header.data());
+    Write(header + char(WebPageKind::LoadFinished) + QByteArray(1000, '\0'));
+    const int askedBefore = aliveAsked;
+    ASSERT_TRUE(AnswerUntil([&] { return Take(), !ended.empty(); }, 30000));
+    EXPECT_LE(aliveAsked - askedBefore, 1) << "asked again while an answer was missing";
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0], "it stopped answering");
+}
+
+TEST_F(WebPageProxyTest, WhileTheWidgetIsDisabledThePageTakesNoInputAndItsLinksAndPressesDoNothing)
+{
+    parent.setEnabled(false);
+    std::optional<WebPageMessage> told = Read();
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->kind, WebPageKind::Input);
+    EXPECT_EQ(told->numbers, (QList<qint32>{0}));
+    // Sent by the helper before it heard: the link and the press come to nothing.
+    Write(MessageOf(WebPageKind::LinkActivated, {}, {"#%23&1-2"}));
+    Write(MessageOf(WebPageKind::MousePressed));
+    Write(MessageOf(WebPageKind::LoadFinished, {1}));
+    ASSERT_TRUE(RunUntil([&] { return !seen.empty(); }));
+    EXPECT_EQ(seen, (std::vector<QString>{"loaded"}));
+    EXPECT_FALSE(proxy->Widget()->hasFocus());
+
+    parent.setEnabled(true);
+    told = Read();
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->kind, WebPageKind::Input);
+    EXPECT_EQ(told->numbers, (QList<qint32>{1}));
+    Write(MessageOf(WebPageKind::LinkActivated, {}, {"#%23&1-2"}));
+    ASSERT_TRUE(RunUntil([&] { return seen.size() == 2; }));
+    EXPECT_EQ(seen.back(), "link #%23&1-2");
+
+    // A view made under a running box starts without input.
+    int ends[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+    parent.setEnabled(false);
+    auto other = std::make_unique<WebPageProxy>(&parent, events, WebPageHelper{0, ends[0]});
+    WebPageMessageReader otherReader;
+    bool toldNoInput = false;
+    RunUntil([&] {
+        char block[4096];
+        const ssize_t got = ::recv(ends[1], block, sizeof block, MSG_DONTWAIT);
+        if (got > 0)
+            otherReader.Append(block, got);
+        while (std::optional<WebPageMessage> message = otherReader.Next())
+            toldNoInput |= message->kind == WebPageKind::Input && message->numbers == QList<qint32>{0};
+        return toldNoInput;
+    });
+    EXPECT_TRUE(toldNoInput) << "the new view was not told that the page takes no input";
+    other.reset();
+    ::close(ends[1]);
+    parent.setEnabled(true);
 }
