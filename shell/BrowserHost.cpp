@@ -64,10 +64,6 @@ DWORD FlagWord(TSet<E> options, const DWORD (&values)[N])
     return flags;
 }
 
-// The host's two other refresh commands: the top frame, and the top frame past the cache.
-constexpr DWORD IDM_REFRESH_TOP = 6041;
-constexpr DWORD IDM_REFRESH_TOP_FULL = 6042;
-
 bool IsRefreshCommand(DWORD command)
 {
     return command == IDM_REFRESH || command == IDM_REFRESH_TOP || command == IDM_REFRESH_TOP_FULL;
@@ -164,12 +160,14 @@ HRESULT TBrowserHost::LoadHtmlFromStream(TStream& stream)
 {
     if (!HasDocument())
         Navigate("about:blank");
-    if (!HasDocument())
-        throw Exception("Interface not supported");
     stream.SetPosition(0);
     AnsiString bytes(static_cast<std::size_t>(stream.Size()), '\0');
     stream.ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-    return LoadDocument(CloseBareNbsp(bytes));
+    // Without a document the control still keeps the page for when it has an engine again.
+    const HRESULT result = LoadDocument(CloseBareNbsp(bytes));
+    if (result == E_NOINTERFACE)
+        throw Exception("Interface not supported");
+    return result;
 }
 
 HRESULT TBrowserHost::ShowContextMenu(DWORD id, TPoint* point, void* commandTarget, void* objectAtPoint)

@@ -8,12 +8,12 @@
 #include "platform/services/WebBrowserEngine.h"
 #include <QApplication>
 #include <QCursor>
-#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QTimer>
 #include <QEventLoop>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QVBoxLayout>
 #include <QtDebug>
 
@@ -30,6 +30,8 @@ constexpr int kEngineIdleMs = 60000;
 constexpr int kIdleChecksPerTime = 4;
 // How soon a page freed out of sight comes back once the control is in sight again.
 constexpr int kComeBackCheckMs = 300;
+// Shown in place of a page the engine could not show (its helper missing, failed or hung).
+const AnsiString kNoPageNotice = "Sivua ei voitu näyttää."_a;
 
 // The platform's download-control flags that the engine has a setting for.
 constexpr DWORD kDownloadImages = 0x10;
@@ -67,11 +69,6 @@ void RunUntil(const std::function<bool()>& done)
     wakeUp.start(50);
     while (!done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-}
-
-qint64 NowMs()
-{
-    return QDateTime::currentMSecsSinceEpoch();
 }
 
 // Whether a later sibling (one drawn above it) that is shown covers the whole of the widget.
@@ -129,8 +126,16 @@ struct TWebBrowser::DragAnswer : WebDragAnswer {};
 TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner), FFrame(new QFrame), FEngineIdleMs(kEngineIdleMs)
 {
     FFrame->setFrameShape(QFrame::StyledPanel);
+    // The page's own ground while there is no page: what lies under the control never shows
+    // through.
+    FFrame->setBackgroundRole(QPalette::Base);
+    FFrame->setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(FFrame);
     layout->setContentsMargins(0, 0, 0, 0);
+    FNotice = new QLabel(ToQString(kNoPageNotice), FFrame);
+    FNotice->setAlignment(Qt::AlignCenter);
+    FNotice->hide();
+    layout->addWidget(FNotice);
     SetWidget(FFrame);
     FIdleTimer = new QTimer(FFrame);
     QObject::connect(FIdleTimer, &QTimer::timeout, FFrame, [this] { CheckIdle(); });
@@ -147,9 +152,16 @@ bool TWebBrowser::EnsureView()
         return true;
     WebPageEvents events;
     // Out of the engine's own call: what a link does may open a modal box.
+    // A link that comes when a modal box of the program has come up since (two clicks read at
+    // once, the first opening a box) does nothing under the box, as a click there would.
     events.LinkActivated = [this](const QString& href) {
         QMetaObject::invokeMethod(
-            FFrame, [this, href] { Dispatch([&] { LinkActivated(FromQString(href)); }); }, Qt::QueuedConnection);
+            FFrame,
+            [this, href] {
+                if (FFrame->isEnabled())
+                    Dispatch([&] { LinkActivated(FromQString(href)); });
+            },
+            Qt::QueuedConnection);
     };
     events.LoadFinished = [this](bool) { FReadyState = READYSTATE_COMPLETE; };
     events.KeyPressed = [this](QKeyEvent& event) {
@@ -188,27 +200,70 @@ bool TWebBrowser::EnsureView()
         Dispatch([&] { answer = DragEntered(data); });
         return answer;
     };
-    // Out of the view's own call: the view that tells of its end is freed. A later view is not.
+    // The view that tells of its end is let go at once, so that the next page starts a new one
+    // even before this one is freed; a later view is not touched.
     events.Ended = [this, serial = ++FViewSerial](const QString& reason) {
         qWarning().noquote() << "The browser engine ended:" << reason;
-        QMetaObject::invokeMethod(
-            FFrame,
-            [this, serial] {
-                if (serial == FViewSerial && View())
-                    Dispatch([this] { CloseDocument(); });
-            },
-            Qt::QueuedConnection);
+        if (serial != FViewSerial)
+            return;
+        if (FMakingView)
+            FEndedWhileMade = true;
+        else
+            Dispatch([this] { ViewEnded(); });
     };
+    FMakingView = true;
+    FEndedWhileMade = false;
     FView = CreateWebPageView(FFrame, std::move(events)).release();
-    if (!FView)
+    FMakingView = false;
+    if (!FView) {
+        ShowNotice(true);
         return false;
+    }
     FViewWidget = FView->Widget();
     FFrame->layout()->addWidget(FViewWidget);
+    ShowNotice(false);
     FView->SetScrollBarsShown(FScrollBarsShown);
     FView->Apply(PageSettings());
-    FLastShownMs = NowMs();
+    FSinceShown.start();
     FIdleTimer->start(std::max(1, FEngineIdleMs / kIdleChecksPerTime));
+    if (FEndedWhileMade) {
+        ViewEnded();
+        return false;
+    }
     return true;
+}
+
+// The engine's helper ended, failed or stopped answering: its view is let go (freed once out of
+// its own call), a plain notice takes its place, and the page comes back in a new view the next
+// time the control comes into sight. Not sooner: a helper that fails at its start would
+// otherwise be started again and again.
+void TWebBrowser::ViewEnded()
+{
+    WebPageView* ended = View();
+    if (!ended)
+        return;
+    const bool hadPage = FHasPage;
+    AnsiString page = FShownPage;
+    FView = nullptr;
+    FViewWidget->hide();
+    FViewWidget = nullptr;
+    QMetaObject::invokeMethod(FFrame, [ended] { delete ended; }, Qt::QueuedConnection);
+    FHasDocument = false;
+    FHasPage = false;
+    FShownPage.clear();
+    FReadyState = READYSTATE_UNINITIALIZED;
+    ShowNotice(true);
+    if (hadPage) {
+        Unload();
+        FIdlePage = std::move(page);
+    }
+    FComeBackAfterHidden = true;
+    FIdleTimer->start(kComeBackCheckMs);
+}
+
+void TWebBrowser::ShowNotice(bool shown)
+{
+    FNotice->setVisible(shown);
 }
 
 WebPageSettings TWebBrowser::PageSettings()
@@ -262,14 +317,22 @@ void TWebBrowser::Navigate(const AnsiString& address, TShellSource source)
 
 HRESULT TWebBrowser::LoadDocument(const AnsiString& html)
 {
-    if (!FHasDocument || !View())
+    if (!FHasDocument || !View()) {
+        // The engine could not be had: the page shows once it can, the next time the control
+        // comes into sight.
+        if (!FNotice->isHidden()) {
+            FIdlePage = html;
+            FComeBackAfterHidden = true;
+            FIdleTimer->start(kComeBackCheckMs);
+        }
         return E_NOINTERFACE;
+    }
     if (FHasPage)
         Unload();
     FHasPage = true;
     FShownPage = html;
     FIdlePage.clear();
-    FLastShownMs = NowMs();
+    FSinceShown.start();
     FReadyState = READYSTATE_LOADING;
     View()->Load(QByteArray(html.data(), static_cast<qsizetype>(html.size())));
     return S_OK;
@@ -323,8 +386,10 @@ bool TWebBrowser::KeyPressed(QKeyEvent& event)
         ShowHelp(reinterpret_cast<HWND>(FFrame), AnsiString(), HELP_CONTEXT, 0, TPoint{mouse.x(), mouse.y()}, nullptr);
         return true;
     }
+    // A page from text has nothing to reload; Ctrl+F5 asks to reload past the cache.
     if (event.key() == Qt::Key_F5) {
-        Exec(TCommandGroup::DocHostCommandHandler, IDM_REFRESH); // a page from text has nothing to reload
+        Exec(TCommandGroup::DocHostCommandHandler,
+             event.modifiers() & Qt::ControlModifier ? IDM_REFRESH_TOP_FULL : IDM_REFRESH);
         return true;
     }
     return false;
@@ -483,14 +548,18 @@ void TWebBrowser::CheckIdle()
         if (FHasPage || FIdlePage.empty()) {
             FIdlePage.clear();
             FIdleTimer->stop();
-        } else if (ShownOnScreen()) {
+        } else if (!ShownOnScreen()) {
+            FComeBackAfterHidden = false;
+        } else if (!FComeBackAfterHidden) {
             Dispatch([this] { ShowIdlePage(); });
         }
         return;
     }
+    // Measured on a clock that the wall clock's moves (a user setting it, a time server) don't
+    // touch.
     if (ShownOnScreen() || FInOwnDialog || FReadyState == READYSTATE_LOADING)
-        FLastShownMs = NowMs();
-    else if (NowMs() - FLastShownMs >= FEngineIdleMs)
+        FSinceShown.start();
+    else if (FSinceShown.hasExpired(FEngineIdleMs))
         Dispatch([this] {
             AnsiString page = FShownPage;
             CloseDocument();
@@ -501,11 +570,15 @@ void TWebBrowser::CheckIdle()
 
 void TWebBrowser::ShowIdlePage()
 {
-    const AnsiString page = std::move(FIdlePage);
+    AnsiString page = std::move(FIdlePage);
     FIdlePage.clear();
     FIdleTimer->stop();
-    if (!EnsureView())
+    if (!EnsureView()) {
+        FIdlePage = std::move(page);
+        FComeBackAfterHidden = true;
+        FIdleTimer->start(kComeBackCheckMs);
         return;
+    }
     FHasDocument = true;
     FReadyState = READYSTATE_COMPLETE;
     AmbientPropertyChange();
@@ -531,6 +604,9 @@ bool TWebBrowser::widget_event(QObject* watched, QEvent* event)
 {
     if (watched == FFrame) {
         switch (event->type()) {
+        case QEvent::Hide:
+            FComeBackAfterHidden = false; // a page freed by a failed engine comes back at the next show
+            break;
         case QEvent::EnabledChange:
             // A modal box of the program disables the windows under it, this control's with them.
             Dispatch([this] { EnableModeless(FFrame->isEnabled()); });

@@ -11,6 +11,7 @@
 #include "platform/core/AnsiString.h"
 #include "platform/forms/WinControl.h"
 #include "platform/services/ShellExecute.h"
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget> // WinControl.h keeps a QPointer<QWidget> from a forward declaration
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include <memory>
 
 class QFrame;
+class QLabel;
 class QMimeData;
 class QTimer;
 class WebPageView;
@@ -71,6 +73,8 @@ struct TMsg {
 // Command groups of the container's command target.
 enum class TCommandGroup { None, Explorer, DocHostCommandHandler, Other };
 constexpr DWORD IDM_REFRESH = 2300;
+constexpr DWORD IDM_REFRESH_TOP = 6041;      // the top frame
+constexpr DWORD IDM_REFRESH_TOP_FULL = 6042; // the top frame past the cache
 constexpr DWORD SHDVID_UNLOAD = 37;
 constexpr DWORD OLECMDID_SHOWSCRIPTERROR = 40;
 constexpr UINT HELP_CONTEXT = 0x1;
@@ -190,16 +194,19 @@ private:
     void CheckIdle();
     void ShowIdlePage();
     void CloseDocument();
+    void ViewEnded();
+    void ShowNotice(bool shown);
 
     // The view, while its widget lives: a form that closes deletes its widgets before its
     // components.
     WebPageView* View() const { return FViewWidget ? FView : nullptr; }
 
     QFrame* FFrame = nullptr;
+    QLabel* FNotice = nullptr;
     WebPageView* FView = nullptr;
     QPointer<QWidget> FViewWidget;
     QTimer* FIdleTimer = nullptr;
-    qint64 FLastShownMs = 0;
+    QElapsedTimer FSinceShown; // since the control was last in sight
     int FEngineIdleMs;
     int FViewSerial = 0;
     bool FScrollBarsShown = true;
@@ -207,6 +214,9 @@ private:
     bool FHasPage = false;
     bool FSilent = false;
     bool FInOwnDialog = false;
+    bool FMakingView = false;
+    bool FEndedWhileMade = false;
+    bool FComeBackAfterHidden = false; // the freed page waits until the control was out of sight
     int FReadyState = READYSTATE_UNINITIALIZED;
     std::unique_ptr<TScriptErrorEvent> FScriptError;
     AnsiString FShownPage; // as loaded, for showing it again after the engine was freed

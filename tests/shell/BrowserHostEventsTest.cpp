@@ -8,6 +8,7 @@
 #include "support/WebPageDriver.h"
 #include <QDragEnterEvent>
 #include <QFile>
+#include <QLabel>
 #include <QMimeData>
 #include <csignal>
 #include <memory>
@@ -51,6 +52,20 @@ protected:
     }
 
     QString Title() { return webpage::Probe(*host, "title").toString(); }
+    // The program's own notice in place of a page that can't be shown.
+    bool NoticeShown()
+    {
+        for (const QLabel* label : host->Widget()->findChildren<QLabel*>())
+            if (label->isVisible() && label->text() == QString::fromUtf8("Sivua ei voitu näyttää."))
+                return true;
+        return false;
+    }
+    // Out of sight and back, as a window back from the tray.
+    void ShowAgain()
+    {
+        host->Widget()->hide();
+        host->Widget()->show();
+    }
     bool Setting(const char* name) { return webpage::Probe(*host, "setting", {name}).toBool(); }
     bool TitleBecomes(const QString& title, int timeoutMs = 5000)
     {
@@ -427,4 +442,71 @@ TEST_F(BrowserHostEventsTest, TheEngineRunsApartAndItsDeathMidPageLeavesTheContr
     ASSERT_NE(webpage::ViewOf(*host), nullptr);
     EXPECT_NE(webpage::ViewOf(*host)->HelperPid(), helper);
     EXPECT_NE(host->DocumentText().find("Seuraava"), AnsiString::npos);
+}
+
+TEST_F(BrowserHostEventsTest, WhileAModalBoxOfTheProgramRunsThePageTakesNoClick)
+{
+    std::vector<AnsiString> navigations;
+    host->OnBeforeNavigate2 = [&](TObject*, void*, const AnsiString& url, int, const AnsiString&, const AnsiString&,
+                                  const AnsiString&, bool& cancel) {
+        if (url == "about:blank")
+            return;
+        navigations.push_back(url);
+        cancel = true;
+    };
+    Load({"<P><A HREF=\"##&1-2\">Elokuva</A></P>"});
+    const QPoint link = webpage::CentreOf(*host, "Elokuva");
+    answer = [&](ModalBox& box) {
+        webpage::Click(*host, link);
+        webpage::Click(*host, link, Qt::LeftButton, 2);
+        webpage::Settle(*host);
+        box.Close(mrOk);
+    };
+    MessageDlg("Ohjelman oma laatikko", mtInformation, {mbOK});
+    webpage::Settle(*host);
+    EXPECT_TRUE(navigations.empty()) << navigations[0];
+
+    // The box gone, the same click is the link's.
+    answer = nullptr;
+    webpage::Click(*host, link);
+    ASSERT_TRUE(webpage::RunUntil([&] { return !navigations.empty(); }, 5000));
+    EXPECT_EQ(navigations, (std::vector<AnsiString>{"##&1-2"}));
+}
+
+TEST_F(BrowserHostEventsTest, AHelperThatStopsOrIsKilledLeavesTheNoticeAndTheNextShowOrPageStartsANewOne)
+{
+    Load({"<P>Taulukko</P>"});
+    const pid_t stopped = webpage::ViewOf(*host)->HelperPid();
+    ASSERT_EQ(::kill(stopped, SIGSTOP), 0);
+    ASSERT_TRUE(webpage::RunUntil([&] { return !host->HasDocument(); }, 30000)) << "the stopped helper is kept";
+    EXPECT_TRUE(NoticeShown());
+    EXPECT_TRUE(webpage::RunUntil([&] { return ::kill(stopped, 0) != 0; }, 10000)) << "the stopped helper still runs";
+    EXPECT_EQ(webpage::ViewOf(*host), nullptr);
+
+    // Shown again, the page comes back in a new helper.
+    ShowAgain();
+    ASSERT_TRUE(webpage::RunUntil([&] { return host->HasDocument(); }, 5000));
+    ASSERT_TRUE(webpage::WaitForPage(*host));
+    EXPECT_FALSE(NoticeShown());
+    EXPECT_NE(host->DocumentText().find("Taulukko"), AnsiString::npos);
+
+    // Killed just before the next page comes: that page shows, in a new helper or after the
+    // notice at the next show; never the page before.
+    const pid_t killed = webpage::ViewOf(*host)->HelperPid();
+    ASSERT_NE(killed, stopped);
+    ASSERT_EQ(::kill(killed, SIGKILL), 0);
+    TStringList next;
+    next.Add("<P>Seuraava</P>");
+    host->LoadHtmlFromStrings(next);
+    const auto newPageLoaded = [&] {
+        return host->HasDocument() && host->ReadyState() == READYSTATE_COMPLETE &&
+               webpage::ViewOf(*host)->HelperPid() != killed;
+    };
+    ASSERT_TRUE(webpage::RunUntil([&] { return NoticeShown() || newPageLoaded(); }, 30000));
+    if (NoticeShown())
+        ShowAgain();
+    ASSERT_TRUE(webpage::RunUntil(newPageLoaded, 30000));
+    const AnsiString text = host->DocumentText();
+    EXPECT_NE(text.find("Seuraava"), AnsiString::npos) << text;
+    EXPECT_FALSE(NoticeShown());
 }
