@@ -112,8 +112,10 @@ AnsiString TScriptErrorEvent::Property(const AnsiString& name) const
 {
     if (SameText(name, "errorLine"))
         return IntToStr(FLine);
-    if (SameText(name, "errorCharacter") || SameText(name, "errorCode"))
-        return "0"; // the engine tells neither
+    if (SameText(name, "errorCharacter"))
+        return IntToStr(FColumn);
+    if (SameText(name, "errorCode"))
+        return "0"; // the engine tells none
     if (SameText(name, "errorMessage"))
         return FMessage;
     if (SameText(name, "errorUrl"))
@@ -126,9 +128,8 @@ struct TWebBrowser::DragAnswer : WebDragAnswer {};
 TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner), FFrame(new QFrame), FEngineIdleMs(kEngineIdleMs)
 {
     FFrame->setFrameShape(QFrame::StyledPanel);
-    // The page's own ground while there is no page: what lies under the control never shows
+    // A ground of its own while there is no page: what lies under the control never shows
     // through.
-    FFrame->setBackgroundRole(QPalette::Base);
     FFrame->setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(FFrame);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -186,9 +187,9 @@ bool TWebBrowser::EnsureView()
             answer = ToQString(entered);
         return given;
     };
-    events.ScriptError = [this](const QString& message, int line, const QString& url) {
+    events.ScriptError = [this](const QString& message, int line, int column, const QString& url) {
         bool goOn = true;
-        Dispatch([&] { goOn = ScriptError(FromQString(message), line, FromQString(url)); });
+        Dispatch([&] { goOn = ScriptError(FromQString(message), line, column, FromQString(url)); });
         return goOn;
     };
     // Out of the engine's own call: closing frees the page that asks.
@@ -481,9 +482,9 @@ bool TWebBrowser::Prompt(const AnsiString& text, const AnsiString& defaultValue,
 
 // The container is asked first; unless it answered for the dialog, the control's own box asks
 // the user whether the page's scripts may go on.
-bool TWebBrowser::ScriptError(const AnsiString& message, int line, const AnsiString& url)
+bool TWebBrowser::ScriptError(const AnsiString& message, int line, int column, const AnsiString& url)
 {
-    FScriptError = std::make_unique<TScriptErrorEvent>(line, message, url);
+    FScriptError = std::make_unique<TScriptErrorEvent>(line, column, message, url);
     bool goOn = true;
     HRESULT answered = OLECMDERR_E_NOTSUPPORTED;
     try {

@@ -83,14 +83,15 @@ constexpr UINT HELP_CONTEXT = 0x1;
 // read by name, as text.
 class TScriptErrorEvent {
 public:
-    TScriptErrorEvent(int line, AnsiString message, AnsiString url)
-        : FLine(line), FMessage(std::move(message)), FUrl(std::move(url)) {}
+    TScriptErrorEvent(int line, int column, AnsiString message, AnsiString url)
+        : FLine(line), FColumn(column), FMessage(std::move(message)), FUrl(std::move(url)) {}
     // "errorLine", "errorCharacter", "errorCode", "errorMessage", "errorUrl" in any case; raises
     // "'name' not supported." for any other name.
     AnsiString Property(const AnsiString& name) const;
 
 private:
     int FLine;
+    int FColumn; // from 1; 0 when the engine did not tell
     AnsiString FMessage;
     AnsiString FUrl;
 };
@@ -182,7 +183,7 @@ private:
     void Alert(const AnsiString& text);
     bool Confirm(const AnsiString& text);
     bool Prompt(const AnsiString& text, const AnsiString& defaultValue, AnsiString& answer);
-    bool ScriptError(const AnsiString& message, int line, const AnsiString& url);
+    bool ScriptError(const AnsiString& message, int line, int column, const AnsiString& url);
     void CloseRequested();
     struct DragAnswer;
     DragAnswer DragEntered(const QMimeData* data);

@@ -40,8 +40,9 @@ struct WebPageEvents {
     std::function<void(const QString& text)> Alert;
     std::function<bool(const QString& text)> Confirm;
     std::function<bool(const QString& text, const QString& defaultValue, QString& answer)> Prompt;
-    // An error in a page script; false stops the page's scripts.
-    std::function<bool(const QString& message, int line, const QString& url)> ScriptError;
+    // An error in a page script (its column counted from 1, 0 when unknown); false stops the
+    // page's scripts.
+    std::function<bool(const QString& message, int line, int column, const QString& url)> ScriptError;
     // A page script asked to close its window.
     std::function<void()> CloseRequested;
     // Something is dragged onto the page (asked once per drag, as it enters at `at`).

@@ -1,5 +1,7 @@
 #include "platform/services/WebBrowserPage.h"
 #include "platform/services/WebBrowserProfile.h"
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QWebEngineSettings>
 
 WebBrowserPage::WebBrowserPage(QObject* parent) : QWebEnginePage(AcquireWebBrowserProfile(), parent) {}
@@ -40,12 +42,24 @@ void WebBrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel leve
             OnLinkActivated(message.mid(LinkMessagePrefix.size()));
         return;
     }
-    // The engine reports a script's uncaught errors only as error messages of its console, told
-    // from a script's own console.error by their wording.
-    if (level != ErrorMessageLevel || !message.startsWith(QLatin1String("Uncaught ")) || !OnScriptError)
+    if (source == PageScriptSource) {
+        if (message == CloseMessage && OnCloseRequested)
+            OnCloseRequested();
         return;
-    if (!OnScriptError(message, line, source))
-        settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    }
+    // What the page world's script did not catch (a promise's rejection) comes only as an error
+    // message of the console, told from a script's own console.error by its wording.
+    if (level == ErrorMessageLevel && message.startsWith(QLatin1String("Uncaught ")))
+        ScriptError(message, line, 0, source);
+}
+
+// False stops the page's scripts for this document.
+bool WebBrowserPage::ScriptError(const QString& message, int line, int column, const QString& url)
+{
+    if (!OnScriptError || OnScriptError(message, line, column, url))
+        return true;
+    settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    return false;
 }
 
 void WebBrowserPage::javaScriptAlert(const QUrl&, const QString& text)
@@ -56,6 +70,10 @@ void WebBrowserPage::javaScriptAlert(const QUrl&, const QString& text)
 
 bool WebBrowserPage::javaScriptConfirm(const QUrl&, const QString& text)
 {
+    if (text.startsWith(ScriptErrorPrefix)) {
+        const QJsonArray error = QJsonDocument::fromJson(text.mid(ScriptErrorPrefix.size()).toUtf8()).array();
+        return ScriptError(error.at(0).toString(), error.at(1).toInt(), error.at(2).toInt(), error.at(3).toString());
+    }
     return OnConfirm && OnConfirm(text);
 }
 

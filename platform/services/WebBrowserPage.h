@@ -20,7 +20,8 @@ public:
     std::function<void(const QString& text)> OnAlert;
     std::function<bool(const QString& text)> OnConfirm;
     std::function<bool(const QString& text, const QString& defaultValue, QString& answer)> OnPrompt;
-    std::function<bool(const QString& message, int line, const QString& url)> OnScriptError;
+    std::function<bool(const QString& message, int line, int column, const QString& url)> OnScriptError;
+    std::function<void()> OnCloseRequested;
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
@@ -33,6 +34,8 @@ protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
 
 private:
+    bool ScriptError(const QString& message, int line, int column, const QString& url);
+
     QUrl FPageUrl;
     bool FScripts = false;
 };

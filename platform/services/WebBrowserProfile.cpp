@@ -12,11 +12,16 @@
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
+#include <QUuid>
 #include <map>
 #include <unistd.h>
 
 const QString HostScriptSource = QStringLiteral("userscript:qexlinks");
 const QString LinkMessagePrefix = QStringLiteral("qex-link:");
+const QString PageScriptSource = QStringLiteral("userscript:qexpage");
+const QString CloseMessage = QStringLiteral("qex-close");
+// With a mark no page can know, so that a page's own confirm is never taken for an error.
+const QString ScriptErrorPrefix = QStringLiteral("qex-script-error:%1:").arg(QUuid::createUuid().toString(QUuid::Id128));
 
 namespace {
 
@@ -44,6 +49,36 @@ const QString kHostScript = QStringLiteral(R"(
   window.addEventListener('auxclick', report, true);
 })();
 )").arg(LinkMessagePrefix);
+
+// Runs in the page's own world before its scripts, where they may run. The engine tells of an
+// uncaught error only after the page has gone on, and without its column: here the error is
+// asked about while the page waits (the box's answer is whether the scripts go on), and a "no"
+// forbids every later script block of the document before the parser reaches it; the control
+// switches the scripts off for the rest. A close of the window is only reported, so that the
+// page is not left closing for good when the container keeps it: every later close is asked
+// again. What it uses is taken before a page script could replace it.
+const QString kPageScript = QStringLiteral(R"(
+(function () {
+  var apply = Reflect.apply, ask = window.confirm, log = console.log, encode = JSON.stringify;
+  var ErrorEventType = window.ErrorEvent, create = Document.prototype.createElement;
+  var append = Node.prototype.appendChild;
+  function forbidScripts() {
+    var policy = apply(create, document, ['meta']);
+    policy.httpEquiv = 'Content-Security-Policy';
+    policy.content = "script-src 'none'";
+    apply(append, document.head || document.documentElement, [policy]);
+  }
+  window.addEventListener('error', function (event) {
+    if (!(event instanceof ErrorEventType))
+      return;
+    event.preventDefault();
+    var report = encode([String(event.message), event.lineno, event.colno, String(event.filename)]);
+    if (!apply(ask, window, ['%1' + report]))
+      forbidScripts();
+  });
+  window.close = function () { apply(log, console, ['%2']); };
+})();
+)").arg(ScriptErrorPrefix, CloseMessage);
 
 // Pages are served as the bytes the program built, in their own code page; nothing else exists
 // under the scheme.
@@ -118,14 +153,16 @@ void PrepareEngine()
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 
-QWebEngineScript HostScript()
+// A script of our own, run in the top document as it is made; its console messages come from
+// `source`.
+QWebEngineScript OwnScript(const QString& source, QWebEngineScript::ScriptWorldId world, const QString& code)
 {
     QWebEngineScript script;
-    script.setName(HostScriptSource.section(':', 1));
-    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setName(source.section(':', 1));
+    script.setWorldId(world);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setRunsOnSubFrames(false);
-    script.setSourceCode(kHostScript);
+    script.setSourceCode(code);
     return script;
 }
 
@@ -157,7 +194,8 @@ QWebEngineProfile* MakeProfile()
     server = new PageServer(made);
     made->installUrlSchemeHandler(kScheme, server);
     made->setUrlRequestInterceptor(new NetworkBlocker(made));
-    made->scripts()->insert(HostScript());
+    made->scripts()->insert(OwnScript(HostScriptSource, QWebEngineScript::ApplicationWorld, kHostScript));
+    made->scripts()->insert(OwnScript(PageScriptSource, QWebEngineScript::MainWorld, kPageScript));
     SwitchOff(made->settings());
     return made;
 }

@@ -21,3 +21,10 @@ void WithdrawPage(const QUrl& url);
 // raw target; page scripts are off, so nothing else can write them.
 extern const QString HostScriptSource;
 extern const QString LinkMessagePrefix;
+
+// The page world's own script: a close of the window comes as this console message from this
+// source, an uncaught error as a confirm whose text is this prefix and the JSON array [message,
+// line, column, url], the answer being whether the page's scripts go on.
+extern const QString PageScriptSource;
+extern const QString CloseMessage;
+extern const QString ScriptErrorPrefix;

@@ -27,6 +27,7 @@ public:
         page->OnConfirm = FEvents.Confirm;
         page->OnPrompt = FEvents.Prompt;
         page->OnScriptError = FEvents.ScriptError;
+        page->OnCloseRequested = [this] { FEvents.CloseRequested(); };
         setPage(page);
         connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) { FEvents.LoadFinished(ok); });
         connect(page, &QWebEnginePage::selectionChanged, this, [this] { FEvents.SelectionChanged(); });

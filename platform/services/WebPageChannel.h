@@ -41,7 +41,7 @@ enum class WebPageRequest : qint32 {
     Alert,       // texts: text
     Confirm,     // texts: text; reply numbers: ok
     Prompt,      // texts: text, default; reply numbers: given, texts: answer
-    ScriptError, // texts: message, url; numbers: line; reply numbers: go on
+    ScriptError, // texts: message, url; numbers: line, column; reply numbers: go on
     ContextMenu, // numbers: on a link, x, y; reply numbers: handled
     DragEntered, // numbers: x, y; texts: formats; blobs: their data; reply numbers: WebDragReply
 };

@@ -161,8 +161,8 @@ WebPageEvents WebPageHelperLink::Events()
         answer = reply.Text(0);
         return reply.Number(0) != 0;
     };
-    events.ScriptError = [this](const QString& message, int line, const QString& url) {
-        return Ask(WebPageRequest::ScriptError, {line}, {message, url}).Number(0) != 0;
+    events.ScriptError = [this](const QString& message, int line, int column, const QString& url) {
+        return Ask(WebPageRequest::ScriptError, {line, column}, {message, url}).Number(0) != 0;
     };
     events.CloseRequested = [this] { Send(MessageOf(WebPageKind::CloseRequested)); };
     events.DragEntered = [this](const QMimeData* data, QPoint at, Qt::DropActions actions) {

@@ -261,7 +261,8 @@ WebPageMessage WebPageProxy::Answered(const WebPageMessage& request)
         return MessageOf(WebPageKind::Reply, {given}, {answer});
     }
     case WebPageRequest::ScriptError:
-        return MessageOf(WebPageKind::Reply, {FEvents.ScriptError(request.Text(0), request.Number(1), request.Text(1))});
+        return MessageOf(WebPageKind::Reply, {FEvents.ScriptError(request.Text(0), request.Number(1),
+                                                                  request.Number(2), request.Text(1))});
     case WebPageRequest::ContextMenu: {
         const QPoint at(request.Number(2), request.Number(3));
         const bool handled = FEvents.ContextMenuRequested(request.Number(1) != 0, at);
@@ -408,6 +409,11 @@ void WebPageProxy::CheckAlive()
     Receive();
     if (!*alive || FEnded)
         return;
+    // A check that comes late found the program itself busy: the helper may have waited for it
+    // to read, and gets its time again.
+    if (FSinceCheck.isValid() && FSinceCheck.hasExpired(2 * kAliveCheckMs))
+        FAliveAsked.start();
+    FSinceCheck.start();
     if (FAliveId != 0) {
         const int limit = FAnswered ? FAnswerLimitMs : std::max(FAnswerLimitMs, kFirstAnswerLimitMs);
         if (FAliveAsked.hasExpired(limit)) {

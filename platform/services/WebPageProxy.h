@@ -67,6 +67,7 @@ private:
     QSocketNotifier* FWritable = nullptr;
     QTimer* FAliveTimer = nullptr;
     QElapsedTimer FAliveAsked;
+    QElapsedTimer FSinceCheck;
     quint32 FAliveId = 0; // the question not yet answered, if any
     bool FAnswered = false; // the helper has said something: its engine runs
     int FAnswerLimitMs;

@@ -134,7 +134,7 @@ TEST_F(BrowserHostEventsTest, AScriptErrorReachesOnScriptErrorWhichDecidesOnTheD
 {
     const std::initializer_list<AnsiString> page = {
         "<HTML><BODY>", "<SCRIPT>setTimeout(function () { document.title = 'jatkui'; }, 300);</SCRIPT>",
-        "<SCRIPT>", "eiOleOlemassa();", "</SCRIPT></BODY></HTML>"};
+        "<SCRIPT>", "  eiOleOlemassa();", "</SCRIPT>", "<SCRIPT>document.title = 'seuraava';</SCRIPT></BODY></HTML>"};
     std::vector<std::vector<AnsiString>> errors;
     bool goOn = false;
     host->OnScriptError = [&](TObject* sender, const AnsiString& line, const AnsiString& character,
@@ -149,9 +149,14 @@ TEST_F(BrowserHostEventsTest, AScriptErrorReachesOnScriptErrorWhichDecidesOnTheD
     Load(page);
     ASSERT_TRUE(webpage::RunUntil([&] { return !errors.empty(); }, 5000));
     EXPECT_EQ(errors[0][0], "4");
+    EXPECT_EQ(errors[0][1], "3"); // the column, counted from 1
+    EXPECT_EQ(errors[0][2], "0");
     EXPECT_NE(errors[0][3].find("eiOleOlemassa"), AnsiString::npos) << errors[0][3];
     EXPECT_EQ(errors[0][4].rfind("qexpage:", 0), 0u) << errors[0][4];
-    EXPECT_FALSE(TitleBecomes("jatkui", 1000)); // the page's scripts were stopped
+    // The page's scripts were stopped, the next block included.
+    EXPECT_FALSE(TitleBecomes("jatkui", 1000)) << Title().toStdString();
+    EXPECT_NE(Title(), "seuraava");
+    EXPECT_EQ(errors.size(), 1u);
 
     goOn = true;
     Load(page);
@@ -204,18 +209,25 @@ TEST_F(BrowserHostEventsTest, APageAskingToCloseItsWindowClosesTheDocumentWhenOn
     int unloads = 0;
     host->OnUnload = [&](TObject*) { ++unloads; };
     Load({"<BUTTON ONCLICK=\"window.close()\">Sulje</BUTTON>"});
-    webpage::Click(*host, webpage::CentreOf(*host, "Sulje"));
-    ASSERT_TRUE(webpage::RunUntil([&] { return asked == 1; }, 5000));
-    Wait(200);
+    // Refused, the page stays, and every later request is asked again.
+    for (int times = 1; times <= 2; ++times) {
+        webpage::Click(*host, webpage::CentreOf(*host, "Sulje"));
+        ASSERT_TRUE(webpage::RunUntil([&] { return asked == times; }, 5000)) << "request " << times;
+    }
     EXPECT_TRUE(host->HasDocument());
     EXPECT_NE(host->DocumentText().find("Sulje"), AnsiString::npos);
     EXPECT_EQ(unloads, 0);
+    // So is a request of the next page in the same view.
+    Load({"<BUTTON ONCLICK=\"window.close()\">Sulje</BUTTON>"});
+    webpage::Click(*host, webpage::CentreOf(*host, "Sulje"));
+    ASSERT_TRUE(webpage::RunUntil([&] { return asked == 3; }, 5000));
+    EXPECT_EQ(unloads, 1); // for the page replaced
 
     canClose = true;
     webpage::Click(*host, webpage::CentreOf(*host, "Sulje"));
     ASSERT_TRUE(webpage::RunUntil([&] { return !host->HasDocument(); }, 5000));
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(unloads, 1);
+    EXPECT_EQ(asked, 4);
+    EXPECT_EQ(unloads, 2);
     EXPECT_EQ(webpage::ViewOf(*host), nullptr);
     // The next page opens a document again.
     Load({"<P>Uusi</P>"});
