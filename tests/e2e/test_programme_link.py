@@ -25,14 +25,14 @@ ALARM = ("12.2.2026 (KE)\r\nTV1\r\n00:30\r\nY\u00f6elokuva\r\n\r\nKaksi yst\u00e
          "#NRM #SHD:Normaali ilmoitus n\u00e4yt\u00f6lle \r\n\r\n")
 
 
-def write_fixture(folder):
+def write_fixture(folder, wednesday=WEDNESDAY):
     data = os.path.join(folder, "Tiedot")
     os.makedirs(data)
     monday = datetime.date(2026, 2, 9)
     records = []
     for i in range(7):
         date = monday + datetime.timedelta(days=i)
-        records.append((listing_file.record_key(date, "01"), listing_file.day_text(WEDNESDAY) if i == 2 else b""))
+        records.append((listing_file.record_key(date, "01"), listing_file.day_text(wednesday) if i == 2 else b""))
     with open(os.path.join(data, "01-07.QEX"), "wb") as out:
         out.write(listing_file.file_bytes(records))
     # Only the late programme is blue, so a click on blue lands on it.
