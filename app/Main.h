@@ -116,7 +116,7 @@ public:
     AnsiString CurrentDate;      // the shown TV day, "d.m.yyyy"
     AnsiString CurrentDayName;
     int CurrentDayIndex = 0;     // Monday = 1
-    int SearchMode = 0;          // 1 while search results fill the programme list
+    bool SearchMode = false;     // search results fill the programme list
     RowLayout ProgrammeLayout = RowLayout::Channel; // what filled the programme list
     int MinutesBefore = 0;
     int CurrentWeek = 0;         // 0 this week, 1 next week
@@ -126,6 +126,10 @@ public:
     bool Downloading = false;
     bool AlarmEditing = false;
     std::unique_ptr<TStringGrid> ListingGrid;
+    // The channel view or an own view: a view of the chosen day, which the day menu, F6, the
+    // five-minute refresh and the day turn act on. False while the alarm view, the
+    // what-is-on-now view or search results fill the window.
+    bool DayViewShown() const;
 
     // The lines of the listing being shown or searched, and the 15 dates of the day bar.
     TStringList DayLines;
@@ -283,6 +287,8 @@ private:
     void SaveWindowSettings();
     void FillNowOnAir();
     void ShowOwnView(const AnsiString& layout, const TStrings& channels);
+    // The day "d.m.yyyy" ListingGrid was built for: the day its page shows and its links name.
+    AnsiString FListingGridDate;
     // Programme list and its descriptions emptied together.
     void ClearProgrammes();
     void AddProgramme(const AnsiString& line, const AnsiString& description);

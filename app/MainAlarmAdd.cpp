@@ -48,7 +48,7 @@ void TMainForm::Ohjelmat_PopupMenuPopup(TObject*)
     }
     const bool oneAtMost = Ohjelmat->SelCount() <= 1;
     Ohjelmat_Lishlytyksiin1->SetEnabled(true);
-    Lishlytyksiinvalitutasetukset1->SetEnabled(oneAtMost && SearchMode != 1);
+    Lishlytyksiinvalitutasetukset1->SetEnabled(oneAtMost && !SearchMode);
     Ohjelmat_LisaaAutomaattisiin->SetEnabled(oneAtMost);
 }
 
@@ -63,7 +63,7 @@ void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
             continue;
         const AnsiString line = LineAt(Ohjelmat, i);
         ListedProgramme programme;
-        const bool read = SearchMode == 1 ? ProgrammeOfSearchLine(line, programme)
+        const bool read = SearchMode ? ProgrammeOfSearchLine(line, programme)
                                           : ProgrammeOfViewLine(line, tvDay, shownChannel, programme);
         // A line without a readable time is no programme.
         if (!read)
@@ -81,7 +81,7 @@ void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
         added = true;
     }
     SaveAlarmList();
-    if (SearchMode != 1) {
+    if (!SearchMode) {
         MarkAlarmedProgrammes();
         Ohjelmat->Invalidate();
     }
@@ -96,7 +96,7 @@ void TMainForm::Lishlytyksiinvalitutasetukset1Click(TObject*)
     // Search results carry no time the dialog could take; the pop-up keeps this item off there,
     // and its shortcut must do no more.
     const int index = Ohjelmat->ItemIndex();
-    if (SearchMode == 1 || index < 0 || index >= Ohjelmat->Count())
+    if (SearchMode || index < 0 || index >= Ohjelmat->Count())
         return;
     const AnsiString line = LineAt(Ohjelmat, index);
     const AnsiString channel = MM_Normaali->Checked() ? LineAt(V_Kanavat, V_Kanavat->ItemIndex()) : AnsiString();

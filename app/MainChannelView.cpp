@@ -41,6 +41,11 @@ bool TMainForm::NormalViewChecked() const
     return MM_Normaali->Checked();
 }
 
+bool TMainForm::DayViewShown() const
+{
+    return V_Muut->ItemIndex() < 0 && !SearchMode;
+}
+
 void TMainForm::ClearProgrammes()
 {
     Ohjelmat->Clear();
@@ -56,7 +61,7 @@ void TMainForm::AddProgramme(const AnsiString& line, const AnsiString& descripti
 void TMainForm::V_KanavatClick(TObject*)
 {
     ++FViewGeneration;
-    SearchMode = 0;
+    SearchMode = false;
     V_Muut->SetItemIndex(-1);
     MM_Normaali->SetChecked(true);
     if (MM_PaivaPalkkiOn->Checked() && !ViikotPanel->Visible()) {
@@ -146,7 +151,7 @@ void TMainForm::ViikonPaivaChange(TObject*)
 void TMainForm::DayMenuClick(TObject* Sender)
 {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
-    if (!item || V_Muut->ItemIndex() >= 0 || SearchMode == 1)
+    if (!item || !DayViewShown())
         return;
     const int tag = item->Tag;
     if (tag < 1 || tag > 14)
@@ -160,7 +165,7 @@ void TMainForm::DayMenuClick(TObject* Sender)
 
 void TMainForm::MM_TanaanClick(TObject*)
 {
-    if (V_Muut->ItemIndex() >= 0 || SearchMode == 1)
+    if (!DayViewShown())
         return;
     // Today may be a day of weeks the calendar has not followed yet.
     FollowTvDay();
@@ -174,7 +179,7 @@ void TMainForm::MM_TanaanClick(TObject*)
 
 void TMainForm::Timer1Timer(TObject*)
 {
-    if (V_Muut->ItemIndex() >= 1 || SearchMode == 1 || !NormalViewChecked())
+    if (!DayViewShown() || !NormalViewChecked())
         return;
     if (PastProgrammesAreRemoved(CurrentDayIndex, CurrentWeek))
         RemovePastProgrammes();

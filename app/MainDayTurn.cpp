@@ -56,7 +56,7 @@ void TMainForm::RefreshDayView()
     // The alarm view, the what-is-on-now view and search results are not day views; while an
     // alarm is edited the list under the dialog must stay as the dialog found it; and a box of
     // the start-up can run the alarm clock before the week dates exist.
-    if (FCalendarTvDay.empty() || AlarmEditing || SearchMode == 1 || V_Muut->ItemIndex() >= 0)
+    if (FCalendarTvDay.empty() || AlarmEditing || !DayViewShown())
         return;
     ViikonPaivaChange(this);
 }

@@ -11,11 +11,12 @@
 
 namespace {
 
-// Adds the programme's alarm unless the same alarm is listed already, which is reported.
-void AddLinkedAlarm(TMainForm& form, const LinkedProgramme& programme)
+// Adds the programme's alarm on the page's day `pageDate` unless the same alarm is listed already,
+// which is reported.
+void AddLinkedAlarm(TMainForm& form, const LinkedProgramme& programme, const AnsiString& pageDate)
 {
     TDateTime start = 0;
-    if (!ProgrammeStart(StrToDate(form.CurrentDate), programme.Time, start))
+    if (!ProgrammeStart(StrToDate(pageDate), programme.Time, start))
         return;
     if (AnyHoldsProgramme(form.AlarmRows(), FormatDateTime("d.m.yyyy", start), programme.Channel, programme.Time,
                           programme.Title)) {
@@ -42,8 +43,9 @@ void TMainForm::WWWBeforeNavigate2(TObject*, void*, const AnsiString& URL, int, 
     LinkedProgramme programme;
     if (!ListingGrid || !ReadLinkedProgramme(*ListingGrid, cell, programme))
         return;
-    if (MessageDlg(ProgrammeInfoText(programme, CurrentDate), mtInformation, {mbOK, mbAll}) == mrAll)
-        AddLinkedAlarm(*this, programme);
+    // The page may be of another day than the day tabs while a download holds its refresh back.
+    if (MessageDlg(ProgrammeInfoText(programme, FListingGridDate), mtInformation, {mbOK, mbAll}) == mrAll)
+        AddLinkedAlarm(*this, programme, FListingGridDate);
 }
 
 HRESULT TMainForm::WWWShowContextMenu(DWORD, TPoint*, void*, void*)

@@ -63,7 +63,7 @@ void TMainForm::MM_EtsiohjelmiatallennetuistatiedoistaClick(TObject* Sender)
     ++FViewGeneration;
     ViikotPanel->Hide();
     Ohjelmat->BringToFront();
-    SearchMode = 1;
+    SearchMode = true;
     DayLines.Clear();
     ClearProgrammes();
     ProgrammeLayout = RowLayout::Search;

@@ -50,6 +50,13 @@ void TMainForm::ShowOwnView(const AnsiString& layout, const TStrings& channels)
 {
     const bool table = layout == "Taulukko" || layout == "Taulukko (laaja)";
     const bool table2 = layout == "Taulukko 2" || layout == "Taulukko 2 (laaja)";
+    if (!table && !table2 && layout != "Aikajono")
+        return;
+    // The view replaces the alarm view, what is on now or search results, when one of those was
+    // shown: from now on the day keys and the day turn draw it again for the day they choose.
+    V_Muut->SetItemIndex(-1);
+    SearchMode = false;
+    FListingGridDate = CurrentDate;
     if (table || table2) {
         V_Panel->Hide();
         TiedotText->Lines()->Clear();
@@ -63,8 +70,6 @@ void TMainForm::ShowOwnView(const AnsiString& layout, const TStrings& channels)
         WWW->LoadHtmlFromStrings(view.page);
         return;
     }
-    if (layout != "Aikajono")
-        return;
     Ohjelmat->BringToFront();
     Ohjelmat->SetPopupMenu(Ohjelmat_PopupMenu);
     V_Panel->Hide();

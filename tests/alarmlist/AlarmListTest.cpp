@@ -329,10 +329,10 @@ TEST_F(AlarmListTest, PopupItemsFollowTheSelection)
     MainForm->Ohjelmat_PopupMenuPopup(nullptr);
     EXPECT_EQ(adds(), (std::vector<bool>{true, false, false}));
     SelectProgrammes({1});
-    MainForm->SearchMode = 1;
+    MainForm->SearchMode = true;
     MainForm->Ohjelmat_PopupMenuPopup(nullptr);
     EXPECT_EQ(adds(), (std::vector<bool>{true, false, true}));
-    MainForm->SearchMode = 0;
+    MainForm->SearchMode = false;
     MainForm->V_Muut->SetItemIndex(1);
     MainForm->Ohjelmat_PopupMenuPopup(nullptr);
     EXPECT_EQ(adds(), (std::vector<bool>{false, false, false}));

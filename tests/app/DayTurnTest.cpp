@@ -2,8 +2,11 @@
 // the week dates, the week tabs, the day menu and the on-air mark follow, whichever way the clock
 // went, and the user's channel, view and chosen day stay where they still can.
 #include "alarmlist/AlarmWindowFixture.h"
+#include "listings/TextRoutines.h"
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/TabControl.h"
+#include "platform/forms/KeyCodes.h"
+#include "shell/BrowserHost.h"
 
 namespace {
 
@@ -171,6 +174,96 @@ TEST_F(DayTurnTest, OtherViewsStayShown)
     // Back in the channel view the new day is shown.
     MainForm->V_KanavatClick(nullptr);
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Torstai 12. Helmikuuta 2026");
+}
+
+// A table view of TV1 in the week of Monday 7.12.2026: a film on Monday, the news on Tuesday and
+// a series on Wednesday, so a page, its links and its caption each tell which day they belong to.
+class TableDayTurnTest : public alarm_test::AlarmWindowTest {
+protected:
+    void StartWithTable(TDateTime moment)
+    {
+        Settings({"[Näkymät]", "OmiaNäkymiä=1", "OmaNäkymä0=A:Taulukko:TV1;"}, "TV1;");
+        Listing("TV1", "50", EncodeDate(2026, 12, 7),
+                {{{"14:05", "Elokuva", "Kuvaus."}}, {{"20:00", "Uutiset", "Päivän uutiset."}}, {{"21:00", "Sarja", ""}}});
+        ClockSet(moment);
+        Start({});
+    }
+
+    static void PressKey(WORD key) { MainForm->FormKeyDown(MainForm, key, {}); }
+    static void OpenTable() { MainForm->NakymatClick(MainForm->MM_Nakyma->Items(2)); }
+
+    // The link the page writes for the programme whose cell shows `title`, or "" when none does.
+    static AnsiString LinkTo(const AnsiString& title)
+    {
+        const TStringGrid& grid = *MainForm->ListingGrid;
+        for (int row = 1; row < grid.RowCount(); ++row)
+            for (int col = 1; col < grid.ColCount(); ++col)
+                if (StripTags(grid.Cells(col, row)).find(title) != AnsiString::npos)
+                    return "##&" + std::to_string(col) + "-" + std::to_string(row);
+        return "";
+    }
+
+    // Clicks the programme's link and adds its alarm; the text of the box it showed.
+    AnsiString ClickAndAdd(const AnsiString& title)
+    {
+        const AnsiString link = LinkTo(title);
+        if (link.empty()) {
+            ADD_FAILURE() << "the page shows no " << title;
+            return "";
+        }
+        ExpectBox([](ModalBox& box) { EXPECT_TRUE(box.Press(" &Lisää hälytyksiin "_a)); });
+        bool cancel = false;
+        MainForm->WWW->OnBeforeNavigate2(MainForm->WWW, nullptr, link, 0, "", "", "", cancel);
+        EXPECT_TRUE(cancel);
+        return boxes.empty() ? AnsiString() : boxes.back().text;
+    }
+};
+
+TEST_F(TableDayTurnTest, ATableChosenAfterTheAlarmViewTurnsWithTheDay)
+{
+    StartWithTable(At(2026, 12, 7, 12, 0));
+    PressKey(VK_F4);
+    OpenTable();
+    ASSERT_EQ(MainForm->Caption(), "QEX 2000 - Maanantai 7. Joulukuuta 2026");
+    ASSERT_FALSE(LinkTo("Elokuva").empty());
+
+    TickAt(At(2026, 12, 8, 5, 0));
+    EXPECT_EQ(MainForm->CurrentDate, "8.12.2026");
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Tiistai 8. Joulukuuta 2026");
+    EXPECT_TRUE(LinkTo("Elokuva").empty()) << "Monday's page is still shown";
+    EXPECT_EQ(ClickAndAdd("Uutiset"), "TV1, Tiistai 8.12.2026\r\n\r\n20:00 Uutiset\r\nPäivän uutiset.\r\n"_a);
+    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].Caption, "8.12.2026 (TI)");
+    EXPECT_EQ(rows[0].SubItems[afTime], "20:00");
+
+    // The next day is the day after the one shown.
+    PressKey(VK_MULTIPLY);
+    EXPECT_EQ(MainForm->CurrentDate, "9.12.2026");
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Keskiviikko 9. Joulukuuta 2026");
+    EXPECT_FALSE(LinkTo("Sarja").empty());
+    // The day menu acts in the table as it does in any own view.
+    MainForm->DayMenuClick(MainForm->MM_D[1]);
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Maanantai 7. Joulukuuta 2026");
+}
+
+TEST_F(TableDayTurnTest, ALinkNamesTheDayOfItsPageWhileADownloadHoldsTheRefresh)
+{
+    StartWithTable(At(2026, 12, 7, 12, 0));
+    OpenTable();
+    // A download lets the keys run while it waits for the server; the page is drawn again only
+    // when the download ends.
+    MainForm->Downloading = true;
+    PressKey(VK_MULTIPLY);
+    ASSERT_EQ(MainForm->CurrentDate, "8.12.2026");
+    ASSERT_FALSE(LinkTo("Elokuva").empty());
+
+    EXPECT_EQ(ClickAndAdd("Elokuva"), "TV1, Maanantai 7.12.2026\r\n\r\n14:05 Elokuva\r\nKuvaus.\r\n");
+    MainForm->Downloading = false;
+    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].Caption, "7.12.2026 (MA)");
+    EXPECT_EQ(rows[0].SubItems[afTime], "14:05");
 }
 
 } // namespace

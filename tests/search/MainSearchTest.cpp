@@ -76,7 +76,7 @@ TEST_F(Searching, FindsEveryStoredProgrammeInFileAndListingOrder)
     ASSERT_TRUE(MainForm->ViikotPanel->Visible());
     SearchFor("uutiset", MainForm->MM_Etsiohjelmiatallennetuistatiedoista);
 
-    EXPECT_EQ(MainForm->SearchMode, 1);
+    EXPECT_TRUE(MainForm->SearchMode);
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Haun tulokset");
     EXPECT_FALSE(MainForm->ViikotPanel->Visible());
     EXPECT_EQ(Items(MainForm->Ohjelmat),
@@ -100,7 +100,7 @@ TEST_F(Searching, FindsEveryStoredProgrammeInFileAndListingOrder)
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Haun tulokset");
     MainForm->V_Kanavat->SetItemIndex(1);
     MainForm->V_KanavatClick(MainForm);
-    EXPECT_EQ(MainForm->SearchMode, 0);
+    EXPECT_FALSE(MainForm->SearchMode);
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Canal+, Keskiviikko 11. Helmikuuta 2026");
 }
 
@@ -150,7 +150,7 @@ TEST_F(Searching, TooShortTextIsRefusedAndTheViewStays)
         box.Press("Peruuta");
     });
     MainForm->MM_Etsiohjelmiatallennetuistatiedoista->Click();
-    EXPECT_EQ(MainForm->SearchMode, 0);
+    EXPECT_FALSE(MainForm->SearchMode);
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026");
     EXPECT_EQ(Items(MainForm->Ohjelmat), before);
 }
@@ -220,7 +220,7 @@ TEST_F(Searching, SecondSearchIsRefusedAndAnotherViewStopsTheSearch)
         QMetaObject::invokeMethod(
             qApp,
             [&] {
-                ASSERT_EQ(MainForm->SearchMode, 1);
+                ASSERT_TRUE(MainForm->SearchMode);
                 ASSERT_EQ(MainForm->Ohjelmat->Count(), 2);
                 MainForm->MM_Etsiohjelmiatallennetuistatiedoista->Click(); // no box: refused
                 ++refused;
@@ -230,7 +230,7 @@ TEST_F(Searching, SecondSearchIsRefusedAndAnotherViewStopsTheSearch)
     });
     MainForm->MM_EtsiohjelmiatallennetuistatiedoistaClick(MainForm);
     EXPECT_EQ(refused, 1);
-    EXPECT_EQ(MainForm->SearchMode, 0);
+    EXPECT_FALSE(MainForm->SearchMode);
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026");
     // The channel view alone: the search added nothing after it.
     for (const AnsiString& row : Items(MainForm->Ohjelmat))
