@@ -71,6 +71,8 @@ void TMainForm::V_KanavatClick(TObject*)
         FormResize(this);
     }
     Ohjelmat->BringToFront();
+    // A view chosen from the menu took the list's pop-up menu, and with it the Ins keys.
+    Ohjelmat->SetPopupMenu(Ohjelmat_PopupMenu);
     ClearProgrammes();
     ProgrammeLayout = RowLayout::Channel;
     TiedotText->Lines()->Clear();

@@ -69,6 +69,9 @@ void TMainForm::CreateMenus()
     MM_Nakyma = AddItem(this, bar, "MM_Nakyma", "Näkymä"_a);
     MM_Normaali = AddItem(this, MM_Nakyma, "MM_Normaali", "&Normaali", 0, on(&TMainForm::MM_NormaaliClick));
     MM_Normaali->SetRadioItem(true);
+    // The programme list in front, with its pop-up menu, is the channel view until a view is
+    // chosen.
+    MM_Normaali->SetChecked(true);
     AddSeparator(this, MM_Nakyma);
 
     Tulostus1 = AddItem(this, bar, "Tulostus1", "Tulostus");

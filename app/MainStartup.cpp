@@ -163,9 +163,12 @@ void TMainForm::FormShow(TObject*)
     if (FirstShow) {
         FirstShow = false;
         const AnsiString view = DefaultView();
+        // No default stored (a first start) names no view, not the item with an empty caption
+        // that the views menu holds for an absent entry: that one would take the channel view's
+        // menu and check mark while opening nothing.
         if (view == "Normaali") {
             MM_NormaaliClick(this);
-        } else {
+        } else if (!view.empty()) {
             for (int i = 0; i < MM_Nakyma->Count(); ++i) {
                 TMenuItem* item = MM_Nakyma->Items(i);
                 if (item->Caption() == view && !item->IsLine())

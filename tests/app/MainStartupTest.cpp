@@ -10,6 +10,8 @@
 #include "platform/forms/RichEdit.h"
 #include "platform/forms/TabControl.h"
 #include "shell/TrayIcon.h"
+#include <QApplication>
+#include <QKeyEvent>
 #include <cerrno>
 
 namespace app_test {
@@ -373,14 +375,73 @@ TEST_F(MainWindowTest, ViewsMenuFromTheSettings)
     EXPECT_EQ(menu->Count(), 7);
 }
 
-TEST_F(MainWindowTest, WithoutAnyViewSettingTheEmptyViewOpensEmpty)
+// The programme list keeps its pop-up menu, whose shortcuts (Ins adds the selected programme to
+// the alarms) are the list's own keys.
+class ChannelViewWhole : public MainWindowTest {
+protected:
+    static bool ListHasItsMenu() { return MainForm->Ohjelmat->PopupMenu() == MainForm->Ohjelmat_PopupMenu; }
+
+    // Chooses TV1 as a click on the channel list does, selects "18:00 Iltauutiset" and presses Ins
+    // on the programme list.
+    static void AddIltauutisetWithIns()
+    {
+        MainForm->V_Kanavat->SetItemIndex(MainForm->V_Kanavat->Items()->IndexOf("TV1"));
+        MainForm->V_KanavatClick(MainForm->V_Kanavat);
+        ASSERT_EQ(MainForm->CurrentChannel, "TV1");
+        for (int i = 0; i < MainForm->Ohjelmat->Count(); ++i)
+            MainForm->Ohjelmat->SetSelected(i, i == 5);
+        MainForm->Ohjelmat->SetItemIndex(5);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+        QApplication::sendEvent(MainForm->Ohjelmat->Widget(), &press);
+    }
+
+    static std::vector<AnsiString> AlarmTitles()
+    {
+        std::vector<AnsiString> titles;
+        for (const AlarmRow& row : MainForm->AlarmRows())
+            titles.push_back(row.SubItems[afTitle]);
+        return titles;
+    }
+};
+
+TEST_F(ChannelViewWhole, AFirstStartWithoutADefaultViewOpensNothingAndKeepsTheChannelView)
 {
-    WriteSettings({"[Kanavat]", "Käytössä=TV1;"});
+    // The first settings file of ./run.sh: no default view and no own views, so the views menu
+    // has one item with an empty caption for the absent entry 0.
+    WriteSettings({"[Muut]", "ProxyIP=127.0.0.1", "ProxyPortti=80"});
     WriteWeek7("TV1", WednesdayProgrammes());
     StartWindow();
-    EXPECT_TRUE(MainForm->MM_Nakyma->Items(2)->Checked());
-    EXPECT_FALSE(MainForm->MM_Normaali->Checked());
-    EXPECT_EQ(MainForm->Ohjelmat->Count(), 0);
+    ASSERT_EQ(MainForm->MM_Nakyma->Items(2)->Caption(), "");
+    EXPECT_FALSE(MainForm->MM_Nakyma->Items(2)->Checked());
+    EXPECT_TRUE(MainForm->MM_Normaali->Checked());
+    EXPECT_TRUE(ListHasItsMenu());
+    EXPECT_EQ(MainForm->Ohjelmat->Count(), 0) << "nothing is opened before a channel is chosen";
+    // The day keys act on the channel view.
+    WORD key = VK_MULTIPLY;
+    MainForm->FormKeyDown(MainForm, key, {});
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Torstai 12. Helmikuuta 2026");
+    key = VK_DIVIDE;
+    MainForm->FormKeyDown(MainForm, key, {});
+
+    AddIltauutisetWithIns();
+    EXPECT_EQ(AlarmTitles(), std::vector<AnsiString>{"Iltauutiset"});
+}
+
+TEST_F(ChannelViewWhole, AChannelChosenAfterAViewOfTheMenuHasItsMenuBack)
+{
+    WriteUsualSettings();
+    WriteWeek7("TV1", WednesdayProgrammes());
+    StartWindow();
+    TMenuItem* menu = MainForm->MM_Nakyma;
+    for (int item : {menu->Count() - 2, menu->Count() - 1}) {
+        SCOPED_TRACE(cp1252::ToUtf8(menu->Items(item)->Caption()));
+        menu->Items(item)->Click();
+        Flush();
+        AddIltauutisetWithIns();
+        EXPECT_TRUE(ListHasItsMenu());
+        EXPECT_EQ(AlarmTitles(), std::vector<AnsiString>{"Iltauutiset"});
+        MainForm->Alarmlist->Items()->Clear();
+    }
 }
 
 } // namespace
