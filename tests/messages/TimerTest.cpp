@@ -65,7 +65,7 @@ TEST_F(TimerTest, TicksAgainInsideItsOwnHandlersNestedLoop)
     timer.OnTimer = [&](TObject*) {
         if (++ticks != 1)
             return;
-        RunNestedLoopUntil([&] { return ticks >= 3; }, 2000);
+        RunNestedLoopUntil([&] { return ticks >= 3; });
         ticksInside = ticks;
     };
     RunNestedLoopUntil([&] { return ticksInside > 0; });

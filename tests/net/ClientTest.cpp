@@ -333,7 +333,7 @@ TEST_F(Client, WaitForCloseReturnsWhenThePeerLeaves)
     ASSERT_TRUE(ConnectTo(*s, server));
     s->SendStr("bye");
     s->WaitForClose();
-    PumpUntil([&] { return s->State() == wsClosed; }, 1000);
+    PumpUntil([&] { return s->State() == wsClosed; });
     EXPECT_EQ(received, "last words");
 }
 
