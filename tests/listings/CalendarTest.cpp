@@ -58,4 +58,23 @@ TEST(DayAbbrev, IsTheFirstTwoLettersUpperCased)
     EXPECT_EQ(DayAbbrev(EncodeDate(2026, 2, 14)), "LA");
 }
 
+// Every name the captions, day menu and alarm rows use, read through the date formats the way
+// the program shows them: one wrong name would stand in every caption of that day or month.
+TEST(FinnishNames, EveryDayAndMonthAsTheFormatsShowThem)
+{
+    SetFinnishDateNames();
+    const char* days[] = {"Maanantai", "Tiistai", "Keskiviikko", "Torstai", "Perjantai", "Lauantai", "Sunnuntai"};
+    for (int day = 1; day <= 7; ++day) {
+        EXPECT_EQ(FinnishDayName(day), days[day - 1]);
+        // 7.12.2026 is a Monday.
+        EXPECT_EQ(FormatDateTime("dddd", EncodeDate(2026, 12, 6 + day)), days[day - 1]) << day;
+    }
+    EXPECT_EQ(FinnishDayName(0), "");
+    EXPECT_EQ(FinnishDayName(8), "");
+    const AnsiString months[] = {"Tammikuu", "Helmikuu", "Maaliskuu", "Huhtikuu", "Toukokuu", "Kesäkuu"_a,
+                                 "Heinäkuu"_a, "Elokuu", "Syyskuu", "Lokakuu", "Marraskuu", "Joulukuu"};
+    for (int month = 1; month <= 12; ++month)
+        EXPECT_EQ(FormatDateTime("mmmm", EncodeDate(2026, month, 1)), months[month - 1]) << month;
+}
+
 } // namespace

@@ -101,9 +101,13 @@ TEST_F(Table2Views, WideViewAddsTheDescriptionRow)
 
 TEST_F(Table2Views, BandEdges)
 {
-    WriteWednesday("TV2", {{"06:00", "Aamu", ""}, {"07:00", "Aamu", ""}, {"08:59", "Aamu", ""},
-                           {"09:00", "Aamupäivä", ""}, {"12:00", "Päivä", ""}, {"23:59", "Ilta", ""},
-                           {"00:15", "Yö", ""}, {"04:59", "Aamuyö", ""}});
+    // Both sides of every band's edge, the last one after midnight included.
+    WriteWednesday("TV2", {{"06:00", "Aamu", ""},     {"07:00", "Aamu", ""},   {"08:59", "Aamu", ""},
+                           {"09:00", "Aamupäivä", ""}, {"11:59", "Aamupäivä", ""}, {"12:00", "Päivä", ""},
+                           {"14:59", "Päivä", ""},    {"15:00", "Iltapäivä", ""}, {"17:59", "Iltapäivä", ""},
+                           {"18:00", "Ilta", ""},     {"20:59", "Ilta", ""},   {"21:00", "Myöhäisilta", ""},
+                           {"23:59", "Myöhäisilta", ""}, {"00:00", "Yö", ""},  {"00:15", "Yö", ""},
+                           {"04:59", "Aamuyö", ""},   {"09:59", "Aamuyö", ""}});
     EXPECT_EQ(MarkedTimeValue("08:59"), 859);
     EXPECT_EQ(MarkedTimeValue("30:15"), 3015);
     EXPECT_EQ(MarkedTimeValue("Ab:cd"), -1);
@@ -120,8 +124,9 @@ TEST_F(Table2Views, BandEdges)
             placed.push_back({page[i].substr(at + 3, 5), band});
     }
     EXPECT_EQ(placed, (std::vector<std::pair<AnsiString, int>> {
-                          {"06:00", 1}, {"07:00", 1}, {"08:59", 1}, {"09:00", 2}, {"12:00", 3}, {"23:59", 6},
-                          {"00:15", 7}, {"04:59", 7}}));
+                          {"06:00", 1}, {"07:00", 1}, {"08:59", 1}, {"09:00", 2}, {"11:59", 2}, {"12:00", 3},
+                          {"14:59", 3}, {"15:00", 4}, {"17:59", 4}, {"18:00", 5}, {"20:59", 5}, {"21:00", 6},
+                          {"23:59", 6}, {"00:00", 7}, {"00:15", 7}, {"04:59", 7}, {"09:59", 7}}));
 }
 
 TEST_F(Table2Views, MatchingColouringsNestWithTheFirstInnermost)
