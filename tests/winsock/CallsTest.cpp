@@ -154,3 +154,52 @@ TEST_F(Started, SocketsAreClosedOnExec)
 }
 
 } // namespace winsock
+
+namespace winsock {
+
+// Every name a program looks up leads to the call of that name: a swapped entry would turn one
+// byte-order conversion into another or a send into a sendto.
+TEST(EntryPoints, EveryNameLeadsToItsOwnCall)
+{
+    auto entry = [](auto* function) { return reinterpret_cast<FARPROC>(function); };
+    const std::pair<const char*, FARPROC> expected[] = {
+        {"WSAStartup", entry(&WSAStartup)},
+        {"WSACleanup", entry(&WSACleanup)},
+        {"WSASetLastError", entry(&WSASetLastError)},
+        {"WSAGetLastError", entry(&WSAGetLastError)},
+        {"WSACancelAsyncRequest", entry(&WSACancelAsyncRequest)},
+        {"WSAAsyncGetHostByName", entry(&WSAAsyncGetHostByName)},
+        {"WSAAsyncGetHostByAddr", entry(&WSAAsyncGetHostByAddr)},
+        {"WSAAsyncSelect", entry(&WSAAsyncSelect)},
+        {"getservbyname", entry(&getservbyname)},
+        {"getprotobyname", entry(&getprotobyname)},
+        {"gethostbyname", entry(&gethostbyname)},
+        {"socket", entry(&socket)},
+        {"shutdown", entry(&shutdown)},
+        {"setsockopt", entry(&setsockopt)},
+        {"sendto", entry(&sendto)},
+        {"send", entry(&send)},
+        {"ntohs", entry(&ntohs)},
+        {"listen", entry(&listen)},
+        {"ioctlsocket", entry(&ioctlsocket)},
+        {"inet_ntoa", entry(&inet_ntoa)},
+        {"inet_addr", entry(&inet_addr)},
+        {"htons", entry(&htons)},
+        {"htonl", entry(&htonl)},
+        {"getsockname", entry(&getsockname)},
+        {"getpeername", entry(&getpeername)},
+        {"connect", entry(&connect)},
+        {"closesocket", entry(&closesocket)},
+        {"bind", entry(&bind)},
+        {"accept", entry(&accept)},
+        {"recv", entry(&recv)},
+        {"recvfrom", entry(&recvfrom)},
+    };
+    for (const auto& [name, function] : expected)
+        EXPECT_EQ(GetProcAddress(name), function) << name;
+    EXPECT_EQ(GetProcAddress("Send"), nullptr) << "names compare exactly";
+    EXPECT_EQ(GetProcAddress("select"), nullptr);
+    EXPECT_EQ(GetProcAddress(nullptr), nullptr);
+}
+
+} // namespace winsock
