@@ -7,6 +7,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <cstdint>
+#include <cstdio>
+#include <random>
 #include <string>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -18,28 +21,67 @@
 namespace {
 
 constexpr char kAnswer = 'Y';
+// The longest socket name the lock file can carry, its line end included.
+constexpr std::size_t kMaxPublishedName = sizeof(sockaddr_un::sun_path) - 1;
 
 // An abstract socket address: it names no file, so nothing is left behind when its holder dies.
-// The folder is named by its device and inode, which every path to it shares, and the user, so
-// one user's copy never answers for another's.
 struct SocketAddress {
     sockaddr_un address {};
     socklen_t length = 0;
 };
 
-bool AddressOf(const AnsiString& folder, const AnsiString& lockFileName, SocketAddress& out)
+bool AddressNamed(const std::string& name, SocketAddress& out)
 {
-    struct stat info {};
-    if (::stat(ToSystemPath(folder).c_str(), &info) != 0)
-        return false;
-    const std::string name = ToSystemPath(lockFileName) + "-" + std::to_string(::getuid()) + "-" +
-                             std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino);
-    if (name.size() + 1 > sizeof out.address.sun_path)
+    if (name.empty() || name.size() + 1 > sizeof out.address.sun_path)
         return false;
     out.address.sun_family = AF_UNIX;
     std::memcpy(out.address.sun_path + 1, name.data(), name.size());
     out.length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
     return true;
+}
+
+// The folder's own name, for a folder without a lock file: its device and inode, which every
+// path to it shares, and the user. Anyone who can look the folder up can work it out.
+std::string FolderName(const AnsiString& folder, const AnsiString& lockFileName)
+{
+    struct stat info {};
+    if (::stat(ToSystemPath(folder).c_str(), &info) != 0)
+        return {};
+    return ToSystemPath(lockFileName) + "-" + std::to_string(::getuid()) + "-" + std::to_string(info.st_dev) + "-" +
+           std::to_string(info.st_ino);
+}
+
+// A name nobody can take before the holder does: it is drawn at random and told only through the
+// lock file, once the holder listens on it.
+std::string RandomName(const AnsiString& lockFileName)
+{
+    std::random_device random;
+    const std::uint64_t draw = (static_cast<std::uint64_t>(random()) << 32) ^ random();
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(draw));
+    return ToSystemPath(lockFileName) + "-" + std::to_string(::getuid()) + "-" + hex;
+}
+
+// The holder's name from its lock file: one line. Empty while the holder has not written it yet.
+std::string PublishedName(const AnsiString& lockPath)
+{
+    const int fd = ::open(ToSystemPath(lockPath).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return {};
+    char text[kMaxPublishedName + 1];
+    const ssize_t got = ::pread(fd, text, sizeof text, 0);
+    ::close(fd);
+    if (got <= 0)
+        return {};
+    const auto* end = static_cast<const char*>(std::memchr(text, '\n', static_cast<std::size_t>(got)));
+    return end ? std::string(text, static_cast<std::size_t>(end - text)) : std::string();
+}
+
+bool Publish(int lockFd, const std::string& name)
+{
+    const std::string line = name + "\n";
+    return ::ftruncate(lockFd, 0) == 0 &&
+           ::pwrite(lockFd, line.data(), line.size(), 0) == static_cast<ssize_t>(line.size());
 }
 
 bool PeerIsOurUser(int fd)
@@ -54,6 +96,34 @@ void CloseOnce(int& fd)
     if (fd >= 0)
         ::close(fd);
     fd = -1;
+}
+
+// A listening socket on the name, or -1 (errno tells why).
+int Listen(const SocketAddress& address)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return -1;
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) != 0 || ::listen(fd, 8) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
+// A connection to the name's holder when it is this user's; -1 otherwise.
+int ConnectToOurUser(const SocketAddress& address)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) != 0 || !PeerIsOurUser(fd)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 // Waits for the holder's one-byte answer until the deadline.
@@ -101,25 +171,35 @@ bool TFolderLock::Acquire()
         if (taken)
             return false;
     }
-    SocketAddress address;
-    if (!AddressOf(FFolder, FLockFileName, address))
-        return true;
-    FListenFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (FListenFd < 0)
-        return true;
-    if (::bind(FListenFd, reinterpret_cast<const sockaddr*>(&address.address), address.length) != 0) {
-        // A holder whose lock file was deleted under it still has the name.
-        const bool taken = errno == EADDRINUSE;
-        CloseOnce(FListenFd);
-        if (taken) {
-            CloseOnce(FLockFd);
-            return false;
+    if (FLockFd >= 0) {
+        // The lock file decides: whatever holds a name, this copy runs, reachable when it can listen.
+        SocketAddress address;
+        const std::string name = RandomName(FLockFileName);
+        if (AddressNamed(name, address)) {
+            FListenFd = Listen(address);
+            if (FListenFd >= 0 && !Publish(FLockFd, name))
+                CloseOnce(FListenFd);
         }
         return true;
     }
-    if (::listen(FListenFd, 8) != 0)
-        CloseOnce(FListenFd);
-    return true;
+    return AcquireFolderName();
+}
+
+bool TFolderLock::AcquireFolderName()
+{
+    FUsesFolderName = true;
+    SocketAddress address;
+    if (!AddressNamed(FolderName(FFolder, FLockFileName), address))
+        return true;
+    FListenFd = Listen(address);
+    if (FListenFd >= 0 || errno != EADDRINUSE)
+        return true;
+    // Only a copy of this user keeps the folder; another user's process on the name does not.
+    int holder = ConnectToOurUser(address);
+    if (holder < 0)
+        return true;
+    ::close(holder);
+    return false;
 }
 
 void TFolderLock::Serve(std::function<void()> comeForward)
@@ -153,20 +233,21 @@ void TFolderLock::AnswerWaitingCopies()
 
 bool TFolderLock::AskHolderToComeForward(int timeoutMs) const
 {
-    SocketAddress address;
-    if (!AddressOf(FFolder, FLockFileName, address))
-        return false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
-        int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (fd < 0)
-            return false;
-        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) == 0) {
-            const bool answered = PeerIsOurUser(fd) && AnswerArrives(fd, deadline);
-            ::close(fd);
-            return answered;
+        // Read at every try: a holder that is still starting may not have written its name yet,
+        // and the name a crashed copy left may meanwhile be anyone's.
+        SocketAddress address;
+        const std::string name =
+            FUsesFolderName ? FolderName(FFolder, FLockFileName) : PublishedName(FFolder + FLockFileName);
+        if (AddressNamed(name, address)) {
+            const int fd = ConnectToOurUser(address);
+            if (fd >= 0) {
+                const bool answered = AnswerArrives(fd, deadline);
+                ::close(fd);
+                return answered;
+            }
         }
-        ::close(fd);
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));

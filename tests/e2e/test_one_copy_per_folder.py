@@ -4,7 +4,9 @@ under a window manager on Monday 7.12.2026: an alarm added through the alarm dia
 start, which finds the alarm; a second copy started on the folder brings the running one's
 minimised window forward and ends; the alarm fires and leaves "QEX.ALS" while the program runs.
 A folder held by a copy that doesn't answer is told in a box; a copy still asking its first
-questions answers, and its question comes forward."""
+questions answers, and its question comes forward. Another user's process that takes the socket
+name anyone can work out from the folder keeps neither the program from starting nor a second copy
+from bringing it forward."""
 import datetime
 import os
 import subprocess
@@ -21,6 +23,18 @@ MONDAY = [("19:00", "Iltauutiset", "Uutiset."), ("20:00", "Uutiset", "P\u00e4iv\
           ("21:00", "Elokuva", "Sotaelokuva.")]
 TITLE = "QEX 2000 - TV1, Maanantai 7. Joulukuuta 2026"
 SECOND_PROGRAMME = (160, 110)
+# Listens on an abstract socket name and answers every caller as a running copy would.
+SQUATTER = """
+import socket, sys
+listener = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+listener.bind("\\0" + sys.argv[1])
+listener.listen(8)
+print("ready", flush=True)
+while True:
+    caller, _ = listener.accept()
+    caller.sendall(b"Y")
+    caller.close()
+"""
 
 
 def write_fixture(folder):
@@ -57,6 +71,19 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         return subprocess.run(["xprop", "-id", window, "_NET_WM_STATE"], env=self.display.env(),
                               capture_output=True, text=True, timeout=20).stdout
 
+    def second_copy_brings_forward(self, program, window, fake_time, shot_name):
+        program.xdotool("windowminimize", "--sync", window)
+        wait_for(lambda: "_NET_WM_STATE_HIDDEN" in self.window_state(program, window), 5, "the window minimised")
+        second = self.start(fake_time, copy_binary=False)
+        self.assertEqual(second.wait_exit(timeout=20), 0)
+        wait_for(lambda: "_NET_WM_STATE_HIDDEN" not in self.window_state(program, window), 5,
+                 "the first copy's window back from the taskbar")
+        wait_for(lambda: program.xdotool("getactivewindow", check=False) == window, 5,
+                 "the first copy's window active")
+        time.sleep(1)  # the window manager's restore animation ends
+        self.shot(program, shot_name)
+        self.assertEqual(len([title for title in program.titles() if title.startswith("QEX 2000")]), 1)
+
     def test_a_second_copy_brings_the_first_forward_and_every_alarm_change_is_on_disk(self):
         first = self.start("2026-12-07 19:50:00")
         window = first.wait_window("^QEX 2000 - TV1")
@@ -79,17 +106,7 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         window = program.wait_window("^QEX 2000 - TV1")
         self.assertEqual(self.alarm_file(), added)
 
-        program.xdotool("windowminimize", "--sync", window)
-        wait_for(lambda: "_NET_WM_STATE_HIDDEN" in self.window_state(program, window), 5, "the window minimised")
-        second = self.start("2026-12-07 19:54:50", copy_binary=False)
-        self.assertEqual(second.wait_exit(timeout=20), 0)
-        wait_for(lambda: "_NET_WM_STATE_HIDDEN" not in self.window_state(program, window), 5,
-                 "the first copy's window back from the taskbar")
-        wait_for(lambda: program.xdotool("getactivewindow", check=False) == window, 5,
-                 "the first copy's window active")
-        time.sleep(1)  # the window manager's restore animation ends
-        self.shot(program, "qex-first-copy-forward.png")
-        self.assertEqual(len([title for title in program.titles() if title.startswith("QEX 2000")]), 1)
+        self.second_copy_brings_forward(program, window, "2026-12-07 19:54:50", "qex-first-copy-forward.png")
 
         # 19:55:00: the alarm fires and leaves the file while the program runs.
         wait_for(lambda: b"Uutiset" not in self.alarm_file(), 30, "the fired alarm out of QEX.ALS")
@@ -110,6 +127,22 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         self.assertFalse([title for title in program.titles() if title.startswith("QEX 2000")])
         program.key(box, "Return")
         self.assertEqual(program.wait_exit(), 0)
+
+    @unittest.skipUnless(os.geteuid() == 0, "runs a process as another user, which needs root")
+    def test_another_users_process_on_the_folders_socket_name_neither_stops_nor_hides_the_program(self):
+        info = os.stat(self.folder)
+        name = f".QEX.LCK-{os.getuid()}-{info.st_dev}-{info.st_ino}"
+        squatter = subprocess.Popen(["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
+                                     sys.executable, "-c", SQUATTER, name], stdout=subprocess.PIPE, text=True)
+        self.addCleanup(squatter.stdout.close)
+        self.addCleanup(squatter.wait)
+        self.addCleanup(squatter.kill)
+        self.assertEqual(squatter.stdout.readline().strip(), "ready")
+        program = self.start("2026-12-07 19:50:00")
+        window = program.wait_window("^QEX 2000 - TV1", timeout=30)
+        program.wait_title(window, TITLE)
+        self.second_copy_brings_forward(program, window, "2026-12-07 19:50:10", "qex-forward-past-other-user.png")
+        self.assertEqual(squatter.poll(), None)
 
     def test_a_copy_still_asking_its_first_questions_answers_a_second_copy(self):
         # No settings file: the first copy's start-up stops at its first-run box, before its main

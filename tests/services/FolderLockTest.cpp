@@ -1,13 +1,25 @@
 // One running copy per folder: a second lock on a folder fails while the first is held, also
-// through another path to the folder; a holder killed with SIGKILL leaves the folder free; a later
-// copy's request reaches the holder, and a holder that never answers is reported unreachable.
+// through another path to the folder; a holder killed with SIGKILL leaves the folder free and the
+// next holder reachable; a later copy's request reaches the holder, and a holder that never
+// answers is reported unreachable. Another user's process that takes the socket name anyone can
+// work out from the folder neither keeps the folder nor answers for its holder.
 #include "platform/services/FolderLock.h"
 #include "support/ListingFixture.h"
 #include <QCoreApplication>
 #include <atomic>
 #include <csignal>
+#include <cstddef>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -15,6 +27,92 @@
 namespace {
 
 const char* const kLockName = ".QEX.LCK";
+constexpr uid_t kNobody = 65534;
+
+// A child process that runs `setUp` (its answer, one character, comes back through a pipe), then
+// `serve`, and waits to be killed.
+class Child {
+public:
+    explicit Child(const std::function<char()>& setUp, const std::function<void()>& serve = {})
+    {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return;
+        FPid = ::fork();
+        if (FPid == 0) {
+            ::close(ready[0]);
+            const char answer = setUp();
+            if (::write(ready[1], &answer, 1) != 1)
+                ::_exit(2);
+            if (serve)
+                serve();
+            for (;;)
+                ::pause();
+        }
+        ::close(ready[1]);
+        if (FPid > 0 && ::read(ready[0], &FAnswer, 1) != 1)
+            FAnswer = 0;
+        ::close(ready[0]);
+    }
+    ~Child() { Kill(); }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    char Answer() const { return FAnswer; }
+    void Kill()
+    {
+        if (FPid <= 0)
+            return;
+        ::kill(FPid, SIGKILL);
+        int status = 0;
+        ::waitpid(FPid, &status, 0);
+        FPid = -1;
+    }
+
+private:
+    pid_t FPid = -1;
+    char FAnswer = 0;
+};
+
+// The abstract socket name that anyone who can look the folder up can work out: the lock's name,
+// the user and the folder's device and inode.
+std::string GuessableName(const std::string& folder)
+{
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0)
+        return {};
+    return std::string(kLockName) + "-" + std::to_string(::getuid()) + "-" + std::to_string(info.st_dev) + "-" +
+           std::to_string(info.st_ino);
+}
+
+// In a child: becomes the unprivileged user and takes `name` in the abstract namespace. 'Y' once
+// it listens on `fd`.
+char ListenAsNobody(const std::string& name, int& fd)
+{
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
+        ::setresuid(kNobody, kNobody, kNobody) != 0)
+        return 'U';
+    fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + 1, name.data(), name.size());
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0 || ::listen(fd, 8) != 0)
+        return 'B';
+    return 'Y';
+}
+
+// Answers every caller at once, as a copy coming forward would.
+void AnswerEveryone(int fd)
+{
+    for (;;) {
+        const int caller = ::accept(fd, nullptr, nullptr);
+        if (caller >= 0) {
+            (void)::send(caller, "Y", 1, MSG_NOSIGNAL);
+            ::close(caller);
+        }
+    }
+}
 
 // The answer to a request made from another thread, while this one runs the event loop.
 bool AskWhileServing(const TFolderLock& asking, int timeoutMs)
@@ -29,6 +127,19 @@ bool AskWhileServing(const TFolderLock& asking, int timeoutMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     asker.join();
     return answered;
+}
+
+// Takes the folder and serves it: a later copy finds it held and brings the holder forward once.
+void ExpectTakenAndReachable(const std::string& folder)
+{
+    TFolderLock holder(folder, kLockName);
+    ASSERT_TRUE(holder.Acquire());
+    int comeForward = 0;
+    holder.Serve([&] { ++comeForward; });
+    TFolderLock later(folder, kLockName);
+    ASSERT_FALSE(later.Acquire());
+    EXPECT_TRUE(AskWhileServing(later, 5000));
+    EXPECT_EQ(comeForward, 1);
 }
 
 TEST(FolderLock, OneHolderPerFolderWhicheverPathNamesIt)
@@ -51,14 +162,22 @@ TEST(FolderLock, OneHolderPerFolderWhicheverPathNamesIt)
     EXPECT_TRUE(afterwards.Acquire());
 }
 
-TEST(FolderLock, TheSocketAloneGuardsAFolderWhoseLockFileWentAway)
+// The lock file decides: a copy that holds it runs, whatever else holds a name, and is the one
+// later copies reach. Where no lock file can be made the socket alone guards the folder.
+TEST(FolderLock, TheLockFileDecidesAndTheSocketGuardsAFolderWithoutOne)
 {
     fixture::TempFolder folder;
     TFolderLock first(folder.Path(), kLockName);
     ASSERT_TRUE(first.Acquire());
+    int firstForward = 0;
+    first.Serve([&] { ++firstForward; });
     std::filesystem::remove(folder.Path() + kLockName);
-    TFolderLock second(folder.Path(), kLockName);
-    EXPECT_FALSE(second.Acquire());
+    ExpectTakenAndReachable(folder.Path());
+    EXPECT_EQ(firstForward, 0);
+
+    fixture::TempFolder lockless;
+    std::filesystem::create_directory(lockless.Path() + kLockName); // no file can take its name
+    ExpectTakenAndReachable(lockless.Path());
 }
 
 TEST(FolderLock, ALaterCopysRequestReachesTheHolderOnce)
@@ -88,37 +207,58 @@ TEST(FolderLock, NoHolderOrAHolderThatNeverAnswersIsUnreachable)
     EXPECT_FALSE(later.AskHolderToComeForward(300));
 }
 
-// A copy killed outright (no destructor, no clean-up) must not keep the folder.
+// A copy killed outright (no destructor, no clean-up) must not keep the folder, and what it left
+// in the lock file must not keep the next holder from being reached.
 TEST(FolderLock, AKilledHolderLeavesTheFolderFree)
 {
     fixture::TempFolder folder;
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::close(ready[0]);
+    Child crashed([&] {
         // Only the lock and its socket in the child: no event loop of its own.
         auto* lock = new TFolderLock(folder.Path(), kLockName);
-        const char taken = lock->Acquire() ? 'Y' : 'N';
-        if (::write(ready[1], &taken, 1) != 1)
-            ::_exit(2);
-        for (;;)
-            ::pause();
-    }
-    ::close(ready[1]);
-    char taken = 0;
-    ASSERT_EQ(::read(ready[0], &taken, 1), 1);
-    ::close(ready[0]);
-    ASSERT_EQ(taken, 'Y');
+        return lock->Acquire() ? 'Y' : 'N';
+    });
+    ASSERT_EQ(crashed.Answer(), 'Y');
     TFolderLock meanwhile(folder.Path(), kLockName);
     EXPECT_FALSE(meanwhile.Acquire());
 
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    TFolderLock after(folder.Path(), kLockName);
-    EXPECT_TRUE(after.Acquire());
+    crashed.Kill();
+    ExpectTakenAndReachable(folder.Path());
+}
+
+// Another local user can work out the socket name from the folder and take it first. The copy
+// that holds the lock file runs all the same and is the one a later copy of its user reaches;
+// a holder of that user's lock file that doesn't answer is not answered for by the other user.
+TEST(FolderLock, AnotherUsersProcessOnTheFoldersNameNeitherKeepsTheFolderNorAnswersForIt)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "runs a process as another user, which needs root";
+    fixture::TempFolder folder;
+    const std::string name = GuessableName(folder.Path());
+    int fd = -1;
+    Child squatter([&] { return ListenAsNobody(name, fd); }, [&] { AnswerEveryone(fd); });
+    ASSERT_EQ(squatter.Answer(), 'Y');
+    ExpectTakenAndReachable(folder.Path());
+
+    // A hung copy: it holds the lock file, which names the other user's socket, and never listens.
+    const int hung = ::open((folder.Path() + kLockName).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(hung, 0);
+    ASSERT_EQ(::flock(hung, LOCK_EX | LOCK_NB), 0);
+    const std::string published = name + "\n";
+    ASSERT_EQ(::write(hung, published.data(), published.size()), static_cast<ssize_t>(published.size()));
+    TFolderLock asking(folder.Path(), kLockName);
+    EXPECT_FALSE(asking.Acquire());
+    EXPECT_FALSE(asking.AskHolderToComeForward(300));
+    ::close(hung);
+
+    // Where no lock file can be made, the other user's name neither.
+    fixture::TempFolder lockless;
+    std::filesystem::create_directory(lockless.Path() + kLockName);
+    int otherFd = -1;
+    Child otherSquatter([&] { return ListenAsNobody(GuessableName(lockless.Path()), otherFd); },
+                        [&] { AnswerEveryone(otherFd); });
+    ASSERT_EQ(otherSquatter.Answer(), 'Y');
+    TFolderLock alone(lockless.Path(), kLockName);
+    EXPECT_TRUE(alone.Acquire());
 }
 
 } // namespace
