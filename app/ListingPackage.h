@@ -4,9 +4,14 @@
 // cut or hostile package leaves the data folder as it was.
 #pragma once
 #include "platform/core/AnsiString.h"
+#include <cstdint>
 
 class TGzip;
 class TUnTar;
+
+// The most bytes a reply of the download may bring, whether it names its length or not: a real
+// package is some 41 KB, and a reply without end once filled the disk.
+constexpr std::int64_t DownloadMaxSize = 64 * 1024 * 1024;
 
 // DataFolder() + "tiedot.tvz": the package as received (gzip).
 AnsiString PackagePath();

@@ -187,9 +187,7 @@ void TMainForm::CreateDownloadCommand()
 {
     MM_AloitaHaku->OnClick = [this](TObject* sender) { MM_AloitaHakuClick(sender); };
     Http->OnDocData = [this](TObject* sender, const void* buffer, int length) { HttpDocData(sender, buffer, length); };
-    // A real package is some 41 KB: a reply past the bound of the unpacked package is no package,
-    // and without a length it could run until the disk is full.
-    Http->MaxBodySize = GunzipMaxSize;
+    Http->MaxBodySize = DownloadMaxSize;
     // The decompressor's boxes are the program's error box with its one button.
     GzipErrorBox = [](const TGzipErrorBox& box) { MessageDlg(box.Text, mtError, {mbAbort}); };
 }

@@ -4,6 +4,7 @@
 #include "unpack/ReplacementFile.h"
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <sys/stat.h>
 #include <zlib.h>
 
@@ -104,7 +105,8 @@ int TGzip::GunzipCopy(gzFile_s* source, ReplacementFile& destination, std::int64
         }
         if (total + got > GunzipMaxSize) {
             result = GunzipTooLarge;
-            failure = "Too much data in: " + FileSource + " (more than 64 MiB)";
+            failure = "Too much data in: " + FileSource + " (more than " +
+                      std::to_string(GunzipMaxSize / (1024 * 1024)) + " MiB)";
             break;
         }
         if (!destination.Write(buffer, static_cast<std::size_t>(got))) {

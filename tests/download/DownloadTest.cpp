@@ -11,6 +11,7 @@
 #include "platform/forms/TabControl.h"
 #include "platform/messages/Timer.h"
 #include "platform/services/ShellExecute.h"
+#include "app/ListingPackage.h"
 #include "unpack/Gzip.h"
 #include "unpack/UnpackSupport.h"
 #include <memory>
@@ -232,7 +233,7 @@ TEST_F(DownloadTest, RepliesWithoutEndFailCleanlyWhicheverRequestTheyAnswer)
 {
     StartServer();
     StartProgram();
-    EXPECT_EQ(MainForm->Http->MaxBodySize, GunzipMaxSize);
+    EXPECT_EQ(MainForm->Http->MaxBodySize, DownloadMaxSize);
     // A smaller bound keeps the test from moving 64 MiB; the end-to-end test moves them.
     MainForm->Http->MaxBodySize = 1024 * 1024;
     const std::vector<std::string> tooLarge = {"Document larger than 1048576 bytes"};
