@@ -13,7 +13,8 @@ bool ParseStatusLine(const AnsiString& line, int& code, AnsiString& reason);
 // without its leading blanks (a value of blanks keeps its last one). False without a ':'.
 bool SplitHeaderField(const AnsiString& line, AnsiString& name, AnsiString& value);
 
-// A non-negative decimal length, blanks around it allowed. False for anything else.
+// A non-negative decimal length of at most 18 digits, blanks around it allowed. False for anything
+// else, a sign included.
 bool ParseContentLength(const AnsiString& value, std::int64_t& length);
 
 // "bytes 100-199/1000" gives "100" and "199".

@@ -14,7 +14,7 @@ void HttpResponseFields::Clear()
     AuthenticateList.Clear();
 }
 
-void HttpResponseFields::Apply(const AnsiString& line, AnsiString& name, AnsiString& value)
+bool HttpResponseFields::Apply(const AnsiString& line, AnsiString& name, AnsiString& value)
 {
     name.clear();
     value.clear();
@@ -23,16 +23,28 @@ void HttpResponseFields::Apply(const AnsiString& line, AnsiString& name, AnsiStr
         // A code that is not a number leaves the status as it was.
         if (ParseStatusLine(line, StatusCode, ReasonPhrase))
             StatusSeen = true;
-        return;
+        return true;
     }
     if (!SplitHeaderField(line, name, value))
-        return;
+        return true;
     if (name == "content-length")
-        ParseContentLength(value, ContentLength); // a bad number is ignored
-    else if (name == "accept-ranges")
+        return ApplyContentLength(value);
+    if (name == "accept-ranges")
         AcceptRanges = value;
     else if (name == "content-type")
         ContentType = LowerCase(value);
     else if (name == "www-authenticate")
         AuthenticateList.Add(value);
+    return true;
+}
+
+// A length repeated with the same value still tells where the body ends; any other repetition
+// does not.
+bool HttpResponseFields::ApplyContentLength(const AnsiString& value)
+{
+    std::int64_t length = -1;
+    if (!ParseContentLength(value, length) || (ContentLength >= 0 && ContentLength != length))
+        return false;
+    ContentLength = length;
+    return true;
 }

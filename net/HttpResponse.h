@@ -18,6 +18,11 @@ struct HttpResponseFields {
     // A new response: everything but AcceptRanges, which is emptied when a request is sent.
     void Clear();
     // Applies one non-empty header line; the field's name (lower-cased) and value come back,
-    // both empty for a status line or a line without ':'.
-    void Apply(const AnsiString& line, AnsiString& name, AnsiString& value);
+    // both empty for a status line or a line without ':'. False for a line that leaves the end of
+    // the body unknowable: a length that is not one decimal number, or one that differs from an
+    // earlier length.
+    bool Apply(const AnsiString& line, AnsiString& name, AnsiString& value);
+
+private:
+    bool ApplyContentLength(const AnsiString& value);
 };

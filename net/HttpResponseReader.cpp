@@ -84,7 +84,10 @@ bool HttpResponseReader::HandleHeaderLine(const AnsiString& line, int raw)
         return false;
     }
     AnsiString name, value;
-    FFields.Apply(line, name, value);
+    if (!FFields.Apply(line, name, value)) {
+        Fail("Invalid Content-Length");
+        return false;
+    }
     FListener.ResponseHeaderLine(line, name, value);
     return FMode == Mode::Header;
 }

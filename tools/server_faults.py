@@ -15,6 +15,11 @@ Every mode replaces the normal reply of a data request (the version files, the l
     endless     the normal reply without a Content-Length line, then filler bytes without end
                 until the client goes
     smalllength a Content-Length of half the body, then the whole body and 1 GiB of filler
+    negativelength  "Content-Length: -1", then the body
+    twolengths  two Content-Length lines of different values, then the body
+    atbound     a Content-Length of exactly the program's download bound (64 MiB), then the body
+    pastbound   a Content-Length one byte past that bound, then the body
+    noreply     the connection closed without a byte of reply
 """
 import fcntl
 import random
@@ -25,7 +30,8 @@ import http_wire
 import listing_package
 
 MODES = ("none", "404", "500", "reset", "wholereset", "short", "stall", "garbage", "hostile",
-         "nolength", "zerolength", "endless", "smalllength")
+         "nolength", "zerolength", "endless", "smalllength", "negativelength", "twolengths", "atbound",
+         "pastbound", "noreply")
 
 # Which requests a fault applies to: the listing request by default, so that the version check
 # before it still works and the fault lands where the package is written.
@@ -50,6 +56,8 @@ def wait_until_received(sock, stop_event, seconds=DRAIN_SECONDS):
 
 
 FILLER = b"\0" * (64 * 1024)
+# The program's bound on a download reply.
+DOWNLOAD_BOUND = 64 * 1024 * 1024
 SMALL_LENGTH_FILLER = 1024 * 1024 * 1024
 
 
@@ -108,6 +116,17 @@ def send_faulty(sock, mode, status, content_type, body, stop_event, stall_second
     if mode == "smalllength":
         head = http_wire.reply_head(status, content_type, len(half))
         return http_wire.send_all(sock, head + body) and send_filler(sock, stop_event, SMALL_LENGTH_FILLER)
+    if mode == "negativelength":
+        return http_wire.send_all(sock, http_wire.reply_head(status, content_type, -1) + body)
+    if mode == "twolengths":
+        second = f"Content-Length: {len(body) + 1}\r\n\r\n".encode("ascii")
+        head = http_wire.reply_head(status, content_type, len(body))[:-2] + second
+        return http_wire.send_all(sock, head + body)
+    if mode in ("atbound", "pastbound"):
+        length = DOWNLOAD_BOUND + (1 if mode == "pastbound" else 0)
+        return http_wire.send_all(sock, http_wire.reply_head(status, content_type, length) + body)
+    if mode == "noreply":
+        return True
     if mode == "zerolength":
         return http_wire.send_all(sock, http_wire.reply_head(status, content_type, 0))
     return http_wire.send_all(sock, http_wire.reply_head(status, content_type, len(body)) + body)

@@ -257,6 +257,35 @@ TEST_F(DownloadTest, RepliesWithoutEndFailCleanlyWhicheverRequestTheyAnswer)
     EXPECT_EQ(DataFiles(), (std::vector<std::string>{"01-07.QEX", "01-08.QEX", "10-07.QEX"}));
 }
 
+// Replies whose end can't be known, that pass the bound by their length alone, or that never
+// come: each is one failed download, nothing of it stays, and the next F7 fetches normally. A
+// length of exactly the bound is taken, so that reply fails only at its early end.
+TEST_F(DownloadTest, RepliesOfUntrustedLengthOrNoneFailCleanly)
+{
+    StartServer();
+    StartProgram();
+    const std::string cut = "Connection closed before end of document";
+    const std::vector<std::pair<std::string, std::string>> faults = {
+        {"negativelength", "Invalid Content-Length"},
+        {"twolengths", "Invalid Content-Length"},
+        {"pastbound", "Document larger than " + std::to_string(DownloadMaxSize) + " bytes"},
+        {"atbound", cut},
+        {"noreply", cut}};
+    // Only the listing request is faulted: the month's request before it goes through.
+    for (const auto& [mode, message] : faults) {
+        SCOPED_TRACE(mode);
+        ASSERT_TRUE(server->Control("/control/fault?mode=" + mode + "&count=1"));
+        PressF7();
+        EXPECT_EQ(TakeErrors(), std::vector<std::string>{message});
+        EXPECT_EQ(Status(), Cp("Tietojen haku epäonnistui."));
+        EXPECT_FALSE(MainForm->Downloading);
+        EXPECT_EQ(DataFiles(), std::vector<std::string>{"versio2.tmp"});
+    }
+    PressF7();
+    EXPECT_EQ(Status(), "Tiedot haettu.");
+    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"01-07.QEX", "01-08.QEX", "10-07.QEX", "versio2.tmp"}));
+}
+
 TEST_F(DownloadTest, ProgressShowsCountLengthAndPercentage)
 {
     StartServer();

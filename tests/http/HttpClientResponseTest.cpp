@@ -211,6 +211,20 @@ TEST_F(HttpClientTest, UnreadableHeadersEndTheRequestAtOnce)
     Outcome header = Run();
     EXPECT_EQ(header.message, "HTTP header too long");
     EXPECT_EQ(header.code, 4);
+
+    // Lengths that leave the end of the body unknown: the server holds the connection, so only
+    // the client can end the request, and nothing of the body is kept.
+    for (const char* lengths : {"Content-Length: -1\r\n", "Content-Length: 4\r\nContent-Length: 40\r\n"}) {
+        ScriptedReply untrusted;
+        untrusted.bytes = std::string("HTTP/1.1 200 OK\r\n") + lengths + "\r\nbody";
+        untrusted.end = ScriptedReply::End::Hold;
+        server.Script({untrusted});
+        Outcome length = Run();
+        EXPECT_EQ(length.message, "Invalid Content-Length") << lengths;
+        EXPECT_EQ(length.code, 4) << lengths;
+        EXPECT_EQ(Body(), "") << lengths;
+        EXPECT_EQ(http->State(), httpReady) << lengths;
+    }
 }
 
 TEST_F(HttpClientTest, ServerThatGoesSilentIsLeftAfterTheInactivityLimit)
@@ -359,14 +373,16 @@ TEST_F(HttpClientTest, BodyPastTheBoundEndsTheRequest)
     EXPECT_LE(http->RcvdCount(), kBound);
     EXPECT_EQ(http->State(), httpReady);
 
-    // The length alone tells: nothing of the body is taken.
-    ScriptedReply declared;
-    declared.bytes = "HTTP/1.0 200 OK\r\nContent-Length: 10000000000\r\n\r\n" + BinaryBody(5000);
-    declared.end = ScriptedReply::End::Hold;
-    server.Script({declared});
-    Outcome tooLong = Run();
-    EXPECT_EQ(tooLong.message, bounded);
-    EXPECT_EQ(Body().size(), 0u);
+    // The length alone tells: nothing of the body is taken, even one byte past the bound.
+    for (const std::string& length : {std::string("10000000000"), std::to_string(kBound + 1)}) {
+        ScriptedReply declared;
+        declared.bytes = "HTTP/1.0 200 OK\r\nContent-Length: " + length + "\r\n\r\n" + BinaryBody(5000);
+        declared.end = ScriptedReply::End::Hold;
+        server.Script({declared});
+        Outcome tooLong = Run();
+        EXPECT_EQ(tooLong.message, bounded) << length;
+        EXPECT_EQ(Body().size(), 0u) << length;
+    }
 
     // A false small length: the reply ends at that length and the rest is never read.
     ScriptedReply small = ScriptedReply::Status(200, "OK", BinaryBody(1000));

@@ -87,20 +87,49 @@ TEST(ResponseReader, LinesEndingInLfAloneAndSplitAcrossReads)
     EXPECT_EQ(r.body, "abc");
 }
 
-TEST(ResponseReader, BadNumbersAreIgnored)
+TEST(ResponseReader, AStatusCodeThatIsNoNumberIsIgnored)
 {
     Recorder r;
-    std::string reply = "HTTP/1.0 2x0 Odd\r\nContent-Length: 12abc\r\nContent-Length: -5\r\n"
-                        "Content-Length: $10\r\nHTTP/1.0 20\r\n\r\n";
+    std::string reply = "HTTP/1.0 2x0 Odd\r\nHTTP/1.0 20\r\n\r\n";
     r.reader.Feed(reply.data(), reply.size());
     EXPECT_EQ(r.fields.StatusCode, 0);
     EXPECT_EQ(r.fields.ReasonPhrase, "");
     EXPECT_FALSE(r.fields.StatusSeen);
-    EXPECT_EQ(r.fields.ContentLength, -1);
-    EXPECT_EQ(r.fields.RcvdHeader.Count(), 5);
-    std::int64_t length = 7;
-    EXPECT_FALSE(ParseContentLength("99999999999999999999999", length));
-    EXPECT_EQ(length, 7);
+    EXPECT_EQ(r.fields.RcvdHeader.Count(), 2);
+    EXPECT_EQ(r.events.back(), "end");
+}
+
+// A length that is not one plain decimal number, or two lengths that differ, leave the end of the
+// body unknowable: the reply fails at that line and nothing of its body is handed on. Blanks
+// around the number and a length repeated with the same value still tell the end.
+TEST(ResponseReader, ALengthThatCannotBeTrustedFailsTheReply)
+{
+    const std::vector<std::string> untrusted = {
+        "Content-Length: -5",  "Content-Length: -0",  "Content-Length: +5",   "Content-Length: 12abc",
+        "Content-Length: $10", "Content-Length:",     "Content-Length: 5 5",  "Content-Length: 5, 5",
+        "Content-Length: 0x10", "Content-Length: 1e3", "Content-Length: 1234567890123456789",
+        "Content-Length: 5\r\nContent-Length: 6", "Content-Length: 5\r\nContent-Length: 05x"};
+    for (const std::string& fields : untrusted) {
+        Recorder r;
+        std::string reply = "HTTP/1.1 200 OK\r\n" + fields + "\r\nX-After: 1\r\n\r\nabcdef";
+        r.reader.Feed(reply.data(), reply.size());
+        EXPECT_EQ(r.events.back(), "failed:4:Invalid Content-Length") << fields;
+        EXPECT_EQ(r.body, "") << fields;
+        EXPECT_FALSE(r.reader.Reading()) << fields;
+    }
+
+    const std::vector<std::pair<std::string, std::int64_t>> trusted = {
+        {"Content-Length: 5", 5},           {"Content-Length:    5  ", 5},
+        {"Content-Length:\t5\t", 5},        {"Content-Length: 005", 5},
+        {"Content-Length: 0", 0},           {"Content-Length: 999999999999999999", 999999999999999999},
+        {"Content-Length: 5\r\ncontent-length:  5 ", 5}};
+    for (const auto& [fields, length] : trusted) {
+        Recorder r;
+        std::string reply = "HTTP/1.1 200 OK\r\n" + fields + "\r\n\r\nabcdef";
+        r.reader.Feed(reply.data(), reply.size());
+        EXPECT_EQ(r.fields.ContentLength, length) << fields;
+        EXPECT_EQ(r.events.back(), "end") << fields;
+    }
 }
 
 TEST(ResponseReader, HeaderFieldValues)
