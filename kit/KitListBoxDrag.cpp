@@ -35,8 +35,12 @@ void TKitCustomListBox::ToggleDropMarker(int index)
 // moves far enough; until the button comes up the list itself sees no movement.
 bool TKitCustomListBox::HandleDragMouse(QEvent* event)
 {
+    // Every event of the list's viewport passes here; only the mouse events may be cast.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress: {
         if (mouse->button() != Qt::LeftButton || DragMode != dmAutomatic || DragSource())
             return false;

@@ -88,9 +88,9 @@ TRect TKitCustomListBox::ItemRect(int index) const
 // is selected; clicking the selected item again reports it again.
 void TKitCustomListBox::after_mouse_event(QEvent* event)
 {
-    auto* mouse = static_cast<QMouseEvent*>(event);
     if (event->type() != QEvent::MouseButtonPress)
         return;
+    auto* mouse = static_cast<QMouseEvent*>(event);
     QPoint pos = mouse->position().toPoint();
     if (mouse->button() == Qt::LeftButton && FList->indexAt(pos).isValid())
         Click();
@@ -109,8 +109,10 @@ bool TKitCustomListBox::key_press(char)
 // Qt would select the item under the pointer on a right press; the system list box does not.
 bool TKitCustomListBox::HandleRightPress(QEvent* event)
 {
+    if (event->type() != QEvent::MouseButtonPress)
+        return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
-    if (event->type() != QEvent::MouseButtonPress || mouse->button() != Qt::RightButton)
+    if (mouse->button() != Qt::RightButton)
         return false;
     QPoint pos = mouse->position().toPoint();
     TShiftState shift = ShiftStateOf(mouse->modifiers());
