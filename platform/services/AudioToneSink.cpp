@@ -63,7 +63,8 @@ private:
             break;
         }
         case QAudioFormat::Int32: {
-            auto v = static_cast<qint32>(level * std::numeric_limits<qint32>::max());
+            // In double: a float can't hold the largest 32-bit sample, and rounded up it overflows.
+            auto v = static_cast<qint32>(static_cast<double>(level) * std::numeric_limits<qint32>::max());
             std::memcpy(at, &v, sizeof v);
             break;
         }
