@@ -112,10 +112,12 @@ void AddAlarmEntry(const AnsiString& dateLabel, const AnsiString& channel, const
 void FireAlarm(const AnsiString&, const AnsiString& channel, const AnsiString& time, const AnsiString& title,
                const AnsiString& description, const AnsiString& actions, bool testing, TListItem* row)
 {
-    // Out of the list first: a box below runs a nested loop, and the row must not fire again.
+    // Out of the list and the file first: a box below runs a nested loop, and neither it nor a
+    // crash after the notice may fire the row again.
     if (!testing && row) {
         RemoveRow(row);
         MainForm->AlarmRowsTakenOut = true;
+        MainForm->SaveAlarmRemovals();
     }
     const FiringPlan plan = ReadFiringPlan(actions);
     if (plan.NormalNotice) {
@@ -128,14 +130,11 @@ void FireAlarm(const AnsiString&, const AnsiString& channel, const AnsiString& t
     }
     if (plan.ExtrasOnly)
         StartBeeps(plan);
-    // A warning box holds the clock's look: the removal is on disk before it shows.
     if (plan.SoundFile && !PlaySound(*plan.SoundFile)) {
-        MainForm->SaveAlarmRemovals();
         MessageDlg(MissingSoundWarning(*plan.SoundFile), mtWarning, {mbOK});
         return;
     }
     if (plan.Program && !StartProgram(*plan.Program)) {
-        MainForm->SaveAlarmRemovals();
         MessageDlg(ProgramFailedWarning(*plan.Program), mtWarning, {mbOK});
         return;
     }

@@ -18,8 +18,8 @@ void ShowAlreadyInAlarms(const AnsiString& programme);
 
 // Carries out an alarm: notice window and beeps, sound file, program, in that order; a sound file
 // that can't be played or a program that can't start ends the firing with its warning. Unless
-// testing, `row` is taken out of the alarm list before anything is shown (it may be gone already);
-// the file learns of it at the clock's one write for the look, or before a warning box shows.
+// testing, a `row` given is taken out of the alarm list and the file before anything is shown (it
+// may be gone already); the clock gives none, having taken the rows of its look out itself.
 void FireAlarm(const AnsiString& dateLabel, const AnsiString& channel, const AnsiString& time,
                const AnsiString& title, const AnsiString& description, const AnsiString& actions, bool testing,
                TListItem* row);

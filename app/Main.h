@@ -15,6 +15,7 @@
 #include "platform/forms/ListBox.h"
 #include "alarms/AlarmSchedule.h"
 #include "listings/ProgrammeRow.h"
+#include <deque>
 #include <memory>
 
 class TBrowserHost;
@@ -232,9 +233,9 @@ public:
     void SaveAlarmList();
     // The clock took rows out of the list (fired or missed) since the file was last written.
     bool AlarmRowsTakenOut = false;
-    // Writes the clock's removals, once for all the rows of a look. Quiet where start-up couldn't
-    // read the file (no command of the user's asked for it); a failed write is told and the
-    // firing goes on.
+    // Writes the clock's removals, once for all the rows of a look, before any of them fires.
+    // Quiet where start-up couldn't read the file (no command of the user's asked for it); a
+    // failed write is told and the firing goes on.
     void SaveAlarmRemovals();
 
     // The alarm list's commands and its pop-up menus (MainAlarmList.cpp), the programme list's
@@ -309,6 +310,9 @@ private:
     // Fires what is due and lists what was missed; also run when an alarm dialog closes.
     void LookAtAlarms();
     AlarmSchedule FAlarmSchedule;
+    // Rows a look took out of the list and the file that have yet to fire, in firing order.
+    std::deque<AlarmRow> FAlarmsToFire;
+    void FireWaitingAlarms();
     // Keeps a beep tick from running inside itself through the nested loop of a tune.
     bool FBeepTickRunning = false;
 };

@@ -1,9 +1,8 @@
 // The alarm clock and the beeps. Every tick shows the time and lets the calendar follow a turned
-// TV day; the alarm clock then looks at the alarm list: every row due by now fires once if its programme is still ahead, and rows that fell
-// due since the last look after their programme began are listed in one notice and removed. The
-// beep timer sounds one tune per tick.
+// TV day; the alarm clock then looks at the alarm list: every row due by now fires once if its
+// programme is still ahead, and rows that fell due since the last look after their programme began
+// are listed in one notice and removed. The beep timer sounds one tune per tick.
 #include "alarms/AlarmSchedule.h"
-#include "app/AlarmListRows.h"
 #include "app/AlarmRoutines.h"
 #include "app/Main.h"
 #include "dialogs/Tvtanaan.h"
@@ -18,26 +17,14 @@
 
 namespace {
 
-struct ListedAlarm {
-    TListItem* item;
-    AlarmRow row;
-};
-
-std::vector<ListedAlarm> ListedAlarms(TListItems* items, const std::vector<AlarmRow>& rows,
-                                      const std::vector<std::size_t>& indexes)
+// Deletes the rows at these indexes of the list as it was read for the look.
+void DeleteRows(TListItems* items, const std::vector<std::size_t>& indexes)
 {
-    std::vector<ListedAlarm> alarms;
+    std::vector<TListItem*> taken;
     for (std::size_t index : indexes)
-        alarms.push_back({items->Item(static_cast<int>(index)), rows[index]});
-    return alarms;
-}
-
-// The row is still in the list as it was when the look was taken: a firing's box runs a nested
-// loop, in which nested ticks fire rows and the user may delete or edit them.
-int IndexIfUnchanged(TListItems* items, const ListedAlarm& alarm)
-{
-    const int index = items->IndexOf(alarm.item);
-    return index >= 0 && AlarmRowOf(items->Item(index)).RecordText() == alarm.row.RecordText() ? index : -1;
+        taken.push_back(items->Item(static_cast<int>(index)));
+    for (TListItem* item : taken)
+        items->Delete(items->IndexOf(item));
 }
 
 } // namespace
@@ -61,40 +48,48 @@ void TMainForm::ShowClock(TDateTime now)
         TVTanaanForm->SetCaption(FormatDateTime("dddd d. mmmm\"ta\" yyyy, \"klo.\" hh:nn:ss", now));
 }
 
-// Ticks inside a firing's box look too, so alarms due meanwhile fire on time; each row leaves the
-// list as it is fired or listed, which keeps the outer look from handling it again.
+// Every row of a look leaves the list and the file before the first of them fires, so a crash
+// after a notice showed fires none of them again. Ticks inside a firing's box look too: they fire
+// the rest of the look's rows and what fell due meanwhile on time.
 void TMainForm::LookAtAlarms()
 {
     const std::int64_t now = ClockNowUnixMs() / 1000;
     const std::vector<AlarmRow> rows = AlarmRows();
     const AlarmLook look = FAlarmSchedule.Look(rows, MinutesBefore, now);
+    AnsiString missedText;
+    if (!look.Empty()) {
+        for (std::size_t index : look.missed)
+            missedText += MissedAlarmLine(rows[index]);
+        for (std::size_t index : look.fire)
+            FAlarmsToFire.push_back(rows[index]);
+        std::vector<std::size_t> taken = look.missed;
+        taken.insert(taken.end(), look.fire.begin(), look.fire.end());
+        DeleteRows(Alarmlist->Items(), taken);
+        AlarmRowsTakenOut = true;
+        SaveAlarmRemovals();
+    }
+    FireWaitingAlarms();
     if (look.Empty())
         return;
-    TListItems* items = Alarmlist->Items();
-    const std::vector<ListedAlarm> due = ListedAlarms(items, rows, look.fire);
-    AnsiString missedText;
-    for (const ListedAlarm& alarm : ListedAlarms(items, rows, look.missed)) {
-        missedText += MissedAlarmLine(alarm.row);
-        items->Delete(items->IndexOf(alarm.item));
-        AlarmRowsTakenOut = true;
-    }
-    for (const ListedAlarm& alarm : due) {
-        if (AlarmEditing)
-            break;
-        if (IndexIfUnchanged(items, alarm) < 0)
-            continue;
-        const AlarmRow& row = alarm.row;
-        // One alarm that fails must not keep the others from firing.
-        Dispatch([&] {
-            FireAlarm(row.Caption, row.SubItems[afChannel], row.SubItems[afTime], row.SubItems[afTitle],
-                      row.SubItems[afDescription], row.SubItems[afActions], false, alarm.item);
-        });
-    }
-    SaveAlarmRemovals();
     // The rows that left the list took their alarm colour with them.
     Dispatch([this] { RefreshDayView(); });
     if (!missedText.empty())
         MessageDlg(MissedAlarmsNotice(missedText), mtInformation, {mbOK});
+}
+
+// Each row leaves the queue before it fires, so a tick inside its box doesn't fire it again. An
+// edit begun meanwhile holds the rest until it ends.
+void TMainForm::FireWaitingAlarms()
+{
+    while (!FAlarmsToFire.empty() && !AlarmEditing) {
+        const AlarmRow row = FAlarmsToFire.front();
+        FAlarmsToFire.pop_front();
+        // One alarm that fails must not keep the others from firing.
+        Dispatch([&] {
+            FireAlarm(row.Caption, row.SubItems[afChannel], row.SubItems[afTime], row.SubItems[afTitle],
+                      row.SubItems[afDescription], row.SubItems[afActions], false, nullptr);
+        });
+    }
 }
 
 void TMainForm::BeepTimerTimer(TObject*)

@@ -5,8 +5,11 @@
 #include "AlarmWindowFixture.h"
 #include "alarms/AddAlarm.h"
 #include "platform/forms/MaskEdit.h"
+#include <QEvent>
+#include <QWidget>
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
 namespace alarm_test {
 namespace {
@@ -113,6 +116,62 @@ TEST_F(AlarmFileWritesTest, FiredRowsLeaveTheFileAtTheirTickInOneWriteAndDoNotFi
     TickAt(At(2026, 12, 7, 19, 56));
     EXPECT_EQ(opened.size(), 2u);
     EXPECT_EQ(Titles(), std::vector<AnsiString>{"C"});
+}
+
+// Keeps the alarm file as it was when the first notice window showed.
+class FirstNoticeWatch : public QObject {
+public:
+    explicit FirstNoticeWatch(std::function<std::string()> readFile) : FReadFile(std::move(readFile))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~FirstNoticeWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    std::optional<std::string> fileThen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (!fileThen && event->type() == QEvent::Show && window && window->isWindow() &&
+            window->windowTitle().startsWith("TV1: "))
+            fileThen = FReadFile();
+        return false;
+    }
+
+private:
+    std::function<std::string()> FReadFile;
+};
+
+TEST_F(AlarmFileWritesTest, AlarmsDueTogetherLeaveTheFileBeforeTheFirstNoticeAndNoneFiresAgainAfterACrash)
+{
+    Settings({});
+    const AnsiString notice = "#NRM #SHD:Normaali ilmoitus näytölle "_a;
+    const AlarmRow later = Row("8.12.2026 (TI)", "20:00", notice, "Later");
+    Start({Row("7.12.2026 (MA)", "20:00", notice + Opens("a.txt").substr(12), "A"), later,
+           Row("7.12.2026 (MA)", "20:00", notice + Opens("b.txt").substr(12), "B"),
+           Row("7.12.2026 (MA)", "20:00", notice + Opens("c.txt").substr(12), "C")});
+    {
+        FirstNoticeWatch watch([this] { return AlarmFileBytes(); });
+        TickAt(At(2026, 12, 7, 19, 55));
+        ASSERT_TRUE(watch.fileThen) << "no notice showed";
+        EXPECT_EQ(*watch.fileThen, AlarmFileText({later})) << "the file as the first notice showed";
+        // Killed as that notice showed: the next start finds the file as it was then.
+        fixture::WriteBytes(AlarmFilePath(), *watch.fileThen);
+    }
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(writes, 1);
+
+    CrashAndStart();
+    TickAt(At(2026, 12, 7, 19, 55, 2));
+    EXPECT_EQ(opened.size(), 3u) << "an alarm fired again";
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"Later"});
+    // A test firing keeps its row, in the list and in the file.
+    SelectRows({0});
+    MainForm->PMenu_TestaahalytystClick(nullptr);
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"Later"});
+    EXPECT_EQ(AlarmFileBytes(), AlarmFileText({later}));
+    EXPECT_EQ(writes, 1);
 }
 
 TEST_F(AlarmFileWritesTest, RowsListedAsMissedLeaveTheFileBeforeTheirNotice)

@@ -2,13 +2,17 @@
 time five minutes): a ten-minute jump fires the alarms that fell due in between and lists the one
 whose programme began meanwhile; a missing sound file's warning box neither delays an alarm due
 a few seconds later nor goes under the full-screen notice it warns about or the next alarm's
-notice."""
+notice; the program killed as the first of six alarms due together shows its notice fires none of
+them again when it starts anew."""
 import os
+import select
+import signal
 import stat
+import subprocess
 import time
 import unittest
 
-from harness import DisplayTestCase, MovableClock, Program, cp1252
+from harness import DisplayTestCase, MovableClock, Program, cp1252, file_bytes, wait_for
 
 NORMAL = "#NRM #SHD:Normaali ilmoitus n\u00e4yt\u00f6lle "
 FULL_SCREEN = "#NRM #SHD:Koko ruudun ilmoitus n\u00e4yt\u00f6lle "
@@ -16,6 +20,43 @@ FULL_SCREEN = "#NRM #SHD:Koko ruudun ilmoitus n\u00e4yt\u00f6lle "
 
 def alarm(time_text, title, actions):
     return f"7.12.2026 (MA)\r\nTV1\r\n{time_text}\r\n{title}\r\n\r\nKuvaus.\r\n{actions}\r\n\r\n"
+
+
+class WindowSpy:
+    """Watches the window manager's client list, which changes as an event the moment the manager
+    takes on a window: no polling gap between a window's appearing and the test's reaction."""
+
+    def __init__(self, display):
+        self.process = subprocess.Popen(["xprop", "-spy", "-root", "_NET_CLIENT_LIST"], env=display.env(),
+                                        stdout=subprocess.PIPE)
+        self.pending = b""
+        self.count = self.next_count(20)
+
+    def next_count(self, timeout):
+        """The number of managed windows at the list's next change (the first call: as it is)."""
+        deadline = time.monotonic() + timeout
+        while b"\n" not in self.pending:
+            ready, _, _ = select.select([self.process.stdout], [], [], max(0.0, deadline - time.monotonic()))
+            if not ready:
+                raise AssertionError("the window manager's client list did not change")
+            chunk = os.read(self.process.stdout.fileno(), 4096)
+            if not chunk:
+                raise AssertionError("the window manager's client list can't be watched")
+            self.pending += chunk
+        line, self.pending = self.pending.split(b"\n", 1)
+        return line.count(b"0x")
+
+    def wait_for_a_new_window(self, timeout=20):
+        deadline = time.monotonic() + timeout
+        while True:
+            count = self.next_count(max(0.0, deadline - time.monotonic()))
+            if count > self.count:
+                return
+            self.count = count
+
+    def stop(self):
+        self.process.kill()
+        self.process.wait(timeout=10)
 
 
 class AlarmClockEndToEnd(DisplayTestCase):
@@ -38,6 +79,14 @@ class AlarmClockEndToEnd(DisplayTestCase):
         path = os.path.join(self.folder, name)
         with open(path, "w") as out:
             out.write(f"#!/bin/sh\ndate +%s >> '{path}.log'\n")
+        os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+        return path
+
+    def named_logger(self, name, log):
+        """A program for an alarm to start: it appends `name` to the shared `log`."""
+        path = os.path.join(self.folder, name)
+        with open(path, "w") as out:
+            out.write(f"#!/bin/sh\necho {name} >> '{log}'\n")
         os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
         return path
 
@@ -90,6 +139,38 @@ class AlarmClockEndToEnd(DisplayTestCase):
         stacking = self.program.stacking()
         self.assertEqual(stacking[-1], int(warning), "a notice covers the warning box")
         self.assertIn(int(notice), stacking)
+
+    def test_a_kill_as_the_first_of_several_notices_shows_fires_none_of_them_again(self):
+        log = os.path.join(self.folder, "runs.log")
+        together = [alarm("20:00", f"Yhdess\u00e4{i}", NORMAL + f'#EX:"{self.named_logger(f"together{i}", log)}" ')
+                    for i in range(1, 7)]
+        later = alarm("20:01", "My\u00f6hemmin", NORMAL + f'#EX:"{self.named_logger("later", log)}" ')
+        self.launch("2026-12-07 19:54:50", together + [later])
+        spy = WindowSpy(self.display)
+        self.addCleanup(spy.stop)
+        self.clock.jump_to("2026-12-07 19:54:59")
+        # The only window that can come now is the first alarm's notice.
+        spy.wait_for_a_new_window()
+        os.killpg(self.program.process.pid, signal.SIGKILL)
+        self.program.process.wait(timeout=10)
+        self.assertEqual(file_bytes(os.path.join(self.folder, "QEX.ALS")), cp1252(later),
+                         "alarms still in the file as the first of them showed its notice")
+
+        # Started anew while the six programmes are still ahead: were they in the file, they would
+        # fire at the first look, before the later alarm the clock is moved to.
+        self.program = Program(self.display, self.folder, clock=self.clock)
+        self.addCleanup(self.program.kill)
+        self.program.wait_window("^QEX 2000")
+        self.clock.jump_to("2026-12-07 19:55:58")
+        self.program.wait_window("^TV1: 20:01 My", timeout=20)
+        self.assertEqual([title.rstrip() for title in self.notices()], ["TV1: 20:01 My\u00f6hemmin"])
+
+        def logged_runs():
+            names = file_bytes(log).decode().split()
+            return names if "later" in names else None
+        runs = wait_for(logged_runs, 10, "the later alarm's program")
+        self.assertEqual(len(runs), len(set(runs)), f"an alarm's program ran twice: {runs}")
+        self.assertEqual(file_bytes(os.path.join(self.folder, "QEX.ALS")), b"")
 
 
 if __name__ == "__main__":
