@@ -1,5 +1,6 @@
 #include "alarms/AlarmEntry.h"
 #include "alarms/AlarmAction.h"
+#include "alarms/NewAlarmDefaults.h"
 #include "listings/Calendar.h"
 #include "listings/ProgrammeRow.h"
 #include "listings/Settings.h"
@@ -55,12 +56,13 @@ AnsiString AlarmDescription(const AnsiString& description, const AnsiString& tit
 AnsiString DefaultAlarmActionString()
 {
     const AnsiString section = "Hälytys"_a;
+    const NewAlarmSettings& defaults = NewAlarmDefaults();
     AlarmActions actions;
-    actions.NoticeType = IniReadString(section, "Tyyppi", "0");
-    actions.Beeps = IniReadString(section, "PCSpeakerKäytössä"_a, "1") == "1";
-    actions.BeepCount = IniReadString(section, "PCSpeakerTimes", "3");
-    actions.SoundFile = IniReadString(section, "Ääni"_a, "0");
-    actions.Program = IniReadString(section, "Ohjelma", "0");
+    actions.NoticeType = IniReadString(section, "Tyyppi", defaults.NoticeType);
+    actions.Beeps = IniReadString(section, "PCSpeakerKäytössä"_a, defaults.Beeps ? "1" : "0") == "1";
+    actions.BeepCount = IniReadString(section, "PCSpeakerTimes", IntToStr(defaults.BeepCount));
+    actions.SoundFile = IniReadString(section, "Ääni"_a, defaults.SoundFile);
+    actions.Program = IniReadString(section, "Ohjelma", defaults.Program);
     return AlarmActionString(actions);
 }
 

@@ -30,7 +30,8 @@ bool ProgrammeOfViewLine(const AnsiString& line, TDateTime tvDay, const AnsiStri
 bool ProgrammeOfSearchLine(const AnsiString& line, ListedProgramme& programme);
 
 // The action string of section "Hälytys" of the settings: notice type "Tyyppi", beeps
-// "PCSpeakerKäytössä" / "PCSpeakerTimes", sound file "Ääni" and program "Ohjelma".
+// "PCSpeakerKäytössä" / "PCSpeakerTimes", sound file "Ääni" and program "Ohjelma"; a key the
+// file lacks counts as the settings dialog shows it (NewAlarmDefaults).
 AnsiString DefaultAlarmActionString();
 
 // Whether `row` is the alarm of this programme: the caption's date, the channel, the start time

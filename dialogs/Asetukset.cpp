@@ -1,4 +1,5 @@
 #include "dialogs/Asetukset.h"
+#include "alarms/NewAlarmDefaults.h"
 #include "dialogs/SettingsEditing.h"
 #include "kit/ComboEdits.h"
 #include "kit/CheckListBox.h"
@@ -157,12 +158,13 @@ void TAsetuksetForm::CancelButtonClick(TObject*)
 void TAsetuksetForm::LoadHalytykset()
 {
     UpDown1->SetPosition(IniReadInteger(kAlarmSection, "MinuutitEnnenOhjelmaa", 5));
-    FStoredNoticeType = IniReadString(kAlarmSection, "Tyyppi", "Normaali ilmoitus näytölle"_a);
+    const NewAlarmSettings& defaults = NewAlarmDefaults();
+    FStoredNoticeType = IniReadString(kAlarmSection, "Tyyppi", defaults.NoticeType);
     HalytysTyypitList->SetItemIndex(HalytysTyypitList->Items()->IndexOf(FStoredNoticeType));
-    ACB1->SetChecked(ReadTick(kAlarmSection, "PCSpeakerKäytössä"_a, 1));
-    UpDown2->SetPosition(IniReadInteger(kAlarmSection, "PCSpeakerTimes", 5));
-    ShowFileName(HalytysEdit1, IniReadString(kAlarmSection, "Ääni"_a, ""));
-    ShowFileName(HalytysEdit2, IniReadString(kAlarmSection, "Ohjelma", ""));
+    ACB1->SetChecked(ReadTick(kAlarmSection, "PCSpeakerKäytössä"_a, defaults.Beeps ? 1 : 0));
+    UpDown2->SetPosition(IniReadInteger(kAlarmSection, "PCSpeakerTimes", defaults.BeepCount));
+    ShowFileName(HalytysEdit1, IniReadString(kAlarmSection, "Ääni"_a, defaults.SoundFile));
+    ShowFileName(HalytysEdit2, IniReadString(kAlarmSection, "Ohjelma", defaults.Program));
     ACB2->SetChecked(ReadTick(kAlarmSection, "LisääAutomaattisesti"_a, 0));
     FillList(HalytysLst4->Items(), SemicolonList(IniReadString(kAlarmSection, "AutomaattisestiLisättävät"_a, "")));
     ACB3->SetChecked(ReadTick(kAlarmSection, "LisääAutomaattisestiVarmista"_a, 1));

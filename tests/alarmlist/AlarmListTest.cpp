@@ -62,7 +62,7 @@ TEST_F(AlarmListTest, DefaultAddWritesTheRowAndASecondAddOfItShowsTheDuplicateBo
     const std::vector<AlarmRow> rows = MainForm->AlarmRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].RecordText(), "7.12.2026 (MA)\r\nTV1\r\n20:00\r\nUutiset\r\n\r\nP\xE4iv\xE4n uutiset.\r\n"
-                                    "#NRM #SHD:0 #PCS3 \r\n");
+                                    "#NRM #SHD:Normaali ilmoitus n\xE4yt\xF6lle #PCS5 \r\n");
     EXPECT_EQ(AlarmFileBytes(), AlarmFileText(rows));
     EXPECT_EQ(MainForm->Ohjelmat->Items()->Get(1).rfind("<c:", 0), 0u) << "the programme shows its alarm";
     EXPECT_FALSE(MainForm->AlarmEditing);
@@ -77,6 +77,19 @@ TEST_F(AlarmListTest, DefaultAddWritesTheRowAndASecondAddOfItShowsTheDuplicateBo
     MainForm->Ohjelmat_Lishlytyksiin1Click(nullptr);
     EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 1);
     EXPECT_EQ(AlarmFileBytes(), "<none>");
+}
+
+TEST_F(AlarmListTest, AnAlarmAddedBeforeTheSettingsWereEverSavedShowsItsNoticeAndBeeps)
+{
+    StartOnMonday();
+    SelectProgrammes({1});
+    MainForm->Ohjelmat_Lishlytyksiin1Click(nullptr);
+    ASSERT_EQ(MainForm->Alarmlist->Items()->Count(), 1);
+    TickAt(At(2026, 12, 7, 19, 55));
+    Flush();
+    EXPECT_TRUE(WindowCaptioned("TV1: 20:00 Uutiset  ")) << "no notice window";
+    EXPECT_TRUE(MainForm->BeepTimer->Enabled());
+    EXPECT_GT(MainForm->BeepsLeft, 0);
 }
 
 TEST_F(AlarmListTest, ADuplicateEndsTheAddKeepingWhatItAddedBefore)
@@ -444,7 +457,7 @@ TEST_F(AutoAddTest, AskedProgrammesAreAddedAndCountedAndDuplicatesSkippedSilentl
     const std::vector<AlarmRow> rows = MainForm->AlarmRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].RecordText(), "8.12.2026 (TI)\r\nTV1000\r\n18:00\r\nElokuva\r\n\r\nOhjaaja Aki.\r\n"
-                                    "#NRM #SHD:0 #PCS3 \r\n");
+                                    "#NRM #SHD:Normaali ilmoitus n\xE4yt\xF6lle #PCS5 \r\n");
     EXPECT_EQ(AlarmFileBytes(), AlarmFileText(rows)) << "what the search added is kept at once";
 
     ExpectBox([](ModalBox& box) { EXPECT_TRUE(box.Press("&Ei")); });

@@ -113,9 +113,9 @@ protected:
     fixture::TempFolder folder;
 };
 
-TEST_F(DefaultActionTest, EmptySettingsGiveTypeZeroAndThreeBeeps)
+TEST_F(DefaultActionTest, EmptySettingsGiveANoticeWindowWithFiveBeeps)
 {
-    EXPECT_EQ(DefaultAlarmActionString(), "#NRM #SHD:0 #PCS3 ");
+    EXPECT_EQ(DefaultAlarmActionString(), "#NRM #SHD:Normaali ilmoitus n\xE4yt\xF6lle #PCS5 ");
 }
 
 TEST_F(DefaultActionTest, SettingsFillEveryToken)

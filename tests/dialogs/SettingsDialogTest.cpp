@@ -1,4 +1,5 @@
 #include "DialogsFixture.h"
+#include "alarms/AlarmEntry.h"
 #include "dialogs/Asetukset.h"
 #include "forms/Input.h"
 #include "platform/forms/QtText.h"
@@ -204,6 +205,13 @@ TEST_F(SettingsDialogTest, OkWritesExactlyTheKeysOfItsFivePagesInOrder)
     EXPECT_EQ(ReadSettings(), expected);
     EXPECT_EQ(Saved, 1);
     EXPECT_TRUE(HotKey->Enabled());
+}
+
+TEST_F(SettingsDialogTest, NewAlarmsAreMadeAsTheDialogShowsBeforeItWasEverSaved)
+{
+    const AnsiString unsaved = DefaultAlarmActionString();
+    EXPECT_EQ(OpenAndPress("OK"), mrOk);
+    EXPECT_EQ(DefaultAlarmActionString(), unsaved);
 }
 
 TEST_F(SettingsDialogTest, OkReplacesTheFileOnceAndKeepsEveryOtherLineByteForByte)
