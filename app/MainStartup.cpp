@@ -139,10 +139,15 @@ void TMainForm::LoadAlarmFile()
         AddAlarmRow(row);
     Alarmlist->Items()->EndUpdate();
     FAlarmsLoaded = true;
-    // Pruned before the notice, so the file is already pruned while the user reads it.
-    RunAndReport([&contents] { PruneAlarmFile(contents); });
+    // Pruned before the notice, so the file is already pruned while the user reads it. A file that
+    // couldn't be written still holds what the notice would call removed: only its error shows.
+    bool pruned = false;
+    RunAndReport([&contents, &pruned] {
+        PruneAlarmFile(contents);
+        pruned = true;
+    });
     const AnsiString notice = DroppedAlarmsNotice(contents);
-    if (!notice.empty())
+    if (pruned && !notice.empty())
         MessageDlg(notice, mtInformation, {mbOK});
 }
 

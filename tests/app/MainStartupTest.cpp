@@ -195,6 +195,26 @@ void ExpectCompleteStartUp(TMainForm* form)
     EXPECT_TRUE(form->ViikotPanel->Visible());
 }
 
+TEST_F(MainWindowTest, ExpiredAlarmsThatCouldNotLeaveTheFileAreNotSaidToBeRemoved)
+{
+    WriteUsualSettings();
+    const std::string alarms = "10.2.2026 (TI)\r\nTV2\r\n21:00\r\nElokuva\r\n\r\n\r\n#NRM \r\n\r\n" + ThreeFutureAlarms();
+    fixture::WriteBytes(folder.Path() + "QEX.ALS", alarms);
+    SetFileFault([](const AnsiString& path, bool writing) {
+        return writing && ExtractFileName(path) == "QEX.ALS" ? ENOSPC : 0;
+    });
+    // Only the write error shows; a notice of removed alarms would be an unexpected box.
+    StartWindow();
+    SetFileFault(nullptr);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Cannot write file " + folder.Path() + "QEX.ALS");
+    errors.clear();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "QEX.ALS"), alarms);
+    EXPECT_EQ(MainForm->Alarmlist->Items()->Count(), 3);
+    ExpectCompleteStartUp(MainForm);
+}
+
 TEST_F(MainWindowTest, FullDiskForTheSettingsIsReportedOnceAndTheStartUpGoesOn)
 {
     WriteUsualSettings();

@@ -1,6 +1,7 @@
 """The real program at Wednesday 11.2.2026 10:00 on a disk that takes no more bytes: the failed
 write of its settings is reported once, the window still shows its channel, day and week and
-moves between days, and after closing the alarm file still holds its three alarms."""
+moves between days, and after closing the alarm file still holds its three alarms; an expired
+alarm that can't leave the file is not said to be removed."""
 import datetime
 import os
 import resource
@@ -8,7 +9,7 @@ import signal
 import sys
 import unittest
 
-from harness import DisplayTestCase, MovableClock, Program, SOURCE, cp1252
+from harness import DisplayTestCase, MovableClock, Program, SOURCE, cp1252, wait_for
 
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import listing_file  # noqa: E402
@@ -17,10 +18,11 @@ START = "2026-02-11 10:00:00"
 ALARMS = ("11.2.2026 (KE)\r\nTV1\r\n21:00\r\nElokuva\r\n\r\nSotaelokuva.\r\n#NRM \r\n\r\n"
           "12.2.2026 (TO)\r\nCanal+\r\n20:00\r\nUutiset\r\n\r\n\r\n#NRM #PCS3 \r\n\r\n"
           "16.2.2026 (MA)\r\nTV1\r\n06:00\r\nAamu-tv\r\n\r\nS\u00e4\u00e4t\u00e4.\r\n#NRM \r\n\r\n")
+EXPIRED = "10.2.2026 (TI)\r\nTV1\r\n21:00\r\nEilinen\r\n\r\n\r\n#NRM \r\n\r\n"
 SETTINGS = "[Kanavat]\r\nK\u00e4yt\u00f6ss\u00e4=TV1;Canal+;\r\n[Muut]\r\nOletusN\u00e4kym\u00e4=Normaali\r\n"
 
 
-def write_fixture(folder):
+def write_fixture(folder, alarms):
     data = os.path.join(folder, "Tiedot")
     os.makedirs(data)
     for code, seed in (("01", 0), ("10", 1)):
@@ -29,7 +31,7 @@ def write_fixture(folder):
     with open(os.path.join(folder, "QEX.INI"), "wb") as out:
         out.write(cp1252(SETTINGS))
     with open(os.path.join(folder, "QEX.ALS"), "wb") as out:
-        out.write(cp1252(ALARMS))
+        out.write(cp1252(alarms))
 
 
 def full_disk():
@@ -40,10 +42,10 @@ def full_disk():
 
 
 class FullDiskEndToEnd(DisplayTestCase):
-    def setUp(self):
+    def launch(self, alarms):
         self.folder = os.path.join(self.own_folder("fulldisk"), "program")
         os.makedirs(self.folder)
-        write_fixture(self.folder)
+        write_fixture(self.folder, alarms)
         # The faketime command writes a semaphore, which the full disk refuses; the clock's library
         # only reads its offset file, kept outside the run folder.
         clock_folder = os.path.join(self.own_folder("fulldisk"), "clock")
@@ -53,6 +55,7 @@ class FullDiskEndToEnd(DisplayTestCase):
         self.addCleanup(self.program.kill)
 
     def test_start_browse_and_close_keep_the_alarms(self):
+        self.launch(ALARMS)
         program = self.program
         # The day bar's setting can't be written: one box, then the window.
         box = program.wait_window("^QEX 2000$")
@@ -81,6 +84,18 @@ class FullDiskEndToEnd(DisplayTestCase):
             self.assertEqual(settings.read(), cp1252(SETTINGS))
         # No temporary is left; the empty lock file that holds the folder stays.
         self.assertEqual(sorted(os.listdir(self.folder)), [".QEX.LCK", "QEX.ALS", "QEX.INI", "Tiedot", "qex"])
+
+    def test_an_expired_alarm_left_in_the_file_is_not_said_to_be_removed(self):
+        self.launch(EXPIRED + ALARMS)
+        program = self.program
+        # The day bar's setting, then the alarm file without the expired alarm: both refused.
+        for _ in range(2):
+            program.key(program.wait_window("^QEX 2000$"), "Return")
+        first = wait_for(lambda: [t for t in program.titles() if t == "Info" or t.startswith("QEX 2000 - TV1")],
+                         20, "the main window")
+        self.assertNotIn("Info", first, "a notice says the expired alarm was removed")
+        with open(os.path.join(self.folder, "QEX.ALS"), "rb") as alarms:
+            self.assertEqual(alarms.read(), cp1252(EXPIRED + ALARMS))
 
 
 if __name__ == "__main__":
