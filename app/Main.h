@@ -227,7 +227,7 @@ public:
 
     // The alarm list as rows, and the keys the programme marks compare.
     std::vector<AlarmRow> AlarmRows() const;
-    void AddAlarmRow(const AlarmRow& row);
+    TListItem* AddAlarmRow(const AlarmRow& row);
     std::vector<AlarmKey> AlarmKeys() const;
     // Replaces "QEX.ALS" with the list, the one way every command keeps its change in the file.
     void SaveAlarmList();
@@ -307,6 +307,8 @@ private:
     // Menu items, events and the sound outputs of the alarm units.
     void CreateAlarmCommands();
     void ShowClock(TDateTime now);
+    // Selects the row an edit left (null when none) and shows it in the information pane.
+    void ShowEditedAlarm(TListItem* item);
     // Fires what is due and lists what was missed; also run when an alarm dialog closes.
     void LookAtAlarms();
     AlarmSchedule FAlarmSchedule;

@@ -181,14 +181,15 @@ void TMainForm::PMenu_MuokkaahalytystClick(TObject*)
         AlarmEditingHold hold;
         auto dialog = std::make_unique<TAddAlarmForm>(nullptr);
         dialog->FillFromRow(AlarmRowOf(item));
-        dialog->OnDeleteEditedRow = [this, item, &changed] {
+        dialog->OnDeleteEditedRow = [this, &item, &changed] {
             const int index = Alarmlist->Items()->IndexOf(item);
             if (index >= 0)
                 Alarmlist->Items()->Delete(index);
+            item = nullptr;
             changed = true;
         };
-        dialog->OnAppendRow = [this, &changed](const AlarmRow& row) {
-            AddAlarmRow(row);
+        dialog->OnAppendRow = [this, &item, &changed](const AlarmRow& row) {
+            item = AddAlarmRow(row);
             changed = true;
         };
         dialog->ShowModal();
@@ -196,6 +197,7 @@ void TMainForm::PMenu_MuokkaahalytystClick(TObject*)
     AlarmlistColumnClick(this, Alarmlist->Columns()->Items(0));
     if (changed)
         SaveAlarmList();
+    ShowEditedAlarm(item);
     // What fell due while the dialog held the clock fires now, the edited row by its new time.
     if (!AlarmEditing)
         LookAtAlarms();
@@ -209,6 +211,17 @@ void TMainForm::PMenu_TyhjennahalytyslistaClick(TObject*)
             DeleteFile(AlarmFilePath());
     }
     TiedotText->Lines()->Clear();
+}
+
+// The edited alarm stays selected in its new row, and the pane shows it as it is now.
+void TMainForm::ShowEditedAlarm(TListItem* item)
+{
+    if (item) {
+        Alarmlist->ClearSelection();
+        item->SetSelected(true);
+        item->SetFocused(true);
+    }
+    AlarmlistClick(this);
 }
 
 void TMainForm::AlarmlistClick(TObject*)

@@ -132,13 +132,14 @@ std::vector<AlarmRow> TMainForm::AlarmRows() const
     return rows;
 }
 
-void TMainForm::AddAlarmRow(const AlarmRow& row)
+TListItem* TMainForm::AddAlarmRow(const AlarmRow& row)
 {
     TListItem* item = Alarmlist->Items()->Add();
     for (const AnsiString& field : row.SubItems)
         item->SubItems()->Add(field);
     item->SetImageIndex(0);
     item->SetCaption(row.Caption);
+    return item;
 }
 
 std::vector<AlarmKey> TMainForm::AlarmKeys() const

@@ -3,9 +3,11 @@
 // the pop-up rules, the information pane and the automatic alarms.
 #include "AlarmWindowFixture.h"
 #include "alarms/AddAlarm.h"
+#include "app/AlarmListRows.h"
 #include "listings/Calendar.h"
 #include "listings/Settings.h"
 #include "platform/forms/Edit.h"
+#include "platform/forms/MaskEdit.h"
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/RichEdit.h"
 #include "platform/forms/StatusBar.h"
@@ -384,6 +386,28 @@ TEST_F(AlarmListTest, EditingReplacesTheRowThenSortsByDate)
     EXPECT_FALSE(MainForm->AlarmEditing);
     EXPECT_EQ(MainForm->AlarmSortColumn, 2);
     EXPECT_EQ(Titles(), (std::vector<AnsiString>{"A", "B2"}));
+}
+
+TEST_F(AlarmListTest, AfterAnEditThePaneShowsTheEditedAlarmStillSelected)
+{
+    StartOnMonday({Row("8.12.2026 (TI)", "20:00", "#NRM ", "B"), Row("7.12.2026 (MA)", "20:00", "#NRM ", "A")});
+    SelectRows({0});
+    MainForm->AlarmlistClick(nullptr);
+    ASSERT_EQ(Pane().front(), "8.12.2026 (TI) - TV1, 20:00 B");
+    ExpectBox([](ModalBox& box) {
+        static_cast<TAddAlarmForm*>(box.Form())->MaskEdit1->SetText("21:30");
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    MainForm->PMenu_MuokkaahalytystClick(nullptr);
+    EXPECT_EQ(Pane(), (std::vector<AnsiString>{"8.12.2026 (TI) - TV1, 21:30 B", "P\xE4iv\xE4n uutiset."}));
+    ASSERT_TRUE(MainForm->Alarmlist->Selected());
+    EXPECT_EQ(MainForm->Alarmlist->SelCount(), 1);
+    EXPECT_EQ(AlarmRowOf(MainForm->Alarmlist->Selected()).SubItems[afTime], "21:30");
+
+    // Left without a change: the pane shows the same alarm.
+    ExpectBox([](ModalBox& box) { EXPECT_TRUE(box.Press("&Poistu")); });
+    MainForm->PMenu_MuokkaahalytystClick(nullptr);
+    EXPECT_EQ(Pane().front(), "8.12.2026 (TI) - TV1, 21:30 B");
 }
 
 TEST_F(AlarmListTest, AddingWithChosenSettingsFillsTheDialogFromTheProgramme)
