@@ -2,6 +2,7 @@
 #include "platform/core/Strings.h"
 #include "platform/core/SysUtils.h"
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -25,12 +26,13 @@ AnsiString OneLine(const AnsiString& s)
     return out;
 }
 
-void AddOnce(std::vector<AnsiString>& names, const AnsiString& name)
+// Two names are the same when their folded forms are equal.
+AnsiString Folded(const AnsiString& name) { return AnsiUpperCase(name); }
+
+void AddOnce(std::vector<AnsiString>& names, std::unordered_set<AnsiString>& seen, const AnsiString& name)
 {
-    for (const AnsiString& seen : names)
-        if (AnsiSameText(seen, name))
-            return;
-    names.push_back(name);
+    if (seen.insert(Folded(name)).second)
+        names.push_back(name);
 }
 
 } // namespace
@@ -39,6 +41,50 @@ IniDocument::IniDocument(std::string_view bytes)
 {
     for (AnsiString& text : SplitLines(bytes))
         FLines.push_back(Parse(std::move(text)));
+    Index();
+}
+
+void IniDocument::Index()
+{
+    FSections.clear();
+    SectionPlace* current = nullptr; // while in the first section of its name
+    for (std::size_t i = 0; i < FLines.size(); ++i) {
+        const Line& line = FLines[i];
+        if (line.isSection) {
+            if (current)
+                current->range.end = i;
+            auto [place, first] = FSections.try_emplace(Folded(line.name), SectionPlace {{i, i + 1}, {}});
+            current = first ? &place->second : nullptr;
+        } else if (current && !line.name.empty()) {
+            current->keys.try_emplace(Folded(line.name), i - current->range.header);
+        }
+    }
+    if (current)
+        current->range.end = FLines.size();
+}
+
+// A key line inserted into a section moves the lines after it: the sections there move along, and
+// the keys of the section it goes into lie before it. A line that starts a section of its own
+// (a key written as "[name]") changes the layout, which is indexed anew.
+void IniDocument::InsertLine(std::size_t at, Line line)
+{
+    const bool isSection = line.isSection;
+    const AnsiString name = line.name;
+    FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    if (isSection) {
+        Index();
+        return;
+    }
+    for (auto& [folded, place] : FSections) {
+        if (place.range.header >= at) {
+            ++place.range.header;
+            ++place.range.end;
+        } else if (place.range.end >= at) {
+            ++place.range.end;
+            if (!name.empty())
+                place.keys.try_emplace(Folded(name), at - place.range.header);
+        }
+    }
 }
 
 // "[name]" with blanks allowed around it and around the name; "key=value" with blanks allowed
@@ -64,38 +110,31 @@ IniDocument::Line IniDocument::Parse(AnsiString text)
     return line;
 }
 
-std::optional<IniDocument::Range> IniDocument::FindSection(const AnsiString& section) const
+const IniDocument::SectionPlace* IniDocument::FindSection(const AnsiString& section) const
 {
-    for (std::size_t i = 0; i < FLines.size(); ++i) {
-        if (!FLines[i].isSection || !AnsiSameText(FLines[i].name, section))
-            continue;
-        std::size_t end = i + 1;
-        while (end < FLines.size() && !FLines[end].isSection)
-            ++end;
-        return Range {i, end};
-    }
-    return std::nullopt;
+    auto place = FSections.find(Folded(section));
+    return place == FSections.end() ? nullptr : &place->second;
 }
 
-std::optional<std::size_t> IniDocument::FindKey(const Range& range, const AnsiString& key) const
+std::optional<std::size_t> IniDocument::FindKey(const SectionPlace& section, const AnsiString& key) const
 {
-    for (std::size_t i = range.header + 1; i < range.end; ++i)
-        if (!FLines[i].name.empty() && AnsiSameText(FLines[i].name, key))
-            return i;
-    return std::nullopt;
+    auto found = section.keys.find(Folded(key));
+    if (found == section.keys.end())
+        return std::nullopt;
+    return section.range.header + found->second;
 }
 
 bool IniDocument::HasSection(const AnsiString& section) const
 {
-    return FindSection(section).has_value();
+    return FindSection(section) != nullptr;
 }
 
 std::optional<AnsiString> IniDocument::Value(const AnsiString& section, const AnsiString& key) const
 {
-    auto range = FindSection(section);
-    if (!range || key.empty())
+    const SectionPlace* place = FindSection(section);
+    if (!place || key.empty())
         return std::nullopt;
-    auto index = FindKey(*range, key);
+    auto index = FindKey(*place, key);
     if (!index)
         return std::nullopt;
     const Line& line = FLines[*index];
@@ -108,19 +147,21 @@ std::optional<AnsiString> IniDocument::Value(const AnsiString& section, const An
 std::vector<AnsiString> IniDocument::Keys(const AnsiString& section) const
 {
     std::vector<AnsiString> keys;
-    if (auto range = FindSection(section))
-        for (std::size_t i = range->header + 1; i < range->end; ++i)
+    std::unordered_set<AnsiString> seen;
+    if (const SectionPlace* place = FindSection(section))
+        for (std::size_t i = place->range.header + 1; i < place->range.end; ++i)
             if (!FLines[i].name.empty())
-                AddOnce(keys, FLines[i].name);
+                AddOnce(keys, seen, FLines[i].name);
     return keys;
 }
 
 std::vector<AnsiString> IniDocument::Sections() const
 {
     std::vector<AnsiString> sections;
+    std::unordered_set<AnsiString> seen;
     for (const Line& line : FLines)
         if (line.isSection)
-            AddOnce(sections, line.name);
+            AddOnce(sections, seen, line.name);
     return sections;
 }
 
@@ -128,9 +169,8 @@ void IniDocument::SetValue(const AnsiString& section, const AnsiString& key, con
 {
     const AnsiString cleanKey = OneLine(key);
     const AnsiString cleanValue = OneLine(value);
-    auto range = FindSection(section);
-    if (range) {
-        if (auto index = FindKey(*range, cleanKey)) {
+    if (const SectionPlace* place = FindSection(section)) {
+        if (auto index = FindKey(*place, cleanKey)) {
             // The key keeps its spelling, its place and the blanks before the value.
             const Line& line = FLines[*index];
             std::size_t keep = line.valueStart;
@@ -141,32 +181,38 @@ void IniDocument::SetValue(const AnsiString& section, const AnsiString& key, con
         }
         // New keys go after the section's last non-blank line, before the blank lines that
         // part it from the next section.
-        std::size_t at = range->end;
-        while (at > range->header + 1 && TrimView(FLines[at - 1].text).empty())
+        const Range range = place->range;
+        std::size_t at = range.end;
+        while (at > range.header + 1 && TrimView(FLines[at - 1].text).empty())
             --at;
-        FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(at), Parse(cleanKey + "=" + cleanValue));
+        InsertLine(at, Parse(cleanKey + "=" + cleanValue));
         return;
     }
     if (!FLines.empty() && !TrimView(FLines.back().text).empty())
         FLines.push_back(Parse(AnsiString()));
     FLines.push_back(Parse("[" + OneLine(section) + "]"));
     FLines.push_back(Parse(cleanKey + "=" + cleanValue));
+    Index();
 }
 
 void IniDocument::EraseSection(const AnsiString& section)
 {
-    if (auto range = FindSection(section))
-        FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(range->header),
-                     FLines.begin() + static_cast<std::ptrdiff_t>(range->end));
+    if (const SectionPlace* place = FindSection(section)) {
+        FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(place->range.header),
+                     FLines.begin() + static_cast<std::ptrdiff_t>(place->range.end));
+        Index();
+    }
 }
 
 void IniDocument::DeleteKey(const AnsiString& section, const AnsiString& key)
 {
-    auto range = FindSection(section);
-    if (!range)
+    const SectionPlace* place = FindSection(section);
+    if (!place)
         return;
-    if (auto index = FindKey(*range, key))
+    if (auto index = FindKey(*place, key)) {
         FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(*index));
+        Index();
+    }
 }
 
 AnsiString IniDocument::Bytes() const

@@ -1,10 +1,13 @@
 // The lines of one INI file and the private-profile rules for finding and changing them. Used
-// by TIniFile for each call; every line not changed is written back byte for byte.
+// by TIniFile; every line not changed is written back byte for byte. Names are found through an
+// index of the first section of each name and its keys, so a look-up costs the same in a file of
+// thousands of keys as in a small one.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class IniDocument {
@@ -37,10 +40,19 @@ private:
         std::size_t header;  // the section's own line
         std::size_t end;     // one past its last line
     };
+    // The first section of a name: its range and its keys' first lines, as offsets from the header.
+    struct SectionPlace {
+        Range range;
+        std::unordered_map<AnsiString, std::size_t> keys;
+    };
 
     static Line Parse(AnsiString text);
-    std::optional<Range> FindSection(const AnsiString& section) const;
-    std::optional<std::size_t> FindKey(const Range& range, const AnsiString& key) const;
+    void Index();
+    void InsertLine(std::size_t at, Line line);
+    const SectionPlace* FindSection(const AnsiString& section) const;
+    std::optional<std::size_t> FindKey(const SectionPlace& section, const AnsiString& key) const;
 
     std::vector<Line> FLines;
+    // Names folded to upper case, as every Windows-1252 letter compares.
+    std::unordered_map<AnsiString, SectionPlace> FSections;
 };

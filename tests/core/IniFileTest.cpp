@@ -2,10 +2,12 @@
 #include "TempFolder.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Files.h"
+#include "platform/core/IniDocument.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/Strings.h"
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -220,4 +222,49 @@ TEST_F(Ini, AnUpdateLeftUnfinishedOrFailingLeavesTheFileAsItWas)
     // The update is over: the next write goes to the file at once.
     FIni.WriteString("Muut", "Uusi", "2");
     EXPECT_EQ(TIniFile(FPath).ReadString("Muut", "Uusi", ""), "2");
+}
+
+namespace {
+
+// Every question a reader may ask, answered by two documents alike.
+void ExpectSameAnswers(const IniDocument& changed, const IniDocument& fresh, const std::vector<AnsiString>& names)
+{
+    EXPECT_EQ(changed.Sections(), fresh.Sections());
+    for (const AnsiString& section : names) {
+        EXPECT_EQ(changed.HasSection(section), fresh.HasSection(section)) << section;
+        EXPECT_EQ(changed.Keys(section), fresh.Keys(section)) << section;
+        for (const AnsiString& key : names)
+            EXPECT_EQ(changed.Value(section, key), fresh.Value(section, key)) << section << "/" << key;
+    }
+}
+
+} // namespace
+
+// The names are found through an index kept along with the lines: after any change, a document
+// answers exactly as the same bytes read afresh, whatever the change did to the layout.
+TEST(IniDocumentIndex, AChangedDocumentAnswersAsItsBytesReadAfresh)
+{
+    IniDocument document("k=before\r\n[A]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n[a]\r\nx=dup\r\nz=3\r\n[C]\r\n\r\n");
+    const std::vector<AnsiString> names = {"A", "a", "B", "C", "D", "X", "[X]", "x", "y", "z", "k", "n", "", " x"};
+    const std::vector<std::function<void(IniDocument&)>> changes = {
+        [](IniDocument& d) { d.SetValue("A", "n", "new"); },       // into a section before others
+        [](IniDocument& d) { d.SetValue("a", "X", "changed"); },   // in place
+        [](IniDocument& d) { d.SetValue("C", "z", "9"); },         // before the blank lines at the end
+        [](IniDocument& d) { d.SetValue("B", "[X]", "v"); },       // a key that starts a section
+        [](IniDocument& d) { d.SetValue("X", "x", "in X"); },      // into the section it started
+        [](IniDocument& d) { d.SetValue("B", " x", "blank"); },    // a key whose line names "x"
+        [](IniDocument& d) { d.SetValue("B", "", "nameless"); },
+        [](IniDocument& d) { d.SetValue("D", "k", "appended"); },  // a new section
+        [](IniDocument& d) { d.DeleteKey("A", "x"); },
+        [](IniDocument& d) { d.SetValue("A", "x", "again"); },
+        [](IniDocument& d) { d.EraseSection("b"); },
+        [](IniDocument& d) { d.SetValue("B", "y", "first B is gone"); },
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        SCOPED_TRACE(i);
+        changes[i](document);
+        ExpectSameAnswers(document, IniDocument(document.Bytes()), names);
+    }
+    EXPECT_EQ(document.Value("X", "x"), AnsiString("in X"));
+    EXPECT_EQ(document.Value("a", "N"), AnsiString("new"));
 }
