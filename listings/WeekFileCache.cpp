@@ -1,19 +1,14 @@
 #include "listings/WeekFileCache.h"
 #include "listings/ListingStore.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Files.h"
+#include "platform/core/FolderWatch.h"
 #include "platform/core/Streams.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/Strings.h"
-#include <sys/inotify.h>
-#include <sys/stat.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <ctime>
 #include <mutex>
-#include <set>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -25,18 +20,6 @@ constexpr std::size_t kRecordHeaderSize = 8;
 constexpr std::int64_t kLargestListingFile = 64 * 1024 * 1024;
 // Two weeks of every channel, the New Year files and room for a folder change.
 constexpr std::size_t kKeptFiles = 128;
-// File times tick coarsely (a scheduler tick, up to seconds on some file systems): a file changed
-// this recently may change again without its times moving, so it is read again next time.
-constexpr std::int64_t kSettledNanoseconds = 2'000'000'000;
-
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    std::int64_t modified = 0; // nanoseconds
-    std::int64_t changed = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
 
 struct DayRecord {
     AnsiString key;
@@ -44,33 +27,10 @@ struct DayRecord {
 };
 
 struct KeptFile {
-    FileIdentity identity;
+    FileStamp identity;
     bool watched = false;           // its folder's watch reports every change
     std::vector<DayRecord> records; // up to the first damaged record
 };
-
-std::int64_t Nanoseconds(const timespec& time)
-{
-    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
-}
-
-// The kernel's own wall clock, which stamps the files: a clock faked for the program (its tests
-// run at chosen dates) must not make a fresh file look settled.
-std::int64_t KernelNow()
-{
-    timespec now {};
-    syscall(SYS_clock_gettime, CLOCK_REALTIME, &now);
-    return Nanoseconds(now);
-}
-
-bool RegularFileIdentity(const AnsiString& path, FileIdentity& identity)
-{
-    struct stat info {};
-    if (path.empty() || ::stat(ToSystemPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    identity = {info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
-    return true;
-}
 
 std::int32_t LittleEndian32(const unsigned char* bytes)
 {
@@ -128,59 +88,6 @@ WeekFileDay FindIn(const std::vector<DayRecord>& records, const AnsiString& key,
 // One watch per folder of kept files. A change of anything in a watched folder (written, replaced,
 // renamed, removed, its rights changed) or of the folder itself drops everything kept: changes
 // come with a download, once a day at most, and reading the files again is cheap.
-class FolderWatch {
-public:
-    FolderWatch() : FHandle(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
-    ~FolderWatch()
-    {
-        if (FHandle >= 0)
-            close(FHandle);
-    }
-    FolderWatch(const FolderWatch&) = delete;
-    FolderWatch& operator=(const FolderWatch&) = delete;
-
-    // Whether every later change in the folder will be reported.
-    bool Watch(const AnsiString& folder)
-    {
-        if (FHandle < 0)
-            return false;
-        if (FFolders.count(folder))
-            return true;
-        constexpr std::uint32_t events = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_MOVED_FROM | IN_MOVED_TO |
-                                         IN_CREATE | IN_DELETE | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
-        if (inotify_add_watch(FHandle, ToSystemPath(folder).c_str(), events) < 0)
-            return false;
-        FFolders.insert(folder);
-        return true;
-    }
-
-    // Whether anything changed since the last call; a lost report counts as a change.
-    bool Changed()
-    {
-        if (FHandle < 0)
-            return false;
-        bool changed = false;
-        alignas(inotify_event) char events[4096];
-        for (;;) {
-            ssize_t got = read(FHandle, events, sizeof events);
-            if (got > 0) {
-                changed = true;
-                continue;
-            }
-            if (got < 0 && errno == EINTR)
-                continue;
-            break;
-        }
-        if (changed)
-            FFolders.clear(); // a removed or moved folder's watch is gone; set them again
-        return changed;
-    }
-
-private:
-    int FHandle;
-    std::set<AnsiString> FFolders;
-};
-
 std::mutex keptLock;
 std::unordered_map<AnsiString, KeptFile> kept;
 
@@ -195,14 +102,14 @@ FolderWatch& Watch()
 WeekFileDay FindWeekFileDay(const AnsiString& path, const AnsiString& key, TStrings& target)
 {
     std::lock_guard<std::mutex> guard(keptLock);
-    if (Watch().Changed())
+    if (Watch().Collect().Any())
         kept.clear();
     auto found = kept.find(path);
     if (found != kept.end() && found->second.watched)
         return FindIn(found->second.records, key, target);
 
-    FileIdentity identity;
-    if (!RegularFileIdentity(path, identity)) {
+    FileStamp identity;
+    if (!StampOfPath(path, identity)) {
         kept.erase(path);
         return WeekFileDay::NoFile;
     }
@@ -210,11 +117,10 @@ WeekFileDay FindWeekFileDay(const AnsiString& path, const AnsiString& key, TStri
         return FindIn(found->second.records, key, target);
 
     // The watch is set before the bytes are read, so a change after the reading is reported.
-    const bool watched = Watch().Watch(ExtractFilePath(path));
+    const bool watched = Watch().Watch(ExtractFilePath(path)) >= 0;
     std::vector<DayRecord> records = ReadDayRecords(path);
     // Without a watch, the times read before the bytes: a change after them moves them.
-    const bool settled =
-        watched || KernelNow() - std::max(identity.modified, identity.changed) > kSettledNanoseconds;
+    const bool settled = watched || StampSettled(identity);
     const WeekFileDay day = FindIn(records, key, target);
     if (!settled) {
         kept.erase(path);

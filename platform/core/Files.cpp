@@ -325,16 +325,7 @@ void AtomicWriteFile(const AnsiString& path, const std::string& bytes)
 std::string ReadWholeFile(const AnsiString& path)
 {
     TFileStream stream(path, fmOpenRead | fmShareDenyWrite);
-    std::string bytes;
-    // Read to the end rather than trusting the size: the file may grow or be a special file.
-    char buffer[64 * 1024];
-    for (;;) {
-        std::int64_t n = stream.Read(buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    return bytes;
+    return ReadToEnd(stream);
 }
 
 double FileAgeDateTime(const AnsiString& path)

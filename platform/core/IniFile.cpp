@@ -2,6 +2,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/Files.h"
 #include "platform/core/IniDocument.h"
+#include "platform/core/IniDocumentCache.h"
 #include "platform/core/Strings.h"
 #include "platform/core/SysUtils.h"
 
@@ -22,8 +23,10 @@ IniDocument Load(const AnsiString& fileName)
     return IniDocument(LoadBytes(fileName));
 }
 
+// What was kept of the file is dropped even when the write fails half-way.
 void Save(const AnsiString& fileName, const IniDocument& document)
 {
+    KeptIniDocuments().Forget(fileName);
     try {
         AtomicWriteFile(fileName, document.Bytes());
     } catch (const EStreamError&) {
@@ -42,7 +45,16 @@ void Fill(TStrings& list, const std::vector<AnsiString>& names)
 
 } // namespace
 
-IniDocument TIniFile::Current() const
+// Reads share the process's parsed copy of the file (or the pending one) without copying it.
+std::shared_ptr<const IniDocument> TIniFile::Current() const
+{
+    if (FPending)
+        return std::shared_ptr<const IniDocument>(std::shared_ptr<const IniDocument>(), &*FPending);
+    return KeptIniDocuments().Document(FFileName);
+}
+
+// Changes start from the file as it is on disk, or from the pending copy.
+IniDocument TIniFile::Editable() const
 {
     return FPending ? *FPending : Load(FFileName);
 }
@@ -72,7 +84,7 @@ void TIniFile::UpdateFile()
 
 AnsiString TIniFile::ReadString(const AnsiString& section, const AnsiString& key, const AnsiString& defaultValue) const
 {
-    return Current().Value(section, key).value_or(defaultValue);
+    return Current()->Value(section, key).value_or(defaultValue);
 }
 
 // "0x1F" is read as hexadecimal as well as "$1F"; anything that is not a number gives the default.
@@ -116,27 +128,27 @@ void TIniFile::WriteBool(const AnsiString& section, const AnsiString& key, bool 
 
 bool TIniFile::SectionExists(const AnsiString& section) const
 {
-    return Current().HasSection(section);
+    return Current()->HasSection(section);
 }
 
 bool TIniFile::ValueExists(const AnsiString& section, const AnsiString& key) const
 {
-    return Current().Value(section, key).has_value();
+    return Current()->Value(section, key).has_value();
 }
 
 void TIniFile::ReadSection(const AnsiString& section, TStrings& keys) const
 {
-    Fill(keys, Current().Keys(section));
+    Fill(keys, Current()->Keys(section));
 }
 
 void TIniFile::ReadSections(TStrings& sections) const
 {
-    Fill(sections, Current().Sections());
+    Fill(sections, Current()->Sections());
 }
 
 void TIniFile::EraseSection(const AnsiString& section)
 {
-    IniDocument document = Current();
+    IniDocument document = Editable();
     if (!document.HasSection(section))
         return;
     document.EraseSection(section);
@@ -145,7 +157,7 @@ void TIniFile::EraseSection(const AnsiString& section)
 
 void TIniFile::DeleteKey(const AnsiString& section, const AnsiString& key)
 {
-    IniDocument document = Current();
+    IniDocument document = Editable();
     if (!document.Value(section, key))
         return;
     document.DeleteKey(section, key);

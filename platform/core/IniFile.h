@@ -6,11 +6,14 @@
 // leave the same bytes leaves the file alone). A missing or unreadable file reads as empty. A
 // failed write raises Exception "Unable to write to <file>".
 // Line breaks in names and values written become blanks, so a write adds exactly one line.
-// Nothing is kept in memory between calls, except during an update (below).
+// Reads use the process's parsed copy of the file, which is read again whenever the file changed
+// (see IniDocumentCache.h), so they answer as if the file were read for each call; writes read
+// the file afresh and drop the copy.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/core/CustomIniFile.h"
 #include "platform/core/IniDocument.h"
+#include <memory>
 #include <optional>
 
 class TStrings;
@@ -43,7 +46,8 @@ public:
     void UpdateFile();
 
 private:
-    IniDocument Current() const;
+    std::shared_ptr<const IniDocument> Current() const;
+    IniDocument Editable() const;
     void Store(const IniDocument& document);
 
     AnsiString FFileName;

@@ -229,3 +229,16 @@ TStringStream::TStringStream(const AnsiString& s)
     Write(s.data(), static_cast<std::int64_t>(s.size()));
     SetPosition(0);
 }
+
+std::string ReadToEnd(TStream& stream)
+{
+    std::string bytes;
+    char buffer[64 * 1024];
+    for (;;) {
+        std::int64_t n = stream.Read(buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}

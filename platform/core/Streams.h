@@ -36,6 +36,10 @@ public:
     std::int64_t CopyFrom(TStream& source, std::int64_t count);
 };
 
+// The bytes from the stream's position to its end, read until nothing more comes rather than
+// trusting its size: a file may grow or be a special file.
+std::string ReadToEnd(TStream& stream);
+
 class TFileStream : public TStream {
 public:
     // fmCreate creates or truncates; raises EFCreateError "Cannot create file <path>" or

@@ -1,0 +1,89 @@
+#include "platform/core/IniDocumentCache.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Files.h"
+#include "platform/core/Streams.h"
+
+namespace {
+
+// A few settings files and what tests make; more than that means paths come and go.
+constexpr std::size_t kKeptFiles = 16;
+
+std::shared_ptr<const IniDocument> EmptyDocument()
+{
+    static const auto empty = std::make_shared<const IniDocument>(std::string_view());
+    return empty;
+}
+
+} // namespace
+
+IniDocumentCache::IniDocumentCache(bool watchFolders)
+    : FWatch(watchFolders ? std::make_unique<FolderWatch>() : nullptr)
+{
+}
+
+void IniDocumentCache::DropChanged()
+{
+    if (!FWatch)
+        return;
+    const FolderWatch::Changes changes = FWatch->Collect();
+    if (!changes.Any())
+        return;
+    for (auto kept = FKept.begin(); kept != FKept.end();) {
+        if (kept->second.folder >= 0 && changes.Touch(kept->second.folder, ExtractFileName(kept->first)))
+            kept = FKept.erase(kept);
+        else
+            ++kept;
+    }
+}
+
+std::shared_ptr<const IniDocument> IniDocumentCache::Document(const AnsiString& path)
+{
+    std::lock_guard<std::mutex> guard(FLock);
+    DropChanged();
+    FileStamp now;
+    if (!StampOfPath(path, now)) {
+        FKept.erase(path);
+        return EmptyDocument();
+    }
+    if (auto kept = FKept.find(path); kept != FKept.end() && kept->second.stamp == now)
+        return kept->second.document;
+    return Read(path);
+}
+
+// The watch is set before the file is opened and the stamp is taken from the open file before its
+// bytes are read: a change after either is reported or moves the times.
+std::shared_ptr<const IniDocument> IniDocumentCache::Read(const AnsiString& path)
+{
+    FKept.erase(path);
+    const bool absolute = !path.empty() && path[0] == '/';
+    const int folder = FWatch && absolute ? FWatch->Watch(ExtractFilePath(path)) : -1;
+    FileStamp stamp;
+    std::shared_ptr<const IniDocument> document;
+    try {
+        TFileStream file(path, fmOpenRead | fmShareDenyWrite);
+        if (!StampOfHandle(file.Handle(), stamp))
+            return EmptyDocument();
+        document = std::make_shared<const IniDocument>(ReadToEnd(file));
+    } catch (const EStreamError&) {
+        return EmptyDocument();
+    }
+    const bool watched = folder >= 0 && IsSoleNameOfFile(path, stamp);
+    if (watched || StampSettled(stamp)) {
+        if (FKept.size() >= kKeptFiles)
+            FKept.clear();
+        FKept[path] = {stamp, watched ? folder : -1, document};
+    }
+    return document;
+}
+
+void IniDocumentCache::Forget(const AnsiString& path)
+{
+    std::lock_guard<std::mutex> guard(FLock);
+    FKept.erase(path);
+}
+
+IniDocumentCache& KeptIniDocuments()
+{
+    static IniDocumentCache cache;
+    return cache;
+}

@@ -1,0 +1,134 @@
+// Parsed INI files kept between reads: read once while unchanged, read again after any change,
+// however it was made, with or without a watch on the folder.
+#include "TempFolder.h"
+#include "platform/core/Files.h"
+#include "platform/core/IniDocumentCache.h"
+#include "platform/core/IniFile.h"
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+// Counts the opens of one file for reading.
+class OpenCounter {
+public:
+    explicit OpenCounter(std::string path) : FPath(std::move(path))
+    {
+        SetFileFault([this](const AnsiString& path, bool writing) {
+            FOpens += !writing && path == FPath;
+            return 0;
+        });
+    }
+    ~OpenCounter() { SetFileFault(nullptr); }
+    int Opens() const { return FOpens; }
+
+private:
+    std::string FPath;
+    int FOpens = 0;
+};
+
+// Rewrites bytes at the start of the file in place: same file, same size, and within the same
+// tick of the file clock as the write before it.
+void OverwriteInPlace(const std::string& path, const std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+    ::close(fd);
+}
+
+// Another program's atomic save: a new file renamed over the old one.
+void ReplaceByRename(const std::string& path, const std::string& bytes)
+{
+    TempFolder::Write(path + ".new", bytes);
+    ASSERT_EQ(std::rename((path + ".new").c_str(), path.c_str()), 0);
+}
+
+AnsiString ValueOf(IniDocumentCache& cache, const std::string& path)
+{
+    return cache.Document(path)->Value("S", "k").value_or("<absent>");
+}
+
+// Every way of changing the file between two reads, each keeping its size.
+void ExpectEveryChangeSeen(IniDocumentCache& cache, const std::string& path, const std::string& written)
+{
+    TempFolder::Write(written, "[S]\r\nk=1\r\n");
+    EXPECT_EQ(ValueOf(cache, path), "1");
+    OverwriteInPlace(written, "[S]\r\nk=2");
+    EXPECT_EQ(ValueOf(cache, path), "2") << "changed in place";
+    ReplaceByRename(written, "[S]\r\nk=3\r\n");
+    EXPECT_EQ(ValueOf(cache, path), "3") << "replaced";
+    std::filesystem::remove(written);
+    EXPECT_EQ(ValueOf(cache, path), "<absent>") << "removed";
+    TempFolder::Write(written, "[S]\r\nk=4\r\n");
+    EXPECT_EQ(ValueOf(cache, path), "4") << "written anew";
+}
+
+} // namespace
+
+TEST(IniDocumentCache, ManyReadsOfAnUnchangedFileOpenItOnce)
+{
+    TempFolder folder;
+    const std::string path = folder / "QEX.INI";
+    TempFolder::Write(path, "[S]\r\nk=1\r\n");
+    OpenCounter counter(path);
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(TIniFile(path).ReadString("S", "k", ""), "1");
+    EXPECT_EQ(counter.Opens(), 1);
+
+    // The program's own write is seen by its next read, which reads the file again once.
+    TIniFile(path).WriteString("S", "k", "2");
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(TIniFile(path).ReadString("S", "k", ""), "2");
+    EXPECT_EQ(counter.Opens(), 3) << "one read for the write and one after it";
+}
+
+TEST(IniDocumentCache, ChangesByOthersAreSeenWithTheFolderWatched)
+{
+    TempFolder folder;
+    IniDocumentCache cache(true);
+    ExpectEveryChangeSeen(cache, folder / "QEX.INI", folder / "QEX.INI");
+}
+
+TEST(IniDocumentCache, ChangesByOthersAreSeenByTheFileTimesAlone)
+{
+    TempFolder folder;
+    IniDocumentCache cache(false);
+    ExpectEveryChangeSeen(cache, folder / "QEX.INI", folder / "QEX.INI");
+}
+
+// The watch sees the folder of the name that was read, not that of a file it links to.
+TEST(IniDocumentCache, ChangesThroughALinkOrASecondNameAreSeen)
+{
+    TempFolder folder, elsewhere;
+    IniDocumentCache cache(true);
+    const std::string link = folder / "QEX.INI";
+    TempFolder::Write(elsewhere / "real.ini", "");
+    std::filesystem::create_symlink(elsewhere / "real.ini", link);
+    ExpectEveryChangeSeen(cache, link, elsewhere / "real.ini");
+
+    TempFolder other;
+    const std::string named = other / "QEX.INI";
+    TempFolder::Write(elsewhere / "both.ini", "[S]\r\nk=1\r\n");
+    std::filesystem::create_hard_link(elsewhere / "both.ini", named);
+    EXPECT_EQ(ValueOf(cache, named), "1");
+    OverwriteInPlace(elsewhere / "both.ini", "[S]\r\nk=2");
+    EXPECT_EQ(ValueOf(cache, named), "2");
+}
+
+TEST(IniDocumentCache, AnEditorsChangeIsSeenWhileOtherFilesOfTheFolderChange)
+{
+    TempFolder folder;
+    IniDocumentCache cache(true);
+    const std::string path = folder / "QEX.INI";
+    TempFolder::Write(path, "[S]\r\nk=1\r\n");
+    EXPECT_EQ(ValueOf(cache, path), "1");
+    TempFolder::Write(folder / "QEX.ALS", "alarms");
+    EXPECT_EQ(ValueOf(cache, path), "1");
+    OverwriteInPlace(path, "[S]\r\nk=5");
+    TempFolder::Write(folder / "QEX.ALS", "more alarms");
+    EXPECT_EQ(ValueOf(cache, path), "5");
+}
