@@ -1,5 +1,6 @@
 #include "listings/ProgrammeMarks.h"
 #include "listings/Calendar.h"
+#include "listings/KeywordColourings.h"
 #include "listings/ProgrammeLine.h"
 #include "listings/Settings.h"
 #include "platform/core/DateTime.h"
@@ -22,11 +23,6 @@ AnsiString NextDateText(const AnsiString& dateText)
 AnsiString ItemDescription(const TStrings& descriptions, int index)
 {
     return index < descriptions.Count() ? descriptions[index] : AnsiString();
-}
-
-bool ContainsKeyword(const AnsiString& text, const AnsiString& keyword)
-{
-    return !keyword.empty() && text.find(keyword) != AnsiString::npos;
 }
 
 } // namespace
@@ -59,24 +55,28 @@ AnsiString AlarmColourName()
 
 void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout)
 {
-    ApplyColourings(items, descriptions, layout, ReadColouringEntries());
+    ApplyColourings(items, descriptions, layout, *CurrentColourings());
 }
 
 void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout,
                      const std::vector<ColouringEntry>& colourings)
 {
-    for (const ColouringEntry& colouring : colourings) {
-        // Only a colour mark can go in front; anything else would read as the row's text.
-        if (!IsColourMark(colouring.tag))
+    ApplyColourings(items, descriptions, layout, KeywordColourings(colourings));
+}
+
+// Once coloured, an item takes no other colouring, so each gets the first colouring one of whose
+// keywords its text holds, found in one look-up.
+void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout,
+                     const KeywordColourings& colourings)
+{
+    for (int i = 0; i < items.Count(); ++i) {
+        const AnsiString item = items[i];
+        const ProgrammeRow row = SplitProgrammeRow(item, layout);
+        if (!row.colours.empty())
             continue;
-        for (const AnsiString& keyword : colouring.keywords)
-            for (int i = 0; i < items.Count(); ++i) {
-                const AnsiString item = items[i];
-                const ProgrammeRow row = SplitProgrammeRow(item, layout);
-                if (row.colours.empty() &&
-                    ContainsKeyword(row.Text() + " " + ItemDescription(descriptions, i), keyword))
-                    items.Put(i, colouring.tag + item);
-            }
+        const int first = colourings.FirstMatch(row.Text() + " " + ItemDescription(descriptions, i));
+        if (first >= 0)
+            items.Put(i, colourings.Entries()[static_cast<std::size_t>(first)].tag + item);
     }
 }
 

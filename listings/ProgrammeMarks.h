@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+class KeywordColourings;
+
 // What the marks need of one alarm row: the date (the caption up to its first blank), the start
 // time "hh:nn" and the title.
 struct AlarmKey {
@@ -40,6 +42,8 @@ AnsiString AlarmColourName();
 void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout);
 void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout,
                      const std::vector<ColouringEntry>& colourings);
+void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout,
+                     const KeywordColourings& colourings);
 
 // Deletes every item before the one marked "<b>" (on air), and its description.
 void RemovePastProgrammes(TStrings& items, TStrings& descriptions);

@@ -14,9 +14,16 @@ int HighestStoredIndex(const TIniFile& ini, const AnsiString& section, const Ans
 {
     TStringList keys;
     ini.ReadSection(section, keys);
+    std::vector<AnsiString> names;
+    for (int i = 0; i < keys.Count(); ++i)
+        names.push_back(keys[i]);
+    return HighestStoredIndex(names, prefix);
+}
+
+int HighestStoredIndex(const std::vector<AnsiString>& keys, const AnsiString& prefix)
+{
     int highest = -1;
-    for (int i = 0; i < keys.Count(); ++i) {
-        const AnsiString key = keys[i];
+    for (const AnsiString& key : keys) {
         int index = 0;
         if (key.size() > prefix.size() && AnsiSameText(key.substr(0, prefix.size()), prefix) &&
             TryStrToInt(key.substr(prefix.size()), index))
@@ -98,13 +105,18 @@ ColouringEntry ParseColouringEntry(const AnsiString& entry)
 
 std::vector<ColouringEntry> ReadColouringEntries()
 {
+    return ColouringEntriesOf(*SettingsDocument());
+}
+
+std::vector<ColouringEntry> ColouringEntriesOf(const IniDocument& settings)
+{
     const AnsiString section = "Väritys"_a;
     const AnsiString prefix = "OmaVäritys"_a;
-    const int highest = std::min(IniReadInteger(section, "OmiaVärityksiä"_a, 0),
-                                 HighestStoredIndex(TIniFile(SettingsFilePath()), section, prefix));
+    const AnsiString count = settings.Value(section, "OmiaVärityksiä"_a).value_or("0");
+    const int highest = std::min(StrToIntDef(Trim(count), 0), HighestStoredIndex(settings.Keys(section), prefix));
     std::vector<ColouringEntry> entries;
     for (int i = 0; i <= highest; ++i)
-        entries.push_back(ParseColouringEntry(IniReadString(section, prefix + IntToStr(i), "")));
+        entries.push_back(ParseColouringEntry(settings.Value(section, prefix + IntToStr(i)).value_or("")));
     return entries;
 }
 

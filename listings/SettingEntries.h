@@ -2,6 +2,7 @@
 // settings dialog writes them into "QEX.INI".
 #pragma once
 #include "platform/core/AnsiString.h"
+#include "platform/core/IniDocument.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/Strings.h"
 #include <vector>
@@ -18,6 +19,7 @@ constexpr int kMostListEntries = 1000;
 // below kMostListEntries. Entries beyond it are absent and so empty (or out of reach); a count key
 // holding a huge number then costs nothing.
 int HighestStoredIndex(const TIniFile& ini, const AnsiString& section, const AnsiString& prefix);
+int HighestStoredIndex(const std::vector<AnsiString>& keys, const AnsiString& prefix);
 std::vector<AnsiString> SemicolonList(const AnsiString& text);
 // The channel list of a "Käytössä" value: its elements up to the first empty one.
 std::vector<AnsiString> ChannelListOf(const AnsiString& setting);
@@ -48,7 +50,8 @@ struct ColouringEntry {
 };
 ColouringEntry ParseColouringEntry(const AnsiString& entry);
 // Every colouring of section "Väritys" in priority order: entries 0 to "OmiaVärityksiä"
-// (0 when absent or not a number).
+// (0 when absent or not a number), from the settings as they are now or from one reading of them.
 std::vector<ColouringEntry> ReadColouringEntries();
+std::vector<ColouringEntry> ColouringEntriesOf(const IniDocument& settings);
 // True when keyword colourings are switched on ("Käytössä" of section "Väritys" is "1").
 bool ColouringsEnabled();

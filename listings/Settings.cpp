@@ -1,5 +1,6 @@
 #include "listings/Settings.h"
 #include "platform/core/Files.h"
+#include "platform/core/IniDocumentCache.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/SysUtils.h"
 
@@ -29,6 +30,11 @@ AnsiString AsText(const SettingValue& value)
 AnsiString SettingsFilePath()
 {
     return ExeFolder() + "QEX.INI";
+}
+
+std::shared_ptr<const IniDocument> SettingsDocument()
+{
+    return KeptIniDocuments().Document(SettingsFilePath());
 }
 
 AnsiString IniReadString(const AnsiString& section, const AnsiString& key, const AnsiString& defaultValue)

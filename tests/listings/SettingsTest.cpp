@@ -1,3 +1,4 @@
+#include "listings/SettingEntries.h"
 #include "listings/Settings.h"
 #include "platform/core/Files.h"
 #include "support/ListingFixture.h"
@@ -42,6 +43,31 @@ TEST_F(SettingsTest, UnknownKindWritesNothingAndBadNumbersFallBack)
     EXPECT_EQ(IniReadInteger("Hälytys"_a, "MinuutitEnnenOhjelmaa", 5), 5);
     IniWriteValue("Hälytys"_a, "MinuutitEnnenOhjelmaa", 12, 'S');
     EXPECT_EQ(IniReadInteger("Hälytys"_a, "MinuutitEnnenOhjelmaa", 5), 12);
+}
+
+// Reading every setting a window needs, a thousand colourings among them, reads the file once;
+// a change made meanwhile by another program is read at the next look.
+TEST_F(SettingsTest, ManyReadsOfUnchangedSettingsReadTheFileOnce)
+{
+    std::string text = "[V\xE4ritys]\r\nOmiaV\xE4rityksi\xE4=999\r\n";
+    for (int i = 0; i < 1000; ++i)
+        text += "OmaV\xE4ritys" + std::to_string(i) + "=<c:clred>Sana" + std::to_string(i) + ";\r\n";
+    fixture::WriteBytes(SettingsFilePath(), text);
+    int opens = 0;
+    SetFileFault([&](const AnsiString& path, bool writing) {
+        opens += !writing && path == SettingsFilePath();
+        return 0;
+    });
+    EXPECT_EQ(ReadColouringEntries().size(), 1000u);
+    for (int i = 0; i < 1000; ++i)
+        EXPECT_EQ(IniReadString("V\xE4ritys", "OmaV\xE4ritys" + std::to_string(i), ""),
+                  "<c:clred>Sana" + std::to_string(i) + ";");
+    EXPECT_EQ(opens, 1);
+
+    fixture::WriteBytes(SettingsFilePath(), "[V\xE4ritys]\r\nOmaV\xE4ritys0=<c:clblue>Uusi;\r\n");
+    EXPECT_EQ(ReadColouringEntries().at(0).tag, "<c:clblue>");
+    SetFileFault(nullptr);
+    EXPECT_EQ(opens, 2);
 }
 
 } // namespace

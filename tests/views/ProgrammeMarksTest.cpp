@@ -1,4 +1,5 @@
 // Marks on the programme lists and the list-valued settings they read.
+#include "listings/KeywordColourings.h"
 #include "listings/ProgrammeMarks.h"
 #include "listings/SettingEntries.h"
 #include "ViewFixture.h"
@@ -23,6 +24,43 @@ TEST_F(ProgrammeMarks, FirstMatchingColouringWinsInTheLists)
     EXPECT_EQ(LinesOf(items), (std::vector<AnsiString> {"<c:clblue>06:00 Uutiset", "<c:clgreen>07:00 Aamu",
                                                          "<c:clred>08:00 Elokuva", "09:00 Pikku Kakkonen",
                                                          "<c:clred><b>10:00 Elokuva"}));
+}
+
+// The look-up answers as walking every colouring's keywords in turn would, for texts and keywords of
+// many lengths, bytes above 0x7F, keywords at either end, repeated in later colourings and longer
+// than the text.
+TEST(KeywordColourings, FirstMatchIsTheFirstColouringWithAKeywordInTheText)
+{
+    std::vector<ColouringEntry> entries;
+    unsigned seed = 7;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    for (int c = 0; c < 60; ++c) {
+        ColouringEntry entry {"<c:clred>", {}};
+        for (int k = 0; k < 12; ++k) {
+            AnsiString keyword;
+            for (unsigned n = next() % 5; n > 0; --n)
+                keyword += "abäå c"[next() % 6];
+            entry.keywords.push_back(keyword);
+        }
+        entries.push_back(entry);
+    }
+    entries.push_back({"<c:clblue>", {"abäå cabäå cabäå c tekstiä pidempi"_a}});
+    const KeywordColourings colourings(entries);
+    for (int t = 0; t < 400; ++t) {
+        AnsiString text;
+        for (unsigned n = next() % 9; n > 0; --n)
+            text += "abäå cdx"[next() % 8];
+        int expected = -1;
+        for (std::size_t c = 0; c < entries.size() && expected < 0; ++c)
+            for (const AnsiString& keyword : entries[c].keywords)
+                if (!keyword.empty() && text.find(keyword) != AnsiString::npos)
+                    expected = static_cast<int>(c);
+        EXPECT_EQ(colourings.FirstMatch(text), expected) << text;
+    }
+    EXPECT_EQ(KeywordColourings({{"<c:clred>", {"", ""}}}).FirstMatch("mitä tahansa"_a), -1);
+    EXPECT_EQ(KeywordColourings({{"<c:a>", {"x"}}, {"<c:b>", {"tv"}}}).FirstMatch("tv"), 1);
+    // A tag that is no colour mark colours nothing.
+    EXPECT_EQ(KeywordColourings({{"<b>", {"tv"}}, {"", {"tv"}}, {"<c:b>", {"tv"}}}).FirstMatch("tv"), 2);
 }
 
 TEST_F(ProgrammeMarks, ColouringCountThatIsNoNumberFallsBackToItsDefault)
