@@ -11,7 +11,9 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -137,6 +139,58 @@ inline bool RunToFirstPaint(benchmark::State& state, const std::vector<std::stri
     auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
     cpuMs += ms(used.ru_utime) + ms(used.ru_stime);
     return true;
+}
+
+// Runs argv to its first paint; its wall-clock and processor milliseconds, or false.
+inline bool TimeToFirstPaint(benchmark::State& state, const std::vector<std::string>& argv, double& wallMs,
+                             double& cpuMs)
+{
+    timespec start {}, end {};
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    cpuMs = 0;
+    if (!RunToFirstPaint(state, argv, cpuMs))
+        return false;
+    clock_gettime(CLOCK_MONOTONIC, &end);
+    wallMs = static_cast<double>(end.tv_sec - start.tv_sec) * 1e3 + static_cast<double>(end.tv_nsec - start.tv_nsec) / 1e6;
+    return true;
+}
+
+inline double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t half = values.size() / 2;
+    return values.size() % 2 ? values[half] : (values[half - 1] + values[half]) / 2;
+}
+
+// Runs argv and its reference in turn, one pair per iteration, the reference first in every
+// other pair, so that a machine whose speed drifts (other work starting or ending) weighs on both
+// alike. The figure is argv's wall time; the counters are medians: argv's and the reference's
+// milliseconds, and the ratios pair by pair (wall and processor time), with the worst wall ratio.
+inline void MeasureInTurn(benchmark::State& state, const std::vector<std::string>& argv,
+                          const std::vector<std::string>& reference)
+{
+    std::vector<double> wall, referenceWall, ratio, cpuRatio;
+    for (auto _ : state) {
+        double ms[2] = {}, cpu[2] = {};
+        const bool referenceFirst = wall.size() % 2 == 1;
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool ofReference = (turn == 0) == referenceFirst;
+            if (!TimeToFirstPaint(state, ofReference ? reference : argv, ms[ofReference], cpu[ofReference]))
+                return;
+        }
+        state.SetIterationTime(ms[0] / 1e3);
+        wall.push_back(ms[0]);
+        referenceWall.push_back(ms[1]);
+        ratio.push_back(ms[0] / ms[1]);
+        cpuRatio.push_back(cpu[0] / cpu[1]);
+    }
+    state.counters["median_ms"] = Median(wall);
+    state.counters["reference_ms"] = Median(referenceWall);
+    state.counters["ratio"] = Median(ratio);
+    state.counters["cpu_ratio"] = Median(cpuRatio);
+    state.counters["worst_ratio"] = ratio.empty() ? 0 : *std::max_element(ratio.begin(), ratio.end());
 }
 
 // Times whole runs of argv, wall clock and, as cpu_ms, the processor time of each run.

@@ -5,7 +5,7 @@
 #include "alarms/AlarmFile.h"
 #include "app/Main.h"
 #include "app/ProgramMain.h"
-#include "bench/QtForBench.h"
+#include "bench/ProgramForBench.h"
 #include "bench/WholeProcess.h"
 #include "platform/core/Clock.h"
 #include "platform/core/DateTime.h"
@@ -58,16 +58,7 @@ void UseProgramFolderWith(int count, TDateTime now = kNow)
 // The program's start-up settings and folder; a box would mean the measurement is wrong.
 void PrepareProgram(int count)
 {
-    EnsureQt();
-    static bool prepared = [] {
-        MainInitialization();
-        SetUnansweredModalReporter([](const AnsiString& box) {
-            std::fprintf(stderr, "unexpected box: %s\n", box.c_str());
-            std::abort();
-        });
-        return true;
-    }();
-    (void)prepared;
+    EnsureProgramInitialized();
     UseProgramFolderWith(count);
     ClockSet(kNow);
 }

@@ -1,10 +1,11 @@
 // Start-up of the whole program, from exec to the first painted frame of its main window on a
-// display, with two weeks of listing files, against a bare Qt Widgets window of the same size
-// built with the same flags, in the same run; and the what-is-on-now view, against loading the
-// same days; for each channel count.
+// display, with two weeks of listing files, in turn with a bare Qt Widgets window of the same size
+// built with the same flags; the same with a 7 MB settings file in turn with the usual one; and the
+// what-is-on-now view, against loading the same days; for each channel count.
 #include "app/NowOnAirRows.h"
 #include "app/ProgramMain.h"
 #include "app/WeekDates.h"
+#include "bench/SampleSettings.h"
 #include "bench/SampleStore.h"
 #include "bench/WholeProcess.h"
 #include "listings/ListingStore.h"
@@ -45,13 +46,13 @@ void ProgramFolder(int channels)
                                                 "\r\n[Muut]\r\nOletusNäkymä=Normaali\r\nPoistaVanhatTiedostot=0\r\n"_a);
 }
 
-// A program folder with the first `channels` channels enabled, the channel view by default and
-// the listings of this week and the next, so that the program started at the real time shows a
-// full day.
-const std::string& ProgramFolderForNow(int channels)
+// A program folder with the first `channels` channels enabled, the channel view by default, the
+// usual settings file or the large one, and the listings of this week and the next, so that the
+// program started at the real time shows a full day.
+const std::string& ProgramFolderForNow(int channels, bool largeSettings = false)
 {
-    static std::map<int, std::unique_ptr<fixture::TempFolder>> folders;
-    std::unique_ptr<fixture::TempFolder>& folder = folders[channels];
+    static std::map<std::pair<int, bool>, std::unique_ptr<fixture::TempFolder>> folders;
+    std::unique_ptr<fixture::TempFolder>& folder = folders[{channels, largeSettings}];
     if (!folder) {
         folder = std::make_unique<fixture::TempFolder>();
         const std::string data = folder->Path() + "Tiedot/";
@@ -71,29 +72,41 @@ const std::string& ProgramFolderForNow(int channels)
         AnsiString enabled;
         for (const auto& channel : bench_store::Channels(channels))
             enabled += AnsiString(channel.name) + ";";
-        fixture::WriteBytes(folder->Path() + "QEX.INI",
-                            "[Kanavat]\r\nKäytössä="_a + enabled +
-                                "\r\n[Muut]\r\nOletusNäkymä=Normaali\r\nPoistaVanhatTiedostot=0\r\n"_a);
+        fixture::WriteBytes(folder->Path() + "QEX.INI", largeSettings ? bench_settings::LargeSettings(enabled)
+                                                                       : bench_settings::UsualSettings(enabled));
         whole_process::ProgramIn(folder->Path());
     }
     return folder->Path();
 }
 
-// The bare reference: a Qt Widgets window of the main window's size, nothing else.
-void BM_BareQtWindowToFirstPaint(benchmark::State& state)
-{
-    const std::vector<std::string> argv = {QEX_BARE_WINDOW, "700", "644"};
-    whole_process::Measure(state, argv);
-}
-BENCHMARK(BM_BareQtWindowToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The program started in a folder of two weeks of listings, to the first paint of its main window.
+// The program started in a folder of two weeks of listings, to the first paint of its main
+// window, in turn with the bare reference: a Qt Widgets window of the main window's size, nothing
+// else.
 void BM_ProgramToFirstPaint(benchmark::State& state)
 {
     const std::vector<std::string> argv = {ProgramFolderForNow(static_cast<int>(state.range(0))) + "qex"};
-    whole_process::Measure(state, argv);
+    whole_process::MeasureInTurn(state, argv, {QEX_BARE_WINDOW, "700", "644"});
 }
-BENCHMARK(BM_ProgramToFirstPaint)->Apply(bench_store::ForEachChannelCount)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ProgramToFirstPaint)
+    ->Apply(bench_store::ForEachChannelCount)
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+
+// The same start with a settings file of 1,000 colourings and 1,000 views (about 7 MB), in turn
+// with the start with the usual one: the cost of the settings must follow the file's size.
+void BM_ProgramWithLargeSettingsToFirstPaint(benchmark::State& state)
+{
+    const int channels = static_cast<int>(state.range(0));
+    whole_process::MeasureInTurn(state, {ProgramFolderForNow(channels, true) + "qex"},
+                                 {ProgramFolderForNow(channels) + "qex"});
+}
+BENCHMARK(BM_ProgramWithLargeSettingsToFirstPaint)
+    ->Arg(4)
+    ->ArgName("channels")
+    ->Iterations(9)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 
 void BM_LoadToday(benchmark::State& state)
 {
