@@ -212,11 +212,13 @@ bool TWebBrowser::EnsureView()
         else
             Dispatch([this] { ViewEnded(); });
     };
+    // Until the view is set up, its end (a helper gone at once) is only noted: the calls below
+    // still go to it.
     FMakingView = true;
     FEndedWhileMade = false;
     FView = CreateWebPageView(FFrame, std::move(events)).release();
-    FMakingView = false;
     if (!FView) {
+        FMakingView = false;
         ShowNotice(true);
         return false;
     }
@@ -227,6 +229,7 @@ bool TWebBrowser::EnsureView()
     FView->Apply(PageSettings());
     FSinceShown.start();
     FIdleTimer->start(std::max(1, FEngineIdleMs / kIdleChecksPerTime));
+    FMakingView = false;
     if (FEndedWhileMade) {
         ViewEnded();
         return false;

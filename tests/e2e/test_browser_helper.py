@@ -6,12 +6,13 @@ the table's place, never another view's list, and the next show brings the table
 helper; the helper ends a minute after the table was last in sight even when the clock is set
 back."""
 import os
+import shutil
 import signal
 import sys
 import time
 import unittest
 
-from harness import DisplayTestCase, MovableClock, Program, wait_for
+from harness import BINARY, DisplayTestCase, MovableClock, Program, wait_for
 from test_programme_link import START, TITLE, write_fixture
 from test_views_and_search import pixels_of, read_ppm
 
@@ -71,6 +72,12 @@ class BrowserHelperEndToEnd(DisplayTestCase):
             previous = blue
             time.sleep(0.5)
         return previous
+
+    def show_again(self):
+        """Minimised for a moment, as a user would, and back."""
+        self.program.xdotool("windowminimize", "--sync", self.window)
+        time.sleep(1)
+        self.program.xdotool("windowactivate", "--sync", self.window, check=False)
 
     def info_boxes(self):
         return self.program.xdotool("search", "--onlyvisible", "--name", "^Info$", check=False).split()
@@ -146,8 +153,7 @@ class BrowserHelperEndToEnd(DisplayTestCase):
             self.assertEqual(program.title(self.window), TITLE)
             self.assert_notice(shot)
             # Minimised and back: the table in a new helper.
-            program.xdotool("windowminimize", "--sync", self.window)
-            program.xdotool("windowactivate", "--sync", self.window, check=False)
+            self.show_again()
             self.assertTrue(self.settled_blue(), f"the table did not come back after {stop.name}")
             self.assertEqual(len(helper_pids(self.folder)), 1)
 
@@ -164,11 +170,58 @@ class BrowserHelperEndToEnd(DisplayTestCase):
             self.assert_page(shot)
         else:
             self.assert_notice(shot)
-            program.xdotool("windowminimize", "--sync", self.window)
-            program.xdotool("windowactivate", "--sync", self.window, check=False)
+            self.show_again()
         wait_for(lambda: helper_pids(self.folder), 20, "a new helper for the next day")
         wait_for(lambda: b"\x00\x00\x80" in self.table_band(self.shot("qex-next-day-shown.png")), 20,
                  "the next day's table")
+
+    def test_a_helper_that_exits_at_once_or_sends_garbage_leaves_the_notice(self):
+        # The program takes the helper beside it: stand-ins that fail their own ways.
+        fake = os.path.join(self.own_folder("helper"), "qex-browser")
+
+        started = os.path.join(self.own_folder("helper"), "started")
+
+        def starts():
+            with open(started) if os.path.exists(started) else open(os.devnull) as log:
+                return len(log.read().split())
+
+        def stand_in(script):
+            with open(fake + ".new", "w") as out:
+                out.write(f"#!/bin/sh\necho $$ >> '{started}'\n" + script)
+            os.chmod(fake + ".new", 0o755)
+            os.replace(fake + ".new", fake)
+
+        self.start()
+        program = self.program
+        self.assertTrue(self.settled_blue(), "the table is not shown")
+        stand_in("exit 3\n")
+        os.kill(helper_pids(self.folder)[0], signal.SIGKILL)
+        wait_for(lambda: not self.blue(), 10, "the table to go")
+        # Through the channel view, whose list then lies under the table, and back: the next
+        # helper exits at once.
+        program.key(self.window, "alt+a", "Left", "Left", "Return")
+        program.wait_title(self.window, "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026")
+        time.sleep(1)
+        program.key(self.window, "alt+a", "Left", "Left", "Down", "Return")
+        program.wait_title(self.window, TITLE)
+        self.assertGreaterEqual(starts(), 1, "the table view started no helper")
+        time.sleep(1)
+        self.assert_notice(self.shot("qex-notice-helper-exits.png"))
+
+        # A frame of an unknown kind, then nothing: the next show tries it, and shows the notice.
+        stand_in('fd=${1#--channel=}\neval "printf \'\\000\\000\\000\\011\\177garbage!\' >&$fd"\nexec sleep 30\n')
+        before = starts()
+        self.show_again()
+        wait_for(lambda: starts() > before, 20, "a new helper at the next show")
+        time.sleep(1)
+        self.assertFalse(self.blue())
+        self.assert_notice(self.shot("qex-notice-helper-garbage.png"))
+
+        # The real helper again: the next show brings the table.
+        shutil.copy2(os.path.join(os.path.dirname(BINARY), "qex-browser"), fake + ".new")
+        os.replace(fake + ".new", fake)
+        self.show_again()
+        self.assertTrue(self.settled_blue(), "the table did not come back with the real helper")
 
     def table_band(self, shot):
         """The pixels of the upper part of the table's place, where a page or a list would begin
