@@ -125,6 +125,12 @@ class DisplayTestCase(FolderTestCase):
 
 
 LIBFAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+# File times stay real under a faked clock: with faked ones the font library finds every cache of
+# the system's fonts out of date and writes them all again, holding their locks, so each start of
+# the program under test (and of any other program meanwhile) waits up to a second; and a file
+# written a moment ago would look settled to the program's own checks, which read the kernel's
+# clock.
+REAL_FILE_TIMES = {"NO_FAKE_STAT": "1"}
 
 
 def clear_stale_faketime_files(shm="/dev/shm"):
@@ -175,7 +181,7 @@ class MovableClock:
 
     def env(self):
         return {"LD_PRELOAD": LIBFAKETIME, "FAKETIME_TIMESTAMP_FILE": self.path, "FAKETIME_NO_CACHE": "1",
-                "FAKETIME_DONT_FAKE_MONOTONIC": "1"}
+                "FAKETIME_DONT_FAKE_MONOTONIC": "1", **REAL_FILE_TIMES}
 
 
 class Program:
@@ -196,6 +202,7 @@ class Program:
         command = [os.path.join(folder, "qex"), *args]
         if fake_time:
             env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
+            env.update(REAL_FILE_TIMES)
             clear_stale_faketime_files()
             command = ["faketime", "-f", f"@{fake_time}", *command]
         if clock:
