@@ -5,8 +5,10 @@
 // asked; the defaults are a container that answers nothing. The engine's view is made when the
 // first page is to be shown and kept while pages are shown; after a while with the control out of
 // sight it is freed, the document with it, and the engine's processes end; the page comes back in
-// a new view when the control is in sight again. An engine that ends by itself leaves no document. Pages load
-// asynchronously, so the window never waits for one.
+// a new view when the control is in sight again. An engine that ends by itself (or can't be
+// started) leaves no document: a plain notice shows in the page's place until the page comes back
+// at the next show or the next page is loaded. While the control's window is disabled (a modal box
+// runs) the page takes no input. Pages load asynchronously, so the window never waits for one.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/forms/WinControl.h"

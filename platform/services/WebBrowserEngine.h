@@ -47,8 +47,8 @@ struct WebPageEvents {
     std::function<void()> CloseRequested;
     // Something is dragged onto the page (asked once per drag, as it enters at `at`).
     std::function<WebDragAnswer(const QMimeData* data, QPoint at, Qt::DropActions actions)> DragEntered;
-    // The engine is gone (its process ended, or it said what can't be read); the view shows
-    // nothing more and is to be freed.
+    // The engine is gone (its process ended, it said what can't be read or it stopped
+    // answering); the view shows nothing more and is to be freed.
     std::function<void(const QString& reason)> Ended;
 };
 
