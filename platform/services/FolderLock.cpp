@@ -9,9 +9,9 @@
 #include <poll.h>
 #include <cstdint>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -55,8 +55,9 @@ std::string FolderName(const AnsiString& folder, const AnsiString& lockFileName)
 // lock file, once the holder listens on it.
 std::string RandomName(const AnsiString& lockFileName)
 {
-    std::random_device random;
-    const std::uint64_t draw = (static_cast<std::uint64_t>(random()) << 32) ^ random();
+    std::uint64_t draw = 0;
+    if (::getrandom(&draw, sizeof draw, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof draw))
+        return {};
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(draw));
     return ToSystemPath(lockFileName) + "-" + std::to_string(::getuid()) + "-" + hex;
@@ -187,7 +188,6 @@ bool TFolderLock::Acquire()
 
 bool TFolderLock::AcquireFolderName()
 {
-    FUsesFolderName = true;
     SocketAddress address;
     if (!AddressNamed(FolderName(FFolder, FLockFileName), address))
         return true;
@@ -195,6 +195,7 @@ bool TFolderLock::AcquireFolderName()
     if (FListenFd >= 0 || errno != EADDRINUSE)
         return true;
     // Only a copy of this user keeps the folder; another user's process on the name does not.
+    // (Should the copy accept this look before it is closed, it comes forward once more.)
     int holder = ConnectToOurUser(address);
     if (holder < 0)
         return true;
@@ -236,12 +237,11 @@ bool TFolderLock::AskHolderToComeForward(int timeoutMs) const
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         // Read at every try: a holder that is still starting may not have written its name yet,
-        // and the name a crashed copy left may meanwhile be anyone's.
-        SocketAddress address;
-        const std::string name =
-            FUsesFolderName ? FolderName(FFolder, FLockFileName) : PublishedName(FFolder + FLockFileName);
-        if (AddressNamed(name, address)) {
-            const int fd = ConnectToOurUser(address);
+        // and the name a crashed copy left may meanwhile be anyone's. A holder without a lock
+        // file listens on the folder's own name.
+        for (const std::string& name : {PublishedName(FFolder + FLockFileName), FolderName(FFolder, FLockFileName)}) {
+            SocketAddress address;
+            const int fd = AddressNamed(name, address) ? ConnectToOurUser(address) : -1;
             if (fd >= 0) {
                 const bool answered = AnswerArrives(fd, deadline);
                 ::close(fd);

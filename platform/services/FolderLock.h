@@ -38,7 +38,6 @@ private:
     AnsiString FLockFileName;
     int FLockFd = -1;
     int FListenFd = -1;
-    bool FUsesFolderName = false; // no lock file: the folder's own socket name guards it
     std::function<void()> FComeForward;
     std::unique_ptr<QSocketNotifier> FNotifier;
 };

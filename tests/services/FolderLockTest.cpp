@@ -85,13 +85,9 @@ std::string GuessableName(const std::string& folder)
            std::to_string(info.st_ino);
 }
 
-// In a child: becomes the unprivileged user and takes `name` in the abstract namespace. 'Y' once
-// it listens on `fd`.
-char ListenAsNobody(const std::string& name, int& fd)
+// Takes `name` in the abstract namespace. 'Y' once it listens on `fd`.
+char ListenOn(const std::string& name, int& fd)
 {
-    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
-        ::setresuid(kNobody, kNobody, kNobody) != 0)
-        return 'U';
     fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address {};
     address.sun_family = AF_UNIX;
@@ -100,6 +96,15 @@ char ListenAsNobody(const std::string& name, int& fd)
     if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0 || ::listen(fd, 8) != 0)
         return 'B';
     return 'Y';
+}
+
+// In a child: becomes the unprivileged user, then listens as ListenOn does.
+char ListenAsNobody(const std::string& name, int& fd)
+{
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
+        ::setresuid(kNobody, kNobody, kNobody) != 0)
+        return 'U';
+    return ListenOn(name, fd);
 }
 
 // Answers every caller at once, as a copy coming forward would.
@@ -205,6 +210,26 @@ TEST(FolderLock, NoHolderOrAHolderThatNeverAnswersIsUnreachable)
     ASSERT_TRUE(deaf.Acquire()); // listening, but never served
     TFolderLock later(folder.Path(), kLockName);
     EXPECT_FALSE(later.AskHolderToComeForward(300));
+}
+
+// A holder that writes no name into its lock file, as an earlier version of the program, is
+// reached on the folder's own name.
+TEST(FolderLock, AHolderThatPublishesNoNameIsReachedOnTheFoldersName)
+{
+    fixture::TempFolder folder;
+    int fd = -1;
+    Child earlier(
+        [&] {
+            const int lock = ::open((folder.Path() + kLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+            if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0)
+                return 'L';
+            return ListenOn(GuessableName(folder.Path()), fd);
+        },
+        [&] { AnswerEveryone(fd); });
+    ASSERT_EQ(earlier.Answer(), 'Y');
+    TFolderLock later(folder.Path(), kLockName);
+    ASSERT_FALSE(later.Acquire());
+    EXPECT_TRUE(later.AskHolderToComeForward(5000));
 }
 
 // A copy killed outright (no destructor, no clean-up) must not keep the folder, and what it left
