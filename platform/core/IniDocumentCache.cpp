@@ -82,8 +82,9 @@ void IniDocumentCache::Forget(const AnsiString& path)
     FKept.erase(path);
 }
 
+// Never destroyed: settings may be read or written by other static objects' destructors at exit.
 IniDocumentCache& KeptIniDocuments()
 {
-    static IniDocumentCache cache;
-    return cache;
+    static IniDocumentCache* cache = new IniDocumentCache;
+    return *cache;
 }
