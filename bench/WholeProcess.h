@@ -59,13 +59,15 @@ inline const std::string& Display()
     return display;
 }
 
-// Copies the program into folder (ending with '/') once; returns the copy's path.
+// Copies the program, with what it runs or loads from beside itself, into folder (ending with
+// '/') once; returns the copy's path.
 inline std::string ProgramIn(const std::string& folder)
 {
-    const std::string copy = folder + "qex";
-    if (!std::filesystem::exists(copy))
-        std::filesystem::copy_file(QEX_PROGRAM, copy);
-    return copy;
+    const std::filesystem::path built(QEX_PROGRAM);
+    for (const char* name : {"qex", "qex-browser", "libqex_media.so"})
+        if (!std::filesystem::exists(folder + name))
+            std::filesystem::copy_file(built.parent_path() / name, folder + name);
+    return folder + "qex";
 }
 
 // Runs argv from exec until it ends at its first painted frame, adding the processor time it used

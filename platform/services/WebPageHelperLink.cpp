@@ -1,17 +1,15 @@
 #include "platform/services/WebPageHelperLink.h"
 #include "platform/services/WebEngineView.h"
+#include "platform/services/WebPageProbes.h"
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDropEvent>
 #include <QJsonDocument>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QWindow>
 #include <xcb/xcb.h>
@@ -62,21 +60,6 @@ public:
 private:
     std::function<void(const WebPageMessage&)> FSend;
 };
-
-// The settings the control decides, by name; false for any other.
-bool Setting(QWebEnginePage& page, const QString& name)
-{
-    using S = QWebEngineSettings;
-    static const std::pair<const char*, S::WebAttribute> kSettings[] = {
-        {"AutoLoadImages", S::AutoLoadImages},
-        {"PlaybackRequiresUserGesture", S::PlaybackRequiresUserGesture},
-        {"ShowScrollBars", S::ShowScrollBars},
-        {"JavascriptEnabled", S::JavascriptEnabled}};
-    for (const auto& [settingName, attribute] : kSettings)
-        if (name == QLatin1String(settingName))
-            return page.settings()->testAttribute(attribute);
-    return false;
-}
 
 // What the user does to the page: none of it reaches the page while the program's window is
 // disabled. A release goes on, so a press that came before is not left holding.
@@ -379,62 +362,11 @@ void WebPageHelperLink::Answer(quint32 id, const QJsonValue& value)
     Send(answer);
 }
 
-// What tests and tools ask of the engine itself.
 void WebPageHelperLink::Probe(const WebPageMessage& message)
 {
-    const QString name = message.Text(0);
-    const QJsonArray arguments = QJsonDocument::fromJson(message.Blob(0)).array();
     const quint32 id = message.id;
-    QWebEnginePage* page = FEngine->page();
-    if (name == QLatin1String("script")) {
-        page->runJavaScript(arguments.at(0).toString(), QWebEngineScript::ApplicationWorld,
-                            [this, id](const QVariant& result) { Answer(id, QJsonValue::fromVariant(result)); });
-        return;
-    }
-    QJsonValue value;
-    if (name == QLatin1String("title"))
-        value = page->title();
-    else if (name == QLatin1String("setting"))
-        value = Setting(*page, arguments.at(0).toString());
-    else if (name == QLatin1String("muted"))
-        value = page->isAudioMuted();
-    else if (name == QLatin1String("renderer"))
-        value = static_cast<double>(page->renderProcessPid());
-    else if (name == QLatin1String("pid"))
-        value = static_cast<double>(::getpid());
-    else if (name == QLatin1String("loads"))
-        value = FLoads;
-    else if (name == QLatin1String("mouse"))
-        Mouse(arguments);
-    else if (name == QLatin1String("drag"))
-        Drag(arguments);
-    Answer(id, value);
-}
-
-// [type, x, y, button, buttons]: a mouse event at a point of the page.
-void WebPageHelperLink::Mouse(const QJsonArray& arguments)
-{
-    const QPointF at(arguments.at(1).toDouble(), arguments.at(2).toDouble());
-    QWidget* target = InputWidget();
-    QMouseEvent event(static_cast<QEvent::Type>(arguments.at(0).toInt()), at, target->mapToGlobal(at),
-                      static_cast<Qt::MouseButton>(arguments.at(3).toInt()),
-                      Qt::MouseButtons::fromInt(arguments.at(4).toInt()), Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-// [x, y, text]: text dragged onto a point of the page and dropped there.
-void WebPageHelperLink::Drag(const QJsonArray& arguments)
-{
-    const QPoint at(arguments.at(0).toInt(), arguments.at(1).toInt());
-    QMimeData data;
-    data.setText(arguments.at(2).toString());
-    QWidget* target = InputWidget();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &move);
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
+    RunWebPageProbe({FEngine, InputWidget(), FLoads}, message.Text(0), QJsonDocument::fromJson(message.Blob(0)).array(),
+                    [this, id](const QJsonValue& value) { Answer(id, value); });
 }
 
 WebDragAnswer WebPageHelperLink::DragEntered(const QMimeData* data, QPoint at, Qt::DropActions actions)

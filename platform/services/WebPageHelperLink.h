@@ -38,8 +38,6 @@ private:
     void Apply(const WebPageMessage& message);
     void Key(const WebPageMessage& message);
     void Probe(const WebPageMessage& message);
-    void Mouse(const QJsonArray& arguments);
-    void Drag(const QJsonArray& arguments);
     WebDragAnswer DragEntered(const QMimeData* data, QPoint at, Qt::DropActions actions);
     QWidget* InputWidget() const;
 

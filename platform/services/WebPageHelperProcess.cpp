@@ -1,7 +1,6 @@
 #include "platform/services/WebPageHelperProcess.h"
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QStringList>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -21,15 +20,12 @@ constexpr const char* kHelperName = "qex-browser";
 constexpr auto kEndGrace = std::chrono::seconds(5);
 constexpr auto kReapStep = std::chrono::milliseconds(20);
 
-// Beside the program, or where the build put it (tests and benchmarks run from elsewhere).
+// Beside the program and nowhere else: a program copied with its folder runs the helper it came
+// with, never one that happens to lie where it was built.
 QString HelperPath()
 {
-    const QStringList candidates{QCoreApplication::applicationDirPath() + "/" + kHelperName,
-                                 QStringLiteral(QEX_BROWSER_HELPER)};
-    for (const QString& candidate : candidates)
-        if (QFileInfo(candidate).isExecutable())
-            return candidate;
-    return QString();
+    const QString beside = QCoreApplication::applicationDirPath() + "/" + kHelperName;
+    return QFileInfo(beside).isExecutable() ? beside : QString();
 }
 
 void Reap(pid_t pid)
@@ -55,6 +51,11 @@ std::optional<WebPageHelper> StartWebPageHelper(QString& failure)
         failure = QStringLiteral("%1 not found beside the program").arg(kHelperName);
         return std::nullopt;
     }
+    return StartWebPageHelper(path, failure);
+}
+
+std::optional<WebPageHelper> StartWebPageHelper(const QString& path, QString& failure)
+{
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
         failure = QString::fromLocal8Bit(std::strerror(errno));

@@ -10,7 +10,9 @@ struct WebPageHelper {
     int channel = -1; // our end of the socket pair; the helper has the other
 };
 
-// Starts "qex-browser" from beside the program (or from where the build put it); failure says why.
+// Starts "qex-browser" from beside the program; failure says why.
 std::optional<WebPageHelper> StartWebPageHelper(QString& failure);
+// Starts the helper program at this path.
+std::optional<WebPageHelper> StartWebPageHelper(const QString& program, QString& failure);
 // Closes our end, which ends the helper, and reaps it; one that lingers is killed.
 void EndWebPageHelper(const WebPageHelper& helper);

@@ -31,9 +31,9 @@ public:
     void PlainText(std::function<void(const QString& text)> done) override;
     void Apply(const WebPageSettings& settings) override;
 
-    // What tests and tools ask of the engine itself ("script", "title", "setting", "muted",
-    // "renderer", "mouse", "drag", "loads", "pid"); the answer is a JSON value, null when the
-    // helper ended first.
+    // What tests ask of the engine itself ("script", "title", "setting", "muted", "renderer",
+    // "mouse", "drag", "loads", "pid"); the answer is a JSON value, null when the helper ended
+    // first. Only the tests' own helper answers; the shipped one answers null (WebPageProbes.h).
     void Probe(const QString& name, const QJsonArray& arguments, std::function<void(const QJsonValue&)> done);
     pid_t HelperPid() const { return FHelper.pid; }
     // How long the helper may leave the program's question whether it is alive unanswered once

@@ -13,7 +13,15 @@ import unittest
 import zoneinfo
 
 BINARY = os.environ.get("QEX_BINARY", "build/bin/qex")
+# What the program runs or loads from beside itself; a copy of the program takes them along.
+SHIPPED = ("qex", "qex-browser", "libqex_media.so")
 SOURCE = os.environ.get("QEX_SOURCE", os.getcwd())
+
+
+def copy_program(folder):
+    """Copies the program and what it runs or loads from beside itself into folder."""
+    for name in SHIPPED:
+        shutil.copy2(os.path.join(os.path.dirname(BINARY), name), os.path.join(folder, name))
 
 
 def cp1252(text):
@@ -187,13 +195,15 @@ class MovableClock:
 class Program:
     """The program started from a run folder beside a copy of its executable; `fake_time` fixes
     the start of its clock, `clock` (a MovableClock) lets the test move it. A further copy on a
-    folder where one runs takes `copy_binary=False`: the running executable can't be replaced."""
+    folder where one runs takes `copy_binary=False`: the running executable can't be replaced.
+    `wrapper` is a command that runs the rest (the program and its arguments) itself."""
 
-    def __init__(self, display, folder, fake_time=None, args=(), preexec_fn=None, clock=None, copy_binary=True):
+    def __init__(self, display, folder, fake_time=None, args=(), preexec_fn=None, clock=None, copy_binary=True,
+                 wrapper=()):
         self.display = display
         self.folder = folder
         if copy_binary:
-            shutil.copy2(BINARY, os.path.join(folder, "qex"))
+            copy_program(folder)
         env = display.env()
         env["TZ"] = "Europe/Helsinki"
         self.runtime = tempfile.mkdtemp(prefix="qex-xdg-")
@@ -205,6 +215,7 @@ class Program:
             env.update(REAL_FILE_TIMES)
             clear_stale_faketime_files()
             command = ["faketime", "-f", f"@{fake_time}", *command]
+        command = [*wrapper, *command]
         if clock:
             env.update(clock.env())
         # A group of its own, so that killing it reaches the program under faketime too.
@@ -293,8 +304,9 @@ class Program:
         self.remove_files()
 
     def remove_files(self):
-        """The copy of the executable is of no use for a look at a failure and is large: it goes
+        """The copy of the program is of no use for a look at a failure and is large: it goes
         once the program is gone. The run folder is the test's to keep or remove."""
         shutil.rmtree(self.runtime, ignore_errors=True)
-        with contextlib.suppress(FileNotFoundError):
-            os.remove(os.path.join(self.folder, "qex"))
+        for name in SHIPPED:
+            with contextlib.suppress(FileNotFoundError):
+                os.remove(os.path.join(self.folder, name))

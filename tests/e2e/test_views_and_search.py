@@ -71,6 +71,18 @@ def pixels_of(shot, colour):
     return found
 
 
+def screenshot_of_table(program, shot, timeout=20):
+    """The screen once a table's navy channel headers show on it (or at the time-out), as `shot`."""
+    deadline = time.monotonic() + timeout
+    while True:
+        program.screenshot(shot)
+        if pixels_of(shot, (0x00, 0x00, 0x80)) or time.monotonic() > deadline:
+            break
+        time.sleep(0.3)
+    print(f"screenshot: {shot}", file=sys.stderr)
+    return shot
+
+
 class ViewsAndSearchEndToEnd(DisplayTestCase):
     def setUp(self):
         self.folder = self.own_folder("views")
@@ -104,14 +116,7 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
         self.program.wait_title(window, TITLE)
 
         # The browser engine starts with the first page: the table shows once it has painted.
-        shot = self.shot_path("qex-table-view.png")
-        deadline = time.monotonic() + 20
-        while True:
-            program.screenshot(shot)
-            if pixels_of(shot, (0x00, 0x00, 0x80)) or time.monotonic() > deadline:
-                break
-            time.sleep(0.3)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        shot = screenshot_of_table(program, self.shot_path("qex-table-view.png"))
         # The navy channel headers, the keyword colour of "Uutiset" and the alarm colour.
         self.assertTrue(pixels_of(shot, (0x00, 0x00, 0x80)), "no navy channel header")
         blue = pixels_of(shot, (0x00, 0x00, 0xFF))
