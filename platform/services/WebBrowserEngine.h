@@ -35,6 +35,9 @@ struct WebPageEvents {
     // True when the control handled the request and no menu may show.
     std::function<bool(bool onLink, QPoint at)> ContextMenuRequested;
     std::function<void(bool focused)> FocusChanged;
+    // Tab went past the page's last link (next) or Shift+Tab past its first: the focus goes on to
+    // the window's next or previous control.
+    std::function<void(bool next)> FocusLeft;
     std::function<void()> SelectionChanged;
     // A page script's alert, confirm and prompt; the answers go back to the script.
     std::function<void(const QString& text)> Alert;

@@ -30,6 +30,7 @@ const QByteArray kScheme = "qexpage";
 // Runs in the isolated world of our own scripts, which the engine runs although page scripts are
 // off. It sees every activation of a link (click, middle click, Enter on a focused link) before
 // the page does, keeps the engine from following it, and reports the target exactly as written.
+// It also keeps Tab off the links that show nothing.
 // A target starting with '#' would otherwise be a same-document navigation that the page's
 // navigation check never hears of.
 const QString kHostScript = QStringLiteral(R"(
@@ -47,6 +48,13 @@ const QString kHostScript = QStringLiteral(R"(
   }
   window.addEventListener('click', report, true);
   window.addEventListener('auxclick', report, true);
+  // A link with nothing to read or see (an empty cell's) takes no Tab.
+  document.addEventListener('DOMContentLoaded', function () {
+    var links = document.querySelectorAll('a[href]');
+    for (var i = 0; i < links.length; ++i)
+      if (!links[i].textContent.trim() && !links[i].querySelector('img') && !links[i].hasAttribute('tabindex'))
+        links[i].tabIndex = -1;
+  });
 })();
 )").arg(LinkMessagePrefix);
 

@@ -112,6 +112,16 @@ protected:
         return QWebEngineView::eventFilter(watched, event);
     }
 
+    // The engine hands the focus on when Tab goes past the page's last link or Shift+Tab past its
+    // first; left to the toolkit, it would come straight back to the page, which starts over.
+    bool focusNextPrevChild(bool next) override
+    {
+        if (!FEvents.FocusLeft)
+            return QWebEngineView::focusNextPrevChild(next);
+        FEvents.FocusLeft(next);
+        return true;
+    }
+
     // The engine's own menu offers to open a link in a window or tab, to save it, to view the
     // source: each would pass by the link check. The control's menu keeps what stays in the page.
     void contextMenuEvent(QContextMenuEvent* event) override

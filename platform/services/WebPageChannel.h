@@ -20,6 +20,7 @@ enum class WebPageKind : quint8 {
     PlainText,      // id; answered with Answer (texts: the text)
     Key,            // numbers: type, key, modifiers, native scan code, native key, native modifiers, repeat; texts: text
     PageAction,     // numbers: 0 copy, 1 select all
+    FocusEntered,   // numbers: forward (Tab), else backward (Shift+Tab)
     Probe,          // id, texts: name; blobs: JSON arguments; answered with Answer (blobs: JSON result)
     Reply,          // id of the helper's Request; numbers, texts, blobs: the answer
     Input,          // numbers: taken (the page takes no mouse, wheel or key while the program's window is disabled)
@@ -31,6 +32,7 @@ enum class WebPageKind : quint8 {
     CloseRequested,   //
     MousePressed,     //
     DragMoved,        // numbers: event type, x, y
+    FocusLeft,        // numbers: forward (Tab past the last link), else backward
     Request,          // id; numbers[0]: WebPageRequest, then its own; answered with Reply
     Answer,           // id of the program's PlainText, Probe or Alive
 };

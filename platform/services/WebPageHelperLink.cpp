@@ -136,6 +136,7 @@ WebPageEvents WebPageHelperLink::Events()
         return true; // the program shows its menu, if any
     };
     events.FocusChanged = [](bool) {}; // focus is the program's
+    events.FocusLeft = [this](bool next) { Send(MessageOf(WebPageKind::FocusLeft, {next})); };
     events.SelectionChanged = [this] { Send(MessageOf(WebPageKind::SelectionChanged)); };
     events.Alert = [this](const QString& text) { Ask(WebPageRequest::Alert, {}, {text}); };
     events.Confirm = [this](const QString& text) { return Ask(WebPageRequest::Confirm, {}, {text}).Number(0) != 0; };
@@ -296,6 +297,9 @@ void WebPageHelperLink::Dispatch(const WebPageMessage& message)
     case WebPageKind::PageAction:
         FEngine->page()->triggerAction(message.Number(0) == 0 ? QWebEnginePage::Copy : QWebEnginePage::SelectAll);
         break;
+    case WebPageKind::FocusEntered:
+        EnterFocus(message.Number(0) != 0);
+        break;
     case WebPageKind::Probe:
         Probe(message);
         break;
@@ -352,6 +356,15 @@ void WebPageHelperLink::Key(const WebPageMessage& message)
                   message.Number(6) != 0);
     if (key.type() == QEvent::KeyPress || key.type() == QEvent::KeyRelease)
         QApplication::sendEvent(InputWidget(), &key);
+}
+
+// Tab brought the focus into the page: the engine gives a view entered by Tab its first link,
+// and one entered by Shift+Tab its last.
+void WebPageHelperLink::EnterFocus(bool forward)
+{
+    QWidget* input = InputWidget();
+    input->clearFocus();
+    input->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 void WebPageHelperLink::Answer(quint32 id, const QJsonValue& value)

@@ -37,6 +37,7 @@ private:
     void Embed(const WebPageMessage& message);
     void Apply(const WebPageMessage& message);
     void Key(const WebPageMessage& message);
+    void EnterFocus(bool forward);
     void Probe(const WebPageMessage& message);
     WebDragAnswer DragEntered(const QMimeData* data, QPoint at, Qt::DropActions actions);
     QWidget* InputWidget() const;

@@ -44,8 +44,15 @@ void RestackAsWidgets(QWidget* widget)
 
 } // namespace
 
+// The focus moves on from the page as from any control of the window.
+class WebPageProxy::PageContainer : public QWidget {
+public:
+    using QWidget::QWidget;
+    void MoveFocusOn(bool next) { focusNextPrevChild(next); }
+};
+
 WebPageProxy::WebPageProxy(QWidget* parent, WebPageEvents events, WebPageHelper helper)
-    : QObject(parent), FContainer(new QWidget(parent)), FEvents(std::move(events)), FHelper(helper),
+    : QObject(parent), FContainer(new PageContainer(parent)), FEvents(std::move(events)), FHelper(helper),
       FAnswerLimitMs(kAnswerLimitMs)
 {
     FContainer->setAttribute(Qt::WA_NativeWindow);
@@ -213,6 +220,11 @@ void WebPageProxy::Dispatch(const WebPageMessage& message)
         break;
     case WebPageKind::DragMoved:
         DragMoved(message);
+        break;
+    case WebPageKind::FocusLeft:
+        // Unless the user has put the focus elsewhere meanwhile.
+        if (FContainer && FContainer->hasFocus())
+            static_cast<PageContainer*>(FContainer.data())->MoveFocusOn(message.Number(0) != 0);
         break;
     case WebPageKind::Request:
         Request(message);
@@ -384,6 +396,9 @@ bool WebPageProxy::eventFilter(QObject* watched, QEvent* event)
         return true;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
+        if (const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            event->type() == QEvent::FocusIn && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+            Send(MessageOf(WebPageKind::FocusEntered, {reason == Qt::TabFocusReason}));
         FEvents.FocusChanged(event->type() == QEvent::FocusIn);
         break;
     case QEvent::Resize:

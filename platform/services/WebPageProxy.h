@@ -44,6 +44,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class PageContainer;
     void Send(WebPageMessage message);
     void Flush();
     void Receive();

@@ -4,6 +4,8 @@
 #include "platform/services/WebPageProxy.h"
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -39,6 +41,8 @@ protected:
             return true;
         };
         events.Ended = [this](const QString& reason) { ended.push_back(reason); };
+        events.FocusChanged = [](bool) {};
+        events.KeyPressed = [](QKeyEvent&) { return false; };
         proxy = std::make_unique<WebPageProxy>(&parent, events, WebPageHelper{0, ends[0]});
         Read(); // the size the helper's window is given
     }
@@ -78,6 +82,15 @@ protected:
             WebPageMessage answer = MessageOf(WebPageKind::Answer);
             answer.id = message->id;
             Write(answer);
+        }
+        return message;
+    }
+
+    // The next message of this kind from the program, passing over the others (sizes).
+    std::optional<WebPageMessage> ReadKind(WebPageKind kind)
+    {
+        std::optional<WebPageMessage> message;
+        while ((message = Read()) && message->kind != kind) {
         }
         return message;
     }
@@ -239,4 +252,54 @@ TEST_F(WebPageProxyTest, WhileTheWidgetIsDisabledThePageTakesNoInputAndItsLinksA
     other.reset();
     ::close(ends[1]);
     parent.setEnabled(true);
+}
+
+// Tab goes through the window's controls and the page's links as one chain: Tab and Shift+Tab
+// into the view ask the helper for the page's first or last link (a click does not), and the
+// helper's word that the focus went past the page's end moves it on to the next or previous
+// control.
+TEST_F(WebPageProxyTest, TabEntersThePageAtItsEndsAndLeavesItForTheNextControl)
+{
+    auto* before = new QLineEdit(&parent);
+    auto* after = new QLineEdit(&parent);
+    QWidget* page = proxy->Widget();
+    QWidget::setTabOrder(before, page);
+    QWidget::setTabOrder(page, after);
+    parent.show();
+    QApplication::setActiveWindow(&parent);
+    ASSERT_TRUE(RunUntil([&] { return parent.isActiveWindow(); }));
+    const auto press = [](QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(widget, &event);
+    };
+    const auto helperSays = [&](bool next) { Write(MessageOf(WebPageKind::FocusLeft, {next})); };
+
+    before->setFocus();
+    press(before, Qt::Key_Tab);
+    std::optional<WebPageMessage> entered = ReadKind(WebPageKind::FocusEntered);
+    ASSERT_TRUE(entered);
+    EXPECT_EQ(entered->numbers, (QList<qint32>{1}));
+    helperSays(true);
+    EXPECT_TRUE(RunUntil([&] { return after->hasFocus(); }));
+
+    press(after, Qt::Key_Backtab, Qt::ShiftModifier);
+    entered = ReadKind(WebPageKind::FocusEntered);
+    ASSERT_TRUE(entered);
+    EXPECT_EQ(entered->numbers, (QList<qint32>{0}));
+    helperSays(false);
+    EXPECT_TRUE(RunUntil([&] { return before->hasFocus(); }));
+
+    // A click gives the view the focus without moving it in the page; and word from the helper
+    // that comes after the user put the focus elsewhere moves nothing.
+    page->setFocus(Qt::MouseFocusReason);
+    proxy->SetScrollBarsShown(true);
+    std::optional<WebPageMessage> next = Read();
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->kind, WebPageKind::ScrollBars);
+    before->setFocus();
+    helperSays(true);
+    Write(MessageOf(WebPageKind::LoadFinished, {1})); // told after the word, in order
+    ASSERT_TRUE(RunUntil([&] { return !seen.empty(); }));
+    EXPECT_TRUE(before->hasFocus());
+    EXPECT_TRUE(ended.empty());
 }
