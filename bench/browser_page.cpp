@@ -4,7 +4,9 @@
 // view and in a new one (the cold show after the engine was freed: the median and the worst of a
 // few), with the page's own timing of its load; the longest time the window's thread was busy
 // meanwhile; the resident memory of the program and its engine processes before, during and
-// after a table; beside building the same page.
+// after a table; beside building the same page. The floor, in the same run: a bare engine of the
+// same settings (bench_bare_page) starting in a new process with the page, and reloading it in
+// its running view; the ratios of the control's shows to the floor's are printed.
 #include "bench/QtForBench.h"
 #include "bench/SampleStore.h"
 #include "listings/NakymaTaulukko.h"
@@ -17,6 +19,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -248,6 +252,93 @@ double Worst(const std::vector<Shown>& shows, double Shown::*figure)
     return worst;
 }
 
+// A bare engine of the control's settings in a process of its own, shown on the same display,
+// the page given as a file.
+class BareEngine {
+public:
+    BareEngine(const QString& pageFile, const WebPageSettings& settings)
+    {
+        QStringList arguments{pageFile, settings.standardFamily, settings.sansSerifFamily, settings.serifFamily,
+                              settings.fixedFamily};
+        for (const auto& [face, family] : settings.namedFaces)
+            arguments << face + "=" + family;
+        FProcess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        FClock.start();
+        FProcess.start(QStringLiteral(QEX_BARE_PAGE), arguments);
+    }
+    ~BareEngine()
+    {
+        FProcess.closeWriteChannel();
+        if (!FProcess.waitForFinished(20000))
+            FProcess.kill();
+        FProcess.waitForFinished();
+    }
+
+    // From the process's start (or the last ReloadMs) to the page's second animation frame; -1
+    // when it did not come within 20 s.
+    double ShownMs()
+    {
+        QDeadlineTimer deadline(20000);
+        while (!deadline.hasExpired()) {
+            while (FProcess.canReadLine())
+                if (FProcess.readLine().trimmed() == "shown")
+                    return FClock.nsecsElapsed() / 1e6;
+            if (!FProcess.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+                break;
+        }
+        return -1;
+    }
+    double ReloadMs()
+    {
+        FClock.restart();
+        FProcess.write("again\n");
+        FProcess.waitForBytesWritten(20000);
+        return ShownMs();
+    }
+
+private:
+    QProcess FProcess;
+    QElapsedTimer FClock;
+};
+
+struct Floor {
+    double coldMs = -1; // the median of a few new processes
+    double warmMs = -1; // the mean of reloads in the last of them
+};
+
+Floor MeasureFloor(const TStringList& page, const WebPageSettings& settings, int reloads)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("taulukko.html"));
+    QFile out(file);
+    const AnsiString text = page.Text();
+    if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) != qint64(text.size()))
+        return {};
+    out.close();
+    std::vector<double> colds;
+    Floor floor;
+    for (size_t i = 0; i < kColdShows; ++i) {
+        BareEngine engine(file, settings);
+        const double shown = engine.ShownMs();
+        if (shown < 0)
+            return {};
+        colds.push_back(shown);
+        if (i + 1 < kColdShows)
+            continue;
+        double warm = 0;
+        for (int r = 0; r < reloads; ++r) {
+            const double again = engine.ReloadMs();
+            if (again < 0)
+                return {};
+            warm += again;
+        }
+        floor.warmMs = warm / reloads;
+    }
+    std::sort(colds.begin(), colds.end());
+    floor.coldMs = colds[colds.size() / 2];
+    return floor;
+}
+
 // Out of sight for the engine's idle time, as when the user left the table: the control frees
 // the engine; then its helper process is waited for and the memory settles.
 void LeaveTable(ShownControl& control)
@@ -284,7 +375,7 @@ void BM_ShowWideTablePage(benchmark::State& state)
         state.SkipWithError("the page was not shown within 20 s");
         return;
     }
-    double loaded = 0, inPage = 0, busiest = 0;
+    double loaded = 0, painted = 0, inPage = 0, busiest = 0;
     for (auto _ : state) {
         const Shown shown = ShowOnce(*control, view.page);
         if (shown.paintedMs < 0) {
@@ -292,6 +383,7 @@ void BM_ShowWideTablePage(benchmark::State& state)
             break;
         }
         state.SetIterationTime(shown.paintedMs / 1000);
+        painted += shown.paintedMs;
         loaded += shown.loadedMs;
         inPage += shown.inPageMs;
         busiest = std::max(busiest, shown.busiestMs);
@@ -311,7 +403,17 @@ void BM_ShowWideTablePage(benchmark::State& state)
         colds.push_back(again);
         LeaveTable(*control);
     }
+    const WebPageSettings settings = control->host.PageSettings();
     control.reset();
+    const Floor floor = MeasureFloor(view.page, settings, static_cast<int>(state.iterations()));
+    if (floor.coldMs <= 0 || floor.warmMs <= 0) {
+        state.SkipWithError("the bare engine did not show the page within 20 s");
+        return;
+    }
+    state.counters["floor_cold_ms"] = floor.coldMs;
+    state.counters["floor_warm_ms"] = floor.warmMs;
+    state.counters["cold_ratio"] = Median(colds, &Shown::paintedMs) / floor.coldMs;
+    state.counters["warm_ratio"] = painted / static_cast<double>(state.iterations()) / floor.warmMs;
     state.counters["cold_second_frame_ms"] = Median(colds, &Shown::paintedMs);
     state.counters["cold_worst_second_frame_ms"] = Worst(colds, &Shown::paintedMs);
     state.counters["cold_page_started_ms"] = Median(colds, &Shown::pageStartedMs);

@@ -124,6 +124,8 @@ public:
     AnsiString DocumentText() const;
     // How long the engine stays after the control was last seen; then its document is closed.
     void SetEngineIdleTime(int milliseconds);
+    // What the engine is given: what pages may run and load, the faces it draws them with.
+    WebPageSettings PageSettings();
 
     TWebBrowserBeforeNavigate2 OnBeforeNavigate2;
 
@@ -176,7 +178,6 @@ protected:
 
 private:
     bool EnsureView();
-    WebPageSettings PageSettings();
     void LinkActivated(const AnsiString& href);
     bool KeyPressed(QKeyEvent& event);
     bool ContextMenuRequested(bool onLink, QPoint at);
