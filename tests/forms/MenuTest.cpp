@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QKeyEvent>
+#include <map>
 #include <QApplication>
 #include <QIcon>
 #include <QPainter>
@@ -40,6 +42,60 @@ TEST(ShortCuts, UseTheClassLibraryEncoding)
     EXPECT_EQ(ShortCutToText(8237), "Shift+Ins");
     EXPECT_EQ(ShortCutToText(VK_F7), "F7");
     EXPECT_EQ(ShortCutToText(VK_DELETE), "Del");
+}
+
+// Every key code from 0 to 255 by its number: the name a menu shows beside its caption, and
+// nothing for the keys that have no name.
+TEST(ShortCuts, EveryKeyCodeShowsItsName)
+{
+    std::map<int, AnsiString> names = {
+        {8, "BkSp"},    {9, "Tab"},     {13, "Enter"},  {27, "Esc"},      {32, "Space"},  {33, "PgUp"},
+        {34, "PgDn"},   {35, "End"},    {36, "Home"},   {37, "Left"},     {38, "Up"},     {39, "Right"},
+        {40, "Down"},   {45, "Ins"},    {46, "Del"},    {106, "Num *"},   {107, "Num +"}, {109, "Num -"},
+        {110, "Num Del"}, {111, "Num /"}, {187, "+"},   {188, ","},       {189, "-"},     {190, "."},
+    };
+    for (int i = 0; i < 10; ++i) {
+        names[48 + i] = AnsiString(1, static_cast<char>('0' + i));
+        names[96 + i] = "Num " + std::to_string(i);
+    }
+    for (int i = 0; i < 26; ++i)
+        names[65 + i] = AnsiString(1, static_cast<char>('A' + i));
+    for (int i = 0; i < 24; ++i)
+        names[112 + i] = "F" + std::to_string(i + 1);
+    for (int code = 0; code <= 255; ++code) {
+        const auto found = names.find(code);
+        EXPECT_EQ(ShortCutToText(static_cast<TShortCut>(code)), found == names.end() ? AnsiString() : found->second)
+            << "key " << code;
+    }
+}
+
+// The key code of every key the toolkit reports, the keypad's own keys apart.
+TEST(ShortCuts, EveryToolkitKeyHasItsKeyCode)
+{
+    const auto code = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        return static_cast<int>(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, key, modifiers)));
+    };
+    const std::pair<int, int> keys[] = {
+        {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},       {Qt::Key_Backtab, 9},     {Qt::Key_Return, 13},
+        {Qt::Key_Enter, 13},    {Qt::Key_Shift, 16},    {Qt::Key_Control, 17},    {Qt::Key_Alt, 18},
+        {Qt::Key_Pause, 19},    {Qt::Key_CapsLock, 20}, {Qt::Key_Escape, 27},     {Qt::Key_Space, 32},
+        {Qt::Key_PageUp, 33},   {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},        {Qt::Key_Home, 36},
+        {Qt::Key_Left, 37},     {Qt::Key_Up, 38},       {Qt::Key_Right, 39},      {Qt::Key_Down, 40},
+        {Qt::Key_Print, 44},    {Qt::Key_Insert, 45},   {Qt::Key_Delete, 46},     {Qt::Key_Menu, 93},
+        {Qt::Key_NumLock, 144}, {Qt::Key_ScrollLock, 145}, {Qt::Key_Plus, 187},   {Qt::Key_Comma, 188},
+        {Qt::Key_Minus, 189},   {Qt::Key_Period, 190},  {Qt::Key_A, 65},          {Qt::Key_Z, 90},
+        {Qt::Key_0, 48},        {Qt::Key_9, 57},        {Qt::Key_F1, 112},        {Qt::Key_F24, 135},
+        {Qt::Key_Asterisk, 0},  {Qt::Key_Slash, 0},     {Qt::Key_Semicolon, 0},
+    };
+    for (const auto& [key, expected] : keys)
+        EXPECT_EQ(code(key), expected) << "toolkit key 0x" << std::hex << key;
+    const std::pair<int, int> keypad[] = {
+        {Qt::Key_0, 96},       {Qt::Key_5, 101},      {Qt::Key_9, 105},    {Qt::Key_Asterisk, 106},
+        {Qt::Key_Plus, 107},   {Qt::Key_Minus, 109},  {Qt::Key_Period, 110}, {Qt::Key_Comma, 110},
+        {Qt::Key_Slash, 111},  {Qt::Key_Enter, 13},   {Qt::Key_Home, 36},
+    };
+    for (const auto& [key, expected] : keypad)
+        EXPECT_EQ(code(key, Qt::KeypadModifier), expected) << "keypad key 0x" << std::hex << key;
 }
 
 TEST_F(FormsTest, MenuShortcutsComeBeforeKeyPreview)

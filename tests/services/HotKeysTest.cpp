@@ -9,6 +9,8 @@
 #include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
+#include <X11/keysym.h>
+#include <map>
 
 namespace {
 
@@ -54,6 +56,41 @@ TEST(VirtualKeys, KeysMapToTheirXKeysyms)
     EXPECT_EQ(KeysymOfVirtualKey(0xBC), unsigned(','));
     for (unsigned none : {0x00u, 0x07u, 0x88u, 0xFFu, 0x1234u})
         EXPECT_EQ(KeysymOfVirtualKey(none), 0u) << none;
+}
+
+// Every virtual-key code, 0 to 255: the named keys as the platform numbers them, the runs of
+// digits, letters, keypad digits and function keys, and nothing for every other code.
+TEST(VirtualKeys, EveryCodeHasTheKeysymOfItsKeyOrNone)
+{
+    std::map<unsigned, unsigned> expected = {
+        {0x03, XK_Break},     {0x08, XK_BackSpace},   {0x09, XK_Tab},          {0x0C, XK_Clear},
+        {0x0D, XK_Return},    {0x10, XK_Shift_L},     {0x11, XK_Control_L},    {0x12, XK_Alt_L},
+        {0x13, XK_Pause},     {0x14, XK_Caps_Lock},   {0x1B, XK_Escape},       {0x20, XK_space},
+        {0x21, XK_Prior},     {0x22, XK_Next},        {0x23, XK_End},          {0x24, XK_Home},
+        {0x25, XK_Left},      {0x26, XK_Up},          {0x27, XK_Right},        {0x28, XK_Down},
+        {0x29, XK_Select},    {0x2A, XK_Print},       {0x2B, XK_Execute},      {0x2C, XK_Print},
+        {0x2D, XK_Insert},    {0x2E, XK_Delete},      {0x2F, XK_Help},         {0x5B, XK_Super_L},
+        {0x5C, XK_Super_R},   {0x5D, XK_Menu},        {0x6A, XK_KP_Multiply},  {0x6B, XK_KP_Add},
+        {0x6C, XK_KP_Separator}, {0x6D, XK_KP_Subtract}, {0x6E, XK_KP_Decimal}, {0x6F, XK_KP_Divide},
+        {0x90, XK_Num_Lock},  {0x91, XK_Scroll_Lock}, {0xA0, XK_Shift_L},      {0xA1, XK_Shift_R},
+        {0xA2, XK_Control_L}, {0xA3, XK_Control_R},   {0xA4, XK_Alt_L},        {0xA5, XK_Alt_R},
+        {0xBA, XK_semicolon}, {0xBB, XK_equal},       {0xBC, XK_comma},        {0xBD, XK_minus},
+        {0xBE, XK_period},    {0xBF, XK_slash},       {0xC0, XK_grave},        {0xDB, XK_bracketleft},
+        {0xDC, XK_backslash}, {0xDD, XK_bracketright}, {0xDE, XK_apostrophe},
+    };
+    for (unsigned digit = 0; digit <= 9; ++digit) {
+        expected[0x30 + digit] = XK_0 + digit;
+        expected[0x60 + digit] = XK_KP_0 + digit;
+    }
+    for (unsigned letter = 0; letter < 26; ++letter)
+        expected[0x41 + letter] = XK_a + letter;
+    for (unsigned f = 0; f < 24; ++f)
+        expected[0x70 + f] = XK_F1 + f;
+    for (unsigned code = 0; code <= 0xFF; ++code) {
+        const auto found = expected.find(code);
+        EXPECT_EQ(KeysymOfVirtualKey(code), found == expected.end() ? 0u : found->second)
+            << "virtual key 0x" << std::hex << code;
+    }
 }
 
 TEST(VirtualKeys, ModifiersMapToTheXMasks)
