@@ -102,6 +102,27 @@ TEST_F(Dates, EveryFieldIsTakenUpToItsLimitAndRefusedPastIt)
     EXPECT_FALSE(TryStrToDate("1.1.10000", value));
 }
 
+// The calendar's own tables: the length of every month, and the English names the formats use
+// until the program sets its Finnish long names (the short names stay English).
+TEST_F(Dates, EveryMonthHasItsLengthAndEveryMonthAndWeekdayItsName)
+{
+    const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const char* months[] = {"Jan January",   "Feb February", "Mar March",    "Apr April",
+                            "May May",       "Jun June",     "Jul July",     "Aug August",
+                            "Sep September", "Oct October",  "Nov November", "Dec December"};
+    FormatSettings() = TFormatSettings();
+    for (int month = 1; month <= 12; ++month) {
+        EXPECT_EQ(DaysInMonth(2026, month), lengths[month - 1]) << "month " << month;
+        EXPECT_EQ(DaysInMonth(2024, month), month == 2 ? 29 : lengths[month - 1]) << "month " << month;
+        EXPECT_EQ(FormatDateTime("mmm mmmm", At(2026, month, 1)), months[month - 1]);
+    }
+    // 8 February 2026 is a Sunday.
+    const char* days[] = {"Sun Sunday",     "Mon Monday", "Tue Tuesday", "Wed Wednesday",
+                          "Thu Thursday",   "Fri Friday", "Sat Saturday"};
+    for (int day = 0; day < 7; ++day)
+        EXPECT_EQ(FormatDateTime("ddd dddd", At(2026, 2, 8 + day)), days[day]);
+}
+
 TEST_F(Dates, RoundToTheMillisecondBeforeSplitting)
 {
     // A hair before midnight is midnight, on the next day.

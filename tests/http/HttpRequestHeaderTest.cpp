@@ -59,6 +59,37 @@ TEST(Encoding, Base64AndUuencode)
     EXPECT_EQ(EncodeStr(0, "a"), "!80``");
 }
 
+// Every sextet value in order: 48 bytes whose 64 six-bit groups count from 0 to 63 give the
+// whole alphabet of each encoding.
+TEST(Encoding, EverySixBitValueHasItsCharacter)
+{
+    AnsiString counting;
+    for (int group = 0; group < 64; group += 4) {
+        const unsigned bits = (group << 18) | ((group + 1) << 12) | ((group + 2) << 6) | (group + 3);
+        counting += static_cast<char>(bits >> 16);
+        counting += static_cast<char>((bits >> 8) & 0xFF);
+        counting += static_cast<char>(bits & 0xFF);
+    }
+    ASSERT_EQ(counting.size(), 48u);
+    EXPECT_EQ(EncodeStr(1, counting), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/");
+    // uuencode: the length (48 + 32, 'P'), then 32 + each value, zero written as '`'.
+    EXPECT_EQ(EncodeStr(0, counting), "P`!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_");
+}
+
+// Seven days in a row from Monday 5 January 2026 and the first of every month name their
+// weekday and month in the three letters of the HTTP date.
+TEST(RFC1123_Date, EveryWeekdayAndMonthHasItsName)
+{
+    const char* weekdays[] = {"Mon, 05 Jan", "Tue, 06 Jan", "Wed, 07 Jan", "Thu, 08 Jan",
+                              "Fri, 09 Jan", "Sat, 10 Jan", "Sun, 11 Jan"};
+    for (int day = 0; day < 7; ++day)
+        EXPECT_EQ(RFC1123_Date(EncodeDate(2026, 1, 5 + day)), AnsiString(weekdays[day]) + " 2026 00:00:00");
+    const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    for (int month = 1; month <= 12; ++month)
+        EXPECT_EQ(RFC1123_Date(EncodeDate(2026, month, 15)).substr(8, 8), AnsiString(months[month - 1]) + " 2026")
+            << "month " << month;
+}
+
 TEST(RFC1123_Date, WeekdayMonthAndTimeWithoutConversion)
 {
     EXPECT_EQ(RFC1123_Date(29585), "Tue, 30 Dec 1980 00:00:00");
