@@ -2,6 +2,8 @@
 // after the text, where a following LineTo starts.
 #include "platform/core/Colors.h"
 #include "platform/forms/Bitmap.h"
+#include "platform/forms/Font.h"
+#include <QFont>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,4 +37,25 @@ TEST(CanvasText, BrushFillsTheTextExtentAndThePenEndsAfterIt)
     canvas->LineTo(150, 5);
     EXPECT_TRUE(PixelIs(bitmap, 10 + width, 5, qRgb(255, 0, 0))) << "the line starts elsewhere";
     EXPECT_FALSE(PixelIs(bitmap, 10 + width - 1, 5, qRgb(255, 0, 0))) << "the line starts inside the text";
+}
+
+// The families the forms and pages name are drawn with the installed fonts of the same widths,
+// whatever the case of the name; any other family is asked for as named.
+TEST(CanvasText, NamedFamiliesAreDrawnWithTheirInstalledMatches)
+{
+    const std::pair<const char*, const char*> families[] = {
+        {"MS Sans Serif", "Liberation Sans"},   {"Microsoft Sans Serif", "Liberation Sans"},
+        {"MS Shell Dlg", "Liberation Sans"},    {"MS Shell Dlg 2", "Liberation Sans"},
+        {"Arial", "Liberation Sans"},           {"Tahoma", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},     {"Courier", "Liberation Mono"},
+        {"Times New Roman", "Liberation Serif"}, {"Verdana", "DejaVu Sans"},
+        {"arial", "Liberation Sans"},           {"COURIER NEW", "Liberation Mono"},
+        {"DejaVu Serif", "DejaVu Serif"},       {"Arial Black", "Arial Black"},
+        {"Courie", "Courie"},
+    };
+    for (const auto& [named, drawn] : families) {
+        TFont font;
+        font.SetName(named);
+        EXPECT_EQ(font.ToQFont().family().toStdString(), drawn) << named;
+    }
 }

@@ -101,3 +101,43 @@ TEST(Colors, SystemColoursFollowThePalette)
                   (static_cast<std::uint32_t>(saved.color(QPalette::Active, QPalette::Button).green()) << 8) |
                   (static_cast<std::uint32_t>(saved.color(QPalette::Active, QPalette::Button).blue()) << 16));
 }
+
+// Every system colour reads the palette entry of its meaning: faces, frames and shadows from
+// the button roles, window and text from base and text, selection from the highlight, tips from
+// the tool-tip roles, greyed text from the disabled group, inactive captions and borders from the
+// inactive group.
+TEST(Colors, EverySystemColourReadsItsOwnPaletteEntry)
+{
+    InstallPaletteColors();
+    const QPalette saved = QApplication::palette();
+    QPalette palette = saved;
+    // A colour of its own for every role of every group.
+    const auto colourOf = [](QPalette::ColorGroup group, QPalette::ColorRole role) {
+        return QColor(40 + 60 * static_cast<int>(group), 3 + 9 * static_cast<int>(role), 200);
+    };
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (int role = 0; role < QPalette::NColorRoles; ++role)
+            palette.setColor(group, static_cast<QPalette::ColorRole>(role),
+                             colourOf(group, static_cast<QPalette::ColorRole>(role)));
+    QApplication::setPalette(palette);
+
+    using P = QPalette;
+    const std::pair<P::ColorGroup, P::ColorRole> entries[] = {
+        {P::Active, P::Button},     {P::Active, P::Dark},        {P::Active, P::Highlight},     // scroll bar, desktop, active caption
+        {P::Inactive, P::Mid},      {P::Active, P::Window},      {P::Active, P::Base},          // inactive caption, menu, window
+        {P::Active, P::Shadow},     {P::Active, P::WindowText},  {P::Active, P::Text},          // window frame, menu text, window text
+        {P::Active, P::HighlightedText}, {P::Active, P::Window}, {P::Inactive, P::Window},     // caption text, active and inactive border
+        {P::Active, P::Dark},       {P::Active, P::Highlight},   {P::Active, P::HighlightedText}, // work space, selection and its text
+        {P::Active, P::Button},     {P::Active, P::Dark},        {P::Disabled, P::Text},        // button face and shadow, greyed text
+        {P::Active, P::ButtonText}, {P::Disabled, P::WindowText}, {P::Active, P::Light},       // button text, inactive caption text, button light
+        {P::Active, P::Shadow},     {P::Active, P::Midlight},    {P::Active, P::ToolTipText},   // dark shadow, 3-D light, tip text
+        {P::Active, P::ToolTipBase},                                                             // tip background
+    };
+    for (int index = 0; index < 25; ++index) {
+        const QColor expected = colourOf(entries[index].first, entries[index].second);
+        const auto value = static_cast<std::uint32_t>(expected.red()) | (static_cast<std::uint32_t>(expected.green()) << 8) |
+                           (static_cast<std::uint32_t>(expected.blue()) << 16);
+        EXPECT_EQ(ColorToRGB(static_cast<TColor>(0x80000000u | index)), value) << "system colour " << index;
+    }
+    QApplication::setPalette(saved);
+}

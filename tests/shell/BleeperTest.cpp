@@ -93,6 +93,8 @@ TEST_F(BleeperTest, TunesPlayTheirTonesInOrderForTheirLengths)
     sink.events.clear();
     BleepTune(0);
     EXPECT_EQ(sink.Sequence(), (Sequence{1047, 0, 1109, 0, 1175, 0}));
+    for (std::size_t tone = 0; tone < 6; tone += 2)
+        EXPECT_GE(sink.MillisecondsBetween(tone, tone + 1), 100) << "tone " << tone / 2;
 
     sink.events.clear();
     BleepTune(2);

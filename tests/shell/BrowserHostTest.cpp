@@ -81,6 +81,53 @@ protected:
 
 } // namespace
 
+// Each option alone gives its value, and all of them together the sum.
+template <typename Option, std::size_t N>
+void ExpectEveryFlag(const std::pair<Option, DWORD> (&values)[N], DWORD (*flagWord)(TSet<Option>))
+{
+    TSet<Option> all;
+    DWORD sum = 0;
+    for (const auto& [option, value] : values) {
+        EXPECT_EQ(flagWord(TSet<Option>{option}), value) << "option " << static_cast<int>(option);
+        all << option;
+        sum += value;
+    }
+    EXPECT_EQ(flagWord(all), sum);
+}
+
+// Each option stands for the platform's flag of its name; the words are their sums.
+TEST(BrowserHostFlags, EveryOptionGivesThePlatformsValueOfItsName)
+{
+    using DL = TDownloadControlOption;
+    const std::pair<DL, DWORD> download[] = {
+        {DL::DLCTL_DLIMAGES, 0x10},          {DL::DLCTL_VIDEOS, 0x20},
+        {DL::DLCTL_BGSOUNDS, 0x40},          {DL::DLCTL_NO_SCRIPTS, 0x80},
+        {DL::DLCTL_NO_JAVA, 0x100},          {DL::DLCTL_NO_RUNACTIVEXCTLS, 0x200},
+        {DL::DLCTL_NO_DLACTIVEXCTLS, 0x400}, {DL::DLCTL_DOWNLOADONLY, 0x800},
+        {DL::DLCTL_NO_FRAMEDOWNLOAD, 0x1000}, {DL::DLCTL_RESYNCHRONIZE, 0x2000},
+        {DL::DLCTL_PRAGMA_NO_CACHE, 0x4000}, {DL::DLCTL_NO_BEHAVIORS, 0x8000},
+        {DL::DLCTL_NO_METACHARSET, 0x10000}, {DL::DLCTL_URL_ENCODING_DISABLE_UTF8, 0x20000},
+        {DL::DLCTL_URL_ENCODING_ENABLE_UTF8, 0x40000}, {DL::DLCTL_FORCEOFFLINE, 0x10000000},
+        {DL::DLCTL_NO_CLIENTPULL, 0x20000000}, {DL::DLCTL_SILENT, 0x40000000},
+        {DL::DLCTL_OFFLINE, 0x80000000},
+    };
+    ExpectEveryFlag(download, DownloadControlFlags);
+
+    using UI = TUserInterfaceOption;
+    const std::pair<UI, DWORD> userInterface[] = {
+        {UI::DIALOG, 0x1},                      {UI::DISABLE_HELP_MENU, 0x2},
+        {UI::NO3DBORDER, 0x4},                  {UI::SCROLL_NO, 0x8},
+        {UI::DISABLE_SCRIPT_INACTIVE, 0x10},    {UI::OPENNEWWIN, 0x20},
+        {UI::DISABLE_OFFSCREEN, 0x40},          {UI::FLAT_SCROLLBAR, 0x80},
+        {UI::DIV_BLOCKDEFAULT, 0x100},          {UI::ACTIVATE_CLIENTHIT_ONLY, 0x200},
+        {UI::OVERRIDEBEHAVIORFACTORY, 0x400},   {UI::CODEPAGELINKEDFONTS, 0x800},
+        {UI::URL_ENCODING_DISABLE_UTF8, 0x1000}, {UI::URL_ENCODING_ENABLE_UTF8, 0x2000},
+        {UI::ENABLE_FORMS_AUTOCOMPLETE, 0x4000}, {UI::ENABLE_INPLACE_NAVIGATION, 0x10000},
+        {UI::IME_ENABLE_RECONVERSION, 0x20000},
+    };
+    ExpectEveryFlag(userInterface, UserInterfaceFlags);
+}
+
 TEST_F(BrowserHostTest, PagesLoadAsWindows1252WithNoScriptNoNetworkAndOnlyTheFirstLoadNavigatesToBlank)
 {
     host->SetDownloadOptions(host->DownloadOptions() << TDownloadControlOption::DLCTL_NO_SCRIPTS);
