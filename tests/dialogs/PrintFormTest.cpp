@@ -41,6 +41,9 @@ protected:
             auto* chooser = dynamic_cast<TDualListForm*>(box.Form());
             ASSERT_NE(chooser, nullptr);
             EXPECT_EQ(chooser->SrcLabel->Caption(), "&Tulostetaan");
+            EXPECT_EQ(chooser->DstLabel->Caption(), "&Käytettävissä"_a);
+            EXPECT_EQ(chooser->CancelBtn->Caption(), "Peruuta");
+            EXPECT_FALSE(chooser->HelpBtn->Visible());
             EXPECT_EQ(chooser->SrcList->Count(), 0);
             if (offered)
                 *offered = Items(*chooser->DstList->Items());
