@@ -1,6 +1,11 @@
 // The binding's plain calls: start-up, handles, errors, options and the databases.
 #include "../net/LocalPeer.h"
+#include "platform/winsock/SocketTable.h"
 #include "platform/winsock/Winsock.h"
+#include <cerrno>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -93,6 +98,105 @@ TEST_F(Started, OptionsUseTheLibraryNumbers)
     u_long nonBlocking = 1;
     EXPECT_EQ(ioctlsocket(s, WS_FIONBIO, &nonBlocking), 0);
     closesocket(s);
+}
+
+// Each option number of the 1.1 library reaches the system's option of the same meaning: what
+// the call set is what the descriptor reports.
+TEST_F(Started, EveryOptionNumberReachesItsSystemOption)
+{
+    SOCKET stream = winsock::socket(AF_INET, SOCK_STREAM, 0);
+    SOCKET datagram = winsock::socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_NE(stream, INVALID_SOCKET);
+    ASSERT_NE(datagram, INVALID_SOCKET);
+    const int streamFd = detail::FindSocket(stream)->fd;
+    const int datagramFd = detail::FindSocket(datagram)->fd;
+    const auto native = [](int fd, int level, int name) {
+        int value = -1;
+        socklen_t length = sizeof value;
+        EXPECT_EQ(::getsockopt(fd, level, name, &value, &length), 0) << level << "/" << name;
+        return value;
+    };
+    const auto set = [](SOCKET s, int level, int name, int value) {
+        return setsockopt(s, level, name, reinterpret_cast<char*>(&value), sizeof value);
+    };
+    struct Flag {
+        int level, name;
+        int nativeLevel, nativeName;
+    };
+    const Flag flags[] = {
+        {0xFFFF, 0x0004, SOL_SOCKET, SO_REUSEADDR}, {0xFFFF, 0x0008, SOL_SOCKET, SO_KEEPALIVE},
+        {0xFFFF, 0x0010, SOL_SOCKET, SO_DONTROUTE}, {0xFFFF, 0x0020, SOL_SOCKET, SO_BROADCAST},
+        {0xFFFF, 0x0100, SOL_SOCKET, SO_OOBINLINE}, {6, 0x0001, IPPROTO_TCP, TCP_NODELAY},
+    };
+    for (const Flag& flag : flags) {
+        EXPECT_EQ(native(streamFd, flag.nativeLevel, flag.nativeName), 0) << flag.name;
+        EXPECT_EQ(set(stream, flag.level, flag.name, 1), 0) << flag.name;
+        EXPECT_NE(native(streamFd, flag.nativeLevel, flag.nativeName), 0) << flag.name;
+    }
+    // Debugging needs a privilege; where the call is allowed, the system's flag is on.
+    if (set(stream, 0xFFFF, 0x0001, 1) == 0)
+        EXPECT_NE(native(streamFd, SOL_SOCKET, SO_DEBUG), 0);
+    else
+        EXPECT_EQ(WSAGetLastError(), WSAEACCES);
+    // The system keeps twice the size asked for.
+    EXPECT_EQ(set(stream, 0xFFFF, 0x1001, 6000), 0);
+    EXPECT_EQ(native(streamFd, SOL_SOCKET, SO_SNDBUF), 12000);
+    EXPECT_EQ(set(stream, 0xFFFF, 0x1002, 7000), 0);
+    EXPECT_EQ(native(streamFd, SOL_SOCKET, SO_RCVBUF), 14000);
+    winsock::linger words {1, 7};
+    EXPECT_EQ(setsockopt(stream, 0xFFFF, 0x0080, reinterpret_cast<char*>(&words), sizeof words), 0);
+    ::linger lingering {};
+    socklen_t length = sizeof lingering;
+    ASSERT_EQ(::getsockopt(streamFd, SOL_SOCKET, SO_LINGER, &lingering, &length), 0);
+    EXPECT_EQ(lingering.l_onoff, 1);
+    EXPECT_EQ(lingering.l_linger, 7);
+
+    EXPECT_EQ(set(datagram, 0, 3, 5), 0);
+    EXPECT_EQ(native(datagramFd, IPPROTO_IP, IP_MULTICAST_TTL), 5);
+    EXPECT_EQ(set(datagram, 0, 4, 0), 0);
+    EXPECT_EQ(native(datagramFd, IPPROTO_IP, IP_MULTICAST_LOOP), 0);
+    in_addr loopback {};
+    loopback.s_addr = htonl(INADDR_LOOPBACK);
+    EXPECT_EQ(setsockopt(datagram, 0, 2, reinterpret_cast<char*>(&loopback), sizeof loopback), 0);
+    in_addr chosen {};
+    length = sizeof chosen;
+    ASSERT_EQ(::getsockopt(datagramFd, IPPROTO_IP, IP_MULTICAST_IF, &chosen, &length), 0);
+    EXPECT_EQ(chosen.s_addr, loopback.s_addr);
+    // Leaving a group never joined is the system's "address not available"; joining a group
+    // that is no multicast address is its "invalid argument".
+    ip_mreq membership {};
+    membership.imr_multiaddr.s_addr = htonl(0xEF010203); // 239.1.2.3
+    membership.imr_interface.s_addr = htonl(INADDR_LOOPBACK);
+    EXPECT_EQ(setsockopt(datagram, 0, 6, reinterpret_cast<char*>(&membership), sizeof membership), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), 10049);
+    membership.imr_multiaddr.s_addr = htonl(INADDR_LOOPBACK);
+    EXPECT_EQ(setsockopt(datagram, 0, 5, reinterpret_cast<char*>(&membership), sizeof membership), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), 10022);
+    closesocket(stream);
+    closesocket(datagram);
+}
+
+// Every system error a call can meet, as the Windows Sockets number a program of the 1.1
+// library expects; anything else is an invalid argument.
+TEST(Errors, EverySystemErrorHasItsWindowsSocketsNumber)
+{
+    const std::pair<int, int> errors[] = {
+        {0, 0},                 {EINTR, 10004},         {EBADF, 10038},         {EPERM, 10013},
+        {EACCES, 10013},        {EFAULT, 10014},        {EINVAL, 10022},        {EMFILE, 10024},
+        {ENFILE, 10024},        {EAGAIN, 10035},        {EINPROGRESS, 10035},   {EALREADY, 10037},
+        {ENOTSOCK, 10038},      {EDESTADDRREQ, 10039},  {EMSGSIZE, 10040},      {EPROTOTYPE, 10041},
+        {ENOPROTOOPT, 10042},   {EPROTONOSUPPORT, 10043}, {ESOCKTNOSUPPORT, 10044}, {EOPNOTSUPP, 10045},
+        {EPFNOSUPPORT, 10046},  {EAFNOSUPPORT, 10047},  {EADDRINUSE, 10048},    {EADDRNOTAVAIL, 10049},
+        {ENETDOWN, 10050},      {ENETUNREACH, 10051},   {ENETRESET, 10052},     {ECONNABORTED, 10053},
+        {EPIPE, 10054},         {ECONNRESET, 10054},    {ENOMEM, 10055},        {ENOBUFS, 10055},
+        {EISCONN, 10056},       {ENOTCONN, 10057},      {ESHUTDOWN, 10058},     {ETOOMANYREFS, 10059},
+        {ETIMEDOUT, 10060},     {ECONNREFUSED, 10061},  {ELOOP, 10062},         {ENAMETOOLONG, 10063},
+        {EHOSTDOWN, 10064},     {EHOSTUNREACH, 10065},  {ENOTEMPTY, 10066},     {EUSERS, 10068},
+        {EDQUOT, 10069},        {ESTALE, 10070},        {EREMOTE, 10071},       {ENOENT, 10022},
+        {EIO, 10022},
+    };
+    for (const auto& [error, expected] : errors)
+        EXPECT_EQ(detail::MapErrno(error), expected) << "errno " << error;
 }
 
 TEST_F(Started, DatabasesAndAddressTexts)
