@@ -6,6 +6,7 @@
 #include "net/SocksProtocol.h"
 #include <arpa/inet.h>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -65,6 +66,34 @@ TEST(SocksProtocol, Socks5ReplyErrorsAndAddressTypes)
     Bytes longest = B({5, 0, 0, 3, 255}) + Bytes(255, 'n') + B({0, 1});
     ASSERT_EQ(longest.size(), socks::kReplyCapacity);
     EXPECT_EQ(socks::ParseSocks5Reply(longest.data(), longest.size(), addr, port).kind, socks::Outcome::Done);
+}
+
+// Every refusal a server can answer, with the error number and text the owner is told.
+TEST(SocksProtocol, EveryReplyCodeHasItsErrorAndText)
+{
+    AnsiString addr, port;
+    const std::tuple<int, int, const char*> socks5[] = {
+        {1, 20004, "general SOCKS server failure"}, {2, 20005, "connection not allowed by ruleset"},
+        {3, 20006, "network unreachable"},          {4, 20007, "host unreachable"},
+        {5, 20008, "connection refused"},           {6, 20009, "time to live expired"},
+        {7, 20010, "command not supported"},        {8, 20011, "address type not supported"},
+        {255, 20012, "unassigned error #255"},
+    };
+    for (const auto& [code, error, message] : socks5) {
+        auto reply = socks::ParseSocks5Reply(B({5, static_cast<std::uint8_t>(code)}).data(), 2, addr, port);
+        EXPECT_EQ(reply.kind, socks::Outcome::Failed) << "code " << code;
+        EXPECT_EQ(reply.error, error) << "code " << code;
+        EXPECT_EQ(reply.message, message) << "code " << code;
+    }
+    const std::tuple<int, int, const char*> socks4[] = {
+        {91, 20016, "request rejected or failed"}, {92, 20008, "connection refused"},
+        {93, 20015, "authentification failed"},    {94, 20012, "unassigned error #94"},
+    };
+    for (const auto& [code, error, message] : socks4) {
+        auto reply = socks::ParseSocks4Reply(B({0, static_cast<std::uint8_t>(code), 0, 0, 0, 0, 0, 0}).data(), 8);
+        EXPECT_EQ(reply.error, error) << "code " << code;
+        EXPECT_EQ(reply.message, message) << "code " << code;
+    }
 }
 
 TEST(SocksProtocol, Socks4Replies)

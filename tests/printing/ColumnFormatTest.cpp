@@ -76,3 +76,14 @@ TEST(PageMacros, FriendlyTextBuildsRowAndColumns)
     EXPECT_EQ(ParseFriendlyText("[&f]", 10, "", '|').Row, "[ ]");
     ClockUseSystem();
 }
+
+// The long date and both times, fixed when the text is built.
+TEST(PageMacros, FriendlyTextWritesTheLongDateAndBothTimes)
+{
+    const TFormatSettings saved = FormatSettings();
+    FormatSettings() = TFormatSettings();
+    ClockSet(EncodeDate(2026, 2, 11) + EncodeTime(10, 5, 7, 0));
+    EXPECT_EQ(ParseFriendlyText("&D|&t|&T", 10, "", '|').Row, "Wednesday, February 11, 2026|10:05|10:05:07");
+    ClockUseSystem();
+    FormatSettings() = saved;
+}
