@@ -1,3 +1,7 @@
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QStyle>
 #include <QTimer>
 #include "FormsFixture.h"
 #include "Input.h"
@@ -160,4 +164,44 @@ TEST_F(FormsTest, UnansweredBoxIsReportedAndNeverHangs)
     Answers.push_back([this](ModalBox&) { App.Terminate(); });
     EXPECT_EQ(MessageDlg("?", mtConfirmation, {mbOK, mbCancel}), mrCancel);
     EXPECT_EQ(reports.size(), 1u);
+}
+
+// Each kind of message shows the platform's picture of its kind; a plain one shows none.
+TEST_F(FormsTest, EachKindOfMessageShowsThePictureOfItsKind)
+{
+    const auto pictureOf = [](QStyle::StandardPixmap kind) {
+        return QApplication::style()->standardPixmap(kind).toImage();
+    };
+    const std::pair<TMsgDlgType, QStyle::StandardPixmap> kinds[] = {
+        {mtWarning, QStyle::SP_MessageBoxWarning},
+        {mtError, QStyle::SP_MessageBoxCritical},
+        {mtInformation, QStyle::SP_MessageBoxInformation},
+        {mtConfirmation, QStyle::SP_MessageBoxQuestion},
+    };
+    // The four pictures differ, so a box showing the wrong one is seen.
+    for (std::size_t i = 0; i < std::size(kinds); ++i)
+        for (std::size_t j = i + 1; j < std::size(kinds); ++j)
+            ASSERT_NE(pictureOf(kinds[i].second), pictureOf(kinds[j].second)) << i << " " << j;
+
+    const auto shownPictures = [](ModalBox& box) {
+        std::vector<QImage> pictures;
+        for (QLabel* label : box.Form()->Widget()->findChildren<QLabel*>())
+            if (!label->pixmap().isNull())
+                pictures.push_back(label->pixmap().toImage());
+        return pictures;
+    };
+    for (const auto& [type, kind] : kinds) {
+        Answers.push_back([&, type = type, kind = kind](ModalBox& box) {
+            const std::vector<QImage> pictures = shownPictures(box);
+            ASSERT_EQ(pictures.size(), 1u) << "type " << type;
+            EXPECT_EQ(pictures[0], pictureOf(kind)) << "type " << type;
+            box.Close(mrOk);
+        });
+        MessageDlg("?", type, {mbOK});
+    }
+    Answers.push_back([&](ModalBox& box) {
+        EXPECT_TRUE(shownPictures(box).empty());
+        box.Close(mrOk);
+    });
+    MessageDlg("?", mtCustom, {mbOK});
 }
