@@ -100,6 +100,17 @@ TEST_F(Dates, EveryFieldIsTakenUpToItsLimitAndRefusedPastIt)
     EXPECT_FALSE(TryStrToTime("23:59:60", value));
     EXPECT_TRUE(TryStrToDate("31.12.9999", value));
     EXPECT_FALSE(TryStrToDate("1.1.10000", value));
+    // Each number is four digits at most, leading zeros counted; '0' to '9' and nothing beside.
+    ASSERT_TRUE(TryStrToDate("1.1.0999", value));
+    EXPECT_EQ(value, EncodeDate(999, 1, 1));
+    EXPECT_FALSE(TryStrToDate("1.1.02026", value));
+    ASSERT_TRUE(TryStrToTime("0023:0059", value));
+    EXPECT_EQ(value, EncodeTime(23, 59, 0, 0));
+    EXPECT_FALSE(TryStrToTime("00023:00", value));
+    EXPECT_FALSE(TryStrToTime("12:3:", value));
+    EXPECT_FALSE(TryStrToTime("12:3/", value));
+    EXPECT_FALSE(TryStrToDate("1.1.202/", value));
+    EXPECT_FALSE(TryStrToDate("1.1.202:", value));
 }
 
 // The calendar's own tables: the length of every month, and the English names the formats use

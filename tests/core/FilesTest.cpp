@@ -4,6 +4,7 @@
 #include "platform/core/Files.h"
 #include "platform/core/WriteLeftovers.h"
 #include <filesystem>
+#include <vector>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -59,18 +60,22 @@ TEST(AtomicWrite, LeftoversOfAKilledWriteGoAndNothingElse)
     TempFolder::Write(folder / "QEX.ALS", "alarms");
     TempFolder::Write(folder / ".QEX.ALS.a1B2c3", "half");
     TempFolder::Write(folder / ".QEX.ALS.zzzzzz", "half");
-    for (const char* kept : {".QEX.ALS.a1B2c", ".QEX.ALS.a1B2c34", ".QEX.ALS.a1-2c3", ".QEX.INI.a1B2c3", "QEX.ALS.bak",
-                             ".qex.als.a1B2c3", "x.QEX.ALS.a1B2c3"})
-        TempFolder::Write(folder / kept, "not ours");
+    TempFolder::Write(folder / ".QEX.ALS.09AZaz", "half");
+    // The bytes just beside 0-9, A-Z and a-z are no part of a leftover's name.
+    const std::vector<const char*> kept = {".QEX.ALS.a1B2c", ".QEX.ALS.a1B2c34", ".QEX.ALS.a1-2c3", ".QEX.INI.a1B2c3",
+                                           "QEX.ALS.bak", ".qex.als.a1B2c3", "x.QEX.ALS.a1B2c3", ".QEX.ALS.a1B2c:",
+                                           ".QEX.ALS.a1B2c@", ".QEX.ALS.a1B2c[", ".QEX.ALS.a1B2c`", ".QEX.ALS.a1B2c{"};
+    for (const char* name : kept)
+        TempFolder::Write(folder / name, "not ours");
     fs::create_symlink(folder / "elsewhere", folder / ".QEX.ALS.Link00");
     fs::create_directory(folder / ".QEX.ALS.Dir000");
     RemoveWriteLeftovers(folder / "QEX.ALS");
     EXPECT_FALSE(fs::exists(folder / ".QEX.ALS.a1B2c3"));
     EXPECT_FALSE(fs::exists(folder / ".QEX.ALS.zzzzzz"));
+    EXPECT_FALSE(fs::exists(folder / ".QEX.ALS.09AZaz"));
     EXPECT_EQ(TempFolder::Read(folder / "QEX.ALS"), "alarms");
-    for (const char* kept : {".QEX.ALS.a1B2c", ".QEX.ALS.a1B2c34", ".QEX.ALS.a1-2c3", ".QEX.INI.a1B2c3", "QEX.ALS.bak",
-                             ".qex.als.a1B2c3", "x.QEX.ALS.a1B2c3"})
-        EXPECT_EQ(TempFolder::Read(folder / kept), "not ours") << kept;
+    for (const char* name : kept)
+        EXPECT_EQ(TempFolder::Read(folder / name), "not ours") << name;
     EXPECT_TRUE(fs::is_symlink(folder / ".QEX.ALS.Link00"));
     EXPECT_EQ(TempFolder::Read(folder / "elsewhere"), "keep me");
     EXPECT_TRUE(fs::is_directory(folder / ".QEX.ALS.Dir000"));

@@ -17,12 +17,19 @@ TEST(StrToInt, AcceptsTheClassLibrarySyntax)
     EXPECT_EQ(StrToInt("2147483647"), 2147483647);
     EXPECT_EQ(StrToInt("-2147483648"), std::numeric_limits<int>::min());
     EXPECT_EQ(StrToInt64("9223372036854775807"), std::numeric_limits<std::int64_t>::max());
+    // The first and last digits of each range.
+    EXPECT_EQ(StrToInt("09"), 9);
+    EXPECT_EQ(StrToInt("$aF"), 0xAF);
+    EXPECT_EQ(StrToInt("$Af"), 0xAF);
+    EXPECT_EQ(StrToInt("x09"), 9);
 }
 
 TEST(StrToInt, RaisesOnAnythingElse)
 {
     for (const char* bad : {"12abc", "", " ", "-", "$", "12 ", "1.5", "2147483648", "-2147483649",
-                            "$100000000", "99999999999999999999", "1 2", "--1"}) {
+                            "$100000000", "99999999999999999999", "1 2", "--1",
+                            // The bytes just outside the digit ranges.
+                            "1/", "1:", "$G", "$g", "$@", "$`", "$1:"}) {
         SCOPED_TRACE(bad);
         try {
             StrToInt(bad);

@@ -78,6 +78,23 @@ TEST(CaseFolding, AnsiFormsFoldEveryWindows1252Letter)
     EXPECT_TRUE(AnsiSameText("KäynnistäPienennettynä"_a, "KÄYNNISTÄPIENENNETTYNÄ"_a));
 }
 
+TEST(CaseFolding, EveryLetterRangeEndsWhereItShould)
+{
+    // a-z and A-Z with the bytes just outside them.
+    EXPECT_EQ(UpperCase("`az{"), "`AZ{");
+    EXPECT_EQ(LowerCase("@AZ["), "@az[");
+    EXPECT_EQ(AnsiUpperCase("`az{"), "`AZ{");
+    EXPECT_EQ(AnsiLowerCase("@AZ["), "@az[");
+    // à-þ and À-Þ with the bytes just outside them: ß below, ÿ above (which has its own pair).
+    EXPECT_EQ(AnsiUpperCase("\xDF\xE0\xFE"), "\xDF\xC0\xDE");
+    EXPECT_EQ(AnsiLowerCase("\xBF\xC0\xDE\xDF"), "\xBF\xE0\xFE\xDF");
+    EXPECT_EQ(AnsiUpperCase("\xBF\xF6\xF8"), "\xBF\xD6\xD8");
+    EXPECT_EQ(AnsiLowerCase("\xD6\xD8"), "\xF6\xF8");
+    // Beside the three pairs in 0x80-0x9F nothing folds there.
+    EXPECT_EQ(AnsiUpperCase("\x89\x8B\x8D\x8F\x99\x9B\x9D"), "\x89\x8B\x8D\x8F\x99\x9B\x9D");
+    EXPECT_EQ(AnsiLowerCase("\x89\x8B\x8D\x8F\x99\x9B\x9D"), "\x89\x8B\x8D\x8F\x99\x9B\x9D");
+}
+
 TEST(BytePositions, CountFromOneAndClipInsteadOfThrowing)
 {
     EXPECT_EQ(Pos("ty", "Hälytykset"_a), 5);
@@ -105,4 +122,7 @@ TEST(Trimming, DropsControlBytesButNotHighLetters)
     EXPECT_EQ(TrimRight("  a  "), "  a");
     EXPECT_EQ(Trim("\xA0"), "\xA0");
     EXPECT_EQ(Trim("   "), "");
+    // Every byte up to the blank is trimmed, '!' after it is not.
+    EXPECT_EQ(Trim("\x1F!\x20"), "!");
+    EXPECT_EQ(Trim(std::string(1, '\0') + "a"), "a");
 }
