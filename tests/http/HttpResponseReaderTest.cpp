@@ -87,6 +87,17 @@ TEST(ResponseReader, LinesEndingInLfAloneAndSplitAcrossReads)
     EXPECT_EQ(r.body, "abc");
 }
 
+TEST(ResponseReader, ALineEndsOnlyAtLfAndLosesOneCrBeforeIt)
+{
+    Recorder r;
+    std::string reply = "HTTP/1.0 200 OK\r\nX-A: 1\rX-B: 2\r\nX-C: 3\r\r\nX-D: 4\n\r\nbody";
+    r.reader.Feed(reply.data(), reply.size());
+    EXPECT_EQ(r.events, (std::vector<std::string>{"begin", "line:HTTP/1.0 200 OK", "line:X-A: 1\rX-B: 2",
+                                                  "field:x-a=1\rX-B: 2", "line:X-C: 3\r", "field:x-c=3\r",
+                                                  "line:X-D: 4", "field:x-d=4", "end"}));
+    EXPECT_EQ(r.body, "body");
+}
+
 TEST(ResponseReader, AStatusCodeThatIsNoNumberIsIgnored)
 {
     Recorder r;
@@ -130,6 +141,28 @@ TEST(ResponseReader, ALengthThatCannotBeTrustedFailsTheReply)
         EXPECT_EQ(r.fields.ContentLength, length) << fields;
         EXPECT_EQ(r.events.back(), "end") << fields;
     }
+}
+
+TEST(ResponseReader, TheStatusIsThreeDigitsAfterVersionOneZeroOrOneOne)
+{
+    int code = 0;
+    AnsiString reason;
+    // '0' and '9' read in every place.
+    ASSERT_TRUE(ParseStatusLine("HTTP/1.1 909 Nine", code, reason));
+    EXPECT_EQ(code, 909);
+    EXPECT_EQ(reason, "Nine");
+    ASSERT_TRUE(ParseStatusLine("HTTP/1.0 090 Zero", code, reason));
+    EXPECT_EQ(code, 90);
+    // The bytes beside the digits, in the first and in the last place, are no code.
+    for (const char* line : {"HTTP/1.0 20/ Odd", "HTTP/1.0 20: Odd", "HTTP/1.0 /00 Odd", "HTTP/1.0 :00 Odd"}) {
+        code = 7;
+        EXPECT_FALSE(ParseStatusLine(line, code, reason)) << line;
+        EXPECT_EQ(code, 7) << line;
+    }
+    EXPECT_TRUE(IsStatusLine("HTTP/1.0 200 OK"));
+    EXPECT_TRUE(IsStatusLine("HTTP/1.1 200 OK"));
+    EXPECT_FALSE(IsStatusLine("HTTP/1.2 200 OK"));
+    EXPECT_FALSE(IsStatusLine("HTTP/1.  200 OK"));
 }
 
 TEST(ResponseReader, HeaderFieldValues)

@@ -26,6 +26,32 @@ TEST(Resolve, AtoiReadsLeadingDigitsOnly)
     EXPECT_EQ(atoi(AnsiString("-5")), 0);
     EXPECT_EQ(atoi(AnsiString("")), 0);
     EXPECT_EQ(atoi(AnsiString("99999999999999")), 2147483647);
+    // '0' and '9' are digits, the bytes beside them are not.
+    EXPECT_EQ(atoi(AnsiString("909:1")), 909);
+    EXPECT_EQ(atoi(AnsiString("90/1")), 90);
+    EXPECT_TRUE(AsyncSocketIsDottedIP("9.0.9.0"));
+    EXPECT_FALSE(AsyncSocketIsDottedIP("1.2.3.:"));
+    EXPECT_FALSE(AsyncSocketIsDottedIP("1.2.3./"));
+}
+
+TEST(Resolve, NamesAreTakenUpToTheirLengthLimitsExactly)
+{
+    // A port or protocol of 31 bytes is read, one of 32 is refused.
+    EXPECT_EQ(AsyncSocketResolvePort(std::string(29, '0') + "80", "tcp"), 80);
+    EXPECT_EQ(MessageOf([] { AsyncSocketResolvePort(std::string(30, '0') + "80", "tcp"); }),
+              "AsyncSocketResolvePort: Invalid Port.");
+    EXPECT_EQ(AsyncSocketResolvePort("80", "tcp" + std::string(28, ' ')), 80);
+    EXPECT_EQ(MessageOf([] { AsyncSocketResolvePort("80", "tcp" + std::string(29, ' ')); }),
+              "AsyncSocketResolvePort: Invalid Proto.");
+    EXPECT_EQ(AsyncSocketResolveProto(std::string(29, '0') + "17"), 17);
+    EXPECT_EQ(MessageOf([] { AsyncSocketResolveProto(std::string(30, '0') + "17"); }),
+              "AsyncSocketResolveProto: Invalid Protocol.");
+    // A host name of 256 bytes is read, one of 257 is refused.
+    const std::string address = std::string(247, ' ') + "127.0.0.1";
+    ASSERT_EQ(address.size(), 256u);
+    EXPECT_EQ(AsyncSocketResolveHost(address), inet_addr("127.0.0.1"));
+    EXPECT_EQ(MessageOf([&] { AsyncSocketResolveHost(" " + address); }),
+              "AsyncSocketResolveHost: ' " + address + "' Invalid Hostname.");
 }
 
 TEST(Resolve, PortsByNumberAndByServiceName)

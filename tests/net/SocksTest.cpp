@@ -4,6 +4,7 @@
 #include "SocketErrorMessage.h"
 #include "SocketFixture.h"
 #include "net/SocksProtocol.h"
+#include <algorithm>
 #include <arpa/inet.h>
 #include <memory>
 #include <tuple>
@@ -171,11 +172,11 @@ protected:
     std::vector<std::string> log;
     std::string received;
 
-    void Start(std::uint16_t proxyPort)
+    void Start(std::uint16_t proxyPort, const AnsiString& host = "www.example.fi")
     {
         s->SetSocksServer("127.0.0.1");
         s->SetSocksPort(std::to_string(proxyPort));
-        s->SetAddr("www.example.fi");
+        s->SetAddr(host);
         s->SetPort("80");
         s->OnSocksConnected = [this](TObject*, std::uint16_t e) { log.push_back("socks-connected:" + std::to_string(e)); };
         s->OnSessionConnected = [this](TObject*, std::uint16_t e) { log.push_back("connected:" + std::to_string(e)); };
@@ -286,6 +287,47 @@ TEST_F(Socks, TooLongAUserCodeIsRefusedBeforeAnythingIsSent)
     ASSERT_TRUE(PumpUntil([&] { return s->State() == wsClosed; }));
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[1], "error:20014 user code or password too long");
+}
+
+TEST_F(Socks, AUserCodeAndAHostNameOf255BytesGoThrough)
+{
+    SocksScript script;
+    script.wantAuth = true;
+    peer::Server server([&](int& fd) { ServeSocks5(fd, script); });
+    s->SetSocksAuthentication(socksAuthenticateUsercode);
+    s->SetSocksUsercode(std::string(255, 'u'));
+    s->SetSocksPassword("secret");
+    const std::string host(255, 'h');
+    Start(server.Port(), host);
+    ASSERT_TRUE(PumpUntil([&] { return !log.empty() && log.back().rfind("connected", 0) == 0; }));
+    EXPECT_EQ(log.back(), "connected:0");
+    EXPECT_EQ(script.seenAuth, std::string(255, 'u') + ":secret");
+    EXPECT_EQ(script.seenRequest, S({5, 1, 0, 3, 255}) + host + S({0, 80}));
+    s->Close();
+}
+
+TEST_F(Socks, APasswordOf256BytesIsRefusedBeforeAnythingIsSent)
+{
+    SocksScript script;
+    script.wantAuth = true;
+    peer::Server server([&](int& fd) { ServeSocks5(fd, script); });
+    s->SetSocksAuthentication(socksAuthenticateUsercode);
+    s->SetSocksUsercode("kalle");
+    s->SetSocksPassword(std::string(256, 'p'));
+    Start(server.Port());
+    ASSERT_TRUE(PumpUntil([&] { return s->State() == wsClosed; }));
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[1], "error:20014 user code or password too long");
+}
+
+TEST_F(Socks, AHostNameOf256BytesIsRefusedBeforeItIsAskedFor)
+{
+    SocksScript script;
+    peer::Server server([&](int& fd) { ServeSocks5(fd, script); });
+    Start(server.Port(), std::string(256, 'h'));
+    ASSERT_TRUE(PumpUntil([&] { return s->State() == wsClosed; }));
+    EXPECT_NE(std::find(log.begin(), log.end(), "error:20014 host name or user code too long"), log.end())
+        << ::testing::PrintToString(log);
 }
 
 TEST_F(Socks, LevelsAreCheckedAndOnlyTcpGoesThroughAProxy)
