@@ -95,6 +95,9 @@ TEST(VersionFileLines, NumberAndAddressByCharacterPositions)
     EXPECT_THROW(VersionLineNumber("<HTML>"), EConvertError);
     EXPECT_THROW(VersionLineNumber(""), EConvertError);
     EXPECT_THROW(VersionLineNumber("4x6 http://a.example/"), EConvertError);
+    // The number is the first three characters, a fourth digit included or not.
+    EXPECT_EQ(VersionLineNumber("1000 http://a.example/"), 100);
+    EXPECT_THROW(VersionLineNumber("47: http://a.example/"), EConvertError);
 }
 
 TEST(VersionFileLines, OnlyWebAddressesWithAHostAreOpened)
@@ -104,8 +107,12 @@ TEST(VersionFileLines, OnlyWebAddressesWithAHostAreOpened)
         EXPECT_TRUE(IsWebAddress(good)) << good;
     for (const char* bad : {"", "file:///etc/passwd", "mailto:a@example.com", "javascript:alert(1)", "http://",
                             "https:///path", "http://:80/", "http://user@/", "/usr/bin/xterm", "xterm",
-                            "http://example.com/a b", "http://example.com/\tx", "ftp://example.com/"})
+                            "http://example.com/a b", "http://example.com/\tx", "ftp://example.com/",
+                            "http://example.com/\x1F", "http://example.com/\x7F", "http:/example.com"})
         EXPECT_FALSE(IsWebAddress(bad)) << bad;
+    // The first byte past the blank and the bytes past DEL are no control bytes.
+    EXPECT_TRUE(IsWebAddress("http://example.com/!"));
+    EXPECT_TRUE(IsWebAddress("http://example.com/~\x80"));
 }
 
 TEST(DownloadProgress, CountOverLengthWithHalvesToEven)

@@ -7,6 +7,7 @@
 #include "unpack/UnpackSupport.h"
 #include "unpack/UnTar.h"
 #include <cerrno>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -89,6 +90,29 @@ TEST_F(ListingPackageTest, RepliesThatAreNoArchiveRaiseAndChangeNothing)
         ExpectDataFolderAsBefore(before);
     }
     EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(ListingPackageTest, TheHeaderChecksumIsReadToTheLastOfItsEightBytes)
+{
+    // The checksum written with all eight bytes of its field as digits.
+    std::string archive = Tar({{"01-07.QEX", "new week 7"}});
+    unsigned sum = 0;
+    for (int i = 0; i < 512; ++i)
+        sum += i >= 148 && i < 156 ? ' ' : static_cast<unsigned char>(archive[static_cast<std::size_t>(i)]);
+    char field[16];
+    std::snprintf(field, sizeof field, "%08o", sum);
+    archive.replace(148, 8, field, 8);
+    Receive(Gzipped(archive));
+    ASSERT_TRUE(UnpackListingPackage(gzip, untar));
+    EXPECT_EQ(ReadBytes(data() + "01-07.QEX"), "new week 7");
+
+    // Wrong in its last digit only, the header is no archive's.
+    WriteBytes(data() + "01-07.QEX", "old week 7");
+    const auto before = Snapshot(data());
+    archive[155] = archive[155] == '7' ? '6' : static_cast<char>(archive[155] + 1);
+    Receive(Gzipped(archive));
+    EXPECT_THROW(UnpackListingPackage(gzip, untar), EReadError);
+    ExpectDataFolderAsBefore(before);
 }
 
 TEST_F(ListingPackageTest, DamagedArchiveKeepsEvenItsCompleteMembersOut)

@@ -108,8 +108,10 @@ TEST_F(GzipTest, DamagedDataFailsAndLeavesNoDestination)
     badCrc[badCrc.size() - 8] ^= 0x01;
     std::string badLength = packed;
     badLength[badLength.size() - 1] ^= 0x01;
+    std::string badCrcEnd = packed;
+    badCrcEnd[badCrcEnd.size() - 5] ^= 0x80;
     std::string cutTrailer = packed.substr(0, packed.size() - 3);
-    for (const std::string& damaged : {truncated, flipped, badCrc, badLength, cutTrailer}) {
+    for (const std::string& damaged : {truncated, flipped, badCrc, badCrcEnd, badLength, cutTrailer}) {
         WriteBytes(destination, "an older archive");
         WriteBytes(source, damaged);
         boxes.Boxes.clear();
@@ -140,6 +142,11 @@ TEST_F(GzipTest, OutputPastTheCapIsRefused)
     WriteBytes(source, exactly);
     EXPECT_EQ(gzip.Gunzip(), GunzipOk);
     EXPECT_EQ(static_cast<std::int64_t>(ReadBytes(destination).size()), GunzipMaxSize);
+
+    // One byte more is refused.
+    WriteBytes(source, exactly + Gzipped("x"));
+    EXPECT_EQ(gzip.Gunzip(), GunzipTooLarge);
+    EXPECT_FALSE(Exists(destination));
 }
 
 TEST_F(GzipTest, FullDiskFailsAndRemovesThePartialFile)

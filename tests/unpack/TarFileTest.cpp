@@ -87,6 +87,27 @@ TEST_F(TarFileTest, NumbersTakeEveryOctalDigitAndSkipTheRest)
     EXPECT_EQ(tar.GetFileSize(), 668);
 }
 
+TEST_F(TarFileTest, NumbersAreElevenBytesOfDigitsFromZeroToSeven)
+{
+    // The 11th byte still counts, the 12th does not; '/' and '8' beside the range are passed over.
+    TTarFile& tar = Open(TarHeader({"n", "", '0', 0, "", std::string("0000000/8177", 12)}) + std::string(1024, 'd'));
+    tar.GetNextFileName();
+    EXPECT_EQ(tar.GetFileSize(), 15);
+}
+
+TEST_F(TarFileTest, TypesZeroNulAndSevenAreFilesAndFiveIsAFolder)
+{
+    const std::vector<std::pair<char, TTarKind>> kinds = {{'0', TTarKind::File}, {'\0', TTarKind::File},
+        {'7', TTarKind::File}, {'5', TTarKind::Folder}, {'1', TTarKind::Other}, {'6', TTarKind::Other},
+        {'8', TTarKind::Other}, {'/', TTarKind::Other}};
+    for (const auto& [type, kind] : kinds) {
+        SCOPED_TRACE(static_cast<int>(type));
+        TTarFile& tar = Open(Tar({{"m", "", type}}));
+        ASSERT_EQ(tar.GetNextFileName(), "m");
+        EXPECT_EQ(tar.Kind(), kind);
+    }
+}
+
 TEST_F(TarFileTest, NamesAreFixedForTheDataFolder)
 {
     EXPECT_EQ(TTarFile::FixTarName("dir/sub:x|y.txt"), "dir\\sub_x_y.txt");
