@@ -47,6 +47,16 @@ TEST(FiringPlanTest, ActionStringTellsWindowBeepsSoundAndProgram)
     EXPECT_TRUE(ReadFiringPlan("#NRM #SHD:Vain lisäasetukset "_a).ExtrasOnly);
 }
 
+TEST(FiringPlanTest, TheBeepCountIsOneDigitFromZeroToNine)
+{
+    EXPECT_EQ(ReadFiringPlan("#NRM #SHD:0 #PCS9 ").Beeps, 9);
+    EXPECT_EQ(ReadFiringPlan("#NRM #SHD:0 #PCS0").Beeps, 0) << "the digit may be the last byte";
+    EXPECT_EQ(ReadFiringPlan("#NRM #SHD:0 #PCS12 ").Beeps, 1) << "only one digit is read";
+    // The bytes just beside '0' and '9' are no count.
+    EXPECT_FALSE(ReadFiringPlan("#NRM #SHD:0 #PCS/ ").Beeps);
+    EXPECT_FALSE(ReadFiringPlan("#NRM #SHD:0 #PCS: ").Beeps);
+}
+
 TEST(FiringPlanTest, WarningsAreTheProgramsOwnTexts)
 {
     EXPECT_EQ(MissingSoundWarning("/tmp/a.wav"),
@@ -64,6 +74,9 @@ TEST(AlarmEntryTest, AfterMidnightTheNextDateCarriesTheTvDaysLetters)
     EXPECT_EQ(AlarmCaption(start), "7.12.2026 (SU)");
     ASSERT_TRUE(ProgrammeStart(EncodeDate(2026, 12, 6), "05:00", start));
     EXPECT_EQ(AlarmCaption(start), "6.12.2026 (SU)");
+    // The last minute before the TV day's turn still belongs to the next date.
+    ASSERT_TRUE(ProgrammeStart(EncodeDate(2026, 12, 6), "04:59", start));
+    EXPECT_EQ(start, At(2026, 12, 7, 4, 59));
     ASSERT_TRUE(ProgrammeStart(EncodeDate(2001, 9, 7), "01:30", start));
     EXPECT_EQ(AlarmCaption(start), "8.9.2001 (PE)");
     EXPECT_FALSE(ProgrammeStart(EncodeDate(2026, 12, 6), "ab:cd", start));

@@ -269,7 +269,12 @@ TEST_F(AlarmScheduleTest, RowsDueInOneSecondFireInListOrderAndUnreadableRowsNeve
 TEST(AlarmLeadTest, LeadTimeStaysWithinAnHour)
 {
     EXPECT_EQ(ClampLeadMinutes(-3), 0);
+    // Both ends are kept as they are, and one past either is brought back to it.
+    EXPECT_EQ(ClampLeadMinutes(-1), 0);
+    EXPECT_EQ(ClampLeadMinutes(0), 0);
+    EXPECT_EQ(ClampLeadMinutes(1), 1);
     EXPECT_EQ(ClampLeadMinutes(59), 59);
+    EXPECT_EQ(ClampLeadMinutes(60), 59);
     EXPECT_EQ(ClampLeadMinutes(600), 59);
     const std::optional<AlarmMoments> moments = AlarmMomentsOf(Row("7.12.2026 (MA)", "20:00", "A"), 90);
     ASSERT_TRUE(moments);

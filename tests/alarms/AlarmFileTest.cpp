@@ -158,6 +158,18 @@ TEST_F(DamagedAlarmFile, CaptionAndTimeAreReadUpToTheirLimits)
     Expect(Record(0, 2, "24:00") + Record(1, 2, "23:60") + Record(2, 2, "0:59") + Record(3), {3}, 3);
 }
 
+TEST_F(DamagedAlarmFile, ARecordDamagedInTheLastByteOfAFieldIsDamaged)
+{
+    // The caption's closing bracket, the time's last digit (the bytes beside '0' and '9' included)
+    // and the action string's marker, each damaged in its last byte alone.
+    Expect(Record(0, 0, "12.2.2026 (TO]") + Record(1) + Record(2, 2, " 9:0/") + Record(3), {1, 3}, 2);
+    Expect(Record(0, 2, "20:0:") + Record(1, 6, "#NRX #SHD:0 ") + Record(2) + Record(3), {2, 3}, 2);
+    // The same fields whole, with '0' and '9' in every digit place.
+    rows[0].SubItems[afTime] = "09:09";
+    rows[1].SubItems[afTime] = "19:50";
+    Expect(Record(0) + Record(1), {0, 1}, 0);
+}
+
 TEST_F(DamagedAlarmFile, JunkIsNoAlarmAndTheNoticeStaysShort)
 {
     // Lines that only look like the start of an alarm: caption, channel, time.

@@ -70,6 +70,14 @@ TEST(AlarmAction, ReadsRowsThatNoEntryNamesOrThatAreCutShort)
     EXPECT_TRUE(fields.Actions.Beeps);
     EXPECT_EQ(fields.Actions.BeepCount, "");
 
+    // The blank that ends the string is no part of the type; a type cut short keeps its last letter.
+    fields = ReadAlarmActionString("#NRM #SHD:Vain lisäasetukset "_a);
+    EXPECT_EQ(fields.Actions.NoticeType, AlarmNoticeTypes[niExtrasOnly]);
+    fields = ReadAlarmActionString("#NRM #SHD:Vain lisäasetukset"_a);
+    EXPECT_EQ(fields.Actions.NoticeType, AlarmNoticeTypes[niExtrasOnly]);
+    // One digit of beeps, also when more follow.
+    EXPECT_EQ(ReadAlarmActionString("#NRM #SHD:0 #PCS12 ").Actions.BeepCount, "1");
+
     fields = ReadAlarmActionString("#NRM #SHD:K #WV:\"/cut/short");
     EXPECT_EQ(fields.Actions.SoundFile, "/cut/short");
     EXPECT_EQ(fields.Actions.Program, "");
