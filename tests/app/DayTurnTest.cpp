@@ -33,6 +33,13 @@ protected:
 
     static AnsiString Tab(int week) { return MainForm->ViikotTabs->Tabs()->Get(week); }
 
+    // The week tab chosen as a click chooses it.
+    static void ShowWeek(int week)
+    {
+        MainForm->ViikotTabs->SetTabIndex(week);
+        MainForm->ViikkoChange(MainForm);
+    }
+
     // The day-menu items with the check mark (1 to 14).
     static std::vector<int> CheckedDays()
     {
@@ -157,6 +164,69 @@ TEST_F(DayTurnTest, ClockJumpingBackTakesTheCalendarBack)
     EXPECT_EQ(Tab(1), "Viikko 8  (16.2 - 22.2)");
     EXPECT_EQ(CheckedDays(), std::vector<int>{7});
     EXPECT_EQ(OnAir(), std::vector<AnsiString>{"<b>18:00 Iltauutiset"});
+}
+
+TEST_F(DayTurnTest, TheDayEachWeekTabRemembersIsForgottenWhenTheWeeksMove)
+{
+    StartAt(At(2026, 2, 11, 10, 0));
+    // Friday of next week, then back: next week's tab remembers its Friday.
+    ShowWeek(1);
+    MainForm->ViikonPaivatTabs->SetTabIndex(4);
+    MainForm->ViikonPaivaChange(MainForm);
+    ASSERT_EQ(MainForm->CurrentDate, "20.2.2026");
+    ShowWeek(0);
+    ASSERT_EQ(MainForm->CurrentDate, "11.2.2026");
+
+    // A turn within the week keeps what the tabs remember.
+    TickAt(At(2026, 2, 12, 5, 0));
+    ASSERT_EQ(MainForm->CurrentDate, "12.2.2026");
+    ShowWeek(1);
+    EXPECT_EQ(MainForm->CurrentDate, "20.2.2026");
+    ShowWeek(0);
+    EXPECT_EQ(MainForm->CurrentDate, "12.2.2026");
+
+    // After the Monday turn the second tab is another week: it opens on its Monday.
+    TickAt(At(2026, 2, 16, 5, 0));
+    ASSERT_EQ(MainForm->CurrentDate, "16.2.2026");
+    ShowWeek(1);
+    EXPECT_EQ(MainForm->CurrentDate, "23.2.2026");
+    ShowWeek(0);
+    EXPECT_EQ(MainForm->CurrentDate, "16.2.2026");
+}
+
+TEST_F(DayTurnTest, WhenTheShownDayMovesToTheSecondTabTheFirstOpensOnToday)
+{
+    StartAt(At(2026, 2, 18, 10, 0));
+    // Friday of this week, remembered by its tab when the other week is looked at.
+    MainForm->DayMenuClick(MainForm->MM_D[5]);
+    ShowWeek(1);
+    ShowWeek(0);
+    ASSERT_EQ(MainForm->CurrentDate, "20.2.2026");
+
+    // The clock goes back a week: that Friday now lies in the second tab.
+    TickAt(At(2026, 2, 15, 20, 0));
+    ASSERT_EQ(MainForm->CurrentDate, "20.2.2026");
+    ASSERT_EQ(MainForm->CurrentWeek, 1);
+    ShowWeek(0);
+    EXPECT_EQ(MainForm->CurrentDate, "15.2.2026");
+}
+
+TEST_F(DayTurnTest, TheTurnIntoTheWeekOfNewYearDatesAndNumbersBothWeeks)
+{
+    Settings({}, "TV1;");
+    ClockSet(At(2026, 12, 27, 20, 0));
+    Start({});
+    ASSERT_EQ(MainForm->WeekDates[1], "21.12.2026");
+
+    TickAt(At(2026, 12, 28, 5, 0));
+    EXPECT_EQ(MainForm->CurrentDate, "28.12.2026");
+    EXPECT_EQ(MainForm->WeekDates[1], "28.12.2026");
+    EXPECT_EQ(MainForm->WeekDates[7], "3.1.2027");
+    EXPECT_EQ(MainForm->WeekDates[14], "10.1.2027");
+    EXPECT_EQ(Tab(0), "Viikko 53  (28.12 - 3.1)");
+    EXPECT_EQ(Tab(1), "Viikko 2  (4.1 - 10.1)");
+    EXPECT_EQ(MainForm->MM_D[7]->Caption(), "Sunnuntai\t3.1.2027");
+    EXPECT_EQ(CheckedDays(), std::vector<int>{1});
 }
 
 TEST_F(DayTurnTest, OtherViewsStayShown)

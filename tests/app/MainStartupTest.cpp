@@ -393,6 +393,17 @@ TEST_F(MainWindowTest, ViewsMenuFromTheSettings)
     // Built again, the menu has the same items, not twice as many.
     MainForm->BuildViewsMenu();
     EXPECT_EQ(menu->Count(), 7);
+
+    // A thousand views at most: the count 999 names the last one, and a larger count no more.
+    for (const char* count : {"999", "1000"}) {
+        SCOPED_TRACE(count);
+        WriteSettings({"[Näkymät]", std::string("OmiaNäkymiä=") + count, "OmaNäkymä999=Viimeinen:Taulukko:TV1;",
+                       "OmaNäkymä1000=Liikaa:Taulukko:TV1;"});
+        MainForm->BuildViewsMenu();
+        ASSERT_EQ(menu->Count(), 2 + 1000 + 3);
+        EXPECT_EQ(menu->Items(2 + 999)->Caption(), "Viimeinen");
+        EXPECT_TRUE(menu->Items(2 + 1000)->IsLine());
+    }
 }
 
 // The programme list keeps its pop-up menu, whose shortcuts (Ins adds the selected programme to

@@ -118,6 +118,36 @@ TEST_F(HotKey, APressWhileTheWindowIsBeingFilledIsIgnored)
     EXPECT_EQ(TVTanaanForm->Keski_Ohjelmainfot->Count(), 7);
 }
 
+TEST_F(HotKey, AfterTheWeekTurnedInTheNotificationAreaItShowsTheNewWeeksDay)
+{
+    ClockSet(At(2026, 2, 15, 21, 0));
+    Start();
+    std::vector<std::vector<fixture::Programme>> week(7);
+    week[6] = {{"20:00", "Sunnuntai-ilta", "Viikko 7"}};
+    fixture::WriteWeek(folder.Path() + "Tiedot/", 1, "07", 2026, 2, 9, week);
+    week[6].clear();
+    week[0] = {{"09:00", "Maanantai-aamu", "Viikko 8"}};
+    fixture::WriteWeek(folder.Path() + "Tiedot/", 1, "08", 2026, 2, 16, week);
+    HideInTray();
+    Press();
+    Flush();
+    ASSERT_TRUE(TVTanaanForm->Visible());
+    EXPECT_EQ(TVTanaanForm->Caption(), "Sunnuntai 15. Helmikuuta 2026, 21.00");
+    EXPECT_EQ(Lines(TVTanaanForm->Keski_Ohjelmainfot->Items()).front(), "Viikko 7");
+    TVTanaanForm->Close();
+    Flush();
+    ASSERT_FALSE(TVTanaanForm->Visible());
+
+    // Monday morning: the window opens on the new week's Monday.
+    ClockSet(At(2026, 2, 16, 10, 0));
+    Press();
+    Flush();
+    ASSERT_TRUE(TVTanaanForm->Visible());
+    EXPECT_EQ(TVTanaanForm->Caption(), "Maanantai 16. Helmikuuta 2026, 10.00");
+    EXPECT_EQ(Lines(TVTanaanForm->Ohjelmat->Items()).front(), "<b> <t>TV1, 09:00 Maanantai-aamu");
+    EXPECT_EQ(Lines(TVTanaanForm->Keski_Ohjelmainfot->Items()).front(), "Viikko 8");
+}
+
 TEST_F(HotKey, WithTheMainWindowShownItSwitchesToWhatIsOnNow)
 {
     Start();

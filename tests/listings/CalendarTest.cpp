@@ -30,6 +30,9 @@ TEST(WeekNumber, FileWeekOfASundayIsTheWeekItEnds)
     EXPECT_EQ(ListingWeekText(EncodeDate(2000, 12, 31)), "53");
     EXPECT_EQ(ListingWeekText(EncodeDate(2006, 1, 1)), "00");
     EXPECT_EQ(ListingWeekText(EncodeDate(2026, 2, 17)), "08");
+    // The last week of one digit is padded, the first of two is not.
+    EXPECT_EQ(ListingWeekText(EncodeDate(2026, 2, 23)), "09");
+    EXPECT_EQ(ListingWeekText(EncodeDate(2026, 3, 2)), "10");
 }
 
 TEST(DayIndex, LateNightShiftFollowsTheClockNotTheDate)
