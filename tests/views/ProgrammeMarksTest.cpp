@@ -86,6 +86,15 @@ TEST_F(ProgrammeMarks, ColouringCountThatIsNoNumberFallsBackToItsDefault)
     entries = ReadColouringEntries();
     ASSERT_EQ(entries.size(), static_cast<size_t>(kMostListEntries));
     EXPECT_EQ(entries[0].tag, "<c:clblue>");
+    // The last entry of the thousand is read; the key one past it is not, nor does it lengthen the list.
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=2000000000", "OmaVäritys998=<c:clblue>A;", "OmaVäritys999=<c:clred>B;",
+                   "OmaVäritys1000=<c:clgreen>C;"});
+    entries = ReadColouringEntries();
+    ASSERT_EQ(entries.size(), static_cast<size_t>(kMostListEntries));
+    EXPECT_EQ(entries[998].tag, "<c:clblue>");
+    EXPECT_EQ(entries[999].tag, "<c:clred>");
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=2000000000", "OmaVäritys998=<c:clblue>A;"});
+    EXPECT_EQ(ReadColouringEntries().size(), 999u) << "the highest stored key ends the list";
 }
 
 TEST_F(ProgrammeMarks, AlarmColourOnTheShownDayAndAfterMidnightOnTheNextDate)

@@ -111,6 +111,11 @@ TEST_F(Table2Views, BandEdges)
     EXPECT_EQ(MarkedTimeValue("08:59"), 859);
     EXPECT_EQ(MarkedTimeValue("30:15"), 3015);
     EXPECT_EQ(MarkedTimeValue("Ab:cd"), -1);
+    // '0' and '9' are digits in every place; the bytes beside them, in the first or the last
+    // place, and a time one byte short are none.
+    EXPECT_EQ(MarkedTimeValue("09:90"), 990);
+    for (const char* damaged : {"08:5/", "08:5:", "/8:59", ":8:59", "08:5", "08.59"})
+        EXPECT_EQ(MarkedTimeValue(damaged), -1) << damaged;
 
     Lines page = LinesOf(Build({"TV2"}, false).page);
     // Which band row each programme's time stands under.
