@@ -138,12 +138,15 @@ TEST_F(MainWindowTest, DamagedAlarmFileNeverStopsTheStartUp)
 TEST_F(MainWindowTest, ClosingWritesAlarmsAndLayoutAndEndsWithOne)
 {
     WriteSettings({"[Kanavat]", "Käytössä=TV1;", "[Muut]", "OletusNäkymä=Normaali", "[Ulkoasu]", "Form.X=30",
-                   "Form.Y=40", "Form.Leveys=720", "Form.Korkeus=560", "Form.Jakaja=120", "Alarms.C1=99"});
+                   "Form.Y=40", "Form.Leveys=720", "Form.Korkeus=560", "Form.Jakaja=120", "Alarms.C1=99",
+                   "Alarms.C3=44"});
     const std::string future = "12.2.2026 (TO)\r\nTV1\r\n20:00\r\nUutiset\r\n\r\nKuvaus\r\n#NRM \r\n\r\n";
     fixture::WriteBytes(folder.Path() + "QEX.ALS", future);
     StartWindow();
     MainForm->TiedotText->SetHeight(130);
+    EXPECT_EQ(MainForm->Alarmlist->Columns()->Items(2)->Width(), 44);
     MainForm->Alarmlist->Columns()->Items(1)->SetWidth(85);
+    MainForm->Alarmlist->Columns()->Items(2)->SetWidth(50);
     MainForm->Close();
 
     EXPECT_TRUE(app.Terminated());
@@ -157,6 +160,8 @@ TEST_F(MainWindowTest, ClosingWritesAlarmsAndLayoutAndEndsWithOne)
     EXPECT_EQ(ini.ReadString("Ulkoasu", "Form.Jakaja", ""), "130");
     EXPECT_EQ(ini.ReadString("Ulkoasu", "Alarms.C1", ""), "99");
     EXPECT_EQ(ini.ReadString("Ulkoasu", "Alarms.C2", ""), "85");
+    EXPECT_EQ(ini.ReadString("Ulkoasu", "Alarms.C3", ""), "50");
+    EXPECT_TRUE(ini.ValueExists("Ulkoasu", "Alarms.C4"));
     EXPECT_TRUE(ini.ValueExists("Ulkoasu", "Alarms.C5"));
     // Settings the window does not own stay as they were.
     EXPECT_EQ(ini.ReadString("Kanavat", "Käytössä"_a, ""), "TV1;");

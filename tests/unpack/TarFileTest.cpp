@@ -2,6 +2,7 @@
 #include "unpack/UnpackSupport.h"
 
 #include "platform/core/Exceptions.h"
+#include <ctime>
 #include <gtest/gtest.h>
 
 using namespace unpack_test;
@@ -185,3 +186,24 @@ TEST_F(TarFileTest, MissingArchiveRaisesTheOpenError)
 }
 
 } // namespace
+
+// Every day of a common and a leap year falls in the month and on the day the C library gives.
+TEST_F(TarFileTest, EveryDayOfTheYearHasItsMonthAndDay)
+{
+    for (int year : {2024, 2026}) {
+        std::tm first {};
+        first.tm_year = year - 1900;
+        first.tm_mday = 1;
+        const std::time_t start = timegm(&first);
+        for (std::time_t t = start + 12 * 3600; ; t += 24 * 3600) {
+            std::tm parts {};
+            gmtime_r(&t, &parts);
+            if (parts.tm_year != year - 1900)
+                break;
+            const TTarDate date = UnixTimeToParts(t);
+            ASSERT_EQ(date.Year, year) << t;
+            ASSERT_EQ(date.Month, parts.tm_mon + 1) << year << " day " << parts.tm_yday;
+            ASSERT_EQ(date.Day, parts.tm_mday) << year << " day " << parts.tm_yday;
+        }
+    }
+}
