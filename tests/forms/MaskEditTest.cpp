@@ -181,3 +181,27 @@ TEST_F(FormsTest, MaskEditWithoutAMaskIsAPlainEditAndAnswersTheModalHandler)
     EXPECT_EQ(form.ShowModal(), mrOk);
     EXPECT_EQ(static_cast<QLineEdit*>(edit->Widget())->text(), "_7:05");
 }
+
+// Each place character of the mask language: what it takes (a digit, a letter, a sign, any other
+// character) and whether the text is complete without it.
+TEST(MaskedText, EveryPlaceCharacterTakesItsKindAndIsRequiredOrNot)
+{
+    struct Place {
+        char mask;
+        const char* takes; // of "5k-%": the ones the place takes
+        bool required;
+    };
+    const Place places[] = {
+        {'0', "5", true},     {'9', "5", false},   {'#', "5-", false},  {'L', "k", true},    {'l', "k", false},
+        {'A', "5k", true},    {'a', "5k", false},  {'C', "5k-%", true}, {'c', "5k-%", false},
+    };
+    for (const Place& place : places) {
+        const AnsiString mask = AnsiString(1, place.mask) + ";1;_";
+        EXPECT_EQ(MaskedText(mask).Complete(), !place.required) << place.mask;
+        for (char c : AnsiString("5k-%")) {
+            const bool takes = AnsiString(place.takes).find(c) != AnsiString::npos;
+            EXPECT_EQ(Typed(mask, AnsiString(1, c)).EditText(), takes ? AnsiString(1, c) : AnsiString("_"))
+                << place.mask << " with " << c;
+        }
+    }
+}
