@@ -125,6 +125,9 @@ TEST_F(Searching, ChannelPopupSearchesOnlyTheShownChannelsFiles)
     SearchFor("uutiset", MainForm->Kanavat_EtsiKanavanTiedoista);
     EXPECT_EQ(Items(MainForm->Ohjelmat), std::vector<AnsiString>{"12.02.2026 (TO) <w2:Canal+> 23:00 UUTISET"});
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Haun tulokset");
+    // Three characters are enough to search with.
+    SearchFor("tis", MainForm->Kanavat_EtsiKanavanTiedoista);
+    EXPECT_EQ(Items(MainForm->Ohjelmat), std::vector<AnsiString>{"12.02.2026 (TO) <w2:Canal+> 23:00 UUTISET"});
 }
 
 TEST_F(Searching, TooShortTextIsRefusedAndTheViewStays)
