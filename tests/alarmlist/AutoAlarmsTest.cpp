@@ -87,6 +87,10 @@ TEST_F(AutoAlarmsTest, RecordKeysGiveTheirDateOrNothing)
     EXPECT_FALSE(RecordDate(fixture::RecordKey(2026, 2, 30, 1), date));
     EXPECT_FALSE(RecordDate(-5, date));
     EXPECT_FALSE(RecordDate(123, date));
+    // Eight digits are a date without a channel; seven are no date.
+    EXPECT_TRUE(RecordDate(20261208, date));
+    EXPECT_EQ(date, EncodeDate(2026, 12, 8));
+    EXPECT_FALSE(RecordDate(2026128, date));
 }
 
 TEST_F(AutoAlarmsTest, SearchSkipsTodayAndChannelsThatAreNoWholeElement)

@@ -112,6 +112,9 @@ TEST_F(DamagedAlarmFile, OneDamagedRecordCostsOnlyItself)
     EXPECT_EQ(read.damaged[0], "12.2.2026 (TO) TV1 20:00 Uutiset");
     // An extra blank line between records costs nothing.
     Expect(Record(0) + "\r\n" + Record(1) + Record(2) + " \r\n\r\n" + Record(3), {0, 1, 2, 3}, 0);
+    // Blanks and tabs are all a blank line holds, also the one that ends a record.
+    Expect(Record(0, 7, "\t") + "\t \r\n" + Record(1, 7, " \t") + Record(2), {0, 1, 2}, 0);
+    Expect(Record(0, 7, "\x0B") + Record(1), {1}, 1);
     // A NUL byte costs the record that holds it, also when it stands where a line break was.
     Expect(Record(0) + Record(1, 3, std::string("Elo\0kuva", 8)) + Record(2) + Record(3), {0, 2, 3}, 1);
     Expect(Record(0) + Record(1).replace(19, 2, std::string(1, '\0')) + Record(2) + Record(3), {0, 2, 3}, 1);
