@@ -92,6 +92,23 @@ TEST(Filer, IntegersTakeTheFewestBytesAndPropertiesWithoutDataAreLeftOut)
                                            36));
 }
 
+// The codes of a true flag, of a string too long for a length byte and of binary data.
+TEST(Filer, LongStringsTrueFlagsAndBinaryDataCarryTheirCodes)
+{
+    TSample sample;
+    sample.Text = AnsiString(256, 'a');
+    sample.Flag = true;
+    sample.Bytes = "xy";
+    EXPECT_EQ(Written(sample), std::string("\x04Text\x0C\x00\x01\x00\x00", 10) + AnsiString(256, 'a')
+                                   + std::string("\x04"
+                                                 "Flag\x09"
+                                                 "\x05"
+                                                 "Bytes\x0A\x02\x00\x00\x00"
+                                                 "xy"
+                                                 "\x00",
+                                                 20));
+}
+
 TEST(Filer, DamagedStreamsRaiseAReadError)
 {
     TSample sample;
