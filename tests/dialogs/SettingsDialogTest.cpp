@@ -5,6 +5,7 @@
 #include "platform/forms/QtText.h"
 #include "kit/CheckListBox.h"
 #include "kit/ComboEdits.h"
+#include "kit/DualList.h"
 #include "kit/DualListForm.h"
 #include "kit/KitCombos.h"
 #include "kit/SpeedButton.h"
@@ -16,11 +17,13 @@
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/HotKey.h"
+#include "platform/forms/Label.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/UpDown.h"
 #include "shell/GlobalHotKey.h"
 #include <functional>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -101,6 +104,43 @@ TEST_F(SettingsDialogTest, FivePagesInOrderAndItOpensOnTheChosenOne)
     EXPECT_FALSE(Dialog->NakButton3->Enabled());
     EXPECT_EQ(Items(*Dialog->NComboBox->Items()),
               (std::vector<AnsiString>{"Aikajono", "Taulukko", "Taulukko (laaja)", "Taulukko 2", "Taulukko 2 (laaja)"}));
+}
+
+// Every label, heading, check box, button and hint the five pages show, as designed.
+TEST_F(SettingsDialogTest, EveryTextOfThePagesIsShown)
+{
+    std::set<AnsiString> shown;
+    for (int i = 0; i < Dialog->ComponentCount(); ++i) {
+        TComponent* component = Dialog->Components(i);
+        if (auto* label = dynamic_cast<TLabel*>(component))
+            shown.insert(label->Caption());
+        if (auto* box = dynamic_cast<TCheckBox*>(component))
+            shown.insert(box->Caption());
+        if (auto* button = dynamic_cast<TButton*>(component))
+            shown.insert(button->Caption());
+        if (auto* control = dynamic_cast<TControl*>(component); control && !control->Hint().empty())
+            shown.insert(control->Hint());
+    }
+    EXPECT_EQ(Dialog->Caption(), "Asetukset");
+    for (const char* text :
+         {"Oletusnäkymä:", "TV tänään pikanäppäin:", "HTTP proxyn osoite:", "Portti:",
+          "Poista yli 2 viikkoa vanhat ohjelmatiedostot", "Poista menneet ohjelmat listasta",
+          "Käynnistä ohjelma pienennettynä", "Pienennä ohjelma aina työkaluriville", "Hälytys ",
+          "minuuttia ennen ohjelman alkua", "Uuden hälytyksen oletusasetukset", "PC Speaker -ääni",
+          "Uuden hälytyksen lisäasetukset",
+          "Piippaa speakkerin kautta. Sopii esim jos äänikortti on käytössä tai ole äänikorttia lainkaan.", "kertaa",
+          "Soita äänitiedosto:", "Soittaa tietyn .wav äänen hälyttäessä.", "Käynnistä/avaa tiedosto:",
+          "Käynnistää tietyn ohjelman hälyttäessä tai avaa tiedoston sille valitulla ohjelmalla.",
+          "Automaattisesti hälytyksiin lisättävät ", "Varmista lisäykset yksitellen", "Käytössä olevat kanavat:",
+          "Omat väritykset käytössä", "Omat väritykset (tärkeysjärjestyksessä)", "Uuden lisääminen",
+          "Värityksen sanat:", "Väri:", "Lisää", "Poista", "Tallenna", "Hälytysten väri", "Omat näkymät:",
+          "Näkymän otsikko:", "Näkymän tyyppi:", "Näkymän kanavat:", "Taulukoissa ohjelmien otsikoissa kellonaika",
+          "&OK", "&Poistu"})
+        EXPECT_TRUE(shown.count(Cp(text))) << text;
+    EXPECT_EQ(Dialog->DualList->Label1Caption(), "&Valitut");
+    EXPECT_EQ(Dialog->DualList->Label2Caption(), "&Valittavat");
+    EXPECT_EQ(Dialog->DualList->CancelBtnCaption(), "Peruuta");
+    EXPECT_FALSE(Dialog->DualList->ShowHelp());
 }
 
 TEST_F(SettingsDialogTest, TheEditsWithButtonsAndTheColourPickersAreTheDesignedOnes)
