@@ -33,7 +33,15 @@ public:
         if (!player)
             return Opening::NoPlayer;
         ChooseOutput();
-        player->setSource(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path))));
+        // The file goes to the backend open, not by its name: the FFmpeg backend opens a file by
+        // its URL's encoded form, so a name with a blank or a letter such as "ä" is not found.
+        const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+        FFile = new QFile(name, player);
+        if (!FFile->open(QIODevice::ReadOnly)) {
+            Close();
+            return Opening::CannotPlay;
+        }
+        player->setSourceDevice(FFile, QUrl::fromLocalFile(name));
         if (player->error() != QMediaPlayer::NoError || player->mediaStatus() == QMediaPlayer::InvalidMedia) {
             Close();
             return Opening::CannotPlay;
@@ -67,6 +75,8 @@ public:
             FPlayer->stop();
             FPlayer->setSource(QUrl());
         }
+        // After the backend let go of it.
+        delete FFile.data();
     }
 
     bool Playing() const override
@@ -109,6 +119,7 @@ private:
 
     // Under the application object, so Qt frees it before the audio system goes away.
     QPointer<QMediaPlayer> FPlayer;
+    QPointer<QFile> FFile; // the open sound file, under the player
     bool FOpen = false;
     bool FSilent = false;
 };

@@ -80,7 +80,7 @@ class ShippedFilesEndToEnd(DisplayTestCase):
     def test_a_copied_bin_folder_shows_its_table_and_plays_with_the_trees_out_of_sight(self):
         folder = self.own_folder("shipped")
         write_fixture(folder)
-        sound = os.path.join(folder, "halytys.wav")
+        sound = os.path.join(folder, "h\u00e4lytys #1.wav")  # a name the sound backend once failed on
         write_sound(sound)
         # Due five minutes before its programme, so at the start: it plays its sound at once.
         with open(os.path.join(folder, "QEX.ALS"), "wb") as out:

@@ -88,6 +88,20 @@ TEST(MediaPlayer, APlayableFileOpensPlaysAndStops)
     EXPECT_EQ(player.Mode(), TMPModes::mpNotReady);
 }
 
+// Paths are Windows-1252 in the program and UTF-8 on disk: a sound file chosen in a folder or
+// under a name with Finnish letters opens as any other.
+TEST(MediaPlayer, AFileNamedWithFinnishLettersOpensAndPlays)
+{
+    TempFolder folder;
+    TempFolder::Write(folder / "h\xC3\xA4lytys #1.wav", SmallWave()); // "hälytys #1.wav" as the disk names it
+    TMediaPlayer player(nullptr);
+    player.SetFileName(folder / "h\xE4lytys #1.wav");
+    ASSERT_NO_THROW(player.Open());
+    EXPECT_NO_THROW(player.Play());
+    player.Stop();
+    EXPECT_EQ(player.Mode(), TMPModes::mpStopped);
+}
+
 TEST(MediaPlayer, ASoundPlaysToItsEndAndPlaysAgain)
 {
     TempFolder folder;
