@@ -302,6 +302,25 @@ TEST_F(Browsing, InformationPaneFallsBackToTheTitle)
     EXPECT_EQ(MainForm->TiedotText->Lines()->Count(), 0);
 }
 
+TEST_F(Browsing, ADescriptionOfThreeCharactersIsShownAndOneOfTwoGivesWayToTheTitle)
+{
+    Start();
+    WriteWeek7("TV1", {{"06:00", "Aamu", "ok"}, {"07:00", "Sarja", "Hei"}});
+    MainForm->V_KanavatClick(MainForm);
+    auto pane = [](int row) {
+        MainForm->Ohjelmat->SetItemIndex(row);
+        MainForm->Ohjelmat->SetSelected(row, true);
+        MainForm->OhjelmatClick(MainForm);
+        std::vector<AnsiString> lines;
+        for (int i = 0; i < MainForm->TiedotText->Lines()->Count(); ++i)
+            lines.push_back(MainForm->TiedotText->Lines()->Get(i));
+        MainForm->Ohjelmat->SetSelected(row, false);
+        return lines;
+    };
+    EXPECT_EQ(pane(0), (std::vector<AnsiString>{"06:00 Aamu", "Aamu"}));
+    EXPECT_EQ(pane(1), (std::vector<AnsiString>{"07:00 Sarja", "Hei"}));
+}
+
 TEST_F(Browsing, TimeLineView)
 {
     Start({"[Näkymät]", "OmiaNäkymiä=0", "OmaNäkymä0=Aamu:Aikajono:TV1;Canal+;"});

@@ -72,6 +72,16 @@ TEST(Filer, EveryKindOfValueComesBackAsWritten)
     EXPECT_EQ(read.Text, sample.Text) << "a string longer than a length byte holds";
     EXPECT_TRUE(read.Flag);
     EXPECT_EQ(read.Bytes, sample.Bytes);
+
+    // 255 bytes still fit a length byte; 256 take the long form, and both come back whole.
+    for (std::size_t length : {std::size_t{255}, std::size_t{256}}) {
+        sample.Text = AnsiString(length, 't');
+        const std::string bytes = Written(sample);
+        const std::string form = length == 255 ? std::string("\x04Text\x06\xFF", 7)
+                                               : std::string("\x04Text\x0C\x00\x01\x00\x00", 10);
+        EXPECT_NE(bytes.find(form + "tt"), std::string::npos) << length;
+        EXPECT_EQ(ReadBack(bytes).Text, sample.Text) << length;
+    }
 }
 
 TEST(Filer, IntegersTakeTheFewestBytesAndPropertiesWithoutDataAreLeftOut)

@@ -108,6 +108,14 @@ TEST_F(ProgrammeMarks, AlarmColourOnTheShownDayAndAfterMidnightOnTheNextDate)
     MarkAlarmedProgrammes(items, alarms, kShownDate);
     EXPECT_EQ(LinesOf(items), (std::vector<AnsiString> {"<c:clFuchsia>21:00 Uutiset", "22:00 Elokuva",
                                                          "<c:clFuchsia>00:30 Y\xF6" "elokuva", "06:30 Aamu"}));
+    // On the next date the hours 00 to 05 are the shown day's night, 06 and 10 are not.
+    items.Clear();
+    for (const char* line : {"05:59 Y\xF6", "06:00 Aamu", "10:00 Aamu"})
+        items.Add(line);
+    alarms = {AlarmKeyOfRow("12.2.2026 (KE)", "05:59", "Y\xF6"), AlarmKeyOfRow("12.2.2026 (TO)", "06:00", "Aamu"),
+              AlarmKeyOfRow("12.2.2026 (TO)", "10:00", "Aamu")};
+    MarkAlarmedProgrammes(items, alarms, kShownDate);
+    EXPECT_EQ(LinesOf(items), (std::vector<AnsiString> {"<c:clFuchsia>05:59 Y\xF6", "06:00 Aamu", "10:00 Aamu"}));
 }
 
 TEST_F(ProgrammeMarks, TimelineAlarmTagGoesInFrontOfTheKeywordColour)
