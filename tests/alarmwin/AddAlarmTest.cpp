@@ -1,6 +1,7 @@
 #include "alarms/AddAlarm.h"
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
+#include "forms/ShownTexts.h"
 #include "kit/ComboEdits.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
@@ -76,6 +77,16 @@ TEST_F(AddAlarmTest, ANewDialogOffersTheThreeNoticeKindsAndEmptyFields)
     EXPECT_EQ(Form->MaskEdit1->Text(), "  :  ");
     EXPECT_EQ(Form->MaskEdit1->EditText(), "__:__");
     EXPECT_EQ(Form->HalytysEdit5->Text(), "0");
+}
+
+// Every label and button of the dialog, as designed.
+TEST_F(AddAlarmTest, EveryLabelAndButtonIsShown)
+{
+    const std::set<AnsiString> shown = ShownTexts(*Form);
+    EXPECT_EQ(Form->Caption(), cp1252::FromUtf8("Hälytys"));
+    for (const char* text : {"Kanava", "Aika", "Päivämäärä", "Ohjelma", "Ohjelmatiedot", "Hälytyksen tyyppi",
+                             "Soita äänitiedosto", "Käynnistä tai avaa tiedosto", "kertaa", "OK", "&Poistu"})
+        EXPECT_TRUE(shown.count(cp1252::FromUtf8(text))) << text;
 }
 
 TEST_F(AddAlarmTest, DatePickerOffersNothingBeforeYesterday)

@@ -2,6 +2,7 @@
 #include "alarms/AlarmEntry.h"
 #include "dialogs/Asetukset.h"
 #include "forms/Input.h"
+#include "forms/ShownTexts.h"
 #include "platform/forms/QtText.h"
 #include "kit/CheckListBox.h"
 #include "kit/ComboEdits.h"
@@ -17,7 +18,6 @@
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/HotKey.h"
-#include "platform/forms/Label.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/UpDown.h"
 #include "shell/GlobalHotKey.h"
@@ -109,18 +109,7 @@ TEST_F(SettingsDialogTest, FivePagesInOrderAndItOpensOnTheChosenOne)
 // Every label, heading, check box, button and hint the five pages show, as designed.
 TEST_F(SettingsDialogTest, EveryTextOfThePagesIsShown)
 {
-    std::set<AnsiString> shown;
-    for (int i = 0; i < Dialog->ComponentCount(); ++i) {
-        TComponent* component = Dialog->Components(i);
-        if (auto* label = dynamic_cast<TLabel*>(component))
-            shown.insert(label->Caption());
-        if (auto* box = dynamic_cast<TCheckBox*>(component))
-            shown.insert(box->Caption());
-        if (auto* button = dynamic_cast<TButton*>(component))
-            shown.insert(button->Caption());
-        if (auto* control = dynamic_cast<TControl*>(component); control && !control->Hint().empty())
-            shown.insert(control->Hint());
-    }
+    const std::set<AnsiString> shown = ShownTexts(*Dialog);
     EXPECT_EQ(Dialog->Caption(), "Asetukset");
     for (const char* text :
          {"Oletusnäkymä:", "TV tänään pikanäppäin:", "HTTP proxyn osoite:", "Portti:",
