@@ -252,6 +252,9 @@ void TMainForm::CreateComponents()
     TVTanaanHotkey->SetName("TVTanaanHotkey");
     TVTanaanHotkey->OnHotKey = [this](TObject* sender) { TVTanaanHotkeyHotKey(sender); };
     TVTanaanHotkey->OnKeyTaken = [this](TObject* sender) { TVTanaanHotkeyKeyTaken(sender); };
+    // Grabbing a key takes a display connection of its own and several round trips to the server:
+    // the program's entry enables the key once the window has been drawn.
+    TVTanaanHotkey->SetEnabled(false);
     Aanisoitto = new TMediaPlayer(this);
     Aanisoitto->SetName("Aanisoitto");
     S_Logot = new TImageList(this);

@@ -116,7 +116,6 @@ void TMainForm::ReadWindowSettings()
     const int height = IniReadInteger("Ulkoasu", "Form.Korkeus", 644);
     SetBounds(left, top, width, height);
     TVTanaanHotkey->SetKey(static_cast<TShortCut>(IniReadInteger("Muut", "TVTänäänPikanäppäin"_a, 123)));
-    TVTanaanHotkey->Loaded();
     TiedotText->SetHeight(IniReadInteger("Ulkoasu", "Form.Jakaja", 100));
 }
 

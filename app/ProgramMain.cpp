@@ -17,6 +17,7 @@
 #include "platform/services/FirstPaint.h"
 #include "platform/services/FolderLock.h"
 #include "platform/services/FontConfigWarmUp.h"
+#include "shell/GlobalHotKey.h"
 #include "shell/TrayIcon.h"
 #include <QApplication>
 #include <QIcon>
@@ -105,16 +106,20 @@ int ProgramMain(int argc, char** argv)
     // libraries and talks to its server, and the other two cost the frame milliseconds. The print
     // commands do nothing until their form exists, the hot key until its window does; the about
     // command makes a box of its own.
+    // The hot key, which calls up the TV-today window, is grabbed after them.
     if (hidden) {
         Application->CreateForm(AboutForm);
         Application->CreateForm(PrintForm);
         CreateTvTodayForm();
+        MainForm->TVTanaanHotkey->SetEnabled(true);
     } else {
         AfterFirstPaint([] {
             Dispatch([] {
                 Application->CreateForm(AboutForm);
                 CreateTvTodayForm();
                 Application->CreateForm(PrintForm);
+                if (MainForm)
+                    MainForm->TVTanaanHotkey->SetEnabled(true);
             });
         });
     }

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include "platform/messages/Application.h"
 #include "services/RecordingKeyGrabber.h"
+#include "shell/GlobalHotKey.h"
 #include "support/ListingFixture.h"
 #include <QCoreApplication>
 #include <cstdlib>
@@ -127,6 +128,7 @@ protected:
             MainForm->Show();
             Flush();
         }
+        MainForm->TVTanaanHotkey->SetEnabled(true);
     }
 
     static void Flush() { QCoreApplication::processEvents(); }
