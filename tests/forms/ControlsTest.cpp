@@ -2,6 +2,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QCheckBox>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QTextEdit>
 #include <QToolButton>
 #include "FormsFixture.h"
@@ -16,6 +18,7 @@
 #include "platform/forms/PageScroller.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/RichEdit.h"
+#include "platform/forms/Screen.h"
 #include "platform/forms/Splitter.h"
 #include "platform/forms/StatusBar.h"
 #include "platform/forms/TabControl.h"
@@ -298,4 +301,18 @@ TEST_F(FormsTest, EnterInAMemoStartsALineUnlessTheMemoLeavesItToTheForm)
     memo->SetWantTabs(true);
     PressKey(memo->Widget(), Qt::Key_Tab, Qt::NoModifier, "\t");
     EXPECT_EQ(memo->Text(), "a\r\nb\t");
+}
+
+// The class library's cursor numbers show the desktop's cursor of their meaning.
+TEST_F(FormsTest, EachCursorNumberShowsItsShape)
+{
+    const std::pair<int, Qt::CursorShape> cursors[] = {
+        {-11, Qt::WaitCursor}, {-21, Qt::PointingHandCursor}, {-2, Qt::ArrowCursor}, {-99, Qt::ArrowCursor}};
+    for (const auto& [number, shape] : cursors) {
+        Screen->SetCursor(static_cast<TCursor>(number));
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr) << number;
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), shape) << number;
+        Screen->SetCursor(crDefault);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
