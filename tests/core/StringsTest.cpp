@@ -156,8 +156,10 @@ TEST(CommaText, QuotesWhereNeededAndReadsBack)
     list.Add("say \"hi\"");
     list.Add("");
     list.Add("a,b");
+    list.Add("wow!");    // the first character above the blank needs no quotes
+    list.Add("tab\x1F"); // a control character does
     AnsiString text = list.CommaText();
-    EXPECT_EQ(text, "plain,\"with blank\",\"say \"\"hi\"\"\",,\"a,b\"");
+    EXPECT_EQ(text, "plain,\"with blank\",\"say \"\"hi\"\"\",,\"a,b\",wow!,\"tab\x1F\"");
     TStringList back;
     back.SetCommaText(text);
     EXPECT_EQ(back.Text(), list.Text());

@@ -89,11 +89,13 @@ TEST_F(ApplicationTest, ShowExceptionUsesTheBoxWithTheTitleAndEndsTheTextWithASt
     Dispatch([] { throw Exception("Already ends."); });
     Dispatch([] { throw Exception("Asks?"); });
     Dispatch([] { throw Exception("(see above)"); });
-    ASSERT_EQ(boxes.size(), 4u);
+    Dispatch([] { throw Exception("Folder /"); }); // '/' is the first character above the stop
+    ASSERT_EQ(boxes.size(), 5u);
     EXPECT_EQ(boxes[0], (std::pair<std::string, std::string>{"QEX 2000", "Socket error."}));
     EXPECT_EQ(boxes[1].second, "Already ends.");
     EXPECT_EQ(boxes[2].second, "Asks?.");
     EXPECT_EQ(boxes[3].second, "(see above)");
+    EXPECT_EQ(boxes[4].second, "Folder /.");
 }
 
 TEST_F(ApplicationTest, AThrowingExceptionHandlerNeverEscapesDispatch)

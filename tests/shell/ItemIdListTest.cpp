@@ -60,6 +60,11 @@ TEST(ItemIdListTest, SizeStepCopyAndAllocationWorkOnTheRawBytes)
     std::vector<std::uint8_t> broken = ListBytes({"usr"});
     broken.insert(broken.end() - 2, {1, 0});
     EXPECT_EQ(ItemIdListSize(AsList(broken)), 7u);
+    // A count of exactly two is an item (with an empty name) and the list goes on after it.
+    std::vector<std::uint8_t> bare = ListBytes({"usr"});
+    bare.insert(bare.begin(), {2, 0});
+    EXPECT_EQ(ItemIdListSize(AsList(bare)), 9u);
+    EXPECT_EQ(ItemIdListPath(AsList(bare)), "") << "an empty name is no folder";
 }
 
 TEST(ItemIdListTest, AListNamesAPathOfPlainNamesAndTheHostNavigatesThere)
