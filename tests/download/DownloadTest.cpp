@@ -93,10 +93,13 @@ TEST_F(DownloadTest, FetchesTheMissingFilesAndShowsThem)
     ASSERT_EQ(server->RequestLines(), FullRoad);
     const auto requests = server->Requests();
     const std::string agent = "User-Agent: QEX 2000 (Kelvaro - ?\?\?)";
-    for (const auto& request : requests) {
-        EXPECT_TRUE(request.HasHeader(agent)) << request.head;
-        EXPECT_TRUE(request.HasHeader("Host: qex.example")) << request.head;
-    }
+    // The client's design values go out with every request.
+    for (const auto& request : requests)
+        for (const std::string& header : {agent, std::string("Host: qex.example"),
+                                          std::string("Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*"),
+                                          std::string("Referer: -"), std::string("Pragma: no-cache"),
+                                          std::string("If-Modified-Since: Tue, 30 Dec 1980 00:00:00 GMT")})
+            EXPECT_TRUE(request.HasHeader(header)) << header << " in " << request.head;
     EXPECT_EQ(requests[2].body, "files=01-07,01-08,10-07");
     EXPECT_TRUE(requests[2].HasHeader("Content-Length: 23")) << requests[2].head;
     EXPECT_TRUE(requests[2].HasHeader("Content-Type: application/x-www-form-urlencoded")) << requests[2].head;
