@@ -1,6 +1,7 @@
 #include "app/ProgramMain.h"
 #include "listings/Calendar.h"
 #include "app/ChannelIcons.h"
+#include "app/FolderGuard.h"
 #include "app/Main.h"
 #include "dialogs/About.h"
 #include "dialogs/Tulostus.h"
@@ -42,14 +43,6 @@ namespace {
 // A copy that is still starting answers once its window is made; one that has hung never does.
 constexpr int kHolderAnswerMilliseconds = 10000;
 
-AnsiString UnreachableCopyText()
-{
-    AnsiString text = "QEX 2000 on jo käynnissä tässä kansiossa, mutta sen ikkunaa ei saatu esiin.\r\n("_a;
-    text += ExeFolder();
-    text += ")";
-    return text;
-}
-
 void CreateTvTodayForm()
 {
     Application->CreateForm(TVTanaanForm);
@@ -74,11 +67,8 @@ int ProgramMain(int argc, char** argv)
     Application->SetTitle("QEX 2000");
     // Two copies on one folder would each write their own alarm list over the other's.
     TFolderLock folderLock(ExeFolder(), ".QEX.LCK");
-    if (!folderLock.Acquire()) {
-        if (!folderLock.AskHolderToComeForward(kHolderAnswerMilliseconds))
-            MessageDlg(UnreachableCopyText(), mtWarning, {mbOK});
+    if (!TakeFolderOrBringHolderForward(folderLock, kHolderAnswerMilliseconds))
         return 0;
-    }
     // Answered from the start: a copy still asking its first questions (the first-run settings, a
     // damaged file) has no main window yet, and what it asks comes forward instead.
     folderLock.Serve([] {

@@ -1,0 +1,81 @@
+// Start-up's one copy per folder, below the end-to-end suite: the first copy takes the folder and
+// runs; a later one brings the running copy forward without a word and doesn't run; with a holder
+// that never answers it warns, naming the folder, and still doesn't run; once the holder is gone
+// the next copy runs.
+#include "app/FolderGuard.h"
+#include "forms/FormsFixture.h"
+#include "platform/services/FolderLock.h"
+#include "support/ListingFixture.h"
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+const char* const kLockName = ".QEX.LCK";
+
+class FolderGuard : public FormsTest {
+protected:
+    // A later copy asks from a thread of its own, so this one's loop can answer it as the running
+    // copy's would.
+    bool LaterCopyRuns(TFolderLock& later)
+    {
+        std::atomic<bool> done {false};
+        bool runs = true;
+        std::thread copy([&] {
+            runs = TakeFolderOrBringHolderForward(later, 30000);
+            done = true;
+        });
+        while (!done)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        copy.join();
+        return runs;
+    }
+    template <typename Pred>
+    static bool RunUntil(Pred done)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < 30000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
+
+    fixture::TempFolder Folder;
+};
+
+TEST_F(FolderGuard, TheFirstCopyRunsALaterOneBringsItForwardAndEnds)
+{
+    auto running = std::make_unique<TFolderLock>(Folder.Path(), kLockName);
+    ASSERT_TRUE(TakeFolderOrBringHolderForward(*running, 30000));
+    int cameForward = 0;
+    running->Serve([&] { ++cameForward; });
+
+    TFolderLock later(Folder.Path(), kLockName);
+    EXPECT_FALSE(LaterCopyRuns(later)); // and no box: none is answered here
+    EXPECT_TRUE(RunUntil([&] { return cameForward == 1; }));
+
+    // A copy that ended, however it ended, leaves the folder to the next one.
+    running.reset();
+    TFolderLock next(Folder.Path(), kLockName);
+    EXPECT_TRUE(TakeFolderOrBringHolderForward(next, 30000));
+}
+
+TEST_F(FolderGuard, AHolderThatNeverAnswersIsReportedAndTheLaterCopyEnds)
+{
+    TFolderLock hung(Folder.Path(), kLockName);
+    ASSERT_TRUE(hung.Acquire()); // holds the folder but never serves
+    AnsiString warned;
+    Answers.push_back([&](ModalBox& box) {
+        warned = box.Text();
+        box.Close(mrOk);
+    });
+    TFolderLock later(Folder.Path(), kLockName);
+    EXPECT_FALSE(TakeFolderOrBringHolderForward(later, 300));
+    EXPECT_EQ(warned, UnreachableCopyText());
+    EXPECT_EQ(warned.rfind("QEX 2000 on jo käynnissä tässä kansiossa, mutta sen ikkunaa ei saatu esiin.\r\n("_a, 0), 0u)
+        << warned;
+}
+
+} // namespace
