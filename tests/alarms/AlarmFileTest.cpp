@@ -213,6 +213,10 @@ TEST_F(DamagedAlarmFile, TheNoticeListsTenRecordsOfAHundredBytesAndCountsTheRest
     EXPECT_EQ(read.damaged[0], start + std::string(100 - start.size(), 'x'));
     read = Expect(damagedRecords(1, std::string(101 - start.size(), 'x')), {0, 1}, 1);
     EXPECT_EQ(read.damaged[0], start + std::string(100 - start.size(), 'x') + "...");
+
+    // Control characters up to 0x1F show as '?'; the blank and what lies above it stay.
+    read = Expect(damagedRecords(1, "A\x1F" "B\x01 !\x7F"), {0, 1}, 1);
+    EXPECT_EQ(read.damaged[0], start + "A?B? !\x7F");
 }
 
 TEST_F(DamagedAlarmFile, DamagedBytesAreKeptBesideTheFileBeforeItIsRewritten)
