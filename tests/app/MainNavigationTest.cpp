@@ -321,6 +321,18 @@ TEST_F(Browsing, ADescriptionOfThreeCharactersIsShownAndOneOfTwoGivesWayToTheTit
     EXPECT_EQ(pane(1), (std::vector<AnsiString>{"07:00 Sarja", "Hei"}));
 }
 
+TEST_F(Browsing, TheChannelViewListsLinesOfTimeAndBlankAndStopsAtTheFirstOther)
+{
+    Start();
+    // "hh:nn " of six characters is a programme with no title; a sixth character other than the
+    // blank ends the list there.
+    WriteWeek7("TV1", {{"06:00", "Aamu", "a"}, {"07:00", "", "b"}, {"08:00xIlta", "", "c"}, {"09:00", "Yö", "d"}});
+    MainForm->V_KanavatClick(MainForm);
+    ASSERT_EQ(MainForm->Ohjelmat->Count(), 2);
+    EXPECT_NE(MainForm->Ohjelmat->Items()->Get(0).find("06:00 Aamu"), AnsiString::npos);
+    EXPECT_NE(MainForm->Ohjelmat->Items()->Get(1).find("07:00 "), AnsiString::npos);
+}
+
 TEST_F(Browsing, TimeLineView)
 {
     Start({"[Näkymät]", "OmiaNäkymiä=0", "OmaNäkymä0=Aamu:Aikajono:TV1;Canal+;"});
