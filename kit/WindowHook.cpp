@@ -122,14 +122,8 @@ void ActOnHitTest(QWidget* widget, LRESULT hit, Qt::MouseButton button)
         window->startSystemMove();
         return;
     }
-    static const std::pair<LRESULT, Qt::Edges> borders[] = {
-        {HTLEFT, Qt::LeftEdge}, {HTRIGHT, Qt::RightEdge}, {HTTOP, Qt::TopEdge},
-        {HTTOPLEFT, Qt::TopEdge | Qt::LeftEdge}, {HTTOPRIGHT, Qt::TopEdge | Qt::RightEdge},
-        {HTBOTTOM, Qt::BottomEdge}, {HTBOTTOMLEFT, Qt::BottomEdge | Qt::LeftEdge},
-        {HTBOTTOMRIGHT, Qt::BottomEdge | Qt::RightEdge}};
-    for (const auto& [answer, edges] : borders)
-        if (hit == answer)
-            window->startSystemResize(edges);
+    if (const Qt::Edges edges = SizingEdgesOf(hit))
+        window->startSystemResize(edges);
 }
 
 } // namespace
@@ -219,6 +213,19 @@ THookList& Hooks()
 }
 
 } // namespace
+
+Qt::Edges SizingEdgesOf(LRESULT hit)
+{
+    static const std::pair<LRESULT, Qt::Edges> borders[] = {
+        {HTLEFT, Qt::LeftEdge}, {HTRIGHT, Qt::RightEdge}, {HTTOP, Qt::TopEdge},
+        {HTTOPLEFT, Qt::TopEdge | Qt::LeftEdge}, {HTTOPRIGHT, Qt::TopEdge | Qt::RightEdge},
+        {HTBOTTOM, Qt::BottomEdge}, {HTBOTTOMLEFT, Qt::BottomEdge | Qt::LeftEdge},
+        {HTBOTTOMRIGHT, Qt::BottomEdge | Qt::RightEdge}};
+    for (const auto& [answer, edges] : borders)
+        if (hit == answer)
+            return edges;
+    return {};
+}
 
 int HookedControlCount()
 {

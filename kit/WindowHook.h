@@ -6,6 +6,7 @@
 #pragma once
 #include "platform/core/Component.h"
 #include "platform/messages/Messages.h"
+#include <QtCore/qnamespace.h>
 #include <functional>
 
 class TWinControl;
@@ -72,6 +73,9 @@ private:
     TWinControl* FControl = nullptr;
     TControlHook* FControlHook = nullptr;
 };
+
+// The window edges a border answer of a hit test sizes the window from; none for other answers.
+Qt::Edges SizingEdgesOf(LRESULT hit);
 
 // How many controls have a hook record now (records without hooks are freed on the next turn of
 // the message loop).

@@ -481,6 +481,25 @@ TEST_F(PlacementTest, AnMDIChildsFrameKeepsItsSizeLimits)
 // A hook sees what the kit's own hooks rely on: the form's size limits before they go to the
 // window manager (and the form keeps what the hook answered), a hit test before each press (an
 // answer other than the client area keeps the press from the control), and a menu popping up.
+// Each border answer of a hit test, by the platform's number, sizes from its own edges; the
+// client area, the caption and the answers around them size nothing.
+TEST(WindowHookBorders, EachBorderAnswerSizesFromItsEdges)
+{
+    const std::pair<LRESULT, Qt::Edges> answers[] = {
+        {10, Qt::LeftEdge},
+        {11, Qt::RightEdge},
+        {12, Qt::TopEdge},
+        {13, Qt::TopEdge | Qt::LeftEdge},
+        {14, Qt::TopEdge | Qt::RightEdge},
+        {15, Qt::BottomEdge},
+        {16, Qt::BottomEdge | Qt::LeftEdge},
+        {17, Qt::BottomEdge | Qt::RightEdge},
+        {-2, {}}, {-1, {}}, {0, {}}, {1, {}}, {2, {}}, {9, {}}, {18, {}},
+    };
+    for (const auto& [hit, edges] : answers)
+        EXPECT_EQ(SizingEdgesOf(hit), edges) << "hit " << hit;
+}
+
 TEST_F(PlacementTest, AHookAnswersTheSizeLimitsTheHitTestAndSeesMenusPopUp)
 {
     TForm form(nullptr);
