@@ -88,7 +88,12 @@ TEST_F(DownloadTest, FetchesTheMissingFilesAndShowsThem)
     StartServer();
     StartProgram();
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Tietoja ei ole haettu (Keskiviikko 11. Helmikuuta 2026)");
+    // What the status bar says as each request goes out.
+    std::vector<AnsiString> statusAtRequests;
+    MainForm->Http->OnRequestHeaderBegin = [&](TObject*) { statusAtRequests.push_back(Status()); };
     PressF7();
+    EXPECT_EQ(statusAtRequests, (std::vector<AnsiString>{"Tarkistetaan versiota...", "Tarkistetaan versiota...",
+                                                         "Otetaan yhteyttä palvelimeen..."_a}));
 
     ASSERT_EQ(server->RequestLines(), FullRoad);
     const auto requests = server->Requests();
