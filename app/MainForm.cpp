@@ -244,7 +244,6 @@ void TMainForm::CreateComponents()
     Tray->SetActive(false);
     Tray->SetHint("QEX 2000");
     Tray->SetInterval(120);
-    Tray->Icon()->SetImage(ProgramIconImage());
     Tray->OnClick = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { TrayClick(s, b, sh, x, y); };
     Tray->Loaded();
 

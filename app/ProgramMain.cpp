@@ -52,17 +52,26 @@ void CreateTvTodayForm()
 
 } // namespace
 
+void SetProgramPicture()
+{
+    static const QImage picture = ProgramIconImage();
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(picture)));
+    if (MainForm)
+        MainForm->Tray->Icon()->SetImage(picture);
+}
+
 int ProgramMain(int argc, char** argv)
 {
-    // Loads while the display connection is made; the window icon below draws the first text.
+    // Loads while the display connection is made, for the main window's first text.
     TFontConfigWarmUp fontConfig;
     MainInitialization();
     QApplication qt(argc, argv);
     fontConfig.Wait();
     ExitAtFirstPaintWhenAsked();
     EnsureFormsInitialized();
-    // Every window, the about box among them, shows the program's own picture.
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
+    // Every window, the about box among them, shows the program's own picture. It is drawn in a
+    // large bold letter, a font of its own, so the first frame of a window doesn't wait for it.
+    AfterFirstPaint(SetProgramPicture);
     auto application = std::make_unique<TApplication>();
     Application->SetTitle("QEX 2000");
     // Two copies on one folder would each write their own alarm list over the other's.
@@ -85,6 +94,7 @@ int ProgramMain(int argc, char** argv)
     // then shown all the same.
     const bool hidden = StartsHidden(argc, argv) && TTrayIcon::TrayAvailable();
     if (hidden) {
+        SetProgramPicture();
         Application->ShowTaskbarWindow(false);
         MainForm->Hide();
         Application->ShowMainForm = false;

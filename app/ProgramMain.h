@@ -4,6 +4,9 @@
 
 // Sets the long day names (index 1 = Sunday) and month names to the Finnish ones.
 void MainInitialization();
+// Gives every window, the about box among them, and the main window's notification-area icon
+// the program's own picture.
+void SetProgramPicture();
 // Runs the program; returns the exit code (1 after the main window was closed, 0 when another
 // copy runs on the folder: it was asked to come forward, or the user was told it can't be).
 int ProgramMain(int argc, char** argv);

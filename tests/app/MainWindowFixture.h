@@ -124,6 +124,7 @@ protected:
     {
         app.SetTitle("QEX 2000");
         app.CreateForm(MainForm);
+        SetProgramPicture();
         if (show) {
             MainForm->Show();
             Flush();
