@@ -1,5 +1,6 @@
 #include "kit/KitCombos.h"
 #include <QComboBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPainter>

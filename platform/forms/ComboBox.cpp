@@ -1,5 +1,6 @@
 #include "platform/forms/ComboBox.h"
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPointer>

@@ -1,4 +1,5 @@
 #include "platform/forms/Edit.h"
+#include <QEvent>
 #include <QLineEdit>
 #include "platform/messages/Application.h"
 #include "platform/forms/HandOn.h"

@@ -1,4 +1,5 @@
 #include "platform/forms/Image.h"
+#include <QEvent>
 #include <QPainter>
 #include <QWidget>
 

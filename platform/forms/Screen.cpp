@@ -1,4 +1,5 @@
 #include "platform/forms/Screen.h"
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <map>

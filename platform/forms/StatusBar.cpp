@@ -1,4 +1,5 @@
 #include "platform/forms/StatusBar.h"
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>

@@ -1,6 +1,7 @@
 #include "platform/services/WebBrowserEngine.h"
 #include "platform/services/WebPageHelperProcess.h"
 #include "platform/services/WebPageProxy.h"
+#include <QWidget>
 #include <QtDebug>
 
 std::unique_ptr<WebPageView> CreateWebPageView(QWidget* parent, WebPageEvents events)
