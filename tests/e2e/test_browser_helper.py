@@ -3,7 +3,8 @@ window: at Wednesday 11.2.2026 10:00 with an own table view whose late programme
 programme link clicked under the open Info box or under the settings dialog opens nothing and the
 wheel scrolls nothing there; a helper that is killed or stopped leaves the program's notice in
 the table's place, never another view's list, and the next show brings the table back in a new
-helper; the helper ends a minute after the table was last in sight even when the clock is set
+helper; so does a helper that exits at once, sends what can't be read, is missing or can't be
+run; the helper ends a minute after the table was last in sight even when the clock is set
 back."""
 import os
 import shutil
@@ -175,7 +176,7 @@ class BrowserHelperEndToEnd(DisplayTestCase):
         wait_for(lambda: b"\x00\x00\x80" in self.table_band(self.shot("qex-next-day-shown.png")), 20,
                  "the next day's table")
 
-    def test_a_helper_that_exits_at_once_or_sends_garbage_leaves_the_notice(self):
+    def test_a_helper_that_exits_at_once_sends_garbage_or_is_missing_leaves_the_notice(self):
         # The program takes the helper beside it: stand-ins that fail their own ways.
         fake = os.path.join(self.own_folder("helper"), "qex-browser")
 
@@ -216,6 +217,18 @@ class BrowserHelperEndToEnd(DisplayTestCase):
         time.sleep(1)
         self.assertFalse(self.blue())
         self.assert_notice(self.shot("qex-notice-helper-garbage.png"))
+
+        # Missing, then there but not runnable: each next show tries, and shows the notice.
+        def not_runnable():
+            stand_in("exit 0\n")
+            os.chmod(fake, 0o644)
+
+        for what, make in (("missing", lambda: os.remove(fake)), ("not-executable", not_runnable)):
+            make()
+            self.show_again()
+            time.sleep(1)
+            self.assertFalse(self.blue(), what)
+            self.assert_notice(self.shot(f"qex-notice-helper-{what}.png"))
 
         # The real helper again: the next show brings the table.
         shutil.copy2(os.path.join(os.path.dirname(BINARY), "qex-browser"), fake + ".new")
