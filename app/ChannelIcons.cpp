@@ -67,8 +67,9 @@ TBitmap DrawBadge(const Badge& badge)
 void DrawChannelIcons(TImageList& icons)
 {
     icons.SetSize(16, 16);
+    // Drawn when first shown: a list of a few channels never shows most of them.
     for (const Badge& badge : kBadges)
-        icons.Add(DrawBadge(badge));
+        icons.AddDeferred([&badge] { return DrawBadge(badge); });
 }
 
 QImage ProgramIconImage()

@@ -1,4 +1,4 @@
-// The small pictures beside the channel names: drawn by the program itself at start-up, the
+// The small pictures beside the channel names: drawn by the program itself when first shown, the
 // channel's short name on a coloured badge, one per icon index of the channel table, then the
 // alarm view's and the what-is-on-now view's.
 #pragma once

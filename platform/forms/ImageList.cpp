@@ -7,16 +7,29 @@ void TImageList::SetSize(int width, int height)
     Clear();
 }
 
-int TImageList::Add(const TBitmap& image)
+QImage TImageList::Fitted(QImage picture) const
 {
-    QImage picture = image.Image();
     if (picture.isNull()) {
         picture = QImage(FWidth, FHeight, QImage::Format_ARGB32_Premultiplied);
         picture.fill(Qt::transparent);
     } else if (picture.width() != FWidth || picture.height() != FHeight) {
         picture = picture.scaled(FWidth, FHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    FImages.push_back(picture);
+    return picture;
+}
+
+int TImageList::Add(const TBitmap& image)
+{
+    FImages.push_back(Fitted(image.Image()));
+    FMakers.emplace_back();
+    Changed();
+    return Count() - 1;
+}
+
+int TImageList::AddDeferred(std::function<TBitmap()> make)
+{
+    FImages.emplace_back();
+    FMakers.push_back(std::move(make));
     Changed();
     return Count() - 1;
 }
@@ -24,6 +37,7 @@ int TImageList::Add(const TBitmap& image)
 void TImageList::Clear()
 {
     FImages.clear();
+    FMakers.clear();
     Changed();
 }
 
@@ -50,7 +64,13 @@ QImage TImageList::Image(int index) const
 {
     if (index < 0 || index >= Count())
         return QImage();
-    return FImages[static_cast<std::size_t>(index)];
+    const auto at = static_cast<std::size_t>(index);
+    if (FMakers[at]) {
+        const std::function<TBitmap()> make = std::move(FMakers[at]);
+        FMakers[at] = nullptr;
+        FImages[at] = Fitted(make().Image());
+    }
+    return FImages[at];
 }
 
 void TImageList::Changed()

@@ -3,6 +3,7 @@
 #include "platform/core/Component.h"
 #include "platform/forms/Bitmap.h"
 #include <QImage>
+#include <functional>
 #include <vector>
 
 class TImageList : public TComponent {
@@ -16,6 +17,9 @@ public:
     int Count() const { return static_cast<int>(FImages.size()); }
     // A picture of another size is scaled to the list's size. Returns its index.
     int Add(const TBitmap& image);
+    // A picture that make() draws the first time it is drawn or read, then kept: pictures that may
+    // never show cost nothing. Returns its index.
+    int AddDeferred(std::function<TBitmap()> make);
     void Clear();
 
     // Draws with the picture's transparency; an index outside the list draws nothing.
@@ -28,7 +32,10 @@ public:
 
 private:
     void Changed();
+    QImage Fitted(QImage picture) const;
     int FWidth = 16;
     int FHeight = 16;
-    std::vector<QImage> FImages;
+    // Made on first use: an entry's maker is empty once its picture is made.
+    mutable std::vector<QImage> FImages;
+    mutable std::vector<std::function<TBitmap()>> FMakers;
 };
