@@ -13,22 +13,31 @@
 
 namespace {
 
+// Qt drops a maximised frame's state for the moment the client area sizes it to its new size,
+// and puts it back afterwards: the frame's moves and sizes are passed on only while the state it
+// was last given is not maximised, so a maximised frame never counts as placed by the user.
 class FrameWatcher : public QObject {
 public:
-    FrameWatcher(QObject* frame, std::function<void(QEvent*)> handler) : QObject(frame), FHandler(std::move(handler))
+    FrameWatcher(QWidget* frame, std::function<void(QEvent*)> handler)
+        : QObject(frame), FHandler(std::move(handler)), FState(frame->windowState())
     {
         frame->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        FHandler(event);
+        if (event->type() == QEvent::WindowStateChange)
+            FState = static_cast<QWidget*>(watched)->windowState();
+        const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+        if (!placed || !(FState & Qt::WindowMaximized))
+            FHandler(event);
         return false;
     }
 
 private:
     std::function<void(QEvent*)> FHandler;
+    Qt::WindowStates FState;
 };
 
 bool MinimizedOrMaximized(const QWidget* frame)

@@ -131,6 +131,23 @@ TEST_F(MDIFormTest, StateActsOnTheFrameAndTheNormalBoundsAreKept)
     EXPECT_TRUE(child->Widget()->isVisible());
 }
 
+TEST_F(MDIFormTest, AMaximisedChildRestoresToItsBoundsAfterTheMainFormWasResized)
+{
+    TForm* child = MakeChild();
+    child->Show();
+    Flush();
+    child->SetWindowState(wsMaximized);
+    Flush();
+    Main->SetBounds(0, 0, 800, 600);
+    Flush();
+    EXPECT_EQ(child->MDIFrame()->size(), Main->MDIClient()->viewport()->size()) << "it still fills the client area";
+    EXPECT_EQ(child->WindowState(), wsMaximized);
+    EXPECT_EQ(child->NormalBoundsRect(), Bounds(20, 30, 200, 150));
+    child->SetWindowState(wsNormal);
+    Flush();
+    EXPECT_EQ(child->BoundsRect(), Bounds(20, 30, 200, 150));
+}
+
 TEST_F(MDIFormTest, AMinimisedChildLiesWhereItsMinimisedPositionSays)
 {
     TForm* child = MakeChild();
