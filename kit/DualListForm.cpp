@@ -2,9 +2,9 @@
 #include "kit/BoxRoutines.h"
 #include "kit/KitText.h"
 #include "kit/TextListBox.h"
+#include "platform/forms/Bevel.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Label.h"
-#include "platform/forms/Panel.h"
 
 namespace {
 
@@ -32,9 +32,9 @@ TDualListForm::TDualListForm(TComponent* owner) : TForm(owner)
     Font()->SetHeight(-11);
     Font()->SetStyle({fsBold});
 
-    Bevel1 = new TPanel(this);
+    // A frame drawn on the form, not a window: it takes no place in the tab order.
+    Bevel1 = new TBevel(this);
     Bevel1->SetParent(this);
-    Bevel1->SetBevelOuter(bvLowered);
     Bevel1->SetBounds(4, 7, 384, 224);
     SrcLabel = MakeLabel(this, 12, 12);
     DstLabel = MakeLabel(this, 216, 12);

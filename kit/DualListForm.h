@@ -5,16 +5,16 @@
 #include "kit/DragDrop.h"
 #include "platform/forms/Form.h"
 
+class TBevel;
 class TButton;
 class TLabel;
-class TPanel;
 class TTextListBox;
 
 class TDualListForm : public TForm {
 public:
     explicit TDualListForm(TComponent* owner);
 
-    TPanel* Bevel1;
+    TBevel* Bevel1;
     TLabel* SrcLabel;
     TLabel* DstLabel;
     TTextListBox* SrcList;

@@ -161,6 +161,36 @@ TEST_F(DualListTest, AllButtonsEmptyAListAndFollowWhatIsLeft)
     EXPECT_EQ(Dialog.List2()->Count(), 6);
 }
 
+TEST_F(DualListTest, TabVisitsTheListsAndButtonsInTheirTabOrder)
+{
+    TDualListForm form(nullptr);
+    const std::vector<TWinControl*> controls{form.SrcList,    form.IncBtn,  form.IncAllBtn,
+                                             form.ExclBtn,    form.ExclAllBtn, form.DstList,
+                                             form.OkBtn,      form.CancelBtn,  form.HelpBtn};
+    for (int i = 0; i < static_cast<int>(controls.size()); ++i)
+        EXPECT_EQ(controls[i]->TabOrder(), i) << "control " << i << " of the walk";
+
+    form.SrcList->Items()->Add("TV1");
+    form.DstList->Items()->Add("TV2");
+    form.Show();
+    Flush();
+    form.Widget()->activateWindow();
+    form.SrcList->SetFocus();
+    Flush();
+    // Nothing is chosen in either list: Tab passes the disabled single-item arrows by.
+    const std::vector<TWinControl*> expected{form.IncAllBtn, form.ExclAllBtn, form.DstList, form.OkBtn,
+                                             form.CancelBtn, form.HelpBtn,     form.SrcList};
+    std::vector<TWinControl*> walked;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        PressKey(QApplication::focusWidget(), Qt::Key_Tab);
+        Flush();
+        for (TWinControl* control : controls)
+            if (control->Focused())
+                walked.push_back(control);
+    }
+    EXPECT_EQ(walked, expected);
+}
+
 TEST_F(DualListTest, HiddenHelpLinesTheButtonsUpFromTheRight)
 {
     Dialog.SetSorted(true);
