@@ -10,6 +10,7 @@
 #include <memory>
 #include <unordered_set>
 #include <vector>
+#include "platform/core/Filer.h"
 #include "platform/messages/Application.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/KeyCodes.h"
@@ -418,6 +419,21 @@ void TWindowHook::SetWinControl(TWinControl* control)
 bool TWindowHook::IsForm() const
 {
     return FControl && FControl == Owner() && dynamic_cast<TForm*>(Owner());
+}
+
+void TWindowHook::DefineProperties(TFiler& filer)
+{
+    TComponent::DefineProperties(filer);
+    auto* ancestor = dynamic_cast<const TWindowHook*>(filer.Ancestor);
+    const bool hasData = ancestor ? ancestor->IsForm() != IsForm() : IsForm();
+    filer.DefineProperty(
+        "IsForm",
+        [this](TReader& reader) {
+            if (reader.ReadBoolean())
+                if (auto* form = dynamic_cast<TForm*>(Owner()))
+                    SetWinControl(form);
+        },
+        [this](TWriter& writer) { writer.WriteBoolean(IsForm()); }, hasData);
 }
 
 void TWindowHook::Notification(TComponent* component, TOperation operation)

@@ -54,7 +54,8 @@ public:
     void SetActive(bool active);
     TWinControl* WinControl() const;
     void SetWinControl(TWinControl* control);
-    // True when the hook watches its owner form.
+    // True when the hook watches its owner form. A form stream keeps this rather than the form
+    // itself (as "IsForm"), and reading it True hooks the hook's owner form.
     bool IsForm() const;
     void HookControl();
     void UnhookControl();
@@ -63,6 +64,7 @@ public:
     THookMessageEvent AfterMessage;
 
 protected:
+    void DefineProperties(TFiler& filer) override;
     virtual void DoBeforeMessage(TMessage& msg, bool& handled);
     virtual void DoAfterMessage(TMessage& msg, bool& handled);
     void Notification(TComponent* component, TOperation operation) override;

@@ -9,6 +9,7 @@
 #include "kit/Placement.h"
 #include "kit/WindowHook.h"
 #include "kit/WindowRoutines.h"
+#include "platform/core/Filer.h"
 #include "platform/core/Files.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/SysUtils.h"
@@ -284,6 +285,54 @@ TEST_F(PlacementTest, AHookLetsGoOfAControlThatIsFreed)
     EXPECT_EQ(hook.WinControl(), nullptr);
     Flush();
     EXPECT_EQ(HookedControlCount(), before);
+}
+
+namespace {
+
+std::string HookStream(TWindowHook& hook, TWindowHook* ancestor = nullptr)
+{
+    TMemoryStream stream;
+    TWriter writer(stream);
+    writer.Ancestor = ancestor;
+    writer.WriteProperties(hook);
+    return stream.Bytes();
+}
+
+} // namespace
+
+TEST_F(PlacementTest, AHookOnItsOwnerFormIsStreamedAsIsFormAndReadBackOnItsNewOwner)
+{
+    TForm form(nullptr);
+    auto* hook = new TWindowHook(&form);
+    hook->SetWinControl(&form);
+    const std::string isForm("\x06IsForm\x09\x00", 9);
+    EXPECT_EQ(HookStream(*hook), isForm);
+
+    TForm other(nullptr);
+    auto* read = new TWindowHook(&other);
+    TStringStream in(isForm);
+    TReader(in).ReadProperties(*read);
+    EXPECT_EQ(read->WinControl(), &other) << "True read with a form owner watches that form";
+    EXPECT_TRUE(read->IsForm());
+
+    // Only a form owner is taken: a hook owned by something else stays without a control.
+    TComponent plain(nullptr);
+    auto* unowned = new TWindowHook(&plain);
+    TStringStream again(isForm);
+    TReader(again).ReadProperties(*unowned);
+    EXPECT_EQ(unowned->WinControl(), nullptr);
+    EXPECT_EQ(HookStream(*unowned), std::string(1, '\0')) << "without an ancestor only True is written";
+
+    // Against an ancestor, what differs from it is written, False included.
+    TForm ancestorForm(nullptr);
+    auto* ancestor = new TWindowHook(&ancestorForm);
+    ancestor->SetWinControl(&ancestorForm);
+    EXPECT_EQ(HookStream(*hook, ancestor), std::string(1, '\0'));
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    hook->SetWinControl(panel);
+    EXPECT_FALSE(hook->IsForm());
+    EXPECT_EQ(HookStream(*hook, ancestor), std::string("\x06IsForm\x08\x00", 9));
 }
 
 TEST_F(PlacementTest, ActivatingADisabledWindowDoesNothing)
