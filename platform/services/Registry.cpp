@@ -1,60 +1,13 @@
 #include "platform/services/Registry.h"
 #include "platform/core/Strings.h"
 #include "platform/core/SysUtils.h"
-#include <map>
-#include <memory>
+#include "platform/services/RegistryStore.h"
 
 namespace {
 
-struct RegValue {
-    AnsiString name;
-    TRegDataType type = TRegDataType::rdUnknown;
-    AnsiString text;
-    int number = 0;
-};
-
-struct RegKey {
-    AnsiString name;
-    std::map<AnsiString, RegValue> values;                   // by folded name
-    std::map<AnsiString, std::unique_ptr<RegKey>> subKeys;   // by folded name
-};
-
-AnsiString Fold(const AnsiString& name)
-{
-    return AnsiUpperCase(name);
-}
-
-// The store itself. Only the user-interface thread uses it.
-RegKey& RootNode(HKEY root)
-{
-    static std::map<HKEY, RegKey> roots;
-    return roots[root];
-}
-
 RegKey* FindKey(HKEY root, const std::vector<AnsiString>& path)
 {
-    RegKey* node = &RootNode(root);
-    for (const auto& part : path) {
-        auto it = node->subKeys.find(Fold(part));
-        if (it == node->subKeys.end())
-            return nullptr;
-        node = it->second.get();
-    }
-    return node;
-}
-
-RegKey& MakeKey(HKEY root, const std::vector<AnsiString>& path)
-{
-    RegKey* node = &RootNode(root);
-    for (const auto& part : path) {
-        auto& slot = node->subKeys[Fold(part)];
-        if (!slot) {
-            slot = std::make_unique<RegKey>();
-            slot->name = part;
-        }
-        node = slot.get();
-    }
-    return *node;
+    return FindRegKey(RegistryRoot(root), path);
 }
 
 std::vector<AnsiString> SplitPath(const AnsiString& key)
@@ -89,7 +42,7 @@ const RegValue* FindValue(const RegKey* key, const AnsiString& name)
 {
     if (!key)
         return nullptr;
-    auto it = key->values.find(Fold(name));
+    auto it = key->values.find(FoldRegName(name));
     return it == key->values.end() ? nullptr : &it->second;
 }
 
@@ -127,9 +80,8 @@ bool TRegistry::OpenKey(const AnsiString& key, bool canCreate)
 {
     std::vector<AnsiString> path = Resolve(key);
     if (!FindKey(FRootKey, path)) {
-        if (!canCreate)
+        if (!canCreate || !MakeRegKey(RegistryRoot(FRootKey), path) || !SaveRegistryChange(FRootKey, path))
             return false;
-        MakeKey(FRootKey, path);
     }
     FPath = std::move(path);
     FOpen = true;
@@ -165,10 +117,9 @@ bool TRegistry::DeleteKey(const AnsiString& key)
     std::vector<AnsiString> path = Resolve(key);
     if (path.empty())
         return false;
-    AnsiString last = path.back();
-    path.pop_back();
-    RegKey* parent = FindKey(FRootKey, path);
-    return parent && parent->subKeys.erase(Fold(last)) > 0;
+    std::vector<AnsiString> parentPath(path.begin(), path.end() - 1);
+    RegKey* parent = FindKey(FRootKey, parentPath);
+    return parent && parent->subKeys.erase(FoldRegName(path.back())) > 0 && SaveRegistryChange(FRootKey, path);
 }
 
 void TRegistry::GetKeyNames(TStrings& names) const
@@ -193,7 +144,7 @@ TRegDataType TRegistry::GetDataType(const AnsiString& name) const
 bool TRegistry::DeleteValue(const AnsiString& name)
 {
     RegKey* key = FOpen && !FReadOnly ? FindKey(FRootKey, FPath) : nullptr;
-    return key && key->values.erase(Fold(name)) > 0;
+    return key && key->values.erase(FoldRegName(name)) > 0 && SaveRegistryChange(FRootKey, FPath);
 }
 
 void TRegistry::GetValueNames(TStrings& names) const
@@ -227,7 +178,9 @@ void TRegistry::WriteString(const AnsiString& name, const AnsiString& text)
     RegKey* key = FOpen && !FReadOnly ? FindKey(FRootKey, FPath) : nullptr;
     if (!key)
         RaiseCannotSet(name);
-    key->values[Fold(name)] = RegValue{name, TRegDataType::rdString, text, 0};
+    key->values[FoldRegName(name)] = RegValue{name, TRegDataType::rdString, text, 0};
+    if (!SaveRegistryChange(FRootKey, FPath))
+        RaiseCannotSet(name);
 }
 
 void TRegistry::WriteInteger(const AnsiString& name, int number)
@@ -235,7 +188,9 @@ void TRegistry::WriteInteger(const AnsiString& name, int number)
     RegKey* key = FOpen && !FReadOnly ? FindKey(FRootKey, FPath) : nullptr;
     if (!key)
         RaiseCannotSet(name);
-    key->values[Fold(name)] = RegValue{name, TRegDataType::rdInteger, AnsiString(), number};
+    key->values[FoldRegName(name)] = RegValue{name, TRegDataType::rdInteger, AnsiString(), number};
+    if (!SaveRegistryChange(FRootKey, FPath))
+        RaiseCannotSet(name);
 }
 
 TRegIniFile::TRegIniFile(const AnsiString& fileName, HKEY root) : FFileName(fileName), FRoot(root) {}

@@ -1,18 +1,18 @@
-// The registry: a store inside the process, with the class library's TRegistry and TRegIniFile
-// faces. Nothing outside the process reads or writes it, so it starts empty on every run and
-// what the program writes there lives until the program ends. Key and value names compare
-// ignoring case; "\" separates key levels; a path starting with "\" starts at the root key.
+// The registry: the program's own store, with the class library's TRegistry and TRegIniFile
+// faces. What the program writes there is kept in the registry file (RegistryFile.h) and comes
+// back on the next run, except the keys of the system's own settings, which live in the process
+// only. Key and value names compare ignoring case; "\" separates key levels; a path starting
+// with "\" starts at the root key.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/CustomIniFile.h"
 #include "platform/core/Object.h"
-#include <cstdint>
+#include "platform/services/RegistryTree.h"
 #include <vector>
 
 class TStrings;
 
-using HKEY = std::uintptr_t;
 constexpr HKEY HKEY_CLASSES_ROOT = 0x80000000u;
 constexpr HKEY HKEY_CURRENT_USER = 0x80000001u;
 constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
@@ -22,8 +22,6 @@ constexpr HKEY HKEY_DYN_DATA = 0x80000006u;
 
 QEX_EXCEPTION(ERegistryException, Exception);
 
-enum class TRegDataType { rdUnknown, rdString, rdInteger };
-
 class TRegistry : public TObject {
 public:
     HKEY RootKey() const { return FRootKey; }
@@ -32,7 +30,8 @@ public:
     AnsiString CurrentPath() const;
     bool HasCurrentKey() const { return FOpen; }
 
-    // Relative paths start at the open key. False when the key is missing and may not be made.
+    // Relative paths start at the open key. False when the key is missing and may not be made
+    // (nor saved in the registry file).
     bool OpenKey(const AnsiString& key, bool canCreate);
     bool OpenKeyReadOnly(const AnsiString& key);
     void CloseKey();
@@ -52,7 +51,8 @@ public:
     // A missing value or one of another type raises "Invalid data type for '<name>'".
     int ReadInteger(const AnsiString& name) const;
     bool ReadBool(const AnsiString& name) const { return ReadInteger(name) != 0; }
-    // Without an open writable key: raises "Failed to set data for '<name>'".
+    // Without an open writable key, or when the registry file cannot be written: raises
+    // "Failed to set data for '<name>'" and the value is not set.
     void WriteString(const AnsiString& name, const AnsiString& value);
     void WriteInteger(const AnsiString& name, int value);
     void WriteBool(const AnsiString& name, bool value) { WriteInteger(name, value ? 1 : 0); }

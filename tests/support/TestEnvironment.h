@@ -1,5 +1,6 @@
-// Every test binary runs in Helsinki time, draws offscreen and has a private runtime folder,
-// whatever the shell that started it had set. Only the tests of X11 key grabs use the shell's
+// Every test binary runs in Helsinki time, draws offscreen and has a private runtime folder and a
+// private configuration folder (so the registry file it writes is its own), whatever the shell
+// that started it had set. Only the tests of X11 key grabs use the shell's
 // DISPLAY, through a connection of their own, and they skip without one; and the end-to-end
 // tests run the window-manager cases on their own display by naming the platform in
 // QEX_TEST_PLATFORM, which no shell sets by chance.
@@ -14,9 +15,9 @@
 // The process's own runtime folder, removed with the process's static objects when it ends.
 class TestRuntimeFolder {
 public:
-    TestRuntimeFolder()
+    explicit TestRuntimeFolder(const char* pattern_name = "qex-runtime-XXXXXX")
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qex-runtime-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / pattern_name).string();
         if (mkdtemp(pattern.data()))
             FPath = pattern;
     }
@@ -43,4 +44,6 @@ inline void PrepareTestEnvironment()
     setenv("QT_QPA_PLATFORM", platform && *platform ? platform : "offscreen", 1);
     static const TestRuntimeFolder runtime;
     setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    static const TestRuntimeFolder config("qex-config-XXXXXX");
+    setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
 }

@@ -1,0 +1,1 @@
+qex_add_fuzzer(registry_file LIBS qex_registry_file)

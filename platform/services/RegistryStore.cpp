@@ -1,0 +1,133 @@
+#include "platform/services/RegistryStore.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Files.h"
+#include "platform/services/RegistryFile.h"
+#include <sys/stat.h>
+
+namespace {
+
+// What the file was when it was last read or written: a file replaced since differs in its
+// inode, size or time.
+struct FileIdentity {
+    std::string path;
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    bool operator==(const FileIdentity& other) const
+    {
+        return path == other.path && exists == other.exists && device == other.device && inode == other.inode &&
+               size == other.size && modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+FileIdentity IdentityOf(const std::string& path)
+{
+    FileIdentity identity;
+    identity.path = path;
+    struct stat info {};
+    if (!path.empty() && ::stat(path.c_str(), &info) == 0) {
+        identity.exists = true;
+        identity.device = info.st_dev;
+        identity.inode = info.st_ino;
+        identity.size = info.st_size;
+        identity.modified = info.st_mtim;
+    }
+    return identity;
+}
+
+struct Store {
+    RegRoots roots;
+    FileIdentity seen;
+    bool loaded = false;
+    // The file is there but could not be read: saving over it would lose it.
+    bool unreadable = false;
+};
+
+Store& TheStore()
+{
+    static Store store;
+    return store;
+}
+
+// Moves the process-only keys of `from` into `to`, which holds none (the file never does).
+void KeepProcessOnlyKeys(RegRoots& from, RegRoots& to)
+{
+    for (auto& [root, key] : from) {
+        if (!IsNamedRegRoot(root)) {
+            to[root] = std::move(key);
+            continue;
+        }
+        auto software = key.subKeys.find("SOFTWARE");
+        if (software == key.subKeys.end())
+            continue;
+        auto microsoft = software->second->subKeys.find("MICROSOFT");
+        if (microsoft == software->second->subKeys.end())
+            continue;
+        RegKey* target = MakeRegKey(to[root], {software->second->name});
+        target->subKeys["MICROSOFT"] = std::move(microsoft->second);
+    }
+}
+
+void Load(Store& store, const FileIdentity& identity)
+{
+    RegRoots roots;
+    store.unreadable = false;
+    if (identity.exists) {
+        try {
+            roots = ParseRegistryFile(ReadWholeFile(FromSystemPath(identity.path)));
+        } catch (const Exception&) {
+            store.unreadable = true;
+        }
+    }
+    KeepProcessOnlyKeys(store.roots, roots);
+    store.roots = std::move(roots);
+    store.seen = identity;
+    store.loaded = true;
+}
+
+Store& Refreshed()
+{
+    Store& store = TheStore();
+    FileIdentity now = IdentityOf(RegistryFilePath());
+    if (!store.loaded || !(now == store.seen))
+        Load(store, now);
+    return store;
+}
+
+bool WriteFile(Store& store)
+{
+    const std::string path = RegistryFilePath();
+    if (path.empty() || store.unreadable)
+        return false;
+    try {
+        ForceDirectories(FromSystemPath(path.substr(0, path.rfind('/'))));
+        AtomicWriteFile(FromSystemPath(path), FormatRegistryFile(store.roots));
+    } catch (const Exception&) {
+        return false;
+    }
+    store.seen = IdentityOf(path);
+    return true;
+}
+
+} // namespace
+
+RegKey& RegistryRoot(HKEY root)
+{
+    return Refreshed().roots[root];
+}
+
+bool SaveRegistryChange(HKEY root, const std::vector<AnsiString>& path)
+{
+    if (IsProcessOnlyKey(root, path))
+        return true;
+    Store& store = TheStore();
+    if (WriteFile(store))
+        return true;
+    store.loaded = false;
+    Refreshed();
+    return false;
+}
