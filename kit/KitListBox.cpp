@@ -31,14 +31,8 @@ private:
 TKitCustomListBox::TKitCustomListBox(TComponent* owner) : TWinControl(owner), FList(new KitListWidget(this))
 {
     InstallItemDelegate();
-    FList->setSelectionMode(QAbstractItemView::SingleSelection);
     FList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    FList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    SetWidget(FList);
-    WatchWidget(FList->viewport());
-    FWantsAfterMouse = true;
-    SetColor(clWindow);
-    FList->resize(121, 97);
+    SetListWidget(FList);
     UpdateLayoutMode();
     ApplyBorder();
 }

@@ -82,14 +82,8 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner), FList(new QListWidge
         FList, [this](QPainter* painter, const QStyleOptionViewItem& option, int row) { DrawItem(painter, option.rect, row); },
         [this](const QStyleOptionViewItem&, int) { return QSize(Width(), ItemHeight()); }));
     FList->setUniformItemSizes(true);
-    FList->setSelectionMode(QAbstractItemView::SingleSelection);
     FList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    SetWidget(FList);
-    WatchWidget(FList->viewport());
-    FWantsAfterMouse = true;
-    SetColor(clWindow);
-    FList->resize(121, 97);
+    SetListWidget(FList);
 }
 
 TListBox::~TListBox() = default;

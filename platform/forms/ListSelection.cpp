@@ -5,6 +5,7 @@
 #include "platform/forms/HandOn.h"
 #include "platform/forms/PaletteColors.h"
 #include "platform/forms/QtText.h"
+#include "platform/forms/WinControl.h"
 
 namespace {
 
@@ -99,4 +100,15 @@ bool HandOnListKey(QListWidget* list, QEvent* event)
     QPointer<QListWidget> guard = list;
     HandOn(list, event);
     return guard && (list->currentRow() != before || list->selectedItems() != selectedBefore);
+}
+
+void TWinControl::SetListWidget(QListWidget* list)
+{
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    SetWidget(list);
+    WatchWidget(list->viewport());
+    FWantsAfterMouse = true;
+    SetColor(clWindow);
+    list->resize(121, 97);
 }

@@ -5,6 +5,8 @@
 #include "platform/forms/Canvas.h"
 #include <vector>
 
+class QListWidget;
+
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 // What input method a control wants while it has the focus: none at all (imDisable), one that
@@ -61,6 +63,10 @@ public:
 protected:
     bool widget_event(QObject* watched, QEvent* event) override;
     void font_changed() override;
+    // Makes a list box's Qt list the control's widget as both list boxes start out: single
+    // selection, scrolled by whole items, the window colour and the platform's default size,
+    // with mouse events that follow the list's own.
+    void SetListWidget(QListWidget* list);
     virtual void AlignControls();
     // The children's area within ClientWidget, in its coordinates.
     virtual TRect AlignArea() const;
