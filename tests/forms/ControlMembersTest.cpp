@@ -111,6 +111,13 @@ TEST_F(FormsTest, ConstraintsLimitEverySizeGiven)
     child->Constraints()->SetMaxWidth(20);
     EXPECT_EQ(child->Constraints()->MinWidth(), 20) << "a maximum below the minimum takes the minimum down";
     EXPECT_EQ(child->Width(), 20);
+    child->SetAlign(alNone);
+    child->Constraints()->SetMinHeight(45);
+    EXPECT_EQ(child->Constraints()->MaxHeight(), 45) << "a minimum above the maximum takes the maximum up";
+    EXPECT_EQ(child->Constraints()->MinHeight(), 45);
+    EXPECT_EQ(child->Height(), 45);
+    child->SetBounds(0, 0, 20, 10);
+    EXPECT_EQ(child->Height(), 45);
 }
 
 TEST_F(FormsTest, TabWalksTheControlsInTabOrder)

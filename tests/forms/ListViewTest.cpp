@@ -4,6 +4,7 @@
 #include "Input.h"
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/ImageList.h"
 #include "platform/forms/ListView.h"
 
 namespace {
@@ -150,4 +151,56 @@ TEST_F(ListViewTest, ClicksOnRowsAndColumnsReachTheProgram)
     View->Items()->Clear();
     EXPECT_EQ(View->Items()->Count(), 0);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ListViewTest, DataSortsADataSortedListAndFocusMovesWithoutSelecting)
+{
+    int keys[] = {30, 10, 20};
+    View->OnCompare = [](TObject*, TListItem* a, TListItem* b, int, int& compare) {
+        auto key = [](TListItem* item) { return item->Data() ? *static_cast<int*>(item->Data()) : 0; };
+        compare = key(a) - key(b);
+    };
+    View->SetSortType(stData);
+    std::vector<TListItem*> rows;
+    for (int key : keys)
+        rows.push_back(AddRow(IntToStr(key), "X"));
+    EXPECT_EQ(Captions(), (std::vector<AnsiString>{"30/X", "10/X", "20/X"})) << "captions do not sort by data";
+    for (int i = 0; i < 3; ++i)
+        rows[i]->SetData(&keys[i]);
+    EXPECT_EQ(Captions(), (std::vector<AnsiString>{"10/X", "20/X", "30/X"}));
+
+    TListItem* second = View->Items()->Item(1);
+    second->SetFocused(true);
+    EXPECT_EQ(View->ItemFocused(), second);
+    EXPECT_TRUE(second->Focused());
+    EXPECT_EQ(View->SelCount(), 0) << "focusing selects nothing";
+    second->SetFocused(false);
+    EXPECT_EQ(View->ItemFocused(), nullptr);
+}
+
+TEST_F(ListViewTest, SmallImagesShowBesideTheFirstColumn)
+{
+    TListItem* item = AddRow("1.1.2026", "TV1");
+    item->SetImageIndex(0);
+    TImageList images(&Form);
+    images.SetSize(16, 16);
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 0, 0));
+    TBitmap bitmap;
+    bitmap.Assign(picture);
+    images.Add(bitmap);
+    auto redShown = [&] {
+        QImage shown = Tree()->viewport()->grab().toImage();
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) == qRgb(200, 0, 0))
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(redShown());
+    View->SetSmallImages(&images);
+    EXPECT_EQ(View->SmallImages(), &images);
+    EXPECT_TRUE(redShown());
+    View->SetSmallImages(nullptr);
+    EXPECT_FALSE(redShown());
 }
