@@ -196,6 +196,8 @@ TEST_F(Dates, TwelveHourClockAndNestedFormats)
     EXPECT_EQ(FormatDateTime("ddddd t", At(2026, 2, 11, 9, 30)), "11.2.2026 09:30");
     EXPECT_EQ(DateToStr(At(2026, 2, 11, 9, 30)), "11.2.2026");
     EXPECT_EQ(TimeToStr(At(2026, 2, 11, 9, 30)), "09:30:00");
+    EXPECT_EQ(DateTimeToStr(At(2026, 2, 11, 9, 30)), "11.2.2026 09:30:00");
+    EXPECT_EQ(DateTimeToStr(At(2026, 2, 11)), "11.2.2026") << "midnight shows the date alone";
 }
 
 TEST_F(Dates, ParsesDayMonthYearAndTimes)

@@ -1,8 +1,10 @@
 // Files and folders: atomic replacement, case-blind look-ups, masks and path pieces.
 #include "TempFolder.h"
+#include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Files.h"
 #include "platform/core/WriteLeftovers.h"
+#include <cmath>
 #include <filesystem>
 #include <vector>
 #include <gtest/gtest.h>
@@ -140,6 +142,35 @@ TEST(Folders, ForceDirectoriesAndFriends)
     EXPECT_TRUE(RenameFile(folder / "file", folder / "moved"));
     EXPECT_TRUE(DeleteFile(folder / "moved"));
     EXPECT_FALSE(DeleteFile(folder / "moved"));
+}
+
+TEST(Folders, RemoveDirTakesOnlyAnEmptyFolder)
+{
+    TempFolder folder;
+    ASSERT_TRUE(CreateDir(folder / "Tiedot"));
+    TempFolder::Write(folder / "Tiedot/file", "x");
+    EXPECT_FALSE(RemoveDir(folder / "Tiedot")) << "a folder with a file stays";
+    EXPECT_TRUE(FileExists(folder / "Tiedot/file"));
+    ASSERT_TRUE(DeleteFile(folder / "Tiedot/file"));
+    EXPECT_TRUE(RemoveDir(folder / "Tiedot"));
+    EXPECT_FALSE(DirectoryExists(folder / "Tiedot"));
+    EXPECT_FALSE(RemoveDir(folder / "Tiedot"));
+    EXPECT_FALSE(RemoveDir(""));
+}
+
+TEST(Folders, AFilesTimeIsSetAndReadAsLocalTime)
+{
+    TempFolder folder;
+    TempFolder::Write(folder / "file", "x");
+    const double when = EncodeDate(2026, 3, 15) + EncodeTime(12, 34, 56, 0);
+    ASSERT_TRUE(FileSetDateTime(folder / "file", when));
+    EXPECT_NEAR(FileAgeDateTime(folder / "file"), when, 0.5 / 86400);
+    struct stat info {};
+    ASSERT_EQ(::stat((folder / "file").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mtime, 1773570896) << "12:34:56 in Helsinki is 10:34:56 UTC";
+    EXPECT_FALSE(FileSetDateTime(folder / "none", when));
+    EXPECT_FALSE(FileSetDateTime(folder / "file", std::nan("")));
+    EXPECT_EQ(FileAgeDateTime(folder / "none"), -1);
 }
 
 TEST(Folders, NonAsciiNamesAreUtf8OnDisk)
