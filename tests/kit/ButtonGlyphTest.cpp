@@ -1,7 +1,9 @@
 // The see-through colour of a glyph is its bottom-left pixel's, compared without alpha.
 #include <gtest/gtest.h>
 #include "forms/FormsFixture.h"
+#include <QPainter>
 #include "kit/ButtonGlyph.h"
+#include "kit/KitImageList.h"
 #include "platform/forms/PaletteColors.h"
 
 namespace {
@@ -49,4 +51,28 @@ TEST_F(FormsTest, AnAlphaChannelDoesNotHideTheSeeThroughColour)
     EXPECT_EQ(up.pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_EQ(qAlpha(up.pixel(4, 6)), 0);
     EXPECT_EQ(qAlpha(up.pixel(5, 6)), 0);
+}
+
+TEST(KitImageList, AnEmptyPictureTakesAPlaceAndDrawsNothing)
+{
+    TKitImageList list(8, 8);
+    QImage red(8, 8, QImage::Format_ARGB32);
+    red.fill(qRgb(200, 0, 0));
+    EXPECT_EQ(list.Add(red), 0);
+    EXPECT_EQ(list.AddEmpty(), 1);
+    EXPECT_EQ(list.Add(red), 2) << "the pictures after it keep their own places";
+    ASSERT_EQ(list.Image(1).size(), QSize(8, 8));
+
+    QImage target(8, 8, QImage::Format_ARGB32);
+    target.fill(Qt::white);
+    {
+        QPainter painter(&target);
+        list.Draw(painter, 0, 0, 1);
+    }
+    EXPECT_EQ(target.pixel(3, 3), qRgb(255, 255, 255));
+    {
+        QPainter painter(&target);
+        list.Draw(painter, 0, 0, 2);
+    }
+    EXPECT_EQ(target.pixel(3, 3), qRgb(200, 0, 0));
 }

@@ -349,3 +349,40 @@ TEST_F(ComboEditsTest, ACopyOfTheEditCarriesItsReplicatableButton)
                 image->setPixel(x, y, 0);
     EXPECT_EQ(outside, wholeOutside);
 }
+
+TEST_F(ComboEditsTest, ASaveDialogStartsInTheInitialFolderAndAddsTheDefaultExtension)
+{
+    Edit->SetInitialDir(Folder);
+    Edit->SetDefaultExt("wav");
+    Edit->SetFileEditStyle(fsComboBox);
+    Edit->SetDialogKind(dkSave);
+    EXPECT_EQ(Edit->DialogKind(), dkSave);
+    EXPECT_EQ(Edit->InitialDir(), Folder) << "the settings carry over to the new kind of dialog";
+    EXPECT_EQ(Edit->DefaultExt(), "wav");
+    EXPECT_EQ(Edit->FileEditStyle(), fsComboBox);
+    Answers.push_back([](ModalBox& box) {
+        EXPECT_EQ(box.Caption(), "Selaa tiedostoja");
+        ASSERT_EQ(box.EditCount(), 1);
+        box.SetEditText(0, "uusi");
+        EXPECT_TRUE(box.Press("&Tallenna"));
+    });
+    Edit->Button()->Click();
+    EXPECT_EQ(Edit->FileName(), Folder + "uusi.wav") << "a new name, in the initial folder, with the extension";
+}
+
+TEST_F(ComboEditsTest, TheClickKeyCanBeAnotherKey)
+{
+    TComboEdit edit(&Form);
+    edit.SetParent(&Form);
+    edit.SetBounds(8, 40, 120, 21);
+    Form.Show();
+    edit.SetFocus();
+    int clicks = 0;
+    edit.OnButtonClick = [&](TObject*) { ++clicks; };
+    edit.SetClickKey(ShortCut(VK_F4, {}));
+    EXPECT_EQ(edit.ClickKey(), ShortCut(VK_F4, {}));
+    PressKey(edit.Widget(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(clicks, 0) << "Alt+Down is an ordinary key now";
+    PressKey(edit.Widget(), Qt::Key_F4);
+    EXPECT_EQ(clicks, 1);
+}

@@ -191,6 +191,38 @@ TEST_F(DualListTest, TabVisitsTheListsAndButtonsInTheirTabOrder)
     EXPECT_EQ(walked, expected);
 }
 
+TEST_F(DualListTest, GivenListsAreCopiedWithTheirObjectsAndTheCaptionsShow)
+{
+    TObject channel;
+    TStringList left;
+    left.AddObject("Yle TV1", &channel);
+    left.Add("MTV3");
+    Dialog.SetList1(left);
+    left.Clear();
+    EXPECT_EQ(NamesOf(*Dialog.List1()), (Names{"Yle TV1", "MTV3"})) << "a copy, not the caller's list";
+    EXPECT_EQ(Dialog.List1()->Objects(0), &channel);
+    TStringList right;
+    right.Add("Nelonen");
+    Dialog.SetList2(right);
+    Dialog.SetShowHelp(true);
+    Dialog.SetHelpBtnCaption("&Ohje");
+    Dialog.SetOkBtnCaption("&Hyv\xE4ksy");
+    EXPECT_EQ(Dialog.HelpBtnCaption(), "&Ohje");
+    EXPECT_EQ(Dialog.OkBtnCaption(), "&Hyv\xE4ksy");
+    EXPECT_EQ(Dialog.CancelBtnCaption(), "Peruuta");
+    EXPECT_EQ(Dialog.Label1Caption(), "&Valitut");
+    EXPECT_EQ(Dialog.Label2Caption(), "&Valittavat");
+    Answers.push_back([](ModalBox& box) {
+        TDualListForm* form = FormOf(box);
+        EXPECT_EQ(box.Buttons(), (Names{">", ">>", "<", "<<", "&Hyv\xE4ksy", "Peruuta", "&Ohje"}));
+        EXPECT_EQ(NamesOf(*form->SrcList->Items()), (Names{"Yle TV1", "MTV3"}));
+        EXPECT_EQ(NamesOf(*form->DstList->Items()), (Names{"Nelonen"}));
+        box.Press("&Hyv\xE4ksy");
+    });
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Dialog.List1()->Objects(0), &channel) << "the object comes back with its item";
+}
+
 TEST_F(DualListTest, HiddenHelpLinesTheButtonsUpFromTheRight)
 {
     Dialog.SetSorted(true);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
 #include "kit/IconList.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
 #include "platform/core/Streams.h"
 
@@ -172,6 +175,34 @@ TEST(IconList, AssignCopiesEveryEntry)
     EXPECT_EQ(copy.Count(), 0);
     EXPECT_EQ(copy.AddResource(":/no/such/icon.ico"), 0);
     EXPECT_TRUE(copy.Get(0)->Empty());
+}
+
+TEST(IconList, InsertResourceLoadsAnIconFileIntoItsPlace)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("kello.ico");
+    {
+        TIcon icon = MakeIcon(qRgb(200, 0, 0));
+        TMemoryStream bytes;
+        icon.SaveToStream(bytes);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.Bytes().data(), static_cast<qint64>(bytes.Bytes().size()));
+    }
+    TIcon first = MakeIcon(qRgb(1, 1, 1));
+    TIconList list;
+    list.Add(&first);
+    list.Add(&first);
+    list.InsertResource(1, path.toStdString());
+    ASSERT_EQ(list.Count(), 3);
+    ASSERT_FALSE(list.Get(1)->Empty());
+    EXPECT_EQ(list.Get(1)->Image().pixel(4, 4), qRgb(200, 0, 0));
+    EXPECT_EQ(list.Get(2)->Image().pixel(4, 4), qRgb(1, 1, 1)) << "the later ones move on";
+    list.InsertResource(3, folder.filePath("missing.ico").toStdString());
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_TRUE(list.Get(3)->Empty()) << "a file that cannot be read leaves an empty entry";
+    EXPECT_THROW(list.InsertResource(5, path.toStdString()), EListError);
+    EXPECT_EQ(list.Count(), 4);
 }
 
 TEST(IconList, AFormStreamCarriesTheIconsOnlyWhereTheAncestorDiffers)

@@ -19,6 +19,7 @@
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/WindowQueries.h"
+#include "platform/services/Registry.h"
 #include <QMenu>
 #include <map>
 
@@ -212,6 +213,61 @@ TEST_F(PlacementTest, PreventResizeFreezesTheShownSizeAndTakesTheMaximiseButtonA
     form->Placement->MinMaxInfo()->SetMaxTrackWidth(500);
     EXPECT_EQ(window->maximumWidth(), 500 - (form->Width() - window->width()));
     EXPECT_EQ(window->minimumWidth(), 0);
+}
+
+TEST_F(PlacementTest, WithUseRegistryThePlaceIsKeptUnderTheChosenRootAndOptionsSayWhatComesBack)
+{
+    auto make = [] {
+        auto form = std::make_unique<TPlacedForm>(nullptr);
+        form->Placement->SetUseRegistry(true);
+        form->Placement->SetRegistryRoot(prLocalMachine);
+        form->Placement->SetIniFileName("Software\\QexTest\\Placement");
+        return form;
+    };
+    auto form = make();
+    EXPECT_TRUE(form->Placement->UseRegistry());
+    EXPECT_EQ(form->Placement->RegistryRoot(), prLocalMachine);
+    form->Show();
+    Flush();
+    form->SetBounds(100, 120, 400, 300);
+    Flush();
+    form->Close();
+    form.reset();
+    EXPECT_FALSE(FileExists(IniPath())) << "no INI file is written";
+    EXPECT_EQ(TRegIniFile("Software\\QexTest\\Placement", HKEY_LOCAL_MACHINE).ReadString("TPlacedForm", "NormPos", "-"),
+              "100,120,500,420");
+    EXPECT_EQ(TRegIniFile("Software\\QexTest\\Placement").ReadString("TPlacedForm", "NormPos", "-"), "-")
+        << "nothing under another root";
+
+    auto again = make();
+    again->Show();
+    Flush();
+    EXPECT_EQ(again->BoundsRect(), Bounds(100, 120, 400, 300));
+    again->Close();
+    again.reset();
+
+    // Without fpPosition the stored place is not taken.
+    auto stateOnly = make();
+    stateOnly->Placement->SetOptions(TPlacementOptions{fpState});
+    EXPECT_EQ(stateOnly->Placement->Options(), TPlacementOptions{fpState});
+    stateOnly->Show();
+    Flush();
+    EXPECT_EQ(stateOnly->BoundsRect(), Bounds(10, 10, 300, 200));
+}
+
+TEST_F(PlacementTest, MinMaxInfoGivenWholeLimitsTheFormsHeight)
+{
+    auto form = MakeForm();
+    TFormPlacement other(nullptr);
+    other.MinMaxInfo()->SetMinTrackHeight(250);
+    EXPECT_EQ(other.MinMaxInfo()->MinTrackHeight(), 250);
+    form->Placement->SetMinMaxInfo(*other.MinMaxInfo());
+    EXPECT_EQ(form->Placement->MinMaxInfo()->MinTrackHeight(), 250);
+    form->Show();
+    Flush();
+    QWidget* window = form->Widget();
+    EXPECT_EQ(window->minimumHeight(), 250 - (form->Height() - window->height()));
+    EXPECT_FALSE(form->Placement->PreventResize());
 }
 
 TEST_F(PlacementTest, DefaultSectionsFollowFormClassAndNames)

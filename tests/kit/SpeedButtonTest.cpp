@@ -540,3 +540,111 @@ TEST_F(SpeedButtonTest, InAutomaticDragModeAPressDragsTheButtonInsteadOfClicking
     Mouse(*button, QEvent::MouseButtonRelease, QPoint(5, 5));
     EXPECT_EQ(clicks, 1);
 }
+
+namespace {
+
+constexpr QRgb kGlyphRed = qRgb(200, 0, 0);
+
+// A one-picture glyph: a solid square in a colour nothing else on the button has.
+TBitmap SquareGlyph(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(kGlyphRed);
+    image.setPixel(0, size - 1, ToQColor(clFuchsia).rgb()); // the transparent colour is bottom left
+    TBitmap bitmap;
+    bitmap.Assign(image);
+    return bitmap;
+}
+
+// Where the glyph's colour shows on the button's face.
+QRect GlyphPlace(TKitSpeedButton* button)
+{
+    QImage image = button->Widget()->grab().toImage();
+    QRect place;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == kGlyphRed)
+                place |= QRect(x, y, 1, 1);
+    return place;
+}
+
+} // namespace
+
+TEST_F(SpeedButtonTest, LayoutMarginAndSpacingPlaceTheGlyphOnTheFace)
+{
+    TKitSpeedButton* button = Make(10);
+    button->SetBounds(10, 0, 80, 60);
+    button->SetGlyph(SquareGlyph(12));
+    Form.Show();
+    Flush();
+
+    button->SetLayout(blGlyphLeft);
+    button->SetMargin(4);
+    const QRect left = GlyphPlace(button);
+    ASSERT_FALSE(left.isEmpty());
+    EXPECT_EQ(button->Layout(), blGlyphLeft);
+    EXPECT_EQ(button->Margin(), 4);
+    button->SetMargin(10);
+    EXPECT_EQ(GlyphPlace(button).left(), left.left() + 6) << "the margin is kept from the left edge";
+    button->SetMargin(4);
+    button->SetLayout(blGlyphRight);
+    EXPECT_EQ(79 - GlyphPlace(button).right(), left.left()) << "and from the right edge on the right";
+    EXPECT_EQ(GlyphPlace(button).top(), left.top()) << "centred across";
+
+    button->SetLayout(blGlyphTop);
+    const QRect top = GlyphPlace(button);
+    button->SetLayout(blGlyphBottom);
+    const QRect bottom = GlyphPlace(button);
+    EXPECT_EQ(59 - bottom.bottom(), top.top());
+    EXPECT_LT(top.bottom(), 30);
+    EXPECT_GT(bottom.top(), 30);
+
+    // Centred (no margin), a wider space to the caption moves the glyph away by half of it.
+    button->SetCaption("Ab");
+    button->SetLayout(blGlyphLeft);
+    button->SetMargin(-1);
+    button->SetSpacing(1);
+    const int narrow = GlyphPlace(button).left();
+    button->SetSpacing(9);
+    EXPECT_EQ(button->Spacing(), 9);
+    EXPECT_EQ(GlyphPlace(button).left(), narrow - 4);
+}
+
+TEST_F(SpeedButtonTest, AFlatButtonGraysItsGlyphUntilTheMouseComesUnlessToldNotTo)
+{
+    TKitSpeedButton* button = Make(10);
+    button->SetBounds(10, 0, 40, 40);
+    button->SetGlyph(SquareGlyph(12));
+    button->SetFlat(true);
+    EXPECT_TRUE(button->Flat());
+    Form.Show();
+    Flush();
+    QEvent leave(QEvent::Leave);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(button->Widget()->mapToGlobal(QPoint(5, 5))));
+    QApplication::sendEvent(button->Widget(), &leave);
+    ASSERT_FALSE(button->MouseInControl());
+    EXPECT_TRUE(button->GrayedInactive());
+    EXPECT_TRUE(GlyphPlace(button).isEmpty()) << "away from the mouse the glyph is grayed";
+    QApplication::sendEvent(button->Widget(), &enter);
+    EXPECT_FALSE(GlyphPlace(button).isEmpty()) << "under the mouse it has its own colours";
+    QApplication::sendEvent(button->Widget(), &leave);
+    button->SetGrayedInactive(false);
+    EXPECT_FALSE(GlyphPlace(button).isEmpty()) << "and away from it too when told not to gray it";
+}
+
+TEST_F(SpeedButtonTest, ADropDownMenuIsMarkedOnTheFaceUnlessToldNotTo)
+{
+    TKitSpeedButton* button = Make(10);
+    button->SetBounds(10, 0, 40, 25);
+    Form.Show();
+    Flush();
+    const QImage plain = button->Widget()->grab().toImage();
+    TPopupMenu menu(&Form);
+    button->SetDropDownMenu(&menu);
+    EXPECT_EQ(button->DropDownMenu(), &menu);
+    EXPECT_TRUE(button->MarkDropDown());
+    EXPECT_NE(button->Widget()->grab().toImage(), plain) << "an arrow marks the menu";
+    button->SetMarkDropDown(false);
+    EXPECT_EQ(button->Widget()->grab().toImage(), plain);
+    button->SetDropDownMenu(nullptr);
+}
