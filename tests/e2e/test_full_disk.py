@@ -9,7 +9,7 @@ import signal
 import sys
 import unittest
 
-from harness import DisplayTestCase, MovableClock, Program, SOURCE, cp1252, wait_for
+from harness import SHIPPED, DisplayTestCase, MovableClock, Program, SOURCE, cp1252, wait_for
 
 sys.path.insert(0, os.path.join(SOURCE, "tools"))
 import listing_file  # noqa: E402
@@ -82,8 +82,8 @@ class FullDiskEndToEnd(DisplayTestCase):
             self.assertEqual(alarms.read(), cp1252(ALARMS))
         with open(os.path.join(self.folder, "QEX.INI"), "rb") as settings:
             self.assertEqual(settings.read(), cp1252(SETTINGS))
-        # No temporary is left; the empty lock file that holds the folder stays.
-        self.assertEqual(sorted(os.listdir(self.folder)), [".QEX.LCK", "QEX.ALS", "QEX.INI", "Tiedot", "qex"])
+        # No temporary is left; the lock file that holds the folder stays.
+        self.assertEqual(sorted(os.listdir(self.folder)), sorted([".QEX.LCK", "QEX.ALS", "QEX.INI", "Tiedot", *SHIPPED]))
 
     def test_an_expired_alarm_left_in_the_file_is_not_said_to_be_removed(self):
         self.launch(EXPIRED + ALARMS)
