@@ -251,6 +251,43 @@ TEST_F(FormsTest, ReadingOrderFollowsTheParentAndMirrorsTheControl)
     EXPECT_FALSE(edit->UseRightToLeftReading()) << "an own mode ends following the parent";
 }
 
+// What a control reports of its reading order is what it took from its parent or was given, and
+// each mode mirrors only what it names.
+TEST_F(FormsTest, ReadingOrderReportsTheModeInForce)
+{
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(panel);
+    EXPECT_TRUE(edit->ParentBiDiMode());
+    EXPECT_EQ(edit->BiDiMode(), bdLeftToRight);
+
+    struct Mirrored {
+        TBiDiMode mode;
+        bool reading, alignment, scrollBar;
+    };
+    for (const Mirrored& expected : {Mirrored{bdLeftToRight, false, false, false}, Mirrored{bdRightToLeft, true, true, true},
+                                     Mirrored{bdRightToLeftNoAlign, true, false, true},
+                                     Mirrored{bdRightToLeftReadingOnly, true, false, false}}) {
+        form.SetBiDiMode(expected.mode);
+        EXPECT_EQ(edit->BiDiMode(), expected.mode) << "taken from the form through the panel";
+        EXPECT_TRUE(edit->ParentBiDiMode());
+        EXPECT_EQ(edit->UseRightToLeftReading(), expected.reading) << expected.mode;
+        EXPECT_EQ(edit->UseRightToLeftAlignment(), expected.alignment) << expected.mode;
+        EXPECT_EQ(edit->UseRightToLeftScrollBar(), expected.scrollBar) << expected.mode;
+    }
+
+    edit->SetBiDiMode(bdRightToLeftNoAlign);
+    EXPECT_FALSE(edit->ParentBiDiMode()) << "an own mode ends following the parent";
+    form.SetBiDiMode(bdLeftToRight);
+    EXPECT_EQ(edit->BiDiMode(), bdRightToLeftNoAlign);
+    EXPECT_EQ(panel->BiDiMode(), bdLeftToRight);
+    edit->SetParentBiDiMode(true);
+    EXPECT_TRUE(edit->ParentBiDiMode());
+    EXPECT_EQ(edit->BiDiMode(), bdLeftToRight) << "following again takes the parent's mode at once";
+}
+
 TEST_F(FormsTest, ImeModeDisableKeepsTheInputMethodOut)
 {
     TForm form(nullptr);
