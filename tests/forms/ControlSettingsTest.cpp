@@ -183,3 +183,56 @@ TEST_F(FormsTest, ParentFontAndParentCtl3DFollowTheParentAgainWhenSet)
     panel->SetCtl3D(false);
     EXPECT_FALSE(edit->Ctl3D());
 }
+
+TEST_F(FormsTest, AnEditHoldsNoMoreThanItsMaxLength)
+{
+    TForm form(nullptr);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    const AnsiString longText(300, 'x');
+    edit->SetText(longText);
+    EXPECT_EQ(edit->MaxLength(), 0);
+    EXPECT_EQ(edit->Text(), longText) << "0 is no limit";
+
+    edit->SetMaxLength(5);
+    EXPECT_EQ(edit->MaxLength(), 5);
+    EXPECT_EQ(edit->Text(), "xxxxx") << "what is there already is cut";
+    edit->SetText("abcdefgh");
+    EXPECT_EQ(edit->Text(), "abcde") << "text from code is cut";
+    edit->SetText("abc");
+    edit->SetSelStart(3);
+    for (const char* typed : {"d", "e", "f"})
+        PressKey(edit->Widget(), Qt::Key_unknown, Qt::NoModifier, typed);
+    EXPECT_EQ(edit->Text(), "abcde") << "typing stops at the limit";
+
+    edit->SetMaxLength(-3);
+    EXPECT_EQ(edit->MaxLength(), 0) << "below 0 is no limit";
+    edit->SetText(longText);
+    EXPECT_EQ(edit->Text(), longText);
+}
+
+TEST_F(FormsTest, APanelsOuterBevelRaisesOrLowersItsEdge)
+{
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 60, 40);
+    // The top-left edge against the bottom-right one: lighter when raised, darker when lowered.
+    auto edges = [&] {
+        QImage image = Grab(panel);
+        return std::make_pair(qGray(image.pixel(0, 0)), qGray(image.pixel(image.width() - 1, image.height() - 1)));
+    };
+    EXPECT_EQ(panel->BevelOuter(), bvRaised);
+    auto raised = edges();
+    EXPECT_GT(raised.first, raised.second);
+
+    panel->SetBevelOuter(bvLowered);
+    EXPECT_EQ(panel->BevelOuter(), bvLowered);
+    auto lowered = edges();
+    EXPECT_LT(lowered.first, lowered.second);
+
+    panel->SetBevelOuter(bvNone);
+    EXPECT_EQ(panel->BevelOuter(), bvNone);
+    auto flat = edges();
+    EXPECT_EQ(flat.first, flat.second) << "no edge at all";
+}
