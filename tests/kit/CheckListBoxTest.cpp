@@ -94,7 +94,9 @@ TEST_F(CheckListBoxTest, StatesToggleAndBadIndexesRaise)
 
 TEST_F(CheckListBoxTest, RadioListKeepsExactlyOneChecked)
 {
+    EXPECT_EQ(List->CheckKind(), ckCheckBoxes);
     List->SetCheckKind(ckRadioButtons);
+    EXPECT_EQ(List->CheckKind(), ckRadioButtons);
     EXPECT_EQ(List->CheckedIndex(), 0);
     List->SetChecked(0, false);
     EXPECT_EQ(List->CheckedIndex(), 0);
@@ -115,6 +117,10 @@ TEST_F(CheckListBoxTest, RadioListKeepsExactlyOneChecked)
         EXPECT_EQ(error.Message, "List index out of bounds (4)");
     }
     EXPECT_EQ(List->CheckedIndex(), 3);
+    // Back to check boxes the grayed state the list was allowed comes back.
+    List->SetCheckKind(ckCheckBoxes);
+    EXPECT_EQ(List->CheckKind(), ckCheckBoxes);
+    EXPECT_TRUE(List->AllowGrayed());
 
     TKitCheckListBox filled(nullptr);
     filled.SetCheckKind(ckRadioButtons);

@@ -67,6 +67,11 @@ TEST_F(ComboEditsTest, FileNameQuotesBlanksAndReadsTheNameBack)
     Edit->SetText(spaced);
     EXPECT_EQ(Edit->FileName(), spaced);
     EXPECT_EQ(Edit->LongName(), "two words.wav");
+    // No file system here keeps a second, short form: the short name is the found name as well.
+    EXPECT_EQ(Edit->ShortName(), "two words.wav");
+    Edit->SetText(Folder + "missing.wav");
+    EXPECT_EQ(Edit->LongName(), "");
+    EXPECT_EQ(Edit->ShortName(), "") << "a file that isn't there has no name to report";
 
     Edit->SetText("kept");
     try {

@@ -59,6 +59,13 @@ TEST_F(KitCombosTest, SixteenColoursWithStandardOrGivenNames)
     // The colour stays chosen across the new names.
     EXPECT_EQ(box.ColorValue(), clNavy);
     EXPECT_EQ(box.ItemIndex(), 4);
+
+    // The names are read back as given, and a name added to them shows at once.
+    ASSERT_EQ(box.ColorNames()->Count(), 3);
+    EXPECT_EQ(box.ColorNames()->Get(2), "Vihreä"_a);
+    box.ColorNames()->Add("Oliivi");
+    EXPECT_EQ(ItemNames(box)[3], "Oliivi");
+    EXPECT_EQ(box.ColorValue(), clNavy);
 }
 
 TEST_F(KitCombosTest, OwnColoursAndChangeEvents)

@@ -219,7 +219,9 @@ TEST_F(KitListBoxTest, UnfocusedSelectionIsGreyWhenAsked)
         return static_cast<QListWidget*>(List->Widget())->viewport()->grab().toImage().pixel(row.Right - 3, row.Top + 2);
     };
     EXPECT_EQ(rowColour(), ToQColor(clHighlight).rgb());
+    EXPECT_FALSE(List->GraySelection());
     List->SetGraySelection(true);
+    EXPECT_TRUE(List->GraySelection());
     EXPECT_EQ(rowColour(), ToQColor(clBtnFace).rgb());
 }
 
@@ -307,7 +309,8 @@ TEST_F(KitListBoxTest, ExtendedSelectDecidesWhatAClickDoes)
         TRect rect = List->ItemRect(index);
         return QPoint(rect.Left + 3, rect.Top + 2);
     };
-    // Extended: a plain click selects one item, Ctrl adds, Shift takes a range.
+    // Extended, as a new list is: a plain click selects one item, Ctrl adds, Shift takes a range.
+    EXPECT_TRUE(List->ExtendedSelect());
     ClickWith(ViewOf(*List), rowPoint(0), Qt::NoModifier);
     ClickWith(ViewOf(*List), rowPoint(2), Qt::NoModifier);
     EXPECT_EQ(SelectedOf(*List), std::vector<int>{2});
@@ -318,6 +321,7 @@ TEST_F(KitListBoxTest, ExtendedSelectDecidesWhatAClickDoes)
 
     // Not extended: every click toggles its item and leaves the others.
     List->SetExtendedSelect(false);
+    EXPECT_FALSE(List->ExtendedSelect());
     for (int i = 0; i < List->Count(); ++i)
         List->SetSelected(i, false);
     ClickWith(ViewOf(*List), rowPoint(1), Qt::NoModifier);
@@ -356,6 +360,7 @@ TEST_F(KitListBoxTest, ItemWidthEventSizesOwnerDrawnItems)
         list.Items()->Add(name);
     int textWidest = list.HorizontalExtent();
     ASSERT_EQ(textWidest, WidthOf(list, "bb"));
+    EXPECT_FALSE(list.OnGetItemWidth());
     std::vector<int> asked;
     list.SetOnGetItemWidth([&](TWinControl* control, int index, int& width) {
         EXPECT_EQ(control, &list);
@@ -372,7 +377,13 @@ TEST_F(KitListBoxTest, ItemWidthEventSizesOwnerDrawnItems)
     EXPECT_EQ(list.HorizontalExtent(), 320);
     list.Items()->Add("d");
     EXPECT_EQ(list.HorizontalExtent(), 330);
+    // The handler read back is the one that measures.
+    int width = 0;
+    ASSERT_TRUE(list.OnGetItemWidth());
+    list.OnGetItemWidth()(&list, 2, width);
+    EXPECT_EQ(width, 320);
     list.SetOnGetItemWidth(nullptr);
+    EXPECT_FALSE(list.OnGetItemWidth());
     EXPECT_EQ(list.HorizontalExtent(), WidthOf(list, "bb"));
 }
 
