@@ -193,6 +193,7 @@ TEST_F(PrintRunTest, CancelStopsBeforeTheNextPageAndEndsTheJob)
     EXPECT_TRUE(other.Widget()->isEnabled());
     EXPECT_EQ(Printer()->Copies(), 3);
     EXPECT_FALSE(Printer()->Printing());
+    EXPECT_FALSE(Printer()->Aborted()) << "the job was ended, not thrown away";
 
     // With AbortOnCancel the job is thrown away.
     PP->AbortOnCancel = true;
@@ -200,7 +201,41 @@ TEST_F(PrintRunTest, CancelStopsBeforeTheNextPageAndEndsTheJob)
     EXPECT_FALSE(PP->Print());
     EXPECT_FALSE(PdfExists());
     EXPECT_FALSE(Printer()->Printing());
+    EXPECT_TRUE(Printer()->Aborted());
     EXPECT_EQ(PP->ProgressDialog(), nullptr);
+
+    // The next job starts afresh.
+    watch.OnTick = nullptr;
+    EXPECT_TRUE(PP->Print());
+    EXPECT_FALSE(Printer()->Aborted());
+    EXPECT_TRUE(PdfExists());
+}
+
+TEST_F(PrintRunTest, JobsGoToTheOutputFileNamedUntilItIsCleared)
+{
+    EXPECT_EQ(Printer()->OutputFileName(), Pdf);
+    Compose(1);
+    const std::string other = Folder + "/other.pdf";
+    Printer()->SetOutputFileName(other);
+    EXPECT_EQ(Printer()->OutputFileName(), other);
+    EXPECT_TRUE(PP->Print());
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_FALSE(PdfExists());
+
+    // Not while a job runs: the file named stays.
+    Printer()->BeginDoc();
+    try {
+        Printer()->SetOutputFileName(Pdf);
+        ADD_FAILURE() << "the file changed in the middle of a job";
+    } catch (const EPrinter& error) {
+        EXPECT_EQ(error.Message, "Printing in progress");
+    }
+    EXPECT_EQ(Printer()->OutputFileName(), other);
+    Printer()->Abort();
+    EXPECT_FALSE(std::filesystem::exists(other)) << "the thrown-away job leaves no file";
+
+    Printer()->SetOutputFileName("");
+    EXPECT_EQ(Printer()->OutputFileName(), "") << "back to the print queue";
 }
 
 TEST_F(PrintRunTest, TheDialogFollowsShowProgressAndShowCancel)
