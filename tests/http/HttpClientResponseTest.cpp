@@ -341,6 +341,43 @@ TEST_F(HttpClientTest, TrickleIsLeftAfterAWindowWithoutAKilobyte)
     EXPECT_EQ(Body().size(), 40000u);
 }
 
+// The limits read back are the ones that end a transfer: a minute each on a new client, and at
+// least a millisecond whatever is asked.
+TEST_F(HttpClientTest, TransferLimitsReadBackAsTheyApply)
+{
+    THttpClient fresh(nullptr);
+    EXPECT_EQ(fresh.InactivityTimeout(), 60000);
+    EXPECT_EQ(fresh.SlowTransferWindow(), 60000);
+    EXPECT_EQ(http->InactivityTimeout(), 5000);
+
+    http->URL = server.Url("/qex/data/qex.cgi");
+    ScriptedReply silent;
+    silent.bytes = "HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n";
+    silent.end = ScriptedReply::End::Hold;
+    http->SetInactivityTimeout(0);
+    EXPECT_EQ(http->InactivityTimeout(), 1);
+    server.Script({silent});
+    EXPECT_EQ(Run().message, "Connection timed out (Error #10060)");
+
+    // A window below a millisecond is one: a body of less than a kilobyte trickled in two
+    // pieces can't fill it, though the silence between them is well within the limit.
+    http->SetInactivityTimeout(5000);
+    http->SetSlowTransferWindow(-20);
+    EXPECT_EQ(http->SlowTransferWindow(), 1);
+    ScriptedReply trickle = ScriptedReply::Status(200, "OK", std::string(500, 'x'));
+    trickle.pieces = 2;
+    trickle.pauseMs = 100;
+    server.Script({trickle});
+    EXPECT_EQ(Run().message, "Connection timed out (Error #10060)");
+
+    // Given back a minute, the same reply ends whole.
+    http->SetSlowTransferWindow(60000);
+    EXPECT_EQ(http->SlowTransferWindow(), 60000);
+    server.Script({trickle});
+    EXPECT_EQ(Run().message, "");
+    EXPECT_EQ(Body(), std::string(500, 'x'));
+}
+
 TEST_F(HttpClientTest, ReplyOneByteShortOfItsLengthIsAFailure)
 {
     http->URL = server.Url("/qex/data/qex.cgi");
