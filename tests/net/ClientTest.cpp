@@ -3,8 +3,14 @@
 #include "SocketErrorMessage.h"
 #include "SocketFixture.h"
 #include "platform/messages/Timer.h"
+#include "platform/winsock/SocketTable.h"
+#include <arpa/inet.h>
 #include <atomic>
 #include <memory>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -244,6 +250,111 @@ TEST_F(Client, NameLookUps)
     EXPECT_EQ(s->DnsResult(), "");
 
     EXPECT_THROW(s->DnsLookup(""), ESocketException);
+
+    // The reverse way: an address gives its name, also from the loop.
+    s->ReverseDnsLookup("127.0.0.1");
+    EXPECT_EQ(done.size(), 3u);
+    ASSERT_TRUE(PumpUntil([&] { return done.size() == 4; }));
+    EXPECT_EQ(done[3], 0);
+    EXPECT_EQ(s->DnsResult(), "localhost");
+    EXPECT_THROW(s->ReverseDnsLookup(""), ESocketException);
+}
+
+// Options given before connecting are what the system socket carries; the socket reads them
+// back while connected and starts over from the defaults once closed.
+TEST_F(Client, OptionsGivenBeforeConnectingReachTheSystemSocket)
+{
+    // The peer tells which port the connection came from.
+    peer::Server server([](int& fd) {
+        sockaddr_in from {};
+        socklen_t length = sizeof from;
+        if (::getpeername(fd, reinterpret_cast<sockaddr*>(&from), &length) == 0)
+            peer::WriteAll(fd, std::to_string(ntohs(from.sin_port)));
+        peer::ReadUntil(fd, "never", 4000);
+    });
+    auto s = NewSocket();
+    std::string peerSawPort;
+    s->OnDataAvailable = [&](TObject*, std::uint16_t) { peerSawPort += s->ReceiveStr(); };
+    EXPECT_EQ(s->HSocket(), winsock::INVALID_SOCKET);
+    EXPECT_EQ(s->Proto(), "tcp");
+    EXPECT_EQ(s->LocalPort(), "0");
+    EXPECT_EQ(s->ComponentOptions(), 0u);
+    EXPECT_EQ(s->LingerOnOff(), wsLingerOn);
+    EXPECT_EQ(s->LingerTimeout(), 0);
+
+    const std::string localPort = std::to_string(peer::ClosedPort());
+    s->SetLocalPort(localPort);
+    s->SetComponentOptions(wsoTcpNoDelay);
+    s->SetLingerTimeout(7);
+    ASSERT_TRUE(ConnectTo(*s, server));
+    ASSERT_NE(s->HSocket(), winsock::INVALID_SOCKET);
+    const int fd = winsock::detail::FindSocket(s->HSocket())->fd;
+    int noDelay = 0;
+    socklen_t length = sizeof noDelay;
+    ASSERT_EQ(::getsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, &length), 0);
+    EXPECT_EQ(noDelay, 1);
+    ::linger lingering {};
+    length = sizeof lingering;
+    ASSERT_EQ(::getsockopt(fd, SOL_SOCKET, SO_LINGER, &lingering, &length), 0);
+    EXPECT_EQ(lingering.l_onoff, 1);
+    EXPECT_EQ(lingering.l_linger, 7);
+    EXPECT_EQ(s->LingerTimeout(), 7);
+    EXPECT_EQ(s->ComponentOptions(), unsigned(wsoTcpNoDelay));
+    EXPECT_EQ(s->LocalPort(), localPort);
+    ASSERT_TRUE(PumpUntil([&] { return peerSawPort.size() == localPort.size(); }));
+    EXPECT_EQ(peerSawPort, localPort) << "the connection came from the port given";
+
+    s->Abort();
+    EXPECT_EQ(s->HSocket(), winsock::INVALID_SOCKET);
+    EXPECT_EQ(s->LocalPort(), "0");
+    EXPECT_EQ(s->LingerTimeout(), 0);
+    EXPECT_EQ(s->LingerOnOff(), wsLingerOn);
+}
+
+// ReadCount sums what the socket handed out; Pause holds the events back until Resume; the
+// count starts over with the next connection.
+TEST_F(Client, ReadCountAndPauseFollowWhatIsRead)
+{
+    peer::Server server([](int& fd) {
+        peer::WriteAll(fd, "first");
+        peer::ReadUntil(fd, "more");
+        peer::WriteAll(fd, "second");
+        peer::ReadUntil(fd, "never", 4000);
+    });
+    auto s = NewSocket();
+    std::string received;
+    s->OnDataAvailable = [&](TObject*, std::uint16_t) { received += s->ReceiveStr(); };
+    ASSERT_TRUE(ConnectTo(*s, server));
+    ASSERT_TRUE(PumpUntil([&] { return received == "first"; }));
+    EXPECT_EQ(s->ReadCount(), 5);
+
+    EXPECT_EQ(s->Pause(), 0);
+    s->SendStr("more");
+    // The peer answers at once; the paused socket hears of it only once resumed. Its answer is
+    // seen waiting on the system socket, not by a wait of a fixed time.
+    pollfd waiting {winsock::detail::FindSocket(s->HSocket())->fd, POLLIN, 0};
+    ASSERT_EQ(::poll(&waiting, 1, 10000), 1);
+    PumpFor(50);
+    EXPECT_EQ(received, "first") << "nothing is heard while paused";
+    EXPECT_EQ(s->Resume(), 0);
+    ASSERT_TRUE(PumpUntil([&] { return received == "firstsecond"; }));
+    EXPECT_EQ(s->ReadCount(), 11);
+
+    s->Abort();
+    EXPECT_EQ(s->ReadCount(), 0);
+}
+
+TEST_F(Client, CloseDelayedClosesFromTheMessageLoop)
+{
+    peer::Server server([](int& fd) { peer::ReadUntil(fd, "never", 4000); });
+    auto s = NewSocket();
+    EventLog log;
+    ASSERT_TRUE(ConnectTo(*s, server));
+    log.Attach(*s);
+    s->CloseDelayed();
+    EXPECT_EQ(s->State(), wsConnected) << "nothing happens before the loop runs";
+    ASSERT_TRUE(PumpUntil([&] { return s->State() == wsClosed; }));
+    EXPECT_EQ(log.Count("closed"), 1);
 }
 
 TEST_F(Client, CancellingALookUpWhoseAnswerIsAlreadyQueuedSucceeds)
@@ -314,8 +425,26 @@ TEST_F(Client, WaitUntilReadyEndsOnTheFlagOrTheTimeout)
     EXPECT_EQ(s->WaitUntilReady(done), 0);
     timer.SetEnabled(false);
     s->SetTimeout(50);
+    EXPECT_EQ(s->Timeout(), 50);
     bool never = false;
     EXPECT_EQ(s->WaitUntilReady(never), WSA_WSOCKET_TIMEOUT);
+
+    // Synchronize clears the flag, runs the step that will set it, then waits.
+    bool ready = true;
+    int steps = 0;
+    EXPECT_EQ(s->Synchronize(nullptr, ready), WSA_WSOCKET_TIMEOUT) << "a flag set before is cleared";
+    EXPECT_FALSE(ready);
+    s->SetTimeout(30000);
+    EXPECT_EQ(s->Synchronize(
+                  [&] {
+                      ++steps;
+                      done = false;
+                      timer.SetEnabled(true);
+                  },
+                  done),
+              0);
+    EXPECT_EQ(steps, 1);
+    timer.SetEnabled(false);
     s->SetTimeout(0);
     app.Terminate();
     EXPECT_EQ(s->WaitUntilReady(never), WSA_WSOCKET_TIMEOUT);
@@ -342,7 +471,9 @@ TEST_F(Client, FlushAndWaitForCloseGiveUpAfterFlushTimeout)
     peer::Server server([](int& fd) { peer::ReadUntil(fd, "never", 4000); });
     auto s = NewSocket();
     ASSERT_TRUE(ConnectTo(*s, server));
+    EXPECT_EQ(s->FlushTimeout(), 60);
     s->SetFlushTimeout(1);
+    EXPECT_EQ(s->FlushTimeout(), 1);
     std::string block(32 * 1024 * 1024, 'f');
     s->Send(block.data(), static_cast<int>(block.size()));
     s->Flush();
@@ -350,4 +481,79 @@ TEST_F(Client, FlushAndWaitForCloseGiveUpAfterFlushTimeout)
     s->WaitForClose(); // the peer stays: bounded by the same timeout
     EXPECT_EQ(s->State(), wsConnected);
     s->Abort();
+    EXPECT_EQ(s->FlushTimeout(), 60) << "a closed socket starts over with a minute";
+}
+
+// Data cut into many small send blocks still arrives whole and in order; a block size below 1
+// is a whole Ethernet frame's payload.
+TEST_F(Client, SmallSendBlocksCarryTheDataWhole)
+{
+    std::string payload;
+    for (int i = 0; i < 3000; ++i)
+        payload += static_cast<char>('a' + i % 26);
+    std::string peerGot;
+    peer::Server server([&](int& fd) { peerGot = peer::ReadSome(fd, payload.size()); });
+    auto s = NewSocket();
+    EXPECT_EQ(s->SendBlockSize(), 1460);
+    s->SetSendBlockSize(0);
+    EXPECT_EQ(s->SendBlockSize(), 1460);
+    s->SetSendBlockSize(-5);
+    EXPECT_EQ(s->SendBlockSize(), 1460);
+    s->SetSendBlockSize(7);
+    EXPECT_EQ(s->SendBlockSize(), 7);
+    bool closed = false;
+    s->OnSessionClosed = [&](TObject*, std::uint16_t) { closed = true; };
+    ASSERT_TRUE(ConnectTo(*s, server));
+    EXPECT_EQ(s->Send(payload.data(), static_cast<int>(payload.size())), static_cast<int>(payload.size()));
+    ASSERT_TRUE(PumpUntil([&] { return closed; }));
+    EXPECT_TRUE(peerGot == payload) << "the peer got " << peerGot.size() << " bytes, or other bytes";
+}
+
+// GetPeerName answers only while connected, with the peer's own address.
+TEST_F(Client, GetPeerNameAnswersOnlyWhileConnected)
+{
+    peer::Server server([](int& fd) { peer::ReadUntil(fd, "never", 4000); });
+    auto s = NewSocket();
+    sockaddr_in name {};
+    int length = sizeof name;
+    EXPECT_EQ(s->GetPeerName(name, length), -1);
+    ASSERT_TRUE(ConnectTo(*s, server));
+    ASSERT_EQ(s->GetPeerName(name, length), 0);
+    EXPECT_EQ(ntohs(name.sin_port), server.Port());
+    EXPECT_EQ(std::string(inet_ntoa(name.sin_addr)), "127.0.0.1");
+    s->Abort();
+    EXPECT_EQ(s->GetPeerName(name, length), -1);
+}
+
+// MultiThreaded chooses the loop a waiting socket runs: its own notes that the program is quitting,
+// the application's leaves that to the application.
+TEST_F(Client, MultiThreadedSocketsRunTheirOwnLoop)
+{
+    auto s = NewSocket();
+    EXPECT_FALSE(s->MultiThreaded());
+    app.Terminate();
+    s->MessagePump();
+    EXPECT_FALSE(s->QuitSeen());
+    s->SetMultiThreaded(true);
+    EXPECT_TRUE(s->MultiThreaded());
+    s->MessagePump();
+    EXPECT_TRUE(s->QuitSeen());
+}
+
+// Kept for classes built on the socket: a pair is set when either word is, clearing empties
+// both, and the comparison asks for equality or, with the flag off, for a difference.
+TEST(SocketPairs, SetClearAndCompare)
+{
+    std::unique_ptr<TAsyncSocket> s(TAsyncSocket::Create(nullptr));
+    EXPECT_FALSE(s->IsPairSet(0, 0));
+    EXPECT_TRUE(s->IsPairSet(1, 0));
+    EXPECT_TRUE(s->IsPairSet(0, 0x80000000u));
+    std::uint32_t low = 5, high = 9;
+    s->ClearPair(low, high);
+    EXPECT_EQ(low, 0u);
+    EXPECT_EQ(high, 0u);
+    EXPECT_TRUE(s->ComparePair(3, 3, true));
+    EXPECT_FALSE(s->ComparePair(3, 4, true));
+    EXPECT_TRUE(s->ComparePair(3, 4, false));
+    EXPECT_FALSE(s->ComparePair(3, 3, false));
 }
