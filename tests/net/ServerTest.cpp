@@ -1,8 +1,11 @@
 // Listening, accepting and datagrams, with both ends made of the component.
 #include "SocketErrorMessage.h"
 #include "SocketFixture.h"
+#include "platform/winsock/SocketTable.h"
 #include <arpa/inet.h>
 #include <memory>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 namespace {
 using SocketPtr = std::unique_ptr<TAsyncSocket>;
@@ -32,7 +35,10 @@ TEST_F(Server, ListensOnAChosenPortAcceptsAndTalks)
     };
     listener->OnSessionAvailable = [&](TObject*, std::uint16_t error) {
         EXPECT_EQ(error, 0);
-        served->Dup(listener->Accept());
+        const SOCKET accepted = listener->Accept();
+        EXPECT_EQ(listener->AcceptedHandle(), accepted);
+        served->Dup(accepted);
+        EXPECT_EQ(served->HSocket(), accepted);
     };
 
     auto client = NewSocket();
@@ -99,4 +105,69 @@ TEST_F(Server, DatagramsGoBothWays)
     EXPECT_EQ(got, "datagram");
     EXPECT_EQ(from, "127.0.0.1");
     EXPECT_EQ(reply, "reply");
+}
+
+namespace {
+// An option of the system socket behind a handle.
+int OptionOf(SOCKET handle, int level, int name)
+{
+    int value = -1;
+    socklen_t length = sizeof value;
+    EXPECT_EQ(::getsockopt(winsock::detail::FindSocket(handle)->fd, level, name, &value, &length), 0);
+    return value;
+}
+} // namespace
+
+// ReuseAddr lets datagram sockets share a port; MultiCast with its address and hop limit puts
+// the socket in the group and gives what it sends that many hops.
+TEST_F(Server, DatagramSocketsShareAPortOrJoinAGroupWhenTold)
+{
+    auto first = NewSocket();
+    EXPECT_FALSE(first->ReuseAddr());
+    first->SetReuseAddr(true);
+    EXPECT_TRUE(first->ReuseAddr());
+    first->SetProto("udp");
+    first->SetAddr("127.0.0.1");
+    first->SetPort("0");
+    first->Listen();
+    ASSERT_EQ(first->State(), wsConnected);
+    EXPECT_NE(OptionOf(first->HSocket(), SOL_SOCKET, SO_REUSEADDR), 0);
+    const AnsiString port = first->GetXPort();
+
+    auto sharing = NewSocket();
+    sharing->SetReuseAddr(true);
+    sharing->SetProto("udp");
+    sharing->SetAddr("127.0.0.1");
+    sharing->SetPort(port);
+    sharing->Listen();
+    EXPECT_EQ(sharing->State(), wsConnected);
+    auto refused = NewSocket();
+    refused->SetProto("udp");
+    refused->SetAddr("127.0.0.1");
+    refused->SetPort(port);
+    EXPECT_THROW(refused->Listen(), ESocketException) << "without ReuseAddr the port is taken";
+    EXPECT_EQ(refused->State(), wsClosed);
+
+    auto member = NewSocket();
+    EXPECT_FALSE(member->MultiCast());
+    member->SetMultiCast(true);
+    member->SetMultiCastAddrStr("239.1.2.3");
+    EXPECT_EQ(member->MultiCastAddrStr(), "239.1.2.3");
+    member->SetProto("udp");
+    member->SetAddr("0.0.0.0");
+    member->SetPort("0");
+    member->Listen();
+    EXPECT_EQ(member->State(), wsConnected) << "joined the group";
+
+    auto sender = NewSocket();
+    EXPECT_EQ(sender->MultiCastIpTTL(), 1);
+    sender->SetProto("udp");
+    sender->SetAddr("239.1.2.3");
+    sender->SetPort(port);
+    sender->SetMultiCast(true);
+    sender->SetMultiCastIpTTL(5);
+    EXPECT_EQ(sender->MultiCastIpTTL(), 5);
+    sender->Connect();
+    ASSERT_EQ(sender->State(), wsConnected);
+    EXPECT_EQ(OptionOf(sender->HSocket(), IPPROTO_IP, IP_MULTICAST_TTL), 5);
 }
