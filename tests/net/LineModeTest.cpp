@@ -75,7 +75,10 @@ TEST_F(LineMode, DeliversWholeLinesAndKeepsTheRestUntilMoreComes)
         Pause();
         peer::WriteAll(fd, "\ntail");
     });
+    EXPECT_FALSE(s->LineMode());
+    EXPECT_EQ(s->LineEnd(), "\r\n");
     Connect(server.Port());
+    EXPECT_TRUE(s->LineMode());
     ASSERT_TRUE(PumpUntil([&] { return closed; }));
     EXPECT_EQ(lines, (std::vector<std::string>{"ab\r\n", "cd\r\n", "e\r\n", "f\r\n", "tail"}));
 }
@@ -84,6 +87,7 @@ TEST_F(LineMode, LinesEndingInLineFeedOnly)
 {
     peer::Server server([](int& fd) { peer::WriteAll(fd, "one\ntwo\r\nthree\n"); });
     s->SetLineEnd("\n");
+    EXPECT_EQ(s->LineEnd(), "\n");
     Connect(server.Port());
     ASSERT_TRUE(PumpUntil([&] { return closed; }));
     EXPECT_EQ(lines, (std::vector<std::string>{"one\n", "two\r\n", "three\n"}));
@@ -96,7 +100,9 @@ TEST_F(LineMode, ALineOverTheLimitIsReportedAndCleared)
         Pause();
         peer::WriteAll(fd, "ok\r\n");
     });
+    EXPECT_EQ(s->LineLimit(), 65536);
     s->SetLineLimit(16);
+    EXPECT_EQ(s->LineLimit(), 16);
     int reported = 0;
     s->OnLineLimitExceeded = [&](TObject*, int count, bool& clear) {
         reported = count;
@@ -143,6 +149,7 @@ TEST_F(LineMode, AHandlerThatReadsNothingDoesNotHangTheLoop)
     // Reading again later gets the lines that waited.
     s->OnDataAvailable = [&](TObject*, std::uint16_t) { lines.push_back(s->ReceiveStr()); };
     s->SetLineMode(false);
+    EXPECT_FALSE(s->LineMode());
     ASSERT_TRUE(PumpUntil([&] { return !lines.empty(); }));
     EXPECT_EQ(lines.front(), "a\r\nb\r\n");
 }
@@ -154,8 +161,12 @@ TEST_F(LineMode, EchoSendsTheEditedBytesBack)
         peer::WriteAll(fd, "ab\bc\r\n");
         echoed = peer::ReadUntil(fd, "\r\n", 2000);
     });
+    EXPECT_FALSE(s->LineEdit());
+    EXPECT_FALSE(s->LineEcho());
     s->SetLineEdit(true);
     s->SetLineEcho(true);
+    EXPECT_TRUE(s->LineEdit());
+    EXPECT_TRUE(s->LineEcho());
     Connect(server.Port());
     ASSERT_TRUE(PumpUntil([&] { return closed; }));
     EXPECT_EQ(lines, (std::vector<std::string>{"ac\r\n"}));

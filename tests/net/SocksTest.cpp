@@ -210,6 +210,7 @@ TEST_F(Socks, Socks5WithUserCodeAuthentication)
     SocksScript script;
     script.wantAuth = true;
     peer::Server server([&](int& fd) { ServeSocks5(fd, script); });
+    EXPECT_EQ(s->SocksAuthentication(), socksNoAuthentication);
     s->SetSocksAuthentication(socksAuthenticateUsercode);
     s->SetSocksUsercode("kalle");
     s->SetSocksPassword("secret");
@@ -217,7 +218,14 @@ TEST_F(Socks, Socks5WithUserCodeAuthentication)
     ASSERT_TRUE(PumpUntil([&] { return !log.empty() && log.back().rfind("connected", 0) == 0; }));
     EXPECT_EQ(log, (std::vector<std::string>{"socks-connected:0", "auth:0", "auth:1", "connected:0"}));
     EXPECT_EQ(script.seenAuth, "kalle:secret");
+    EXPECT_EQ(s->SocksPort(), std::to_string(server.Port()));
     s->Close();
+    // The proxy must be named again after a close; who logs in to it stays.
+    EXPECT_EQ(s->SocksPort(), "");
+    EXPECT_EQ(s->SocksServer(), "");
+    EXPECT_EQ(s->SocksUsercode(), "kalle");
+    EXPECT_EQ(s->SocksPassword(), "secret");
+    EXPECT_EQ(s->SocksAuthentication(), socksAuthenticateUsercode);
 }
 
 TEST_F(Socks, AFailedAuthenticationIsASocksError)
