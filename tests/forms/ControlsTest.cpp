@@ -176,7 +176,9 @@ TEST_F(FormsTest, PageScrollerShowsArrowsOnlyForATallerControl)
     auto* scroller = new TPageScroller(&form);
     scroller->SetParent(&form);
     scroller->SetBounds(0, 0, 115, 200);
+    EXPECT_EQ(scroller->ButtonSize(), 12);
     scroller->SetButtonSize(20);
+    EXPECT_EQ(scroller->ButtonSize(), 20);
     auto* channels = new TListBox(&form);
     scroller->SetControl(channels);
     channels->SetHeight(20 * 5 + 20);
@@ -197,6 +199,15 @@ TEST_F(FormsTest, PageScrollerShowsArrowsOnlyForATallerControl)
     EXPECT_EQ(scroller->Position(), 540 - 160);
     arrows[0]->click();
     EXPECT_EQ(scroller->Position(), 540 - 180);
+    EXPECT_EQ(arrows[0]->height(), scroller->ButtonSize()) << "the arrows are as tall as a step";
+
+    // Below one pixel a step is one pixel; the view grows by what the arrows gave up.
+    scroller->SetButtonSize(0);
+    EXPECT_EQ(scroller->ButtonSize(), 1);
+    EXPECT_EQ(scroller->Position(), 540 - 198);
+    arrows[0]->click();
+    EXPECT_EQ(scroller->Position(), 540 - 199);
+    EXPECT_EQ(arrows[0]->height(), 1);
 }
 
 TEST_F(FormsTest, WrappedLabelGrowsWithItsTextAndCopyMessageCopies)
