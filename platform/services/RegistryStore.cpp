@@ -1,41 +1,27 @@
 #include "platform/services/RegistryStore.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Files.h"
 #include "platform/services/RegistryFile.h"
-#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// What the file was when it was last read or written: a file replaced since differs in its
-// inode, size or time.
+// What the file was when it was last read or written: a file replaced since differs in its stamp.
+// Something at the path that is no regular file still counts as there, so it is never saved over.
 struct FileIdentity {
     std::string path;
     bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-
-    bool operator==(const FileIdentity& other) const
-    {
-        return path == other.path && exists == other.exists && device == other.device && inode == other.inode &&
-               size == other.size && modified.tv_sec == other.modified.tv_sec &&
-               modified.tv_nsec == other.modified.tv_nsec;
-    }
+    FileStamp stamp;
+    bool operator==(const FileIdentity&) const = default;
 };
 
 FileIdentity IdentityOf(const std::string& path)
 {
     FileIdentity identity;
     identity.path = path;
-    struct stat info {};
-    if (!path.empty() && ::stat(path.c_str(), &info) == 0) {
-        identity.exists = true;
-        identity.device = info.st_dev;
-        identity.inode = info.st_ino;
-        identity.size = info.st_size;
-        identity.modified = info.st_mtim;
-    }
+    identity.exists = !path.empty() && (StampOfPath(FromSystemPath(path), identity.stamp) ||
+                                        ::access(path.c_str(), F_OK) == 0);
     return identity;
 }
 
