@@ -32,6 +32,14 @@ protected:
         AtomicWriteFile(Folder + name, "RIFF");
         return Folder + name;
     }
+    // A second edit on the shown form, holding the focus, for what the keyboard does to it.
+    void ShowFocused(TComboEdit& edit)
+    {
+        edit.SetParent(&Form);
+        edit.SetBounds(8, 40, 120, 21);
+        Form.Show();
+        edit.SetFocus();
+    }
     // Whether the edit takes a drag of these addresses. (Qt hands a drop only to the target of a
     // drag it runs itself, so the drop is made with DropFiles.)
     bool TakesDrag(const QList<QUrl>& urls)
@@ -250,10 +258,7 @@ TEST_F(ComboEditsTest, AnEditMaskShapesWhatIsTypedAndTheButtonStillWorks)
 TEST_F(ComboEditsTest, OnKeyDownSeesTheClickKeyBeforeTheButtonIsClicked)
 {
     TComboEdit edit(&Form);
-    edit.SetParent(&Form);
-    edit.SetBounds(8, 40, 120, 21);
-    Form.Show();
-    edit.SetFocus();
+    ShowFocused(edit);
     std::vector<std::string> seen;
     bool take = false;
     edit.OnKeyDown = [&](TObject*, WORD& key, TShiftState shift) {
@@ -378,10 +383,7 @@ TEST_F(ComboEditsTest, ASaveDialogStartsInTheInitialFolderAndAddsTheDefaultExten
 TEST_F(ComboEditsTest, TheClickKeyCanBeAnotherKey)
 {
     TComboEdit edit(&Form);
-    edit.SetParent(&Form);
-    edit.SetBounds(8, 40, 120, 21);
-    Form.Show();
-    edit.SetFocus();
+    ShowFocused(edit);
     int clicks = 0;
     edit.OnButtonClick = [&](TObject*) { ++clicks; };
     edit.SetClickKey(ShortCut(VK_F4, {}));
