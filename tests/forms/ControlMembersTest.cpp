@@ -4,6 +4,7 @@
 #include <QInputMethodQueryEvent>
 #include <QTest>
 #include <QToolTip>
+#include "FieldOnPanel.h"
 #include "FormsFixture.h"
 #include "Input.h"
 #include "platform/forms/Edit.h"
@@ -235,11 +236,8 @@ TEST_F(FormsTest, TabSheetsPassTheParentSettingsOnToTheirControls)
 
 TEST_F(FormsTest, ReadingOrderFollowsTheParentAndMirrorsTheControl)
 {
-    TForm form(nullptr);
-    auto* panel = new TPanel(&form);
-    panel->SetParent(&form);
-    auto* edit = new TEdit(&form);
-    edit->SetParent(panel);
+    FieldOnPanel field;
+    auto& [form, panel, edit] = field;
     panel->SetBiDiMode(bdRightToLeft);
     EXPECT_TRUE(edit->UseRightToLeftReading());
     EXPECT_EQ(edit->Widget()->layoutDirection(), Qt::RightToLeft) << "text and scroll bar on the right-to-left side";
@@ -255,11 +253,8 @@ TEST_F(FormsTest, ReadingOrderFollowsTheParentAndMirrorsTheControl)
 // each mode mirrors only what it names.
 TEST_F(FormsTest, ReadingOrderReportsTheModeInForce)
 {
-    TForm form(nullptr);
-    auto* panel = new TPanel(&form);
-    panel->SetParent(&form);
-    auto* edit = new TEdit(&form);
-    edit->SetParent(panel);
+    FieldOnPanel field;
+    auto& [form, panel, edit] = field;
     EXPECT_TRUE(edit->ParentBiDiMode());
     EXPECT_EQ(edit->BiDiMode(), bdLeftToRight);
 

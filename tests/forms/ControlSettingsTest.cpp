@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QToolButton>
+#include "FieldOnPanel.h"
 #include "FormsFixture.h"
 #include "Input.h"
 #include "platform/forms/Canvas.h"
@@ -160,11 +161,8 @@ TEST_F(FormsTest, TextRectFillsItsRectangleAndDrawsNothingOutside)
 
 TEST_F(FormsTest, ParentFontAndParentCtl3DFollowTheParentAgainWhenSet)
 {
-    TForm form(nullptr);
-    auto* panel = new TPanel(&form);
-    panel->SetParent(&form);
-    auto* edit = new TEdit(&form);
-    edit->SetParent(panel);
+    FieldOnPanel field;
+    auto& [form, panel, edit] = field;
     edit->Font()->SetSize(20);
     EXPECT_FALSE(edit->ParentFont()) << "an own font ends following the parent";
     panel->Font()->SetSize(9);
