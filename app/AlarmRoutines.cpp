@@ -9,7 +9,6 @@
 #include "platform/core/Files.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ImageList.h"
-#include "platform/forms/ListView.h"
 #include "platform/messages/Application.h"
 #include "platform/messages/Timer.h"
 #include "platform/services/MediaPlayer.h"
@@ -17,14 +16,6 @@
 #include "shell/TrayIcon.h"
 
 namespace {
-
-void RemoveRow(TListItem* row)
-{
-    TListItems* items = MainForm->Alarmlist->Items();
-    const int index = items->IndexOf(row);
-    if (index >= 0)
-        items->Delete(index);
-}
 
 void StartBeeps(const FiringPlan& plan)
 {
@@ -110,15 +101,8 @@ void AddAlarmEntry(const AnsiString& dateLabel, const AnsiString& channel, const
 }
 
 void FireAlarm(const AnsiString&, const AnsiString& channel, const AnsiString& time, const AnsiString& title,
-               const AnsiString& description, const AnsiString& actions, bool testing, TListItem* row)
+               const AnsiString& description, const AnsiString& actions)
 {
-    // Out of the list and the file first: a box below runs a nested loop, and neither it nor a
-    // crash after the notice may fire the row again.
-    if (!testing && row) {
-        RemoveRow(row);
-        MainForm->AlarmRowsTakenOut = true;
-        MainForm->SaveAlarmRemovals();
-    }
     const FiringPlan plan = ReadFiringPlan(actions);
     if (plan.NormalNotice) {
         ShowNormalNotice(channel, time, title, description);

@@ -6,8 +6,6 @@
 #include "platform/core/ScopeExit.h"
 #include <functional>
 
-class TListItem;
-
 // Appends a row with the action string of the alarm settings, holding AlarmEditing meanwhile.
 // The row is not written to the alarm file here.
 void AddAlarmEntry(const AnsiString& dateLabel, const AnsiString& channel, const AnsiString& time,
@@ -17,12 +15,11 @@ void AddAlarmEntry(const AnsiString& dateLabel, const AnsiString& channel, const
 void ShowAlreadyInAlarms(const AnsiString& programme);
 
 // Carries out an alarm: notice window and beeps, sound file, program, in that order; a sound file
-// that can't be played or a program that can't start ends the firing with its warning. Unless
-// testing, a `row` given is taken out of the alarm list and the file before anything is shown (it
-// may be gone already); the clock gives none, having taken the rows of its look out itself.
+// that can't be played or a program that can't start ends the firing with its warning. The alarm
+// list is left as it is: the clock takes the rows of its look out of the list and the file before
+// it fires them, and a test fires a row that stays.
 void FireAlarm(const AnsiString& dateLabel, const AnsiString& channel, const AnsiString& time,
-               const AnsiString& title, const AnsiString& description, const AnsiString& actions, bool testing,
-               TListItem* row);
+               const AnsiString& title, const AnsiString& description, const AnsiString& actions);
 
 // Searches the stored listings for the automatic alarms' keywords and adds what is found (after
 // a question, when the settings ask for one). The status bar tells how many were added.

@@ -87,7 +87,7 @@ void TMainForm::FireWaitingAlarms()
         // One alarm that fails must not keep the others from firing.
         Dispatch([&] {
             FireAlarm(row.Caption, row.SubItems[afChannel], row.SubItems[afTime], row.SubItems[afTitle],
-                      row.SubItems[afDescription], row.SubItems[afActions], false, nullptr);
+                      row.SubItems[afDescription], row.SubItems[afActions]);
         });
     }
 }

@@ -168,7 +168,7 @@ void TMainForm::PMenu_TestaahalytystClick(TObject*)
         return;
     const AlarmRow row = AlarmRowOf(item);
     FireAlarm(row.Caption, row.SubItems[afChannel], row.SubItems[afTime], row.SubItems[afTitle],
-              row.SubItems[afDescription], row.SubItems[afActions], true, nullptr);
+              row.SubItems[afDescription], row.SubItems[afActions]);
 }
 
 void TMainForm::PMenu_MuokkaahalytystClick(TObject*)
