@@ -231,8 +231,6 @@ public:
     std::vector<AlarmKey> AlarmKeys() const;
     // Replaces "QEX.ALS" with the list, the one way every command keeps its change in the file.
     void SaveAlarmList();
-    // The clock took rows out of the list (fired or missed) since the file was last written.
-    bool AlarmRowsTakenOut = false;
     // Writes the clock's removals, once for all the rows of a look, before any of them fires.
     // Quiet where start-up couldn't read the file (no command of the user's asked for it); a
     // failed write is told and the firing goes on.

@@ -65,7 +65,6 @@ void TMainForm::LookAtAlarms()
         std::vector<std::size_t> taken = look.missed;
         taken.insert(taken.end(), look.fire.begin(), look.fire.end());
         DeleteRows(Alarmlist->Items(), taken);
-        AlarmRowsTakenOut = true;
         SaveAlarmRemovals();
     }
     FireWaitingAlarms();

@@ -133,9 +133,6 @@ void TMainForm::SaveAlarmList()
 
 void TMainForm::SaveAlarmRemovals()
 {
-    if (!AlarmRowsTakenOut)
-        return;
-    AlarmRowsTakenOut = false;
     if (FAlarmsLoaded)
         Dispatch([this] { WriteAlarmFile(AlarmRows()); });
 }
