@@ -42,20 +42,26 @@ AnsiString MakeColouringEntry(const AnsiString& colourName, const AnsiString& ke
     return entry;
 }
 
+namespace {
+
+// Where the entry's leading "<c:name>" tag closes, or npos when it doesn't start with one.
+std::size_t ColourTagClose(const AnsiString& entry)
+{
+    return entry.compare(0, 3, "<c:") == 0 ? entry.find('>') : AnsiString::npos;
+}
+
+} // namespace
+
 AnsiString ColouringEntryColourName(const AnsiString& entry)
 {
-    const std::size_t close = entry.find('>');
-    if (entry.compare(0, 3, "<c:") != 0 || close == AnsiString::npos)
-        return AnsiString();
-    return entry.substr(3, close - 3);
+    const std::size_t close = ColourTagClose(entry);
+    return close == AnsiString::npos ? AnsiString() : entry.substr(3, close - 3);
 }
 
 AnsiString ColouringEntryKeywords(const AnsiString& entry)
 {
-    const std::size_t close = entry.find('>');
-    if (entry.compare(0, 3, "<c:") != 0 || close == AnsiString::npos)
-        return entry;
-    return entry.substr(close + 1);
+    const std::size_t close = ColourTagClose(entry);
+    return close == AnsiString::npos ? entry : entry.substr(close + 1);
 }
 
 AnsiString MakeViewEntry(const AnsiString& title, const AnsiString& layout, const AnsiString& channels)
