@@ -49,6 +49,21 @@ bool PlaceOf(RowLayout layout, ColumnMarkPlace& place)
     return false;
 }
 
+// The marks in front of a row ("<b>" and "<c:name>", in any order) and the text after them.
+ProgrammeRow SplitLeadingMarks(const AnsiString& row)
+{
+    ProgrammeRow split;
+    std::size_t at = 0;
+    for (std::size_t end = LeadingMarkEnd(row, at); end != AnsiString::npos; at = end, end = LeadingMarkEnd(row, at)) {
+        if (StartsWith(row, at, kOnAirMark))
+            split.onAir = true;
+        else
+            split.colours.push_back(row.substr(at + 3, end - at - 4));
+    }
+    split.after = row.substr(at);
+    return split;
+}
+
 void SplitColumnMark(ProgrammeRow& row, RowLayout layout)
 {
     ColumnMarkPlace place{};
@@ -69,20 +84,6 @@ void SplitColumnMark(ProgrammeRow& row, RowLayout layout)
 }
 
 } // namespace
-
-ProgrammeRow SplitLeadingMarks(const AnsiString& row)
-{
-    ProgrammeRow split;
-    std::size_t at = 0;
-    for (std::size_t end = LeadingMarkEnd(row, at); end != AnsiString::npos; at = end, end = LeadingMarkEnd(row, at)) {
-        if (StartsWith(row, at, kOnAirMark))
-            split.onAir = true;
-        else
-            split.colours.push_back(row.substr(at + 3, end - at - 4));
-    }
-    split.after = row.substr(at);
-    return split;
-}
 
 ProgrammeRow SplitProgrammeRow(const AnsiString& row, RowLayout layout)
 {

@@ -26,9 +26,8 @@ struct ProgrammeRow {
     AnsiString Text() const { return before + after; }
 };
 
-// The marks in front of a row ("<b>" and "<c:name>", in any order) and the text after them.
-ProgrammeRow SplitLeadingMarks(const AnsiString& row);
-// The leading marks, then the layout's column mark where the program puts it.
+// The marks in front of a row ("<b>" and "<c:name>", in any order), then the layout's column
+// mark where the program puts it.
 ProgrammeRow SplitProgrammeRow(const AnsiString& row, RowLayout layout);
 // The row without its marks: SplitProgrammeRow(row, layout).Text().
 AnsiString RowText(const AnsiString& row, RowLayout layout);
