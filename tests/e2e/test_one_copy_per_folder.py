@@ -73,12 +73,13 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
 
     def second_copy_brings_forward(self, program, window, fake_time, shot_name):
         program.xdotool("windowminimize", "--sync", window)
-        wait_for(lambda: "_NET_WM_STATE_HIDDEN" in self.window_state(program, window), 5, "the window minimised")
+        wait_for(lambda: "_NET_WM_STATE_HIDDEN" in self.window_state(program, window), 20,
+                 "the window minimised")
         second = self.start(fake_time, copy_binary=False)
         self.assertEqual(second.wait_exit(timeout=20), 0)
-        wait_for(lambda: "_NET_WM_STATE_HIDDEN" not in self.window_state(program, window), 5,
+        wait_for(lambda: "_NET_WM_STATE_HIDDEN" not in self.window_state(program, window), 20,
                  "the first copy's window back from the taskbar")
-        wait_for(lambda: program.xdotool("getactivewindow", check=False) == window, 5,
+        wait_for(lambda: program.xdotool("getactivewindow", check=False) == window, 20,
                  "the first copy's window active")
         time.sleep(1)  # the window manager's restore animation ends
         self.shot(program, shot_name)
@@ -96,7 +97,7 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         first.key(window, "shift+Insert")
         dialog = first.wait_window("^H\u00e4lytys$")
         first.key(dialog, "Return")
-        wait_for(lambda: b"Uutiset" in self.alarm_file(), 5, "the new alarm in QEX.ALS")
+        wait_for(lambda: b"Uutiset" in self.alarm_file(), 20, "the new alarm in QEX.ALS")
         self.assertIn(cp1252("7.12.2026 (MA)\r\nTV1\r\n20:00\r\nUutiset\r\n"), self.alarm_file())
         added = self.alarm_file()
 
@@ -155,7 +156,7 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         # Answered at once: the unanswered copy's wait is 10 s, and it would then show its own box.
         self.assertEqual(second.wait_exit(timeout=8), 0)
         self.assertFalse([title for title in first.titles() if title == "Varoitus"])
-        wait_for(lambda: first.xdotool("getactivewindow", check=False) == box, 5, "the first-run box active")
+        wait_for(lambda: first.xdotool("getactivewindow", check=False) == box, 20, "the first-run box active")
         self.assertEqual(first.process.poll(), None)
 
 
