@@ -8,6 +8,7 @@
 #include "platform/core/Strings.h"
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string_view>
 #include <unordered_map>
@@ -85,16 +86,20 @@ WeekFileDay FindIn(const std::vector<DayRecord>& records, const AnsiString& key,
     return WeekFileDay::NoDay;
 }
 
-// One watch per folder of kept files. A change of anything in a watched folder (written, replaced,
-// renamed, removed, its rights changed) or of the folder itself drops everything kept: changes
-// come with a download, once a day at most, and reading the files again is cheap.
+// Files left alone for a while, as they are at start-up, are told apart by their times. A file
+// changed moments ago has its folder watched, made at the first such file: the watch's kernel
+// object makes the process's end wait. A change of anything in a watched folder (written,
+// replaced, renamed, removed, its rights changed) or of the folder itself drops everything kept:
+// changes come with a download, once a day at most, and reading the files again is cheap.
 std::mutex keptLock;
 std::unordered_map<AnsiString, KeptFile> kept;
+std::unique_ptr<FolderWatch> watch;
 
-FolderWatch& Watch()
+bool WatchFolderOf(const AnsiString& path)
 {
-    static FolderWatch watch;
-    return watch;
+    if (!watch)
+        watch = std::make_unique<FolderWatch>();
+    return watch->Watch(ExtractFilePath(path)) >= 0;
 }
 
 } // namespace
@@ -102,7 +107,7 @@ FolderWatch& Watch()
 WeekFileDay FindWeekFileDay(const AnsiString& path, const AnsiString& key, TStrings& target)
 {
     std::lock_guard<std::mutex> guard(keptLock);
-    if (Watch().Collect().Any())
+    if (watch && watch->Collect().Any())
         kept.clear();
     auto found = kept.find(path);
     if (found != kept.end() && found->second.watched)
@@ -117,9 +122,9 @@ WeekFileDay FindWeekFileDay(const AnsiString& path, const AnsiString& key, TStri
         return FindIn(found->second.records, key, target);
 
     // The watch is set before the bytes are read, so a change after the reading is reported.
-    const bool watched = Watch().Watch(ExtractFilePath(path)) >= 0;
+    // Without one, the times read before the bytes: a change after them moves them.
+    const bool watched = !StampSettled(identity) && WatchFolderOf(path);
     std::vector<DayRecord> records = ReadDayRecords(path);
-    // Without a watch, the times read before the bytes: a change after them moves them.
     const bool settled = watched || StampSettled(identity);
     const WeekFileDay day = FindIn(records, key, target);
     if (!settled) {

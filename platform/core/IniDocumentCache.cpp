@@ -16,10 +16,7 @@ std::shared_ptr<const IniDocument> EmptyDocument()
 
 } // namespace
 
-IniDocumentCache::IniDocumentCache(bool watchFolders)
-    : FWatch(watchFolders ? std::make_unique<FolderWatch>() : nullptr)
-{
-}
+IniDocumentCache::IniDocumentCache(bool watchFolders) : FWatchFolders(watchFolders) {}
 
 void IniDocumentCache::DropChanged()
 {
@@ -47,16 +44,25 @@ std::shared_ptr<const IniDocument> IniDocumentCache::Document(const AnsiString& 
     }
     if (auto kept = FKept.find(path); kept != FKept.end() && kept->second.stamp == now)
         return kept->second.document;
-    return Read(path);
+    return Read(path, now);
+}
+
+int IniDocumentCache::WatchFolderOf(const AnsiString& path)
+{
+    if (!FWatchFolders || path.empty() || path[0] != '/')
+        return -1;
+    if (!FWatch)
+        FWatch = std::make_unique<FolderWatch>();
+    return FWatch->Watch(ExtractFilePath(path));
 }
 
 // The watch is set before the file is opened and the stamp is taken from the open file before its
-// bytes are read: a change after either is reported or moves the times.
-std::shared_ptr<const IniDocument> IniDocumentCache::Read(const AnsiString& path)
+// bytes are read: a change after either is reported or moves the times. A file that looked
+// settled but is changed before it is opened is not kept.
+std::shared_ptr<const IniDocument> IniDocumentCache::Read(const AnsiString& path, const FileStamp& seen)
 {
     FKept.erase(path);
-    const bool absolute = !path.empty() && path[0] == '/';
-    const int folder = FWatch && absolute ? FWatch->Watch(ExtractFilePath(path)) : -1;
+    const int folder = StampSettled(seen) ? -1 : WatchFolderOf(path);
     FileStamp stamp;
     std::shared_ptr<const IniDocument> document;
     try {

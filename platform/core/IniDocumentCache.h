@@ -3,7 +3,8 @@
 // provably the one that was read: the same file, size and times, and either a watch on its folder
 // that reports every change of it (in place, replaced, removed, within the same clock tick too),
 // or times older than the clock's coarsest tick, which any later change must move. A file reached
-// through a link, or with a second name, is watched through its times alone.
+// through a link, or with a second name, is watched through its times alone. The watch is made
+// only for a file changed moments ago: its kernel object makes the process's end wait.
 #pragma once
 #include "platform/core/AnsiString.h"
 #include "platform/core/FileStamp.h"
@@ -31,10 +32,12 @@ private:
     };
 
     void DropChanged();
-    std::shared_ptr<const IniDocument> Read(const AnsiString& path);
+    std::shared_ptr<const IniDocument> Read(const AnsiString& path, const FileStamp& seen);
+    int WatchFolderOf(const AnsiString& path);
 
     std::mutex FLock;
-    std::unique_ptr<FolderWatch> FWatch;
+    const bool FWatchFolders;
+    std::unique_ptr<FolderWatch> FWatch; // made at the first file that needs it
     std::unordered_map<AnsiString, Kept> FKept;
 };
 

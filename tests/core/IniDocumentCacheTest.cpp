@@ -4,6 +4,7 @@
 #include "platform/core/Files.h"
 #include "platform/core/IniDocumentCache.h"
 #include "platform/core/IniFile.h"
+#include "support/FileWatching.h"
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -131,4 +132,21 @@ TEST(IniDocumentCache, AnEditorsChangeIsSeenWhileOtherFilesOfTheFolderChange)
     OverwriteInPlace(path, "[S]\r\nk=5");
     TempFolder::Write(folder / "QEX.ALS", "more alarms");
     EXPECT_EQ(ValueOf(cache, path), "5");
+}
+
+// A watch costs the process's end a wait in the kernel: files left alone for a while are told
+// apart by their times, and only a file changed moments ago is watched.
+TEST(IniDocumentCache, OnlyAFileChangedMomentsAgoIsWatched)
+{
+    TempFolder folder;
+    IniDocumentCache cache(true);
+    const std::string path = folder / "QEX.INI";
+    TempFolder::Write(path, "[S]\r\nk=1\r\n");
+    ASSERT_TRUE(fixture::WaitUntilSettled(path));
+    const int before = fixture::OpenWatchInstances();
+    EXPECT_EQ(ValueOf(cache, path), "1");
+    EXPECT_EQ(fixture::OpenWatchInstances(), before);
+    OverwriteInPlace(path, "[S]\r\nk=2");
+    EXPECT_EQ(ValueOf(cache, path), "2") << "a change of a file kept unwatched";
+    EXPECT_EQ(fixture::OpenWatchInstances(), before + 1);
 }

@@ -2,6 +2,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/Files.h"
 #include "platform/core/Strings.h"
+#include "support/FileWatching.h"
 #include "support/ListingFixture.h"
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -182,6 +183,29 @@ TEST_F(ListingStoreTest, ChangedFilesAreSeenAtOnce)
 
     fixture::WriteBytes(Data() + "01-07.qex", fileWith("Pienell\xE4"));
     EXPECT_EQ(firstLine(), "06:00 Pienell\xE4");
+}
+
+// A watch costs the process's end a wait in the kernel: week files left alone for a while, as
+// they are at start-up, are told apart by their times, and only a file changed moments ago is
+// watched.
+TEST_F(ListingStoreTest, SettledFilesAreReadWithoutAWatch)
+{
+    const std::string path = Data() + "01-07.QEX";
+    auto fileWith = [](const std::string& title) {
+        return fixture::FileBytes({{RecordKey(2026, 2, 11, 1), "06:00 " + title + "\r\n\r\n"}});
+    };
+    fixture::WriteBytes(path, fileWith("Vanha"));
+    ASSERT_TRUE(fixture::WaitUntilSettled(path));
+    const int before = fixture::OpenWatchInstances();
+    TStringList lines;
+    ASSERT_TRUE(LoadDayListing("01", "11.2.2026", lines));
+    EXPECT_EQ(lines[0], "06:00 Vanha");
+    EXPECT_EQ(fixture::OpenWatchInstances(), before);
+
+    fixture::WriteBytes(path, fileWith("Uusi_")); // same size, rewritten in place
+    ASSERT_TRUE(LoadDayListing("01", "11.2.2026", lines));
+    EXPECT_EQ(lines[0], "06:00 Uusi_");
+    EXPECT_GE(fixture::OpenWatchInstances(), 1) << "a file changed moments ago is watched";
 }
 
 TEST_F(ListingStoreTest, AFileHoldsSevenRecordsAndAWholeDownloadAtMost)
