@@ -78,11 +78,14 @@ std::string PublishedName(const AnsiString& lockPath)
     return end ? std::string(text, static_cast<std::size_t>(end - text)) : std::string();
 }
 
+// Written over the last copy's name, then cut to its length: emptying the file first would give
+// back its block, which on a disk that is told of freed blocks waits for the disk at every start.
+// A reader between the two finds the new line first; one that reads a torn name tries again.
 bool Publish(int lockFd, const std::string& name)
 {
     const std::string line = name + "\n";
-    return ::ftruncate(lockFd, 0) == 0 &&
-           ::pwrite(lockFd, line.data(), line.size(), 0) == static_cast<ssize_t>(line.size());
+    const auto size = static_cast<ssize_t>(line.size());
+    return ::pwrite(lockFd, line.data(), line.size(), 0) == size && ::ftruncate(lockFd, size) == 0;
 }
 
 bool PeerIsOurUser(int fd)

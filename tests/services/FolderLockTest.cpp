@@ -12,9 +12,11 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -248,6 +250,19 @@ TEST(FolderLock, AKilledHolderLeavesTheFolderFree)
 
     crashed.Kill();
     ExpectTakenAndReachable(folder.Path());
+}
+
+// Whatever a lock file held before (a longer name, damage) is replaced whole by the one line.
+TEST(FolderLock, TheHoldersNameReplacesWhatTheLockFileHeld)
+{
+    fixture::TempFolder folder;
+    fixture::WriteBytes(folder.Path() + kLockName, std::string(300, 'x') + "\n" + std::string(300, 'y'));
+    ExpectTakenAndReachable(folder.Path());
+    std::ifstream file(folder.Path() + kLockName, std::ios::binary);
+    const std::string held((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(held.empty());
+    EXPECT_EQ(held.find('\n'), held.size() - 1) << held;
+    EXPECT_EQ(held.find('x'), std::string::npos);
 }
 
 // Another local user can work out the socket name from the folder and take it first. The copy
