@@ -164,6 +164,9 @@ void TMainForm::FillWeekTabsAndDayMenu()
 
 void TMainForm::FormShow(TObject*)
 {
+    // Every later show fills the channel list anew; the first one has just filled it opening
+    // the channel view, and filling it twice would cost the first frame.
+    bool channelViewFilled = false;
     if (FirstShow) {
         FirstShow = false;
         const AnsiString view = DefaultView();
@@ -172,6 +175,7 @@ void TMainForm::FormShow(TObject*)
         // menu and check mark while opening nothing.
         if (view == "Normaali") {
             MM_NormaaliClick(this);
+            channelViewFilled = true;
         } else if (!view.empty()) {
             for (int i = 0; i < MM_Nakyma->Count(); ++i) {
                 TMenuItem* item = MM_Nakyma->Items(i);
@@ -181,7 +185,7 @@ void TMainForm::FormShow(TObject*)
         }
     }
     FormResize(this);
-    if (DefaultView() == "Normaali")
+    if (!channelViewFilled && DefaultView() == "Normaali")
         V_KanavatClick(this);
 }
 
