@@ -16,9 +16,7 @@ std::optional<AnsiString> HtmlColourOf(const AnsiString& colourName);
 AnsiString AlarmColourHtml();
 
 // "Taulukko" tables: each matching line is written anew from its text without tags, so the last
-// matching keyword and colouring wins. The first form reads the colourings from the settings and
-// does nothing while they are switched off ("Käytössä" of section "Väritys" is "0").
-void ApplyColouringsHtml(TStrings& programmes, const TStrings& descriptions);
+// matching keyword and colouring wins.
 void ApplyColouringsHtml(TStrings& programmes, const TStrings& descriptions,
                          const std::vector<ColouringEntry>& colourings);
 // "Taulukko 2" tables: matches nest, the first matching colour innermost (the one that shows).
@@ -31,6 +29,7 @@ void HighlightAlarmsHtml(TStrings& programmes, const std::vector<AlarmKey>& alar
 void HighlightAlarmsHtml(TStrings& programmes, const AlarmMatcher& alarms, const AnsiString& alarmColourHtml);
 
 // The marks of a table view's days when colourings are switched on: the colourings of every
-// channel (nested for "Taulukko 2"), then the alarm colour of every channel.
+// channel (nested for "Taulukko 2"), found by the one look-up made per reading of the settings,
+// then the alarm colour of every channel.
 void MarkTableDays(std::vector<ChannelDay>& days, const std::vector<AlarmKey>& alarms, const AnsiString& currentDate,
                    bool nested);
