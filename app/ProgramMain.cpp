@@ -67,6 +67,8 @@ int ProgramMain(int argc, char** argv)
     MainInitialization();
     QApplication qt(argc, argv);
     fontConfig.Wait();
+    // Listed while the main window is made.
+    TFontListWarmUp fontList;
     ExitAtFirstPaintWhenAsked();
     EnsureFormsInitialized();
     // Every window, the about box among them, shows the program's own picture. It is drawn in a

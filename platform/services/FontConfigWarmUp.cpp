@@ -1,16 +1,30 @@
 #include "platform/services/FontConfigWarmUp.h"
+#include <QFontDatabase>
 #include <fontconfig/fontconfig.h>
 #include <system_error>
 
-TFontConfigWarmUp::TFontConfigWarmUp()
+namespace {
+
+std::thread StartOrNot(void (*work)())
 {
     try {
-        // The toolkit's own font set-up calls FcInit too, which then finds the loaded
-        // configuration and returns.
-        FThread = std::thread([] { FcInit(); });
+        return std::thread(work);
     } catch (const std::system_error&) {
+        return std::thread();
     }
 }
+
+void Join(std::thread& thread)
+{
+    if (thread.joinable())
+        thread.join();
+}
+
+} // namespace
+
+// The toolkit's own font set-up calls FcInit too, which then finds the loaded configuration and
+// returns.
+TFontConfigWarmUp::TFontConfigWarmUp() : FThread(StartOrNot([] { FcInit(); })) {}
 
 TFontConfigWarmUp::~TFontConfigWarmUp()
 {
@@ -19,6 +33,12 @@ TFontConfigWarmUp::~TFontConfigWarmUp()
 
 void TFontConfigWarmUp::Wait()
 {
-    if (FThread.joinable())
-        FThread.join();
+    Join(FThread);
+}
+
+TFontListWarmUp::TFontListWarmUp() : FThread(StartOrNot([] { (void)QFontDatabase::families(); })) {}
+
+TFontListWarmUp::~TFontListWarmUp()
+{
+    Join(FThread);
 }

@@ -1,7 +1,12 @@
 // The font configuration loaded ahead on a thread: waiting for it is safe at any point, more than
 // once, and a process that ends before it waited (a second copy that hands over and quits) ends
-// cleanly; the configuration the program then uses lists the fonts it draws with.
+// cleanly; the configuration the program then uses lists the fonts it draws with. The toolkit's
+// font list made on a thread is the one text measured meanwhile finds.
 #include "platform/services/FontConfigWarmUp.h"
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QStringList>
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
@@ -21,4 +26,24 @@ TEST(FontConfigWarmUp, WaitingTwiceOrNotAtAllEndsCleanly)
     FcFontSetDestroy(fonts);
     FcObjectSetDestroy(objects);
     FcPatternDestroy(pattern);
+}
+
+TEST(FontConfigWarmUp, TextMeasuredWhileTheListIsMadeFindsTheSystemsFonts)
+{
+    TFontConfigWarmUp warmUp;
+    warmUp.Wait();
+    QStringList whileMade;
+    int width = 0;
+    QString family;
+    {
+        TFontListWarmUp list;
+        const QFont font("Liberation Sans", 9);
+        width = QFontMetrics(font).horizontalAdvance("Uutiset");
+        family = QFontInfo(font).family();
+        whileMade = QFontDatabase::families();
+    }
+    EXPECT_GT(width, 0);
+    EXPECT_EQ(family, "Liberation Sans");
+    EXPECT_TRUE(whileMade.contains("Liberation Sans"));
+    EXPECT_EQ(whileMade, QFontDatabase::families());
 }
