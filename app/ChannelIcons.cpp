@@ -2,6 +2,10 @@
 #include "listings/ChannelTable.h"
 #include "platform/forms/Bitmap.h"
 #include "platform/forms/ImageList.h"
+#include "platform/forms/PicturesAhead.h"
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -67,9 +71,18 @@ TBitmap DrawBadge(const Badge& badge)
 void DrawChannelIcons(TImageList& icons)
 {
     icons.SetSize(16, 16);
-    // Drawn when first shown: a list of a few channels never shows most of them.
+    // Drawn ahead on a thread: the channel list's first frame shows up to twenty-six of them,
+    // whose text would cost that frame its shaping, its glyphs and two fonts of their own.
+    std::vector<std::function<QImage()>> makers;
     for (const Badge& badge : kBadges)
-        icons.AddDeferred([&badge] { return DrawBadge(badge); });
+        makers.push_back([&badge] { return DrawBadge(badge).Image(); });
+    auto ahead = std::make_shared<TPicturesAhead>(std::move(makers));
+    for (std::size_t index = 0; index < ahead->Count(); ++index)
+        icons.AddDeferred([ahead, index] {
+            TBitmap picture;
+            picture.Assign(ahead->Picture(index));
+            return picture;
+        });
 }
 
 QImage ProgramIconImage()

@@ -1,6 +1,6 @@
-// The small pictures beside the channel names: drawn by the program itself when first shown, the
-// channel's short name on a coloured badge, one per icon index of the channel table, then the
-// alarm view's and the what-is-on-now view's.
+// The small pictures beside the channel names, drawn by the program itself (ahead, on a thread of
+// their own): the channel's short name on a coloured badge, one per icon index of the channel
+// table, then the alarm view's and the what-is-on-now view's.
 #pragma once
 
 #include <QImage>
