@@ -26,6 +26,8 @@ namespace whole_process {
 constexpr const char* kFakeTimeLibrary = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
 
 // The display the processes run on: DISPLAY when set, else an Xvfb started here and ended at exit.
+// That one never resets: a server whose last client left resets itself (its keyboard maps compiled
+// anew) and charges the next start for it, which a desktop's display never does.
 inline const std::string& Display()
 {
     static pid_t server = 0;
@@ -42,7 +44,8 @@ inline const std::string& Display()
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         char* argv[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"), const_cast<char*>("3"),
                         const_cast<char*>("-screen"), const_cast<char*>("0"), const_cast<char*>("1280x1024x24"),
-                        const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), nullptr};
+                        const_cast<char*>("-nolisten"), const_cast<char*>("tcp"),
+                        const_cast<char*>("-noreset"), nullptr};
         const int failed = posix_spawnp(&server, "Xvfb", &actions, nullptr, argv, environ);
         posix_spawn_file_actions_destroy(&actions);
         close(ready[1]);
