@@ -210,11 +210,23 @@ bool IsNamedRegRoot(HKEY root)
     return NameOfRoot(root) != nullptr;
 }
 
+const std::vector<AnsiString>& ProcessOnlySubtree()
+{
+    static const std::vector<AnsiString> subtree = {"SOFTWARE", "MICROSOFT"};
+    return subtree;
+}
+
 bool IsProcessOnlyKey(HKEY root, const std::vector<AnsiString>& path)
 {
     if (!IsNamedRegRoot(root))
         return true;
-    return path.size() >= 2 && FoldRegName(path[0]) == "SOFTWARE" && FoldRegName(path[1]) == "MICROSOFT";
+    const std::vector<AnsiString>& subtree = ProcessOnlySubtree();
+    if (path.size() < subtree.size())
+        return false;
+    for (std::size_t i = 0; i < subtree.size(); ++i)
+        if (FoldRegName(path[i]) != subtree[i])
+            return false;
+    return true;
 }
 
 RegRoots ParseRegistryFile(const std::string& bytes)

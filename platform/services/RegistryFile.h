@@ -11,6 +11,8 @@ bool IsNamedRegRoot(HKEY root);
 // Keys that stand for the system's own settings (under "Software\Microsoft"): on Linux only this
 // process's stand-ins read them, so they live in the process only and the file never holds them.
 bool IsProcessOnlyKey(HKEY root, const std::vector<AnsiString>& path);
+// The folded path of that subtree under a named root.
+const std::vector<AnsiString>& ProcessOnlySubtree();
 
 RegRoots ParseRegistryFile(const std::string& bytes);
 // The keys of named roots that are not process-only, every key with its values.

@@ -39,6 +39,16 @@ Store& TheStore()
     return store;
 }
 
+// The sub-key of that folded name, with its own spelling added to `spelled`; null when there is none.
+RegKey* SubKeySpelled(RegKey& key, const AnsiString& folded, std::vector<AnsiString>& spelled)
+{
+    auto sub = key.subKeys.find(folded);
+    if (sub == key.subKeys.end())
+        return nullptr;
+    spelled.push_back(sub->second->name);
+    return sub->second.get();
+}
+
 // Moves the process-only keys of `from` into `to`, which holds none (the file never does).
 void KeepProcessOnlyKeys(RegRoots& from, RegRoots& to)
 {
@@ -47,14 +57,17 @@ void KeepProcessOnlyKeys(RegRoots& from, RegRoots& to)
             to[root] = std::move(key);
             continue;
         }
-        auto software = key.subKeys.find("SOFTWARE");
-        if (software == key.subKeys.end())
+        const std::vector<AnsiString>& subtree = ProcessOnlySubtree();
+        RegKey* parent = &key;
+        std::vector<AnsiString> spelled;
+        for (std::size_t i = 0; parent && i + 1 < subtree.size(); ++i)
+            parent = SubKeySpelled(*parent, subtree[i], spelled);
+        if (!parent)
             continue;
-        auto microsoft = software->second->subKeys.find("MICROSOFT");
-        if (microsoft == software->second->subKeys.end())
+        auto kept = parent->subKeys.find(subtree.back());
+        if (kept == parent->subKeys.end())
             continue;
-        RegKey* target = MakeRegKey(to[root], {software->second->name});
-        target->subKeys["MICROSOFT"] = std::move(microsoft->second);
+        MakeRegKey(to[root], spelled)->subKeys[subtree.back()] = std::move(kept->second);
     }
 }
 
