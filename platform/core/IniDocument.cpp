@@ -19,6 +19,29 @@ std::string_view TrimView(std::string_view s)
 
 // A name or value written into a line must not start another line, or one write could forge
 // further sections and keys.
+// Lines split at CR LF, a lone CR or a lone LF are written back ended by CR LF: the same bytes
+// only when every line, the last one too, was ended that way.
+bool EveryLineEndsInCrLf(std::string_view bytes)
+{
+    if (bytes.empty())
+        return true;
+    if (bytes.size() < 2 || bytes.substr(bytes.size() - 2) != "\r\n")
+        return false;
+    for (std::size_t at = 0; (at = bytes.find_first_of("\r\n", at)) != std::string_view::npos; at += 2)
+        if (bytes[at] != '\r' || at + 1 >= bytes.size() || bytes[at + 1] != '\n')
+            return false;
+    return true;
+}
+
+// The key keeps its spelling, its place and the blanks before the value.
+AnsiString WithValue(const AnsiString& text, std::size_t valueStart, const AnsiString& cleanValue)
+{
+    std::size_t keep = valueStart;
+    while (keep < text.size() && (text[keep] == ' ' || text[keep] == '\t'))
+        ++keep;
+    return text.substr(0, keep) + cleanValue;
+}
+
 AnsiString OneLine(const AnsiString& s)
 {
     AnsiString out = s;
@@ -37,7 +60,7 @@ void AddOnce(std::vector<AnsiString>& names, std::unordered_set<AnsiString>& see
 
 } // namespace
 
-IniDocument::IniDocument(std::string_view bytes)
+IniDocument::IniDocument(std::string_view bytes) : FWrittenAsRead(EveryLineEndsInCrLf(bytes))
 {
     for (AnsiString& text : SplitLines(bytes))
         FLines.push_back(Parse(std::move(text)));
@@ -165,18 +188,25 @@ std::vector<AnsiString> IniDocument::Sections() const
     return sections;
 }
 
+bool IniDocument::Holds(const AnsiString& section, const AnsiString& key, const AnsiString& value) const
+{
+    const SectionPlace* place = FindSection(section);
+    const std::optional<std::size_t> index = place ? FindKey(*place, OneLine(key)) : std::nullopt;
+    if (!index)
+        return false;
+    const Line& line = FLines[*index];
+    return WithValue(line.text, line.valueStart, OneLine(value)) == line.text;
+}
+
 void IniDocument::SetValue(const AnsiString& section, const AnsiString& key, const AnsiString& value)
 {
+    FWrittenAsRead = false;
     const AnsiString cleanKey = OneLine(key);
     const AnsiString cleanValue = OneLine(value);
     if (const SectionPlace* place = FindSection(section)) {
         if (auto index = FindKey(*place, cleanKey)) {
-            // The key keeps its spelling, its place and the blanks before the value.
             const Line& line = FLines[*index];
-            std::size_t keep = line.valueStart;
-            while (keep < line.text.size() && (line.text[keep] == ' ' || line.text[keep] == '\t'))
-                ++keep;
-            FLines[*index] = Parse(line.text.substr(0, keep) + cleanValue);
+            FLines[*index] = Parse(WithValue(line.text, line.valueStart, cleanValue));
             return;
         }
         // New keys go after the section's last non-blank line, before the blank lines that
@@ -197,6 +227,7 @@ void IniDocument::SetValue(const AnsiString& section, const AnsiString& key, con
 
 void IniDocument::EraseSection(const AnsiString& section)
 {
+    FWrittenAsRead = false;
     if (const SectionPlace* place = FindSection(section)) {
         FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(place->range.header),
                      FLines.begin() + static_cast<std::ptrdiff_t>(place->range.end));
@@ -206,6 +237,7 @@ void IniDocument::EraseSection(const AnsiString& section)
 
 void IniDocument::DeleteKey(const AnsiString& section, const AnsiString& key)
 {
+    FWrittenAsRead = false;
     const SectionPlace* place = FindSection(section);
     if (!place)
         return;

@@ -22,6 +22,12 @@ public:
     std::vector<AnsiString> Keys(const AnsiString& section) const;
     std::vector<AnsiString> Sections() const;
 
+    // True when SetValue with these would leave every line as it is.
+    bool Holds(const AnsiString& section, const AnsiString& key, const AnsiString& value) const;
+    // True while Bytes() give back the very bytes the document was read from: every line ended by
+    // CR LF and nothing changed since.
+    bool WrittenAsRead() const { return FWrittenAsRead; }
+
     void SetValue(const AnsiString& section, const AnsiString& key, const AnsiString& value);
     void EraseSection(const AnsiString& section);
     void DeleteKey(const AnsiString& section, const AnsiString& key);
@@ -53,6 +59,7 @@ private:
     std::optional<std::size_t> FindKey(const SectionPlace& section, const AnsiString& key) const;
 
     std::vector<Line> FLines;
+    bool FWrittenAsRead = false;
     // Names folded to upper case, as every Windows-1252 letter compares.
     std::unordered_map<AnsiString, SectionPlace> FSections;
 };

@@ -106,11 +106,15 @@ void TIniFile::WriteString(const AnsiString& section, const AnsiString& key, con
         FPending->SetValue(section, key, value);
         return;
     }
+    // The program writes settings it has just read (the day bar's switch at every start): the
+    // same bytes again would only cost a new file and a wait for the disk, and where the parsed
+    // copy shows the value held as it would be written, reading the file too.
+    const std::shared_ptr<const IniDocument> kept = KeptIniDocuments().Document(FFileName);
+    if (kept->WrittenAsRead() && kept->Holds(section, key, value))
+        return;
     const std::string before = LoadBytes(FFileName);
     IniDocument document(before);
     document.SetValue(section, key, value);
-    // The program writes settings it has just read (the day bar's switch at every start): the
-    // same bytes again would only cost a new file and a wait for the disk.
     if (document.Bytes() == before)
         return;
     Save(FFileName, document);

@@ -150,3 +150,23 @@ TEST(IniDocumentCache, OnlyAFileChangedMomentsAgoIsWatched)
     EXPECT_EQ(ValueOf(cache, path), "2") << "a change of a file kept unwatched";
     EXPECT_EQ(fixture::OpenWatchInstances(), before + 1);
 }
+
+// The program writes settings it has just read at every start (the day bar's switch): a value the
+// file already holds, as it would be written, costs no reading of a file of thousands of lines.
+TEST(IniDocumentCache, AWriteOfAValueTheFileHoldsDoesNotReadIt)
+{
+    TempFolder folder;
+    const std::string path = folder / "QEX.INI";
+    TempFolder::Write(path, "[Muut]\r\nPPalkki=1\r\nq=\"1\"\r\n");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Muut", "PPalkki", ""), "1");
+    OpenCounter counter(path);
+    ini.WriteBool("muut", "ppalkki", true);
+    EXPECT_EQ(counter.Opens(), 0);
+    // Written differently from how the file holds it: the file is written.
+    ini.WriteString("Muut", "q", "1");
+    EXPECT_EQ(TempFolder::Read(path), "[Muut]\r\nPPalkki=1\r\nq=1\r\n");
+    TempFolder::Write(path, "[Muut]\nPPalkki=1\n");
+    ini.WriteBool("Muut", "PPalkki", true);
+    EXPECT_EQ(TempFolder::Read(path), "[Muut]\r\nPPalkki=1\r\n");
+}

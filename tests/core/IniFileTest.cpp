@@ -5,6 +5,7 @@
 #include "platform/core/IniDocument.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/Strings.h"
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <functional>
@@ -267,4 +268,32 @@ TEST(IniDocumentIndex, AChangedDocumentAnswersAsItsBytesReadAfresh)
     }
     EXPECT_EQ(document.Value("X", "x"), AnsiString("in X"));
     EXPECT_EQ(document.Value("a", "N"), AnsiString("new"));
+}
+
+// A write can be known to change nothing from the parsed copy alone: the copy tells whether its
+// bytes are the file's own and whether a value would leave its line as it is.
+TEST(IniDocumentIndex, ADocumentKnowsWhenAWriteWouldChangeNoByte)
+{
+    // Every text of up to five characters from "a\r\n=".
+    const std::string letters = "a\r\n=";
+    std::vector<std::string> texts = {""};
+    for (std::size_t from = 0; texts[from].size() < 5; ++from)
+        for (char c : letters)
+            texts.push_back(texts[from] + c);
+    for (const std::string& text : texts)
+        EXPECT_EQ(IniDocument(text).WrittenAsRead(), IniDocument(text).Bytes() == text) << testing::PrintToString(text);
+
+    const IniDocument document("[S]\r\nk=1\r\nq = \"1\"\r\nt=\t2 \r\nu=a b\r\n[s]\r\nw=3\r\n");
+    const std::vector<std::array<const char*, 3>> writes = {
+        {"S", "k", "1"}, {"s", "K", "1"}, {"S", "k", "01"}, {"S", "q", "1"}, {"S", "q", "\"1\""},
+        {"S", "t", "2 "}, {"S", "t", "2"}, {"S", "u", "a\nb"}, {"S", "u", "a b"}, {"S", "w", "3"},
+        {"S", "missing", ""}, {"T", "k", "1"}, {"S", "k\n", "1"},
+    };
+    for (const auto& [section, key, value] : writes) {
+        IniDocument written = document;
+        written.SetValue(section, key, value);
+        EXPECT_EQ(document.Holds(section, key, value), written.Bytes() == document.Bytes())
+            << section << " " << key << "=" << value;
+        EXPECT_FALSE(written.WrittenAsRead());
+    }
 }
