@@ -25,12 +25,16 @@ bool EveryLineEndsInCrLf(std::string_view bytes)
 {
     if (bytes.empty())
         return true;
-    if (bytes.size() < 2 || bytes.substr(bytes.size() - 2) != "\r\n")
+    if (!bytes.ends_with("\r\n"))
         return false;
-    for (std::size_t at = 0; (at = bytes.find_first_of("\r\n", at)) != std::string_view::npos; at += 2)
-        if (bytes[at] != '\r' || at + 1 >= bytes.size() || bytes[at + 1] != '\n')
+    // Each CR followed by an LF, and as many LFs as CRs: then no LF stands alone either.
+    std::size_t crs = 0, lfs = 0;
+    for (std::size_t at = bytes.find('\r'); at != std::string_view::npos; at = bytes.find('\r', at + 2), ++crs)
+        if (at + 1 >= bytes.size() || bytes[at + 1] != '\n')
             return false;
-    return true;
+    for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1))
+        ++lfs;
+    return crs == lfs;
 }
 
 // The key keeps its spelling, its place and the blanks before the value.
