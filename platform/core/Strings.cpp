@@ -52,15 +52,21 @@ AnsiString Quoted(const AnsiString& s)
 
 } // namespace
 
+// The next CR and the next LF are each looked for only once passed, so a text of long lines or of
+// one kind of break costs one scan for each kind.
 std::vector<AnsiString> SplitLines(std::string_view text)
 {
     std::vector<AnsiString> lines;
+    std::size_t nextCr = text.find('\r'), nextLf = text.find('\n');
     std::size_t i = 0;
     while (i < text.size()) {
-        std::size_t start = i;
-        while (i < text.size() && text[i] != '\r' && text[i] != '\n')
-            ++i;
-        lines.emplace_back(text.substr(start, i - start));
+        if (nextCr < i)
+            nextCr = text.find('\r', i);
+        if (nextLf < i)
+            nextLf = text.find('\n', i);
+        const std::size_t end = std::min({nextCr, nextLf, text.size()});
+        lines.emplace_back(text.substr(i, end - i));
+        i = end;
         if (i < text.size() && text[i] == '\r')
             ++i;
         if (i < text.size() && text[i] == '\n')

@@ -38,6 +38,30 @@ TEST(TextSetter, TrailingBreakAddsNoEmptyLine)
     EXPECT_EQ(Lines("12:00 Uutiset\r\nKuvaus\r\n\r\n"), (V {"12:00 Uutiset", "Kuvaus", ""}));
 }
 
+// The splitting looks ahead for the next break instead of testing every character: it splits
+// every text as the plain walk does, whatever its mix of CR, LF and other bytes.
+TEST(TextSetter, SplitsEveryMixOfBreaksAsThePlainWalk)
+{
+    auto walk = [](std::string_view text) {
+        std::vector<AnsiString> lines;
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t start = i;
+            while (i < text.size() && text[i] != '\r' && text[i] != '\n')
+                ++i;
+            lines.emplace_back(text.substr(start, i - start));
+            i += i < text.size() && text[i] == '\r';
+            i += i < text.size() && text[i] == '\n';
+        }
+        return lines;
+    };
+    std::vector<std::string> texts = {""};
+    for (std::size_t from = 0; texts[from].size() < 7; ++from)
+        for (char c : std::string("a\r\n"))
+            texts.push_back(texts[from] + c);
+    for (const std::string& text : texts)
+        EXPECT_EQ(SplitLines(text), walk(text)) << testing::PrintToString(text);
+}
+
 TEST(TextSetter, StopsAtNul)
 {
     EXPECT_EQ(Lines(AnsiString("a\r\nb\0c\r\nd", 10)), (V {"a", "b"}));
