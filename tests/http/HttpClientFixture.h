@@ -3,8 +3,11 @@
 #pragma once
 #include "http/ScriptedServer.h"
 #include "net/HttpClient.h"
+#include "net/MessageWait.h"
 #include "platform/core/Streams.h"
+#include "platform/core/SysUtils.h"
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +43,15 @@ protected:
     }
 
     std::string Body() const { return received.Bytes(); }
+    // Runs the message loop, as an asynchronous request needs, until done() holds; false when
+    // half a minute passed first.
+    static bool WaitFor(const std::function<bool()>& done)
+    {
+        const std::int64_t deadline = MonotonicMs() + 30000;
+        while (!done() && MonotonicMs() < deadline)
+            WaitForMessageUntil(deadline);
+        return done();
+    }
     // Records the order of the client's events as short names.
     void RecordEvents();
 

@@ -1,20 +1,5 @@
 // Logging out of the server in the middle of a transfer.
 #include "http/HttpClientFixture.h"
-#include "net/MessageWait.h"
-#include "platform/core/SysUtils.h"
-#include <functional>
-
-namespace {
-
-bool WaitFor(const std::function<bool()>& condition)
-{
-    const std::int64_t deadline = MonotonicMs() + 10000;
-    while (!condition() && MonotonicMs() < deadline)
-        WaitForMessageUntil(deadline);
-    return condition();
-}
-
-} // namespace
 
 TEST_F(HttpClientTest, LogoutDropsTheConnectionOfARunningRequestAndTheNextOneConnectsAnew)
 {

@@ -1,6 +1,4 @@
 #include "http/HttpClientFixture.h"
-#include "net/MessageWait.h"
-#include "platform/core/SysUtils.h"
 #include <QTimer>
 #include <algorithm>
 #include <netinet/in.h>
@@ -202,10 +200,7 @@ TEST_F(HttpClientTest, ARequestWhileOneRunsOrAPostWithoutBodyIsRefused)
     }
     bool done = false;
     http->OnRequestDone = [&](TObject*, THttpRequest kind, std::uint16_t) { done = kind == httpGET; };
-    const std::int64_t deadline = MonotonicMs() + 30000;
-    while (!done && MonotonicMs() < deadline)
-        WaitForMessageUntil(deadline);
-    EXPECT_TRUE(done);
+    EXPECT_TRUE(WaitFor([&] { return done; }));
     EXPECT_EQ(Body(), "x");
 }
 
