@@ -1,10 +1,10 @@
 // Start-up work that waits for the first frame: none of it runs before a top-level window has
 // painted, all of it runs once afterwards, in order, and work given later still runs.
 #include "platform/services/FirstPaint.h"
+#include "support/EventLoopWait.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QWidget>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -18,16 +18,6 @@ void RunEventsFor(int milliseconds)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-// A busy machine may take long over a frame: wait for the outcome, not for a fixed time.
-bool RunEventsUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 30000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
 TEST(FirstPaint, WorkWaitsForTheFirstFrameAndRunsOnceInOrder)
 {
     std::string done;
@@ -39,7 +29,7 @@ TEST(FirstPaint, WorkWaitsForTheFirstFrameAndRunsOnceInOrder)
     QWidget window;
     window.resize(200, 100);
     window.show();
-    EXPECT_TRUE(RunEventsUntil([&] { return !done.empty(); }));
+    EXPECT_TRUE(fixture::RunUntil([&] { return !done.empty(); }));
     EXPECT_EQ(done, "ab");
 
     window.update();
@@ -48,7 +38,7 @@ TEST(FirstPaint, WorkWaitsForTheFirstFrameAndRunsOnceInOrder)
 
     AfterFirstPaint([&] { done += "c"; });
     EXPECT_EQ(done, "ab") << "ran inside the call rather than from the loop";
-    EXPECT_TRUE(RunEventsUntil([&] { return done.size() >= 3; }));
+    EXPECT_TRUE(fixture::RunUntil([&] { return done.size() >= 3; }));
     EXPECT_EQ(done, "abc");
 }
 

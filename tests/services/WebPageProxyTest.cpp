@@ -2,8 +2,8 @@
 // go back through the event loop, and a helper that sends garbage or goes away ends the view
 // once, without a hang or a crash. The helper here is a socket the test holds.
 #include "platform/services/WebPageProxy.h"
+#include "support/EventLoopWait.h"
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
@@ -14,13 +14,7 @@
 
 namespace {
 
-bool RunUntil(const std::function<bool()>& done, int timeoutMs = 30000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+using fixture::RunUntil;
 
 class WebPageProxyTest : public ::testing::Test {
 protected:

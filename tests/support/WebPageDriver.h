@@ -5,9 +5,8 @@
 #pragma once
 #include "platform/services/WebBrowser.h"
 #include "platform/services/WebPageProxy.h"
+#include "support/EventLoopWait.h"
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -24,19 +23,7 @@ inline WebPageProxy* ViewOf(TWebBrowser& browser)
     return nullptr;
 }
 
-// Runs the message loop until done() or the time-out; false on the time-out.
-inline bool RunUntil(const std::function<bool()>& done, int timeoutMs = 30000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QTimer wakeUp; // the deadline is seen while nothing else happens
-    wakeUp.start(10);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
+using fixture::RunUntil;
 
 inline bool WaitForPage(TWebBrowser& browser)
 {
