@@ -33,18 +33,37 @@ void IniDocumentCache::DropChanged()
     }
 }
 
+// The kept copy while the file is still the one read, else null; `now` gets the file's stamp,
+// none for a file that isn't there.
+std::shared_ptr<const IniDocument> IniDocumentCache::StillHeld(const AnsiString& path,
+                                                               std::optional<FileStamp>& now)
+{
+    DropChanged();
+    FileStamp stamp;
+    if (!StampOfPath(path, stamp)) {
+        FKept.erase(path);
+        now.reset();
+        return nullptr;
+    }
+    now = stamp;
+    auto kept = FKept.find(path);
+    return kept != FKept.end() && kept->second.stamp == stamp ? kept->second.document : nullptr;
+}
+
 std::shared_ptr<const IniDocument> IniDocumentCache::Document(const AnsiString& path)
 {
     std::lock_guard<std::mutex> guard(FLock);
-    DropChanged();
-    FileStamp now;
-    if (!StampOfPath(path, now)) {
-        FKept.erase(path);
-        return EmptyDocument();
-    }
-    if (auto kept = FKept.find(path); kept != FKept.end() && kept->second.stamp == now)
-        return kept->second.document;
-    return Read(path, now);
+    std::optional<FileStamp> now;
+    if (auto held = StillHeld(path, now))
+        return held;
+    return now ? Read(path, *now) : EmptyDocument();
+}
+
+std::shared_ptr<const IniDocument> IniDocumentCache::Held(const AnsiString& path)
+{
+    std::lock_guard<std::mutex> guard(FLock);
+    std::optional<FileStamp> now;
+    return StillHeld(path, now);
 }
 
 int IniDocumentCache::WatchFolderOf(const AnsiString& path)

@@ -12,6 +12,7 @@
 #include "platform/core/IniDocument.h"
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 class IniDocumentCache {
@@ -21,6 +22,9 @@ public:
 
     // The file as it is now; an empty document for a missing or unreadable file.
     std::shared_ptr<const IniDocument> Document(const AnsiString& path);
+    // What is kept of the file while it is still the file that was read; null when nothing is.
+    // Never reads the file.
+    std::shared_ptr<const IniDocument> Held(const AnsiString& path);
     // Drops what is kept of the file: the program has just written it.
     void Forget(const AnsiString& path);
 
@@ -32,6 +36,7 @@ private:
     };
 
     void DropChanged();
+    std::shared_ptr<const IniDocument> StillHeld(const AnsiString& path, std::optional<FileStamp>& now);
     std::shared_ptr<const IniDocument> Read(const AnsiString& path, const FileStamp& seen);
     int WatchFolderOf(const AnsiString& path);
 

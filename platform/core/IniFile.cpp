@@ -107,10 +107,10 @@ void TIniFile::WriteString(const AnsiString& section, const AnsiString& key, con
         return;
     }
     // The program writes settings it has just read (the day bar's switch at every start): the
-    // same bytes again would only cost a new file and a wait for the disk, and where the parsed
+    // same bytes again would only cost a new file and a wait for the disk, and where the kept
     // copy shows the value held as it would be written, reading the file too.
-    const std::shared_ptr<const IniDocument> kept = KeptIniDocuments().Document(FFileName);
-    if (kept->WrittenAsRead() && kept->Holds(section, key, value))
+    const std::shared_ptr<const IniDocument> held = KeptIniDocuments().Held(FFileName);
+    if (held && held->WrittenAsRead() && held->Holds(section, key, value))
         return;
     const std::string before = LoadBytes(FFileName);
     IniDocument document(before);

@@ -169,4 +169,12 @@ TEST(IniDocumentCache, AWriteOfAValueTheFileHoldsDoesNotReadIt)
     TempFolder::Write(path, "[Muut]\nPPalkki=1\n");
     ini.WriteBool("Muut", "PPalkki", true);
     EXPECT_EQ(TempFolder::Read(path), "[Muut]\r\nPPalkki=1\r\n");
+
+    // A file nothing has read yet is read once for the write, not once more to look at it.
+    const std::string other = folder / "OTHER.INI";
+    TempFolder::Write(other, "[Muut]\r\nPPalkki=0\r\n");
+    OpenCounter otherOpens(other);
+    TIniFile(other).WriteBool("Muut", "PPalkki", true);
+    EXPECT_EQ(otherOpens.Opens(), 1);
+    EXPECT_EQ(TempFolder::Read(other), "[Muut]\r\nPPalkki=1\r\n");
 }
