@@ -1,13 +1,9 @@
 #include "platform/forms/PicturesAhead.h"
-#include <system_error>
 
 TPicturesAhead::TPicturesAhead(std::vector<std::function<QImage()>> makers)
-    : FMakers(std::move(makers)), FPictures(FMakers.size()), FStates(FMakers.size(), State::Waiting)
+    : FMakers(std::move(makers)), FPictures(FMakers.size()), FStates(FMakers.size(), State::Waiting),
+      FMaker([this] { MakeAll(); })
 {
-    try {
-        FThread = std::thread([this] { MakeAll(); });
-    } catch (const std::system_error&) {
-    }
 }
 
 TPicturesAhead::~TPicturesAhead()
@@ -16,8 +12,7 @@ TPicturesAhead::~TPicturesAhead()
         std::lock_guard<std::mutex> guard(FLock);
         FStop = true;
     }
-    if (FThread.joinable())
-        FThread.join();
+    FMaker.Wait();
 }
 
 QImage TPicturesAhead::Picture(std::size_t index)

@@ -2,12 +2,12 @@
 // before the thread reached it is made by the asker at once; one the thread is making is waited
 // for; each is made once. Its makers draw on images only: no widget, no state of the application.
 #pragma once
+#include "platform/core/BackgroundWork.h"
 #include <QImage>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 class TPicturesAhead {
@@ -34,5 +34,5 @@ private:
     std::mutex FLock;
     std::condition_variable FMade;
     bool FStop = false;
-    std::thread FThread;
+    TBackgroundWork FMaker; // last: starts once the rest is made, ends before it goes
 };

@@ -3,35 +3,19 @@
 // milliseconds, and the first text the main window draws would otherwise wait for them. Then the
 // toolkit's list of the system's fonts, made on a thread while the main window is built.
 #pragma once
-#include <thread>
+#include "platform/core/BackgroundWork.h"
 
-class TFontConfigWarmUp {
+// Wait before the first text is measured, so that two threads never build the configuration side
+// by side; where no thread can be started, the first text loads it as before.
+class TFontConfigWarmUp : public TBackgroundWork {
 public:
-    // Starts loading; where no thread can be started, the first text loads it as before.
     TFontConfigWarmUp();
-    // Waits, so that no thread outlives the process's own objects.
-    ~TFontConfigWarmUp();
-    TFontConfigWarmUp(const TFontConfigWarmUp&) = delete;
-    TFontConfigWarmUp& operator=(const TFontConfigWarmUp&) = delete;
-
-    // Returns once the configuration is loaded; call it before the first text is measured, so
-    // that two threads never build the configuration side by side.
-    void Wait();
-
-private:
-    std::thread FThread;
 };
 
 // Made once the application object exists and the configuration is loaded, and ended before the
 // application object is: the toolkit guards its font list, so the first text measured meanwhile
 // waits for the list instead of making it.
-class TFontListWarmUp {
+class TFontListWarmUp : public TBackgroundWork {
 public:
     TFontListWarmUp();
-    ~TFontListWarmUp();
-    TFontListWarmUp(const TFontListWarmUp&) = delete;
-    TFontListWarmUp& operator=(const TFontListWarmUp&) = delete;
-
-private:
-    std::thread FThread;
 };
