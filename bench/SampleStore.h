@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 #include <utility>
+#include <vector>
 
 namespace bench_store {
 
@@ -40,6 +41,24 @@ inline TStringList ChannelNames(int channels)
     return names;
 }
 
+// Their codes as numbers, as the listing files are named.
+inline std::vector<int> ChannelCodes(int channels)
+{
+    std::vector<int> codes;
+    for (const auto& channel : Channels(channels))
+        codes.push_back(std::atoi(channel.code));
+    return codes;
+}
+
+// The same names as the settings file lists the enabled channels: each followed by ';'.
+inline AnsiString EnabledChannels(int channels)
+{
+    AnsiString enabled;
+    for (const auto& channel : Channels(channels))
+        enabled += AnsiString(channel.name) + ";";
+    return enabled;
+}
+
 // Makes the program folder holding the first `channels` channels' listing files for `weeks`
 // weeks from week 07 (Monday 9.2.2026) on the program's folder, and returns its path.
 inline const std::string& SampleStore(int channels, int weeks)
@@ -49,10 +68,7 @@ inline const std::string& SampleStore(int channels, int weeks)
     if (!store) {
         store = std::make_unique<fixture::TempFolder>();
         ForceDirectories(store->Path() + "Tiedot");
-        std::vector<int> codes;
-        for (const auto& channel : Channels(channels))
-            codes.push_back(std::atoi(channel.code));
-        fixture::WriteSampleWeeks(store->Path() + "Tiedot/", codes, weeks);
+        fixture::WriteSampleWeeks(store->Path() + "Tiedot/", ChannelCodes(channels), weeks);
     }
     SetExeFolder(store->Path());
     return store->Path();

@@ -13,7 +13,6 @@
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 
 namespace {
 
@@ -24,13 +23,8 @@ void UseProgramFolder(bool largeSettings)
     fixture::TempFolder& folder = folders[largeSettings];
     if (!FileExists(folder.Path() + "QEX.INI")) {
         ForceDirectories(folder.Path() + "Tiedot");
-        std::vector<int> codes;
-        AnsiString enabled;
-        for (const auto& channel : bench_store::Channels(4)) {
-            codes.push_back(std::atoi(channel.code));
-            enabled += AnsiString(channel.name) + ";";
-        }
-        fixture::WriteSampleWeeks(folder.Path() + "Tiedot/", codes, 2);
+        fixture::WriteSampleWeeks(folder.Path() + "Tiedot/", bench_store::ChannelCodes(4), 2);
+        const AnsiString enabled = bench_store::EnabledChannels(4);
         fixture::WriteBytes(folder.Path() + "QEX.INI", largeSettings ? bench_settings::LargeSettings(enabled)
                                                                       : bench_settings::UsualSettings(enabled));
     }

@@ -39,9 +39,7 @@ void ProgramFolder(int channels)
     }();
     (void)prepared;
     const std::string& folder = bench_store::SampleStore(channels, 2);
-    AnsiString enabled;
-    for (const auto& channel : bench_store::Channels(channels))
-        enabled += AnsiString(channel.name) + ";";
+    const AnsiString enabled = bench_store::EnabledChannels(channels);
     fixture::WriteBytes(folder + "QEX.INI", "[Kanavat]\r\nKäytössä="_a + enabled +
                                                 "\r\n[Muut]\r\nOletusNäkymä=Normaali\r\nPoistaVanhatTiedostot=0\r\n"_a);
 }
@@ -69,9 +67,7 @@ const std::string& ProgramFolderForNow(int channels, bool largeSettings = false)
                 fixture::WriteWeek(data, std::atoi(channel.code), ListingWeekText(monday), y, m, d, days);
             }
         }
-        AnsiString enabled;
-        for (const auto& channel : bench_store::Channels(channels))
-            enabled += AnsiString(channel.name) + ";";
+        const AnsiString enabled = bench_store::EnabledChannels(channels);
         fixture::WriteBytes(folder->Path() + "QEX.INI", largeSettings ? bench_settings::LargeSettings(enabled)
                                                                        : bench_settings::UsualSettings(enabled));
         whole_process::ProgramIn(folder->Path());

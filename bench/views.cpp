@@ -57,9 +57,7 @@ class ColouredSettings {
 public:
     ColouredSettings(int channels, bool large) : FPath(bench_store::SampleStore(channels, 1) + "QEX.INI")
     {
-        AnsiString enabled;
-        for (const auto& channel : bench_store::Channels(4))
-            enabled += AnsiString(channel.name) + ";";
+        const AnsiString enabled = bench_store::EnabledChannels(4);
         fixture::WriteBytes(FPath, large ? bench_settings::LargeSettings(enabled) : bench_settings::UsualSettings(enabled));
     }
     ~ColouredSettings() { DeleteFile(FPath); }
