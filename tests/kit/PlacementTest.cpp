@@ -583,9 +583,6 @@ TEST_F(PlacementTest, AnMDIChildsFrameKeepsItsSizeLimits)
     delete main;
 }
 
-// A hook sees what the kit's own hooks rely on: the form's size limits before they go to the
-// window manager (and the form keeps what the hook answered), a hit test before each press (an
-// answer other than the client area keeps the press from the control), and a menu popping up.
 // Each border answer of a hit test, by the platform's number, sizes from its own edges; the
 // client area, the caption and the answers around them size nothing.
 TEST(WindowHookBorders, EachBorderAnswerSizesFromItsEdges)
@@ -605,6 +602,9 @@ TEST(WindowHookBorders, EachBorderAnswerSizesFromItsEdges)
         EXPECT_EQ(SizingEdgesOf(hit), edges) << "hit " << hit;
 }
 
+// A hook sees what the kit's own hooks rely on: the form's size limits before they go to the
+// window manager (and the form keeps what the hook answered), a hit test before each press (an
+// answer other than the client area keeps the press from the control), and a menu popping up.
 TEST_F(PlacementTest, AHookAnswersTheSizeLimitsTheHitTestAndSeesMenusPopUp)
 {
     TForm form(nullptr);
