@@ -1,20 +1,11 @@
 // The speed button's properties, its action and its groups (the mouse is in SpeedButtonMouse.cpp,
 // the painting in SpeedButtonPaint.cpp).
 #include "kit/SpeedButton.h"
-#include <QApplication>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
-#include <QTimer>
 #include <QWidget>
-#include "kit/CancelMode.h"
-#include "kit/DrawRoutines.h"
-#include "kit/MaxMin.h"
-#include "kit/WindowRoutines.h"
 #include "platform/messages/Application.h"
 #include "platform/messages/Timer.h"
-#include "platform/forms/PaletteColors.h"
 #include "platform/forms/ImageList.h"
 #include "platform/forms/PopupMenu.h"
 #include "platform/forms/QtText.h"

@@ -1,13 +1,11 @@
 // The speed button under the mouse: pressing, tracking, repeating, the drop-down menu and
 // dragging from it.
 #include "kit/SpeedButton.h"
-#include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include "kit/CancelMode.h"
-#include "kit/DrawRoutines.h"
 #include "kit/WindowRoutines.h"
 #include "platform/messages/Application.h"
 #include "platform/messages/Timer.h"

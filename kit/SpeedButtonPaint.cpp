@@ -4,8 +4,6 @@
 #include "kit/DrawRoutines.h"
 #include "kit/MaxMin.h"
 #include "platform/forms/PaletteColors.h"
-#include "platform/forms/ImageList.h"
-#include "platform/forms/QtText.h"
 
 namespace {
 
