@@ -12,6 +12,10 @@
 
 namespace {
 
+using fixture::AnyPixel;
+using fixture::Dark;
+using fixture::Red;
+
 class TVTodayTest : public DialogsTest {
 protected:
     void SetUp() override
@@ -54,13 +58,6 @@ protected:
 
     // One drawn row of the programme list, as pixels.
     QImage RowImage(int index) const { return fixture::ListRowImage(*Window->Ohjelmat, index); }
-    static bool Dark(QColor c) { return fixture::Dark(c); }
-    static bool Red(QColor c) { return fixture::Red(c); }
-    template <typename Test>
-    static bool Any(const QImage& image, int from, int to, Test test)
-    {
-        return fixture::AnyPixel(image, from, to, test);
-    }
 
     TFormatSettings SavedFormats = FormatSettings();
     TForm* Main = nullptr;
@@ -136,19 +133,19 @@ TEST_F(TVTodayTest, LinesAreDrawnInTheirColumnsAndColours)
 
     // The what-is-on-now row: the channel from 2 pixels, time and title from 100.
     const QImage onNow = RowImage(0);
-    EXPECT_TRUE(Any(onNow, 2, 40, Red));
-    EXPECT_FALSE(Any(onNow, 50, 98, Red));
-    EXPECT_TRUE(Any(onNow, 100, 140, Red));
+    EXPECT_TRUE(AnyPixel(onNow, 2, 40, Red));
+    EXPECT_FALSE(AnyPixel(onNow, 50, 98, Red));
+    EXPECT_TRUE(AnyPixel(onNow, 100, 140, Red));
     // Selected, it is drawn in the window colour whatever its tag says.
-    EXPECT_FALSE(Any(RowImage(1), 0, 300, Red));
+    EXPECT_FALSE(AnyPixel(RowImage(1), 0, 300, Red));
     // A title that holds other layouts' marks is text in the same two columns.
     for (int row : {2, 3}) {
         const QImage titled = RowImage(row);
-        EXPECT_TRUE(Any(titled, 2, 20, Dark)) << row;
-        EXPECT_FALSE(Any(titled, 50, 98, Dark)) << row;
-        EXPECT_TRUE(Any(titled, 100, 140, Dark)) << row;
+        EXPECT_TRUE(AnyPixel(titled, 2, 20, Dark)) << row;
+        EXPECT_FALSE(AnyPixel(titled, 50, 98, Dark)) << row;
+        EXPECT_TRUE(AnyPixel(titled, 100, 140, Dark)) << row;
     }
-    EXPECT_FALSE(Any(RowImage(4), 0, 300, Dark));
+    EXPECT_FALSE(AnyPixel(RowImage(4), 0, 300, Dark));
 }
 
 TEST_F(TVTodayTest, TheStoredSplitSurvivesTheFrameArrivingAfterTheWindowShows)
