@@ -6,8 +6,7 @@
 #include "forms/FormsFixture.h"
 #include "platform/services/FolderLock.h"
 #include "support/ListingFixture.h"
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "support/EventLoopWait.h"
 #include <atomic>
 #include <thread>
 
@@ -27,19 +26,10 @@ protected:
             runs = TakeFolderOrBringHolderForward(later, 30000);
             done = true;
         });
-        while (!done)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        // The copy gives up on its own after its wait: this only keeps the loop running meanwhile.
+        fixture::RunUntil([&] { return done.load(); }, 60000);
         copy.join();
         return runs;
-    }
-    template <typename Pred>
-    static bool RunUntil(Pred done)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done() && clock.elapsed() < 30000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return done();
     }
 
     fixture::TempFolder Folder;
@@ -54,7 +44,7 @@ TEST_F(FolderGuard, TheFirstCopyRunsALaterOneBringsItForwardAndEnds)
 
     TFolderLock later(Folder.Path(), kLockName);
     EXPECT_FALSE(LaterCopyRuns(later)); // and no box: none is answered here
-    EXPECT_TRUE(RunUntil([&] { return cameForward == 1; }));
+    EXPECT_TRUE(fixture::RunUntil([&] { return cameForward == 1; }));
 
     // A copy that ended, however it ended, leaves the folder to the next one.
     running.reset();
