@@ -121,13 +121,13 @@ WeekFileDay FindWeekFileDay(const AnsiString& path, const AnsiString& key, TStri
     if (found != kept.end() && found->second.identity == identity)
         return FindIn(found->second.records, key, target);
 
-    // The watch is set before the bytes are read, so a change after the reading is reported.
-    // Without one, the times read before the bytes: a change after them moves them.
-    const bool watched = !StampSettled(identity) && WatchFolderOf(path);
+    // Both are decided before the bytes are read. A settled file's times, read before the bytes,
+    // move with any change after them; a watch set then reports a change after the reading.
+    const bool settled = StampSettled(identity);
+    const bool watched = !settled && WatchFolderOf(path);
     std::vector<DayRecord> records = ReadDayRecords(path);
-    const bool settled = watched || StampSettled(identity);
     const WeekFileDay day = FindIn(records, key, target);
-    if (!settled) {
+    if (!settled && !watched) {
         kept.erase(path);
         return day;
     }
