@@ -68,11 +68,8 @@ void DrawProgrammeLine(TListBox& list, int index, const TRect& rect, TOwnerDrawS
     TCanvas* canvas = list.Canvas();
     const int x = rect.Left;
     const int y = rect.Top;
-    if (!row.columnMark) {
-        canvas->TextOut(x + 2, y, row.Text());
-        return;
-    }
-    switch (layout) {
+    // A row without its layout's column mark, as every row of the channel view, is one text.
+    switch (row.columnMark ? layout : RowLayout::Channel) {
     case RowLayout::Timeline:
         canvas->TextOut(x + 2, y, row.before.substr(0, 5));
         canvas->TextOut(x + 40, y, row.channel);
