@@ -3,27 +3,42 @@
 #include "platform/services/FirstPaint.h"
 #include "support/EventLoopWait.h"
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
 
-void RunEventsFor(int milliseconds)
+// Runs the loop until everything posted before this call has been handled: work wrongly queued
+// by then has run.
+void RunWhatIsQueued()
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    bool reached = false;
+    QTimer::singleShot(0, qApp, [&] { reached = true; });
+    EXPECT_TRUE(fixture::RunUntil([&] { return reached; }));
 }
+
+// Counts the paint events a widget is given.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 TEST(FirstPaint, WorkWaitsForTheFirstFrameAndRunsOnceInOrder)
 {
     std::string done;
     AfterFirstPaint([&] { done += "a"; });
     AfterFirstPaint([&] { done += "b"; });
-    RunEventsFor(50);
+    RunWhatIsQueued();
     EXPECT_EQ(done, "") << "ran before any window painted";
 
     QWidget window;
@@ -32,8 +47,10 @@ TEST(FirstPaint, WorkWaitsForTheFirstFrameAndRunsOnceInOrder)
     EXPECT_TRUE(fixture::RunUntil([&] { return !done.empty(); }));
     EXPECT_EQ(done, "ab");
 
+    const PaintCount later(window);
     window.update();
-    RunEventsFor(100);
+    ASSERT_TRUE(fixture::RunUntil([&] { return later.paints > 0; }));
+    RunWhatIsQueued();
     EXPECT_EQ(done, "ab") << "ran again on a later paint";
 
     AfterFirstPaint([&] { done += "c"; });
