@@ -58,7 +58,7 @@ protected:
         return message;
     }
     // Runs the loop, answering as the helper would, until done() or the time-out.
-    bool AnswerUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+    bool AnswerUntil(const std::function<bool()>& done, int timeoutMs = 30000)
     {
         return RunUntil([&] {
             char block[4096];
@@ -187,7 +187,7 @@ TEST_F(WebPageProxyTest, AHelperThatStopsAnsweringOrLeavesAFrameUnfinishedIsEnde
     proxy->SetAnswerTimeLimit(300);
     // Answered, the questions go on and the view stays: each comes a second after the last
     // was answered, well past the time limit.
-    EXPECT_TRUE(AnswerUntil([&] { return Take(), aliveAsked >= 3; }, 30000));
+    EXPECT_TRUE(AnswerUntil([&] { return Take(), aliveAsked >= 3; }));
     EXPECT_TRUE(ended.empty());
 
     // A frame announced at the largest length and never completed: the answers behind it never
@@ -196,7 +196,7 @@ TEST_F(WebPageProxyTest, AHelperThatStopsAnsweringOrLeavesAFrameUnfinishedIsEnde
     qToBigEndian<quint32>(kLargestWebPageFrame, header.data());
     Write(header + char(WebPageKind::LoadFinished) + QByteArray(1000, '\0'));
     const int askedBefore = aliveAsked;
-    ASSERT_TRUE(AnswerUntil([&] { return Take(), !ended.empty(); }, 30000));
+    ASSERT_TRUE(AnswerUntil([&] { return Take(), !ended.empty(); }));
     EXPECT_LE(aliveAsked - askedBefore, 1) << "asked again while an answer was missing";
     ASSERT_EQ(ended.size(), 1u);
     EXPECT_EQ(ended[0], "it stopped answering");
