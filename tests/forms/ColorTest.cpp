@@ -5,6 +5,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/forms/PaletteColors.h"
 #include <gtest/gtest.h>
+#include <iterator>
 
 TEST(Colors, NamesRoundTripInAnyCase)
 {
@@ -133,7 +134,7 @@ TEST(Colors, EverySystemColourReadsItsOwnPaletteEntry)
         {P::Active, P::Shadow},     {P::Active, P::Midlight},    {P::Active, P::ToolTipText},   // dark shadow, 3-D light, tip text
         {P::Active, P::ToolTipBase},                                                             // tip background
     };
-    for (int index = 0; index < 25; ++index) {
+    for (int index = 0; index < static_cast<int>(std::size(entries)); ++index) {
         const QColor expected = colourOf(entries[index].first, entries[index].second);
         const auto value = static_cast<std::uint32_t>(expected.red()) | (static_cast<std::uint32_t>(expected.green()) << 8) |
                            (static_cast<std::uint32_t>(expected.blue()) << 16);
