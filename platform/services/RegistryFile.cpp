@@ -1,6 +1,7 @@
 #include "platform/services/RegistryFile.h"
+#include "platform/core/SysUtils.h"
 #include "platform/services/Registry.h"
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -173,11 +174,8 @@ bool ParseValue(const AnsiString& line, RegValue& value)
 AnsiString FormatValue(const RegValue& value)
 {
     AnsiString line = "\"" + Escape(value.name) + "\"=";
-    if (value.type == TRegDataType::rdInteger) {
-        char digits[9];
-        std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(value.number));
-        return line + "dword:" + digits + "\n";
-    }
+    if (value.type == TRegDataType::rdInteger)
+        return line + "dword:" + IntToHex(static_cast<std::uint32_t>(value.number), 8) + "\n";
     return line + "\"" + Escape(value.text) + "\"\n";
 }
 
