@@ -34,14 +34,6 @@ protected:
         ASSERT_EQ(MainForm->Ohjelmat->Count(), 4);
     }
 
-    static std::vector<AnsiString> Pane()
-    {
-        std::vector<AnsiString> lines;
-        for (int i = 0; i < MainForm->TiedotText->Lines()->Count(); ++i)
-            lines.push_back(MainForm->TiedotText->Lines()->Get(i));
-        return lines;
-    }
-
     static std::vector<AnsiString> Countdowns()
     {
         std::vector<AnsiString> texts;

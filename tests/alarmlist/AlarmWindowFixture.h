@@ -106,14 +106,6 @@ protected:
         return FileExists(AlarmFilePath()) ? ReadWholeFile(AlarmFilePath()) : std::string("<none>");
     }
 
-    static std::vector<AnsiString> Titles()
-    {
-        std::vector<AnsiString> titles;
-        for (const AlarmRow& row : MainForm->AlarmRows())
-            titles.push_back(row.SubItems[afTitle]);
-        return titles;
-    }
-
     // The visible top-level window with this caption (Windows-1252), or null.
     static QWidget* WindowCaptioned(const AnsiString& caption)
     {

@@ -26,10 +26,7 @@ protected:
     {
         SelectProgrammes({line});
         MainForm->OhjelmatClick(nullptr);
-        std::vector<AnsiString> lines;
-        for (int i = 0; i < MainForm->TiedotText->Lines()->Count(); ++i)
-            lines.push_back(MainForm->TiedotText->Lines()->Get(i));
-        return lines;
+        return Pane();
     }
 };
 

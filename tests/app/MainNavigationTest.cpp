@@ -311,9 +311,7 @@ TEST_F(Browsing, ADescriptionOfThreeCharactersIsShownAndOneOfTwoGivesWayToTheTit
         MainForm->Ohjelmat->SetItemIndex(row);
         MainForm->Ohjelmat->SetSelected(row, true);
         MainForm->OhjelmatClick(MainForm);
-        std::vector<AnsiString> lines;
-        for (int i = 0; i < MainForm->TiedotText->Lines()->Count(); ++i)
-            lines.push_back(MainForm->TiedotText->Lines()->Get(i));
+        const std::vector<AnsiString> lines = Pane();
         MainForm->Ohjelmat->SetSelected(row, false);
         return lines;
     };

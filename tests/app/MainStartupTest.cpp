@@ -430,14 +430,6 @@ protected:
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
         QApplication::sendEvent(MainForm->Ohjelmat->Widget(), &press);
     }
-
-    static std::vector<AnsiString> AlarmTitles()
-    {
-        std::vector<AnsiString> titles;
-        for (const AlarmRow& row : MainForm->AlarmRows())
-            titles.push_back(row.SubItems[afTitle]);
-        return titles;
-    }
 };
 
 TEST_F(ChannelViewWhole, AFirstStartWithoutADefaultViewOpensNothingAndKeepsTheChannelView)
@@ -460,7 +452,7 @@ TEST_F(ChannelViewWhole, AFirstStartWithoutADefaultViewOpensNothingAndKeepsTheCh
     MainForm->FormKeyDown(MainForm, key, {});
 
     AddIltauutisetWithIns();
-    EXPECT_EQ(AlarmTitles(), std::vector<AnsiString>{"Iltauutiset"});
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"Iltauutiset"});
 }
 
 TEST_F(ChannelViewWhole, AChannelChosenAfterAViewOfTheMenuHasItsMenuBack)
@@ -475,7 +467,7 @@ TEST_F(ChannelViewWhole, AChannelChosenAfterAViewOfTheMenuHasItsMenuBack)
         Flush();
         AddIltauutisetWithIns();
         EXPECT_TRUE(ListHasItsMenu());
-        EXPECT_EQ(AlarmTitles(), std::vector<AnsiString>{"Iltauutiset"});
+        EXPECT_EQ(Titles(), std::vector<AnsiString>{"Iltauutiset"});
         MainForm->Alarmlist->Items()->Clear();
     }
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include "app/Main.h"
 #include "app/ProgramMain.h"
+#include "alarms/AlarmFile.h"
 #include "listings/ChannelTable.h"
 #include "platform/core/Clock.h"
 #include "platform/core/DateTime.h"
@@ -11,6 +12,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Modal.h"
 #include "platform/forms/Panel.h"
+#include "platform/forms/RichEdit.h"
 #include <QWidget>
 #include "platform/messages/Application.h"
 #include "services/RecordingKeyGrabber.h"
@@ -140,6 +142,24 @@ protected:
         for (int i = 0; i < list->Count(); ++i)
             items.push_back(list->Items()->Get(i));
         return items;
+    }
+
+    // The titles of the alarm list's rows, top to bottom.
+    static std::vector<AnsiString> Titles()
+    {
+        std::vector<AnsiString> titles;
+        for (const AlarmRow& row : MainForm->AlarmRows())
+            titles.push_back(row.SubItems[afTitle]);
+        return titles;
+    }
+
+    // The lines the information pane shows.
+    static std::vector<AnsiString> Pane()
+    {
+        std::vector<AnsiString> lines;
+        for (int i = 0; i < MainForm->TiedotText->Lines()->Count(); ++i)
+            lines.push_back(MainForm->TiedotText->Lines()->Get(i));
+        return lines;
     }
 
     std::vector<int> SelectedRows(TListBox* list) const
