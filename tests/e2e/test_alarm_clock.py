@@ -74,21 +74,21 @@ class AlarmClockEndToEnd(DisplayTestCase):
         self.addCleanup(self.program.kill)
         self.program.wait_window("^QEX 2000")
 
-    def logger(self, name):
-        """A program for an alarm to start: it writes the (faked) moment it ran into `name`.log."""
+    def script(self, name, command):
+        """A program `name` for an alarm to start: a shell script that runs `command`."""
         path = os.path.join(self.folder, name)
         with open(path, "w") as out:
-            out.write(f"#!/bin/sh\ndate +%s >> '{path}.log'\n")
+            out.write(f"#!/bin/sh\n{command}\n")
         os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
         return path
 
+    def logger(self, name):
+        """A program for an alarm to start: it writes the (faked) moment it ran into `name`.log."""
+        return self.script(name, f"date +%s >> '{os.path.join(self.folder, name)}.log'")
+
     def named_logger(self, name, log):
         """A program for an alarm to start: it appends `name` to the shared `log`."""
-        path = os.path.join(self.folder, name)
-        with open(path, "w") as out:
-            out.write(f"#!/bin/sh\necho {name} >> '{log}'\n")
-        os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
-        return path
+        return self.script(name, f"echo {name} >> '{log}'")
 
     def runs_of(self, name, timeout=10):
         path = os.path.join(self.folder, name + ".log")
