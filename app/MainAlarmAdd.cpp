@@ -20,6 +20,18 @@ AnsiString LineAt(const TListBox* list, int index)
     return index >= 0 && index < list->Count() ? list->Items()->Get(index) : AnsiString();
 }
 
+// The programme a line of the programme list shows, whatever filled the list: search results
+// carry their own date and channel, the views' rows are of the shown TV day. False when the line
+// holds no readable time; a view's title is read all the same.
+bool ProgrammeOfListLine(const TMainForm& form, const AnsiString& line, ListedProgramme& programme)
+{
+    if (form.SearchMode)
+        return ProgrammeOfSearchLine(line, programme);
+    const AnsiString shownChannel =
+        form.MM_Normaali->Checked() ? LineAt(form.V_Kanavat, form.V_Kanavat->ItemIndex()) : AnsiString();
+    return ProgrammeOfViewLine(line, StrToDate(form.CurrentDate), shownChannel, programme);
+}
+
 // While the alarm dialog adds a row, the list orders itself by caption text.
 class CompareDetached {
 public:
@@ -54,19 +66,14 @@ void TMainForm::Ohjelmat_PopupMenuPopup(TObject*)
 
 void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
 {
-    const AnsiString shownChannel =
-        MM_Normaali->Checked() ? LineAt(V_Kanavat, V_Kanavat->ItemIndex()) : AnsiString();
-    const TDateTime tvDay = StrToDate(CurrentDate);
     bool added = false;
     for (int i = 0; i < Ohjelmat->Count(); ++i) {
         if (!Ohjelmat->Selected(i))
             continue;
         const AnsiString line = LineAt(Ohjelmat, i);
         ListedProgramme programme;
-        const bool read = SearchMode ? ProgrammeOfSearchLine(line, programme)
-                                          : ProgrammeOfViewLine(line, tvDay, shownChannel, programme);
         // A line without a readable time is no programme.
-        if (!read)
+        if (!ProgrammeOfListLine(*this, line, programme))
             continue;
         if (AnyHoldsProgramme(AlarmRows(), FormatDateTime("d.m.yyyy", programme.Start), programme.Channel,
                               programme.Time, programme.Title)) {
@@ -120,8 +127,9 @@ void TMainForm::Lishlytyksiinvalitutasetukset1Click(TObject*)
 
 void TMainForm::Ohjelmat_LisaaAutomaattisiinClick(TObject*)
 {
-    const AnsiString stripped = RowText(LineAt(Ohjelmat, Ohjelmat->ItemIndex()), ProgrammeLayout);
-    AnsiString title = Trim(stripped.size() > 6 ? stripped.substr(6) : AnsiString());
+    ListedProgramme programme;
+    ProgrammeOfListLine(*this, LineAt(Ohjelmat, Ohjelmat->ItemIndex()), programme);
+    AnsiString title = programme.Title;
     if (!InputQuery("Lisää automaattisesti lisättäviin hälytyksiin"_a, "Otsikkolla:", title))
         return;
     const AnsiString section = "Hälytys"_a;

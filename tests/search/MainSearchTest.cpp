@@ -1,6 +1,8 @@
-// The search and the IMDb look-up in the real main window: the input boxes answered by the test,
+// The search, the title the automatic-alarm command offers from its results and the other
+// lists, and the IMDb look-up in the real main window: the input boxes answered by the test,
 // the stored listings written as bytes, and a recording opener in place of the desktop's.
 #include "app/MainWindowFixture.h"
+#include "listings/Settings.h"
 #include "search/RecordBytes.h"
 #include "platform/core/Exceptions.h"
 #include "platform/forms/MenuItem.h"
@@ -114,6 +116,46 @@ TEST_F(Searching, ColouringsApplyToTheResults)
     EXPECT_EQ(Items(MainForm->Ohjelmat),
               (std::vector<AnsiString>{"11.02.2026 (KE) <w2:TV1> 09:00 Uutiset",
                                        "<c:clblue>11.02.2026 (KE) <w2:TV1> 18:00 Iltauutiset"}));
+}
+
+TEST_F(Searching, TheAutomaticAlarmCommandOffersTheProgrammesTitleInEveryList)
+{
+    WriteSettings({"[Kanavat]", "Käytössä=TV1;", "[Muut]", "OletusNäkymä=Normaali", "[Väritys]", "Käytössä=1",
+                   "OmiaVärityksiä=0", "OmaVäritys0=<c:clblue>Iltauutiset;", "[Näkymät]", "OmiaNäkymiä=0",
+                   "OmaNäkymä0=E:Aikajono:TV1;"});
+    WriteWeek7("TV1", WednesdayProgrammes());
+    StartWindow();
+    // The title offered for row `index`; the box is cancelled.
+    const auto offered = [this](int index) {
+        MainForm->Ohjelmat->SetItemIndex(index);
+        AnsiString title = "<no box>";
+        ExpectBox([&title](ModalBox& box) {
+            title = box.EditText(0);
+            EXPECT_TRUE(box.Press("Peruuta"));
+        });
+        MainForm->Ohjelmat_LisaaAutomaattisiinClick(MainForm);
+        return title;
+    };
+    // The channel view, the on-air row and a coloured one among them.
+    ASSERT_EQ(MainForm->Ohjelmat->Items()->Get(2), Cp("<b>09:55 Ryhmä H"));
+    ASSERT_EQ(MainForm->Ohjelmat->Items()->Get(5), "<c:clblue>18:00 Iltauutiset");
+    EXPECT_EQ(offered(1), "Uutiset");
+    EXPECT_EQ(offered(2), Cp("Ryhmä H"));
+    EXPECT_EQ(offered(5), "Iltauutiset");
+
+    SearchFor("uutiset", MainForm);
+    ASSERT_EQ(Items(MainForm->Ohjelmat),
+              (std::vector<AnsiString>{"11.02.2026 (KE) <w2:TV1> 09:00 Uutiset",
+                                       "<c:clblue>11.02.2026 (KE) <w2:TV1> 18:00 Iltauutiset"}));
+    EXPECT_EQ(offered(0), "Uutiset");
+    EXPECT_EQ(offered(1), "Iltauutiset");
+
+    MainForm->NakymatClick(MainForm->MM_Nakyma->Items(2));
+    ASSERT_EQ(MainForm->Ohjelmat->Items()->Get(2), Cp("<b>09:55 <w:TV1> Ryhmä H"));
+    ASSERT_EQ(MainForm->Ohjelmat->Items()->Get(5), "<c:clblue>18:00 <w:TV1> Iltauutiset");
+    EXPECT_EQ(offered(2), Cp("Ryhmä H"));
+    EXPECT_EQ(offered(5), "Iltauutiset");
+    EXPECT_EQ(IniReadString("Hälytys"_a, "AutomaattisestiLisättävät"_a, ""), "") << "every box was cancelled";
 }
 
 TEST_F(Searching, ChannelPopupSearchesOnlyTheShownChannelsFiles)
