@@ -112,12 +112,21 @@ void TAsetuksetForm::SpeedButton1Click(TObject*)
     MoveSelected(VarityksetList, 1);
 }
 
-// Each entry shows its keywords in its own colour.
+// Each entry shows its keywords in its own colour. The keywords are matched against listing text,
+// so what looks like a mark in them ("<b>", "<c:") is text here too; an empty entry draws nothing.
 void TAsetuksetForm::VarityksetListDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState State)
 {
-    AnsiString text;
-    if (PrepareMarkedRow(*VarityksetList, Index, Rect, State, text))
-        VarityksetList->Canvas()->TextOut(Rect.Left + 2, Rect.Top, text);
+    if (Index < 0 || Index >= VarityksetList->Count())
+        return;
+    const AnsiString entry = VarityksetList->Items()->Get(Index);
+    if (entry.empty())
+        return;
+    ProgrammeRow colour;
+    const AnsiString colourName = ColouringEntryColourName(entry);
+    if (!colourName.empty())
+        colour.colours.push_back(colourName);
+    PrepareRowCanvas(*VarityksetList, Rect, State, colour);
+    VarityksetList->Canvas()->TextOut(Rect.Left + 2, Rect.Top, ColouringEntryKeywords(entry));
 }
 
 bool TAsetuksetForm::ViewFieldsFilled() const

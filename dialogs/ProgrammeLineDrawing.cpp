@@ -29,11 +29,7 @@ bool PrepareRow(TListBox& list, int index, const TRect& rect, TOwnerDrawState st
     if (text.empty())
         return false;
     row = SplitProgrammeRow(text, layout);
-    TCanvas* canvas = list.Canvas();
-    canvas->FillRect(rect);
-    ApplyLeadingMarks(row, *canvas->Font());
-    if (state.Contains(odSelected))
-        canvas->Font()->SetColor(clWindow);
+    PrepareRowCanvas(list, rect, state, row);
     return true;
 }
 
@@ -50,14 +46,13 @@ void DrawNowOnAirColumns(TCanvas& canvas, int x, int y, const AnsiString& rest)
 
 } // namespace
 
-bool PrepareMarkedRow(TListBox& list, int index, const TRect& rect, TOwnerDrawState state, AnsiString& text)
+void PrepareRowCanvas(TListBox& list, const TRect& rect, TOwnerDrawState state, const ProgrammeRow& marks)
 {
-    ProgrammeRow row;
-    // The channel layout has no column mark: the row is its leading marks and its text.
-    if (!PrepareRow(list, index, rect, state, RowLayout::Channel, row))
-        return false;
-    text = row.after;
-    return true;
+    TCanvas* canvas = list.Canvas();
+    canvas->FillRect(rect);
+    ApplyLeadingMarks(marks, *canvas->Font());
+    if (state.Contains(odSelected))
+        canvas->Font()->SetColor(clWindow);
 }
 
 void DrawProgrammeLine(TListBox& list, int index, const TRect& rect, TOwnerDrawState state, RowLayout layout)

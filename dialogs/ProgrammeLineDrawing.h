@@ -12,7 +12,6 @@
 
 void DrawProgrammeLine(TListBox& list, int index, const TRect& rect, TOwnerDrawState state, RowLayout layout);
 
-// The start of drawing a row with marks in front: fills its rectangle, turns its leading marks
-// into the canvas font (a selected row in the window colour) and gives back the text after them.
-// False for an empty row or an index outside the list, which draw nothing.
-bool PrepareMarkedRow(TListBox& list, int index, const TRect& rect, TOwnerDrawState state, AnsiString& text);
+// The start of drawing a row: fills its rectangle and makes the canvas font what the marks in
+// front of it ask for (bold on air, its colours in order), a selected row in the window colour.
+void PrepareRowCanvas(TListBox& list, const TRect& rect, TOwnerDrawState state, const ProgrammeRow& marks);

@@ -14,6 +14,7 @@
 #include "listings/SettingEntries.h"
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Button.h"
+#include "platform/forms/Canvas.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Edit.h"
@@ -21,6 +22,7 @@
 #include "platform/forms/PageControl.h"
 #include "platform/forms/UpDown.h"
 #include "shell/GlobalHotKey.h"
+#include "support/ListRowImage.h"
 #include <functional>
 #include <memory>
 #include <set>
@@ -431,6 +433,58 @@ TEST_F(SettingsDialogTest, ColouringKeywordsThatLookLikeMarkupAreEditedWhole)
         EXPECT_TRUE(box.Press("OK"));
     });
     EXPECT_EQ(Setting("Väritys", "OmaVäritys0"), "<c:clBlue><b>;<t;Tom & Jerry;");
+}
+
+namespace {
+
+// The start of a row of the colouring list as it should look: `text` put out plainly from 2
+// pixels in the list's font and `colour`, over `background`, up to where the text's cell ends
+// (the list's own frame of a chosen row may lie beyond it).
+QImage PlainRowStart(TListBox& list, int index, const AnsiString& text, TColor colour, TColor background)
+{
+    const TRect rect = list.ItemRect(index);
+    QImage image(rect.Width(), rect.Height(), QImage::Format_RGB32);
+    TCanvas canvas(&image);
+    canvas.Font()->Assign(*list.Font());
+    canvas.Font()->SetColor(colour);
+    canvas.Brush()->SetColor(background);
+    canvas.FillRect(Rect(0, 0, rect.Width(), rect.Height()));
+    canvas.TextOut(2, 0, text);
+    return image.copy(0, 0, std::min(rect.Width(), 2 + canvas.TextWidth(text)), rect.Height());
+}
+
+bool StartsWithPixels(const QImage& shown, const QImage& start)
+{
+    return shown.copy(start.rect()).convertToFormat(QImage::Format_RGB32) == start.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+// The list shows each entry's keywords in the entry's colour, plainly: keywords are listing text,
+// so nothing in them is a mark of the list's own.
+TEST_F(SettingsDialogTest, ColouringListShowsEachEntrysKeywordsAsTextInItsColour)
+{
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=3", "OmaVäritys0=<c:clBlue>Uutiset;", "OmaVäritys1=<c:clBlue><b>;<t;&amp;;",
+                   "OmaVäritys2=<c:clGreen><c:clRed>;Tom &amp; Jerry;", "OmaVäritys3=Elokuva;"});
+    Dialog->SetActivePage(Cp("Väritys"));
+    Open([](Form& d, ModalBox& box) {
+        TListBox& list = *d.VarityksetList;
+        ASSERT_EQ(list.Count(), 4);
+        const std::pair<const char*, TColor> shown[] = {{"Uutiset;", clBlue},
+                                                        {"<b>;<t;&amp;;", clBlue},
+                                                        {"<c:clRed>;Tom &amp; Jerry;", clGreen},
+                                                        {"Elokuva;", list.Font()->Color()}};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_TRUE(StartsWithPixels(fixture::ListRowImage(list, i),
+                                         PlainRowStart(list, i, shown[i].first, shown[i].second, list.Color())))
+                << "entry " << i << " is not \"" << shown[i].first << "\" in its colour";
+        // The chosen entry is drawn in the window colour over the highlight.
+        list.SetItemIndex(1);
+        EXPECT_TRUE(StartsWithPixels(fixture::ListRowImage(list, 1),
+                                     PlainRowStart(list, 1, "<b>;<t;&amp;;", clWindow, clHighlight)))
+            << "the chosen entry is not its keywords in the window colour";
+        EXPECT_TRUE(box.Press("Poistu"));
+    });
 }
 
 TEST_F(SettingsDialogTest, FewerEntriesThanStoredLeaveTheOldKeysUnread)
