@@ -89,6 +89,28 @@ BENCHMARK(BM_ProgramToFirstPaint)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();
 
+// The floor under the ratio above: the bare window drawing one line of text, in turn with the bare
+// window. The bare window loads no font at all; any window that shows text pays this much more.
+void BM_OneLineWindowToFirstPaint(benchmark::State& state)
+{
+    whole_process::MeasureInTurn(state, {QEX_BARE_WINDOW, "700", "644", "TV1 10.00 Uutiset"},
+                                 {QEX_BARE_WINDOW, "700", "644"});
+}
+BENCHMARK(BM_OneLineWindowToFirstPaint)->Iterations(15)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// The program in turn with that one-line window: what the program costs beyond its fonts.
+void BM_ProgramOverOneLineWindow(benchmark::State& state)
+{
+    const std::vector<std::string> argv = {ProgramFolderForNow(static_cast<int>(state.range(0))) + "qex"};
+    whole_process::MeasureInTurn(state, argv, {QEX_BARE_WINDOW, "700", "644", "TV1 10.00 Uutiset"});
+}
+BENCHMARK(BM_ProgramOverOneLineWindow)
+    ->Arg(26)
+    ->ArgName("channels")
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+
 // The same start with a settings file of 1,000 colourings and 1,000 views (about 7 MB), in turn
 // with the start with the usual one: the cost of the settings must follow the file's size.
 void BM_ProgramWithLargeSettingsToFirstPaint(benchmark::State& state)
