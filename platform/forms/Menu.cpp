@@ -20,6 +20,13 @@ bool TMenu::IsShortCut(TShortCut shortCut)
     return true;
 }
 
+bool TPopupMenu::IsShortCut(TShortCut shortCut)
+{
+    if (OnPopup && Items()->FindShortCut(shortCut))
+        OnPopup(this);
+    return TMenu::IsShortCut(shortCut);
+}
+
 void TPopupMenu::Popup(int X, int Y)
 {
     if (OnPopup)

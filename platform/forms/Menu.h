@@ -12,7 +12,7 @@ public:
     TMenuItem* Items() const { return FItems; }
     // Clicks the item whose shortcut this is; true when one was found (even a disabled one,
     // which swallows the key as the class library's menus do).
-    bool IsShortCut(TShortCut shortCut);
+    virtual bool IsShortCut(TShortCut shortCut);
 
 private:
     TMenuItem* FItems;

@@ -11,6 +11,8 @@ public:
 
     // Opens the menu at a screen position, aligned there as Alignment says, and returns at once.
     void Popup(int X, int Y);
+    // A key sets off an item only as the opened menu would offer it: OnPopup decides first.
+    bool IsShortCut(TShortCut shortCut) override;
     TPopupAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TPopupAlignment alignment) { FAlignment = alignment; }
     // Whether the controls that own the menu open it by themselves (on a right click, or on a

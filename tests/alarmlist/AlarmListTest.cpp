@@ -11,6 +11,7 @@
 #include "platform/forms/MenuItem.h"
 #include "platform/forms/RichEdit.h"
 #include "platform/forms/StatusBar.h"
+#include "forms/Input.h"
 #include <cerrno>
 
 namespace alarm_test {
@@ -435,6 +436,33 @@ TEST_F(AlarmListTest, TitleGoesToTheAutomaticAlarmsAsTyped)
     });
     MainForm->Ohjelmat_LisaaAutomaattisiinClick(nullptr);
     EXPECT_EQ(IniReadString("H\xE4lytys", "AutomaattisestiLis\xE4tt\xE4v\xE4t", ""), "Aki;Uutiset ;");
+}
+
+// The keys obey the pop-up's rules even when the pop-up was last opened in another view: the
+// what-is-on-now rows are no programme lines, so none of the three adds reads one.
+TEST_F(AlarmListTest, InsertKeysAddNothingFromTheWhatIsOnNowView)
+{
+    StartOnMonday({}, {"[Hälytys]", "AutomaattisestiLisättävät=Aki;"});
+    SelectProgrammes({1});
+    MainForm->Ohjelmat_PopupMenuPopup(nullptr);
+    MainForm->V_Muut->SetItemIndex(1);
+    MainForm->V_MuutClick(nullptr);
+    ASSERT_GT(MainForm->Ohjelmat->Count(), 0);
+    SelectProgrammes({0});
+    QWidget* list = MainForm->Ohjelmat->Widget();
+    PressKey(list, Qt::Key_Insert, Qt::ControlModifier);
+    PressKey(list, Qt::Key_Insert, Qt::ShiftModifier);
+    PressKey(list, Qt::Key_Insert);
+    EXPECT_EQ(IniReadString("H\xE4lytys", "AutomaattisestiLis\xE4tt\xE4v\xE4t", ""), "Aki;");
+    EXPECT_TRUE(MainForm->AlarmRows().empty());
+    EXPECT_EQ(AlarmFileBytes(), "<none>");
+
+    // Back in the channel view the keys add again.
+    MainForm->V_Kanavat->SetItemIndex(0);
+    MainForm->V_KanavatClick(nullptr);
+    SelectProgrammes({1});
+    PressKey(MainForm->Ohjelmat->Widget(), Qt::Key_Insert);
+    EXPECT_EQ(Titles(), std::vector<AnsiString>{"Uutiset"});
 }
 
 class AutoAddTest : public AlarmListTest {
