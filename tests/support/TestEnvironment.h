@@ -5,14 +5,21 @@
 // tests run the window-manager cases on their own display by naming the platform in
 // QEX_TEST_PLATFORM, which no shell sets by chance.
 #pragma once
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 // The process's own runtime folder, removed with the process's static objects when it ends.
+// A helper a test started (the browser helper) may still be ending then, and the toolkit in it
+// makes the runtime folder again when it is gone: the children are let end first, for a few
+// seconds at most.
 class TestRuntimeFolder {
 public:
     explicit TestRuntimeFolder(const char* pattern_name = "qex-runtime-XXXXXX")
@@ -23,6 +30,7 @@ public:
     }
     ~TestRuntimeFolder()
     {
+        LetChildrenEnd();
         std::error_code ignored;
         if (!FPath.empty())
             std::filesystem::remove_all(FPath, ignored);
@@ -33,6 +41,18 @@ public:
     const std::string& Path() const { return FPath; }
 
 private:
+    static void LetChildrenEnd()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < deadline) {
+            const pid_t ended = ::waitpid(-1, nullptr, WNOHANG);
+            if (ended < 0 && errno != EINTR)
+                return;
+            if (ended == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
     std::string FPath;
 };
 
