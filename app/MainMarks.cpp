@@ -18,8 +18,6 @@ namespace {
 
 constexpr double kSevenOClock = 7.0 / 24.0;
 
-constexpr const char* kOnAirMark = "<b>";
-
 // Whether the shown day's list can hold the programme on air now: it is today's, or it is
 // yesterday's while its programmes after midnight still run (before 07:00).
 bool ShownDayMayBeOnAir(int shownDayIndex, TDateTime now)

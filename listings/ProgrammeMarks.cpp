@@ -84,7 +84,7 @@ void RemovePastProgrammes(TStrings& items, TStrings& descriptions)
 {
     int onAir = -1;
     for (int i = 0; i < items.Count() && onAir < 0; ++i)
-        if (items[i].compare(0, 3, "<b>") == 0)
+        if (items[i].rfind(kOnAirMark, 0) == 0)
             onAir = i;
     for (int i = 0; i < onAir; ++i) {
         items.Delete(0);

@@ -2,7 +2,6 @@
 
 namespace {
 
-constexpr const char* kOnAirMark = "<b>";
 constexpr const char* kColourMark = "<c:";
 
 bool StartsWith(const AnsiString& text, std::size_t at, const char* mark)

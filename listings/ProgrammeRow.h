@@ -6,6 +6,9 @@
 #include "platform/core/AnsiString.h"
 #include <vector>
 
+// The mark in front of the row of the programme on air.
+inline constexpr char kOnAirMark[] = "<b>";
+
 // What filled the list, and so where its column mark stands.
 enum class RowLayout {
     Channel,  // "hh:nn Title"
