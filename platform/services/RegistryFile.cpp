@@ -1,4 +1,5 @@
 #include "platform/services/RegistryFile.h"
+#include "platform/core/Strings.h"
 #include "platform/core/SysUtils.h"
 #include "platform/services/Registry.h"
 #include <cstdint>
@@ -85,23 +86,6 @@ AnsiString Unescape(const AnsiString& text)
         }
     }
     return out;
-}
-
-std::vector<AnsiString> SplitLines(const std::string& bytes)
-{
-    std::vector<AnsiString> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        AnsiString line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
 }
 
 // "[ROOT\a\b]": the root and the key's path, or false.
