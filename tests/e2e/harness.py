@@ -218,9 +218,17 @@ class Program:
         command = [*wrapper, *command]
         if clock:
             env.update(clock.env())
+        # Its output (and its browser helper's, which shares it) goes to a file: a pipe that nobody
+        # reads stops whoever writes to it once it is full.
+        self.output = tempfile.TemporaryFile()
         # A group of its own, so that killing it reaches the program under faketime too.
         self.process = subprocess.Popen(command, cwd=folder, env=env, start_new_session=True,
-                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE, preexec_fn=preexec_fn)
+                                        stdout=self.output, stderr=subprocess.STDOUT, preexec_fn=preexec_fn)
+
+    def output_text(self):
+        """What the program has written so far."""
+        self.output.seek(0)
+        return self.output.read().decode("utf-8", "replace")
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *args], env=self.display.env(), capture_output=True, timeout=20)
@@ -233,7 +241,7 @@ class Program:
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
-                raise RuntimeError(f"program ended with {self.process.returncode}: {self.process.stderr.read()!r}")
+                raise RuntimeError(f"program ended with {self.process.returncode}: {self.output_text()!r}")
             out = self.xdotool("search", "--onlyvisible", "--name", name_part, check=False)
             if out:
                 return out.splitlines()[0]
@@ -306,6 +314,7 @@ class Program:
     def remove_files(self):
         """The copy of the program is of no use for a look at a failure and is large: it goes
         once the program is gone. The run folder is the test's to keep or remove."""
+        self.output.close()
         shutil.rmtree(self.runtime, ignore_errors=True)
         for name in SHIPPED:
             with contextlib.suppress(FileNotFoundError):

@@ -57,6 +57,7 @@ class WindowSpy:
     def stop(self):
         self.process.kill()
         self.process.wait(timeout=10)
+        self.process.stdout.close()
 
 
 class AlarmClockEndToEnd(DisplayTestCase):
