@@ -18,6 +18,7 @@
 #include "platform/forms/FrameFit.h"
 #include "platform/forms/QtText.h"
 #include "platform/forms/Screen.h"
+#include "platform/forms/WhenWindowUp.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ int WordOr(const AnsiString& text, int n, int def)
 
 // A window that is being shown learns the size of its frame only once it is up. Bounds and
 // state are set at once, and again on the next turn of the loop, so that the frame bounds asked
-// for are the ones the window has (and returns to from the maximised state).
+// for are the ones the window has (and returns to from the maximised state). The state waits
+// for the window manager to have the window up: asked for before, it would be lost.
 // A minimised window that returns to the maximised state is maximised first.
 void SetState(TForm* form, TWindowState state, bool restoreToMaximized)
 {
@@ -81,9 +83,12 @@ void ApplyOnceShown(TForm* form, const TRect* bounds, bool setState, TWindowStat
         Dispatch([&] {
             if (again && form->WindowState() == wsNormal)
                 form->SetBounds(again->Left, again->Top, again->Width(), again->Height());
-            if (setState)
-                SetState(form, state, restoreToMaximized);
         });
+        if (setState)
+            WhenWindowUp(alive, [form, alive, state, restoreToMaximized] {
+                if (alive)
+                    Dispatch([&] { SetState(form, state, restoreToMaximized); });
+            });
     });
 }
 

@@ -10,6 +10,7 @@
 #include "platform/forms/ClearPlacement.h"
 #include "platform/forms/DisabledWindows.h"
 #include "platform/forms/Edit.h"
+#include "platform/forms/WhenWindowUp.h"
 
 namespace {
 
@@ -228,31 +229,6 @@ void RaiseInnermostBox(QWidget* raised)
     box->activateWindow();
 }
 
-// A window manager stacks a window when it maps it, which comes after our raise of the box when
-// the window was only just shown: the box is raised once more when the window first shows.
-class RaiseBoxWhenExposed : public QObject {
-public:
-    RaiseBoxWhenExposed(QWindow* window, QWidget* raised) : QObject(window), FRaised(raised)
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* window = static_cast<QWindow*>(watched);
-        if (event->type() == QEvent::Expose && window->isExposed()) {
-            window->removeEventFilter(this);
-            deleteLater();
-            QTimer::singleShot(0, [raised = FRaised] { RaiseInnermostBox(raised); });
-        }
-        return false;
-    }
-
-private:
-    QPointer<QWidget> FRaised;
-};
-
 } // namespace
 
 void KeepModalBoxAbove(const TForm* raised)
@@ -265,6 +241,8 @@ void KeepModalBoxAbove(const TForm* raised)
     QWidget* raisedWindow = raised ? raised->Widget() : nullptr;
     RaiseInnermostBox(raisedWindow);
     QWindow* window = raisedWindow ? raisedWindow->windowHandle() : nullptr;
+    // A window manager stacks a window when it maps it, which comes after this raise of the box
+    // when the window was only just shown: the box is raised once more when the window is up.
     if (window && !window->isExposed())
-        new RaiseBoxWhenExposed(window, raisedWindow);
+        WhenWindowUp(raisedWindow, [raisedWindow] { RaiseInnermostBox(raisedWindow); });
 }

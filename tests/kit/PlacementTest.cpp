@@ -4,8 +4,10 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <QWindow>
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
+#include "support/EventLoopWait.h"
 #include "kit/Placement.h"
 #include "kit/WindowHook.h"
 #include "kit/WindowRoutines.h"
@@ -55,6 +57,16 @@ protected:
     }
     AnsiString IniPath() const { return ExeFolder() + "placement.ini"; }
     AnsiString Read(const AnsiString& key) const { return TIniFile(IniPath()).ReadString("TPlacedForm", key, "-"); }
+    // Shown and up (an MDI child: its main form's window): the state a placement restores waits
+    // for the window to be up.
+    static void ShowUp(TForm& form)
+    {
+        form.Show();
+        QWindow* window = form.Widget()->window()->windowHandle();
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(fixture::RunUntil([&] { return window->isExposed(); }));
+        Flush();
+    }
     std::unique_ptr<TPlacedForm> MakeForm()
     {
         auto form = std::make_unique<TPlacedForm>(nullptr);
@@ -70,8 +82,7 @@ protected:
 TEST_F(PlacementTest, FrameBoundsAndMaximisedStateSurviveARestart)
 {
     auto form = MakeForm();
-    form->Show();
-    Flush();
+    ShowUp(*form);
     form->SetBounds(100, 120, 400, 300);
     Flush();
     form->SetWindowState(wsMaximized);
@@ -86,15 +97,13 @@ TEST_F(PlacementTest, FrameBoundsAndMaximisedStateSurviveARestart)
     form.reset();
 
     auto again = MakeForm();
-    again->Show();
-    Flush();
+    ShowUp(*again);
     EXPECT_EQ(again->WindowState(), wsMaximized);
     EXPECT_EQ(GetWindowPlacement(again.get()).NormalPosition, Rect(100, 120, 500, 420));
     // Saved again as it was: the window does not creep from run to run.
     again->Close();
     EXPECT_EQ(Read("NormPos"), "100,120,500,420");
-    again->Show();
-    Flush();
+    ShowUp(*again);
     again->SetWindowState(wsNormal);
     Flush();
     EXPECT_EQ(again->BoundsRect(), Bounds(100, 120, 400, 300));
@@ -107,8 +116,7 @@ TEST_F(PlacementTest, OtherScreenResolutionKeepsOnlyTheState)
     ini.WriteString("TPlacedForm", "NormPos", "50,60,450,360");
     ini.WriteInteger("TPlacedForm", "ShowCmd", 3);
     auto form = MakeForm();
-    form->Show();
-    Flush();
+    ShowUp(*form);
     EXPECT_EQ(form->WindowState(), wsMaximized);
     EXPECT_EQ(GetWindowPlacement(form.get()).NormalPosition, Bounds(10, 10, 300, 200));
 }
@@ -121,8 +129,7 @@ TEST_F(PlacementTest, AStoredPlaceNoScreenHoldsIsKeptOnTheScreen)
         ini.WriteString("TPlacedForm", "NormPos", stored);
         ini.WriteInteger("TPlacedForm", "ShowCmd", 1);
         auto form = MakeForm();
-        form->Show();
-        Flush();
+        ShowUp(*form);
         Flush();
         QRect frame = form->Widget()->frameGeometry();
         EXPECT_TRUE(screen.contains(frame)) << stored << ": " << frame.x() << "," << frame.y() << " "
@@ -139,8 +146,7 @@ TEST_F(PlacementTest, AnOlderVersionRestoresNothingAndIsReplacedAtClose)
     ini.WriteInteger("TPlacedForm", "ShowCmd", 1);
     auto form = MakeForm();
     form->Placement->SetVersion(2);
-    form->Show();
-    Flush();
+    ShowUp(*form);
     EXPECT_EQ(form->BoundsRect(), Bounds(10, 10, 300, 200));
     form->Close();
     EXPECT_EQ(Read("FormVersion"), "2");
@@ -155,8 +161,7 @@ TEST_F(PlacementTest, NothingIsSavedBeforeARestoreAndAFormFreedOpenIsMarkedVisib
     form->Close();
     EXPECT_FALSE(FileExists(IniPath()));
 
-    form->Show();
-    Flush();
+    ShowUp(*form);
     form->SetBounds(30, 40, 320, 240);
     Flush();
     form.reset();
@@ -184,12 +189,10 @@ TEST_F(PlacementTest, QuotedValuesReadBackUnchangedAndLinksSaveAlong)
     EXPECT_EQ(link.RootSection(), "");
     form->Placement->SetIniSection("Ikkuna");
     EXPECT_EQ(link.RootSection(), "Ikkuna\\");
-    form->Show();
-    Flush();
+    ShowUp(*form);
     form->Close();
     EXPECT_EQ(saves, 1);
-    form->Show();
-    Flush();
+    ShowUp(*form);
     EXPECT_EQ(loads, 7);
     EXPECT_EQ(TIniFile(IniPath()).ReadString("Ikkuna", "ShowCmd", ""), "1");
 }
@@ -198,8 +201,7 @@ TEST_F(PlacementTest, PreventResizeFreezesTheShownSizeAndTakesTheMaximiseButtonA
 {
     auto form = MakeForm();
     form->Placement->SetPreventResize(true);
-    form->Show();
-    Flush();
+    ShowUp(*form);
     QWidget* window = form->Widget();
     EXPECT_EQ(window->minimumSize(), window->size());
     EXPECT_EQ(window->maximumSize(), window->size());
@@ -227,8 +229,7 @@ TEST_F(PlacementTest, WithUseRegistryThePlaceIsKeptUnderTheChosenRootAndOptionsS
     auto form = make();
     EXPECT_TRUE(form->Placement->UseRegistry());
     EXPECT_EQ(form->Placement->RegistryRoot(), prLocalMachine);
-    form->Show();
-    Flush();
+    ShowUp(*form);
     form->SetBounds(100, 120, 400, 300);
     Flush();
     form->Close();
@@ -240,8 +241,7 @@ TEST_F(PlacementTest, WithUseRegistryThePlaceIsKeptUnderTheChosenRootAndOptionsS
         << "nothing under another root";
 
     auto again = make();
-    again->Show();
-    Flush();
+    ShowUp(*again);
     EXPECT_EQ(again->BoundsRect(), Bounds(100, 120, 400, 300));
     again->Close();
     again.reset();
@@ -250,8 +250,7 @@ TEST_F(PlacementTest, WithUseRegistryThePlaceIsKeptUnderTheChosenRootAndOptionsS
     auto stateOnly = make();
     stateOnly->Placement->SetOptions(TPlacementOptions{fpState});
     EXPECT_EQ(stateOnly->Placement->Options(), TPlacementOptions{fpState});
-    stateOnly->Show();
-    Flush();
+    ShowUp(*stateOnly);
     EXPECT_EQ(stateOnly->BoundsRect(), Bounds(10, 10, 300, 200));
 }
 
@@ -263,8 +262,7 @@ TEST_F(PlacementTest, MinMaxInfoGivenWholeLimitsTheFormsHeight)
     EXPECT_EQ(other.MinMaxInfo()->MinTrackHeight(), 250);
     form->Placement->SetMinMaxInfo(*other.MinMaxInfo());
     EXPECT_EQ(form->Placement->MinMaxInfo()->MinTrackHeight(), 250);
-    form->Show();
-    Flush();
+    ShowUp(*form);
     QWidget* window = form->Widget();
     EXPECT_EQ(window->minimumHeight(), 250 - (form->Height() - window->height()));
     EXPECT_FALSE(form->Placement->PreventResize());
@@ -427,31 +425,27 @@ TEST_F(PlacementTest, AMainFormPlacedByTheWindowSystemOpensMaximisedUnlessAState
     {
         auto form = MakeForm();
         form->SetPosition(poDefault);
-        form->Show();
-        Flush();
+        ShowUp(*form);
         EXPECT_EQ(form->WindowState(), wsMaximized);
     }
     DeleteFile(IniPath());
     {
         auto form = MakeForm();
-        form->Show();
-        Flush();
+        ShowUp(*form);
         EXPECT_EQ(form->WindowState(), wsNormal) << "a form placed where it was designed";
     }
     DeleteFile(IniPath());
     {
         auto form = MakeForm();
         form->SetFormStyle(fsMDIForm);
-        form->Show();
-        Flush();
+        ShowUp(*form);
         EXPECT_EQ(form->WindowState(), wsMaximized) << "an MDI main form";
     }
     DeleteFile(IniPath());
     TIniFile(IniPath()).WriteInteger("TPlacedForm", "ShowCmd", SW_SHOWNORMAL);
     auto form = MakeForm();
     form->SetPosition(poDefault);
-    form->Show();
-    Flush();
+    ShowUp(*form);
     EXPECT_EQ(form->WindowState(), wsNormal);
 }
 
@@ -461,8 +455,7 @@ TEST_F(PlacementTest, AFormMinimisedFromMaximisedComesBackMaximised)
     App.CreateForm(main);
     {
         auto form = MakeForm();
-        form->Show();
-        Flush();
+        ShowUp(*form);
         form->SetWindowState(wsMaximized);
         form->SetWindowState(wsMinimized);
         Flush();
@@ -471,16 +464,14 @@ TEST_F(PlacementTest, AFormMinimisedFromMaximisedComesBackMaximised)
         EXPECT_EQ(Read("ShowCmd"), IntToStr(SW_SHOWMINIMIZED));
     }
     auto form = MakeForm();
-    form->Show();
-    Flush();
+    ShowUp(*form);
     EXPECT_EQ(form->WindowState(), wsMinimized);
     EXPECT_TRUE(form->Widget()->isMaximized());
 
     // Without the flag the form comes back to its normal place.
     TIniFile(IniPath()).WriteInteger("TPlacedForm", "Flags", 0);
     auto plain = MakeForm();
-    plain->Show();
-    Flush();
+    ShowUp(*plain);
     EXPECT_EQ(plain->WindowState(), wsMinimized);
     EXPECT_FALSE(plain->Widget()->isMaximized());
     delete main;
@@ -493,13 +484,11 @@ TEST_F(PlacementTest, AnMDIChildComesBackToItsPlaceInTheClientAreaAndItsMinimise
     App.CreateForm(main);
     main->SetBounds(0, 0, 700, 500);
     main->SetFormStyle(fsMDIForm);
-    main->Show();
-    Flush();
+    ShowUp(*main);
     auto makeChild = [&] {
         auto form = MakeForm();
         form->SetFormStyle(fsMDIChild);
-        form->Show();
-        Flush();
+        ShowUp(*form);
         return form;
     };
     {
@@ -559,8 +548,7 @@ TEST_F(PlacementTest, AnMDIChildsFrameKeepsItsSizeLimits)
     child->SetFormStyle(fsMDIChild);
     child->Placement->MinMaxInfo()->SetMinTrackWidth(250);
     child->Placement->MinMaxInfo()->SetMaxTrackHeight(300);
-    child->Show();
-    Flush();
+    ShowUp(*child);
     QMdiSubWindow* frame = child->MDIFrame();
     frame->resize(100, 600);
     EXPECT_EQ(frame->size(), QSize(250, 300));
@@ -678,8 +666,7 @@ TEST_F(PlacementTest, AHookAnswersTheSizeLimitsTheHitTestAndSeesMenusPopUp)
 TEST_F(PlacementTest, AFrozenFormsSizingBordersDoNotRespond)
 {
     auto form = MakeForm();
-    form->Show();
-    Flush();
+    ShowUp(*form);
     LRESULT seen = 0;
     TWindowHook recorder(nullptr);
     recorder.AfterMessage = [&](TObject*, TMessage& msg, bool&) {
@@ -736,8 +723,7 @@ TEST_F(PlacementTest, AMaximisedFormTakesThePlaceAndSizeItsPlacementGives)
     limits->SetMaxPosTop(30);
     limits->SetMaxSizeWidth(500);
     limits->SetMaxSizeHeight(400);
-    form->Show();
-    Flush();
+    ShowUp(*form);
     form->SetWindowState(wsMaximized);
     Flush();
     EXPECT_EQ(form->WindowState(), wsMaximized);
@@ -746,8 +732,7 @@ TEST_F(PlacementTest, AMaximisedFormTakesThePlaceAndSizeItsPlacementGives)
     form->Close();
     EXPECT_EQ(Read("ShowCmd"), "3");
     EXPECT_EQ(Read("NormPos"), "10,10,310,210");
-    form->Show();
-    Flush();
+    ShowUp(*form);
     EXPECT_EQ(form->WindowState(), wsMaximized);
     EXPECT_EQ(form->BoundsRect(), Bounds(40, 30, 500, 400));
     form->SetWindowState(wsNormal);
