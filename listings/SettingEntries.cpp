@@ -103,11 +103,6 @@ ColouringEntry ParseColouringEntry(const AnsiString& entry)
     return colouring;
 }
 
-std::vector<ColouringEntry> ReadColouringEntries()
-{
-    return ColouringEntriesOf(*SettingsDocument());
-}
-
 std::vector<ColouringEntry> ColouringEntriesOf(const IniDocument& settings)
 {
     const AnsiString section = "Väritys"_a;

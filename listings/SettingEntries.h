@@ -50,8 +50,7 @@ struct ColouringEntry {
 };
 ColouringEntry ParseColouringEntry(const AnsiString& entry);
 // Every colouring of section "Väritys" in priority order: entries 0 to "OmiaVärityksiä"
-// (0 when absent or not a number), from the settings as they are now or from one reading of them.
-std::vector<ColouringEntry> ReadColouringEntries();
+// (0 when absent or not a number), from one reading of the settings.
 std::vector<ColouringEntry> ColouringEntriesOf(const IniDocument& settings);
 // True when keyword colourings are switched on ("Käytössä" of section "Väritys" is "1").
 bool ColouringsEnabled();

@@ -58,14 +58,14 @@ TEST_F(SettingsTest, ManyReadsOfUnchangedSettingsReadTheFileOnce)
         opens += !writing && path == SettingsFilePath();
         return 0;
     });
-    EXPECT_EQ(ReadColouringEntries().size(), 1000u);
+    EXPECT_EQ(ColouringEntriesOf(*SettingsDocument()).size(), 1000u);
     for (int i = 0; i < 1000; ++i)
         EXPECT_EQ(IniReadString("V\xE4ritys", "OmaV\xE4ritys" + std::to_string(i), ""),
                   "<c:clred>Sana" + std::to_string(i) + ";");
     EXPECT_EQ(opens, 1);
 
     fixture::WriteBytes(SettingsFilePath(), "[V\xE4ritys]\r\nOmaV\xE4ritys0=<c:clblue>Uusi;\r\n");
-    EXPECT_EQ(ReadColouringEntries().at(0).tag, "<c:clblue>");
+    EXPECT_EQ(ColouringEntriesOf(*SettingsDocument()).at(0).tag, "<c:clblue>");
     SetFileFault(nullptr);
     EXPECT_EQ(opens, 2);
 }

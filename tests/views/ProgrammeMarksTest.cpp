@@ -2,6 +2,7 @@
 #include "listings/KeywordColourings.h"
 #include "listings/ProgrammeMarks.h"
 #include "listings/SettingEntries.h"
+#include "listings/Settings.h"
 #include "ViewFixture.h"
 
 using namespace views_test;
@@ -66,35 +67,35 @@ TEST(KeywordColourings, FirstMatchIsTheFirstColouringWithAKeywordInTheText)
 TEST_F(ProgrammeMarks, ColouringCountThatIsNoNumberFallsBackToItsDefault)
 {
     WriteSettings({"[Väritys]", "OmiaVärityksiä=kaksi", "OmaVäritys0=<c:clblue>A;", "OmaVäritys1=<c:clred>B;"});
-    std::vector<ColouringEntry> entries = ReadColouringEntries();
+    std::vector<ColouringEntry> entries = ColouringEntriesOf(*SettingsDocument());
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].tag, "<c:clblue>");
     EXPECT_EQ(entries[0].ColourName(), "clblue");
     EXPECT_EQ(entries[0].keywords, (std::vector<AnsiString> {"A"}));
 
     WriteSettings({"[Väritys]", "OmiaVärityksiä=-1", "OmaVäritys0=<c:clblue>A;"});
-    EXPECT_TRUE(ReadColouringEntries().empty());
+    EXPECT_TRUE(ColouringEntriesOf(*SettingsDocument()).empty());
     // A count far beyond the stored entries reads the stored ones and nothing more.
     WriteSettings({"[Väritys]", "OmiaVärityksiä=2000000000", "OmaVäritys0=<c:clblue>A;", "omaväritys3=<c:clred>B;"});
-    entries = ReadColouringEntries();
+    entries = ColouringEntriesOf(*SettingsDocument());
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[3].tag, "<c:clred>");
     EXPECT_TRUE(entries[1].keywords.empty());
     // An entry stored at a far index (a damaged file) is not read up to: every list and table
     // would read the file that many times.
     WriteSettings({"[Väritys]", "OmiaVärityksiä=2000000000", "OmaVäritys0=<c:clblue>A;", "OmaVäritys5000=<c:clred>B;"});
-    entries = ReadColouringEntries();
+    entries = ColouringEntriesOf(*SettingsDocument());
     ASSERT_EQ(entries.size(), static_cast<size_t>(kMostListEntries));
     EXPECT_EQ(entries[0].tag, "<c:clblue>");
     // The last entry of the thousand is read; the key one past it is not, nor does it lengthen the list.
     WriteSettings({"[Väritys]", "OmiaVärityksiä=2000000000", "OmaVäritys998=<c:clblue>A;", "OmaVäritys999=<c:clred>B;",
                    "OmaVäritys1000=<c:clgreen>C;"});
-    entries = ReadColouringEntries();
+    entries = ColouringEntriesOf(*SettingsDocument());
     ASSERT_EQ(entries.size(), static_cast<size_t>(kMostListEntries));
     EXPECT_EQ(entries[998].tag, "<c:clblue>");
     EXPECT_EQ(entries[999].tag, "<c:clred>");
     WriteSettings({"[Väritys]", "OmiaVärityksiä=2000000000", "OmaVäritys998=<c:clblue>A;"});
-    EXPECT_EQ(ReadColouringEntries().size(), 999u) << "the highest stored key ends the list";
+    EXPECT_EQ(ColouringEntriesOf(*SettingsDocument()).size(), 999u) << "the highest stored key ends the list";
 }
 
 TEST_F(ProgrammeMarks, AlarmColourOnTheShownDayAndAfterMidnightOnTheNextDate)
