@@ -137,8 +137,9 @@ void TMainForm::ViikonPaivaChange(TObject*)
     CurrentDate = WeekDates[dayTab + 1 + 7 * CurrentWeek];
     CurrentDayIndex = dayTab + 1;
     CurrentDayName = DayName(false, StrToDate(CurrentDate));
-    if (Downloading)
-        return;
+    // Not held back while a download runs: the message loop runs for as long as the server takes,
+    // and tabs, caption and list that showed different days meanwhile (or after a failure) had
+    // Ins, the links and printing take the date of one and the programme of the other.
     if (NormalViewChecked()) {
         V_KanavatClick(this);
         return;

@@ -317,23 +317,23 @@ TEST_F(TableDayTurnTest, ATableChosenAfterTheAlarmViewTurnsWithTheDay)
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Maanantai 7. Joulukuuta 2026");
 }
 
-TEST_F(TableDayTurnTest, ALinkNamesTheDayOfItsPageWhileADownloadHoldsTheRefresh)
+TEST_F(TableDayTurnTest, ADayKeyDuringADownloadMovesThePageAndItsLinks)
 {
     StartWithTable(At(2026, 12, 7, 12, 0));
     OpenTable();
-    // A download lets the keys run while it waits for the server; the page is drawn again only
-    // when the download ends.
+    // A download lets the keys run while it waits for the server.
     MainForm->Downloading = true;
     PressKey(VK_MULTIPLY);
     ASSERT_EQ(MainForm->CurrentDate, "8.12.2026");
-    ASSERT_FALSE(LinkTo("Elokuva").empty());
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Tiistai 8. Joulukuuta 2026");
+    EXPECT_TRUE(LinkTo("Elokuva").empty()) << "Monday's page is still shown";
 
-    EXPECT_EQ(ClickAndAdd("Elokuva"), "TV1, Maanantai 7.12.2026\r\n\r\n14:05 Elokuva\r\nKuvaus.\r\n");
+    EXPECT_EQ(ClickAndAdd("Uutiset"), "TV1, Tiistai 8.12.2026\r\n\r\n20:00 Uutiset\r\nPäivän uutiset.\r\n"_a);
     MainForm->Downloading = false;
     const std::vector<AlarmRow> rows = MainForm->AlarmRows();
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].Caption, "7.12.2026 (MA)");
-    EXPECT_EQ(rows[0].SubItems[afTime], "14:05");
+    EXPECT_EQ(rows[0].Caption, "8.12.2026 (TI)");
+    EXPECT_EQ(rows[0].SubItems[afTime], "20:00");
 }
 
 } // namespace

@@ -118,6 +118,38 @@ protected:
                            week);
     }
 
+    // One channel's week of `monday` (file week `weekText`) whose titles name the channel, the day
+    // and the time ("TV1 Ti17.2 20:00"), so a row, a box and a saved alarm each tell their day.
+    void WriteDayNamedWeek(const char* channel, const std::string& weekText, TDateTime monday)
+    {
+        static const char* const days[] = {"Ma", "Ti", "Ke", "To", "Pe", "La", "Su"};
+        std::vector<std::vector<Programme>> week(7);
+        for (int d = 0; d < 7; ++d) {
+            const AnsiString day = days[d] + FormatDateTime("d.m", monday + d);
+            for (const char* time : {"06:00", "19:30", "20:00"})
+                week[static_cast<std::size_t>(d)].push_back({time, channel + (" " + day + " " + time), ""});
+        }
+        int year = 0, month = 0, day = 0;
+        DecodeDate(monday, year, month, day);
+        fixture::WriteWeek(folder.Path() + "Tiedot/", std::atoi(ChannelCode(channel).c_str()), weekText, year, month,
+                           day, week);
+    }
+
+    // Selects the one row of the programme list that starts at `time`; false when none does.
+    static bool SelectRowAt(const AnsiString& time)
+    {
+        TListBox* list = MainForm->Ohjelmat;
+        for (int i = 0; i < list->Count(); ++i)
+            list->SetSelected(i, false);
+        for (int i = 0; i < list->Count(); ++i)
+            if (RowText(list->Items()->Get(i), MainForm->ProgrammeLayout).rfind(time, 0) == 0) {
+                list->SetSelected(i, true);
+                list->SetItemIndex(i);
+                return true;
+            }
+        return false;
+    }
+
     void ExpectBox(std::function<void(ModalBox&)> answer) { answers.push_back(std::move(answer)); }
     void ExpectOk() { ExpectBox([](ModalBox& box) { EXPECT_TRUE(box.Press("OK")); }); }
 

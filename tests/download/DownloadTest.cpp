@@ -6,7 +6,9 @@
 #include "download/DataServerProcess.h"
 #include "listings/Settings.h"
 #include "net/HttpClient.h"
+#include "platform/forms/KeyCodes.h"
 #include "platform/forms/MenuItem.h"
+#include "platform/forms/PopupMenu.h"
 #include "platform/forms/StatusBar.h"
 #include "platform/forms/TabControl.h"
 #include "platform/messages/Timer.h"
@@ -376,5 +378,69 @@ TEST_F(DownloadTest, ARunningProgramJudgesWhatIsMissingAtTheMomentOfF7)
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Maanantai 16. Helmikuuta 2026");
     EXPECT_EQ(MainForm->ViikotTabs->Tabs()->Get(1), "Viikko 9  (23.2 - 1.3)");
 }
+
+// Whatever moves the day while the package is on its way, a click on a day tab or the 05:00 turn,
+// and however the download ends, the day tab, the caption, the list and an alarm added from the
+// list name one day.
+struct DayDuringDownload {
+    const char* name;
+    TDateTime start;          // the channel view shows the TV day of this moment
+    void (*duringRequest)();  // run as the listing request goes out
+    int dayTab;
+    const char* caption;
+    const char* rowTitle;     // the 20:00 row
+    const char* alarmCaption;
+};
+
+class DownloadDayTest : public DownloadTest, public ::testing::WithParamInterface<DayDuringDownload> {};
+
+TEST_P(DownloadDayTest, TheDayShownIsTheDayAddedWhenTheDownloadFails)
+{
+    const DayDuringDownload& c = GetParam();
+    StartServer();
+    ClockSet(c.start);
+    WriteDayNamedWeek("TV1", "08", app_test::At(2026, 2, 16, 0, 0));
+    StartProgram();
+    MainForm->AlarmsTimer->SetEnabled(false);
+    bool moved = false;
+    MainForm->Http->OnRequestHeaderBegin = [&](TObject*) {
+        if (MainForm->Downloading && !std::exchange(moved, true))
+            c.duringRequest();
+    };
+    ASSERT_TRUE(server->Control("/control/fault?mode=500&on=qex&count=1"));
+    PressF7();
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(TakeErrors().size(), 1u);
+    EXPECT_FALSE(MainForm->Downloading);
+
+    EXPECT_EQ(MainForm->ViikonPaivatTabs->TabIndex(), c.dayTab);
+    EXPECT_EQ(MainForm->Caption(), c.caption);
+    // Ins on the 20:00 row of the list.
+    ASSERT_TRUE(SelectRowAt("20:00"));
+    EXPECT_EQ(RowText(MainForm->Ohjelmat->Items()->Get(MainForm->Ohjelmat->ItemIndex()), RowLayout::Channel),
+              AnsiString("20:00 ") + c.rowTitle);
+    ASSERT_TRUE(MainForm->Ohjelmat_PopupMenu->IsShortCut(VK_INSERT));
+    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].Caption, c.alarmCaption);
+    EXPECT_EQ(rows[0].SubItems[afTitle], c.rowTitle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, DownloadDayTest,
+    ::testing::Values(
+        DayDuringDownload{"DayTab", app_test::At(2026, 2, 17, 12, 0),
+                          [] {
+                              MainForm->ViikonPaivatTabs->SetTabIndex(2);
+                              MainForm->ViikonPaivatTabs->OnChange(MainForm->ViikonPaivatTabs);
+                          },
+                          2, "QEX 2000 - TV1, Keskiviikko 18. Helmikuuta 2026", "TV1 Ke18.2 20:00", "18.2.2026 (KE)"},
+        DayDuringDownload{"FiveOClockTurn", app_test::At(2026, 2, 17, 4, 59, 30),
+                          [] {
+                              ClockSet(app_test::At(2026, 2, 17, 5, 0));
+                              MainForm->AlarmsTimerTimer(nullptr);
+                          },
+                          1, "QEX 2000 - TV1, Tiistai 17. Helmikuuta 2026", "TV1 Ti17.2 20:00", "17.2.2026 (TI)"}),
+    [](const ::testing::TestParamInfo<DayDuringDownload>& info) { return std::string(info.param.name); });
 
 } // namespace
