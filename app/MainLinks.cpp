@@ -43,9 +43,11 @@ void TMainForm::WWWBeforeNavigate2(TObject*, void*, const AnsiString& URL, int, 
     LinkedProgramme programme;
     if (!ListingGrid || !ReadLinkedProgramme(*ListingGrid, cell, programme))
         return;
-    // The page may be of another day than the day tabs while a download holds its refresh back.
-    if (MessageDlg(ProgrammeInfoText(programme, FListingGridDate), mtInformation, {mbOK, mbAll}) == mrAll)
-        AddLinkedAlarm(*this, programme, FListingGridDate);
+    // The day is the page's as the box opens: the day turn or a jump while the box is up draws
+    // the page of another day underneath, and the box adds what it shows.
+    const AnsiString pageDate = FListingGridDate;
+    if (MessageDlg(ProgrammeInfoText(programme, pageDate), mtInformation, {mbOK, mbAll}) == mrAll)
+        AddLinkedAlarm(*this, programme, pageDate);
 }
 
 HRESULT TMainForm::WWWShowContextMenu(DWORD, TPoint*, void*, void*)

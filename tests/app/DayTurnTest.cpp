@@ -336,4 +336,43 @@ TEST_F(TableDayTurnTest, ADayKeyDuringADownloadMovesThePageAndItsLinks)
     EXPECT_EQ(rows[0].SubItems[afTime], "20:00");
 }
 
+// A link's box left open while the day turns at 05:00 or the clock jumps a day: it adds the
+// programme and the day it showed, and the view under it has moved on to the new day.
+struct BoxOverAMove {
+    const char* name;
+    TDateTime opened;
+    TDateTime answered;
+};
+
+class BoxOverAMoveTest : public TableDayTurnTest, public ::testing::WithParamInterface<BoxOverAMove> {};
+
+TEST_P(BoxOverAMoveTest, ALinksBoxAddsTheDayItShowed)
+{
+    StartWithTable(GetParam().opened);
+    OpenTable();
+    ASSERT_EQ(MainForm->CurrentDate, "8.12.2026");
+    const AnsiString link = LinkTo("Uutiset");
+    ASSERT_FALSE(link.empty());
+    ExpectBox([&](ModalBox& box) {
+        EXPECT_EQ(box.Text(), "TV1, Tiistai 8.12.2026\r\n\r\n20:00 Uutiset\r\nPäivän uutiset.\r\n"_a);
+        TickAt(GetParam().answered);
+        EXPECT_TRUE(box.Press(" &Lisää hälytyksiin "_a));
+    });
+    bool cancel = false;
+    MainForm->WWW->OnBeforeNavigate2(MainForm->WWW, nullptr, link, 0, "", "", "", cancel);
+
+    EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Keskiviikko 9. Joulukuuta 2026");
+    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].Caption, "8.12.2026 (TI)");
+    EXPECT_EQ(rows[0].SubItems[afTime], "20:00");
+    EXPECT_EQ(rows[0].SubItems[afTitle], "Uutiset");
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, BoxOverAMoveTest,
+                         ::testing::Values(BoxOverAMove{"FiveOClockTurn", At(2026, 12, 9, 4, 59, 44),
+                                                        At(2026, 12, 9, 5, 0)},
+                                           BoxOverAMove{"DayJump", At(2026, 12, 8, 12, 0), At(2026, 12, 9, 12, 0)}),
+                         [](const ::testing::TestParamInfo<BoxOverAMove>& info) { return std::string(info.param.name); });
+
 } // namespace
