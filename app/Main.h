@@ -41,6 +41,7 @@ class TTrayIcon;
 class TUnTar;
 struct AlarmKey;
 struct AlarmRow;
+struct ProgrammeChoice;
 
 class TMainForm : public TForm {
 public:
@@ -315,6 +316,11 @@ private:
     void FireWaitingAlarms();
     // Keeps a beep tick from running inside itself through the nested loop of a tune.
     bool FBeepTickRunning = false;
+    // What the programme list's pop-up menu offered as it opened: its items act on that, though
+    // the day turn or a jump redraws the list while the menu is open. Other callers get the list
+    // as it stands.
+    std::shared_ptr<const ProgrammeChoice> FMenuChoice;
+    ProgrammeChoice ChoiceFor(TObject* Sender) const;
 };
 
 // The one main window, assigned before its create handler runs.

@@ -12,6 +12,22 @@
 #include "platform/forms/ListView.h"
 #include "platform/forms/MenuItem.h"
 #include <memory>
+#include <vector>
+
+// The rows the list's commands act on, with the day and channel they belong to.
+struct ProgrammeChoice {
+    struct Row {
+        AnsiString Line;
+        AnsiString Description;
+    };
+    AnsiString Date;    // the shown TV day "d.m.yyyy"
+    AnsiString Channel; // the channel view's channel; empty where the rows name their own
+    bool Search = false;
+    RowLayout Layout = RowLayout::Channel;
+    std::vector<Row> Selected;
+    bool HasFocused = false;
+    Row Focused;
+};
 
 namespace {
 
@@ -20,16 +36,30 @@ AnsiString LineAt(const TListBox* list, int index)
     return index >= 0 && index < list->Count() ? list->Items()->Get(index) : AnsiString();
 }
 
+ProgrammeChoice ChoiceOfList(const TMainForm& form)
+{
+    ProgrammeChoice choice;
+    choice.Date = form.CurrentDate;
+    choice.Channel = form.MM_Normaali->Checked() ? LineAt(form.V_Kanavat, form.V_Kanavat->ItemIndex()) : AnsiString();
+    choice.Search = form.SearchMode;
+    choice.Layout = form.ProgrammeLayout;
+    for (int i = 0; i < form.Ohjelmat->Count(); ++i)
+        if (form.Ohjelmat->Selected(i))
+            choice.Selected.push_back({LineAt(form.Ohjelmat, i), LineAt(form.Keski_Ohjelmainfot, i)});
+    const int focused = form.Ohjelmat->ItemIndex();
+    choice.HasFocused = focused >= 0 && focused < form.Ohjelmat->Count();
+    choice.Focused = {LineAt(form.Ohjelmat, focused), LineAt(form.Keski_Ohjelmainfot, focused)};
+    return choice;
+}
+
 // The programme a line of the programme list shows, whatever filled the list: search results
 // carry their own date and channel, the views' rows are of the shown TV day. False when the line
 // holds no readable time; a view's title is read all the same.
-bool ProgrammeOfListLine(const TMainForm& form, const AnsiString& line, ListedProgramme& programme)
+bool ProgrammeOfListLine(const ProgrammeChoice& choice, const AnsiString& line, ListedProgramme& programme)
 {
-    if (form.SearchMode)
+    if (choice.Search)
         return ProgrammeOfSearchLine(line, programme);
-    const AnsiString shownChannel =
-        form.MM_Normaali->Checked() ? LineAt(form.V_Kanavat, form.V_Kanavat->ItemIndex()) : AnsiString();
-    return ProgrammeOfViewLine(line, StrToDate(form.CurrentDate), shownChannel, programme);
+    return ProgrammeOfViewLine(line, StrToDate(choice.Date), choice.Channel, programme);
 }
 
 // While the alarm dialog adds a row, the list orders itself by caption text.
@@ -50,8 +80,17 @@ private:
 
 } // namespace
 
+ProgrammeChoice TMainForm::ChoiceFor(TObject* Sender) const
+{
+    const bool fromMenu = Sender && (Sender == Ohjelmat_Lishlytyksiin1 || Sender == Lishlytyksiinvalitutasetukset1 ||
+                                     Sender == Ohjelmat_LisaaAutomaattisiin);
+    return fromMenu && FMenuChoice ? *FMenuChoice : ChoiceOfList(*this);
+}
+
 void TMainForm::Ohjelmat_PopupMenuPopup(TObject*)
 {
+    // Also run before a shortcut of the menu's: a key acts on the list as it stands.
+    FMenuChoice = std::make_shared<const ProgrammeChoice>(ChoiceOfList(*this));
     if (V_Muut->ItemIndex() > 0) {
         Ohjelmat_Lishlytyksiin1->SetEnabled(false);
         Lishlytyksiinvalitutasetukset1->SetEnabled(false);
@@ -64,27 +103,25 @@ void TMainForm::Ohjelmat_PopupMenuPopup(TObject*)
     Ohjelmat_LisaaAutomaattisiin->SetEnabled(oneAtMost);
 }
 
-void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
+void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject* Sender)
 {
+    const ProgrammeChoice choice = ChoiceFor(Sender);
     bool added = false;
-    for (int i = 0; i < Ohjelmat->Count(); ++i) {
-        if (!Ohjelmat->Selected(i))
-            continue;
-        const AnsiString line = LineAt(Ohjelmat, i);
+    for (const ProgrammeChoice::Row& row : choice.Selected) {
         ListedProgramme programme;
         // A line without a readable time is no programme.
-        if (!ProgrammeOfListLine(*this, line, programme))
+        if (!ProgrammeOfListLine(choice, row.Line, programme))
             continue;
         if (AnyHoldsProgramme(AlarmRows(), FormatDateTime("d.m.yyyy", programme.Start), programme.Channel,
                               programme.Time, programme.Title)) {
             // What this command added before the duplicate is kept all the same.
             if (added)
                 SaveAlarmList();
-            ShowAlreadyInAlarms(RowText(line, ProgrammeLayout));
+            ShowAlreadyInAlarms(RowText(row.Line, choice.Layout));
             return;
         }
         AddAlarmEntry(AlarmCaption(programme.Start), programme.Channel, programme.Time, programme.Title,
-                      LineAt(Keski_Ohjelmainfot, i));
+                      row.Description);
         added = true;
     }
     SaveAlarmList();
@@ -98,22 +135,20 @@ void TMainForm::Ohjelmat_Lishlytyksiin1Click(TObject*)
     }
 }
 
-void TMainForm::Lishlytyksiinvalitutasetukset1Click(TObject*)
+void TMainForm::Lishlytyksiinvalitutasetukset1Click(TObject* Sender)
 {
     // Search results carry no time the dialog could take; the pop-up keeps this item off there,
     // and its shortcut must do no more.
-    const int index = Ohjelmat->ItemIndex();
-    if (SearchMode || index < 0 || index >= Ohjelmat->Count())
+    const ProgrammeChoice choice = ChoiceFor(Sender);
+    if (choice.Search || !choice.HasFocused)
         return;
-    const AnsiString line = LineAt(Ohjelmat, index);
-    const AnsiString channel = MM_Normaali->Checked() ? LineAt(V_Kanavat, V_Kanavat->ItemIndex()) : AnsiString();
     ListedProgramme programme;
-    ProgrammeOfViewLine(line, StrToDate(CurrentDate), channel, programme);
+    ProgrammeOfListLine(choice, choice.Focused.Line, programme);
 
     CompareDetached detached(Alarmlist);
     auto dialog = std::make_unique<TAddAlarmForm>(nullptr);
-    dialog->FillForAdding(programme.Channel, CurrentDate, programme.Time, programme.Title,
-                          LineAt(Keski_Ohjelmainfot, index));
+    dialog->FillForAdding(programme.Channel, choice.Date, programme.Time, programme.Title,
+                          choice.Focused.Description);
     bool added = false;
     dialog->OnAppendRow = [this, &added](const AlarmRow& row) {
         AddAlarmRow(row);
@@ -125,10 +160,11 @@ void TMainForm::Lishlytyksiinvalitutasetukset1Click(TObject*)
         SaveAlarmList();
 }
 
-void TMainForm::Ohjelmat_LisaaAutomaattisiinClick(TObject*)
+void TMainForm::Ohjelmat_LisaaAutomaattisiinClick(TObject* Sender)
 {
+    const ProgrammeChoice choice = ChoiceFor(Sender);
     ListedProgramme programme;
-    ProgrammeOfListLine(*this, LineAt(Ohjelmat, Ohjelmat->ItemIndex()), programme);
+    ProgrammeOfListLine(choice, choice.Focused.Line, programme);
     AnsiString title = programme.Title;
     if (!InputQuery("Lisää automaattisesti lisättäviin hälytyksiin"_a, "Otsikkolla:", title))
         return;

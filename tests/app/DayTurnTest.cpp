@@ -4,9 +4,11 @@
 #include "alarmlist/AlarmWindowFixture.h"
 #include "listings/TextRoutines.h"
 #include "platform/forms/MenuItem.h"
+#include "platform/forms/PopupMenu.h"
 #include "platform/forms/TabControl.h"
 #include "platform/forms/KeyCodes.h"
 #include "shell/BrowserHost.h"
+#include <QMenu>
 
 namespace {
 
@@ -245,6 +247,48 @@ TEST_F(DayTurnTest, OtherViewsStayShown)
     MainForm->V_KanavatClick(nullptr);
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - TV1, Torstai 12. Helmikuuta 2026");
 }
+
+// The programme list's pop-up menu left open while the day turns at 05:00 or the clock jumps a
+// day: its add saves the programme that was selected when it opened, though the list underneath
+// has moved on.
+struct MenuOverAMove {
+    const char* name;
+    TDateTime opened;
+    TDateTime moved;
+};
+
+class MenuOverAMoveTest : public alarm_test::AlarmWindowTest,
+                          public ::testing::WithParamInterface<MenuOverAMove> {};
+
+TEST_P(MenuOverAMoveTest, TheMenusAddSavesWhatWasSelectedWhenItOpened)
+{
+    Settings({}, "TV1;");
+    WriteDayNamedWeek("TV1", "08", EncodeDate(2026, 2, 16));
+    ClockSet(GetParam().opened);
+    Start({});
+    // Tuesday 17.2, whether or not it is the TV day yet.
+    MainForm->DayMenuClick(MainForm->MM_D[2]);
+    ASSERT_TRUE(SelectRowAt("20:00"));
+    MainForm->Ohjelmat_PopupMenu->Popup(100, 100);
+    Flush();
+
+    TickAt(GetParam().moved);
+    MainForm->Ohjelmat_Lishlytyksiin1->Click();
+    MainForm->Ohjelmat_PopupMenu->Items()->SubMenu()->hide();
+
+    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].Caption, "17.2.2026 (TI)");
+    EXPECT_EQ(rows[0].SubItems[afTime], "20:00");
+    EXPECT_EQ(rows[0].SubItems[afTitle], "TV1 Ti17.2 20:00");
+    EXPECT_EQ(AlarmFileBytes(), AlarmFileText(rows));
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, MenuOverAMoveTest,
+                         ::testing::Values(MenuOverAMove{"FiveOClockTurn", At(2026, 2, 17, 4, 59, 47),
+                                                         At(2026, 2, 17, 5, 0)},
+                                           MenuOverAMove{"DayJump", At(2026, 2, 17, 12, 0), At(2026, 2, 18, 12, 0)}),
+                         [](const ::testing::TestParamInfo<MenuOverAMove>& info) { return std::string(info.param.name); });
 
 // A table view of TV1 in the week of Monday 7.12.2026: a film on Monday, the news on Tuesday and
 // a series on Wednesday, so a page, its links and its caption each tell which day they belong to.
