@@ -74,7 +74,7 @@ void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout la
         const ProgrammeRow row = SplitProgrammeRow(item, layout);
         if (!row.colours.empty())
             continue;
-        const int first = colourings.FirstMatch(row.Text() + " " + ItemDescription(descriptions, i));
+        const int first = colourings.FirstMatch(row.ListingText() + " " + ItemDescription(descriptions, i));
         if (first >= 0)
             items.Put(i, colourings.Entries()[static_cast<std::size_t>(first)].tag + item);
     }

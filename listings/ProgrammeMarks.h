@@ -37,8 +37,8 @@ AnsiString AlarmColourName();
 
 // Puts the tag of the first matching colouring in front of each item that has no colour mark yet;
 // an entry whose tag is no colour mark ("<c:name>") colours nothing.
-// Keywords match case-sensitively in the item's text (without its marks, read as `layout` puts
-// them) + " " + its description.
+// Keywords match case-sensitively in the item's listing text (without its marks, read as `layout`
+// puts them, the channel a column mark names included) + " " + its description.
 void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout);
 void ApplyColourings(TStrings& items, const TStrings& descriptions, RowLayout layout,
                      const std::vector<ColouringEntry>& colourings);

@@ -27,6 +27,9 @@ struct ProgrammeRow {
 
     // The row as it reads without its marks.
     AnsiString Text() const { return before + after; }
+    // The listing text the row shows: its text with the channel its column mark names, where the
+    // mark stands. The channel's name is the listing's too, so keywords look for it here.
+    AnsiString ListingText() const { return before + channel + after; }
 };
 
 // The marks in front of a row ("<b>" and "<c:name>", in any order), then the layout's column

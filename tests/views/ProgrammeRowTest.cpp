@@ -92,6 +92,28 @@ TEST_F(ProgrammeRows, ColouringsMatchTheTextAndNeverTheMarks)
     EXPECT_EQ(LinesOf(found), (std::vector<AnsiString>{"11.02.2026 (KE) <w2:TV1> 12:00 Elokuva"}));
 }
 
+// A row's channel is listing text wherever the row shows it: a keyword naming the channel colours
+// that channel's rows in the time line and the search results as in the what-is-on-now list,
+// on-air rows too, and still finds nothing in the mark around the name.
+TEST_F(ProgrammeRows, KeywordNamingTheChannelColoursItsRowsInEveryList)
+{
+    WriteSettings({"[Väritys]", "OmiaVärityksiä=1", "OmaVäritys0=<c:clRed>TV1;", "OmaVäritys1=<c:clLime>w:TV2>;w2:TV2>;"});
+    const struct {
+        RowLayout layout;
+        AnsiString ofTv1, ofTv2;
+    } kLists[] = {{RowLayout::Timeline, "12:00 <w:TV1> Elokuva", "12:00 <w:TV2> Elokuva"},
+                  {RowLayout::Search, "11.02.2026 (KE) <w2:TV1> 12:00 Elokuva", "11.02.2026 (KE) <w2:TV2> 12:00 Elokuva"},
+                  {RowLayout::NowOnAir, " <t>TV1, 12:00 Elokuva", " <t>TV2, 12:00 Elokuva"}};
+    for (const auto& list : kLists) {
+        SCOPED_TRACE(list.ofTv1);
+        TStringList items = ListOf({list.ofTv1, "<b>" + list.ofTv1, list.ofTv2});
+        TStringList descriptions = ListOf({"", "", ""});
+        ApplyColourings(items, descriptions, list.layout);
+        EXPECT_EQ(LinesOf(items),
+                  (std::vector<AnsiString>{"<c:clRed>" + list.ofTv1, "<c:clRed><b>" + list.ofTv1, list.ofTv2}));
+    }
+}
+
 // The alarm colour finds a programme by its whole title, and a title that looks like the on-air
 // mark is not taken for it.
 TEST_F(ProgrammeRows, AlarmsAndTheOnAirMarkFindWholeTitles)
