@@ -89,3 +89,34 @@ TEST_F(NowOnAir, DescriptionIsTheLineAfterTheProgrammeItself)
     ClockSet(At(11, 13, 0));
     EXPECT_EQ(GetNowOnAir("02", kShownDate, false, false), "12:00 Uutiset\xA4\xA4Oikea kuvaus");
 }
+
+// A programme line tells only its minute: through the whole of a programme's start minute the one
+// before it is still on air, and the line's own time counts as ahead of the clock, seconds or not.
+TEST_F(NowOnAir, ThroughAProgrammesStartMinuteTheOneBeforeIsOnAir)
+{
+    const std::vector<AnsiString> beforeNoon {Text("06:00 Huomenta Suomi", "Aamun ohjelmaa"),
+                                              Text("12:00 Uutiset", "Keskipäivän uutiset"),
+                                              Text("18:00 Elokuva", "Kotimainen elokuva")};
+    const std::vector<AnsiString> afterNoon {Text("12:00 Uutiset", "Keskipäivän uutiset"),
+                                             Text("18:00 Elokuva", "Kotimainen elokuva"),
+                                             Text("23:00 Iltauutiset", "Päivän tapahtumat")};
+    // The last programme of the day, after midnight, starts at 01:00 of the 12th.
+    const std::vector<AnsiString> beforeNight {Text("23:00 Iltauutiset", "Päivän tapahtumat"),
+                                               Text("01:00 Yöelokuva", "Kauhua"), ""};
+    const std::vector<AnsiString> night {Text("01:00 Yöelokuva", "Kauhua"), "", ""};
+    const TDateTime halfMinute = EncodeTime(0, 0, 30, 0);
+    const struct {
+        TDateTime now;
+        std::vector<AnsiString> searches;
+    } cases[] = {
+        {At(11, 11, 59) + halfMinute, beforeNoon},
+        {At(11, 12, 0) + halfMinute, beforeNoon},
+        {At(11, 12, 0) + EncodeTime(0, 0, 59, 999), beforeNoon},
+        {At(11, 12, 1) + halfMinute, afterNoon},
+        {At(12, 0, 59) + halfMinute, beforeNight},
+        {At(12, 1, 0) + halfMinute, beforeNight},
+        {At(12, 1, 1) + halfMinute, night},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Searches(c.now), c.searches) << FormatDateTime("hh:nn:ss.zzz", c.now).c_str();
+}
