@@ -191,6 +191,28 @@ TEST(CommaText, QuotesWhereNeededAndReadsBack)
     EXPECT_EQ(back.Text(), "a\r\nb\r\nunclosed\r\n");
 }
 
+// A doubled quote inside quotes stands for one, also as the first or last character of an element
+// and at the very end of the text.
+TEST(CommaText, ReadsADoubledQuoteAtEitherEnd)
+{
+    const struct {
+        const char* text;
+        const char* lines;
+    } cases[] = {
+        {"\"\"\"a\"", "\"a\r\n"},
+        {"\"a\"\"\"", "a\"\r\n"},
+        {"\"\"\"\"", "\"\r\n"},
+        {"x,\"a\"\"\"", "x\r\na\"\r\n"},
+        {"\"\"\"a\"\"\",x", "\"a\"\r\nx\r\n"},
+        {"\"a\"\"", "a\"\r\n"},
+    };
+    for (const auto& c : cases) {
+        TStringList list;
+        list.SetCommaText(c.text);
+        EXPECT_EQ(list.Text(), c.lines) << c.text;
+    }
+}
+
 TEST(StringListFiles, SaveWritesCrLfAndLoadReadsAnyBreaks)
 {
     TempFolder folder;

@@ -1,3 +1,4 @@
+#include "listings/HtmlText.h"
 #include "listings/TextRoutines.h"
 #include <gtest/gtest.h>
 
@@ -36,4 +37,27 @@ TEST(ColorToHtml, SystemColoursResolveToTheirCurrentValue)
 TEST(WindowsVersionName, IsUnknownOnThisPlatform)
 {
     EXPECT_EQ(WindowsVersionName(), "???");
+}
+
+// Listing text comes back from a page's markup with the four references the pages write; one at
+// either end of the text is read as surely as one in its middle, and a cut one stays as written.
+TEST(HtmlUnescape, ReadsAReferenceWhereverItStands)
+{
+    const struct {
+        const char* html;
+        const char* text;
+    } cases[] = {
+        {"&amp;", "&"},
+        {"&lt;Uutiset", "<Uutiset"},
+        {"Uutiset&gt;", "Uutiset>"},
+        {"&quot;Elokuva&quot;", "\"Elokuva\""},
+        {"&lt;&gt;", "<>"},
+        {"Tom &amp; Jerry", "Tom & Jerry"},
+        {"&amp;lt;", "&lt;"},
+        {"Uutiset &amp", "Uutiset &amp"},
+        {"Uutiset &", "Uutiset &"},
+        {"&", "&"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HtmlUnescape(c.html), c.text) << c.html;
 }

@@ -1,6 +1,7 @@
 #include "core/TempFolder.h"
 #include "platform/core/Strings.h"
 #include "platform/services/Registry.h"
+#include "platform/services/RegistryFile.h"
 #include <QProcess>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -125,6 +126,32 @@ TEST(RegistryFile, ADamagedFileKeepsWhatCanBeReadAndIsWrittenWholeAgain)
     EXPECT_EQ(written.find("garbage"), std::string::npos);
     EXPECT_NE(written.find("\"New\"=\"value\""), std::string::npos) << written;
     EXPECT_NE(written.find("\"N\"=dword:0000002A"), std::string::npos) << written;
+}
+
+// What another copy or the user wrote into the file is read with each %HH where it stands: first
+// or last in a name, a text or a key's name; a '%' without two hex digits after it is itself.
+TEST(RegistryFile, ReadsAnEscapeAtEitherEndOfANameOrText)
+{
+    const struct {
+        const char* line;
+        const char* name;
+        const char* text;
+    } cases[] = {
+        {"\"%22Quoted\"=\"%25 done\"", "\"Quoted", "% done"},
+        {"\"Quoted%22\"=\"%5Cpath%5C\"", "Quoted\"", "\\path\\"},
+        {"\"%41\"=\"%0D%0A\"", "A", "\r\n"},
+        {"\"Cut\"=\"100%\"", "Cut", "100%"},
+        {"\"Cut2\"=\"x%4\"", "Cut2", "x%4"},
+    };
+    for (const auto& c : cases) {
+        RegRoots roots = ParseRegistryFile(std::string("[HKEY_CURRENT_USER\\Software\\%5BQex%5D]\n") + c.line + "\n");
+        RegKey* key = FindRegKey(roots[HKEY_CURRENT_USER], {"Software", "[Qex]"});
+        ASSERT_NE(key, nullptr) << c.line;
+        auto value = key->values.find(FoldRegName(c.name));
+        ASSERT_NE(value, key->values.end()) << c.line;
+        EXPECT_EQ(value->second.name, c.name);
+        EXPECT_EQ(value->second.text, c.text) << c.line;
+    }
 }
 
 TEST(Registry, ValuesRoundTripAndNamesIgnoreCase)
