@@ -67,12 +67,6 @@ std::vector<EntryPtr> TakeAllSockets()
     return all;
 }
 
-int SocketCount()
-{
-    std::lock_guard lock(table().mutex);
-    return static_cast<int>(table().sockets.size());
-}
-
 EntryPtr UsableSocket(SOCKET s)
 {
     if (!Started()) {
@@ -86,8 +80,3 @@ EntryPtr UsableSocket(SOCKET s)
 }
 
 } // namespace winsock::detail
-
-int winsock::OpenSocketCount()
-{
-    return detail::SocketCount();
-}

@@ -33,7 +33,6 @@ EntryPtr FindSocket(SOCKET s);
 EntryPtr RemoveSocket(SOCKET s);
 // Every entry, for WSACleanup.
 std::vector<EntryPtr> TakeAllSockets();
-int SocketCount();
 
 // Startup bookkeeping: calls that need the library fail with WSANOTINITIALISED until then.
 bool Started();

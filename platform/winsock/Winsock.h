@@ -200,7 +200,4 @@ char* inet_ntoa(in_addr address);
 using FARPROC = void (*)();
 FARPROC GetProcAddress(const char* name);
 
-// Open sockets of this process (for tests of handle bookkeeping).
-int OpenSocketCount();
-
 } // namespace winsock
