@@ -1,5 +1,6 @@
 // Parsed INI files kept between reads: read once while unchanged, read again after any change,
 // however it was made, with or without a watch on the folder.
+#include "CoarseFileClock.h"
 #include "TempFolder.h"
 #include "platform/core/Files.h"
 #include "platform/core/IniDocumentCache.h"
@@ -30,16 +31,6 @@ private:
     std::string FPath;
     int FOpens = 0;
 };
-
-// Rewrites bytes at the start of the file in place: same file, same size, and within the same
-// tick of the file clock as the write before it.
-void OverwriteInPlace(const std::string& path, const std::string& bytes)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
-    ::close(fd);
-}
 
 // Another program's atomic save: a new file renamed over the old one.
 void ReplaceByRename(const std::string& path, const std::string& bytes)
@@ -177,4 +168,98 @@ TEST(IniDocumentCache, AWriteOfAValueTheFileHoldsDoesNotReadIt)
     TIniFile(other).WriteBool("Muut", "PPalkki", true);
     EXPECT_EQ(otherOpens.Opens(), 1);
     EXPECT_EQ(TempFolder::Read(other), "[Muut]\r\nPPalkki=1\r\n");
+}
+
+namespace {
+
+// Fills the folder watch's kernel queue past its limit with renames in the folder, so that what
+// follows is lost to the watch; false where the limit is unknown or too large to reach quickly.
+bool OverflowWatchQueue(const std::string& folder)
+{
+    long limit = 0;
+    std::FILE* setting = std::fopen("/proc/sys/fs/inotify/max_queued_events", "r");
+    if (!setting)
+        return false;
+    const bool known = std::fscanf(setting, "%ld", &limit) == 1;
+    std::fclose(setting);
+    if (!known || limit <= 0 || limit > (1L << 20))
+        return false;
+    TempFolder::Write(folder + "a", "");
+    // Each rename queues two events that the kernel never merges.
+    for (long i = 0; i <= limit / 2; ++i)
+        if (std::rename((folder + (i % 2 ? "b" : "a")).c_str(), (folder + (i % 2 ? "a" : "b")).c_str()) != 0)
+            return false;
+    return true;
+}
+
+} // namespace
+
+// Equal stamps prove nothing for a file changed moments ago: a change within the same tick of the
+// file clock is seen through the watch, and without one the file is read again.
+TEST(IniDocumentCache, AChangeWithinOneTickOfTheFileClockIsSeen)
+{
+    CoarseFileClock clock;
+    const struct {
+        const char* way;
+        bool watch;
+        void (*name)(const std::string& written, const std::string& path);
+    } cases[] = {
+        {"its only name, watched", true, nullptr},
+        {"its only name, by its times alone", false, nullptr},
+        {"a second name in another folder", true,
+         [](const std::string& written, const std::string& path) { std::filesystem::create_hard_link(written, path); }},
+        {"a link to a file in another folder", true,
+         [](const std::string& written, const std::string& path) { std::filesystem::create_symlink(written, path); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        TempFolder folder, elsewhere;
+        IniDocumentCache cache(c.watch);
+        const std::string path = folder / "QEX.INI";
+        const std::string written = c.name ? elsewhere / "real.ini" : path;
+        TempFolder::Write(written, "[S]\r\nk=1\r\n");
+        if (c.name)
+            c.name(written, path);
+        EXPECT_EQ(ValueOf(cache, path), "1");
+        ChangeWithinTheTick(written, "[S]\r\nk=2");
+        EXPECT_EQ(ValueOf(cache, path), "2");
+        ChangeWithinTheTick(written, "[S]\r\nk=3");
+        EXPECT_EQ(ValueOf(cache, path), "3") << "a second change";
+    }
+}
+
+// A watch that lost track of its folder (the folder went, the kernel's queue overflowed) tells
+// nothing of what came after: the next change is still seen.
+TEST(IniDocumentCache, AChangeAfterTheWatchLostTrackIsSeen)
+{
+    CoarseFileClock clock;
+    const struct {
+        const char* way;
+        bool (*loseTrack)(const std::string& folder, const std::string& path);
+    } cases[] = {
+        {"the folder removed and made again",
+         [](const std::string& folder, const std::string& path) {
+             std::filesystem::remove_all(folder.substr(0, folder.size() - 1));
+             std::filesystem::create_directory(folder);
+             TempFolder::Write(path, "[S]\r\nk=0\r\n");
+             return true;
+         }},
+        {"the watch queue overflowed", [](const std::string& folder, const std::string&) { return OverflowWatchQueue(folder); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        TempFolder folder;
+        IniDocumentCache cache(true);
+        const std::string path = folder / "QEX.INI";
+        TempFolder::Write(path, "[S]\r\nk=0\r\n");
+        EXPECT_EQ(ValueOf(cache, path), "0");
+        if (!c.loseTrack(folder.Path(), path)) {
+            ADD_FAILURE() << "could not make the watch lose track";
+            continue;
+        }
+        ChangeWithinTheTick(path, "[S]\r\nk=1");
+        EXPECT_EQ(ValueOf(cache, path), "1");
+        ChangeWithinTheTick(path, "[S]\r\nk=2");
+        EXPECT_EQ(ValueOf(cache, path), "2") << "the watch is set again";
+    }
 }
