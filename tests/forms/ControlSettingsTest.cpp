@@ -5,6 +5,7 @@
 #include "FieldOnPanel.h"
 #include "FormsFixture.h"
 #include "Input.h"
+#include "WeekTabs.h"
 #include "platform/forms/Canvas.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Edit.h"
@@ -51,11 +52,7 @@ TEST_F(FormsTest, AStretchedImageFillsItsControl)
 TEST_F(FormsTest, TabsAreAsTallAsTabHeightSaysAndAtLeastOnePixel)
 {
     TForm form(nullptr);
-    form.SetBounds(0, 0, 400, 200);
-    auto* tabs = new TTabControl(&form);
-    tabs->SetParent(&form);
-    tabs->Tabs()->Add("Viikko 7");
-    tabs->Tabs()->Add("Viikko 8");
+    auto* tabs = AddWeekTabs(form);
     auto buttons = tabs->Widget()->findChildren<QToolButton*>();
     ASSERT_EQ(buttons.size(), 2);
     tabs->SetTabHeight(30);

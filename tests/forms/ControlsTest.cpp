@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include "FormsFixture.h"
 #include "Input.h"
+#include "WeekTabs.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/Clipboard.h"
@@ -78,11 +79,7 @@ TEST_F(FormsTest, StatusPanelsHoldWidthsAndTexts)
 TEST_F(FormsTest, CodeSetValuesRaiseNoEventsUserActionsDo)
 {
     TForm form(nullptr);
-    form.SetBounds(0, 0, 400, 200);
-    auto* tabs = new TTabControl(&form);
-    tabs->SetParent(&form);
-    tabs->Tabs()->Add("Viikko 7");
-    tabs->Tabs()->Add("Viikko 8");
+    auto* tabs = AddWeekTabs(form);
     tabs->SetTabWidth(120);
     int changes = 0;
     bool allow = true;
