@@ -255,7 +255,13 @@ struct MenuOverAMove {
     const char* name;
     TDateTime opened;
     TDateTime moved;
+    bool throughDialog; // "Lisää hälytyksiin (valituilla asetuksilla)", answered with OK
 };
+
+void PrintTo(const MenuOverAMove& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class MenuOverAMoveTest : public alarm_test::AlarmWindowTest,
                           public ::testing::WithParamInterface<MenuOverAMove> {};
@@ -273,7 +279,12 @@ TEST_P(MenuOverAMoveTest, TheMenusAddSavesWhatWasSelectedWhenItOpened)
     Flush();
 
     TickAt(GetParam().moved);
-    MainForm->Ohjelmat_Lishlytyksiin1->Click();
+    if (GetParam().throughDialog) {
+        ExpectBox([](ModalBox& box) { EXPECT_TRUE(box.Press("OK")); });
+        MainForm->Lishlytyksiinvalitutasetukset1->Click();
+    } else {
+        MainForm->Ohjelmat_Lishlytyksiin1->Click();
+    }
     MainForm->Ohjelmat_PopupMenu->Items()->SubMenu()->hide();
 
     const std::vector<AlarmRow> rows = MainForm->AlarmRows();
@@ -286,8 +297,11 @@ TEST_P(MenuOverAMoveTest, TheMenusAddSavesWhatWasSelectedWhenItOpened)
 
 INSTANTIATE_TEST_SUITE_P(Moves, MenuOverAMoveTest,
                          ::testing::Values(MenuOverAMove{"FiveOClockTurn", At(2026, 2, 17, 4, 59, 47),
-                                                         At(2026, 2, 17, 5, 0)},
-                                           MenuOverAMove{"DayJump", At(2026, 2, 17, 12, 0), At(2026, 2, 18, 12, 0)}),
+                                                         At(2026, 2, 17, 5, 0), false},
+                                           MenuOverAMove{"DayJump", At(2026, 2, 17, 12, 0), At(2026, 2, 18, 12, 0),
+                                                         false},
+                                           MenuOverAMove{"DayJumpThroughTheDialog", At(2026, 2, 17, 12, 0),
+                                                         At(2026, 2, 18, 12, 0), true}),
                          [](const ::testing::TestParamInfo<MenuOverAMove>& info) { return std::string(info.param.name); });
 
 // A table view of TV1 in the week of Monday 7.12.2026: a film on Monday, the news on Tuesday and
@@ -387,6 +401,11 @@ struct BoxOverAMove {
     TDateTime opened;
     TDateTime answered;
 };
+
+void PrintTo(const BoxOverAMove& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class BoxOverAMoveTest : public TableDayTurnTest, public ::testing::WithParamInterface<BoxOverAMove> {};
 

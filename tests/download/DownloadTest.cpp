@@ -392,6 +392,11 @@ struct DayDuringDownload {
     const char* alarmCaption;
 };
 
+void PrintTo(const DayDuringDownload& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class DownloadDayTest : public DownloadTest, public ::testing::WithParamInterface<DayDuringDownload> {};
 
 TEST_P(DownloadDayTest, TheDayShownIsTheDayAddedWhenTheDownloadFails)
