@@ -3,6 +3,7 @@
 // beside its executable), and a run from exec to the first painted frame of a top-level window
 // (see FirstPaint.h), at a chosen wall-clock moment through libfaketime.
 #pragma once
+#include "bench/InTurn.h"
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -163,42 +164,19 @@ inline bool TimeToFirstPaint(benchmark::State& state, const std::vector<std::str
     return true;
 }
 
-inline double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t half = values.size() / 2;
-    return values.size() % 2 ? values[half] : (values[half - 1] + values[half]) / 2;
-}
-
-// Runs argv and its reference in turn, one pair per iteration, the reference first in every
-// other pair, so that a machine whose speed drifts (other work starting or ending) weighs on both
-// alike. The figure is argv's wall time; the counters are medians: argv's and the reference's
-// milliseconds, and the ratios pair by pair (wall and processor time), with the worst wall ratio.
+// Runs argv and its reference in turn, one pair per iteration (see InTurn.h). The figure is argv's
+// wall time; the counters are medians: argv's and the reference's milliseconds, and the ratios
+// pair by pair (wall and processor time), with the worst wall ratio.
 inline void MeasureInTurn(benchmark::State& state, const std::vector<std::string>& argv,
                           const std::vector<std::string>& reference)
 {
-    std::vector<double> wall, referenceWall, ratio, cpuRatio;
-    for (auto _ : state) {
-        double ms[2] = {}, cpu[2] = {};
-        const bool referenceFirst = wall.size() % 2 == 1;
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool ofReference = (turn == 0) == referenceFirst;
-            if (!TimeToFirstPaint(state, ofReference ? reference : argv, ms[ofReference], cpu[ofReference]))
-                return;
-        }
-        state.SetIterationTime(ms[0] / 1e3);
-        wall.push_back(ms[0]);
-        referenceWall.push_back(ms[1]);
-        ratio.push_back(ms[0] / ms[1]);
-        cpuRatio.push_back(cpu[0] / cpu[1]);
-    }
-    state.counters["median_ms"] = Median(wall);
-    state.counters["reference_ms"] = Median(referenceWall);
-    state.counters["ratio"] = Median(ratio);
-    state.counters["cpu_ratio"] = Median(cpuRatio);
-    state.counters["worst_ratio"] = ratio.empty() ? 0 : *std::max_element(ratio.begin(), ratio.end());
+    const auto toFirstPaint = [&state](const std::vector<std::string>& run) {
+        in_turn::Took took;
+        if (!TimeToFirstPaint(state, run, took.wallMs, took.cpuMs))
+            took.wallMs = -1;
+        return took;
+    };
+    in_turn::MeasureInTurn(state, [&] { return toFirstPaint(argv); }, [&] { return toFirstPaint(reference); });
 }
 
 // Times whole runs of argv, wall clock and, as cpu_ms, the processor time of each run.

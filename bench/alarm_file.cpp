@@ -1,6 +1,7 @@
-// Reading an alarm file of 5 and 10 MB, intact alarms with junk between them, against reading the
-// same bytes whole in the same run: the reader's time grows with the size as the read's does.
+// Reading an alarm file of 5 and 10 MB, intact alarms with junk between them, in turn with reading
+// the same bytes whole: the reader's time grows with the size as the read's does.
 #include "alarms/AlarmFile.h"
+#include "bench/InTurn.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Files.h"
 #include "support/ListingFixture.h"
@@ -33,22 +34,23 @@ void WriteAlarmFileOf(std::size_t mebibytes)
 
 const TDateTime kNow = EncodeDate(2026, 12, 7) + EncodeTime(19, 0, 0, 0);
 
+// The reader in turn with reading the same bytes whole, pair by pair.
 void ReadDamagedAlarmFile(benchmark::State& state)
 {
     WriteAlarmFileOf(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ReadAlarmFile(kNow));
-}
-
-void ReadTheSameBytesWhole(benchmark::State& state)
-{
-    WriteAlarmFileOf(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ReadWholeFile(AlarmFilePath()));
+    in_turn::MeasureInTurn(
+        state,
+        [] {
+            return in_turn::TimeInProcess([] {
+                benchmark::DoNotOptimize(ReadAlarmFile(kNow));
+                return true;
+            });
+        },
+        [] { return in_turn::TimeInProcess([] { return !ReadWholeFile(AlarmFilePath()).empty(); }); },
+        "the alarm file is missing");
 }
 
 } // namespace
 
 // Argument: the file's size in MiB.
-BENCHMARK(ReadDamagedAlarmFile)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReadTheSameBytesWhole)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadDamagedAlarmFile)->Arg(5)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);

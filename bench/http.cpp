@@ -1,6 +1,7 @@
-// Downloading 200 MB from a local server into a file: the HTTP client against curl fetching the
-// same URL in the same run. Throughput is bytes_per_second; cpu_ms_per_MB is the downloader's own
-// processor time (the client's thread, or the curl process), the server's excluded.
+// Downloading 200 MB from a local server into a file: the HTTP client in turn with curl fetching
+// the same URL. Throughput is bytes_per_second; cpu_ratio compares the downloaders' own processor
+// times (the client's thread, the curl process), the server's excluded.
+#include "bench/InTurn.h"
 #include "http/ScriptedServer.h"
 #include "net/HttpClient.h"
 #include <QCoreApplication>
@@ -54,53 +55,44 @@ double CpuMs(int who)
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
-void Report(benchmark::State& state, double cpuMs)
-{
-    const double megabytes = static_cast<double>(kDocumentSize) * static_cast<double>(state.iterations()) / (1024 * 1024);
-    state.SetBytesProcessed(static_cast<std::int64_t>(kDocumentSize) * state.iterations());
-    state.counters["cpu_ms_per_MB"] = cpuMs / megabytes;
-}
-
+// The client in turn with curl, pair by pair; the processor times compared are the downloaders'
+// own: the client's thread and the curl process.
 void BM_HttpClient(benchmark::State& state)
 {
     EnsureApplication();
     Download& d = Shared();
-    double cpu = 0;
-    for (auto _ : state) {
-        THttpClient http(nullptr);
-        TFileStream out(d.target, fmCreate);
-        http.RcvdStream = &out;
-        http.URL = d.server.Url("/qex/data/qex.cgi");
-        double before = CpuMs(RUSAGE_THREAD);
-        http.Get();
-        cpu += CpuMs(RUSAGE_THREAD) - before;
-        if (http.RcvdCount() != static_cast<std::int64_t>(kDocumentSize))
-            state.SkipWithError("the download was incomplete");
-    }
-    Report(state, cpu);
-}
-
-void BM_Curl(benchmark::State& state)
-{
-    Download& d = Shared();
-    std::string url = d.server.Url("/qex/data/qex.cgi");
-    double cpu = 0;
-    for (auto _ : state) {
-        const char* argv[] = {"curl", "-s", "-f", "-o", d.target.c_str(), url.c_str(), nullptr};
-        double before = CpuMs(RUSAGE_CHILDREN);
-        pid_t pid = 0;
-        int status = 0;
-        if (posix_spawnp(&pid, "curl", nullptr, nullptr, const_cast<char**>(argv), environ) != 0 ||
-            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            state.SkipWithError("curl is not installed or failed");
-            break;
-        }
-        cpu += CpuMs(RUSAGE_CHILDREN) - before;
-    }
-    Report(state, cpu);
+    const std::string url = d.server.Url("/qex/data/qex.cgi");
+    in_turn::MeasureInTurn(
+        state,
+        [&] {
+            THttpClient http(nullptr);
+            TFileStream out(d.target, fmCreate);
+            http.RcvdStream = &out;
+            http.URL = url;
+            const double before = CpuMs(RUSAGE_THREAD);
+            in_turn::Took took = in_turn::TimeInProcess([&] {
+                http.Get();
+                return http.RcvdCount() == static_cast<std::int64_t>(kDocumentSize);
+            });
+            took.cpuMs = CpuMs(RUSAGE_THREAD) - before;
+            return took;
+        },
+        [&] {
+            const char* argv[] = {"curl", "-s", "-f", "-o", d.target.c_str(), url.c_str(), nullptr};
+            const double before = CpuMs(RUSAGE_CHILDREN);
+            in_turn::Took took = in_turn::TimeInProcess([&] {
+                pid_t pid = 0;
+                int status = 0;
+                return posix_spawnp(&pid, "curl", nullptr, nullptr, const_cast<char**>(argv), environ) == 0 &&
+                       waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            });
+            took.cpuMs = CpuMs(RUSAGE_CHILDREN) - before;
+            return took;
+        },
+        "the download was incomplete, or curl is not installed or failed");
+    state.SetBytesProcessed(static_cast<std::int64_t>(kDocumentSize) * state.iterations());
 }
 
 } // namespace
 
-BENCHMARK(BM_HttpClient)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK(BM_Curl)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_HttpClient)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
