@@ -1,9 +1,13 @@
 // Settings files for benchmarks: a usual one (a few keyword colourings and views of one's own)
 // and a large one of 1,000 colourings and 1,000 views, about 7 MB, all within the list limit.
 #pragma once
+#include "bench/SampleStore.h"
 #include "platform/core/AnsiString.h"
 #include "platform/core/Strings.h"
+#include <map>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace bench_settings {
 
@@ -35,5 +39,24 @@ inline std::string SettingsText(const AnsiString& channels, int entries, int key
 
 inline std::string UsualSettings(const AnsiString& channels) { return SettingsText(channels, 5, 4, 1); }
 inline std::string LargeSettings(const AnsiString& channels) { return SettingsText(channels, 1000, 180, 150); }
+
+// Makes a program folder of its own, once, holding the first `channels` channels' listing files of
+// two weeks from week 07 and the usual or the large settings file, which enables four channels
+// whatever the listings hold (the file's size is what is measured); the program's folder from now
+// on. Two such folders used in turn keep each one's settings read: the kept settings are per file.
+inline const std::string& UseProgramFolder(int channels, bool large)
+{
+    static std::map<std::pair<int, bool>, std::unique_ptr<fixture::TempFolder>> folders;
+    std::unique_ptr<fixture::TempFolder>& folder = folders[{channels, large}];
+    if (!folder) {
+        folder = std::make_unique<fixture::TempFolder>();
+        ForceDirectories(folder->Path() + "Tiedot");
+        fixture::WriteSampleWeeks(folder->Path() + "Tiedot/", bench_store::ChannelCodes(channels), 2);
+        const AnsiString enabled = bench_store::EnabledChannels(4);
+        fixture::WriteBytes(folder->Path() + "QEX.INI", large ? LargeSettings(enabled) : UsualSettings(enabled));
+    }
+    SetExeFolder(folder->Path());
+    return folder->Path();
+}
 
 } // namespace bench_settings

@@ -1,1 +1,1 @@
-qex_add_bench(search LIBS qex_listings qex_test_fixtures)
+qex_add_bench(search LIBS qex_app qex_test_fixtures Qt6::Widgets)
