@@ -4,9 +4,11 @@
 // view and in a new one (the cold show after the engine was freed: the median and the worst of a
 // few), with the page's own timing of its load; the longest time the window's thread was busy
 // meanwhile; the resident memory of the program and its engine processes before, during and
-// after a table; beside building the same page. The floor, in the same run: a bare engine of the
-// same settings (bench_bare_page) starting in a new process with the page, and reloading it in
-// its running view; the ratios of the control's shows to the floor's are printed.
+// after a table; beside building the same page. The floor runs in turn with the control's shows,
+// pair by pair (see InTurn.h): a bare engine of the same settings (bench_bare_page) starting in a
+// new process with the page beside each cold show, and reloading it in its running view beside
+// each kept-alive show; the medians of the ratios are printed.
+#include "bench/InTurn.h"
 #include "bench/QtForBench.h"
 #include "bench/SampleStore.h"
 #include "listings/NakymaTaulukko.h"
@@ -301,42 +303,28 @@ private:
     QElapsedTimer FClock;
 };
 
-struct Floor {
-    double coldMs = -1; // the median of a few new processes
-    double warmMs = -1; // the mean of reloads in the last of them
+// The page as the bare engine takes it: a file of its bytes, in a folder removed with it.
+class PageFile {
+public:
+    explicit PageFile(const TStringList& page) : FPath(FFolder.filePath(QStringLiteral("taulukko.html")))
+    {
+        QFile out(FPath);
+        const AnsiString text = page.Text();
+        FWritten = out.open(QIODevice::WriteOnly) &&
+                   out.write(text.data(), static_cast<qint64>(text.size())) == qint64(text.size());
+    }
+    bool Written() const { return FWritten; }
+    const QString& Path() const { return FPath; }
+
+private:
+    QTemporaryDir FFolder;
+    QString FPath;
+    bool FWritten = false;
 };
 
-Floor MeasureFloor(const TStringList& page, const WebPageSettings& settings, int reloads)
+in_turn::Took TookOf(double ms)
 {
-    QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("taulukko.html"));
-    QFile out(file);
-    const AnsiString text = page.Text();
-    if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) != qint64(text.size()))
-        return {};
-    out.close();
-    std::vector<double> colds;
-    Floor floor;
-    for (size_t i = 0; i < kColdShows; ++i) {
-        BareEngine engine(file, settings);
-        const double shown = engine.ShownMs();
-        if (shown < 0)
-            return {};
-        colds.push_back(shown);
-        if (i + 1 < kColdShows)
-            continue;
-        double warm = 0;
-        for (int r = 0; r < reloads; ++r) {
-            const double again = engine.ReloadMs();
-            if (again < 0)
-                return {};
-            warm += again;
-        }
-        floor.warmMs = warm / reloads;
-    }
-    std::sort(colds.begin(), colds.end());
-    floor.coldMs = colds[colds.size() / 2];
-    return floor;
+    return {ms, 0};
 }
 
 // Out of sight for the engine's idle time, as when the user left the table: the control frees
@@ -367,54 +355,79 @@ void BM_ShowWideTablePage(benchmark::State& state)
     EnsureQt();
     bench_store::SampleStore(static_cast<int>(state.range(0)), 1);
     const TableView view = BuildTableView(bench_store::ChannelNames(static_cast<int>(state.range(0))), true, kShownDate, {});
+    const PageFile pageFile(view.page);
+    if (!pageFile.Written()) {
+        state.SkipWithError("the page could not be written for the bare engine");
+        return;
+    }
     const Memory before = MemoryOfProgram();
     // A control of its own for each size, freed before the program ends (Qt's state goes first).
     auto control = std::make_unique<ShownControl>();
-    const Shown cold = ShowOnce(*control, view.page);
-    if (cold.paintedMs < 0) {
+    const WebPageSettings settings = control->host.PageSettings();
+    // The bare engine started beside the first cold show stays for the reloads beside the
+    // kept-alive shows.
+    std::unique_ptr<BareEngine> floor;
+    std::vector<Shown> colds;
+    in_turn::Pairs coldPairs, warmPairs;
+    const auto coldShow = [&] {
+        colds.push_back(ShowOnce(*control, view.page));
+        return TookOf(colds.back().paintedMs);
+    };
+    const auto coldFloor = [&] {
+        floor = std::make_unique<BareEngine>(pageFile.Path(), settings);
+        return TookOf(floor->ShownMs());
+    };
+    if (!coldPairs.RunPair(coldShow, coldFloor)) {
         state.SkipWithError("the page was not shown within 20 s");
         return;
     }
-    double loaded = 0, painted = 0, inPage = 0, busiest = 0;
+    double loaded = 0, inPage = 0, busiest = 0;
     for (auto _ : state) {
-        const Shown shown = ShowOnce(*control, view.page);
-        if (shown.paintedMs < 0) {
+        Shown shown;
+        const bool paired = warmPairs.RunPair(
+            [&] {
+                shown = ShowOnce(*control, view.page);
+                return TookOf(shown.paintedMs);
+            },
+            [&] { return TookOf(floor->ReloadMs()); });
+        if (!paired) {
             state.SkipWithError("the page was not shown within 20 s");
             break;
         }
         state.SetIterationTime(shown.paintedMs / 1000);
-        painted += shown.paintedMs;
         loaded += shown.loadedMs;
         inPage += shown.inPageMs;
         busiest = std::max(busiest, shown.busiestMs);
     }
+    // The bare engine is one of this process's children: it goes before the memory is taken.
+    floor.reset();
+    if (state.error_occurred())
+        return;
     const Memory during = MemoryOfProgram();
     LeaveTable(*control);
     const Memory after = MemoryOfProgram();
     // One cold show says little on a machine whose process starts vary by a tenth of a second:
-    // a few more, each in a new helper, give the median and the worst.
-    std::vector<Shown> colds{cold};
-    while (colds.size() < kColdShows) {
-        const Shown again = ShowOnce(*control, view.page);
-        if (again.paintedMs < 0) {
+    // a few more, each in a new helper and beside a new bare engine, give the medians and the worst.
+    while (coldPairs.Count() < kColdShows) {
+        const bool paired = coldPairs.RunPair(
+            [&] {
+                const in_turn::Took took = coldShow();
+                LeaveTable(*control);
+                return took;
+            },
+            [&] {
+                const in_turn::Took took = coldFloor();
+                floor.reset();
+                return took;
+            });
+        if (!paired) {
             state.SkipWithError("the page was not shown within 20 s");
             return;
         }
-        colds.push_back(again);
-        LeaveTable(*control);
     }
-    const WebPageSettings settings = control->host.PageSettings();
     control.reset();
-    const Floor floor = MeasureFloor(view.page, settings, static_cast<int>(state.iterations()));
-    if (floor.coldMs <= 0 || floor.warmMs <= 0) {
-        state.SkipWithError("the bare engine did not show the page within 20 s");
-        return;
-    }
-    state.counters["floor_cold_ms"] = floor.coldMs;
-    state.counters["floor_warm_ms"] = floor.warmMs;
-    state.counters["cold_ratio"] = Median(colds, &Shown::paintedMs) / floor.coldMs;
-    state.counters["warm_ratio"] = painted / static_cast<double>(state.iterations()) / floor.warmMs;
-    state.counters["cold_second_frame_ms"] = Median(colds, &Shown::paintedMs);
+    coldPairs.Report(state, "cold_");
+    warmPairs.Report(state, "warm_");
     state.counters["cold_worst_second_frame_ms"] = Worst(colds, &Shown::paintedMs);
     state.counters["cold_page_started_ms"] = Median(colds, &Shown::pageStartedMs);
     state.counters["cold_in_page_ms"] = Median(colds, &Shown::inPageMs);
