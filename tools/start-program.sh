@@ -3,11 +3,14 @@
 #
 #   tools/start-program.sh [build folder] [program arguments...]
 #
-# On a first run (no QEX.INI yet) it writes one whose proxy points at this machine. While the
-# proxy points here, the sample data server is started on a free loopback port for the program's
-# lifetime and the port goes into QEX.INI, so F7 fetches real-looking listings. With no display,
-# the program runs on a virtual one.
+# Whenever the settings name no proxy (a first run, or the defaults restored) the proxy is pointed
+# at this machine. While it points here, the sample data server is started on a free loopback port
+# for the program's lifetime and the port goes into QEX.INI, so F7 fetches real-looking listings.
+# A start while a copy runs on the folder only brings that copy forward: its settings and its
+# server are left as they are. With no display, the program runs on a virtual one.
 set -euo pipefail
+# QEX.INI is Windows-1252 text with CR LF line ends: matched byte by byte.
+export LC_ALL=C
 build=${1:-build}
 shift || true
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,8 +19,26 @@ bin="$build/bin/qex"
 folder=$(cd "$(dirname "$bin")" && pwd)
 ini="$folder/QEX.INI"
 
-if [ ! -f "$ini" ]; then
-  printf '[Muut]\r\nProxyIP=127.0.0.1\r\nProxyPortti=80\r\n' > "$ini"
+# The running copy holds the lock file; one that can't even be opened is not ours to judge either.
+running=""
+if [ -e "$folder/.QEX.LCK" ] && ! flock -n "$folder/.QEX.LCK" true 2>/dev/null; then
+  running=1
+fi
+
+# No proxy named: the sample server's, under [Muut], which the program reads it from.
+point_proxy_here() {
+  if [ ! -f "$ini" ]; then
+    printf '[Muut]\r\nProxyIP=127.0.0.1\r\n' > "$ini"
+  elif grep -q $'^ProxyIP=\r\\?$' "$ini"; then
+    sed -i -e $'s/^ProxyIP=\r\\?$/ProxyIP=127.0.0.1\r/' "$ini"
+  elif grep -q $'^\\[Muut\\]\r\\?$' "$ini"; then
+    sed -i -e $'/^\\[Muut\\]\r\\?$/a ProxyIP=127.0.0.1\r' "$ini"
+  else
+    printf '[Muut]\r\nProxyIP=127.0.0.1\r\n' >> "$ini"
+  fi
+}
+if [ -z "$running" ] && { [ ! -f "$ini" ] || ! grep -q '^ProxyIP=[^[:space:]]' "$ini"; }; then
+  point_proxy_here
 fi
 
 server_pid=""
@@ -31,7 +52,7 @@ trap stop_server EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-if grep -q $'^ProxyIP=127\\.0\\.0\\.1\r\\?$' "$ini"; then
+if [ -z "$running" ] && grep -q $'^ProxyIP=127\\.0\\.0\\.1\r\\?$' "$ini"; then
   port=$("$here/start-data-server.sh" --pid-file "$folder/.data-server.pid" --log "$folder/data-server.log")
   server_pid=$(cat "$folder/.data-server.pid")
   # The port changes from run to run; it goes right under the proxy's address.
