@@ -7,9 +7,12 @@
 #include "platform/core/Streams.h"
 #include "unpack/Gzip.h"
 #include "unpack/MemberPath.h"
+#include "unpack/ReplacementFile.h"
 #include "unpack/UnTar.h"
 #include "unpack/tarfile.h"
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -122,4 +125,23 @@ void RemovePackageFiles()
     DeleteFile(PackagePath());
     DeleteFile(ArchivePath());
     RemoveTree(StagingFolder());
+}
+
+void ClearPackageLeftovers()
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path data = ToSystemPath(DataFolder());
+    std::vector<fs::path> files {ToSystemPath(PackagePath()), ToSystemPath(ArchivePath())};
+    for (fs::directory_iterator entry(data, error), end; !error && entry != end; entry.increment(error))
+        if (IsReplacementTemporaryName(FromSystemPath(entry->path().filename().string())))
+            files.push_back(entry->path());
+    // symlink_status: a link is judged as the link, never as what it points at.
+    for (const fs::path& file : files)
+        if (fs::is_regular_file(fs::symlink_status(file, error)))
+            fs::remove(file, error);
+    AnsiString staging = StagingFolder();
+    staging.pop_back(); // with its '/', a link there would be judged as the folder it points at
+    if (fs::is_directory(fs::symlink_status(ToSystemPath(staging), error)))
+        RemoveTree(staging);
 }

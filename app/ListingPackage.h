@@ -32,3 +32,9 @@ bool UnpackListingPackage(TGzip& gzip, TUnTar& untar);
 
 // Removes the package files and the staging folder; what a failed download leaves is cleared.
 void RemovePackageFiles();
+
+// At start-up, once this copy holds the folder: removes what a download cut short by the program's
+// end may have left in the data folder, by the names the download gives its files alone (the
+// package, the archive, the staging folder, the decompressor's temporary files). Only regular
+// files and a real staging folder go; a link under one of those names is left as it is.
+void ClearPackageLeftovers();

@@ -2,6 +2,7 @@
 #include "listings/Calendar.h"
 #include "app/ChannelIcons.h"
 #include "app/FolderGuard.h"
+#include "app/ListingPackage.h"
 #include "app/Main.h"
 #include "dialogs/About.h"
 #include "dialogs/Tulostus.h"
@@ -80,6 +81,8 @@ int ProgramMain(int argc, char** argv)
     TFolderLock folderLock(ExeFolder(), ".QEX.LCK");
     if (!TakeFolderOrBringHolderForward(folderLock, kHolderAnswerMilliseconds))
         return 0;
+    // Only the folder's holder may: another copy's download could be under way.
+    ClearPackageLeftovers();
     // Answered from the start: a copy still asking its first questions (the first-run settings, a
     // damaged file) has no main window yet, and what it asks comes forward instead.
     folderLock.Serve([] {

@@ -81,3 +81,14 @@ def hostile_archive(mtime=0):
 
 def hostile_package():
     return gzip_bytes(hostile_archive())
+
+
+_BOMB = []
+
+
+def bomb_package():
+    """About 65 KB of gzip that unpacks to 65 MiB of zeros: one MiB past the program's bound.
+    Made once per server, as it takes a moment."""
+    if not _BOMB:
+        _BOMB.append(gzip.compress(bytes(65 * 1024 * 1024), compresslevel=9, mtime=0))
+    return _BOMB[0]

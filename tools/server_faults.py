@@ -20,6 +20,8 @@ Every mode replaces the normal reply of a data request (the version files, the l
     atbound     a Content-Length of exactly the program's download bound (64 MiB), then the body
     pastbound   a Content-Length one byte past that bound, then the body
     noreply     the connection closed without a byte of reply
+    bomb        status 200 and a small gzip package that unpacks past the program's bound (65 MiB
+                of zeros)
 """
 import fcntl
 import random
@@ -31,7 +33,7 @@ import listing_package
 
 MODES = ("none", "404", "500", "reset", "wholereset", "short", "stall", "garbage", "hostile",
          "nolength", "zerolength", "endless", "smalllength", "negativelength", "twolengths", "atbound",
-         "pastbound", "noreply")
+         "pastbound", "noreply", "bomb")
 
 # Which requests a fault applies to: the listing request by default, so that the version check
 # before it still works and the fault lands where the package is written.
@@ -106,6 +108,9 @@ def send_faulty(sock, mode, status, content_type, body, stop_event, stall_second
         return http_wire.send_all(sock, http_wire.reply_head(200, content_type, len(noise)) + noise)
     if mode == "hostile":
         package = listing_package.hostile_package()
+        return http_wire.send_all(sock, http_wire.reply_head(200, content_type, len(package)) + package)
+    if mode == "bomb":
+        package = listing_package.bomb_package()
         return http_wire.send_all(sock, http_wire.reply_head(200, content_type, len(package)) + package)
     if mode == "nolength":
         return http_wire.send_all(sock, http_wire.reply_head(status, content_type) + body)

@@ -57,32 +57,39 @@ int TGzip::Gunzip()
         gzclose(source);
         return GunzipCantCreate;
     }
-    ReplacementFile destination;
-    if (!destination.Create(ToSystemPath(FileDestination))) {
-        ShowError("Can't create: " + FileDestination);
-        gzclose(source);
-        return GunzipCantCreate;
-    }
-    int result = GunzipCopy(source, destination, sourceSize);
+    AnsiString failure;
+    int result = GunzipOk;
+    {
+        ReplacementFile destination;
+        if (!destination.Create(ToSystemPath(FileDestination))) {
+            ShowError("Can't create: " + FileDestination);
+            gzclose(source);
+            return GunzipCantCreate;
+        }
+        result = GunzipCopy(source, destination, sourceSize, failure);
+        if (result == GunzipOk && !destination.Close()) {
+            failure = "Can't close file " + FileDestination;
+            result = GunzipDestCloseError;
+        }
+        if (result == GunzipOk && !destination.Replace()) {
+            failure = "Can't create: " + FileDestination;
+            result = GunzipCantCreate;
+        }
+    } // a destination that did not replace the target takes its temporary file with it here
     if (DeleteSource)
         DeleteFile(FileSource);
-    if (result == GunzipOk && !destination.Close()) {
-        ShowError("Can't close file " + FileDestination);
-        result = GunzipDestCloseError;
-    }
-    if (result == GunzipOk && !destination.Replace()) {
-        ShowError("Can't create: " + FileDestination);
-        result = GunzipCantCreate;
-    }
-    // An older destination must not survive a failed run: it would be unpacked as if new.
-    if (result != GunzipOk)
+    // An older destination must not survive a failed run: it would be unpacked as if new. The box
+    // comes last: it may stay up until the program ends, and nothing of the run may outlive it.
+    if (result != GunzipOk) {
         DeleteFile(FileDestination);
+        ShowError(failure);
+    }
     return result;
 }
 
 // Reads until zlib reports the end, then asks zlib whether the end was a clean one: gzread
 // returns 0 at a truncated end, and only gzerror tells it apart from the real end.
-int TGzip::GunzipCopy(gzFile_s* source, ReplacementFile& destination, std::int64_t sourceSize)
+int TGzip::GunzipCopy(gzFile_s* source, ReplacementFile& destination, std::int64_t sourceSize, AnsiString& failure)
 {
     Progress = 0;
     if (ProgressStep > 0)
@@ -91,7 +98,6 @@ int TGzip::GunzipCopy(gzFile_s* source, ReplacementFile& destination, std::int64
     gzbuffer(source, ZlibInputBufferSize); // fewer, larger reads of the package
     std::int64_t total = 0;
     int result = GunzipOk;
-    AnsiString failure;
     for (;;) {
         int got = gzread(source, buffer, CopyBufferSize);
         int code = Z_OK;
@@ -121,10 +127,8 @@ int TGzip::GunzipCopy(gzFile_s* source, ReplacementFile& destination, std::int64
         result = GunzipCloseError;
         failure = "gzclose Error.";
     }
-    if (result != GunzipOk) {
-        ShowError(failure);
+    if (result != GunzipOk)
         return result;
-    }
     if (ProgressStep > 0 && Progress != 100) {
         Progress = 100;
         DoOnProgress();

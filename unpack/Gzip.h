@@ -61,7 +61,8 @@ protected:
     virtual void DoOnProgress();
 
 private:
-    int GunzipCopy(gzFile_s* source, ReplacementFile& destination, std::int64_t sourceSize);
+    // The copy; a failure's text goes into `failure`, for the box shown once the run is cleared.
+    int GunzipCopy(gzFile_s* source, ReplacementFile& destination, std::int64_t sourceSize, AnsiString& failure);
     void ReportProgress(std::int64_t sourceRead, std::int64_t sourceSize);
     void ShowError(const AnsiString& text) const;
 };

@@ -15,18 +15,33 @@ AnsiString FolderOf(const AnsiString& path)
     return slash == AnsiString::npos ? AnsiString() : path.substr(0, slash + 1);
 }
 
+constexpr char kTemporaryStart[] = ".qex-";
+constexpr char kTemporaryEnd[] = ".tmp";
+constexpr std::size_t kTemporaryLetters = 10;
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+
 // A dot name that no listing look-up ("*.QEX") matches, unique enough that O_EXCL rarely retries.
 AnsiString TemporaryName()
 {
     static std::minstd_rand random(std::random_device {}() ^ static_cast<unsigned>(getpid()));
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    AnsiString name = ".qex-";
-    for (int i = 0; i < 10; ++i)
-        name += letters[random() % (sizeof letters - 1)];
-    return name + ".tmp";
+    AnsiString name = kTemporaryStart;
+    for (std::size_t i = 0; i < kTemporaryLetters; ++i)
+        name += kLetters[random() % (sizeof kLetters - 1)];
+    return name + kTemporaryEnd;
 }
 
 } // namespace
+
+bool IsReplacementTemporaryName(const AnsiString& name)
+{
+    const std::size_t start = sizeof kTemporaryStart - 1;
+    const std::size_t end = sizeof kTemporaryEnd - 1;
+    if (name.size() != start + kTemporaryLetters + end || name.compare(0, start, kTemporaryStart) != 0
+        || name.compare(start + kTemporaryLetters, end, kTemporaryEnd) != 0)
+        return false;
+    const AnsiString letters = name.substr(start, kTemporaryLetters);
+    return letters.find_first_not_of(kLetters) == AnsiString::npos;
+}
 
 bool ReplacementFile::Create(const AnsiString& target)
 {

@@ -7,6 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// Whether `name` (a bare file name) is one that ReplacementFile gives its temporary files: what a
+// run that ended before its clean-up could leave beside the target.
+bool IsReplacementTemporaryName(const AnsiString& name);
+
 class ReplacementFile {
 public:
     // Creates the temporary file in target's folder; false (with Error) when it can't.

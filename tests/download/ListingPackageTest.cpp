@@ -8,7 +8,9 @@
 #include "unpack/UnTar.h"
 #include <cerrno>
 #include <cstdio>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -222,6 +224,39 @@ TEST_F(ListingPackageTest, LeftoversOfAnEarlierRunAreClearedBeforeUnpacking)
     Receive(Gzipped(Tar({{"01-08.QEX", "week 8"}})));
     ASSERT_TRUE(UnpackListingPackage(gzip, untar));
     EXPECT_EQ(NamesIn(data()), (std::vector<std::string>{"01-07.QEX", "01-08.QEX", "versio2.tmp"}));
+}
+
+
+// What a program that ended during a download left: its own names go at the next start; a name
+// merely like them, a link under one of them (and what it points at) and a folder stay.
+TEST_F(ListingPackageTest, StartUpClearsTheDownloadsOwnLeftoversOnly)
+{
+    const std::string outside = root.Path() + "/outside";
+    WriteBytes(outside, "not the program's");
+    ASSERT_TRUE(ForceDirectories(StagingFolder() + "sub"));
+    WriteBytes(StagingFolder() + "sub/01-09.QEX", "half unpacked");
+    ASSERT_TRUE(ForceDirectories(data() + ".qex-0123456789.tmp"));
+    struct Leftover {
+        const char* name;
+        bool link;
+        bool cleared;
+    };
+    std::vector<std::string> kept {".qex-0123456789.tmp", "01-07.QEX", "versio2.tmp"};
+    for (const Leftover& file : {Leftover {"tiedot.tvz", false, true}, Leftover {"tiedot.tvx", false, true},
+                                 Leftover {".qex-a1b2c3d4e5.tmp", false, true}, Leftover {".qex-zz00zz00zz.tmp", true, false},
+                                 Leftover {".qex-A1B2C3D4E5.tmp", false, false}, Leftover {".qex-a1b2c3d4e.tmp", false, false},
+                                 Leftover {".qex-a1b2c3d4e5.tmpx", false, false}, Leftover {"qex-a1b2c3d4e5.tmp", false, false}}) {
+        if (file.link)
+            ASSERT_EQ(::symlink(outside.c_str(), (data() + file.name).c_str()), 0);
+        else
+            WriteBytes(data() + file.name, "left");
+        if (!file.cleared)
+            kept.push_back(file.name);
+    }
+    std::sort(kept.begin(), kept.end());
+    ClearPackageLeftovers();
+    EXPECT_EQ(NamesIn(data()), kept);
+    EXPECT_EQ(ReadBytes(outside), "not the program's");
 }
 
 } // namespace

@@ -238,6 +238,37 @@ class DownloadEndToEnd(DisplayTestCase):
         self.wait_title(LISTING_TITLE)
         self.assertEqual(self.data_files(), FETCHED + ["versio2.tmp"])
 
+    def test_a_package_past_the_unpack_bound_leaves_nothing_even_when_the_program_ends_at_its_box(self):
+        # A small package that unpacks past 64 MiB: its error box is up, and the program is ended
+        # there (SIGTERM, as at a logout).
+        self.start("--fault", "bomb", "--fault-count", "1")
+        self.press_f7()
+        self.program.wait_window("^Virhe$", timeout=60)
+        self.assertEqual(self.data_files(), ["versio2.tmp"])
+        shot = self.shot_path("qex-package-past-the-bound.png")
+        self.program.screenshot(shot)
+        print(f"screenshot: {shot}", file=sys.stderr)
+        os.killpg(self.program.process.pid, signal.SIGTERM)
+        self.program.wait_exit()
+        self.assertEqual(self.data_files(), ["versio2.tmp"])
+        self.program.kill()
+
+        # What an earlier version left at such an end goes at the next start: the package, and
+        # the decompressor's temporary file; a file of the user's that only looks alike stays.
+        for name, size in (("tiedot.tvz", 65000), (".qex-k3m9x0p2q7.tmp", 64 * 1024 * 1024),
+                           (".qex-notours.tmp", 10)):
+            with open(os.path.join(self.data, name), "wb") as out:
+                out.truncate(size)
+        self.program = Program(self.display, os.path.dirname(self.data), fake_time=START)
+        self.addCleanup(self.program.kill)
+        self.window = self.program.wait_window("^QEX 2000 - TV1")
+        self.wait_title(NO_LISTING_TITLE)
+        self.assertEqual(self.data_files(), [".qex-notours.tmp", "versio2.tmp"])
+        # The next F7 runs and fetches everything.
+        self.press_f7()
+        self.wait_title(LISTING_TITLE)
+        self.assertEqual(self.data_files(), [".qex-notours.tmp"] + FETCHED + ["versio2.tmp"])
+
 
 class RunScriptEndToEnd(FolderTestCase):
     """tools/start-program.sh, which ./run.sh ends in, on a machine without a display: the first

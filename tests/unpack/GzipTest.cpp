@@ -149,6 +149,36 @@ TEST_F(GzipTest, OutputPastTheCapIsRefused)
     EXPECT_FALSE(Exists(destination));
 }
 
+// The program's box may stay up until the program ends (a logout, say): what the failed run wrote,
+// and the source it was told to delete, are gone before the box shows.
+TEST_F(GzipTest, AFailureClearsItsFilesBeforeItsBoxShows)
+{
+    std::string pastTheCap;
+    const std::string mebibyte = Gzipped(std::string(1 << 20, '\0'));
+    for (int i = 0; i < 65; ++i)
+        pastTheCap += mebibyte;
+    const std::string packed = Gzipped(PatternBytes(200000, 5));
+    const std::string truncated = packed.substr(0, packed.size() / 2);
+    std::vector<std::string> atTheBox;
+    GzipErrorBox = [&](const TGzipErrorBox&) { atTheBox = NamesIn(folder.Path()); };
+    struct Case {
+        const std::string* source;
+        bool deleteSource;
+        int result;
+        std::vector<std::string> left;
+    };
+    const std::vector<std::string> sourceOnly {"tiedot.tvz"};
+    for (const Case& run : {Case {&pastTheCap, true, GunzipTooLarge, {}}, Case {&truncated, true, GunzipReadError, {}},
+                            Case {&pastTheCap, false, GunzipTooLarge, sourceOnly}}) {
+        WriteBytes(source, *run.source);
+        gzip.DeleteSource = run.deleteSource;
+        atTheBox = {"no box"};
+        EXPECT_EQ(gzip.Gunzip(), run.result);
+        EXPECT_EQ(atTheBox, run.left);
+        EXPECT_EQ(NamesIn(folder.Path()), run.left);
+    }
+}
+
 TEST_F(GzipTest, FullDiskFailsAndRemovesThePartialFile)
 {
     WriteBytes(source, Gzipped(PatternBytes(300000, 4)));
