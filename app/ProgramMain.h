@@ -7,8 +7,8 @@ void MainInitialization();
 // Gives every window, the about box among them, and the main window's notification-area icon
 // the program's own picture.
 void SetProgramPicture();
-// Runs the program; returns the exit code (1 after the main window was closed, 0 when another
-// copy runs on the folder: it was asked to come forward, or the user was told it can't be).
+// Runs the program; returns the exit code (1 after the main window was closed, 0 when this copy
+// doesn't run: the copy on the folder was asked to come forward, or the user was told why not).
 int ProgramMain(int argc, char** argv);
 // Whether the program starts hidden in the notification area: the first argument "/startup" in
 // any letter case, or the setting "KäynnistäPienennettynä".

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -14,6 +15,7 @@
 #include <sys/random.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
@@ -40,8 +42,9 @@ bool AddressNamed(const std::string& name, SocketAddress& out)
     return true;
 }
 
-// The folder's own name, for a folder without a lock file: its device and inode, which every
-// path to it shares, and the user. Anyone who can look the folder up can work it out.
+// The folder's own name, for a holder that can't write its name into the lock file: the folder's
+// device and inode, which every path to it shares, and the user. Anyone who can look the folder
+// up can work it out.
 std::string FolderName(const AnsiString& folder, const AnsiString& lockFileName)
 {
     struct stat info {};
@@ -151,6 +154,53 @@ bool AnswerArrives(int fd, std::chrono::steady_clock::time_point deadline)
     }
 }
 
+// The real user of the process that holds an exclusive flock on the file, from the system's lock
+// table; -1 when the table doesn't tell (no /proc, a process of another namespace).
+long LockHolderUser(const struct stat& file)
+{
+    std::FILE* table = std::fopen("/proc/locks", "re");
+    if (!table)
+        return -1;
+    char wanted[64];
+    std::snprintf(wanted, sizeof wanted, "%02x:%02x:%llu", major(file.st_dev), minor(file.st_dev),
+                  static_cast<unsigned long long>(file.st_ino));
+    long pid = -1;
+    char line[256];
+    while (pid < 0 && std::fgets(line, sizeof line, table)) {
+        char kind[16], mode[16], access[16], device[64];
+        long holder = 0;
+        // "1: FLOCK  ADVISORY  WRITE 1234 fe:00:5678 0 EOF"; a waiter's line has "->" after the number.
+        if (std::strstr(line, "->") == nullptr &&
+            std::sscanf(line, "%*[^:]: %15s %15s %15s %ld %63s", kind, mode, access, &holder, device) == 5 &&
+            std::strcmp(kind, "FLOCK") == 0 && std::strcmp(device, wanted) == 0 && holder > 0)
+            pid = holder;
+    }
+    std::fclose(table);
+    if (pid < 0)
+        return -1;
+    std::FILE* status = std::fopen(("/proc/" + std::to_string(pid) + "/status").c_str(), "re");
+    if (!status)
+        return -1;
+    long uid = -1;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "Uid: %ld", &uid) == 1)
+            break;
+    std::fclose(status);
+    return uid;
+}
+
+AnsiString UserName(long uid)
+{
+    if (uid < 0)
+        return "?";
+    passwd entry {};
+    passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(static_cast<uid_t>(uid), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_name)
+        return FromSystemPath(found->pw_name);
+    return std::to_string(uid);
+}
+
 } // namespace
 
 TFolderLock::TFolderLock(const AnsiString& folder, const AnsiString& lockFileName)
@@ -167,43 +217,64 @@ TFolderLock::~TFolderLock()
 
 bool TFolderLock::Acquire()
 {
+    FRefusal = TRefusal::None;
+    FHolderUser = -1;
+    FLockError.clear();
+    const std::string path = ToSystemPath(FFolder + FLockFileName);
     // O_NOFOLLOW: a link planted under the lock's name is not ours to open.
-    FLockFd = ::open(ToSystemPath(FFolder + FLockFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (FLockFd >= 0 && ::flock(FLockFd, LOCK_EX | LOCK_NB) != 0) {
-        const bool taken = errno == EWOULDBLOCK;
+    FLockFd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    const bool writable = FLockFd >= 0;
+    // Another user's lock file in a folder open to both can still be locked: flock holds through
+    // a read-only descriptor too, and a copy that can't lock the file must not run beside its holder.
+    if (!writable && (errno == EACCES || errno == EPERM || errno == EROFS))
+        FLockFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (FLockFd < 0)
+        return Refuse(TRefusal::Unavailable);
+    struct stat info {};
+    if (::fstat(FLockFd, &info) != 0)
+        return Refuse(TRefusal::Unavailable);
+    if (!S_ISREG(info.st_mode)) {
+        FLockError = "not a regular file";
         CloseOnce(FLockFd);
-        if (taken)
-            return false;
+        FRefusal = TRefusal::Unavailable;
+        return false;
     }
-    if (FLockFd >= 0) {
-        // The lock file decides: whatever holds a name, this copy runs, reachable when it can listen.
-        SocketAddress address;
-        const std::string name = RandomName(FLockFileName);
-        if (AddressNamed(name, address)) {
-            FListenFd = Listen(address);
-            if (FListenFd >= 0 && !Publish(FLockFd, name))
-                CloseOnce(FListenFd);
-        }
-        return true;
+    if (::flock(FLockFd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK)
+            return Refuse(TRefusal::Unavailable);
+        FHolderUser = LockHolderUser(info);
+        return Refuse(TRefusal::Held);
     }
-    return AcquireFolderName();
+    ListenForLaterCopies(writable);
+    return true;
 }
 
-bool TFolderLock::AcquireFolderName()
+bool TFolderLock::Refuse(TRefusal refusal)
+{
+    if (refusal == TRefusal::Unavailable)
+        FLockError = FromSystemPath(std::strerror(errno));
+    CloseOnce(FLockFd);
+    FRefusal = refusal;
+    return false;
+}
+
+// The lock file decides: whatever holds a name, this copy runs, reachable when it can listen.
+// A holder that can't write the file listens on the folder's own name, which its user's later
+// copies try after the published one.
+void TFolderLock::ListenForLaterCopies(bool canPublish)
 {
     SocketAddress address;
-    if (!AddressNamed(FolderName(FFolder, FLockFileName), address))
-        return true;
+    const std::string name = canPublish ? RandomName(FLockFileName) : FolderName(FFolder, FLockFileName);
+    if (!AddressNamed(name, address))
+        return;
     FListenFd = Listen(address);
-    if (FListenFd >= 0 || errno != EADDRINUSE)
-        return true;
-    // Only a copy of this user keeps the folder; another user's process on the name does not.
-    // (Should the copy accept this look before it is closed, it comes forward once more.)
-    int holder = ConnectToOurUser(address);
-    if (holder < 0)
-        return true;
-    ::close(holder);
-    return false;
+    if (FListenFd >= 0 && canPublish && !Publish(FLockFd, name))
+        CloseOnce(FListenFd);
+}
+
+AnsiString TFolderLock::HolderUserName() const
+{
+    return UserName(FHolderUser);
 }
 
 void TFolderLock::Serve(std::function<void()> comeForward)
@@ -240,8 +311,8 @@ bool TFolderLock::AskHolderToComeForward(int timeoutMs) const
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         // Read at every try: a holder that is still starting may not have written its name yet,
-        // and the name a crashed copy left may meanwhile be anyone's. A holder without a lock
-        // file listens on the folder's own name.
+        // and the name a crashed copy left may meanwhile be anyone's. A holder that may only read
+        // the lock file (or an earlier version of the program) listens on the folder's own name.
         for (const std::string& name : {PublishedName(FFolder + FLockFileName), FolderName(FFolder, FLockFileName)}) {
             SocketAddress address;
             const int fd = AddressNamed(name, address) ? ConnectToOurUser(address) : -1;

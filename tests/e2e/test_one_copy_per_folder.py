@@ -6,7 +6,8 @@ minimised window forward and ends; the alarm fires and leaves "QEX.ALS" while th
 A folder held by a copy that doesn't answer is told in a box; a copy still asking its first
 questions answers, and its question comes forward. Another user's process that takes the socket
 name anyone can work out from the folder keeps neither the program from starting nor a second copy
-from bringing it forward."""
+from bringing it forward. Another user's copy started on a folder open to both, while root's runs,
+says whose copy it is and ends, and root's alarms stay."""
 import datetime
 import os
 import subprocess
@@ -85,21 +86,25 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         self.shot(program, shot_name)
         self.assertEqual(len([title for title in program.titles() if title.startswith("QEX 2000")]), 1)
 
+    def add_alarm(self, program, window):
+        """Adds the alarm of 20:00 Uutiset through the dialog; QEX.ALS as it then is."""
+        # The window opens at its stored place in the top-left corner: a click on the programme
+        # list's second row, 20:00 Uutiset, then its alarm through the dialog.
+        program.xdotool("windowactivate", "--sync", window, check=False)
+        program.xdotool("mousemove", "--sync", str(SECOND_PROGRAMME[0]), str(SECOND_PROGRAMME[1]), "click", "1")
+        time.sleep(0.5)
+        program.key(window, "shift+Insert")
+        dialog = program.wait_window("^H\u00e4lytys$")
+        program.key(dialog, "Return")
+        wait_for(lambda: b"Uutiset" in self.alarm_file(), 20, "the new alarm in QEX.ALS")
+        self.assertIn(cp1252("7.12.2026 (MA)\r\nTV1\r\n20:00\r\nUutiset\r\n"), self.alarm_file())
+        return self.alarm_file()
+
     def test_a_second_copy_brings_the_first_forward_and_every_alarm_change_is_on_disk(self):
         first = self.start("2026-12-07 19:50:00")
         window = first.wait_window("^QEX 2000 - TV1")
         first.wait_title(window, TITLE)
-        # The window opens at its stored place in the top-left corner: a click on the programme
-        # list's second row, 20:00 Uutiset, then its alarm through the dialog.
-        first.xdotool("windowactivate", "--sync", window, check=False)
-        first.xdotool("mousemove", "--sync", str(SECOND_PROGRAMME[0]), str(SECOND_PROGRAMME[1]), "click", "1")
-        time.sleep(0.5)
-        first.key(window, "shift+Insert")
-        dialog = first.wait_window("^H\u00e4lytys$")
-        first.key(dialog, "Return")
-        wait_for(lambda: b"Uutiset" in self.alarm_file(), 20, "the new alarm in QEX.ALS")
-        self.assertIn(cp1252("7.12.2026 (MA)\r\nTV1\r\n20:00\r\nUutiset\r\n"), self.alarm_file())
-        added = self.alarm_file()
+        added = self.add_alarm(first, window)
 
         # Killed outright: its lock goes with it, and the next start finds the alarm.
         first.kill()
@@ -144,6 +149,29 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         program.wait_title(window, TITLE)
         self.second_copy_brings_forward(program, window, "2026-12-07 19:50:10", "qex-forward-past-other-user.png")
         self.assertEqual(squatter.poll(), None)
+
+    @unittest.skipUnless(os.geteuid() == 0, "runs a process as another user, which needs root")
+    def test_another_users_copy_in_a_shared_folder_is_told_whose_copy_runs_and_ends(self):
+        # A folder every user may write: root's copy holds its lock file, which the other user
+        # may only read.
+        os.chmod(self.folder, 0o777)
+        first = self.start("2026-12-07 19:50:00")
+        window = first.wait_window("^QEX 2000 - TV1")
+        first.wait_title(window, TITLE)
+        added = self.add_alarm(first, window)
+        other = Program(self.display, self.folder, fake_time="2026-12-07 19:50:10", copy_binary=False,
+                        wrapper=("setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"))
+        self.addCleanup(other.kill)
+        box = other.wait_window("^Varoitus$", timeout=30)
+        self.shot(other, "qex-another-users-copy.png")
+        self.assertEqual(len([title for title in other.titles() if title.startswith("QEX 2000")]), 1)
+        other.key(box, "Return")
+        self.assertEqual(other.wait_exit(), 0)
+        self.assertEqual(self.alarm_file(), added)
+        first.key(window, "alt+F4")
+        self.assertEqual(first.wait_exit(), 1)
+        self.assertIn(b"Uutiset", self.alarm_file())
+        self.assertEqual(os.stat(os.path.join(self.folder, "QEX.ALS")).st_uid, 0)
 
     def test_a_copy_still_asking_its_first_questions_answers_a_second_copy(self):
         # No settings file: the first copy's start-up stops at its first-run box, before its main

@@ -1,9 +1,12 @@
 // One running copy per folder: a second lock on a folder fails while the first is held, also
 // through another path to the folder; a holder killed with SIGKILL leaves the folder free and the
 // next holder reachable; a later copy's request reaches the holder, and a holder that never
-// answers is reported unreachable. Another user's process that takes the socket name anyone can
-// work out from the folder neither keeps the folder nor answers for its holder.
+// answers, or closes without a word, is reported unreachable. Another user's process that takes the
+// socket name anyone can work out from the folder neither keeps the folder nor answers for its
+// holder. No copy runs without the lock: another user's copy in a folder open to both is refused
+// and told whose copy holds it, and a lock file that can't be locked at all refuses every copy.
 #include "platform/services/FolderLock.h"
+#include "support/ChildProcess.h"
 #include "support/ListingFixture.h"
 #include <QCoreApplication>
 #include <atomic>
@@ -17,6 +20,7 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <poll.h>
 #include <string>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -29,52 +33,6 @@
 namespace {
 
 const char* const kLockName = ".QEX.LCK";
-constexpr uid_t kNobody = 65534;
-
-// A child process that runs `setUp` (its answer, one character, comes back through a pipe), then
-// `serve`, and waits to be killed.
-class Child {
-public:
-    explicit Child(const std::function<char()>& setUp, const std::function<void()>& serve = {})
-    {
-        int ready[2];
-        if (::pipe(ready) != 0)
-            return;
-        FPid = ::fork();
-        if (FPid == 0) {
-            ::close(ready[0]);
-            const char answer = setUp();
-            if (::write(ready[1], &answer, 1) != 1)
-                ::_exit(2);
-            if (serve)
-                serve();
-            for (;;)
-                ::pause();
-        }
-        ::close(ready[1]);
-        if (FPid > 0 && ::read(ready[0], &FAnswer, 1) != 1)
-            FAnswer = 0;
-        ::close(ready[0]);
-    }
-    ~Child() { Kill(); }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    char Answer() const { return FAnswer; }
-    void Kill()
-    {
-        if (FPid <= 0)
-            return;
-        ::kill(FPid, SIGKILL);
-        int status = 0;
-        ::waitpid(FPid, &status, 0);
-        FPid = -1;
-    }
-
-private:
-    pid_t FPid = -1;
-    char FAnswer = 0;
-};
 
 // The abstract socket name that anyone who can look the folder up can work out: the lock's name,
 // the user and the folder's device and inode.
@@ -103,10 +61,36 @@ char ListenOn(const std::string& name, int& fd)
 // In a child: becomes the unprivileged user, then listens as ListenOn does.
 char ListenAsNobody(const std::string& name, int& fd)
 {
-    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
-        ::setresuid(kNobody, kNobody, kNobody) != 0)
-        return 'U';
-    return ListenOn(name, fd);
+    return fixture::BecomeNobody() ? ListenOn(name, fd) : 'U';
+}
+
+// The holder's name as its lock file publishes it.
+std::string PublishedName(const std::string& folder)
+{
+    std::ifstream file(folder + kLockName, std::ios::binary);
+    std::string name;
+    std::getline(file, name);
+    return name;
+}
+
+// What a caller that connects to the name gets: 'Y' the holder's answer, 'N' a close without one,
+// 'C' no connection, 'T' nothing within a generous wait.
+char CallAndRead(const std::string& name)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + 1, name.data(), name.size());
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (fd < 0 || ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0)
+        return 'C';
+    pollfd watch {fd, POLLIN, 0};
+    if (::poll(&watch, 1, 30000) != 1)
+        return 'T';
+    char answer = 0;
+    const ssize_t got = ::recv(fd, &answer, 1, 0);
+    ::close(fd);
+    return got == 1 ? answer : 'N';
 }
 
 // Answers every caller at once, as a copy coming forward would.
@@ -170,8 +154,8 @@ TEST(FolderLock, OneHolderPerFolderWhicheverPathNamesIt)
 }
 
 // The lock file decides: a copy that holds it runs, whatever else holds a name, and is the one
-// later copies reach. Where no lock file can be made the socket alone guards the folder.
-TEST(FolderLock, TheLockFileDecidesAndTheSocketGuardsAFolderWithoutOne)
+// later copies reach. Where no lock file can be had, no copy runs.
+TEST(FolderLock, TheLockFileDecidesAndAFolderWithoutOneIsRefused)
 {
     fixture::TempFolder folder;
     TFolderLock first(folder.Path(), kLockName);
@@ -184,7 +168,10 @@ TEST(FolderLock, TheLockFileDecidesAndTheSocketGuardsAFolderWithoutOne)
 
     fixture::TempFolder lockless;
     std::filesystem::create_directory(lockless.Path() + kLockName); // no file can take its name
-    ExpectTakenAndReachable(lockless.Path());
+    TFolderLock refused(lockless.Path(), kLockName);
+    EXPECT_FALSE(refused.Acquire());
+    EXPECT_EQ(refused.Refusal(), TFolderLock::TRefusal::Unavailable);
+    EXPECT_FALSE(refused.LockError().empty());
 }
 
 TEST(FolderLock, ALaterCopysRequestReachesTheHolderOnce)
@@ -220,7 +207,7 @@ TEST(FolderLock, AHolderThatPublishesNoNameIsReachedOnTheFoldersName)
 {
     fixture::TempFolder folder;
     int fd = -1;
-    Child earlier(
+    fixture::Child earlier(
         [&] {
             const int lock = ::open((folder.Path() + kLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
             if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0)
@@ -239,7 +226,7 @@ TEST(FolderLock, AHolderThatPublishesNoNameIsReachedOnTheFoldersName)
 TEST(FolderLock, AKilledHolderLeavesTheFolderFree)
 {
     fixture::TempFolder folder;
-    Child crashed([&] {
+    fixture::Child crashed([&] {
         // Only the lock and its socket in the child: no event loop of its own.
         auto* lock = new TFolderLock(folder.Path(), kLockName);
         return lock->Acquire() ? 'Y' : 'N';
@@ -275,7 +262,7 @@ TEST(FolderLock, AnotherUsersProcessOnTheFoldersNameNeitherKeepsTheFolderNorAnsw
     fixture::TempFolder folder;
     const std::string name = GuessableName(folder.Path());
     int fd = -1;
-    Child squatter([&] { return ListenAsNobody(name, fd); }, [&] { AnswerEveryone(fd); });
+    fixture::Child squatter([&] { return ListenAsNobody(name, fd); }, [&] { AnswerEveryone(fd); });
     ASSERT_EQ(squatter.Answer(), 'Y');
     ExpectTakenAndReachable(folder.Path());
 
@@ -289,16 +276,130 @@ TEST(FolderLock, AnotherUsersProcessOnTheFoldersNameNeitherKeepsTheFolderNorAnsw
     EXPECT_FALSE(asking.Acquire());
     EXPECT_FALSE(asking.AskHolderToComeForward(300));
     ::close(hung);
+}
 
-    // Where no lock file can be made, the other user's name neither.
-    fixture::TempFolder lockless;
-    std::filesystem::create_directory(lockless.Path() + kLockName);
-    int otherFd = -1;
-    Child otherSquatter([&] { return ListenAsNobody(GuessableName(lockless.Path()), otherFd); },
-                        [&] { AnswerEveryone(otherFd); });
-    ASSERT_EQ(otherSquatter.Answer(), 'Y');
-    TFolderLock alone(lockless.Path(), kLockName);
-    EXPECT_TRUE(alone.Acquire());
+// In a folder open to every user (mode 0777): whichever user's copy holds the lock, the other
+// user's copy doesn't run and is told whose copy it is; a lock file the other user may only read
+// is locked all the same, and one it can't open at all keeps its copy from running.
+TEST(FolderLock, AnotherUsersCopyNeverRunsBesideTheHolder)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "runs a process as another user, which needs root";
+    fixture::TempFolder folder;
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    const std::string lockFile = folder.Path() + kLockName;
+    // 'R' the copy runs; 'H' held by another user's copy; 'S' held by a copy of its own user;
+    // 'X' the lock can't be taken; '?' anything else.
+    const auto tryToRun = [&](TFolderLock& copy) {
+        if (copy.Acquire())
+            return 'R';
+        if (copy.Refusal() == TFolderLock::TRefusal::Unavailable)
+            return 'X';
+        if (copy.Refusal() != TFolderLock::TRefusal::Held)
+            return '?';
+        return copy.HeldByAnotherUser() ? 'H' : 'S';
+    };
+    {
+        TFolderLock root(folder.Path(), kLockName); // its lock file: root's, 0644
+        ASSERT_TRUE(root.Acquire());
+        fixture::Child other([&] {
+            TFolderLock copy(folder.Path(), kLockName);
+            return fixture::BecomeNobody() ? tryToRun(copy) : 'U';
+        });
+        EXPECT_EQ(other.Answer(), 'H');
+    }
+
+    // The other user's copy takes root's lock file through a read-only descriptor and holds the
+    // folder: a second copy of its own and root's copy are refused.
+    fixture::Child holder([&] {
+        if (!fixture::BecomeNobody())
+            return 'U';
+        auto* first = new TFolderLock(folder.Path(), kLockName);
+        if (!first->Acquire())
+            return 'N';
+        TFolderLock second(folder.Path(), kLockName);
+        return tryToRun(second);
+    });
+    EXPECT_EQ(holder.Answer(), 'S');
+    TFolderLock root(folder.Path(), kLockName);
+    EXPECT_EQ(tryToRun(root), 'H');
+    EXPECT_EQ(root.HolderUserName(), "nobody");
+    holder.Kill();
+
+    // A lock file planted where the other user can't even read it.
+    ASSERT_EQ(::chmod(lockFile.c_str(), 0600), 0);
+    fixture::Child shutOut([&] {
+        TFolderLock copy(folder.Path(), kLockName);
+        return fixture::BecomeNobody() ? tryToRun(copy) : 'U';
+    });
+    EXPECT_EQ(shutOut.Answer(), 'X');
+}
+
+// The holder answers only its own user: another user's process that connects to it gets the
+// connection closed without a word, and the holder doesn't come forward for it.
+TEST(FolderLock, AnotherUsersCallerGetsNoAnswerAndNothingComesForward)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "runs a process as another user, which needs root";
+    fixture::TempFolder folder;
+    TFolderLock holder(folder.Path(), kLockName);
+    ASSERT_TRUE(holder.Acquire());
+    int comeForward = 0;
+    holder.Serve([&] { ++comeForward; });
+    const std::string name = PublishedName(folder.Path());
+    struct Caller {
+        bool otherUser;
+        char answer;
+        int comeForward;
+    };
+    for (const Caller& caller : {Caller {true, 'N', 0}, Caller {false, 'Y', 1}}) {
+        std::atomic<bool> done {false};
+        char answer = 0;
+        // Asks from a thread of its own, so this one's loop can serve it as the holder's would.
+        std::thread asking([&] {
+            fixture::Child call([&] {
+                return caller.otherUser && !fixture::BecomeNobody() ? 'U' : CallAndRead(name);
+            });
+            answer = call.Answer();
+            done = true;
+        });
+        while (!done)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        asking.join();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(answer, caller.answer) << (caller.otherUser ? "another user" : "the holder's user");
+        EXPECT_EQ(comeForward, caller.comeForward);
+    }
+}
+
+// A holder that accepts a connection and closes it without answering (a copy on its way out, say)
+// is no answer: the later copy reports it unreachable rather than ending in silence.
+TEST(FolderLock, AHolderThatClosesWithoutAnsweringIsUnreachable)
+{
+    fixture::TempFolder folder;
+    int fd = -1;
+    fixture::Child closing(
+        [&] {
+            const int lock = ::open((folder.Path() + kLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+            const std::string name = std::string(kLockName) + "-closing-" + std::to_string(::getpid());
+            const std::string line = name + "\n";
+            if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0 ||
+                ::write(lock, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+                return 'L';
+            return ListenOn(name, fd);
+        },
+        [&] {
+            for (;;) {
+                const int caller = ::accept(fd, nullptr, nullptr);
+                if (caller >= 0)
+                    ::close(caller);
+            }
+        });
+    ASSERT_EQ(closing.Answer(), 'Y');
+    TFolderLock later(folder.Path(), kLockName);
+    ASSERT_FALSE(later.Acquire());
+    EXPECT_FALSE(later.HeldByAnotherUser());
+    EXPECT_FALSE(later.AskHolderToComeForward(30000));
 }
 
 } // namespace
