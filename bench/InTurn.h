@@ -1,7 +1,7 @@
 // A measured run and its reference (a floor, or the usual case beside a large one) taken in turn,
 // pair by pair, the reference first in every other pair, so that a shared machine whose speed
 // drifts (other work starting or ending) weighs on both alike. The figures to read are medians:
-// the run's and the reference's milliseconds and the ratios pair by pair.
+// the run's and the reference's milliseconds, their ratio, and the median of the pairs' ratios.
 #pragma once
 #include <benchmark/benchmark.h>
 #include <time.h>
@@ -94,6 +94,7 @@ public:
         state.counters[prefix + "median_ms"] = MedianMs();
         state.counters[prefix + "reference_ms"] = ReferenceMs();
         state.counters[prefix + "ratio"] = Median(FRatio);
+        state.counters[prefix + "medians_ratio"] = ReferenceMs() > 0 ? MedianMs() / ReferenceMs() : 0;
         if (!FCpuRatio.empty())
             state.counters[prefix + "cpu_ratio"] = Median(FCpuRatio);
         state.counters[prefix + "worst_ratio"] = FRatio.empty() ? 0 : *std::max_element(FRatio.begin(), FRatio.end());
