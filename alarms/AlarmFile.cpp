@@ -98,16 +98,6 @@ AnsiString RecordSummary(const std::vector<AnsiString>& lines, std::size_t first
     return summary;
 }
 
-AnsiString ListedRecords(const std::vector<AnsiString>& records)
-{
-    AnsiString text;
-    for (std::size_t i = 0; i < records.size() && i < kListedRecords; ++i)
-        text += records[i] + "\r\n";
-    if (records.size() > kListedRecords)
-        text += "(ja " + IntToStr(static_cast<int>(records.size() - kListedRecords)) + " muuta)\r\n";
-    return text;
-}
-
 } // namespace
 
 AnsiString AlarmRow::RecordText() const
@@ -196,14 +186,31 @@ AnsiString DroppedAlarmsNotice(const AlarmFileContents& contents)
 {
     AnsiString notice;
     if (!contents.expired.empty())
-        notice += "Seuraavat vanhetuneet hälytykset poistettiin:"_a + "\r\r" + ListedRecords(contents.expired);
+        notice += "Seuraavat vanhetuneet hälytykset poistettiin:"_a + "\r\r" + ListedAlarms(contents.expired);
     if (!contents.damaged.empty()) {
         if (!notice.empty())
             notice += "\r";
         notice += "Seuraavia vioittuneita hälytyksiä ei voitu lukea (tiedosto on tallessa nimellä QEX.ALS.bak):"_a
-                  + "\r\r" + ListedRecords(contents.damaged);
+                  + "\r\r" + ListedAlarms(contents.damaged);
     }
     return notice;
+}
+
+AnsiString AlarmRowSummary(const AlarmRow& row)
+{
+    const std::vector<AnsiString> lines{row.Caption, row.SubItems[afChannel], row.SubItems[afTime],
+                                        row.SubItems[afTitle]};
+    return RecordSummary(lines, 0, lines.size());
+}
+
+AnsiString ListedAlarms(const std::vector<AnsiString>& summaries)
+{
+    AnsiString text;
+    for (std::size_t i = 0; i < summaries.size() && i < kListedRecords; ++i)
+        text += summaries[i] + "\r\n";
+    if (summaries.size() > kListedRecords)
+        text += "(ja " + IntToStr(static_cast<int>(summaries.size() - kListedRecords)) + " muuta)\r\n";
+    return text;
 }
 
 AnsiString AlarmCountdownText(TDateTime alarmMoment, TDateTime now)

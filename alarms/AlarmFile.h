@@ -46,6 +46,12 @@ void WriteAlarmFile(const std::vector<AlarmRow>& rows);
 // The notice of the records dropped by reading, expired ones and damaged ones apart; empty when
 // none were. Long lists are cut with a count of the rest, so the box fits on the screen.
 AnsiString DroppedAlarmsNotice(const AlarmFileContents& contents);
+// A row as the notices list it: caption, channel, time and title joined by blanks, cut short and
+// with control characters shown as '?', as the dropped records are told.
+AnsiString AlarmRowSummary(const AlarmRow& row);
+// The summaries as a notice lists them, each followed by CR LF; past ten, "(ja N muuta)" stands
+// for the rest, so the box fits on the screen however many there are.
+AnsiString ListedAlarms(const std::vector<AnsiString>& summaries);
 
 // "1 d. 3 h. 5 min. ", "Vanha hälytys!" for a moment already past, empty under a minute ahead.
 AnsiString AlarmCountdownText(TDateTime alarmMoment, TDateTime now);

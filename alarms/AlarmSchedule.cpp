@@ -44,13 +44,11 @@ AlarmLook AlarmSchedule::Look(const std::vector<AlarmRow>& rows, int leadMinutes
     return look;
 }
 
-AnsiString MissedAlarmLine(const AlarmRow& row)
+AnsiString MissedAlarmsNotice(const std::vector<AlarmRow>& missed)
 {
-    return row.Caption + " " + row.SubItems[afChannel] + " " + row.SubItems[afTime] + " " + row.SubItems[afTitle] +
-           "\r\n";
-}
-
-AnsiString MissedAlarmsNotice(const AnsiString& missedText)
-{
-    return "Seuraavat hälytykset poistettiin hälyttämättä, koska ohjelma oli jo alkanut:"_a + "\r\r" + missedText;
+    std::vector<AnsiString> summaries;
+    for (const AlarmRow& row : missed)
+        summaries.push_back(AlarmRowSummary(row));
+    return "Seuraavat hälytykset poistettiin hälyttämättä, koska ohjelma oli jo alkanut:"_a + "\r\r" +
+           ListedAlarms(summaries);
 }

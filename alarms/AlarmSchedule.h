@@ -44,8 +44,6 @@ private:
     std::optional<std::int64_t> FLastLook;
 };
 
-// A missed alarm's line in the notice, as the start-up notice lists expired ones: caption,
-// channel, time and title joined by blanks, then CR LF.
-AnsiString MissedAlarmLine(const AlarmRow& row);
-// "Seuraavat hälytykset poistettiin hälyttämättä, koska ohjelma oli jo alkanut:", two CRs, the lines.
-AnsiString MissedAlarmsNotice(const AnsiString& missedText);
+// "Seuraavat hälytykset poistettiin hälyttämättä, koska ohjelma oli jo alkanut:", two CRs, then
+// the missed rows listed as the start-up notice lists expired ones (ten, then a count).
+AnsiString MissedAlarmsNotice(const std::vector<AlarmRow>& missed);

@@ -56,10 +56,10 @@ void TMainForm::LookAtAlarms()
     const std::int64_t now = ClockNowUnixMs() / 1000;
     const std::vector<AlarmRow> rows = AlarmRows();
     const AlarmLook look = FAlarmSchedule.Look(rows, MinutesBefore, now);
-    AnsiString missedText;
+    std::vector<AlarmRow> missed;
     if (!look.Empty()) {
         for (std::size_t index : look.missed)
-            missedText += MissedAlarmLine(rows[index]);
+            missed.push_back(rows[index]);
         for (std::size_t index : look.fire)
             FAlarmsToFire.push_back(rows[index]);
         std::vector<std::size_t> taken = look.missed;
@@ -72,8 +72,8 @@ void TMainForm::LookAtAlarms()
         return;
     // The rows that left the list took their alarm colour with them.
     Dispatch([this] { RefreshDayView(); });
-    if (!missedText.empty())
-        MessageDlg(MissedAlarmsNotice(missedText), mtInformation, {mbOK});
+    if (!missed.empty())
+        MessageDlg(MissedAlarmsNotice(missed), mtInformation, {mbOK});
 }
 
 // Each row leaves the queue before it fires, so a tick inside its box doesn't fire it again. An

@@ -5,6 +5,10 @@
 // windows.
 #include "AlarmWindowFixture.h"
 #include "alarms/AddAlarm.h"
+#include "platform/forms/Button.h"
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include "platform/forms/MaskEdit.h"
 #include "dialogs/Tvtanaan.h"
 #include "listings/TextRoutines.h"
@@ -131,6 +135,40 @@ TEST_F(AlarmClockTest, AJumpFiresWhatFellDueAndListsTheBegunInOneNotice)
     TickAt(At(2026, 12, 7, 20, 4, 59));
     TickAt(At(2026, 12, 7, 20, 5));
     EXPECT_EQ(opened, (std::vector<AnsiString>{folder.Path() + "c.txt", folder.Path() + "d.txt"}));
+}
+
+// After a long sleep the notice lists the first missed alarms and counts the rest, so that the
+// whole box and its OK button stay on the screen.
+TEST_F(AlarmClockTest, ALongJumpsNoticeFitsTheScreenWithACountForTheRest)
+{
+    Settings({});
+    std::vector<AlarmRow> rows;
+    const char* const days[] = {"7.12.2026 (MA)", "8.12.2026 (TI)", "9.12.2026 (KE)"};
+    for (int i = 0; i < 120; ++i)
+        rows.push_back(Row(days[i / 40], IntToStr(20 + i % 40 / 10) + ":" + IntToStr(10 + i % 10),
+                           "#NRM #SHD:0 ", "Elokuvailta: pitkä elokuva numero "_a + IntToStr(i + 1)));
+    Start(rows);
+    TickAt(At(2026, 12, 7, 19, 0, 30));
+    ExpectBox([](ModalBox& box) {
+        const AnsiString text = box.Text();
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 11);
+        EXPECT_NE(text.find("7.12.2026 (MA) TV1 20:10 Elokuvailta: pitkä elokuva numero 1\r\n"_a), AnsiString::npos);
+        EXPECT_EQ(text.substr(text.size() - 16), "(ja 110 muuta)\r\n");
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QWidget* window = box.Form()->Widget();
+        EXPECT_TRUE(screen.contains(window->frameGeometry())) << window->frameGeometry().height();
+        for (int i = 0; i < box.Form()->ComponentCount(); ++i) {
+            if (auto* button = dynamic_cast<TButton*>(box.Form()->Components(i))) {
+                const QWidget* shown = button->Widget();
+                EXPECT_TRUE(screen.contains(QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size())));
+            }
+        }
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    // Four days on, as after a machine slept over the weekend.
+    TickAt(At(2026, 12, 13, 12, 0));
+    EXPECT_TRUE(Titles().empty());
+    EXPECT_EQ(AlarmFileBytes(), "");
 }
 
 TEST_F(AlarmClockTest, RowsDueAtALateStartFireOnTheFirstTick)

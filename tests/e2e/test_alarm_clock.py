@@ -120,6 +120,28 @@ class AlarmClockEndToEnd(DisplayTestCase):
                          ["TV1: 19:53 Aamu", "TV1: 19:54 Ilta"])
         self.program.key(missed, "Return")
 
+    def test_the_notice_after_a_long_sleep_fits_the_screen(self):
+        days = ["7.12.2026 (MA)", "8.12.2026 (TI)", "9.12.2026 (KE)"]
+        rows = [f"{days[i // 40]}\r\nTV1\r\n{20 + i % 40 // 10}:{10 + i % 10}\r\nElokuvailta {i + 1}\r\n\r\n"
+                f"Kuvaus.\r\n{NORMAL}\r\n\r\n" for i in range(120)]
+        self.launch("2026-12-07 19:40:00", rows)
+        time.sleep(2)
+        # Four days on, as after a machine slept over a long weekend: all 120 were missed.
+        self.clock.jump(4 * 24 * 3600)
+        missed = self.program.wait_window("^Info$", timeout=15)
+        time.sleep(1)
+        self.program.screenshot(self.shot_path("qex-missed-after-long-sleep.png"))
+        left, top, right, bottom = self.program.frame(missed)
+        self.assertGreaterEqual(left, 0)
+        self.assertGreaterEqual(top, 0)
+        self.assertLessEqual(right, 1280)
+        self.assertLessEqual(bottom, 1024)
+        self.assertEqual(self.notices(), [])
+        self.program.key(missed, "Return")
+        wait_for(lambda: not self.program.xdotool("search", "--onlyvisible", "--name", "^Info$", check=False),
+                 10, "the notice to close")
+        self.assertEqual(file_bytes(os.path.join(self.folder, "QEX.ALS")), b"")
+
     def test_a_warning_box_neither_delays_nor_hides_under_the_next_alarm(self):
         logger = self.logger("next-alarm")
         self.launch("2026-12-07 19:54:50",
