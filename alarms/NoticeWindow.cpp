@@ -7,6 +7,8 @@ TLabel* AddNoticeLabel(TForm* form, const char* name, int left, int top)
     label->SetName(name);
     label->SetParent(form);
     label->SetTransparent(true);
+    // The lines show listing text (channels, titles, descriptions): an '&' there is a character.
+    label->SetShowAccelChar(false);
     label->Font()->SetStyle(TFontStyles{fsBold});
     label->SetLeft(left);
     label->SetTop(top);

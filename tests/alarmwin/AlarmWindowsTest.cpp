@@ -194,6 +194,31 @@ TEST_F(AlarmWindowsTest, FullScreenNoticeCoversTheScreen)
     EXPECT_FALSE(Beeps.Enabled());
 }
 
+// Channels, titles and descriptions come from the listings: an '&' in them is a character, not
+// an accelerator that hides itself and underlines the next one.
+TEST_F(AlarmWindowsTest, BothNoticesShowListingTextAsWritten)
+{
+    const AnsiString channel = "Ei&<kanava>", title = "Tom & Jerry", description = "Tom && Jerry & muut";
+    TBitmap icon(16, 16);
+    auto* notice = new TAlarmForm(nullptr);
+    notice->Fill(icon, channel, "14:00", title, description);
+    notice->ShowNotice();
+    auto* fullScreen = new TAlarm2Form(nullptr);
+    fullScreen->Fill(channel, "14:00", title, description);
+    fullScreen->ShowNotice();
+    Flush();
+    const std::pair<TLabel*, AnsiString> shown[] = {
+        {notice->l1, channel},     {notice->l2, "14:00 " + title},     {notice->Desc, description},
+        {fullScreen->l1, channel}, {fullScreen->l2, "14:00 " + title}, {fullScreen->l3, description},
+    };
+    for (const auto& [label, text] : shown)
+        EXPECT_EQ(label->ShownText(), text) << label->Name();
+    EXPECT_EQ(notice->Widget()->windowTitle(), "Ei&<kanava>: 14:00 Tom & Jerry  ");
+    notice->Close();
+    fullScreen->Close();
+    Flush();
+}
+
 TEST_F(AlarmWindowsTest, ClosingStopsAPlayingSound)
 {
     // Qt's audio thread fails without an output device; nothing would be playing anyway.

@@ -50,6 +50,28 @@ TEST_F(LabelTest, AmpersandUnderlinesTheNextCharacterAndTwoShowOne)
     EXPECT_EQ(empty->Height(), plain->Height());
 }
 
+// What a label shows is what a reader of its text gets: the same width as a plain label of
+// that text.
+TEST_F(LabelTest, ShownTextIsWhatTheLabelDraws)
+{
+    Form.SetBounds(0, 0, 300, 200);
+    const struct {
+        const char* caption;
+        bool showAccelChar;
+        const char* shown;
+    } cases[] = {
+        {"&Valitut", true, "Valitut"},          {"Tom & Jerry", true, "Tom  Jerry"},
+        {"Tom && Jerry", true, "Tom & Jerry"},  {"Ei&<kanava>", true, "Ei<kanava>"},
+        {"Valitut&", true, "Valitut"},          {"Tom & Jerry", false, "Tom & Jerry"},
+        {"Ei&<kanava>", false, "Ei&<kanava>"},
+    };
+    for (const auto& c : cases) {
+        TLabel* label = AddLabel(c.caption, c.showAccelChar);
+        EXPECT_EQ(label->ShownText(), c.shown) << c.caption;
+        EXPECT_EQ(label->Width(), AddLabel(c.shown, false)->Width()) << c.caption;
+    }
+}
+
 TEST_F(LabelTest, AltAndTheAcceleratorFocusTheFocusControl)
 {
     Form.SetBounds(0, 0, 300, 200);
