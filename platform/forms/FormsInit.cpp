@@ -14,10 +14,25 @@
 
 namespace {
 
+// Moves the focus on as Tab does within the window (or MDI child) that holds `widget`. Qt keeps
+// that move a protected member of the widget; a pointer to it, named through a class of our own,
+// reaches it.
+void MoveFocusOn(QWidget* widget, bool next)
+{
+    struct FocusWalker : QWidget {
+        static void Move(QWidget* area, bool next) { (area->*&FocusWalker::focusNextPrevChild)(next); }
+    };
+    QWidget* area = widget;
+    while (!area->isWindow() && area->windowType() != Qt::SubWindow && area->parentWidget())
+        area = area->parentWidget();
+    FocusWalker::Move(area, next);
+}
+
 // Keys reach program code in the class library's order: the pop-up menus of the focused control
-// and its parents, then the form's main menu (shortcuts), then the form's OnKeyDown when it
-// previews keys, then the control's own OnKeyDown and OnKeyPress, then Enter and Escape for the
-// default and cancel buttons. Anything left goes on to the Qt widget.
+// and its parents, then the form's main menu (shortcuts), then Tab and Shift+Tab, which move the
+// focus unless the control takes tabs, then the form's OnKeyDown when it previews keys, then the
+// control's own OnKeyDown and OnKeyPress, then Enter and Escape for the default and cancel
+// buttons. Anything left goes on to the Qt widget.
 class KeyRouter : public QObject {
 public:
     explicit KeyRouter(QObject* parent) : QObject(parent) {}
@@ -34,7 +49,7 @@ public:
         auto* key = static_cast<QKeyEvent*>(event);
         bool ranHandler = false;
         bool consumed = false;
-        Dispatch([&] { consumed = Route(control, form, *key, ranHandler); });
+        Dispatch([&] { consumed = Route(receiver, control, form, *key, ranHandler); });
         if (consumed) {
             event->accept();
             return true;
@@ -54,13 +69,19 @@ public:
     }
 
 private:
-    static bool Route(TControl* control, TForm* form, const QKeyEvent& event, bool& ranHandler)
+    static bool Route(QObject* receiver, TControl* control, TForm* form, const QKeyEvent& event, bool& ranHandler)
     {
         WORD vk = VirtualKeyOf(event);
         TShiftState shift = ShiftStateOf(event);
         if (vk != 0 && MenuTakesShortCut(control, form, ShortCut(vk, shift)))
             return true;
         auto* winControl = dynamic_cast<TWinControl*>(control);
+        if (IsDialogTab(winControl, event)) {
+            // Used up even where nothing else takes the focus, as a dialog key is.
+            const bool next = event.key() == Qt::Key_Tab && !event.modifiers().testFlag(Qt::ShiftModifier);
+            MoveFocusOn(static_cast<QWidget*>(receiver), next);
+            return true;
+        }
         if (vk != 0) {
             WORD key = vk;
             if (form != control && form->KeyPreview && form->OnKeyDown) {
@@ -79,6 +100,16 @@ private:
         if (PressTakesChar(control, form, event, ranHandler))
             return true;
         return vk != 0 && DialogKey(control, form, vk, shift, ranHandler);
+    }
+
+    // Tab or Shift+Tab (Ctrl and Alt keep theirs) to a control that leaves tabs to the form.
+    static bool IsDialogTab(TWinControl* control, const QKeyEvent& event)
+    {
+        if (event.key() != Qt::Key_Tab && event.key() != Qt::Key_Backtab)
+            return false;
+        if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        return !control || !control->WantsSpecialKey(VK_TAB);
     }
 
     static bool MenuTakesShortCut(TControl* control, TForm* form, TShortCut shortCut)

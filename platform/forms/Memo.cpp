@@ -158,7 +158,7 @@ void TCustomMemo::SetWantTabs(bool wantTabs)
 
 bool TCustomMemo::WantsSpecialKey(WORD key) const
 {
-    return (key == VK_RETURN || key == VK_ESCAPE) && FWantReturns;
+    return ((key == VK_RETURN || key == VK_ESCAPE) && FWantReturns) || (key == VK_TAB && FWantTabs);
 }
 
 bool TCustomMemo::widget_event(QObject* watched, QEvent* event)

@@ -44,7 +44,7 @@ public:
     TImeMode ImeMode() const { return FImeMode; }
     void SetImeMode(TImeMode mode);
     // True when the control takes this key itself instead of the form using it as a dialog key
-    // (Enter for the default button, Escape for the cancel button).
+    // (Enter for the default button, Escape for the cancel button, Tab to move the focus).
     virtual bool WantsSpecialKey(WORD key) const
     {
         (void)key;

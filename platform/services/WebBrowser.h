@@ -126,6 +126,8 @@ public:
     void SetEngineIdleTime(int milliseconds);
     // What the engine is given: what pages may run and load, the faces it draws them with.
     WebPageSettings PageSettings();
+    // Tab walks the page's links; the page hands the focus on past its first or last one.
+    bool WantsSpecialKey(WORD key) const override { return key == VK_TAB || TWinControl::WantsSpecialKey(key); }
 
     TWebBrowserBeforeNavigate2 OnBeforeNavigate2;
 

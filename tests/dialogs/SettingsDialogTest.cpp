@@ -582,6 +582,38 @@ TEST_F(SettingsDialogTest, ViewEditorBuildsEntriesAndTheChooserOffersTheStoredEn
     EXPECT_EQ(Setting("Näkymät", "OmaNäkymä0"), "Illan  parhaat:Aikajono:TV1;Nelonen;MTV3;");
 }
 
+// The channel field takes no typing, yet Tab and Shift+Tab pass through it like any other field.
+TEST_F(SettingsDialogTest, TabWalksTheViewsPageThroughTheChannelFieldAndShiftTabWalksBack)
+{
+    WriteSettings({"[Näkymät]", "OmiaNäkymiä=1", "OmaNäkymä0=Illalla:Taulukko 2:Nelonen;TV1;"});
+    Dialog->SetActivePage(Cp("Näkymät"));
+    Open([this](Form& d, ModalBox& box) {
+        d.NakymatList->SetItemIndex(0);
+        d.NakymatListClick(d.NakymatList);
+        const std::vector<TWinControl*> page{d.NakymatList, d.NEdit,      d.NComboBox,  d.NComboEdit,
+                                             d.NakButton1,  d.NakButton2, d.NakButton3, d.NCB1};
+        auto walk = [&](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+            std::vector<TWinControl*> walked;
+            for (std::size_t i = 1; i < page.size(); ++i) {
+                PressKey(QApplication::focusWidget(), key, modifiers, text);
+                Flush();
+                for (TWinControl* control : page)
+                    if (control->Focused())
+                        walked.push_back(control);
+            }
+            return walked;
+        };
+        d.NakymatList->SetFocus();
+        Flush();
+        EXPECT_EQ(walk(Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t")),
+                  std::vector<TWinControl*>(page.begin() + 1, page.end()));
+        EXPECT_EQ(walk(Qt::Key_Backtab, Qt::ShiftModifier, QString()),
+                  std::vector<TWinControl*>(page.rbegin() + 1, page.rend()));
+        EXPECT_EQ(d.NComboEdit->Text(), "Nelonen;TV1;");
+        EXPECT_TRUE(box.Press("Poistu"));
+    });
+}
+
 TEST_F(SettingsDialogTest, TheViewChooserCancelledKeepsTheChannels)
 {
     Open([this](Form& d, ModalBox& box) {

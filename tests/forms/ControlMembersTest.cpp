@@ -9,6 +9,7 @@
 #include "Input.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Memo.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/Panel.h"
 
@@ -152,6 +153,67 @@ TEST_F(FormsTest, TabWalksTheControlsInTabOrder)
 
     edits[0]->SetTabOrder(99);
     EXPECT_EQ(edits[0]->TabOrder(), 2) << "past the end is the last place";
+}
+
+// Tab and Shift+Tab are the form's keys: they move the focus before the form's preview or the
+// control's key handlers see them, whatever those do with keys, unless the control takes tabs.
+TEST_F(FormsTest, TabMovesTheFocusBeforeAnyKeyHandlerUnlessTheControlWantsTabs)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* first = new TEdit(&form);
+    auto* swallowing = new TEdit(&form);
+    swallowing->OnKeyDown = [](TObject*, WORD& key, TShiftState) { key = 0; };
+    swallowing->OnKeyPress = [](TObject*, char& key) { key = 0; };
+    auto* memo = new TMemo(&form);
+    const std::vector<TWinControl*> controls{first, swallowing, memo};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        controls[i]->SetParent(&form);
+        controls[i]->SetBounds(10, 10 + 40 * static_cast<int>(i), 100, 30);
+    }
+    std::vector<WORD> previewed;
+    form.KeyPreview = true;
+    form.OnKeyDown = [&](TObject*, WORD& key, TShiftState) { previewed.push_back(key); };
+    form.Show();
+    Flush();
+    form.Widget()->activateWindow();
+    first->SetFocus();
+    Flush();
+    auto focused = [&]() -> TWinControl* {
+        for (TWinControl* control : controls)
+            if (control->Focused())
+                return control;
+        return nullptr;
+    };
+
+    // As the window system delivers them: Tab with its character, Shift+Tab as Backtab.
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        TWinControl* then;
+    } walk[] = {
+        {Qt::Key_Tab, Qt::NoModifier, swallowing},     {Qt::Key_Tab, Qt::NoModifier, memo},
+        {Qt::Key_Tab, Qt::NoModifier, first},          {Qt::Key_Backtab, Qt::ShiftModifier, memo},
+        {Qt::Key_Backtab, Qt::ShiftModifier, swallowing}, {Qt::Key_Backtab, Qt::ShiftModifier, first},
+        {Qt::Key_Tab, Qt::NoModifier, swallowing},
+    };
+    for (std::size_t i = 0; i < std::size(walk); ++i) {
+        PressKey(QApplication::focusWidget(), walk[i].key, walk[i].modifiers,
+                 walk[i].key == Qt::Key_Tab ? QStringLiteral("\t") : QString());
+        Flush();
+        EXPECT_EQ(focused(), walk[i].then) << "step " << i;
+    }
+    EXPECT_TRUE(previewed.empty());
+
+    // A memo that wants tabs keeps the key: the form previews it and the memo types it.
+    memo->SetWantTabs(true);
+    memo->SetFocus();
+    Flush();
+    PressKey(QApplication::focusWidget(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    Flush();
+    EXPECT_EQ(focused(), memo);
+    EXPECT_EQ(memo->Text(), "\t");
+    EXPECT_EQ(previewed, std::vector<WORD>{VK_TAB});
 }
 
 TEST_F(FormsTest, ParentColorFollowsTheParentUntilAColourIsSet)
