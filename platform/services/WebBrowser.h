@@ -13,10 +13,11 @@
 #include "platform/core/AnsiString.h"
 #include "platform/forms/WinControl.h"
 #include "platform/services/ShellExecute.h"
+#include "platform/services/WebBrowserContainer.h"
+#include "platform/services/WebBrowserHelperLife.h"
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget> // WinControl.h keeps a QPointer<QWidget> from a forward declaration
-#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -25,78 +26,9 @@ class QLabel;
 class QMimeData;
 class QTimer;
 class WebPageView;
+struct WebDragAnswer;
+struct WebPageEvents;
 struct WebPageSettings;
-
-using HRESULT = std::int32_t;
-using DWORD = std::uint32_t;
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT S_FALSE = 1;
-constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
-constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002u);
-constexpr HRESULT OLECMDERR_E_NOTSUPPORTED = static_cast<HRESULT>(0x80040100u);
-constexpr HRESULT OLECMDERR_E_UNKNOWNGROUP = static_cast<HRESULT>(0x80040104u);
-constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003u);
-constexpr int DISPID_AMBIENT_DLCONTROL = -5512;
-constexpr WORD DISPATCH_PROPERTYGET = 2;
-
-// Message box types and answers, as the container's ShowMessage gets and gives them.
-constexpr DWORD MB_OK = 0x0;
-constexpr DWORD MB_OKCANCEL = 0x1;
-constexpr DWORD MB_ICONQUESTION = 0x20;
-constexpr DWORD MB_ICONWARNING = 0x30;
-constexpr LRESULT IDOK = 1;
-constexpr LRESULT IDCANCEL = 2;
-
-constexpr int READYSTATE_UNINITIALIZED = 0;
-constexpr int READYSTATE_LOADING = 1;
-constexpr int READYSTATE_COMPLETE = 4;
-constexpr DWORD CONTEXT_MENU_DEFAULT = 0;
-constexpr DWORD CONTEXT_MENU_ANCHOR = 5;
-constexpr DWORD DOCHOSTUIFLAG_NO3DBORDER = 0x4;
-constexpr DWORD DOCHOSTUIFLAG_SCROLL_NO = 0x8;
-
-// What the control tells its container about itself, filled by the container.
-struct TDocHostUIInfo {
-    DWORD cbSize = 0;
-    DWORD dwFlags = 0;
-    DWORD dwDoubleClick = 0;
-};
-
-// A key message as the platform records it, for accelerator translation.
-struct TMsg {
-    HWND hwnd = 0;
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-    DWORD time = 0;
-    TPoint pt;
-};
-
-// Command groups of the container's command target.
-enum class TCommandGroup { None, Explorer, DocHostCommandHandler, Other };
-constexpr DWORD IDM_REFRESH = 2300;
-constexpr DWORD IDM_REFRESH_TOP = 6041;      // the top frame
-constexpr DWORD IDM_REFRESH_TOP_FULL = 6042; // the top frame past the cache
-constexpr DWORD SHDVID_UNLOAD = 37;
-constexpr DWORD OLECMDID_SHOWSCRIPTERROR = 40;
-constexpr UINT HELP_CONTEXT = 0x1;
-
-// The window event of a script error while the container is asked about it; its properties are
-// read by name, as text.
-class TScriptErrorEvent {
-public:
-    TScriptErrorEvent(int line, int column, AnsiString message, AnsiString url)
-        : FLine(line), FColumn(column), FMessage(std::move(message)), FUrl(std::move(url)) {}
-    // "errorLine", "errorCharacter", "errorCode", "errorMessage", "errorUrl" in any case; raises
-    // "'name' not supported." for any other name.
-    AnsiString Property(const AnsiString& name) const;
-
-private:
-    int FLine;
-    int FColumn; // from 1; 0 when the engine did not tell
-    AnsiString FMessage;
-    AnsiString FUrl;
-};
 
 using TWebBrowserBeforeNavigate2 = std::function<void(TObject* Sender, void* pDisp, const AnsiString& URL, int Flags,
                                                       const AnsiString& TargetFrameName, const AnsiString& PostData,
@@ -180,6 +112,7 @@ protected:
 
 private:
     bool EnsureView();
+    WebPageEvents PageEvents(int serial);
     void LinkActivated(const AnsiString& href);
     bool KeyPressed(QKeyEvent& event);
     bool ContextMenuRequested(bool onLink, QPoint at);
@@ -190,13 +123,14 @@ private:
     bool Prompt(const AnsiString& text, const AnsiString& defaultValue, AnsiString& answer);
     bool ScriptError(const AnsiString& message, int line, int column, const AnsiString& url);
     void CloseRequested();
-    struct DragAnswer;
-    DragAnswer DragEntered(const QMimeData* data);
+    WebDragAnswer DragEntered(const QMimeData* data);
     // Runs one of the control's own dialogs, telling the container when it comes up.
     template <typename Box>
     auto OwnDialog(Box box);
     void Unload();
     bool ShownOnScreen() const;
+    // The helper's life moves on; the checks of the idle timer follow the state it comes to.
+    THelperLife Happened(THelperEvent event);
     void CheckIdle();
     void ShowIdlePage();
     void CloseDocument();
@@ -215,16 +149,14 @@ private:
     QElapsedTimer FSinceShown; // since the control was last in sight
     int FEngineIdleMs;
     int FViewSerial = 0;
+    THelperLife FLife = THelperLife::Idle;
     bool FScrollBarsShown = true;
     bool FHasDocument = false;
     bool FHasPage = false;
     bool FSilent = false;
     bool FInOwnDialog = false;
-    bool FMakingView = false;
-    bool FEndedWhileMade = false;
-    bool FComeBackAfterHidden = false; // the freed page waits until the control was out of sight
     int FReadyState = READYSTATE_UNINITIALIZED;
     std::unique_ptr<TScriptErrorEvent> FScriptError;
     AnsiString FShownPage; // as loaded, for showing it again after the engine was freed
-    AnsiString FIdlePage;  // the page freed out of sight, while it waits to be seen again
+    AnsiString FIdlePage;  // the page without a view, while it waits to be shown
 };
