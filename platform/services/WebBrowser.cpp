@@ -5,9 +5,6 @@
 #include "platform/messages/Application.h"
 #include "platform/services/ShellExecute.h"
 #include "platform/services/WebBrowserEngine.h"
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
@@ -15,24 +12,11 @@
 
 namespace {
 
-// Waits of DocumentText for the engine; a page it never finishes must not hang a test.
-constexpr int kLongestWaitMs = 30000;
 // The engine with a shown table holds some 300 MiB in its processes; a program that waits in
 // the tray for hours gives that back a minute after its last table was in sight.
 constexpr int kEngineIdleMs = 60000;
 // Shown in place of a page the engine could not show (its helper missing, failed or hung).
 const AnsiString kNoPageNotice = "Sivua ei voitu näyttää."_a;
-
-// Runs the message loop until done() or the deadline, sleeping while nothing happens; the timer
-// only makes sure the deadline is seen.
-void RunUntil(const std::function<bool()>& done)
-{
-    QDeadlineTimer deadline(kLongestWaitMs);
-    QTimer wakeUp;
-    wakeUp.start(50);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-}
 
 } // namespace
 
@@ -105,26 +89,6 @@ HRESULT TWebBrowser::LoadDocument(const AnsiString& html)
     FReadyState = READYSTATE_LOADING;
     View()->Load(QByteArray(html.data(), static_cast<qsizetype>(html.size())));
     return S_OK;
-}
-
-void TWebBrowser::WaitWhileLoading() const
-{
-    RunUntil([this] { return FReadyState != READYSTATE_LOADING || !View(); });
-}
-
-AnsiString TWebBrowser::DocumentText() const
-{
-    if (!View())
-        return AnsiString();
-    WaitWhileLoading();
-    bool answered = false;
-    QString text;
-    View()->PlainText([&](const QString& plain) {
-        text = plain;
-        answered = true;
-    });
-    RunUntil([&] { return answered || !View(); });
-    return FromQString(text);
 }
 
 bool TWebBrowser::widget_event(QObject* watched, QEvent* event)

@@ -50,10 +50,6 @@ public:
     // Starts showing Windows-1252 HTML as the current document: the stand-in of the document's
     // stream loading. Fails (E_NOINTERFACE) without a document.
     HRESULT LoadDocument(const AnsiString& html);
-    // The shown document as plain text, Windows-1252, once the page being loaded is there. It
-    // runs the message loop until the engine answers, so it is for tests and tools, not for
-    // handlers of the window.
-    AnsiString DocumentText() const;
     // How long the engine stays after the control was last seen; then its document is closed.
     void SetEngineIdleTime(int milliseconds);
     // What the engine is given: what pages may run and load, the faces it draws them with.
@@ -117,7 +113,6 @@ private:
     bool KeyPressed(QKeyEvent& event);
     bool ContextMenuRequested(bool onLink, QPoint at);
     void FocusChanged(bool focused);
-    void WaitWhileLoading() const;
     void Alert(const AnsiString& text);
     bool Confirm(const AnsiString& text);
     bool Prompt(const AnsiString& text, const AnsiString& defaultValue, AnsiString& answer);

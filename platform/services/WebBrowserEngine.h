@@ -77,7 +77,6 @@ public:
     virtual void Load(const QByteArray& html) = 0;
     virtual void ScrollToAnchor(const QString& name) = 0;
     virtual void SetScrollBarsShown(bool shown) = 0;
-    virtual void PlainText(std::function<void(const QString& text)> done) = 0;
     // Takes effect at once for what is shown, scripts from the next document on.
     virtual void Apply(const WebPageSettings& settings) = 0;
 };

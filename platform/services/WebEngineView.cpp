@@ -54,7 +54,6 @@ public:
         page()->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, shown);
     }
 
-    void PlainText(std::function<void(const QString&)> done) override { page()->toPlainText(std::move(done)); }
 
     void Apply(const WebPageSettings& wanted) override
     {

@@ -17,7 +17,6 @@ enum class WebPageKind : quint8 {
     ScrollToAnchor, // texts: the anchor's name
     ScrollBars,     // numbers: shown
     Apply,          // texts: families, then named faces and their families; numbers: scripts, images, videos, sounds
-    PlainText,      // id; answered with Answer (texts: the text)
     Key,            // numbers: type, key, modifiers, native scan code, native key, native modifiers, repeat; texts: text
     PageAction,     // numbers: 0 copy, 1 select all
     FocusEntered,   // numbers: forward (Tab), else backward (Shift+Tab)
@@ -34,7 +33,7 @@ enum class WebPageKind : quint8 {
     DragMoved,        // numbers: event type, x, y
     FocusLeft,        // numbers: forward (Tab past the last link), else backward
     Request,          // id; numbers[0]: WebPageRequest, then its own; answered with Reply
-    Answer,           // id of the program's PlainText, Probe or Alive
+    Answer,           // id of the program's Probe or Alive
 };
 constexpr quint8 kWebPageKinds = static_cast<quint8>(WebPageKind::Answer) + 1;
 

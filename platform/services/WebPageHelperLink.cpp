@@ -282,15 +282,6 @@ void WebPageHelperLink::Dispatch(const WebPageMessage& message)
     case WebPageKind::Apply:
         Apply(message);
         break;
-    case WebPageKind::PlainText: {
-        const quint32 id = message.id;
-        FView->PlainText([this, id](const QString& text) {
-            WebPageMessage answer = MessageOf(WebPageKind::Answer, {}, {text});
-            answer.id = id;
-            Send(answer);
-        });
-        break;
-    }
     case WebPageKind::Key:
         Key(message);
         break;

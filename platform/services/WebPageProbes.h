@@ -1,7 +1,7 @@
 // What tests ask of the engine itself through the channel: run a script in the isolated world,
-// read the title, a setting or the page's counters, make mouse events and drags. The shipped
-// helper links WebPageNoProbes.cpp, which answers every probe with null; only the tests' own
-// helper links the probes (tests/support/WebPageProbes.cpp).
+// read the page's text, its title, a setting or its counters, make mouse events and drags. The
+// shipped helper links WebPageNoProbes.cpp, which answers every probe with null; only the tests'
+// own helper links the probes (tests/support/WebPageProbes.cpp).
 #pragma once
 #include <QJsonArray>
 #include <QJsonValue>

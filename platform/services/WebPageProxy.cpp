@@ -99,18 +99,6 @@ void WebPageProxy::SetScrollBarsShown(bool shown)
     Send(MessageOf(WebPageKind::ScrollBars, {shown}));
 }
 
-void WebPageProxy::PlainText(std::function<void(const QString&)> done)
-{
-    if (FEnded) {
-        done(QString());
-        return;
-    }
-    WebPageMessage message = MessageOf(WebPageKind::PlainText);
-    message.id = ++FLastId;
-    FWaiting[message.id] = [done = std::move(done)](const WebPageMessage& answer) { done(answer.Text(0)); };
-    Send(std::move(message));
-}
-
 void WebPageProxy::Apply(const WebPageSettings& settings)
 {
     QStringList texts{settings.standardFamily, settings.sansSerifFamily, settings.serifFamily, settings.fixedFamily};

@@ -28,7 +28,6 @@ public:
     void Load(const QByteArray& html) override;
     void ScrollToAnchor(const QString& name) override;
     void SetScrollBarsShown(bool shown) override;
-    void PlainText(std::function<void(const QString& text)> done) override;
     void Apply(const WebPageSettings& settings) override;
 
     // What tests ask of the engine itself ("script", "title", "setting", "muted", "renderer",

@@ -8,6 +8,7 @@
 #include "platform/forms/RichEdit.h"
 #include "platform/forms/TabControl.h"
 #include "shell/BrowserHost.h"
+#include "support/WebPageDriver.h"
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -362,7 +363,7 @@ TEST_F(Browsing, TableViewGoesToTheBrowser)
     ASSERT_NE(MainForm->ListingGrid, nullptr);
     EXPECT_EQ(MainForm->ListingGrid->Cells(1, 0), "TV1");
     EXPECT_EQ(MainForm->ListingGrid->Cells(2, 0), "Canal+");
-    EXPECT_NE(MainForm->WWW->DocumentText().find("Canal+"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*MainForm->WWW).find("Canal+"), AnsiString::npos);
     EXPECT_FALSE(MainForm->V_Panel->Visible());
 }
 

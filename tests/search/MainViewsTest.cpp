@@ -83,7 +83,7 @@ protected:
     void ExpectLinkCancelled(const char* title, const AnsiString& target)
     {
         navigations.clear();
-        const AnsiString page = Browser().DocumentText();
+        const AnsiString page = webpage::DocumentText(Browser());
         clickingLink = true;
         webpage::Click(Browser(), webpage::CentreOf(Browser(), title));
         webpage::RunUntil([&] { return !navigations.empty(); });
@@ -92,7 +92,7 @@ protected:
         ASSERT_EQ(navigations.size(), 1u) << title;
         EXPECT_EQ(navigations[0].url, target);
         EXPECT_TRUE(navigations[0].cancel);
-        EXPECT_EQ(Browser().DocumentText(), page);
+        EXPECT_EQ(webpage::DocumentText(Browser()), page);
         EXPECT_TRUE(InFront(MainForm->WWW));
     }
 
@@ -126,7 +126,7 @@ TEST_F(OwnViews, TablesOpenInTheBrowserWithColoursAndLinksThatStayInTheWindow)
         EXPECT_EQ(webpage::HasText(Browser(), "Sotaelokuva."), wide);
         EXPECT_EQ(webpage::ColourOf(Browser(), "Tuntematon"), "rgb(255, 0, 0)");
         // The bare "&nbsp" of the page is shown as a blank, never as its letters.
-        EXPECT_EQ(Browser().DocumentText().find("&nbsp"), AnsiString::npos);
+        EXPECT_EQ(webpage::DocumentText(Browser()).find("&nbsp"), AnsiString::npos);
 
         ExpectLinkCancelled("Tuntematon", "##&1-9");
         ExpectLinkCancelled("Sarja", "##&2-6");

@@ -134,37 +134,38 @@ TEST_F(WebPageProxyTest, ThePagesEventsArriveInOrderAndItsQuestionsAreAnsweredTh
     EXPECT_EQ(seen, (std::vector<QString>{"loaded", "confirm Jatketaanko?", "prompt Nimi? Matti", "link #%23&3-7"}));
 
     // The answer to the program's own question comes back through the loop as well.
-    QString text = QStringLiteral("unanswered");
-    proxy->PlainText([&](const QString& plain) { text = plain; });
+    QJsonValue title = QStringLiteral("unanswered");
+    proxy->Probe("title", {}, [&](const QJsonValue& answered) { title = answered; });
     std::optional<WebPageMessage> asked = Read();
     ASSERT_TRUE(asked);
-    EXPECT_EQ(asked->kind, WebPageKind::PlainText);
+    EXPECT_EQ(asked->kind, WebPageKind::Probe);
     WebPageMessage answer;
     answer.kind = WebPageKind::Answer;
     answer.id = asked->id;
-    answer.texts = {QStringLiteral("Sivu")};
+    answer.blobs = {QByteArray("[\"Sivu\"]")};
     Write(answer);
-    EXPECT_TRUE(RunUntil([&] { return text == "Sivu"; }));
+    EXPECT_TRUE(RunUntil([&] { return title == QJsonValue(QStringLiteral("Sivu")); }));
     EXPECT_TRUE(ended.empty());
 }
 
 TEST_F(WebPageProxyTest, GarbageFromTheHelperEndsTheViewOnceAndAnswersWhatWaits)
 {
-    QString text = QStringLiteral("unanswered");
-    proxy->PlainText([&](const QString& plain) { text = plain; });
+    QJsonValue title = QStringLiteral("unanswered");
+    proxy->Probe("title", {}, [&](const QJsonValue& answered) { title = answered; });
     Write(QByteArray("\x00\x00\x00\x09\x7Fgarbage!", 13));
     ASSERT_TRUE(RunUntil([&] { return !ended.empty(); }));
-    EXPECT_EQ(text, "");
+    EXPECT_TRUE(title.isNull() || title.isUndefined()) << "answered with a value";
     // Nothing more is read or sent, and calls on the ended view do nothing.
     WebPageMessage finished;
     finished.kind = WebPageKind::LoadFinished;
     Write(finished);
     proxy->Load("<P>x</P>");
-    proxy->PlainText([&](const QString& plain) { text = "after " + plain; });
+    bool answeredAfter = false;
+    proxy->Probe("title", {}, [&](const QJsonValue& answered) { answeredAfter = !answered.isString(); });
     RunUntil([] { return false; }, 200);
     EXPECT_EQ(ended.size(), 1u);
     EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(text, "after ");
+    EXPECT_TRUE(answeredAfter);
 }
 
 TEST_F(WebPageProxyTest, AHelperThatGoesAwayOrSendsTheProgramsOwnMessagesEndsTheView)

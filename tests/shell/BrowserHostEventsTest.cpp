@@ -215,7 +215,7 @@ TEST_F(BrowserHostEventsTest, APageAskingToCloseItsWindowClosesTheDocumentWhenOn
         ASSERT_TRUE(webpage::RunUntil([&] { return asked == times; })) << "request " << times;
     }
     EXPECT_TRUE(host->HasDocument());
-    EXPECT_NE(host->DocumentText().find("Sulje"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*host).find("Sulje"), AnsiString::npos);
     EXPECT_EQ(unloads, 0);
     // So is a request of the next page in the same view.
     Load({"<BUTTON ONCLICK=\"window.close()\">Sulje</BUTTON>"});
@@ -231,7 +231,7 @@ TEST_F(BrowserHostEventsTest, APageAskingToCloseItsWindowClosesTheDocumentWhenOn
     EXPECT_EQ(webpage::ViewOf(*host), nullptr);
     // The next page opens a document again.
     Load({"<P>Uusi</P>"});
-    EXPECT_NE(host->DocumentText().find("Uusi"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*host).find("Uusi"), AnsiString::npos);
 }
 
 TEST_F(BrowserHostEventsTest, OnUnloadComesBeforeEachShownDocumentIsReplaced)
@@ -239,7 +239,7 @@ TEST_F(BrowserHostEventsTest, OnUnloadComesBeforeEachShownDocumentIsReplaced)
     std::vector<AnsiString> unloaded;
     host->OnUnload = [&](TObject* sender) {
         EXPECT_EQ(sender, host.get());
-        unloaded.push_back(host->DocumentText());
+        unloaded.push_back(webpage::DocumentText(*host));
     };
     Load({"<P>Ensimm\xE4inen</P>"});
     EXPECT_TRUE(unloaded.empty());
@@ -357,7 +357,7 @@ TEST_F(BrowserHostEventsTest, DownloadFlagsDecideImagesMediaSoundAndTheControlsO
     Load({"<META HTTP-EQUIV=\"refresh\" CONTENT=\"0\"><P>P\xE4ivittyy</P>"});
     Wait(1000);
     EXPECT_EQ(webpage::Probe(*host, "loads").toInt() - loadsBefore, 1);
-    EXPECT_NE(host->DocumentText().find("P\xE4ivittyy"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*host).find("P\xE4ivittyy"), AnsiString::npos);
 
     // Silent: the control's own boxes never come up; a confirm counts as cancelled.
     host->SetDownloadOptions(kDefaultOptions + Options{DL::DLCTL_SILENT});
@@ -420,9 +420,9 @@ TEST_F(BrowserHostEventsTest, OutOfSightForItsIdleTimeTheControlFreesTheEngineAn
     ASSERT_TRUE(webpage::RunUntil([&] { return host->HasDocument(); }));
     ASSERT_TRUE(webpage::WaitForPage(*host));
     EXPECT_NE(webpage::ViewOf(*host)->HelperPid(), helper);
-    EXPECT_NE(host->DocumentText().find("Taulukko"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*host).find("Taulukko"), AnsiString::npos);
     Load({"<P>Taas</P>"});
-    EXPECT_NE(host->DocumentText().find("Taas"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*host).find("Taas"), AnsiString::npos);
     Wait(1000);
     EXPECT_TRUE(host->HasDocument());
 
@@ -432,7 +432,7 @@ TEST_F(BrowserHostEventsTest, OutOfSightForItsIdleTimeTheControlFreesTheEngineAn
     Load({"<P>Uusi</P>"});
     cover.lower();
     Wait(1000);
-    EXPECT_NE(host->DocumentText().find("Uusi"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*host).find("Uusi"), AnsiString::npos);
     host->Widget()->setParent(nullptr);
 }
 
@@ -447,13 +447,13 @@ TEST_F(BrowserHostEventsTest, TheEngineRunsApartAndItsDeathMidPageLeavesTheContr
     ASSERT_GT(helper, 0);
     ASSERT_EQ(::kill(helper, SIGKILL), 0);
     ASSERT_TRUE(webpage::RunUntil([&] { return !host->HasDocument(); }));
-    EXPECT_EQ(host->DocumentText(), "");
+    EXPECT_EQ(webpage::DocumentText(*host), "");
 
     // The next page starts a new helper.
     Load({"<P>Seuraava</P>"});
     ASSERT_NE(webpage::ViewOf(*host), nullptr);
     EXPECT_NE(webpage::ViewOf(*host)->HelperPid(), helper);
-    EXPECT_NE(host->DocumentText().find("Seuraava"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*host).find("Seuraava"), AnsiString::npos);
 }
 
 TEST_F(BrowserHostEventsTest, WhileAModalBoxOfTheProgramRunsThePageTakesNoClick)
@@ -500,7 +500,7 @@ TEST_F(BrowserHostEventsTest, AHelperThatStopsOrIsKilledLeavesTheNoticeAndTheNex
     ASSERT_TRUE(webpage::RunUntil([&] { return host->HasDocument(); }));
     ASSERT_TRUE(webpage::WaitForPage(*host));
     EXPECT_FALSE(NoticeShown());
-    EXPECT_NE(host->DocumentText().find("Taulukko"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*host).find("Taulukko"), AnsiString::npos);
 
     // Killed just before the next page comes: that page shows, in a new helper or after the
     // notice at the next show; never the page before.
@@ -518,7 +518,7 @@ TEST_F(BrowserHostEventsTest, AHelperThatStopsOrIsKilledLeavesTheNoticeAndTheNex
     if (NoticeShown())
         ShowAgain();
     ASSERT_TRUE(webpage::RunUntil(newPageLoaded, 30000));
-    const AnsiString text = host->DocumentText();
+    const AnsiString text = webpage::DocumentText(*host);
     EXPECT_NE(text.find("Seuraava"), AnsiString::npos) << text;
     EXPECT_FALSE(NoticeShown());
 }

@@ -144,7 +144,7 @@ TEST_F(BrowserHostTest, PagesLoadAsWindows1252WithNoScriptNoNetworkAndOnlyTheFir
                     "</BODY></HTML>"}),
               S_OK);
     EXPECT_EQ(navigations, (std::vector<AnsiString>{"about:blank"}));
-    AnsiString text = host->DocumentText();
+    AnsiString text = webpage::DocumentText(*host);
     EXPECT_NE(text.find("H\xE4lytykset \x80 5 \xA4\xA4 x"), AnsiString::npos) << text;
     EXPECT_NE(text.find("04:00 \xA0"), AnsiString::npos) << text;
     EXPECT_EQ(text.find("&nbsp"), AnsiString::npos) << text;
@@ -157,7 +157,7 @@ TEST_F(BrowserHostTest, PagesLoadAsWindows1252WithNoScriptNoNetworkAndOnlyTheFir
 
     ASSERT_EQ(Load({"<HTML><BODY>Toinen sivu</BODY></HTML>"}), S_OK);
     EXPECT_EQ(navigations, (std::vector<AnsiString>{"about:blank"}));
-    EXPECT_NE(host->DocumentText().find("Toinen sivu"), AnsiString::npos);
+    EXPECT_NE(webpage::DocumentText(*host).find("Toinen sivu"), AnsiString::npos);
 }
 
 TEST_F(BrowserHostTest, EveryActivationOfALinkReachesTheWindowOnceWithItsRawTarget)
@@ -171,7 +171,7 @@ TEST_F(BrowserHostTest, EveryActivationOfALinkReachesTheWindowOnceWithItsRawTarg
         "</TR></TABLE></BODY></HTML>"};
     ASSERT_EQ(Load(page), S_OK);
     navigations.clear();
-    const AnsiString shown = host->DocumentText();
+    const AnsiString shown = webpage::DocumentText(*host);
     const QPoint news = webpage::CentreOf(*host, "Uutiset");
 
     webpage::Click(*host, news);
@@ -195,7 +195,7 @@ TEST_F(BrowserHostTest, EveryActivationOfALinkReachesTheWindowOnceWithItsRawTarg
     webpage::Click(*host, webpage::CentreOf(*host, "Skripti"));
     ExpectNavigations({"javascript:alert(1)"});
     EXPECT_EQ(opened, (std::vector<AnsiString>{"http://www.example.fi/ohjelma?id=1&x=%41"}));
-    EXPECT_EQ(host->DocumentText(), shown);
+    EXPECT_EQ(webpage::DocumentText(*host), shown);
 
     // The same page again: the new document has the host script once, not twice.
     ASSERT_EQ(Load(page), S_OK);
@@ -208,7 +208,7 @@ TEST_F(BrowserHostTest, FailedLoadsReturnOneWithoutStartingTheEngine)
     cancelEverything = true;
     EXPECT_EQ(Load({"<HTML><BODY>Ei n\xE4y</BODY></HTML>"}), 1);
     EXPECT_FALSE(host->HasDocument());
-    EXPECT_EQ(host->DocumentText(), "");
+    EXPECT_EQ(webpage::DocumentText(*host), "");
     TStringStream stream("<P>x</P>");
     EXPECT_THROW(host->LoadHtmlFromStream(stream), Exception);
     EXPECT_EQ(webpage::ViewOf(*host), nullptr);

@@ -3,6 +3,7 @@
 // the isolated world of our own scripts (which works while page scripts are off), mouse events
 // are made there, keys go to the control's widget as the program gets them.
 #pragma once
+#include "platform/forms/QtText.h"
 #include "platform/services/WebBrowser.h"
 #include "platform/services/WebPageProxy.h"
 #include "support/EventLoopWait.h"
@@ -46,6 +47,18 @@ inline QVariant Probe(TWebBrowser& browser, const QString& name, const QJsonArra
     });
     EXPECT_TRUE(RunUntil([&] { return answered; })) << name.toStdString();
     return result;
+}
+
+// The shown document as plain text, Windows-1252, once the page being loaded is there; empty
+// while the control has no view.
+inline AnsiString DocumentText(TWebBrowser& browser)
+{
+    if (!ViewOf(browser))
+        return AnsiString();
+    RunUntil([&] { return browser.ReadyState() != READYSTATE_LOADING || !ViewOf(browser); });
+    if (!ViewOf(browser))
+        return AnsiString();
+    return FromQString(Probe(browser, "text").toString());
 }
 
 inline QVariant Run(TWebBrowser& browser, const QString& script)

@@ -62,6 +62,10 @@ void RunWebPageProbe(const WebPageProbeTarget& target, const QString& name, cons
                             [answer = std::move(answer)](const QVariant& result) { answer(QJsonValue::fromVariant(result)); });
         return;
     }
+    if (name == QLatin1String("text")) {
+        page->toPlainText([answer = std::move(answer)](const QString& text) { answer(text); });
+        return;
+    }
     QJsonValue value;
     if (name == QLatin1String("title"))
         value = page->title();
