@@ -33,6 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
     TBrowserHost host(nullptr);
+    // In sight, as the main window's table is: out of sight a page waits and starts no engine.
+    host.Widget()->show();
     // As the main window's host: its pages never run a script, whatever the listing text says.
     host.SetDownloadOptions(host.DownloadOptions() << TDownloadControlOption::DLCTL_NO_SCRIPTS);
     int navigations = 0;

@@ -55,8 +55,10 @@ void TWebBrowser::Navigate(const AnsiString& address, TShellSource source)
         return;
     if (SameText(URL, "about:blank")) {
         // The engine's view is blank until a page is loaded into it; without an engine there is
-        // no document, and loading fails instead of waiting for one.
-        if (!EnsureView())
+        // no document, and loading fails instead of waiting for one. Out of sight no engine is
+        // started (some 300 MiB for a window minimised or in the tray): the document is there,
+        // and a page loaded into it waits until the control is in sight.
+        if (ShownOnScreen() && !EnsureView())
             return;
         FHasDocument = true;
         FReadyState = READYSTATE_COMPLETE;
@@ -71,7 +73,7 @@ void TWebBrowser::Navigate(const AnsiString& address, TShellSource source)
 
 HRESULT TWebBrowser::LoadDocument(const AnsiString& html)
 {
-    if (!FHasDocument || !View()) {
+    if (!FHasDocument) {
         // The engine could not be had: the page shows once it can, the next time the control
         // comes into sight.
         if (!FNotice->isHidden()) {
@@ -79,6 +81,13 @@ HRESULT TWebBrowser::LoadDocument(const AnsiString& html)
             Happened(THelperEvent::NotMade);
         }
         return E_NOINTERFACE;
+    }
+    if (!View()) {
+        // A document had out of sight: the page is the engine's once the control is in sight.
+        FIdlePage = html;
+        FReadyState = READYSTATE_LOADING;
+        Happened(THelperEvent::Kept);
+        return S_OK;
     }
     if (FHasPage)
         Unload();
@@ -95,6 +104,14 @@ bool TWebBrowser::widget_event(QObject* watched, QEvent* event)
 {
     if (watched == FFrame) {
         switch (event->type()) {
+        case QEvent::Show:
+            // A page that waits for sight comes now, not at the next check.
+            if (FLife == THelperLife::Waiting)
+                QTimer::singleShot(0, FFrame, [this] {
+                    if (FLife == THelperLife::Waiting)
+                        CheckIdle();
+                });
+            break;
         case QEvent::Hide:
             Happened(THelperEvent::OutOfSight); // a page kept from a failed engine comes back at the next show
             break;

@@ -3,7 +3,8 @@
 // included, passes OnBeforeNavigate2 first with the link's target exactly as the page wrote it.
 // The control asks its container (the protected virtuals below) what a document host would be
 // asked; the defaults are a container that answers nothing. The engine's view is made when the
-// first page is to be shown and kept while pages are shown; after a while with the control out of
+// first page is to be shown in sight (a page given out of sight waits, starting no engine, until
+// the control is in sight) and kept while pages are shown; after a while with the control out of
 // sight it is freed, the document with it, and the engine's processes end; the page comes back in
 // a new view when the control is in sight again. An engine that ends by itself (or can't be
 // started) leaves no document: a plain notice shows in the page's place until the page comes back

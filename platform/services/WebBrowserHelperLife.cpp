@@ -16,6 +16,8 @@ THelperLife NextHelperLife(THelperLife now, THelperEvent event)
         return now == L::Making ? L::EndedMaking : now == L::Running ? L::Failed : now;
     case THelperEvent::Freed:
         return now == L::Running ? L::Waiting : now;
+    case THelperEvent::Kept:
+        return hasView ? now : L::Waiting;
     case THelperEvent::Closed:
         return now == L::Running ? L::Idle : now;
     case THelperEvent::OutOfSight:

@@ -20,6 +20,7 @@ enum class THelperEvent {
     NotMade,      // no helper could be had
     Ended,        // the helper told of its end
     Freed,        // the view was freed while out of sight; its page waits
+    Kept,         // a page came while the control was out of sight with no view: it waits
     Closed,       // the view was freed at the page's own request
     OutOfSight,   // the control went out of sight
     NothingWaits, // no page waits any more (none was kept, or a new one took its place)

@@ -155,7 +155,9 @@ void TWebBrowser::ShowIdlePage()
     AnsiString page = std::move(FIdlePage);
     FIdlePage.clear();
     if (!EnsureView()) {
-        // The helper could not be had: the page waits for the next show.
+        // The helper could not be had: no document, and the page waits for the next show.
+        FHasDocument = false;
+        FReadyState = READYSTATE_UNINITIALIZED;
         FIdlePage = std::move(page);
         Happened(THelperEvent::NotMade);
         return;

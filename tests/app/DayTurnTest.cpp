@@ -8,7 +8,11 @@
 #include "platform/forms/TabControl.h"
 #include "platform/forms/KeyCodes.h"
 #include "shell/BrowserHost.h"
+#include "support/WebPageDriver.h"
+#include <QDir>
+#include <QFile>
 #include <QMenu>
+#include <unistd.h>
 
 namespace {
 
@@ -437,5 +441,60 @@ INSTANTIATE_TEST_SUITE_P(Moves, BoxOverAMoveTest,
                                                         At(2026, 12, 9, 5, 0)},
                                            BoxOverAMove{"DayJump", At(2026, 12, 8, 12, 0), At(2026, 12, 9, 12, 0)}),
                          [](const ::testing::TestParamInfo<BoxOverAMove>& info) { return std::string(info.param.name); });
+
+// The browser helpers this process runs now.
+std::vector<pid_t> HelperProcesses()
+{
+    std::vector<pid_t> helpers;
+    for (const QString& name : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat("/proc/" + name + "/stat");
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state parent ..."
+        const QByteArray line = stat.readAll();
+        const qsizetype nameEnd = line.lastIndexOf(')');
+        const QList<QByteArray> rest = line.mid(nameEnd + 2).split(' ');
+        if (line.contains("(qex-browser)") && rest.size() > 1 && rest[0] != "Z" && rest[1].toInt() == ::getpid())
+            helpers.push_back(name.toInt());
+    }
+    return helpers;
+}
+
+TEST_F(TableDayTurnTest, OutOfSightTheTurnStartsNoEngineAndTheNewDayShowsWhenTheWindowIsBack)
+{
+    struct OutOfSight {
+        const char* how;
+        std::function<void()> leave, comeBack;
+    };
+    const OutOfSight ways[] = {
+        {"minimised", [] { Application->Minimize(); }, [] { Application->Restore(); }},
+        {"in the tray", [] { MainForm->Pienennohjelmatykaluriville1Click(nullptr); },
+         [] { MainForm->TrayClick(nullptr, mbLeft, {}, 0, 0); }},
+    };
+    StartWithTable(At(2026, 12, 7, 12, 0));
+    TBrowserHost& browser = *MainForm->WWW;
+    browser.SetEngineIdleTime(200);
+    int day = 8;
+    for (const OutOfSight& way : ways) {
+        SCOPED_TRACE(way.how);
+        OpenTable();
+        ASSERT_TRUE(webpage::WaitForPage(browser));
+        ASSERT_FALSE(HelperProcesses().empty());
+        way.leave();
+        ASSERT_TRUE(webpage::RunUntil([] { return HelperProcesses().empty(); }));
+
+        TickAt(At(2026, 12, day, 5, 0));
+        ASSERT_EQ(MainForm->CurrentDate, IntToStr(day) + ".12.2026");
+        EXPECT_EQ(webpage::ViewOf(browser), nullptr);
+        EXPECT_TRUE(HelperProcesses().empty());
+
+        way.comeBack();
+        ASSERT_TRUE(webpage::RunUntil([&] { return webpage::ViewOf(browser) != nullptr; }));
+        const AnsiString text = webpage::DocumentText(browser);
+        EXPECT_NE(text.find(day == 8 ? "Uutiset" : "Sarja"), AnsiString::npos) << text;
+        EXPECT_FALSE(HelperProcesses().empty());
+        ++day;
+    }
+}
 
 } // namespace

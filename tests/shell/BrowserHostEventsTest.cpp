@@ -426,12 +426,15 @@ TEST_F(BrowserHostEventsTest, OutOfSightForItsIdleTimeTheControlFreesTheEngineAn
     Wait(1000);
     EXPECT_TRUE(host->HasDocument());
 
-    // A page loaded while the freed one waits takes its place.
+    // A page loaded while the freed one waits takes its place, starting no engine out of sight.
     cover.raise();
     ASSERT_TRUE(webpage::RunUntil([&] { return !host->HasDocument(); }));
-    Load({"<P>Uusi</P>"});
+    TStringList next;
+    next.Add("<P>Uusi</P>");
+    EXPECT_EQ(host->LoadHtmlFromStrings(next), S_OK);
+    EXPECT_EQ(webpage::ViewOf(*host), nullptr);
     cover.lower();
-    Wait(1000);
+    ASSERT_TRUE(webpage::RunUntil([&] { return webpage::ViewOf(*host) != nullptr; }));
     EXPECT_NE(webpage::DocumentText(*host).find("Uusi"), AnsiString::npos);
     host->Widget()->setParent(nullptr);
 }
