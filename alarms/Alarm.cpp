@@ -5,6 +5,7 @@
 #include "alarms/NoticeWindow.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
+#include "platform/forms/Modal.h"
 #include "platform/messages/Timer.h"
 
 namespace {
@@ -103,7 +104,9 @@ void TAlarmForm::TimerTimer(TObject*)
     FlashCaption();
     // Windows that took the top place since are put back under this one.
     SetFormStyle(fsStayOnTop);
-    if (std::uniform_int_distribution<int>(0, 9)(FRandom) == 0)
+    // A running box keeps the foreground until it is answered, and so does a notice the user
+    // brought forward over it: taking it here would only hand it straight back to the box.
+    if (std::uniform_int_distribution<int>(0, 9)(FRandom) == 0 && !ModalBoxRunning())
         Activate();
 }
 

@@ -11,6 +11,17 @@ TForm* FormOfWindow(QWidget* window)
     return window ? dynamic_cast<TForm*>(TControl::FromWidget(window)) : nullptr;
 }
 
+// A window that stays on top by itself (an alarm notice, the TV-today window) keeps its own place
+// and is raised and sent under a running box by the program; a box transient for it would be
+// dragged along by the window manager in that tug, and the window manager would keep the box
+// among a window that may close on its own. A running box stays on top too, but for its run only.
+bool StaysOnTopByItself(QWidget* window)
+{
+    if (TForm* form = FormOfWindow(window))
+        return form->FormStyle() == fsStayOnTop && !form->Modal();
+    return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
 } // namespace
 
 DisabledWindows::DisabledWindows(QWidget* keep) : FKept(keep)
@@ -25,16 +36,20 @@ DisabledWindows::DisabledWindows(QWidget* keep) : FKept(keep)
         kept->SetModalOwner(BlockedOwner());
 }
 
+// The owner is a window the kept one blocks and that stays where it is: the active one, else the
+// main form, else the first such; none when every blocked window stays on top by itself.
 QWidget* DisabledWindows::BlockedOwner() const
 {
-    auto blocked = [this](QWidget* window) {
-        return window && std::find(FWindows.begin(), FWindows.end(), window) != FWindows.end();
+    auto canOwn = [this](QWidget* window) {
+        return window && std::find(FWindows.begin(), FWindows.end(), window) != FWindows.end() &&
+               !StaysOnTopByItself(window);
     };
-    if (QWidget* active = QApplication::activeWindow(); blocked(active))
+    if (QWidget* active = QApplication::activeWindow(); canOwn(active))
         return active;
-    if (TForm* main = Application ? Application->MainForm() : nullptr; main && blocked(main->Widget()))
+    if (TForm* main = Application ? Application->MainForm() : nullptr; main && canOwn(main->Widget()))
         return main->Widget();
-    return FWindows.empty() ? nullptr : FWindows.front().data();
+    auto first = std::find_if(FWindows.begin(), FWindows.end(), [&](const QPointer<QWidget>& window) { return canOwn(window); });
+    return first == FWindows.end() ? nullptr : first->data();
 }
 
 void DisabledWindows::Restore()

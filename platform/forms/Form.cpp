@@ -367,10 +367,11 @@ void TForm::SetMinSize(int width, int height)
 void TForm::SetFormStyle(TFormStyle style)
 {
     if (style == FFormStyle) {
-        if (style == fsStayOnTop && Widget() && Widget()->isVisible()) {
+        // While a box runs it stays above the window anyway: raising the window only for the box
+        // to be put back over it would restack both with the window manager at every call (a
+        // notice restates its style three times a second) and take the keyboard from the window.
+        if (style == fsStayOnTop && Widget() && Widget()->isVisible() && !ModalBoxRunning())
             Widget()->raise();
-            KeepModalBoxAbove(this);
-        }
         return;
     }
     if (FFormStyle == fsMDIChild)

@@ -1,4 +1,5 @@
 #include "platform/forms/Modal.h"
+#include <algorithm>
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
@@ -230,6 +231,11 @@ void RaiseInnermostBox(QWidget* raised)
 }
 
 } // namespace
+
+bool ModalBoxRunning()
+{
+    return std::any_of(RunningBoxes().begin(), RunningBoxes().end(), [](const QPointer<QWidget>& box) { return !box.isNull(); });
+}
 
 void KeepModalBoxAbove(const TForm* raised)
 {

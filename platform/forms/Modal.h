@@ -55,3 +55,5 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text);
 // the box can always be seen and answered, and moved beside the box where it fits, so it is seen
 // too. Forms call this after raising `raised`.
 void KeepModalBoxAbove(const TForm* raised);
+// True while a modal box runs.
+bool ModalBoxRunning();

@@ -79,6 +79,10 @@ class Display:
         env.pop("QT_QPA_PLATFORM", None)
         return env
 
+    def window_manager_running(self):
+        """True while the window manager started with the display still runs."""
+        return self.processes[1].poll() is None
+
     def stop(self):
         for process in reversed(self.processes):
             process.terminate()

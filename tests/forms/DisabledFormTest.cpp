@@ -1,5 +1,6 @@
 // While a modal window runs, the other windows are disabled: their controls take no mouse or key
 // input at all, whatever Qt hands to their event filters.
+#include <QTest>
 #include <QWindow>
 #include "FormsFixture.h"
 #include "WatchedControls.h"
@@ -168,4 +169,82 @@ TEST_F(DisabledFormTest, AModalFormStaysOverTheActiveWindowWhileAWindowOpenedMea
     EXPECT_EQ(window->transientParent(), nullptr);
     EXPECT_EQ(window->modality(), Qt::NonModal);
     EXPECT_EQ(window->type(), Qt::Window);
+}
+
+// A box belongs over a window that stays put while it runs: the main form, or the box it
+// interrupts. An alarm notice that stays on top by itself and happens to hold the foreground is
+// never its owner: the window manager would tie the box to a window the program keeps sending
+// under it, and the notice could no longer be told apart from the box's own window.
+TEST_F(DisabledFormTest, ABoxNeverBelongsToANoticeThatHeldTheForeground)
+{
+    struct Case {
+        const char* name;
+        bool nested; // the box interrupts a running box
+    };
+    const Case cases[] = {{"over the main form", false}, {"over the running box", true}};
+    Form.Show();
+    Flush();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm running(nullptr);
+        running.SetCaption("Asetukset");
+        TForm notice(nullptr);
+        notice.SetCaption("TV1: 20:00 Uutiset");
+        notice.SetBorderStyle(bsDialog);
+        notice.SetFormStyle(fsStayOnTop);
+        TForm warning(nullptr);
+        warning.SetCaption("Varoitus");
+        warning.SetBorderStyle(bsDialog);
+        QWidget* expectedOwner = c.nested ? running.Widget() : Form.Widget();
+        auto runWarning = [&] {
+            notice.Show();
+            notice.Activate();
+            Flush();
+            Answers.push_back([&](ModalBox& box) {
+                QWindow* window = warning.Widget()->windowHandle();
+                ASSERT_NE(window, nullptr);
+                EXPECT_NE(window->transientParent(), notice.Widget()->windowHandle());
+                EXPECT_EQ(window->transientParent(), expectedOwner->windowHandle());
+                box.Close(mrOk);
+            });
+            warning.ShowModal();
+        };
+        if (c.nested) {
+            Answers.push_back([&](ModalBox& box) {
+                runWarning();
+                box.Close(mrOk);
+            });
+            running.ShowModal();
+        } else {
+            runWarning();
+        }
+    }
+}
+
+// A notice restates its place on top every few hundred milliseconds. While a box runs, the box
+// stays above it anyway: the restatement neither sends it under the box again nor hands the
+// keyboard back to the box, so a user who brought the notice forward can close it with Escape.
+TEST_F(DisabledFormTest, ANoticeBroughtForwardUnderABoxKeepsTheKeyboard)
+{
+    Form.Show();
+    Flush();
+    TForm box(nullptr);
+    box.SetCaption("Varoitus");
+    TForm notice(nullptr);
+    notice.SetFormStyle(fsStayOnTop);
+    Answers.push_back([&](ModalBox& running) {
+        notice.Show();
+        // The box is raised once more when the notice is up; the user's click comes after that.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return box.Active(); }, 5000)) << "the box in front as the notice shows";
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            notice.Widget()->activateWindow();
+            return notice.Active();
+        }, 5000)) << "brought forward by the user";
+        notice.SetFormStyle(fsStayOnTop);
+        Flush();
+        EXPECT_TRUE(notice.Active());
+        EXPECT_FALSE(box.Active());
+        running.Close(mrOk);
+    });
+    box.ShowModal();
 }
