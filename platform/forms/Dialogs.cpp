@@ -1,6 +1,10 @@
 #include "platform/forms/Dialogs.h"
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
 #include "platform/messages/Application.h"
@@ -8,6 +12,7 @@
 #include "platform/forms/Edit.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/Modal.h"
+#include "platform/forms/ScrollBox.h"
 
 namespace {
 
@@ -73,6 +78,30 @@ constexpr int kMargin = 12;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonSpacing = 8;
 
+// Room the title bar and the borders take around a box, more than window managers usually give.
+constexpr int kFrameAllowance = 40;
+
+// A message taller than the screen's free area leaves beside it scrolls in an area of its own,
+// so the box and its buttons stay on the screen and all of the text can still be read. The
+// control that holds the text in the box: the message itself or that area.
+TControl* ScrolledWhenTooTall(TForm& form, TLabel* message)
+{
+    const int room = QGuiApplication::primaryScreen()->availableGeometry().height() - kFrameAllowance -
+                     (3 * kMargin + 4 + kButtonHeight);
+    if (message->Height() <= room)
+        return message;
+    auto* scroller = new TScrollBox(&form);
+    scroller->SetParent(&form);
+    auto* area = static_cast<QScrollArea*>(scroller->Widget());
+    const int barWidth = area->verticalScrollBar()->sizeHint().width();
+    scroller->SetBounds(message->Left(), message->Top(), message->Width() + barWidth + 2 * area->frameWidth(), room);
+    scroller->SetVertRange(message->Height());
+    message->SetParent(scroller);
+    message->SetLeft(0);
+    message->SetTop(0);
+    return scroller;
+}
+
 int ButtonWidth(TButton* button)
 {
     return std::max(75, button->Widget()->sizeHint().width());
@@ -106,6 +135,7 @@ TModalResult ShowBox(TModalKind kind, const AnsiString& title, const AnsiString&
         message->SetWidth(textWidth);
         message->SetWordWrap(true);
     }
+    TControl* textBlock = ScrolledWhenTooTall(form, message);
 
     TMsgDlgBtn defaultButton = buttons.Contains(mbOK) ? mbOK : buttons.Contains(mbYes) ? mbYes : mbRetry;
     TMsgDlgBtn cancelButton = buttons.Contains(mbCancel) ? mbCancel : buttons.Contains(mbNo) ? mbNo : mbOK;
@@ -129,8 +159,8 @@ TModalResult ShowBox(TModalKind kind, const AnsiString& title, const AnsiString&
     for (TButton* button : made)
         rowWidth += ButtonWidth(button) + (rowWidth ? kButtonSpacing : 0);
     int iconHeight = icon != QStyle::SP_CustomBase ? 32 : 0;
-    int buttonTop = kMargin + std::max(iconHeight, message->Height()) + kMargin + 4;
-    int clientWidth = std::max(left + message->Width() + kMargin, rowWidth + 2 * kMargin);
+    int buttonTop = kMargin + std::max(iconHeight, textBlock->Height()) + kMargin + 4;
+    int clientWidth = std::max(left + textBlock->Width() + kMargin, rowWidth + 2 * kMargin);
     int x = (clientWidth - rowWidth) / 2;
     for (TButton* button : made) {
         int width = ButtonWidth(button);

@@ -6,9 +6,14 @@
 #include "FormsFixture.h"
 #include "Input.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/SysUtils.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
+#include "platform/forms/Button.h"
+#include "platform/forms/ScrollBox.h"
+#include <QGuiApplication>
+#include <QScreen>
 
 using Captions = std::vector<AnsiString>;
 
@@ -63,6 +68,41 @@ TEST_F(FormsTest, TheMessageShowsItsAmpersands)
         EXPECT_TRUE(box.Press("OK"));
     });
     MessageDlg("(14:00 Tom & Jerry)", mtInformation, {mbOK});
+}
+
+// A message taller than the screen scrolls inside a box that fits the screen's free area, so its
+// buttons can be pressed and the text can be read to its last line.
+TEST_F(FormsTest, AMessageTallerThanTheScreenScrollsInABoxThatFits)
+{
+    AnsiString text = "Alku\r\n";
+    for (int i = 1; i <= 200; ++i)
+        text += "Rivi " + IntToStr(i) + "\r\n";
+    text += "Loppu";
+    Answers.push_back([](ModalBox& box) {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(box.Form()->Widget()->frameGeometry())) << box.Form()->Height();
+        const TLabel* message = nullptr;
+        TScrollBox* scroller = nullptr;
+        for (int i = 0; i < box.Form()->ComponentCount(); ++i) {
+            TComponent* component = box.Form()->Components(i);
+            if (auto* button = dynamic_cast<TButton*>(component)) {
+                const QWidget* shown = button->Widget();
+                EXPECT_TRUE(screen.contains(QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size())));
+            }
+            if (auto* label = dynamic_cast<TLabel*>(component))
+                message = label;
+            if (auto* area = dynamic_cast<TScrollBox*>(component))
+                scroller = area;
+        }
+        ASSERT_NE(message, nullptr);
+        ASSERT_NE(scroller, nullptr);
+        EXPECT_EQ(message->ShownText().substr(0, 12), "Alku\nRivi 1\n");
+        scroller->SetVertPosition(message->Height());
+        const QPoint lastLine = message->Widget()->mapTo(scroller->Widget(), QPoint(0, message->Height() - 1));
+        EXPECT_LT(lastLine.y(), scroller->Height());
+        EXPECT_TRUE(box.Press("OK"));
+    });
+    EXPECT_EQ(MessageDlg(text, mtInformation, {mbOK}), mrOk);
 }
 
 TEST_F(FormsTest, EnterEscapeAndTheCloseBoxFollowTheDefaultAndCancelRules)
