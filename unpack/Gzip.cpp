@@ -59,14 +59,17 @@ int TGzip::Gunzip()
     }
     AnsiString failure;
     int result = GunzipOk;
+    bool made = false;
     {
         ReplacementFile destination;
-        if (!destination.Create(ToSystemPath(FileDestination))) {
-            ShowError("Can't create: " + FileDestination);
+        made = destination.Create(ToSystemPath(FileDestination));
+        if (made) {
+            result = GunzipCopy(source, destination, sourceSize, failure);
+        } else {
             gzclose(source);
-            return GunzipCantCreate;
+            failure = "Can't create: " + FileDestination;
+            result = GunzipCantCreate;
         }
-        result = GunzipCopy(source, destination, sourceSize, failure);
         if (result == GunzipOk && !destination.Close()) {
             failure = "Can't close file " + FileDestination;
             result = GunzipDestCloseError;
@@ -76,7 +79,8 @@ int TGzip::Gunzip()
             result = GunzipCantCreate;
         }
     } // a destination that did not replace the target takes its temporary file with it here
-    if (DeleteSource)
+    // A package that found nowhere to go is kept for another try.
+    if (DeleteSource && made)
         DeleteFile(FileSource);
     // An older destination must not survive a failed run: it would be unpacked as if new. The box
     // comes last: it may stay up until the program ends, and nothing of the run may outlive it.

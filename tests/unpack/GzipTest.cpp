@@ -80,6 +80,39 @@ TEST_F(GzipTest, DestinationInAMissingFolderKeepsTheSource)
     EXPECT_EQ(boxes.Boxes[0].Text, "Can't create: " + gzip.FileDestination);
 }
 
+// With no descriptor left for the new file, the one the package was read from is the last: the
+// run gives it back, and takes the older destination away, before its box shows; the package
+// stays for another try.
+TEST_F(GzipTest, AnUnmadeDestinationLeavesNoOlderOneAtItsBox)
+{
+    WriteBytes(source, Gzipped("new listings"));
+    WriteBytes(destination, "old listings");
+    gzip.DeleteSource = true;
+    bool olderAtTheBox = true;
+    bool descriptorFreeAtTheBox = false;
+    GzipErrorBox = [&](const TGzipErrorBox&) {
+        olderAtTheBox = Exists(destination);
+        const int probe = ::dup(0);
+        descriptorFreeAtTheBox = probe >= 0;
+        if (probe >= 0)
+            ::close(probe);
+    };
+    const int nextFree = ::dup(0);
+    ASSERT_GE(nextFree, 0);
+    ::close(nextFree);
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit oneLeft = saved;
+    oneLeft.rlim_cur = static_cast<rlim_t>(nextFree) + 1;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &oneLeft), 0);
+    const int result = gzip.Gunzip();
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(result, GunzipCantCreate);
+    EXPECT_FALSE(olderAtTheBox);
+    EXPECT_TRUE(descriptorFreeAtTheBox);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string> {"tiedot.tvz"});
+}
+
 TEST_F(GzipTest, RefusesToWriteOverItsOwnSource)
 {
     std::string packed = Gzipped("listing data");
