@@ -226,8 +226,13 @@ bool TFolderLock::Acquire()
     const bool writable = FLockFd >= 0;
     // Another user's lock file in a folder open to both can still be locked: flock holds through
     // a read-only descriptor too, and a copy that can't lock the file must not run beside its holder.
-    if (!writable && (errno == EACCES || errno == EPERM || errno == EROFS))
+    if (!writable && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        const int denied = errno;
         FLockFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        // No file to read means it couldn't be made: the refusal to make it is the reason.
+        if (FLockFd < 0 && errno == ENOENT)
+            errno = denied;
+    }
     if (FLockFd < 0)
         return Refuse(TRefusal::Unavailable);
     struct stat info {};
@@ -270,6 +275,11 @@ void TFolderLock::ListenForLaterCopies(bool canPublish)
     FListenFd = Listen(address);
     if (FListenFd >= 0 && canPublish && !Publish(FLockFd, name))
         CloseOnce(FListenFd);
+}
+
+bool TFolderLock::HeldByAnotherUser() const
+{
+    return FHolderUser >= 0 && FHolderUser != static_cast<long>(::getuid());
 }
 
 AnsiString TFolderLock::HolderUserName() const

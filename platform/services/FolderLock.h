@@ -8,7 +8,6 @@
 #include "platform/core/AnsiString.h"
 #include <functional>
 #include <memory>
-#include <unistd.h>
 
 class QSocketNotifier;
 
@@ -28,7 +27,7 @@ public:
     TRefusal Refusal() const { return FRefusal; }
     // After a refusal for Held: whether the holder is a process of another user, as the system's
     // lock table tells (false when it can't tell), and that user's login name (or number).
-    bool HeldByAnotherUser() const { return FHolderUser >= 0 && FHolderUser != static_cast<long>(::getuid()); }
+    bool HeldByAnotherUser() const;
     AnsiString HolderUserName() const;
     // After a refusal for Unavailable: the lock file and the system's reason.
     AnsiString LockFilePath() const { return FFolder + FLockFileName; }

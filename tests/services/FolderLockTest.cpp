@@ -6,18 +6,17 @@
 // holder. No copy runs without the lock: another user's copy in a folder open to both is refused
 // and told whose copy holds it, and a lock file that can't be locked at all refuses every copy.
 #include "platform/services/FolderLock.h"
+#include "platform/core/Files.h"
 #include "support/ChildProcess.h"
 #include "support/ListingFixture.h"
 #include <QCoreApplication>
 #include <atomic>
-#include <csignal>
+#include <cerrno>
 #include <cstddef>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <poll.h>
@@ -26,7 +25,6 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -206,13 +204,15 @@ TEST(FolderLock, NoHolderOrAHolderThatNeverAnswersIsUnreachable)
 TEST(FolderLock, AHolderThatPublishesNoNameIsReachedOnTheFoldersName)
 {
     fixture::TempFolder folder;
+    const std::string lockFile = folder.Path() + kLockName;
+    const std::string name = GuessableName(folder.Path());
     int fd = -1;
     fixture::Child earlier(
         [&] {
-            const int lock = ::open((folder.Path() + kLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+            const int lock = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
             if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0)
                 return 'L';
-            return ListenOn(GuessableName(folder.Path()), fd);
+            return ListenOn(name, fd);
         },
         [&] { AnswerEveryone(fd); });
     ASSERT_EQ(earlier.Answer(), 'Y');
@@ -226,11 +226,9 @@ TEST(FolderLock, AHolderThatPublishesNoNameIsReachedOnTheFoldersName)
 TEST(FolderLock, AKilledHolderLeavesTheFolderFree)
 {
     fixture::TempFolder folder;
-    fixture::Child crashed([&] {
-        // Only the lock and its socket in the child: no event loop of its own.
-        auto* lock = new TFolderLock(folder.Path(), kLockName);
-        return lock->Acquire() ? 'Y' : 'N';
-    });
+    // Only the lock and its socket in the child: no event loop of its own.
+    TFolderLock lock(folder.Path(), kLockName);
+    fixture::Child crashed([&] { return lock.Acquire() ? 'Y' : 'N'; });
     ASSERT_EQ(crashed.Answer(), 'Y');
     TFolderLock meanwhile(folder.Path(), kLockName);
     EXPECT_FALSE(meanwhile.Acquire());
@@ -288,36 +286,41 @@ TEST(FolderLock, AnotherUsersCopyNeverRunsBesideTheHolder)
     fixture::TempFolder folder;
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
     const std::string lockFile = folder.Path() + kLockName;
+    const AnsiString denied = FromSystemPath(std::strerror(EACCES));
     // 'R' the copy runs; 'H' held by another user's copy; 'S' held by a copy of its own user;
-    // 'X' the lock can't be taken; '?' anything else.
+    // 'D' the lock can't be taken, as permission is denied; 'X' it can't for another reason;
+    // '?' anything else.
     const auto tryToRun = [&](TFolderLock& copy) {
         if (copy.Acquire())
             return 'R';
         if (copy.Refusal() == TFolderLock::TRefusal::Unavailable)
-            return 'X';
+            return copy.LockError() == denied ? 'D' : 'X';
         if (copy.Refusal() != TFolderLock::TRefusal::Held)
             return '?';
         return copy.HeldByAnotherUser() ? 'H' : 'S';
     };
+    // The copy is made before the fork: the child of this threaded process keeps to the lock's
+    // own calls.
+    const auto otherUserTries = [&] {
+        TFolderLock copy(folder.Path(), kLockName);
+        fixture::Child other([&] { return fixture::BecomeNobody() ? tryToRun(copy) : 'U'; });
+        return other.Answer();
+    };
     {
         TFolderLock root(folder.Path(), kLockName); // its lock file: root's, 0644
         ASSERT_TRUE(root.Acquire());
-        fixture::Child other([&] {
-            TFolderLock copy(folder.Path(), kLockName);
-            return fixture::BecomeNobody() ? tryToRun(copy) : 'U';
-        });
-        EXPECT_EQ(other.Answer(), 'H');
+        EXPECT_EQ(otherUserTries(), 'H');
     }
 
     // The other user's copy takes root's lock file through a read-only descriptor and holds the
     // folder: a second copy of its own and root's copy are refused.
+    TFolderLock first(folder.Path(), kLockName);
+    TFolderLock second(folder.Path(), kLockName);
     fixture::Child holder([&] {
         if (!fixture::BecomeNobody())
             return 'U';
-        auto* first = new TFolderLock(folder.Path(), kLockName);
-        if (!first->Acquire())
+        if (!first.Acquire())
             return 'N';
-        TFolderLock second(folder.Path(), kLockName);
         return tryToRun(second);
     });
     EXPECT_EQ(holder.Answer(), 'S');
@@ -328,11 +331,13 @@ TEST(FolderLock, AnotherUsersCopyNeverRunsBesideTheHolder)
 
     // A lock file planted where the other user can't even read it.
     ASSERT_EQ(::chmod(lockFile.c_str(), 0600), 0);
-    fixture::Child shutOut([&] {
-        TFolderLock copy(folder.Path(), kLockName);
-        return fixture::BecomeNobody() ? tryToRun(copy) : 'U';
-    });
-    EXPECT_EQ(shutOut.Answer(), 'X');
+    EXPECT_EQ(otherUserTries(), 'D');
+
+    // A folder it may not write, with no lock file: the lock file can't be made, however a look
+    // for one to read then ends.
+    ASSERT_EQ(::unlink(lockFile.c_str()), 0);
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+    EXPECT_EQ(otherUserTries(), 'D');
 }
 
 // The holder answers only its own user: another user's process that connects to it gets the
@@ -377,12 +382,13 @@ TEST(FolderLock, AnotherUsersCallerGetsNoAnswerAndNothingComesForward)
 TEST(FolderLock, AHolderThatClosesWithoutAnsweringIsUnreachable)
 {
     fixture::TempFolder folder;
+    const std::string lockFile = folder.Path() + kLockName;
+    const std::string name = std::string(kLockName) + "-closing-" + std::to_string(::getpid());
+    const std::string line = name + "\n";
     int fd = -1;
     fixture::Child closing(
         [&] {
-            const int lock = ::open((folder.Path() + kLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-            const std::string name = std::string(kLockName) + "-closing-" + std::to_string(::getpid());
-            const std::string line = name + "\n";
+            const int lock = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
             if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0 ||
                 ::write(lock, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
                 return 'L';
