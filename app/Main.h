@@ -317,10 +317,10 @@ private:
     // Keeps a beep tick from running inside itself through the nested loop of a tune.
     bool FBeepTickRunning = false;
     // What the programme list's pop-up menu offered as it opened: its items act on that, though
-    // the day turn or a jump redraws the list while the menu is open. Other callers get the list
-    // as it stands.
+    // the day turn or a jump redraws the list while the menu is open. The first item to run takes
+    // it; other callers get the list as it stands.
     std::shared_ptr<const ProgrammeChoice> FMenuChoice;
-    ProgrammeChoice ChoiceFor(TObject* Sender) const;
+    ProgrammeChoice ChoiceFor(TObject* Sender);
 };
 
 // The one main window, assigned before its create handler runs.

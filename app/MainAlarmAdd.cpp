@@ -12,6 +12,7 @@
 #include "platform/forms/ListView.h"
 #include "platform/forms/MenuItem.h"
 #include <memory>
+#include <utility>
 #include <vector>
 
 // The rows the list's commands act on, with the day and channel they belong to.
@@ -80,11 +81,14 @@ private:
 
 } // namespace
 
-ProgrammeChoice TMainForm::ChoiceFor(TObject* Sender) const
+ProgrammeChoice TMainForm::ChoiceFor(TObject* Sender)
 {
     const bool fromMenu = Sender && (Sender == Ohjelmat_Lishlytyksiin1 || Sender == Lishlytyksiinvalitutasetukset1 ||
                                      Sender == Ohjelmat_LisaaAutomaattisiin);
-    return fromMenu && FMenuChoice ? *FMenuChoice : ChoiceOfList(*this);
+    // The menu's view serves the one item that runs from it: a search's rows would otherwise stay
+    // copied for the window's lifetime, and a later run of an item would act on a list long gone.
+    const std::shared_ptr<const ProgrammeChoice> menuChoice = fromMenu ? std::exchange(FMenuChoice, nullptr) : nullptr;
+    return menuChoice ? *menuChoice : ChoiceOfList(*this);
 }
 
 void TMainForm::Ohjelmat_PopupMenuPopup(TObject*)

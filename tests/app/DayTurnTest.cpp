@@ -308,6 +308,31 @@ INSTANTIATE_TEST_SUITE_P(Moves, MenuOverAMoveTest,
                                                          At(2026, 2, 18, 12, 0), true}),
                          [](const ::testing::TestParamInfo<MenuOverAMove>& info) { return std::string(info.param.name); });
 
+// Once the menu's item has run, the menu's view of the list is spent: the item run again
+// without the menu opening (by the program, not a key) takes the list as it stands.
+using MenuChoiceTest = alarm_test::AlarmWindowTest;
+
+TEST_F(MenuChoiceTest, ServesTheMenusItemOnce)
+{
+    Settings({}, "TV1;");
+    WriteDayNamedWeek("TV1", "08", EncodeDate(2026, 2, 16));
+    ClockSet(At(2026, 2, 17, 12, 0));
+    Start({});
+    ASSERT_TRUE(SelectRowAt("19:30"));
+    MainForm->Ohjelmat_PopupMenu->Popup(100, 100);
+    Flush();
+    MainForm->Ohjelmat_Lishlytyksiin1->Click();
+    MainForm->Ohjelmat_PopupMenu->Items()->SubMenu()->hide();
+
+    ASSERT_TRUE(SelectRowAt("20:00"));
+    MainForm->Ohjelmat_Lishlytyksiin1->Click();
+
+    std::vector<AnsiString> times;
+    for (const AlarmRow& row : MainForm->AlarmRows())
+        times.push_back(row.SubItems[afTime]);
+    EXPECT_EQ(times, (std::vector<AnsiString>{"19:30", "20:00"}));
+}
+
 // A table view of TV1 in the week of Monday 7.12.2026: a film on Monday, the news on Tuesday and
 // a series on Wednesday, so a page, its links and its caption each tell which day they belong to.
 class TableDayTurnTest : public alarm_test::AlarmWindowTest {
