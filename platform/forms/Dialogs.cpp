@@ -6,6 +6,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QWidget>
 #include <algorithm>
 #include "platform/messages/Application.h"
 #include "platform/forms/Button.h"
@@ -84,10 +85,23 @@ constexpr int kFrameAllowance = 40;
 // A message taller than the screen's free area leaves beside it scrolls in an area of its own,
 // so the box and its buttons stay on the screen and all of the text can still be read. The
 // control that holds the text in the box: the message itself or that area.
+// The screen the box comes up on: the one of the window the user works in, else the primary one;
+// none at all while no screen is connected.
+QScreen* BoxScreen()
+{
+    if (const QWidget* active = QApplication::activeWindow())
+        if (QScreen* screen = active->screen())
+            return screen;
+    return QGuiApplication::primaryScreen();
+}
+
 TControl* ScrolledWhenTooTall(TForm& form, TLabel* message)
 {
-    const int room = QGuiApplication::primaryScreen()->availableGeometry().height() - kFrameAllowance -
-                     (3 * kMargin + 4 + kButtonHeight);
+    const QScreen* screen = BoxScreen();
+    // Without a screen there is no height to keep within; the box is shown whole when one comes.
+    if (!screen)
+        return message;
+    const int room = screen->availableGeometry().height() - kFrameAllowance - (3 * kMargin + 4 + kButtonHeight);
     if (message->Height() <= room)
         return message;
     auto* scroller = new TScrollBox(&form);
