@@ -3,18 +3,20 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/services/FolderLock.h"
 
-bool TakeFolderOrBringHolderForward(TFolderLock& lock, int holderAnswerMs)
+TFolderStart TakeFolderOrBringHolderForward(TFolderLock& lock, int holderAnswerMs)
 {
     if (lock.Acquire())
-        return true;
+        return TFolderStart::Runs;
     // Running without the lock would let two copies write their own alarm lists over each other.
     if (lock.Refusal() == TFolderLock::TRefusal::Unavailable)
         MessageDlg(UnavailableLockText(lock.LockFilePath(), lock.LockError()), mtError, {mbOK});
     else if (lock.HeldByAnotherUser())
         MessageDlg(AnotherUsersCopyText(lock.HolderUserName()), mtWarning, {mbOK});
-    else if (!lock.AskHolderToComeForward(holderAnswerMs))
+    else if (lock.AskHolderToComeForward(holderAnswerMs))
+        return TFolderStart::HolderCameForward;
+    else
         MessageDlg(UnreachableCopyText(), mtWarning, {mbOK});
-    return false;
+    return TFolderStart::Refused;
 }
 
 AnsiString UnreachableCopyText()

@@ -6,10 +6,15 @@
 
 class TFolderLock;
 
-// True when this copy took the folder and runs. Otherwise it told the user why it doesn't run, or
-// asked a holder of its own user to come forward, waiting up to `holderAnswerMs`, and showed the
-// warning below when no answer came.
-bool TakeFolderOrBringHolderForward(TFolderLock& lock, int holderAnswerMs);
+enum class TFolderStart {
+    Runs,                 // this copy took the folder
+    HolderCameForward,    // the running copy of this user came forward in its stead
+    Refused,              // this copy doesn't run and told the user why in a box
+};
+// Runs when this copy took the folder. Otherwise it told the user why it doesn't run, or asked a
+// holder of its own user to come forward, waiting up to `holderAnswerMs`, and showed the warning
+// below when no answer came.
+TFolderStart TakeFolderOrBringHolderForward(TFolderLock& lock, int holderAnswerMs);
 // The warning for a holder that can't be reached, naming the folder.
 AnsiString UnreachableCopyText();
 // The warning for a folder held by `user`'s copy, naming the folder.

@@ -43,6 +43,8 @@ namespace {
 
 // A copy that is still starting answers once its window is made; one that has hung never does.
 constexpr int kHolderAnswerMilliseconds = 10000;
+// A copy that doesn't run tells whoever started it so; 1 is a closed window's, a normal end.
+constexpr int kNotStartedExitCode = 2;
 
 void CreateTvTodayForm()
 {
@@ -79,8 +81,14 @@ int ProgramMain(int argc, char** argv)
     Application->SetTitle("QEX 2000");
     // Two copies on one folder would each write their own alarm list over the other's.
     TFolderLock folderLock(ExeFolder(), ".QEX.LCK");
-    if (!TakeFolderOrBringHolderForward(folderLock, kHolderAnswerMilliseconds))
+    switch (TakeFolderOrBringHolderForward(folderLock, kHolderAnswerMilliseconds)) {
+    case TFolderStart::Runs:
+        break;
+    case TFolderStart::HolderCameForward:
         return 0;
+    case TFolderStart::Refused:
+        return kNotStartedExitCode;
+    }
     // Only the folder's holder may: another copy's download could be under way.
     ClearPackageLeftovers();
     // Answered from the start: a copy still asking its first questions (the first-run settings, a

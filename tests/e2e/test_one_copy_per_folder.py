@@ -7,7 +7,9 @@ A folder held by a copy that doesn't answer is told in a box; a copy still askin
 questions answers, and its question comes forward. Another user's process that takes the socket
 name anyone can work out from the folder keeps neither the program from starting nor a second copy
 from bringing it forward. Another user's copy started on a folder open to both, while root's runs,
-says whose copy it is and ends, and root's alarms stay."""
+is told so in a box and ends, and root's alarms stay (the boxes' words are checked in
+FolderGuardTest: a box's text can't be read from here). A copy that doesn't run ends with exit
+code 2, one that brought the running copy forward with 0."""
 import datetime
 import os
 import subprocess
@@ -86,6 +88,13 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         self.shot(program, shot_name)
         self.assertEqual(len([title for title in program.titles() if title.startswith("QEX 2000")]), 1)
 
+    def start_and_add_alarm(self, fake_time):
+        """A copy started at `fake_time` with its alarm added: the program, its window, QEX.ALS."""
+        program = self.start(fake_time)
+        window = program.wait_window("^QEX 2000 - TV1")
+        program.wait_title(window, TITLE)
+        return program, window, self.add_alarm(program, window)
+
     def add_alarm(self, program, window):
         """Adds the alarm of 20:00 Uutiset through the dialog; QEX.ALS as it then is."""
         # The window opens at its stored place in the top-left corner: a click on the programme
@@ -101,10 +110,7 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         return self.alarm_file()
 
     def test_a_second_copy_brings_the_first_forward_and_every_alarm_change_is_on_disk(self):
-        first = self.start("2026-12-07 19:50:00")
-        window = first.wait_window("^QEX 2000 - TV1")
-        first.wait_title(window, TITLE)
-        added = self.add_alarm(first, window)
+        first, window, added = self.start_and_add_alarm("2026-12-07 19:50:00")
 
         # Killed outright: its lock goes with it, and the next start finds the alarm.
         first.kill()
@@ -132,7 +138,7 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         self.shot(program, "qex-folder-in-use.png")
         self.assertFalse([title for title in program.titles() if title.startswith("QEX 2000")])
         program.key(box, "Return")
-        self.assertEqual(program.wait_exit(), 0)
+        self.assertEqual(program.wait_exit(), 2)
 
     @unittest.skipUnless(os.geteuid() == 0, "runs a process as another user, which needs root")
     def test_another_users_process_on_the_folders_socket_name_neither_stops_nor_hides_the_program(self):
@@ -155,10 +161,7 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         # A folder every user may write: root's copy holds its lock file, which the other user
         # may only read.
         os.chmod(self.folder, 0o777)
-        first = self.start("2026-12-07 19:50:00")
-        window = first.wait_window("^QEX 2000 - TV1")
-        first.wait_title(window, TITLE)
-        added = self.add_alarm(first, window)
+        first, window, added = self.start_and_add_alarm("2026-12-07 19:50:00")
         other = Program(self.display, self.folder, fake_time="2026-12-07 19:50:10", copy_binary=False,
                         wrapper=("setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"))
         self.addCleanup(other.kill)
@@ -166,7 +169,7 @@ class OneCopyPerFolderEndToEnd(DisplayTestCase):
         self.shot(other, "qex-another-users-copy.png")
         self.assertEqual(len([title for title in other.titles() if title.startswith("QEX 2000")]), 1)
         other.key(box, "Return")
-        self.assertEqual(other.wait_exit(), 0)
+        self.assertEqual(other.wait_exit(), 2)
         self.assertEqual(self.alarm_file(), added)
         first.key(window, "alt+F4")
         self.assertEqual(first.wait_exit(), 1)
