@@ -1,6 +1,7 @@
 """tools/start-program.sh (where ./run.sh ends) around a stand-in for the program: the sample data
-server serves whenever the settings name no proxy, and a second start while a copy runs leaves
-that copy's settings and server alone."""
+server serves whenever the settings name no proxy, however the settings file spells its section
+and keys; a proxy the user named is kept; the program gets the caller's locale; and a second start
+while a copy runs leaves that copy's settings and server alone."""
 import contextlib
 import os
 import shutil
@@ -26,6 +27,8 @@ try:
 except OSError:
     open("second-copy", "w").close()
     sys.exit(0)
+with open("locale", "w") as out:
+    out.write(os.environ.get("LC_ALL", "unset"))
 settings = dict(line.split("=", 1) for line in open("QEX.INI", encoding="cp1252", newline="").read().split("\r\n") if "=" in line)
 try:
     with socket.create_connection((settings.get("ProxyIP", ""), int(settings.get("ProxyPortti", "80"))), 10) as proxy:
@@ -59,6 +62,7 @@ class StartProgram(unittest.TestCase):
     def start(self):
         # A display of some name: the stand-in needs none, and the script then doesn't make one.
         env = dict(os.environ, DISPLAY=":none")
+        env.pop("LC_ALL", None)
         script = subprocess.Popen(["bash", SCRIPT, self.build], env=env, cwd=self.build,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, start_new_session=True)
         self.addCleanup(self.stop, script)
@@ -84,7 +88,8 @@ class StartProgram(unittest.TestCase):
     def test_the_sample_server_serves_whenever_the_settings_name_no_proxy(self):
         cases = {"no settings yet": None,
                  "the defaults restored": RESTORED,
-                 "no proxy line at all": "[Kanavat]\r\nKäytössä=TV1;\r\n"}
+                 "no proxy line at all": "[Kanavat]\r\nKäytössä=TV1;\r\n",
+                 "written by hand": "[ muut ]\r\n proxyip = \r\nKäynnistäPienennettynä=0\r\n[Kanavat]\r\nX=1\r\n"}
         for case, settings in cases.items():
             with self.subTest(case=case):
                 if settings is None:
@@ -98,15 +103,25 @@ class StartProgram(unittest.TestCase):
                 status = wait_for(lambda: read(fetched), 60, "the stand-in's fetch").decode()
                 self.assertTrue(status.startswith("HTTP/1.") and " 200 " in status + " ", status)
                 text = read(self.ini).decode("cp1252")
-                self.assertIn("ProxyIP=127.0.0.1\r\nProxyPortti=", text)
-                self.assertEqual(text.count("ProxyIP="), 1, text)
+                self.assertIn("ProxyIP=127.0.0.1\r\n", text)
+                self.assertEqual(text.lower().count("proxyip"), 1, text)
+                self.assertEqual(text.lower().count("muut"), 1, text)
                 for line in (settings or "").split("\r\n"):
-                    if line and not line.startswith("Proxy"):
+                    if line and not line.strip().lower().startswith("proxy"):
                         self.assertIn(line + "\r\n", text, "the other settings stay")
                 port = self.port()
                 self.stop(script)
                 self.assertFalse(self.serves(port), "the server goes with the program")
+                self.assertEqual(read(os.path.join(self.folder, "locale")), b"unset")
                 os.remove(fetched)
+
+    def test_a_proxy_the_user_named_is_kept_however_it_is_written(self):
+        named = "[muut]\r\nproxyip = 10.0.0.9\r\nProxyPortti=8080\r\n".encode("cp1252")
+        with open(self.ini, "wb") as out:
+            out.write(named)
+        self.start()
+        wait_for(lambda: read(os.path.join(self.folder, "fetched")), 60, "the stand-in's fetch")
+        self.assertEqual(read(self.ini), named)
 
     def test_a_second_start_leaves_the_running_copys_settings_and_server_alone(self):
         with open(self.ini, "wb") as out:
