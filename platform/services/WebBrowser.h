@@ -129,7 +129,8 @@ private:
     THelperLife Happened(THelperEvent event);
     void CheckIdle();
     void ShowIdlePage();
-    void CloseDocument();
+    // The view let go is returned to be freed: at once, or later when inside its own call.
+    std::unique_ptr<WebPageView> LetViewGo(THelperEvent event);
     void ViewEnded();
     void ShowNotice(bool shown);
 

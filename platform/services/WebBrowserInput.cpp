@@ -89,7 +89,7 @@ void TWebBrowser::FocusChanged(bool focused)
 void TWebBrowser::CloseRequested()
 {
     if (View() && CanClose())
-        CloseDocument();
+        LetViewGo(THelperEvent::Closed).reset();
 }
 
 WebDragAnswer TWebBrowser::DragEntered(const QMimeData* data)

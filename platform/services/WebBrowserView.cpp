@@ -76,31 +76,43 @@ bool TWebBrowser::EnsureView()
     return true;
 }
 
-// The engine's helper ended, failed or stopped answering: its view is let go (freed once out of
-// its own call), a plain notice takes its place, and the page comes back in a new view the next
-// time the control comes into sight. Not sooner: a helper that fails at its start would
-// otherwise be started again and again.
+// The engine's helper ended, failed or stopped answering: a plain notice takes the view's place,
+// and the page comes back in a new view the next time the control comes into sight. Not sooner: a
+// helper that fails at its start would otherwise be started again and again. The view is freed
+// once out of its own call, which may be the one that tells of the end.
 void TWebBrowser::ViewEnded()
 {
-    WebPageView* ended = View();
-    if (!ended)
+    if (!View())
         return;
-    const bool hadPage = FHasPage;
-    AnsiString page = FShownPage;
+    ShowNotice(true);
+    WebPageView* ended = LetViewGo(THelperEvent::Ended).release();
+    QMetaObject::invokeMethod(FFrame, [ended] { delete ended; }, Qt::QueuedConnection);
+}
+
+// Lets the view go with its document: once freed, the engine's processes end, and the next page
+// makes a new view. A page that closed itself is not shown again; the page shown (none, for a
+// blank document) is otherwise what waits for the next time the control is in sight.
+std::unique_ptr<WebPageView> TWebBrowser::LetViewGo(THelperEvent event)
+{
+    std::unique_ptr<WebPageView> view(View());
+    if (!view)
+        return view;
+    AnsiString page = std::move(FShownPage);
+    if (FHasPage)
+        Unload();
     FView = nullptr;
     FViewWidget->hide();
     FViewWidget = nullptr;
-    QMetaObject::invokeMethod(FFrame, [ended] { delete ended; }, Qt::QueuedConnection);
     FHasDocument = false;
     FHasPage = false;
     FShownPage.clear();
     FReadyState = READYSTATE_UNINITIALIZED;
-    ShowNotice(true);
-    if (hadPage) {
-        Unload();
+    if (event == THelperEvent::Closed)
+        FIdlePage.clear();
+    else
         FIdlePage = std::move(page);
-    }
-    Happened(THelperEvent::Ended);
+    Happened(event);
+    return view;
 }
 
 void TWebBrowser::ShowNotice(bool shown)
@@ -142,12 +154,7 @@ void TWebBrowser::CheckIdle()
     if (ShownOnScreen() || FInOwnDialog || FReadyState == READYSTATE_LOADING)
         FSinceShown.start();
     else if (FSinceShown.hasExpired(FEngineIdleMs))
-        Dispatch([this] {
-            AnsiString page = FShownPage;
-            CloseDocument();
-            FIdlePage = std::move(page);
-            Happened(THelperEvent::Freed);
-        });
+        Dispatch([this] { LetViewGo(THelperEvent::Freed).reset(); });
 }
 
 void TWebBrowser::ShowIdlePage()
@@ -166,18 +173,4 @@ void TWebBrowser::ShowIdlePage()
     FReadyState = READYSTATE_COMPLETE;
     AmbientPropertyChange();
     LoadDocument(page);
-}
-
-// Frees the view and its document: the engine's processes end, and the next page makes a new
-// view.
-void TWebBrowser::CloseDocument()
-{
-    if (FHasPage)
-        Unload();
-    delete View();
-    FView = nullptr;
-    FHasDocument = false;
-    FHasPage = false;
-    FShownPage.clear();
-    FReadyState = READYSTATE_UNINITIALIZED;
 }

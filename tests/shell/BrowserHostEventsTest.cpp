@@ -229,7 +229,16 @@ TEST_F(BrowserHostEventsTest, APageAskingToCloseItsWindowClosesTheDocumentWhenOn
     EXPECT_EQ(asked, 4);
     EXPECT_EQ(unloads, 2);
     EXPECT_EQ(webpage::ViewOf(*host), nullptr);
-    // The next page opens a document again.
+    // The next page opens a document again, also one given out of sight: it shows once in sight.
+    host->Widget()->hide();
+    TStringList hidden;
+    hidden.Add("<P>Piilossa</P>");
+    ASSERT_EQ(host->LoadHtmlFromStrings(hidden), S_OK);
+    EXPECT_EQ(webpage::ViewOf(*host), nullptr);
+    host->Widget()->show();
+    ASSERT_TRUE(webpage::RunUntil([&] { return webpage::ViewOf(*host) != nullptr; })) << "the page is lost";
+    ASSERT_TRUE(webpage::WaitForPage(*host));
+    EXPECT_NE(webpage::DocumentText(*host).find("Piilossa"), AnsiString::npos);
     Load({"<P>Uusi</P>"});
     EXPECT_NE(webpage::DocumentText(*host).find("Uusi"), AnsiString::npos);
 }
