@@ -16,6 +16,7 @@ from harness import DisplayTestCase, MovableClock, Program, cp1252, file_bytes, 
 
 NORMAL = "#NRM #SHD:Normaali ilmoitus n\u00e4yt\u00f6lle "
 FULL_SCREEN = "#NRM #SHD:Koko ruudun ilmoitus n\u00e4yt\u00f6lle "
+EXTRAS_ONLY = "#NRM #SHD:Vain lis\u00e4asetukset "
 
 
 def alarm(time_text, title, actions):
@@ -75,6 +76,13 @@ class AlarmClockEndToEnd(DisplayTestCase):
         self.addCleanup(self.program.kill)
         self.program.wait_window("^QEX 2000")
 
+    def launch_and_look(self, start, alarms):
+        """Launches at `start` (19:40) with `alarms` and a marker alarm the first look fires, and
+        waits until it has fired: a clock moved after this moves it under a running alarm clock."""
+        marker = alarm("19:44", "Alussa", EXTRAS_ONLY + f'#EX:"{self.logger("first-look")}" ')
+        self.launch(start, [marker, *alarms])
+        self.runs_of("first-look", timeout=20)
+
     def script(self, name, command):
         """A program `name` for an alarm to start: a shell script that runs `command`."""
         path = os.path.join(self.folder, name)
@@ -107,10 +115,9 @@ class AlarmClockEndToEnd(DisplayTestCase):
         return [title for title in self.program.titles() if title.startswith("TV1:")]
 
     def test_a_ten_minute_jump_fires_what_fell_due_and_lists_what_began(self):
-        self.launch("2026-12-07 19:40:00",
-                    [alarm("19:53", "Aamu", NORMAL), alarm("19:54", "Ilta", NORMAL),
-                     alarm("19:47", "Alkanut", NORMAL), alarm("20:30", "My\u00f6hemmin", NORMAL)])
-        time.sleep(2)
+        self.launch_and_look("2026-12-07 19:40:00",
+                             [alarm("19:53", "Aamu", NORMAL), alarm("19:54", "Ilta", NORMAL),
+                              alarm("19:47", "Alkanut", NORMAL), alarm("20:30", "My\u00f6hemmin", NORMAL)])
         self.assertEqual(self.notices(), [])
         self.clock.jump(600)
         self.program.wait_window("^TV1: 19:53 Aamu", timeout=10)
@@ -124,12 +131,11 @@ class AlarmClockEndToEnd(DisplayTestCase):
         days = ["7.12.2026 (MA)", "8.12.2026 (TI)", "9.12.2026 (KE)"]
         rows = [f"{days[i // 40]}\r\nTV1\r\n{20 + i % 40 // 10}:{10 + i % 10}\r\nElokuvailta {i + 1}\r\n\r\n"
                 f"Kuvaus.\r\n{NORMAL}\r\n\r\n" for i in range(120)]
-        self.launch("2026-12-07 19:40:00", rows)
-        time.sleep(2)
+        self.launch_and_look("2026-12-07 19:40:00", rows)
         # Four days on, as after a machine slept over a long weekend: all 120 were missed.
         self.clock.jump(4 * 24 * 3600)
         missed = self.program.wait_window("^Info$", timeout=15)
-        time.sleep(1)
+        wait_for(lambda: int(missed) in self.program.stacking(), 10, "the window manager to take the notice on")
         self.program.screenshot(self.shot_path("qex-missed-after-long-sleep.png"))
         left, top, right, bottom = self.program.frame(missed)
         self.assertGreaterEqual(left, 0)
