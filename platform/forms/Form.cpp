@@ -440,13 +440,15 @@ void TForm::SetModalOwner(QWidget* owner)
 }
 
 // Only a window of a transient kind (a dialog, a tool window) is told to the window manager as
-// its owner's, so a modal form is a dialog while it runs.
+// its owner's, so a modal form is a dialog while it runs. A dialog-bordered form without an owner
+// (an alarm notice) is a window of its own: told as a dialog, it would be one of the whole
+// program's, which a window manager keeps above every other window of the program, a box too.
 Qt::WindowFlags TForm::WindowFlags() const
 {
     Qt::WindowFlags flags = Qt::Window;
     if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin || !FShowInTaskbar)
         flags = Qt::Tool;
-    else if (FBorderStyle == bsDialog || FModalOwner)
+    else if (FModalOwner)
         flags = Qt::Dialog;
     if (FBorderStyle == bsNone)
         flags |= Qt::FramelessWindowHint;

@@ -101,6 +101,31 @@ private:
     QPointer<QWidget> FWindow;
 };
 
+void RaiseInnermostBox(QWidget* raised);
+
+// The shown windows that stay on top by themselves, not the running boxes.
+std::vector<QWidget*> OnTopWindowsBesideBoxes()
+{
+    std::vector<QWidget*> found;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        bool running = std::any_of(RunningBoxes().begin(), RunningBoxes().end(),
+                                   [window](const QPointer<QWidget>& box) { return box == window; });
+        if (!running && window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+            !window->inherits("QMenu"))
+            found.push_back(window);
+    }
+    return found;
+}
+
+void SendOnTopWindowsUnderInnermostBox()
+{
+    std::vector<QWidget*> windows = OnTopWindowsBesideBoxes();
+    if (windows.empty())
+        RaiseInnermostBox(nullptr);
+    for (QWidget* window : windows)
+        RaiseInnermostBox(window);
+}
+
 } // namespace
 
 std::vector<AnsiString> ModalBox::Buttons() const
@@ -163,6 +188,13 @@ TModalResult RunModal(TForm* form, TModalKind kind, const AnsiString& text)
     RunningBox running(form);
     form->Show();
     form->Activate();
+    // A window manager stacks a window when it maps it, after the raise above, and maps it under
+    // a window that stays on top and had the focus (a notice the user was reading): once the box
+    // is up, such windows are sent under it and beside it, as those shown while it runs are.
+    WhenWindowUp(form->Widget(), [window = QPointer<QWidget>(form->Widget())] {
+        if (window && window->isVisible())
+            SendOnTopWindowsUnderInnermostBox();
+    });
 
     ModalBox box(form, kind, text);
     bool testMode = Handler() || NobodyCanAnswer();

@@ -52,6 +52,8 @@ class BoxAndNoticeOrderEndToEnd(DisplayTestCase):
         self.clock.jump_to("2026-12-07 19:55:59")
         box = self.program.wait_window("^Varoitus$", timeout=20)
         self.assertEqual(self.transient_for(box), int(main), "the box is the main window's, not the notice's")
+        wait_for(lambda: self.program.stacking().index(int(box)) > self.program.stacking().index(int(notice)), 5,
+                 "the box above the notice that was in front")
         self.close(box, "Return", "the warning box")
         self.close(notice, "Escape", "the notice")
         self.assert_both_still_answer(main)

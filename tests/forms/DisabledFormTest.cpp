@@ -205,6 +205,9 @@ TEST_F(DisabledFormTest, ABoxNeverBelongsToANoticeThatHeldTheForeground)
                 ASSERT_NE(window, nullptr);
                 EXPECT_NE(window->transientParent(), notice.Widget()->windowHandle());
                 EXPECT_EQ(window->transientParent(), expectedOwner->windowHandle());
+                // Nor is the notice told as a dialog of the program's windows, which a window
+                // manager keeps above all of them, the box included.
+                EXPECT_EQ(notice.Widget()->windowHandle()->type(), Qt::Window);
                 box.Close(mrOk);
             });
             warning.ShowModal();
