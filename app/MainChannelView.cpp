@@ -137,9 +137,9 @@ void TMainForm::ViikonPaivaChange(TObject*)
     CurrentDate = WeekDates[dayTab + 1 + 7 * CurrentWeek];
     CurrentDayIndex = dayTab + 1;
     CurrentDayName = DayName(false, StrToDate(CurrentDate));
-    // Not held back while a download runs: the message loop runs for as long as the server takes,
-    // and tabs, caption and list that showed different days meanwhile (or after a failure) had
-    // Ins, the links and printing take the date of one and the programme of the other.
+    // Shown at once even while a download runs, which can take as long as the server does: a list
+    // left on the old day under tabs and a caption of the new one would have Ins, the links and
+    // printing pair one day's date with the other day's programme.
     if (NormalViewChecked()) {
         V_KanavatClick(this);
         return;

@@ -144,7 +144,7 @@ void RequestPackage(TMainForm& form, const std::vector<AnsiString>& wanted)
 }
 
 // Whatever failed, the next F7 starts afresh: no half-received or half-unpacked file stays and
-// the day selectors refresh the view again.
+// no progress of the failed download writes over the message that says so.
 void EndFailedDownload(TMainForm& form)
 {
     DeleteFile(VersionReplyPath());
