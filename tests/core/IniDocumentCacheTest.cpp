@@ -2,15 +2,18 @@
 // however it was made, with or without a watch on the folder.
 #include "CoarseFileClock.h"
 #include "TempFolder.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Files.h"
 #include "platform/core/IniDocumentCache.h"
 #include "platform/core/IniFile.h"
 #include "support/FileWatching.h"
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -216,6 +219,39 @@ void ExpectChangesSeenAfter(const std::function<bool(const std::string& folder, 
 }
 
 } // namespace
+
+// The coarse clock stands only where the cache reads its stamps: were these read past its
+// interception, the tests on it would pass without a coarse clock at all.
+TEST(IniDocumentCache, TheCoarseFileClockReachesTheStampsTheCacheReads)
+{
+    CoarseFileClock clock;
+    TempFolder folder;
+    const std::string path = folder / "QEX.INI";
+    TempFolder::Write(path, "[S]\r\nk=1\r\n");
+    // A modification time set back a day moves the change time to now: the two differ on disk.
+    const timespec dayAgo[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 86400, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), dayAgo, 0), 0);
+    const struct {
+        const char* way;
+        bool (*stamp)(const std::string& path, FileStamp& stamp);
+    } cases[] = {
+        {"by its name", [](const std::string& path, FileStamp& stamp) { return StampOfPath(path, stamp); }},
+        {"by an open handle",
+         [](const std::string& path, FileStamp& stamp) {
+             const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+             const bool read = fd >= 0 && StampOfHandle(fd, stamp);
+             if (fd >= 0)
+                 ::close(fd);
+             return read;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        FileStamp stamp;
+        ASSERT_TRUE(c.stamp(path, stamp));
+        EXPECT_EQ(stamp.changed, stamp.modified);
+    }
+}
 
 // Equal stamps prove nothing for a file changed moments ago: a change within the same tick of the
 // file clock is seen through the watch, and without one the file is read again.
