@@ -255,17 +255,11 @@ TEST_F(DayTurnTest, OtherViewsStayShown)
 // The programme list's pop-up menu left open while the day turns at 05:00 or the clock jumps a
 // day: its add saves the programme that was selected when it opened, though the list underneath
 // has moved on.
-struct MenuOverAMove {
-    const char* name;
+struct MenuOverAMove : app_test::NamedCase {
     TDateTime opened;
     TDateTime moved;
     bool throughDialog; // "Lisää hälytyksiin (valituilla asetuksilla)", answered with OK
 };
-
-void PrintTo(const MenuOverAMove& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class MenuOverAMoveTest : public alarm_test::AlarmWindowTest,
                           public ::testing::WithParamInterface<MenuOverAMove> {};
@@ -291,12 +285,8 @@ TEST_P(MenuOverAMoveTest, TheMenusAddSavesWhatWasSelectedWhenItOpened)
     }
     MainForm->Ohjelmat_PopupMenu->Items()->SubMenu()->hide();
 
-    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].Caption, "17.2.2026 (TI)");
-    EXPECT_EQ(rows[0].SubItems[afTime], "20:00");
-    EXPECT_EQ(rows[0].SubItems[afTitle], "TV1 Ti17.2 20:00");
-    EXPECT_EQ(AlarmFileBytes(), AlarmFileText(rows));
+    EXPECT_TRUE(app_test::OneAlarm("17.2.2026 (TI)", "20:00", "TV1 Ti17.2 20:00"));
+    EXPECT_EQ(AlarmFileBytes(), AlarmFileText(MainForm->AlarmRows()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Moves, MenuOverAMoveTest,
@@ -306,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(Moves, MenuOverAMoveTest,
                                                          false},
                                            MenuOverAMove{"DayJumpThroughTheDialog", At(2026, 2, 17, 12, 0),
                                                          At(2026, 2, 18, 12, 0), true}),
-                         [](const ::testing::TestParamInfo<MenuOverAMove>& info) { return std::string(info.param.name); });
+                         app_test::CaseName());
 
 // Once the menu's item has run, the menu's view of the list is spent: the item run again
 // without the menu opening (by the program, not a key) takes the list as it stands.
@@ -389,10 +379,7 @@ TEST_F(TableDayTurnTest, ATableChosenAfterTheAlarmViewTurnsWithTheDay)
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Tiistai 8. Joulukuuta 2026");
     EXPECT_TRUE(LinkTo("Elokuva").empty()) << "Monday's page is still shown";
     EXPECT_EQ(ClickAndAdd("Uutiset"), "TV1, Tiistai 8.12.2026\r\n\r\n20:00 Uutiset\r\nPäivän uutiset.\r\n"_a);
-    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].Caption, "8.12.2026 (TI)");
-    EXPECT_EQ(rows[0].SubItems[afTime], "20:00");
+    EXPECT_TRUE(app_test::OneAlarm("8.12.2026 (TI)", "20:00", "Uutiset"));
 
     // The next day is the day after the one shown.
     PressKey(VK_MULTIPLY);
@@ -417,24 +404,15 @@ TEST_F(TableDayTurnTest, ADayKeyDuringADownloadMovesThePageAndItsLinks)
 
     EXPECT_EQ(ClickAndAdd("Uutiset"), "TV1, Tiistai 8.12.2026\r\n\r\n20:00 Uutiset\r\nPäivän uutiset.\r\n"_a);
     MainForm->Downloading = false;
-    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].Caption, "8.12.2026 (TI)");
-    EXPECT_EQ(rows[0].SubItems[afTime], "20:00");
+    EXPECT_TRUE(app_test::OneAlarm("8.12.2026 (TI)", "20:00", "Uutiset"));
 }
 
 // A link's box left open while the day turns at 05:00 or the clock jumps a day: it adds the
 // programme and the day it showed, and the view under it has moved on to the new day.
-struct BoxOverAMove {
-    const char* name;
+struct BoxOverAMove : app_test::NamedCase {
     TDateTime opened;
     TDateTime answered;
 };
-
-void PrintTo(const BoxOverAMove& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class BoxOverAMoveTest : public TableDayTurnTest, public ::testing::WithParamInterface<BoxOverAMove> {};
 
@@ -454,18 +432,14 @@ TEST_P(BoxOverAMoveTest, ALinksBoxAddsTheDayItShowed)
     MainForm->WWW->OnBeforeNavigate2(MainForm->WWW, nullptr, link, 0, "", "", "", cancel);
 
     EXPECT_EQ(MainForm->Caption(), "QEX 2000 - Keskiviikko 9. Joulukuuta 2026");
-    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].Caption, "8.12.2026 (TI)");
-    EXPECT_EQ(rows[0].SubItems[afTime], "20:00");
-    EXPECT_EQ(rows[0].SubItems[afTitle], "Uutiset");
+    EXPECT_TRUE(app_test::OneAlarm("8.12.2026 (TI)", "20:00", "Uutiset"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Moves, BoxOverAMoveTest,
                          ::testing::Values(BoxOverAMove{"FiveOClockTurn", At(2026, 12, 9, 4, 59, 44),
                                                         At(2026, 12, 9, 5, 0)},
                                            BoxOverAMove{"DayJump", At(2026, 12, 8, 12, 0), At(2026, 12, 9, 12, 0)}),
-                         [](const ::testing::TestParamInfo<BoxOverAMove>& info) { return std::string(info.param.name); });
+                         app_test::CaseName());
 
 // The browser helpers this process runs now.
 std::vector<pid_t> HelperProcesses()

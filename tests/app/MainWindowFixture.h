@@ -19,9 +19,11 @@
 #include "shell/GlobalHotKey.h"
 #include "support/ListingFixture.h"
 #include <QCoreApplication>
+#include <concepts>
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -214,6 +216,40 @@ protected:
     std::deque<std::function<void(ModalBox&)>> answers;
     std::vector<Box> boxes;
     std::vector<std::string> errors;
+};
+
+// Whether the alarm list holds one row alone, of this caption, time and title; the rows it holds
+// when not.
+inline ::testing::AssertionResult OneAlarm(const AnsiString& caption, const AnsiString& time, const AnsiString& title)
+{
+    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
+    if (rows.size() == 1 && rows[0].Caption == caption && rows[0].SubItems[afTime] == time &&
+        rows[0].SubItems[afTitle] == title)
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult failure = ::testing::AssertionFailure() << rows.size() << " alarm rows:";
+    for (const AlarmRow& row : rows)
+        failure << "\n  " << row.Caption << " " << row.SubItems[afTime] << " " << row.SubItems[afTitle];
+    return failure;
+}
+
+// A case of a parameterised test: the test's instances are called by its name (CaseName) and
+// messages print it.
+struct NamedCase {
+    const char* name;
+};
+
+template <std::derived_from<NamedCase> Case>
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+struct CaseName {
+    template <typename Case>
+    std::string operator()(const ::testing::TestParamInfo<Case>& info) const
+    {
+        return info.param.name;
+    }
 };
 
 } // namespace app_test

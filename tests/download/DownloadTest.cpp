@@ -382,8 +382,7 @@ TEST_F(DownloadTest, ARunningProgramJudgesWhatIsMissingAtTheMomentOfF7)
 // Whatever moves the day while the package is on its way, a click on a day tab or the 05:00 turn,
 // and however the download ends, the day tab, the caption, the list and an alarm added from the
 // list name one day.
-struct DayDuringDownload {
-    const char* name;
+struct DayDuringDownload : app_test::NamedCase {
     TDateTime start;          // the channel view shows the TV day of this moment
     void (*duringRequest)();  // run as the listing request goes out
     int dayTab;
@@ -391,11 +390,6 @@ struct DayDuringDownload {
     const char* rowTitle;     // the 20:00 row
     const char* alarmCaption;
 };
-
-void PrintTo(const DayDuringDownload& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class DownloadDayTest : public DownloadTest, public ::testing::WithParamInterface<DayDuringDownload> {};
 
@@ -425,10 +419,7 @@ TEST_P(DownloadDayTest, TheDayShownIsTheDayAddedWhenTheDownloadFails)
     EXPECT_EQ(RowText(MainForm->Ohjelmat->Items()->Get(MainForm->Ohjelmat->ItemIndex()), RowLayout::Channel),
               AnsiString("20:00 ") + c.rowTitle);
     ASSERT_TRUE(MainForm->Ohjelmat_PopupMenu->IsShortCut(VK_INSERT));
-    const std::vector<AlarmRow> rows = MainForm->AlarmRows();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].Caption, c.alarmCaption);
-    EXPECT_EQ(rows[0].SubItems[afTitle], c.rowTitle);
+    EXPECT_TRUE(app_test::OneAlarm(c.alarmCaption, "20:00", c.rowTitle));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -446,6 +437,6 @@ INSTANTIATE_TEST_SUITE_P(
                               MainForm->AlarmsTimerTimer(nullptr);
                           },
                           1, "QEX 2000 - TV1, Tiistai 17. Helmikuuta 2026", "TV1 Ti17.2 20:00", "17.2.2026 (TI)"}),
-    [](const ::testing::TestParamInfo<DayDuringDownload>& info) { return std::string(info.param.name); });
+    app_test::CaseName());
 
 } // namespace
