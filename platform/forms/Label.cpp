@@ -67,20 +67,6 @@ void TLabel::SetCaption(const AnsiString& caption)
     AdjustSize();
 }
 
-AnsiString TLabel::ShownText() const
-{
-    if (!FShowAccelChar)
-        return FCaption;
-    AnsiString shown;
-    for (std::size_t i = 0; i < FCaption.size(); ++i) {
-        // A trailing lone '&' marks nothing and is not drawn.
-        if (FCaption[i] == '&' && ++i == FCaption.size())
-            break;
-        shown += FCaption[i];
-    }
-    return shown;
-}
-
 void TLabel::SetAutoSize(bool autoSize)
 {
     FAutoSize = autoSize;

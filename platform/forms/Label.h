@@ -14,9 +14,6 @@ public:
 
     AnsiString Caption() const { return FCaption; }
     void SetCaption(const AnsiString& caption);
-    // The caption as the label draws it: with ShowAccelChar an '&' is not drawn itself but marks
-    // the next character, and "&&" draws one '&'.
-    AnsiString ShownText() const;
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool autoSize);
     bool WordWrap() const { return FWordWrap; }

@@ -4,6 +4,7 @@
 #include "core/TempFolder.h"
 #include "forms/FormsFixture.h"
 #include "forms/Input.h"
+#include "forms/ShownTexts.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
@@ -212,7 +213,7 @@ TEST_F(AlarmWindowsTest, BothNoticesShowListingTextAsWritten)
         {fullScreen->l1, channel}, {fullScreen->l2, "14:00 " + title}, {fullScreen->l3, description},
     };
     for (const auto& [label, text] : shown)
-        EXPECT_EQ(label->ShownText(), text) << label->Name();
+        EXPECT_EQ(ShownText(*label), text) << label->Name();
     EXPECT_EQ(notice->Widget()->windowTitle(), "Ei&<kanava>: 14:00 Tom & Jerry  ");
     notice->Close();
     fullScreen->Close();

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include "FormsFixture.h"
 #include "Input.h"
+#include "ShownTexts.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/SysUtils.h"
 #include "platform/forms/Dialogs.h"
@@ -96,7 +97,7 @@ TEST_F(FormsTest, AMessageTallerThanTheScreenScrollsInABoxThatFits)
         }
         ASSERT_NE(message, nullptr);
         ASSERT_NE(scroller, nullptr);
-        EXPECT_EQ(message->ShownText().substr(0, 12), "Alku\nRivi 1\n");
+        EXPECT_EQ(ShownText(*message).substr(0, 12), "Alku\nRivi 1\n");
         scroller->SetVertPosition(message->Height());
         const QPoint lastLine = message->Widget()->mapTo(scroller->Widget(), QPoint(0, message->Height() - 1));
         EXPECT_LT(lastLine.y(), scroller->Height());

@@ -1,5 +1,6 @@
 #include <QTest>
 #include "FormsFixture.h"
+#include "ShownTexts.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
@@ -67,7 +68,7 @@ TEST_F(LabelTest, ShownTextIsWhatTheLabelDraws)
     };
     for (const auto& c : cases) {
         TLabel* label = AddLabel(c.caption, c.showAccelChar);
-        EXPECT_EQ(label->ShownText(), c.shown) << c.caption;
+        EXPECT_EQ(ShownText(*label), c.shown) << c.caption;
         EXPECT_EQ(label->Width(), AddLabel(c.shown, false)->Width()) << c.caption;
     }
 }
