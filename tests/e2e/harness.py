@@ -83,6 +83,10 @@ class Display:
         """True while the window manager started with the display still runs."""
         return self.processes[1].poll() is None
 
+    def screenshot(self, path):
+        """The whole screen as an image at `path`."""
+        subprocess.run(["import", "-display", f":{self.number}", "-window", "root", path], check=True, timeout=30)
+
     def stop(self):
         for process in reversed(self.processes):
             process.terminate()
@@ -134,6 +138,14 @@ class DisplayTestCase(FolderTestCase):
     @classmethod
     def tearDownClass(cls):
         cls.display.stop()
+
+    def shot(self, name):
+        """A screenshot of the display as `name` among the test's files, named on standard error for
+        a look at it; its path."""
+        path = self.shot_path(name)
+        self.display.screenshot(path)
+        print(f"screenshot: {path}", file=sys.stderr)
+        return path
 
 
 LIBFAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
@@ -301,8 +313,7 @@ class Program:
         return [int(part.strip().rstrip(","), 16) for part in out.split("#", 1)[1].split(",") if part.strip()]
 
     def screenshot(self, path):
-        subprocess.run(["import", "-display", f":{self.display.number}", "-window", "root", path],
-                       check=True, timeout=30)
+        self.display.screenshot(path)
 
     def wait_exit(self, timeout=20):
         return self.process.wait(timeout=timeout)

@@ -136,7 +136,7 @@ class AlarmClockEndToEnd(DisplayTestCase):
         self.clock.jump(4 * 24 * 3600)
         missed = self.program.wait_window("^Info$", timeout=15)
         wait_for(lambda: int(missed) in self.program.stacking(), 10, "the window manager to take the notice on")
-        self.program.screenshot(self.shot_path("qex-missed-after-long-sleep.png"))
+        self.shot("qex-missed-after-long-sleep.png")
         left, top, right, bottom = self.program.frame(missed)
         self.assertGreaterEqual(left, 0)
         self.assertGreaterEqual(top, 0)
@@ -163,7 +163,7 @@ class AlarmClockEndToEnd(DisplayTestCase):
         self.assertGreaterEqual(moments[0], due)
         self.assertLessEqual(moments[0] - due, 2, "the next alarm waited for the box")
         time.sleep(1)
-        self.program.screenshot(self.shot_path("qex-alarm-warning-above-notice.png"))
+        self.shot("qex-alarm-warning-above-notice.png")
         # Above the full-screen notice it warns about and the notice that opened after it.
         stacking = self.program.stacking()
         self.assertEqual(stacking[-1], int(warning), "a notice covers the warning box")

@@ -62,9 +62,7 @@ class DayTurnEndToEnd(DisplayTestCase):
         self.program.key(self.window, "F6")
         time.sleep(0.5)
         self.assertEqual(self.program.title(self.window), MONDAY_TITLE)
-        shot = self.shot_path("qex-day-turn-monday.png")
-        self.program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        self.shot("qex-day-turn-monday.png")
 
         # The week that ended is no longer asked for; the one after the new week is.
         self.program.key(self.window, "F7")
@@ -102,19 +100,10 @@ class TableOverTheDayTurn(DisplayTestCase):
 
         self.clock.jump_to("2026-12-08 04:59:58")
         program.wait_title(window, "QEX 2000 - Tiistai 8. Joulukuuta 2026", 20)
-        shot = self.shot_path("qex-day-turn-table.png")
-        program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        self.shot("qex-day-turn-table.png")
         # The next day is the one after the day shown.
         program.key(window, "KP_Multiply")
         program.wait_title(window, "QEX 2000 - Keskiviikko 9. Joulukuuta 2026")
-
-
-def show_shot(case, program, name):
-    """A screenshot of the screen as `name` among the test's files, named on standard error."""
-    shot = case.shot_path(name)
-    program.screenshot(shot)
-    print(f"screenshot: {shot}", file=sys.stderr)
 
 
 def check_alarm_and_show_it(case, program, window, alarms, expected, name):
@@ -124,7 +113,7 @@ def check_alarm_and_show_it(case, program, window, alarms, expected, name):
         case.assertEqual(source.read()[:len(expected)], expected)
     program.key(window, "F4")
     program.wait_title(window, "QEX 2000 - H\u00e4lytykset")
-    show_shot(case, program, name)
+    case.shot(name)
 
 
 def day_named_week(monday):
@@ -168,7 +157,7 @@ class FailedDownloadOverTheTurn(DisplayTestCase):
         box = program.wait_window("^QEX 2000$", 30)
         program.key(box, "Return")
         wait_for(lambda: program.titles() == [TUESDAY_TITLE], 10, "the error box to close")
-        show_shot(self, program, "qex-failed-download-over-the-turn.png")
+        self.shot("qex-failed-download-over-the-turn.png")
 
         # Ins on the last row of the list, 20:00.
         program.xdotool("windowactivate", "--sync", window, check=False)
@@ -214,10 +203,10 @@ class LinkBoxOverTheTurn(DisplayTestCase):
         box = program.wait_window("^Info$")
         # 05:00 passes while the box is up: the page under it turns to Wednesday.
         program.wait_title(window, "QEX 2000 - Keskiviikko 9. Joulukuuta 2026", 30)
-        show_shot(self, program, "qex-link-box-over-the-turn.png")
+        self.shot("qex-link-box-over-the-turn.png")
         program.key(box, "alt+l")
         # Once the box is gone the page is Wednesday's, without Tuesday's news.
         wait_for(lambda: not blue(), 20, "Wednesday's page")
-        show_shot(self, program, "qex-link-after-box.png")
+        self.shot("qex-link-after-box.png")
         check_alarm_and_show_it(self, program, window, os.path.join(self.folder, "QEX.ALS"),
                                 b"8.12.2026 (TI)\r\nTV1\r\n20:00\r\nUutiset\r\n", "qex-link-box-alarm.png")

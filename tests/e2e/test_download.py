@@ -157,10 +157,8 @@ class DownloadEndToEnd(DisplayTestCase):
         self.assertEqual(self.setting("GUpdate"), "2")
         self.assertEqual(self.data_files(), FETCHED + ["versio2.tmp"])
 
-        shot = self.shot_path("qex-download.png")
-        self.program.screenshot(shot)
+        shot = self.shot("qex-download.png")
         self.assertGreater(os.path.getsize(shot), 10000)
-        print(f"screenshot: {shot}", file=sys.stderr)
 
         # Everything is stored now: the version file is read, nothing more is asked for.
         self.press_f7()
@@ -226,9 +224,7 @@ class DownloadEndToEnd(DisplayTestCase):
         self.press_f7()
         box = self.program.wait_window("^QEX 2000$", timeout=60)
         self.assertEqual(self.data_files(), ["versio2.tmp"])
-        shot = self.shot_path("qex-endless-reply.png")
-        self.program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        self.shot("qex-endless-reply.png")
         self.program.key(box, "Return")
         wait_for(lambda: not self.visible_windows("^QEX 2000$"), 10, "the error box to close")
         self.assertEqual(self.data_files(), ["versio2.tmp"])
@@ -245,9 +241,7 @@ class DownloadEndToEnd(DisplayTestCase):
         self.press_f7()
         self.program.wait_window("^Virhe$", timeout=60)
         self.assertEqual(self.data_files(), ["versio2.tmp"])
-        shot = self.shot_path("qex-package-past-the-bound.png")
-        self.program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        self.shot("qex-package-past-the-bound.png")
         os.killpg(self.program.process.pid, signal.SIGTERM)
         self.program.wait_exit()
         self.assertEqual(self.data_files(), ["versio2.tmp"])

@@ -64,9 +64,7 @@ class FullDiskEndToEnd(DisplayTestCase):
         program.wait_title(window, "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026")
         self.assertEqual([t for t in program.titles() if t == "QEX 2000"], [], "one box only")
 
-        shot = self.shot_path("qex-full-disk.png")
-        program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        self.shot("qex-full-disk.png")
 
         program.key(window, "KP_Multiply")
         program.wait_title(window, "QEX 2000 - TV1, Torstai 12. Helmikuuta 2026")

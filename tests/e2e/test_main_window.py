@@ -52,10 +52,8 @@ class MainWindowEndToEnd(DisplayTestCase):
         self.assertEqual(sorted(os.listdir(os.path.join(self.folder, "Tiedot"))),
                          ["01-07.QEX", "01-08.QEX", "10-07.QEX"])
 
-        shot = self.shot_path("qex-main-window.png")
-        program.screenshot(shot)
+        shot = self.shot("qex-main-window.png")
         self.assertGreater(os.path.getsize(shot), 10000)
-        print(f"screenshot: {shot}", file=sys.stderr)
 
         program.key(window, "KP_Multiply")
         self.program.wait_title(window, "QEX 2000 - TV1, Torstai 12. Helmikuuta 2026")

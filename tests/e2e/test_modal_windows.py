@@ -70,11 +70,6 @@ class ModalWindowsEndToEnd(DisplayTestCase):
         while "Asetukset" in self.program.titles() and time.monotonic() < deadline:
             time.sleep(0.1)
 
-    def shot(self, name):
-        path = self.shot_path(name)
-        self.program.screenshot(path)
-        print(f"screenshot: {path}", file=sys.stderr)
-
     def test_a_click_on_the_main_window_under_the_settings_dialog_changes_nothing(self):
         dialog = self.open_settings("F5")
         self.shot("qex-settings-dialog.png")

@@ -58,9 +58,7 @@ class NoticeUnderBoxEndToEnd(DisplayTestCase):
         # The window manager frames the notice, then the program moves it clear of the box.
         wait_for(lambda: not overlap(program.frame(notice), program.frame(box)), 5,
                  f"the notice clear of the box: {program.frame(notice)} and {program.frame(box)}")
-        shot = self.shot_path("qex-notice-beside-box.png")
-        program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        self.shot("qex-notice-beside-box.png")
         notice_frame = program.frame(notice)
         self.assertTrue(0 <= notice_frame[0] and notice_frame[2] <= 1280 and 0 <= notice_frame[1]
                         and notice_frame[3] <= 1024, f"the notice on the screen: {notice_frame}")

@@ -92,9 +92,7 @@ class ProgrammeLinkEndToEnd(DisplayTestCase):
         time.sleep(1)  # the page paints
 
         box = self.click_programme(window)
-        shot = self.shot_path("qex-programme-box.png")
-        program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        self.shot("qex-programme-box.png")
         program.key(box, "alt+l")
         deadline = time.monotonic() + 10
         while self.alarm_file() != cp1252(ALARM) and time.monotonic() < deadline:

@@ -52,11 +52,6 @@ class OutOfSight(DisplayTestCase):
         return subprocess.run(["xprop", "-id", window, "_NET_WM_STATE"], env=self.display.env(),
                               capture_output=True, text=True, timeout=10).stdout
 
-    def screenshot(self, name):
-        shot = os.path.join(self.folder, name)
-        self.program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
-
 
 @unittest.skipUnless(shutil.which("trayer"), "trayer (a stand-alone notification area) is not installed")
 class WithANotificationArea(OutOfSight):
@@ -85,7 +80,7 @@ class WithANotificationArea(OutOfSight):
         window = self.start_program()
         self.minimise_with_ctrl(window)
         x, y = wait_for(self.icon_centre, 10, "the program's icon in the notification area")
-        self.screenshot("in-tray.png")
+        self.shot("in-tray.png")
 
         self.xdotool("mousemove", "--sync", str(x), str(y))
         self.xdotool("click", "1")
@@ -93,7 +88,7 @@ class WithANotificationArea(OutOfSight):
         wait_for(lambda: self.xdotool("getactivewindow") == window, 10, "the main window to be active")
         self.assertNotIn("_NET_WM_STATE_HIDDEN", self.window_state(window))
         wait_for(lambda: self.icon_centre() is None, 10, "the icon to leave the notification area")
-        self.screenshot("back.png")
+        self.shot("back.png")
 
 
 class WithoutANotificationArea(OutOfSight):
@@ -104,7 +99,7 @@ class WithoutANotificationArea(OutOfSight):
 
         self.xdotool("key", "F12")
         today = wait_for(lambda: self.visible(TV_TODAY_TITLE), 10, "the TV-today window")
-        self.screenshot("tv-today.png")
+        self.shot("tv-today.png")
         self.assertEqual(self.xdotool("getactivewindow"), today[0])
         # The main window stays where the user put it, as it does in the notification area.
         self.assertEqual(self.visible(MAIN_TITLE), [])

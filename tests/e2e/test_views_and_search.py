@@ -154,9 +154,7 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
         self.type_text(query, "uutiset")
         program.key(query, "Return")
         self.program.wait_title(window, "QEX 2000 - Haun tulokset")
-        shot = self.shot_path("qex-search-results.png")
-        program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        self.shot("qex-search-results.png")
 
         # F2 for "Star Wars" hands the search address to the desktop's opener.
         program.key(window, "F2")
@@ -185,9 +183,7 @@ class ViewsAndSearchEndToEnd(DisplayTestCase):
         program.key(window, "alt+a", "Left", "Left", "Return")
         program.wait_title(window, "QEX 2000 - TV1, Keskiviikko 11. Helmikuuta 2026")
         time.sleep(0.5)
-        shot = self.shot_path("qex-day-tabs-after-views.png")
-        program.screenshot(shot)
-        print(f"screenshot: {shot}", file=sys.stderr)
+        shot = self.shot("qex-day-tabs-after-views.png")
         before = self.window_top(window, 80)
         # Resizing lays the tabs out afresh; back at its size the window must look as it did.
         geometry = program.xdotool("getwindowgeometry", window)
